@@ -1,0 +1,29 @@
+# Sources are collected per folder so that a new unit needs no build-file edit.
+function(corvane_sources out)
+  set(files)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.cpp")
+    list(APPEND files ${found})
+  endforeach()
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+# Every libraries the programs are made of, in link order.
+set(CORVANE_ALL_LIBS corvane_uploader_lib corvane_editor_lib corvane_components corvane_platform)
+
+# One GoogleTest executable per *_test.cpp of a test folder, each registered with ctest.
+function(corvane_add_test_folder folder)
+  file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*_test.cpp")
+  foreach(test_source IN LISTS tests)
+    get_filename_component(name "${test_source}" NAME_WE)
+    set(target "${folder}_${name}")
+    add_executable(${target} ${test_source})
+    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(${target} PRIVATE corvane_test_common ${CORVANE_ALL_LIBS} GTest::gtest GTest::gtest_main Qt6::Test)
+    gtest_discover_tests(${target}
+      DISCOVERY_TIMEOUT 60
+      DISCOVERY_MODE PRE_TEST
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;CORVANE_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;CORVANE_SOURCE_DIR=${CMAKE_SOURCE_DIR};CORVANE_BINARY_DIR=${CMAKE_BINARY_DIR}"
+      TEST_PREFIX "${folder}.")
+  endforeach()
+endfunction()

@@ -1,0 +1,1 @@
+// Placeholder unit for a program folder that has no units yet.

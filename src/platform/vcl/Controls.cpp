@@ -1,0 +1,663 @@
+#include "vcl/Controls.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "win/CodePage.h"
+
+namespace {
+
+std::unordered_map<const QWidget*, TWinControl*>& ControlsByWidget() {
+  static std::unordered_map<const QWidget*, TWinControl*> map;
+  return map;
+}
+
+TPopupMenuHandler gPopupMenuHandler = nullptr;
+Qt::KeyboardModifiers gModifiers;
+Qt::MouseButtons gButtons;
+
+LPARAM PackPoint(int x, int y) {
+  return static_cast<LPARAM>(MAKELONG(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y))));
+}
+
+WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+  WPARAM keys = 0;
+  if (buttons & Qt::LeftButton) keys |= MK_LBUTTON;
+  if (buttons & Qt::RightButton) keys |= MK_RBUTTON;
+  if (buttons & Qt::MiddleButton) keys |= MK_MBUTTON;
+  if (modifiers & Qt::ShiftModifier) keys |= MK_SHIFT;
+  if (modifiers & Qt::ControlModifier) keys |= MK_CONTROL;
+  return keys;
+}
+
+struct KeyMapEntry {
+  int qtKey;
+  WORD vk;
+};
+
+constexpr KeyMapEntry kKeyMap[] = {
+    {Qt::Key_Backspace, VK_BACK}, {Qt::Key_Tab, VK_TAB},         {Qt::Key_Backtab, VK_TAB},
+    {Qt::Key_Return, VK_RETURN},  {Qt::Key_Enter, VK_RETURN},    {Qt::Key_Shift, VK_SHIFT},
+    {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Alt, VK_MENU},       {Qt::Key_Pause, VK_PAUSE},
+    {Qt::Key_CapsLock, VK_CAPITAL}, {Qt::Key_Escape, VK_ESCAPE}, {Qt::Key_Space, VK_SPACE},
+    {Qt::Key_PageUp, VK_PRIOR},   {Qt::Key_PageDown, VK_NEXT},   {Qt::Key_End, VK_END},
+    {Qt::Key_Home, VK_HOME},      {Qt::Key_Left, VK_LEFT},       {Qt::Key_Up, VK_UP},
+    {Qt::Key_Right, VK_RIGHT},    {Qt::Key_Down, VK_DOWN},       {Qt::Key_Print, VK_SNAPSHOT},
+    {Qt::Key_Insert, VK_INSERT},  {Qt::Key_Delete, VK_DELETE},   {Qt::Key_Help, VK_HELP},
+    {Qt::Key_Menu, VK_APPS},      {Qt::Key_NumLock, VK_NUMLOCK}, {Qt::Key_ScrollLock, VK_SCROLL},
+    {Qt::Key_Semicolon, VK_OEM_1}, {Qt::Key_Colon, VK_OEM_1},    {Qt::Key_Equal, VK_OEM_PLUS},
+    {Qt::Key_Plus, VK_OEM_PLUS},  {Qt::Key_Comma, VK_OEM_COMMA}, {Qt::Key_Less, VK_OEM_COMMA},
+    {Qt::Key_Minus, VK_OEM_MINUS}, {Qt::Key_Underscore, VK_OEM_MINUS}, {Qt::Key_Period, VK_OEM_PERIOD},
+    {Qt::Key_Greater, VK_OEM_PERIOD}, {Qt::Key_Slash, VK_OEM_2}, {Qt::Key_Question, VK_OEM_2},
+    {Qt::Key_QuoteLeft, VK_OEM_3}, {Qt::Key_AsciiTilde, VK_OEM_3}, {Qt::Key_BracketLeft, VK_OEM_4},
+    {Qt::Key_BraceLeft, VK_OEM_4}, {Qt::Key_Backslash, VK_OEM_5}, {Qt::Key_Bar, VK_OEM_5},
+    {Qt::Key_BracketRight, VK_OEM_6}, {Qt::Key_BraceRight, VK_OEM_6}, {Qt::Key_Apostrophe, VK_OEM_7},
+    {Qt::Key_QuoteDbl, VK_OEM_7},
+};
+
+// Shifted digits arrive as their symbols; the virtual key is the digit under them (US layout).
+WORD ShiftedDigitKey(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_ParenRight: return '0';
+    case Qt::Key_Exclam: return '1';
+    case Qt::Key_At: return '2';
+    case Qt::Key_NumberSign: return '3';
+    case Qt::Key_Dollar: return '4';
+    case Qt::Key_Percent: return '5';
+    case Qt::Key_AsciiCircum: return '6';
+    case Qt::Key_Ampersand: return '7';
+    case Qt::Key_Asterisk: return '8';
+    case Qt::Key_ParenLeft: return '9';
+    default: return 0;
+  }
+}
+
+WORD VirtualKeyOf(const QKeyEvent* e) {
+  const int key = e->key();
+  if (e->modifiers() & Qt::KeypadModifier) {
+    if (key >= Qt::Key_0 && key <= Qt::Key_9 && !(e->modifiers() & Qt::ShiftModifier))
+      return static_cast<WORD>(VK_NUMPAD0 + (key - Qt::Key_0));
+    switch (key) {
+      case Qt::Key_Asterisk: return VK_MULTIPLY;
+      case Qt::Key_Plus: return VK_ADD;
+      case Qt::Key_Minus: return VK_SUBTRACT;
+      case Qt::Key_Slash: return VK_DIVIDE;
+      case Qt::Key_Period: return VK_DECIMAL;
+      default: break;
+    }
+  }
+  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return static_cast<WORD>(key);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<WORD>(VK_F1 + (key - Qt::Key_F1));
+  for (const KeyMapEntry& entry : kKeyMap)
+    if (entry.qtKey == key) return entry.vk;
+  return ShiftedDigitKey(key);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// The widget that carries a control's window: its Qt events become the control's messages.
+
+class TWidgetBridge : public QWidget {
+ public:
+  TWidgetBridge(TWinControl* control, QWidget* parent) : QWidget(parent), control_(control) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    const QRect r = e->rect();
+    control_->inPaintEvent_ = true;
+    control_->paintEventRect_ = Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+    if (control_->Perform(WM_ERASEBKGND) == 0) {
+      QPainter painter(this);
+      const std::int32_t rgb = ColorToRGB(control_->Color());
+      painter.fillRect(r, QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)));
+    }
+    control_->Perform(WM_PAINT);
+    control_->inPaintEvent_ = false;
+  }
+
+  void resizeEvent(QResizeEvent*) override {
+    if (isWindow()) return;  // forms track their own frame
+    control_->UpdateBoundsFromWindow(x(), y(), width(), height());
+  }
+
+  void focusInEvent(QFocusEvent*) override { control_->Perform(WM_SETFOCUS); }
+  void focusOutEvent(QFocusEvent*) override { control_->Perform(WM_KILLFOCUS); }
+
+  bool focusNextPrevChild(bool next) override {
+    if (control_->Perform(WM_GETDLGCODE) & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
+    return QWidget::focusNextPrevChild(next);
+  }
+
+  void keyPressEvent(QKeyEvent* e) override {
+    gModifiers = e->modifiers();
+    const bool alt = e->modifiers() & Qt::AltModifier;
+    const WORD vk = VirtualKeyOf(e);
+    LPARAM keyData = e->isAutoRepeat() ? (LPARAM{1} << 30) : 0;
+    if (alt) keyData |= KF_ALTDOWN_LPARAM;
+    if (vk != 0) control_->Perform(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData);
+    for (char c : TypedAnsiChars(e, vk)) control_->Perform(alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(c), keyData);
+    e->accept();
+  }
+
+  void keyReleaseEvent(QKeyEvent* e) override {
+    gModifiers = e->modifiers();
+    const bool alt = e->modifiers() & Qt::AltModifier;
+    const WORD vk = VirtualKeyOf(e);
+    if (vk != 0) control_->Perform(alt ? WM_SYSKEYUP : WM_KEYUP, vk, alt ? KF_ALTDOWN_LPARAM : 0);
+    e->accept();
+  }
+
+  void mousePressEvent(QMouseEvent* e) override { SendMouse(e, false); }
+  void mouseDoubleClickEvent(QMouseEvent* e) override { SendMouse(e, true); }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    Track(e);
+    const UINT msg = e->button() == Qt::RightButton ? WM_RBUTTONUP : (e->button() == Qt::MiddleButton ? WM_MBUTTONUP : WM_LBUTTONUP);
+    control_->Perform(msg, MouseKeys(e->buttons(), e->modifiers()), PackPoint(e->position().toPoint().x(), e->position().toPoint().y()));
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    Track(e);
+    control_->Perform(WM_MOUSEMOVE, MouseKeys(e->buttons(), e->modifiers()), PackPoint(e->position().toPoint().x(), e->position().toPoint().y()));
+  }
+
+  void wheelEvent(QWheelEvent* e) override {
+    gModifiers = e->modifiers();
+    const int delta = e->angleDelta().y();
+    const QPoint global = e->globalPosition().toPoint();
+    const WPARAM w = MAKELONG(static_cast<WORD>(MouseKeys(e->buttons(), e->modifiers())), static_cast<WORD>(static_cast<short>(delta)));
+    control_->Perform(WM_MOUSEWHEEL, w, PackPoint(global.x(), global.y()));
+    e->accept();
+  }
+
+  void contextMenuEvent(QContextMenuEvent* e) override {
+    control_->Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control_->Handle()), PackPoint(e->globalPos().x(), e->globalPos().y()));
+  }
+
+ private:
+  void Track(const QMouseEvent* e) {
+    gModifiers = e->modifiers();
+    gButtons = e->buttons();
+  }
+
+  void SendMouse(QMouseEvent* e, bool doubleClick) {
+    Track(e);
+    UINT msg = WM_LBUTTONDOWN;
+    if (e->button() == Qt::RightButton) msg = WM_RBUTTONDOWN;
+    if (e->button() == Qt::MiddleButton) msg = WM_MBUTTONDOWN;
+    if (doubleClick) msg += 2;  // the ...DBLCLK message follows each ...UP
+    control_->Perform(msg, MouseKeys(e->buttons(), e->modifiers()), PackPoint(e->position().toPoint().x(), e->position().toPoint().y()));
+  }
+
+  // The characters a key types, in the ANSI code page; Ctrl with a letter types its control code, as
+  // the system does, and characters the code page lacks are not typed.
+  static std::string TypedAnsiChars(const QKeyEvent* e, WORD vk) {
+    std::string out;
+    const QString text = e->text();
+    if (text.isEmpty()) {
+      if ((e->modifiers() & Qt::ControlModifier) && vk >= 'A' && vk <= 'Z') out += static_cast<char>(vk - 'A' + 1);
+      return out;
+    }
+    for (char32_t u : text.toUcs4()) {
+      unsigned char c = 0;
+      if (UnicodeToAnsiChar(u, c)) out += static_cast<char>(c);
+    }
+    return out;
+  }
+
+  TWinControl* control_;
+};
+
+// ---------------------------------------------------------------------------------------------------
+// Keyboard state
+
+TShiftState KeyDataToShiftState(LPARAM KeyData) {
+  TShiftState shift;
+  if (GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
+  if (GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
+  if (KeyData & KF_ALTDOWN_LPARAM) shift.Include(ssAlt);
+  return shift;
+}
+
+TShiftState KeysToShiftState(WPARAM Keys) {
+  TShiftState shift;
+  if (Keys & MK_SHIFT) shift.Include(ssShift);
+  if (Keys & MK_CONTROL) shift.Include(ssCtrl);
+  if (Keys & MK_LBUTTON) shift.Include(ssLeft);
+  if (Keys & MK_RBUTTON) shift.Include(ssRight);
+  if (Keys & MK_MBUTTON) shift.Include(ssMiddle);
+  if (GetKeyState(VK_MENU) < 0) shift.Include(ssAlt);
+  return shift;
+}
+
+short GetKeyState(int VirtualKey) {
+  bool down = false;
+  switch (VirtualKey) {
+    case VK_SHIFT: down = gModifiers & Qt::ShiftModifier; break;
+    case VK_CONTROL: down = gModifiers & Qt::ControlModifier; break;
+    case VK_MENU: down = gModifiers & Qt::AltModifier; break;
+    case VK_LBUTTON: down = gButtons & Qt::LeftButton; break;
+    case VK_RBUTTON: down = gButtons & Qt::RightButton; break;
+    case VK_MBUTTON: down = gButtons & Qt::MiddleButton; break;
+    default: break;
+  }
+  return down ? static_cast<short>(0x8000) : 0;
+}
+
+void SetKeyboardShiftState(TShiftState Shift) {
+  Qt::KeyboardModifiers m;
+  if (Shift.Contains(ssShift)) m |= Qt::ShiftModifier;
+  if (Shift.Contains(ssCtrl)) m |= Qt::ControlModifier;
+  if (Shift.Contains(ssAlt)) m |= Qt::AltModifier;
+  gModifiers = m;
+}
+
+void SetPopupMenuHandler(TPopupMenuHandler Handler) { gPopupMenuHandler = Handler; }
+
+// ---------------------------------------------------------------------------------------------------
+// TControl
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()) {
+  font_->OnChange = TNotifyEvent(this, &TControl::OnFontChange);
+}
+
+TControl::~TControl() {
+  if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* AParent) {
+  if (parent_ == AParent) return;
+  if (parent_) parent_->RemoveControl(this);
+  if (AParent) AParent->InsertControl(this);
+}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_) return;
+  const bool resized = AWidth != width_ || AHeight != height_;
+  left_ = ALeft;
+  top_ = ATop;
+  width_ = AWidth;
+  height_ = AHeight;
+  BoundsChanged();
+  if (resized) {
+    Perform(WM_SIZE, SIZE_RESTORED, static_cast<LPARAM>(MAKELONG(static_cast<WORD>(ClientWidth()), static_cast<WORD>(ClientHeight()))));
+    Resize();
+  }
+  if (parent_ && align_ != alNone) parent_->Realign();
+}
+
+void TControl::UpdateBoundsFromWindow(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_) return;
+  const bool resized = AWidth != width_ || AHeight != height_;
+  left_ = ALeft;
+  top_ = ATop;
+  width_ = AWidth;
+  height_ = AHeight;
+  if (resized) {
+    Perform(WM_SIZE, SIZE_RESTORED, static_cast<LPARAM>(MAKELONG(static_cast<WORD>(ClientWidth()), static_cast<WORD>(ClientHeight()))));
+    Resize();
+  }
+}
+
+void TControl::SetClientSize(int AWidth, int AHeight) {
+  SetBounds(left_, top_, width_ + AWidth - ClientWidth(), height_ + AHeight - ClientHeight());
+}
+
+void TControl::SetVisible(bool Value) {
+  if (visible_ == Value) return;
+  visible_ = Value;
+  VisibleChanged();
+  if (parent_) parent_->Realign();
+}
+
+void TControl::SetEnabled(bool Value) {
+  if (enabled_ == Value) return;
+  enabled_ = Value;
+  EnabledChanged();
+}
+
+void TControl::SetAlign(TAlign Value) {
+  if (align_ == Value) return;
+  align_ = Value;
+  if (parent_) parent_->Realign();
+}
+
+void TControl::SetCaption(const std::string& Value) {
+  if (caption_ == Value) return;
+  caption_ = Value;
+  TextChanged();
+}
+
+void TControl::SetColor(TColor Value) {
+  if (color_ == Value) return;
+  color_ = Value;
+  ParentColor = false;
+  ColorChanged();
+}
+
+void TControl::SetPopupMenu(TPopupMenu* Value) { popupMenu_ = Value; }
+
+void TControl::OnFontChange(TObject*) {
+  ParentFont = false;
+  FontChanged();
+}
+
+LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
+  TMessage message{Msg, WParam, LParam, 0};
+  WndProc(message);
+  return message.Result;
+}
+
+void TControl::WndProc(TMessage& Message) {
+  const int x = static_cast<short>(LOWORD(static_cast<std::uintptr_t>(Message.LParam)));
+  const int y = static_cast<short>(HIWORD(static_cast<std::uintptr_t>(Message.LParam)));
+  TShiftState shift = KeysToShiftState(Message.WParam);
+  switch (Message.Msg) {
+    case WM_LBUTTONDOWN: MouseDown(mbLeft, shift, x, y); return;
+    case WM_RBUTTONDOWN: MouseDown(mbRight, shift, x, y); return;
+    case WM_MBUTTONDOWN: MouseDown(mbMiddle, shift, x, y); return;
+    case WM_LBUTTONDBLCLK:
+      MouseDown(mbLeft, shift.Include(ssDouble), x, y);
+      Fire(OnDblClick, this);
+      return;
+    case WM_RBUTTONDBLCLK: MouseDown(mbRight, shift.Include(ssDouble), x, y); return;
+    case WM_MBUTTONDBLCLK: MouseDown(mbMiddle, shift.Include(ssDouble), x, y); return;
+    case WM_LBUTTONUP: MouseUp(mbLeft, shift, x, y); return;
+    case WM_RBUTTONUP: MouseUp(mbRight, shift, x, y); return;
+    case WM_MBUTTONUP: MouseUp(mbMiddle, shift, x, y); return;
+    case WM_MOUSEMOVE: MouseMove(shift, x, y); return;
+    default: DefaultHandler(Message);
+  }
+}
+
+void TControl::DefaultHandler(TMessage& Message) {
+  if (Message.Msg == WM_CONTEXTMENU && popupMenu_ && gPopupMenuHandler) {
+    const int x = static_cast<short>(LOWORD(static_cast<std::uintptr_t>(Message.LParam)));
+    const int y = static_cast<short>(HIWORD(static_cast<std::uintptr_t>(Message.LParam)));
+    gPopupMenuHandler(popupMenu_, this, x, y);
+    Message.Result = 1;
+  }
+}
+
+void TControl::Invalidate() {
+  if (parent_) parent_->Invalidate();
+}
+
+void TControl::Update() {
+  if (parent_) parent_->Update();
+}
+
+void TControl::Repaint() {
+  Invalidate();
+  Update();
+}
+
+void TControl::Click() { Fire(OnClick, this); }
+
+TPoint TControl::ScreenToClient(TPoint Point) const {
+  const TPoint origin = parent_ ? parent_->ClientToScreen(TPoint{left_, top_}) : TPoint{left_, top_};
+  return TPoint{Point.x - origin.x, Point.y - origin.y};
+}
+
+TPoint TControl::ClientToScreen(TPoint Point) const {
+  const TPoint origin = parent_ ? parent_->ClientToScreen(TPoint{left_, top_}) : TPoint{left_, top_};
+  return TPoint{Point.x + origin.x, Point.y + origin.y};
+}
+
+void TControl::Resize() { Fire(OnResize, this); }
+void TControl::FontChanged() { Invalidate(); }
+void TControl::BoundsChanged() {}
+void TControl::VisibleChanged() {}
+void TControl::EnabledChanged() {}
+void TControl::TextChanged() {}
+void TControl::ColorChanged() { Invalidate(); }
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) { Fire(OnMouseDown, this, Button, Shift, X, Y); }
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  Fire(OnMouseUp, this, Button, Shift, X, Y);
+  if (Button == mbLeft && X >= 0 && Y >= 0 && X < width_ && Y < height_) Click();
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y) { Fire(OnMouseMove, this, Shift, X, Y); }
+
+// ---------------------------------------------------------------------------------------------------
+// TWinControl
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TWinControl::~TWinControl() {
+  // Children outlive their parent's window only as windowless controls; Qt must not delete their widgets.
+  for (TControl* child : controls_) {
+    if (auto* win = dynamic_cast<TWinControl*>(child)) win->DestroyWidget();
+    child->TControl::SetParent(nullptr);
+  }
+  controls_.clear();
+  DestroyWidget();
+}
+
+QWidget* TWinControl::Widget() {
+  if (widget_) return widget_.get();
+  QWidget* parentWidget = Parent() ? Parent()->Widget() : nullptr;
+  widget_ = CreateWidget(parentWidget);
+  ControlsByWidget()[widget_.get()] = this;
+  CreateWnd();
+  ApplyStateToWidget();
+  return widget_.get();
+}
+
+HWND TWinControl::Handle() { return reinterpret_cast<HWND>(Widget()); }
+
+TWinControl* TWinControl::FindControl(HWND Handle) {
+  const auto& map = ControlsByWidget();
+  auto it = map.find(reinterpret_cast<const QWidget*>(Handle));
+  return it == map.end() ? nullptr : it->second;
+}
+
+std::unique_ptr<QWidget> TWinControl::CreateWidget(QWidget* ParentWidget) {
+  return std::make_unique<TWidgetBridge>(this, ParentWidget);
+}
+
+void TWinControl::CreateWnd() {}
+void TWinControl::DestroyWnd() {}
+
+void TWinControl::ApplyStateToWidget() {
+  QWidget* w = widget_.get();
+  if (w->isWindow())
+    w->resize(std::max(Width(), 1), std::max(Height(), 1));
+  else
+    w->setGeometry(Left(), Top(), Width(), Height());
+  w->setEnabled(Enabled());
+  if (!Hint.empty()) w->setToolTip(QString::fromStdString(AnsiToUtf8(Hint)));
+  if (!w->isWindow()) w->setVisible(Visible());
+}
+
+void TWinControl::DestroyWidget() {
+  if (!widget_) return;
+  for (TControl* child : controls_)
+    if (auto* win = dynamic_cast<TWinControl*>(child)) win->DestroyWidget();
+  DestroyWnd();
+  ControlsByWidget().erase(widget_.get());
+  widget_.reset();
+}
+
+void TWinControl::RecreateWnd() {
+  if (!widget_) return;
+  std::vector<TWinControl*> allocated;
+  for (TControl* child : controls_)
+    if (auto* win = dynamic_cast<TWinControl*>(child); win && win->HandleAllocated()) allocated.push_back(win);
+  const bool shown = widget_->isVisible();
+  DestroyWidget();
+  QWidget* w = Widget();
+  for (TWinControl* child : allocated) child->Widget();
+  if (shown) w->show();
+}
+
+void TWinControl::InsertControl(TControl* AControl) {
+  controls_.push_back(AControl);
+  AControl->parent_ = this;
+  if (auto* win = dynamic_cast<TWinControl*>(AControl); win && win->widget_) {
+    win->widget_->setParent(Widget());
+    win->ApplyStateToWidget();
+  } else if (win && widget_) {
+    win->Widget();  // a child of a window that exists gets its own at once, so it shows with it
+  }
+  Realign();
+}
+
+void TWinControl::RemoveControl(TControl* AControl) {
+  auto it = std::find(controls_.begin(), controls_.end(), AControl);
+  if (it == controls_.end()) return;
+  controls_.erase(it);
+  AControl->parent_ = nullptr;
+  if (auto* win = dynamic_cast<TWinControl*>(AControl); win && win->widget_) {
+    win->widget_->hide();
+    win->widget_->setParent(nullptr);
+  }
+  Realign();
+}
+
+void TWinControl::SetFocus() {
+  if (QWidget* w = Widget()) w->setFocus(Qt::OtherFocusReason);
+}
+
+bool TWinControl::Focused() const { return widget_ && widget_->hasFocus(); }
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* c = this; c; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+void TWinControl::BoundsChanged() {
+  if (!widget_) return;
+  widget_->setGeometry(Left(), Top(), Width(), Height());
+  Realign();
+}
+
+void TWinControl::VisibleChanged() {
+  if (widget_) widget_->setVisible(Visible());
+}
+
+void TWinControl::EnabledChanged() {
+  if (widget_) widget_->setEnabled(Enabled());
+}
+
+void TWinControl::TextChanged() {
+  if (widget_ && widget_->isWindow()) widget_->setWindowTitle(QString::fromStdString(AnsiToUtf8(Caption())));
+}
+
+void TWinControl::Invalidate() {
+  if (widget_) widget_->update();
+}
+
+void TWinControl::InvalidateRect(const TRect& R) {
+  if (widget_ && !R.IsEmpty()) widget_->update(QRect(R.Left, R.Top, R.Width(), R.Height()));
+}
+
+void TWinControl::Update() {
+  if (widget_ && widget_->isVisible()) widget_->repaint();
+}
+
+TPoint TWinControl::ScreenToClient(TPoint Point) const {
+  if (!widget_) return TControl::ScreenToClient(Point);
+  const QPoint p = widget_->mapFromGlobal(QPoint(Point.x, Point.y));
+  return TPoint{p.x(), p.y()};
+}
+
+TPoint TWinControl::ClientToScreen(TPoint Point) const {
+  if (!widget_) return TControl::ClientToScreen(Point);
+  const QPoint p = widget_->mapToGlobal(QPoint(Point.x, Point.y));
+  return TPoint{p.x(), p.y()};
+}
+
+void TWinControl::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      WORD key = static_cast<WORD>(Message.WParam);
+      KeyDown(key, KeyDataToShiftState(Message.LParam));
+      return;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      WORD key = static_cast<WORD>(Message.WParam);
+      KeyUp(key, KeyDataToShiftState(Message.LParam));
+      return;
+    }
+    case WM_CHAR: {
+      char c = static_cast<char>(Message.WParam);
+      KeyPress(c);
+      return;
+    }
+    case WM_SETFOCUS: DoEnter(); return;
+    case WM_KILLFOCUS: DoExit(); return;
+    default: TControl::WndProc(Message);
+  }
+}
+
+void TWinControl::KeyDown(WORD& Key, TShiftState Shift) { Fire(OnKeyDown, this, Key, Shift); }
+void TWinControl::KeyUp(WORD& Key, TShiftState Shift) { Fire(OnKeyUp, this, Key, Shift); }
+void TWinControl::KeyPress(char& Key) { Fire(OnKeyPress, this, Key); }
+void TWinControl::DoEnter() { Fire(OnEnter, this); }
+void TWinControl::DoExit() { Fire(OnExit, this); }
+
+void TWinControl::Realign() {
+  if (aligning_) return;
+  aligning_ = true;
+  TRect rect = ClientRect();
+  AlignControls(rect);
+  aligning_ = false;
+}
+
+void TWinControl::AlignControls(TRect& R) {
+  auto place = [&](TAlign kind) {
+    std::vector<TControl*> group;
+    for (TControl* c : controls_)
+      if (c->Visible() && c->Align() == kind) group.push_back(c);
+    std::stable_sort(group.begin(), group.end(), [kind](TControl* a, TControl* b) {
+      switch (kind) {
+        case alTop: return a->Top() < b->Top();
+        case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
+        case alLeft: return a->Left() < b->Left();
+        case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
+        default: return false;
+      }
+    });
+    for (TControl* c : group) {
+      switch (kind) {
+        case alTop:
+          c->SetBounds(R.Left, R.Top, R.Width(), c->Height());
+          R.Top += c->Height();
+          break;
+        case alBottom:
+          c->SetBounds(R.Left, R.Bottom - c->Height(), R.Width(), c->Height());
+          R.Bottom -= c->Height();
+          break;
+        case alLeft:
+          c->SetBounds(R.Left, R.Top, c->Width(), R.Height());
+          R.Left += c->Width();
+          break;
+        case alRight:
+          c->SetBounds(R.Right - c->Width(), R.Top, c->Width(), R.Height());
+          R.Right -= c->Width();
+          break;
+        case alClient: c->SetBounds(R.Left, R.Top, std::max(R.Width(), 0), std::max(R.Height(), 0)); break;
+        default: break;
+      }
+    }
+  };
+  for (TAlign kind : {alTop, alBottom, alLeft, alRight, alClient}) place(kind);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The system ANSI code page: the 8-bit text of scripts becomes characters on screen, on the printer and on
+// the clipboard through it. Windows-1251 unless chosen otherwise.
+#include <string>
+
+enum class TAnsiCodePage { cp1251, cp1252, koi8r };
+
+TAnsiCodePage GetACP();
+void SetACP(TAnsiCodePage codePage);
+
+// One byte to its Unicode code point (bytes with no character map to U+FFFD).
+char32_t AnsiCharToUnicode(unsigned char c);
+// A code point to its byte, or false when the code page has none for it.
+bool UnicodeToAnsiChar(char32_t u, unsigned char& c);
+
+std::u32string AnsiToUnicode(const std::string& text);
+std::string AnsiToUtf8(const std::string& text);
+// Characters the code page lacks become '?'.
+std::string Utf8ToAnsi(const std::string& utf8);

@@ -1,0 +1,13 @@
+#pragma once
+// One Qt application object for a test executable (widgets, palette and fonts need it).
+#include <string>
+
+namespace corvane::test {
+
+void EnsureApplication();
+// Runs the event loop for the given time, so queued work (synchronised calls, paints) happens.
+void PumpEvents(int milliseconds);
+// A fresh empty folder under the build's temporary area, removed by the caller when wanted.
+std::string MakeTempDir(const std::string& prefix);
+
+}  // namespace corvane::test

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "common/TestApp.h"
+#include "vcl/Controls.h"
+
+namespace {
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { corvane::test::EnsureApplication(); }
+};
+
+TEST_F(ControlsTest, AlignedChildrenShareTheClientArea) {
+  TComponent owner(nullptr);
+  auto* frame = new TWinControl(&owner);
+  frame->SetBounds(0, 0, 400, 300);
+  auto make = [&](TAlign align, int size) {
+    auto* c = new TWinControl(&owner);
+    c->SetBounds(0, 0, size, size);
+    c->SetAlign(align);
+    c->SetParent(frame);
+    return c;
+  };
+  TWinControl* top = make(alTop, 30);
+  TWinControl* bottom = make(alBottom, 20);
+  TWinControl* left = make(alLeft, 50);
+  TWinControl* client = make(alClient, 1);
+  EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 400, 30));
+  EXPECT_EQ(bottom->BoundsRect(), Rect(0, 280, 400, 300));
+  EXPECT_EQ(left->BoundsRect(), Rect(0, 30, 50, 280));
+  EXPECT_EQ(client->BoundsRect(), Rect(50, 30, 400, 280));
+  frame->SetBounds(0, 0, 200, 100);
+  EXPECT_EQ(client->BoundsRect(), Rect(50, 30, 200, 80));
+  bottom->Hide();
+  EXPECT_EQ(client->BoundsRect(), Rect(50, 30, 200, 100));
+}
+
+class Recorder : public TWinControl {
+ public:
+  using TWinControl::TWinControl;
+  std::vector<UINT> messages;
+  void WndProc(TMessage& m) override {
+    messages.push_back(m.Msg);
+    TWinControl::WndProc(m);
+  }
+};
+
+TEST_F(ControlsTest, MessagesReachTheWindowProcedureWithOrWithoutAWidget) {
+  Recorder control(nullptr);
+  std::vector<std::string> events;
+  control.OnKeyDown = [&](TObject*, WORD& key, TShiftState shift) {
+    events.push_back("down " + std::to_string(key) + (shift.Contains(ssAlt) ? " alt" : ""));
+  };
+  control.OnKeyPress = [&](TObject*, char& key) { events.push_back(std::string("press ") + key); };
+  control.OnResize = [&](TObject*) { events.push_back("resize"); };
+  control.Perform(WM_SYSKEYDOWN, 'X', KF_ALTDOWN_LPARAM);
+  control.Perform(WM_CHAR, 'q');
+  control.SetBounds(0, 0, 120, 80);
+  control.SetBounds(5, 5, 120, 80);  // a move alone is no resize
+  EXPECT_EQ(events, (std::vector<std::string>{"down 88 alt", "press q", "resize"}));
+  EXPECT_EQ(std::count(control.messages.begin(), control.messages.end(), WM_SIZE), 1);
+  ASSERT_NE(control.Widget(), nullptr);
+  EXPECT_EQ(TWinControl::FindControl(control.Handle()), &control);
+}
+
+}  // namespace
