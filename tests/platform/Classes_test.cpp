@@ -82,11 +82,11 @@ TEST(StringList, BadIndexIsAnError) {
 TEST(StringList, CommaTextQuotesWhatNeedsIt) {
   TStringList list;
   list.SetCommaText(R"(one, "two words" ,"say ""hi""",,last)");
-  ASSERT_EQ(list.Count(), 4);
+  ASSERT_EQ(list.Count(), 5);
   EXPECT_EQ(list[1], "two words");
   EXPECT_EQ(list[2], "say \"hi\"");
   EXPECT_EQ(list[3], "");
-  EXPECT_EQ(list.CommaText(), R"(one,"two words","say ""hi""","")");
+  EXPECT_EQ(list.CommaText(), R"(one,"two words","say ""hi""","",last)");
 }
 
 TEST(StringList, NameValuePairs) {
@@ -141,7 +141,7 @@ TEST(Component, OwnerFreesOwnedAndFreeNotificationClearsLinks) {
   EXPECT_EQ(outsider->linked, nullptr);
   EXPECT_EQ(owner->ComponentCount(), 1);
   owner.reset();
-  EXPECT_EQ(log, (std::vector<std::string>{"loaded a", "loaded b", "outsider lost a", "free a", "free b"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"loaded a", "loaded b", "free a", "outsider lost a", "free b"}));
 }
 
 TEST(Persistent, AssignOfUnrelatedClassesIsAConvertError) {

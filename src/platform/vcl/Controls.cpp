@@ -542,8 +542,7 @@ bool TWinControl::CanFocus() const {
 }
 
 void TWinControl::BoundsChanged() {
-  if (!widget_) return;
-  widget_->setGeometry(Left(), Top(), Width(), Height());
+  if (widget_) widget_->setGeometry(Left(), Top(), Width(), Height());
   Realign();
 }
 
