@@ -1,0 +1,142 @@
+#pragma once
+// The highlighter framework: token attributes, the per-line tokenizer contract every highlighter
+// fulfils for the editor control and the exporters, and the process-wide list of highlighter classes.
+//
+// Tokenizer contract, as every caller uses it:
+//   SetRange(state stored for the line) or ResetRange for the first line; SetLine(text, index) scans
+//   the first token at once; while !GetEol(): GetTokenPos / GetTokenText / GetTokenAttribute /
+//   GetTokenKind, then Next(). The tokens cover the line in order; the end-of-line token has an empty
+//   text and no attribute, repeats on Next, and GetRange then gives the state for the next line.
+//   The highlighter keeps a view of the text, so the caller keeps it alive until the line is done.
+#include <bitset>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editctl/qzSupportClasses.h"
+#include "vcl/Classes.h"
+#include "vcl/Graphics.h"
+
+class TqzCustomExport;
+
+// An attribute without a colour of its own takes the editor's colour.
+class TqzHighLightAttributes : public TPersistent {
+ public:
+  explicit TqzHighLightAttributes(const std::string& AName);
+  std::string ClassName() const override { return "TqzHighLightAttributes"; }
+
+  void Assign(TPersistent* Source) override;
+
+  const std::string& Name() const { return FName; }
+  TColor Background() const { return FBackground; }
+  void SetBackground(TColor Value);
+  TColor Foreground() const { return FForeground; }
+  void SetForeground(TColor Value);
+  TFontStyles Style() const { return FStyle; }
+  void SetStyle(TFontStyles Value);
+
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed();
+  std::string FName;
+  TColor FBackground = clNone;
+  TColor FForeground = clNone;
+  TFontStyles FStyle;
+};
+
+// A highlighter's state at the start of a line, stored by the editor with the line.
+using TqzRangeState = std::intptr_t;
+// One bit per character code.
+using TqzIdentChars = std::bitset<256>;
+// Sender, the token's kind, its text and the line number.
+using TTokenEvent = TEvent<void(TObject* Sender, int TokenKind, const std::string& TokenText, int LineNo)>;
+
+class TqzCustomHighLighter : public TComponent {
+ public:
+  explicit TqzCustomHighLighter(TComponent* AOwner);
+  ~TqzCustomHighLighter() override;
+  std::string ClassName() const override { return "TqzCustomHighLighter"; }
+
+  virtual void GetIdentifierChars(TqzIdentChars& Chars) const;
+  virtual int GetAttributeCount() const;
+  // The attributes in the alphabetical order of their names; nullptr outside 0..count-1.
+  virtual TqzHighLightAttributes* GetAttribute(int Index) const;
+  // 0 white space, 1 comment, 2 reserved word; nullptr for any other kind.
+  virtual TqzHighLightAttributes* GetDefaultAttribute(int Kind) const = 0;
+  virtual std::string GetDefaultFilter() const { return FDefaultFilter; }
+  virtual void SetDefaultFilter(const std::string& Value);
+  virtual std::uint8_t GetCapabilities() const { return 2; }
+  virtual std::string GetLanguageName() const { return "<Unknown>"; }
+  // As Next, then hands the new token to the attached exporter.
+  virtual void NextForExport() = 0;
+  virtual bool GetEol() const = 0;
+  virtual TqzRangeState GetRange() const = 0;
+  virtual void GetTokenText(std::string& S) const = 0;
+  // nullptr for the end-of-line token.
+  virtual TqzHighLightAttributes* GetTokenAttribute() const = 0;
+  virtual int GetTokenKind() const = 0;
+  // 0-based offset of the current token from the line start.
+  virtual int GetTokenPos() const = 0;
+  virtual void Next() = 0;
+  // Starts scanning Text (a line without its line break; 0-based LineNumber) from the current range.
+  virtual void SetLine(std::string_view Text, int LineNumber) = 0;
+  virtual void SetLineForExport(std::string_view Text) = 0;
+  virtual void SetRange(TqzRangeState Value) = 0;
+  virtual void ResetRange() = 0;
+
+  // The current token's text as a new string.
+  std::string GetToken() const;
+  // Scans to the end of the line, so that GetRange gives the line's end state.
+  void NextToEol();
+  // True when any attribute has Style in its font style; the editor sizes its cells by it.
+  bool AttributesUseStyle(TFontStyle Style) const;
+
+  void HookAttributesChange(const TNotifyEvent& Handler);
+  void UnhookAttributesChange(const TNotifyEvent& Handler);
+  // Tells every hooked listener that an attribute changed; the listener gets the highlighter as Sender.
+  void NotifyAttributesChanged(TObject* Sender = nullptr);
+
+  // The exporter that last started an export with this highlighter; not owned.
+  TqzCustomExport* Exporter() const { return FExporter; }
+  void SetExporter(TqzCustomExport* Value) { FExporter = Value; }
+
+  std::string DefaultFilter() const { return GetDefaultFilter(); }
+  TTokenEvent OnToken;
+
+ protected:
+  // Takes ownership; a second attribute of the same name raises the list's duplicate error.
+  void AddAttribute(TqzHighLightAttributes* AAttrib);
+  void SetAttributesOnChange(const TNotifyEvent& Handler);
+
+ private:
+  TStringList FAttributes;  // sorted by name; owns its objects
+  TqzNotifyEventChain FAttrChangeHooks;
+  TqzCustomExport* FExporter = nullptr;
+  std::string FDefaultFilter;
+};
+
+// A class reference: makes a highlighter of one class, owned by AOwner.
+using TqzCustomHighLighterClass = TqzCustomHighLighter* (*)(TComponent* AOwner);
+
+template <class T>
+TqzCustomHighLighter* CreateHighlighterOf(TComponent* AOwner) {
+  return new T(AOwner);
+}
+
+// The process-wide list of highlighter classes; classes are never removed.
+class THighlighterList {
+ public:
+  int Count() const { return static_cast<int>(FClasses.size()); }
+  TqzCustomHighLighterClass Items(int Index) const { return FClasses.at(static_cast<size_t>(Index)); }
+  int IndexOf(TqzCustomHighLighterClass AClass) const;
+  void Add(TqzCustomHighLighterClass AClass) { FClasses.push_back(AClass); }
+
+ private:
+  std::vector<TqzCustomHighLighterClass> FClasses;
+};
+
+THighlighterList& HighlighterList();
+// Adds the class unless it is listed already.
+void RegisterHighlighterClass(TqzCustomHighLighterClass AClass);
