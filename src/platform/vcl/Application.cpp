@@ -1,0 +1,182 @@
+#include "vcl/Application.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <algorithm>
+#include <exception>
+
+#include "vcl/Dialogs.h"
+#include "vcl/Forms.h"
+#include "win/CodePage.h"
+
+namespace {
+TApplication& TheApplication() {
+  static TApplication application(nullptr);
+  return application;
+}
+}  // namespace
+
+TApplication* Application = &TheApplication();
+
+// Connects the Qt application's signals to the application object once a Qt application exists.
+class TApplicationLoop : public QObject {
+ public:
+  explicit TApplicationLoop(TApplication* app) {
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+      QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [app] { app->ProcessIdle(); });
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, this, [app](Qt::ApplicationState state) {
+      CallHandler(app, [&] {
+        if (state == Qt::ApplicationActive)
+          Fire(app->OnActivate, app);
+        else if (state == Qt::ApplicationInactive)
+          Fire(app->OnDeactivate, app);
+      });
+    });
+  }
+};
+
+std::string GetShortHint(const std::string& Hint) {
+  const auto bar = Hint.find('|');
+  return bar == std::string::npos ? Hint : Hint.substr(0, bar);
+}
+
+std::string GetLongHint(const std::string& Hint) {
+  const auto bar = Hint.find('|');
+  return bar == std::string::npos ? Hint : Hint.substr(bar + 1);
+}
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+TApplication::~TApplication() { Finalize(); }
+
+void TApplication::Initialize(int argc, char** argv) {
+  args_.assign(argv, argv + argc);
+  if (!QCoreApplication::instance()) {
+    // The browser control shares its GL context with the widgets only when told before the start.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    static int qtArgc;
+    qtArgc = argc;
+    ownQtApp_ = std::make_unique<QApplication>(qtArgc, argv);
+  }
+  if (!loop_) loop_ = std::make_unique<TApplicationLoop>(this);
+}
+
+void TApplication::Finalize() {
+  loop_.reset();
+  DestroyComponents();
+  mainForm_ = nullptr;
+  ownQtApp_.reset();
+}
+
+void TApplication::SetMainForm(TCustomForm* Form) {
+  if (mainForm_ == Form) return;
+  if (mainForm_) mainForm_->RemoveFreeNotification(this);
+  mainForm_ = Form;
+  if (mainForm_) mainForm_->FreeNotification(this);
+  TCustomForm::SetMainForm(Form);
+  TCustomForm::SetTerminateHandler([] { Application->Terminate(); });
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == mainForm_) mainForm_ = nullptr;
+}
+
+void TApplication::Run() {
+  if (!loop_ && QCoreApplication::instance()) loop_ = std::make_unique<TApplicationLoop>(this);
+  terminated_ = false;
+  if (mainForm_ && ShowMainForm) CallHandler(this, [this] { mainForm_->Show(); });
+  if (!terminated_) QApplication::exec();
+  terminated_ = true;
+}
+
+void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void TApplication::HandleMessage() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  QCoreApplication::quit();
+}
+
+void TApplication::ProcessIdle() {
+  if (!OnIdle) return;
+  CallHandler(this, [this] {
+    bool done = true;
+    OnIdle(this, done);
+  });
+}
+
+void TApplication::HandleException(TObject* Sender) {
+  try {
+    throw;
+  } catch (EAbort&) {
+  } catch (Exception& e) {
+    if (OnException)
+      OnException(Sender, &e);
+    else
+      ShowException(&e);
+  } catch (std::exception& e) {
+    Exception wrapped(e.what());
+    if (OnException)
+      OnException(Sender, &wrapped);
+    else
+      ShowException(&wrapped);
+  } catch (...) {
+    Exception unknown("Unknown error");
+    ShowException(&unknown);
+  }
+}
+
+void TApplication::ShowException(Exception* E) {
+  std::string message = E->Message;
+  if (!message.empty() && message.back() > '.') message += '.';
+  MessageBox(message, title_, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& Text, const std::string& Caption, UINT Flags) {
+  return ShowMessageBox(Text, Caption, Flags);
+}
+
+void TApplication::SetTitle(const std::string& Value) {
+  if (title_ == Value) return;
+  title_ = Value;
+  if (QCoreApplication::instance()) QGuiApplication::setApplicationDisplayName(QString::fromStdString(AnsiToUtf8(Value)));
+}
+
+std::string TApplication::ExeName() const {
+  if (QCoreApplication::instance()) return QCoreApplication::applicationFilePath().toStdString();
+  return args_.empty() ? std::string() : ExpandFileName(args_.front());
+}
+
+int TApplication::ParamCount() const { return args_.empty() ? 0 : static_cast<int>(args_.size()) - 1; }
+
+std::string TApplication::ParamStr(int Index) const {
+  if (Index == 0) return ExeName();
+  if (Index < 0 || Index >= static_cast<int>(args_.size())) return std::string();
+  return args_[static_cast<size_t>(Index)];
+}
+
+void TApplication::SetHint(const std::string& Value) {
+  if (hint_ == Value) return;
+  hint_ = Value;
+  CallHandler(this, [this] { Fire(OnHint, this); });
+}
+
+void TApplication::HookMainWindow(const TWindowHook& Hook) {
+  if (std::find(hooks_.begin(), hooks_.end(), Hook) == hooks_.end()) hooks_.push_back(Hook);
+}
+
+void TApplication::UnhookMainWindow(const TWindowHook& Hook) {
+  hooks_.erase(std::remove(hooks_.begin(), hooks_.end(), Hook), hooks_.end());
+}
+
+bool TApplication::DispatchToHooks(TMessage& Message) {
+  const std::vector<TWindowHook> hooks = hooks_;  // a hook may unhook itself
+  for (const TWindowHook& hook : hooks)
+    if (hook(Message)) return true;
+  return false;
+}

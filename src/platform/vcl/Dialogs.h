@@ -1,0 +1,160 @@
+#pragma once
+// Message boxes, one-line prompts and the open and save dialogs. Every one of them goes through one
+// replaceable hook first, so automated tests answer them without a person and without blocking.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "vcl/Classes.h"
+#include "vcl/Forms.h"
+#include "vcl/Messages.h"
+
+// Message box flags and answers of the windowing interface.
+inline constexpr UINT MB_OK = 0x0;
+inline constexpr UINT MB_OKCANCEL = 0x1;
+inline constexpr UINT MB_ABORTRETRYIGNORE = 0x2;
+inline constexpr UINT MB_YESNOCANCEL = 0x3;
+inline constexpr UINT MB_YESNO = 0x4;
+inline constexpr UINT MB_RETRYCANCEL = 0x5;
+inline constexpr UINT MB_TYPEMASK = 0xF;
+inline constexpr UINT MB_ICONHAND = 0x10;
+inline constexpr UINT MB_ICONSTOP = MB_ICONHAND;
+inline constexpr UINT MB_ICONERROR = MB_ICONHAND;
+inline constexpr UINT MB_ICONQUESTION = 0x20;
+inline constexpr UINT MB_ICONEXCLAMATION = 0x30;
+inline constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
+inline constexpr UINT MB_ICONASTERISK = 0x40;
+inline constexpr UINT MB_ICONINFORMATION = MB_ICONASTERISK;
+inline constexpr UINT MB_ICONMASK = 0xF0;
+inline constexpr UINT MB_DEFBUTTON1 = 0x000;
+inline constexpr UINT MB_DEFBUTTON2 = 0x100;
+inline constexpr UINT MB_DEFBUTTON3 = 0x200;
+inline constexpr UINT MB_DEFMASK = 0xF00;
+
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDABORT = 3;
+inline constexpr int IDRETRY = 4;
+inline constexpr int IDIGNORE = 5;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
+
+enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum class TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp };
+using TMsgDlgButtons = TSet<TMsgDlgBtn>;
+inline constexpr TMsgDlgBtn mbYes = TMsgDlgBtn::mbYes;
+inline constexpr TMsgDlgBtn mbNo = TMsgDlgBtn::mbNo;
+inline constexpr TMsgDlgBtn mbOK = TMsgDlgBtn::mbOK;
+inline constexpr TMsgDlgBtn mbCancel = TMsgDlgBtn::mbCancel;
+inline constexpr TMsgDlgBtn mbAbort = TMsgDlgBtn::mbAbort;
+inline constexpr TMsgDlgBtn mbRetry = TMsgDlgBtn::mbRetry;
+inline constexpr TMsgDlgBtn mbIgnore = TMsgDlgBtn::mbIgnore;
+inline const TMsgDlgButtons mbYesNoCancel{mbYes, mbNo, mbCancel};
+inline const TMsgDlgButtons mbOKCancel{mbOK, mbCancel};
+inline const TMsgDlgButtons mbAbortRetryIgnore{mbAbort, mbRetry, mbIgnore};
+
+// A box with Text and the buttons of Flags; returns the ID of the button chosen.
+int ShowMessageBox(const std::string& Text, const std::string& Caption, UINT Flags);
+// A box captioned after its type (the application title for mtCustom); returns the modal result.
+int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);
+void ShowMessage(const std::string& Msg);
+// A one-line prompt; Value holds the initial text and, after OK, the text entered.
+bool InputQuery(const std::string& ACaption, const std::string& APrompt, std::string& Value);
+std::string InputBox(const std::string& ACaption, const std::string& APrompt, const std::string& ADefault);
+
+// ---------------------------------------------------------------------------------------------------
+// The hook
+
+enum TDialogKind { dkMessageBox, dkInputQuery, dkOpenFile, dkSaveFile };
+
+struct TDialogRequest {
+  TDialogKind Kind = dkMessageBox;
+  std::string Caption;
+  std::string Text;  // the message or the prompt
+  UINT Flags = 0;    // boxes: MB_ flags (message dialogs are described by them too)
+  // In: the prompt's text or the dialog's file name; out: what was entered or chosen.
+  std::string Value;
+  std::string InitialDir;
+  std::string Filter;
+  int FilterIndex = 1;
+  std::string DefaultExt;
+};
+
+// Answers a request instead of a person: returns the ID of the button (IDOK/IDCANCEL for prompts and
+// file dialogs) and leaves the answer in Request.Value.
+using TDialogHook = std::function<int(TDialogRequest& Request)>;
+// Installs a hook (an empty one brings the real dialogs back) and returns the one it replaces.
+TDialogHook SetDialogHook(TDialogHook Hook);
+
+// A hook for the scope of a test.
+class TDialogHookScope {
+ public:
+  explicit TDialogHookScope(TDialogHook Hook) : previous_(SetDialogHook(std::move(Hook))) {}
+  ~TDialogHookScope() { SetDialogHook(std::move(previous_)); }
+  TDialogHookScope(const TDialogHookScope&) = delete;
+  TDialogHookScope& operator=(const TDialogHookScope&) = delete;
+
+ private:
+  TDialogHook previous_;
+};
+
+// For automated runs of a whole program only: when the environment variable CORVANE_TEST_DIALOG_ANSWERS
+// is set, its items (separated by ';', each a button name "OK", "Cancel", "Yes", "No", "Abort", "Retry"
+// or "Ignore", optionally followed by "=" and the text to enter) answer the dialogs in order, each
+// request is written to the standard error as "dialog: <caption>: <text>", and once the items run out
+// every dialog is dismissed the way Esc would.
+std::string TestAnswersVariable();
+
+// ---------------------------------------------------------------------------------------------------
+// Common dialogs
+
+enum class TOpenOption {
+  ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofShowHelp, ofNoValidate, ofAllowMultiSelect,
+  ofExtensionDifferent, ofPathMustExist, ofFileMustExist, ofCreatePrompt, ofShareAware, ofNoReadOnlyReturn,
+  ofNoTestFileCreate, ofNoNetworkButton, ofNoLongNames, ofOldStyleDialog, ofNoDereferenceLinks,
+  ofEnableIncludeNotify, ofEnableSizing
+};
+using TOpenOptions = TSet<TOpenOption>;
+
+class TCommonDialog : public TComponent {
+ public:
+  using TComponent::TComponent;
+  std::string ClassName() const override { return "TCommonDialog"; }
+  virtual bool Execute() = 0;
+  std::string Title;
+};
+
+// Filter: pairs "description|patterns" joined by "|", patterns separated by ';'. FilterIndex counts
+// from 1. DefaultExt (with or without its dot) is added by the dialog to a typed name without one.
+class TOpenDialog : public TCommonDialog {
+ public:
+  explicit TOpenDialog(TComponent* AOwner);
+  ~TOpenDialog() override;
+  std::string ClassName() const override { return "TOpenDialog"; }
+  bool Execute() override;
+
+  std::string FileName;
+  std::string Filter;
+  int FilterIndex = 1;
+  std::string DefaultExt;
+  std::string InitialDir;
+  TOpenOptions Options{TOpenOption::ofHideReadOnly, TOpenOption::ofEnableSizing};
+  // Every name chosen (one unless ofAllowMultiSelect).
+  TStrings* Files() const { return files_.get(); }
+
+ protected:
+  virtual TDialogKind Kind() const { return dkOpenFile; }
+
+ private:
+  bool RunRealDialog();
+  std::unique_ptr<TStringList> files_;
+};
+
+class TSaveDialog : public TOpenDialog {
+ public:
+  using TOpenDialog::TOpenDialog;
+  std::string ClassName() const override { return "TSaveDialog"; }
+
+ protected:
+  TDialogKind Kind() const override { return dkSaveFile; }
+};
