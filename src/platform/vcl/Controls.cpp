@@ -82,6 +82,8 @@ WORD ShiftedDigitKey(int qtKey) {
   }
 }
 
+}  // namespace
+
 WORD VirtualKeyOf(const QKeyEvent* e) {
   const int key = e->key();
   if (e->modifiers() & Qt::KeypadModifier) {
@@ -102,8 +104,6 @@ WORD VirtualKeyOf(const QKeyEvent* e) {
     if (entry.qtKey == key) return entry.vk;
   return ShiftedDigitKey(key);
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------------
 // The widget that carries a control's window: its Qt events become the control's messages.

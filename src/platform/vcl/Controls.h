@@ -39,6 +39,9 @@ TShiftState KeyDataToShiftState(LPARAM KeyData);
 TShiftState KeysToShiftState(WPARAM Keys);
 // Bit 15 set when the key is down now (Shift, Ctrl, Alt and the mouse buttons are known).
 short GetKeyState(int VirtualKey);
+// The virtual key of a Qt key event, 0 when it has none (menus look their short-cuts up with it).
+class QKeyEvent;
+WORD VirtualKeyOf(const QKeyEvent* Event);
 
 class TControl : public TComponent {
  public:
