@@ -1,0 +1,526 @@
+#include "highlight/ZuzUderUze.h"
+
+#include <cstring>
+
+#include "highlight/qzExport.h"
+
+namespace {
+
+using enum TPerlTokenKind;
+
+struct TPerlKeyword {
+  std::string_view Text;
+  TPerlTokenKind Kind;
+};
+
+// Matching is exact and case-sensitive.
+constexpr TPerlKeyword PerlKeywords[] = {
+
+    // tkKey
+    {"abs", tkKey}, {"accept", tkKey}, {"alarm", tkKey}, {"atan2", tkKey}, {"bind", tkKey},
+    {"binmode", tkKey}, {"bless", tkKey}, {"caller", tkKey}, {"chdir", tkKey}, {"chmod", tkKey},
+    {"chomp", tkKey}, {"chop", tkKey}, {"chown", tkKey}, {"chr", tkKey}, {"chroot", tkKey}, {"close", tkKey},
+    {"closedir", tkKey}, {"connect", tkKey}, {"cos", tkKey}, {"crypt", tkKey}, {"dbmclose", tkKey},
+    {"dbmopen", tkKey}, {"defined", tkKey}, {"delete", tkKey}, {"die", tkKey}, {"do", tkKey}, {"dump", tkKey},
+    {"each", tkKey}, {"else", tkKey}, {"elsif", tkKey}, {"endgrent", tkKey}, {"endhostent", tkKey},
+    {"endnetent", tkKey}, {"endprotoent", tkKey}, {"endpwent", tkKey}, {"endservent", tkKey}, {"eof", tkKey},
+    {"eval", tkKey}, {"exec", tkKey}, {"exists", tkKey}, {"exit", tkKey}, {"exp", tkKey}, {"fcntl", tkKey},
+    {"fileno", tkKey}, {"flock", tkKey}, {"for", tkKey}, {"foreach", tkKey}, {"fork", tkKey},
+    {"format", tkKey}, {"formline", tkKey}, {"getc", tkKey}, {"getgrent", tkKey}, {"getgrgid", tkKey},
+    {"getgrnam", tkKey}, {"gethostbyaddr", tkKey}, {"gethostbyname", tkKey}, {"gethostent", tkKey},
+    {"getlogin", tkKey}, {"getnetbyaddr", tkKey}, {"getnetbyname", tkKey}, {"getnetent", tkKey},
+    {"getpeername", tkKey}, {"getpgrp", tkKey}, {"getppid", tkKey}, {"getpriority", tkKey},
+    {"getprotobyname", tkKey}, {"getprotobynumber", tkKey}, {"getprotoent", tkKey}, {"getpwent", tkKey},
+    {"getpwnam", tkKey}, {"getpwuid", tkKey}, {"getservbyname", tkKey}, {"getservbyport", tkKey},
+    {"getservent", tkKey}, {"getsockname", tkKey}, {"getsockopt", tkKey}, {"glob", tkKey}, {"gmtime", tkKey},
+    {"goto", tkKey}, {"grep", tkKey}, {"hex", tkKey}, {"if", tkKey}, {"import", tkKey}, {"index", tkKey},
+    {"int", tkKey}, {"ioctl", tkKey}, {"join", tkKey}, {"keys", tkKey}, {"kill", tkKey}, {"last", tkKey},
+    {"lc", tkKey}, {"lcfirst", tkKey}, {"length", tkKey}, {"link", tkKey}, {"listen", tkKey},
+    {"local", tkKey}, {"localtime", tkKey}, {"log", tkKey}, {"lstat", tkKey}, {"m", tkKey}, {"map", tkKey},
+    {"mkdir", tkKey}, {"msgctl", tkKey}, {"msgget", tkKey}, {"msgrcv", tkKey}, {"msgsnd", tkKey},
+    {"my", tkKey}, {"next", tkKey}, {"no", tkKey}, {"oct", tkKey}, {"open", tkKey}, {"opendir", tkKey},
+    {"ord", tkKey}, {"pack", tkKey}, {"package", tkKey}, {"pipe", tkKey}, {"pop", tkKey}, {"pos", tkKey},
+    {"print", tkKey}, {"push", tkKey}, {"q", tkKey}, {"qq", tkKey}, {"quotemeta", tkKey}, {"qw", tkKey},
+    {"qx", tkKey}, {"rand", tkKey}, {"read", tkKey}, {"readdir", tkKey}, {"readlink", tkKey}, {"recv", tkKey},
+    {"redo", tkKey}, {"ref", tkKey}, {"rename", tkKey}, {"require", tkKey}, {"reset", tkKey},
+    {"return", tkKey}, {"reverse", tkKey}, {"rewinddir", tkKey}, {"rindex", tkKey}, {"rmdir", tkKey},
+    {"scalar", tkKey}, {"seek", tkKey}, {"seekdir", tkKey}, {"select", tkKey}, {"semctl", tkKey},
+    {"semget", tkKey}, {"semop", tkKey}, {"send", tkKey}, {"setgrent", tkKey}, {"sethostent", tkKey},
+    {"setnetent", tkKey}, {"setpgrp", tkKey}, {"setpriority", tkKey}, {"setprotoent", tkKey},
+    {"setpwent", tkKey}, {"setservent", tkKey}, {"setsockopt", tkKey}, {"shift", tkKey}, {"shmctl", tkKey},
+    {"shmget", tkKey}, {"shmread", tkKey}, {"shmwrite", tkKey}, {"shutdown", tkKey}, {"sin", tkKey},
+    {"sleep", tkKey}, {"socket", tkKey}, {"socketpair", tkKey}, {"sort", tkKey}, {"splice", tkKey},
+    {"split", tkKey}, {"sprintf", tkKey}, {"sqrt", tkKey}, {"srand", tkKey}, {"stat", tkKey},
+    {"study", tkKey}, {"sub", tkKey}, {"substr", tkKey}, {"symlink", tkKey}, {"syscall", tkKey},
+    {"sysread", tkKey}, {"system", tkKey}, {"syswrite", tkKey}, {"tell", tkKey}, {"telldir", tkKey},
+    {"tie", tkKey}, {"time", tkKey}, {"times", tkKey}, {"tr", tkKey}, {"truncate", tkKey}, {"uc", tkKey},
+    {"ucfirst", tkKey}, {"umask", tkKey}, {"undef", tkKey}, {"unless", tkKey}, {"unlink", tkKey},
+    {"unpack", tkKey}, {"unshift", tkKey}, {"untie", tkKey}, {"use", tkKey}, {"utime", tkKey},
+    {"values", tkKey}, {"vec", tkKey}, {"wait", tkKey}, {"waitpid", tkKey}, {"wantarray", tkKey},
+    {"warn", tkKey}, {"while", tkKey}, {"write", tkKey},
+
+    // tkOperator
+    {"and", tkOperator}, {"cmp", tkOperator}, {"eq", tkOperator}, {"ge", tkOperator}, {"gt", tkOperator},
+    {"le", tkOperator}, {"lt", tkOperator}, {"ne", tkOperator}, {"not", tkOperator}, {"or", tkOperator},
+    {"xor", tkOperator},
+
+    // tkPragma
+    {"constant", tkPragma}, {"diagnostics", tkPragma}, {"integer", tkPragma}, {"less", tkPragma},
+    {"locale", tkPragma}, {"sigtrap", tkPragma}, {"strict", tkPragma}, {"subs", tkPragma}, {"vars", tkPragma},
+
+    // tkVariable
+    {"$ACCUMULATOR", tkVariable}, {"$ARG", tkVariable}, {"$ARGV", tkVariable}, {"$BASETIME", tkVariable},
+    {"$CHILD_ERROR", tkVariable}, {"$DEBUGGING", tkVariable}, {"$EFFECTIVE_GROUP_ID", tkVariable},
+    {"$EFFECTIVE_USER_ID", tkVariable}, {"$EGID", tkVariable}, {"$ENV", tkVariable}, {"$ERRNO", tkVariable},
+    {"$EUID", tkVariable}, {"$EVAL_ERROR", tkVariable}, {"$EXECUTABLE_NAME", tkVariable},
+    {"$FORMAT_FORMFEED", tkVariable}, {"$FORMAT_LINES_LEFT", tkVariable},
+    {"$FORMAT_LINES_PER_PAGE", tkVariable}, {"$FORMAT_LINE_BREAK_CHARACTERS", tkVariable},
+    {"$FORMAT_NAME", tkVariable}, {"$FORMAT_PAGE_NUMBER", tkVariable}, {"$FORMAT_TOP_NAME", tkVariable},
+    {"$GID", tkVariable}, {"$INPLACE_EDIT", tkVariable}, {"$INPUT_LINE_NUMBER", tkVariable},
+    {"$INPUT_RECORD_SEPARATOR", tkVariable}, {"$LAST_PAREN_MATCH", tkVariable},
+    {"$LIST_SEPARATOR", tkVariable}, {"$MATCH", tkVariable}, {"$MULTILINE_MATCHING", tkVariable},
+    {"$NR", tkVariable}, {"$OFMT", tkVariable}, {"$ORS", tkVariable}, {"$OS_ERROR", tkVariable},
+    {"$OUTPUT_AUTOFLUSH", tkVariable}, {"$OUTPUT_FIELD_SEPARATOR", tkVariable}, {"$PERLDB", tkVariable},
+    {"$PERL_VERSION", tkVariable}, {"$PID", tkVariable}, {"$POSTMATCH", tkVariable},
+    {"$PREMATCH", tkVariable}, {"$PROCESS_ID", tkVariable}, {"$PROGRAM_NAME", tkVariable},
+    {"$REAL_GROUP_ID", tkVariable}, {"$REAL_USER_ID", tkVariable}, {"$RS", tkVariable}, {"$SIG", tkVariable},
+    {"$SUBSCRIPT_SEPARATOR", tkVariable}, {"$SUBSEP", tkVariable}, {"$SYSTEM_FD_MAX", tkVariable},
+    {"$UID", tkVariable}, {"$WARNING", tkVariable}, {"%INC", tkVariable}, {"@ARGV", tkVariable},
+    {"@INC", tkVariable},
+};
+constexpr int PerlKeywordCount = static_cast<int>(std::size(PerlKeywords));
+static_assert(PerlKeywordCount == 282);
+
+constexpr bool IsIdentChar(unsigned char c) {
+  return c == '$' || c == '%' || c == '@' || c == '_' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+         (c >= 'a' && c <= 'z');
+}
+
+// Character classes as 256-entry tables, so the inner loops test one byte.
+struct TCharClasses {
+  std::array<bool, 256> Ident{};
+  std::array<bool, 256> Blank{};      // 1-9, 11, 12, 14-32: white space without LF, CR and NUL
+  std::array<bool, 256> Number{};     // - . 0-9 A-F X _ a-f x
+  std::array<bool, 256> ShortVar{};   // what makes "$" and it a two-character special variable
+  std::array<bool, 256> CaretVar{};   // what makes "$^" and it a three-character special variable
+
+  constexpr TCharClasses() {
+    for (int c = 0; c < 256; ++c) {
+      const auto u = static_cast<unsigned char>(c);
+      Ident[u] = IsIdentChar(u);
+      Blank[u] = (c >= 1 && c <= 32) && c != 10 && c != 13;
+      Number[u] = c == '-' || c == '.' || c == 'X' || c == '_' || c == 'x' || (c >= '0' && c <= '9') ||
+                  (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    }
+    for (unsigned char c : std::string_view("!\"#$%&'()*+-./:;<=>?@[\\]_`|~")) ShortVar[c] = true;
+    for (unsigned char c = '0'; c <= '9'; ++c) ShortVar[c] = true;
+    for (unsigned char c : std::string_view("ADFILPTWX")) CaretVar[c] = true;
+  }
+};
+constexpr TCharClasses CharClasses;
+
+constexpr unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+constexpr bool EndsLine(char c) { return c == '\0' || c == '\n' || c == '\r'; }
+constexpr bool IsWordStartLetter(char c) { return c == '_' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+constexpr const char* FilterText = "Perl files (*.pl,*.pm,*.cgi)|*.pl;*.pm;*.cgi";
+
+const bool Registered = (RegisterHighlighterClass(&CreateHighlighterOf<TZuzUderUze>), true);
+
+}  // namespace
+
+TZuzUderUze::TZuzUderUze(TComponent* AOwner) : TqzCustomHighLighter(AOwner) {
+  FCommentAttri = NewAttribute("Comment", {fsItalic});
+  FIdentifierAttri = NewAttribute("Identifier", {});
+  FInvalidAttri = NewAttribute("Illegal char", {});
+  FKeyAttri = NewAttribute("Reserved word", {fsBold});
+  FNumberAttri = NewAttribute("Number", {});
+  FOperatorAttri = NewAttribute("Operator", {});
+  FPragmaAttri = NewAttribute("Pragma", {fsBold});
+  FSpaceAttri = NewAttribute("Space", {});
+  FSpaceAttri->SetForeground(clWindow);
+  FStringAttri = NewAttribute("String", {});
+  FSymbolAttri = NewAttribute("Symbol", {});
+  FVariableAttri = NewAttribute("Variable", {fsBold});
+  SetAttributesOnChange(TNotifyEvent(this, &TZuzUderUze::NotifyAttributesChanged));
+
+  FKindAttributes = {FCommentAttri, FIdentifierAttri, FKeyAttri,    nullptr,      FNumberAttri, FOperatorAttri,
+                     FPragmaAttri,  FSpaceAttri,      FStringAttri, FSymbolAttri, FInvalidAttri, FVariableAttri};
+  FillPerlKeywordTable();
+  FillPerlCharDispatch();
+  FRange = 0;
+  SetDefaultFilter(FilterText);
+}
+
+TqzHighLightAttributes* TZuzUderUze::NewAttribute(const char* Name, TFontStyles Style) {
+  auto* attribute = new TqzHighLightAttributes(Name);
+  attribute->SetStyle(Style);
+  AddAttribute(attribute);
+  return attribute;
+}
+
+void TZuzUderUze::FillPerlCharDispatch() {
+  for (int c = 0; c < 256; ++c) {
+    TPerlScanner scanner = &TZuzUderUze::SymbolProc;
+    if (c == 0)
+      scanner = &TZuzUderUze::EndOfLineProc;
+    else if (c == 10)
+      scanner = &TZuzUderUze::LineFeedProc;
+    else if (c == 13)
+      scanner = &TZuzUderUze::CarriageReturnProc;
+    else if (c <= 32)
+      scanner = &TZuzUderUze::SpaceProc;
+    else if (c == '#')
+      scanner = &TZuzUderUze::CommentProc;
+    else if (c == '"')
+      scanner = &TZuzUderUze::DoubleQuoteStringProc;
+    else if (c == '\'')
+      scanner = &TZuzUderUze::SingleQuoteStringProc;
+    else if (c == '.' || (c >= '0' && c <= '9'))
+      scanner = &TZuzUderUze::NumberOrDotProc;
+    else if (c == '$' || c == '%' || c == '@' || IsWordStartLetter(static_cast<char>(c)))
+      scanner = &TZuzUderUze::VariableOrWordProc;
+    else if (c == '`' || c >= 127)
+      scanner = &TZuzUderUze::UnknownProc;
+    FDispatch[static_cast<size_t>(c)] = scanner;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Keyword table
+
+void TZuzUderUze::FillPerlKeywordTable() {
+  FKeywords = {};
+  for (int i = 0; i < PerlKeywordCount; ++i) {
+    int sum = 0;
+    for (char c : PerlKeywords[i].Text) sum += Byte(c);
+    TPerlKeywordSlot& slot = FKeywords[static_cast<size_t>(sum)];
+    slot.Words[slot.Count++] = static_cast<std::uint16_t>(i);
+  }
+}
+
+int TZuzUderUze::HashPerlWord(int WordStart) {
+  int sum = 0;
+  int run = WordStart;
+  for (unsigned char c; (c = Byte(At(run))), CharClasses.Ident[c]; ++run) sum += c;
+  FWordLen = run - WordStart;
+  return sum;
+}
+
+bool TZuzUderUze::MatchesPerlKeyword(std::string_view Keyword) const {
+  return static_cast<int>(Keyword.size()) == FWordLen &&
+         std::memcmp(FLine + FWordStart, Keyword.data(), Keyword.size()) == 0;
+}
+
+TPerlTokenKind TZuzUderUze::ClassifyPerlWord(int WordStart) {
+  FWordStart = WordStart;
+  const int sum = HashPerlWord(WordStart);
+  if (sum >= PerlKeywordSlots) return tkIdentifier;
+  const TPerlKeywordSlot& slot = FKeywords[static_cast<size_t>(sum)];
+  for (int i = 0; i < slot.Count; ++i) {
+    const TPerlKeyword& keyword = PerlKeywords[slot.Words[static_cast<size_t>(i)]];
+    if (MatchesPerlKeyword(keyword.Text)) return keyword.Kind;
+  }
+  return tkIdentifier;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Scanners: each scans one token starting at FRun and leaves FRun after it.
+
+void TZuzUderUze::EndOfLineProc() { FTokenKind = tkNull; }
+
+void TZuzUderUze::SpaceProc() {
+  FTokenKind = tkSpace;
+  ++FRun;
+  while (CharClasses.Blank[Byte(At(FRun))]) ++FRun;
+}
+
+void TZuzUderUze::LineFeedProc() {
+  FTokenKind = tkSpace;
+  ++FRun;
+}
+
+void TZuzUderUze::CarriageReturnProc() {
+  FTokenKind = tkSpace;
+  ++FRun;
+  if (At(FRun) == '\n') ++FRun;
+}
+
+void TZuzUderUze::CommentProc() {
+  FTokenKind = tkComment;
+  while (!EndsLine(At(FRun))) ++FRun;
+}
+
+void TZuzUderUze::DoubleQuoteStringProc() {
+  FTokenKind = tkString;
+  if (At(FRun + 1) == '"' && At(FRun + 2) == '"') FRun += 2;  // three quotes open one string
+  for (;;) {
+    const char c = At(FRun);
+    if (EndsLine(c)) break;
+    if (c == '\\' && At(FRun + 1) == '"') ++FRun;  // only a quote is escaped
+    ++FRun;
+    if (At(FRun) == '"') break;
+  }
+  if (At(FRun) != '\0') ++FRun;  // the closing quote, or the line break the string stopped at
+}
+
+void TZuzUderUze::SingleQuoteStringProc() {
+  FTokenKind = tkString;
+  for (;;) {
+    if (EndsLine(At(FRun))) break;
+    ++FRun;
+    if (At(FRun) == '\'') break;
+  }
+  if (At(FRun) != '\0') ++FRun;
+}
+
+void TZuzUderUze::NumberOrDotProc() {
+  if (At(FRun) == '.') {
+    const char next = At(FRun + 1);
+    if (next == '.') {
+      FTokenKind = tkSymbol;
+      FRun += At(FRun + 2) == '.' ? 3 : 2;
+      return;
+    }
+    if (next == '=') {
+      FTokenKind = tkSymbol;
+      FRun += 2;
+      return;
+    }
+    if (IsWordStartLetter(next)) {
+      FTokenKind = tkSymbol;
+      ++FRun;
+      return;
+    }
+  }
+  FTokenKind = tkNumber;
+  ++FRun;
+  for (;;) {
+    const char c = At(FRun);
+    if (!CharClasses.Number[Byte(c)]) break;
+    const char next = At(FRun + 1);
+    if (c == '-' && next != 'e' && next != 'E') break;  // only an exponent's sign joins the number
+    if (c == '.' && next == '.') break;                 // "1..5" is a range
+    ++FRun;
+  }
+}
+
+void TZuzUderUze::VariableOrWordProc() {
+  const char first = At(FRun);
+  const char second = At(FRun + 1);
+  if (first == '$') {
+    if (CharClasses.ShortVar[Byte(second)]) {
+      FTokenKind = tkVariable;
+      FRun += 2;
+      return;
+    }
+    if (second == '^') {
+      const char third = At(FRun + 2);
+      if (EndsLine(third)) {
+        FTokenKind = tkVariable;
+        FRun += 2;
+        return;
+      }
+      if (CharClasses.CaretVar[Byte(third)]) {
+        FTokenKind = tkVariable;
+        FRun += 3;
+        return;
+      }
+    }
+  } else if (first == '%' || first == 'x') {
+    if (EndsLine(second)) {
+      FTokenKind = tkSymbol;
+      ++FRun;
+      return;
+    }
+    if (second == '=') {
+      FTokenKind = tkSymbol;
+      FRun += 2;
+      return;
+    }
+  }
+  FTokenKind = ClassifyPerlWord(FRun);
+  FRun += FWordLen;
+}
+
+void TZuzUderUze::UnknownProc() {
+  FTokenKind = tkUnknown;
+  ++FRun;
+}
+
+void TZuzUderUze::SymbolProc() {
+  FTokenKind = tkSymbol;
+  const char first = At(FRun);
+  const char second = At(FRun + 1);
+  // second and third are NUL past the end, which no form accepts
+  const char third = second == '\0' ? '\0' : At(FRun + 2);
+  int length = 1;
+  switch (first) {
+    case '!':
+      if (second == '=' || second == '~') length = 2;
+      break;
+    case '&':
+      if (second == '&') length = third == '=' ? 3 : 2;
+      else if (second == '=') length = 2;
+      break;
+    case '*':
+      if (second == '*') length = third == '=' ? 3 : 2;
+      else if (second == '=') length = 2;
+      break;
+    case '+':
+      if (second == '+' || second == '=') length = 2;
+      break;
+    case '-':
+      if (second == '-' || second == '=' || second == '>') length = 2;
+      break;
+    case '/':
+    case '^':
+      if (second == '=') length = 2;
+      break;
+    case ':':
+      if (second == ':') length = 2;
+      break;
+    case '<':
+      if (second == '<') length = third == '=' ? 3 : 2;
+      else if (second == '=') length = third == '>' ? 3 : 2;
+      break;
+    case '=':
+      if (second == '=' || second == '>' || second == '~') length = 2;
+      break;
+    case '>':
+      if (second == '>') length = third == '=' ? 3 : 2;
+      else if (second == '=') length = 2;
+      break;
+    case '|':
+      if (second == '|') length = third == '=' ? 3 : 2;
+      else if (second == '=') length = 2;
+      break;
+    default:  // ( ) , ; ? [ \ ] { } ~ and the other printable characters stand alone
+      break;
+  }
+  FRun += length;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The tokenizer contract
+
+void TZuzUderUze::StartLine(std::string_view Text) {
+  FLine = Text.data();
+  const void* nul = std::memchr(Text.data(), '\0', Text.size());
+  FLineLen = static_cast<int>(nul ? static_cast<const char*>(nul) - Text.data() : Text.size());
+  FRun = 0;
+}
+
+void TZuzUderUze::SetLine(std::string_view Text, int) {
+  StartLine(Text);
+  Next();
+}
+
+void TZuzUderUze::SetLineForExport(std::string_view Text) {
+  StartLine(Text);
+  NextForExport();
+}
+
+void TZuzUderUze::Next() {
+  FTokenPos = FRun;
+  (this->*FDispatch[Byte(At(FRun))])();
+}
+
+void TZuzUderUze::NextForExport() {
+  Next();
+  TqzCustomExport* exporter = Exporter();
+  if (!exporter) return;
+  TqzHighLightAttributes* attribute = GetTokenAttribute();
+  bool encode = false;
+  switch (FTokenKind) {
+    case tkComment:
+    case tkString:
+    case tkSymbol:
+      encode = true;
+      break;
+    case tkUnknown:  // exported like a symbol, although painted as an illegal character
+      attribute = FSymbolAttri;
+      encode = true;
+      break;
+    default:
+      break;
+  }
+  exporter->ExportToken(GetToken(), attribute, encode, FTokenKind == tkSpace);
+}
+
+void TZuzUderUze::GetTokenText(std::string& S) const {
+  S.assign(FLine + FTokenPos, static_cast<size_t>(FRun - FTokenPos));
+}
+
+TqzHighLightAttributes* TZuzUderUze::GetTokenAttribute() const {
+  return FKindAttributes[static_cast<size_t>(FTokenKind)];
+}
+
+void TZuzUderUze::GetIdentifierChars(TqzIdentChars& Chars) const {
+  Chars.reset();
+  for (int c = 0; c < 256; ++c)
+    if (CharClasses.Ident[static_cast<size_t>(c)]) Chars.set(static_cast<size_t>(c));
+}
+
+TqzHighLightAttributes* TZuzUderUze::GetDefaultAttribute(int Kind) const {
+  switch (Kind) {
+    case 0:
+      return FSpaceAttri;
+    case 1:
+      return FCommentAttri;
+    case 2:
+      return FKeyAttri;
+    default:
+      return nullptr;
+  }
+}
+
+std::uint8_t TZuzUderUze::GetCapabilities() const { return TqzCustomHighLighter::GetCapabilities() | 4; }
+
+std::string TZuzUderUze::GetLanguageName() const { return "Perl"; }
+
+// ---------------------------------------------------------------------------------------------------
+// Colour schemes
+
+void ApplyPerlColorScheme(TZuzUderUze* Highlighter, TPerlColorScheme Scheme) {
+  for (int i = 0; i < Highlighter->GetAttributeCount(); ++i) {
+    TqzHighLightAttributes* attribute = Highlighter->GetAttribute(i);
+    attribute->SetBackground(clWindow);
+    attribute->SetForeground(clWindowText);
+    attribute->SetStyle({});
+  }
+  Highlighter->CommentAttri()->SetStyle({fsItalic});
+  Highlighter->KeyAttri()->SetStyle({fsBold});
+  Highlighter->PragmaAttri()->SetStyle({fsBold});
+  Highlighter->VariableAttri()->SetStyle({fsBold});
+  switch (Scheme) {
+    case TPerlColorScheme::StandardSyntax:
+      Highlighter->CommentAttri()->SetForeground(clHighlight);
+      break;
+    case TPerlColorScheme::VizuviZozaze:
+      Highlighter->CommentAttri()->SetForeground(clHighlight);
+      Highlighter->StringAttri()->SetForeground(clPurple);
+      break;
+    case TPerlColorScheme::MonochromeSyntax:
+      Highlighter->StringAttri()->SetForeground(clMenuText);
+      break;
+  }
+  Highlighter->SetDefaultFilter(FilterText);
+}
+
+TZuzUderUze* CreatePerlColorScheme(TComponent* AOwner, TPerlColorScheme Scheme) {
+  auto* highlighter = new TZuzUderUze(AOwner);
+  switch (Scheme) {
+    case TPerlColorScheme::StandardSyntax:
+      highlighter->SetName("StandardSyntax");
+      break;
+    case TPerlColorScheme::VizuviZozaze:
+      highlighter->SetName("VizuviZozaze");
+      break;
+    case TPerlColorScheme::MonochromeSyntax:
+      highlighter->SetName("MonochromeSyntax");
+      break;
+  }
+  ApplyPerlColorScheme(highlighter, Scheme);
+  return highlighter;
+}
