@@ -75,6 +75,8 @@ def make_handler(args):
                 self.close()
                 channel.close()
 
+        handle_read_event = handle_read  # the base class binds its own reader under this name
+
     class LoggingHandler(FTPHandler):
         auth_failed_timeout = 0
         dtp_handler = DroppingDTP if args.mode == 'drop-transfer' else DTPHandler
