@@ -1,0 +1,617 @@
+#include "vcl/Forms.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+#include <deque>
+
+#include "vcl/Application.h"
+#include "win/CodePage.h"
+
+namespace {
+
+TCustomForm* gMainForm = nullptr;
+void (*gTerminate)() = nullptr;
+std::uint64_t gNextSerial = 1;
+TScreen gScreen;
+
+bool IsSizeable(TFormBorderStyle style) { return style == bsSizeable || style == bsSizeToolWin; }
+
+QMargins FrameMargins(const QWidget* window) {
+  const QRect frame = window->frameGeometry();
+  const QRect client = window->geometry();
+  return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                  frame.bottom() - client.bottom());
+}
+
+}  // namespace
+
+TScreen* const Screen = &gScreen;
+
+// Qt's window events become the form's messages and bounds.
+class TFormWindowFilter : public QObject {
+ public:
+  explicit TFormWindowFilter(TCustomForm* form) : form_(form) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != form_->WidgetIfAllocated()) return false;
+    switch (event->type()) {
+      case QEvent::Close:
+        // The form decides (OnCloseQuery, OnClose); the window only hides when it says so.
+        event->ignore();
+        form_->Perform(WM_CLOSE);
+        return true;
+      case QEvent::Move:
+      case QEvent::Resize:
+        form_->WindowMovedOrResized();
+        break;
+      case QEvent::WindowStateChange:
+        form_->WindowStateChangedByUser();
+        break;
+      case QEvent::WindowActivate:
+        form_->Perform(WM_ACTIVATE, WA_ACTIVE);
+        break;
+      case QEvent::WindowDeactivate:
+        form_->Perform(WM_ACTIVATE, WA_INACTIVE);
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  TCustomForm* form_;
+};
+
+// ---------------------------------------------------------------------------------------------------
+// TCustomForm
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), serial_(gNextSerial++) {
+  SetVisible(false);
+  Screen->forms_.push_back(this);
+}
+
+TCustomForm::~TCustomForm() {
+  BeforeDestruction();
+  if (modalLoop_) modalLoop_->quit();
+  if (gMainForm == this) gMainForm = nullptr;
+  auto& forms = Screen->forms_;
+  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  filter_.reset();
+}
+
+void TCustomForm::AfterConstruction() {
+  BeginLoading();
+  EndLoading();
+  Fire(OnCreate, this);
+}
+
+void TCustomForm::BeforeDestruction() {
+  if (destroyFired_) return;
+  destroyFired_ = true;
+  Fire(OnDestroy, this);
+}
+
+TCustomForm* TCustomForm::MainForm() { return gMainForm; }
+void TCustomForm::SetMainForm(TCustomForm* Form) { gMainForm = Form; }
+void TCustomForm::SetTerminateHandler(void (*Handler)()) { gTerminate = Handler; }
+
+std::unique_ptr<QWidget> TCustomForm::CreateWidget(QWidget*) {
+  // A form is always a top-level window, whatever its owner.
+  return TWinControl::CreateWidget(nullptr);
+}
+
+void TCustomForm::CreateWnd() {
+  QWidget* w = WidgetIfAllocated();
+  filter_ = std::make_unique<TFormWindowFilter>(this);
+  w->installEventFilter(filter_.get());
+  w->setWindowTitle(QString::fromStdString(AnsiToUtf8(Caption())));
+  ApplyWindowFlags();
+  w->move(Left(), Top());
+  UpdateSizeLimits();
+}
+
+void TCustomForm::DestroyWnd() {
+  if (QWidget* w = WidgetIfAllocated(); w && filter_) w->removeEventFilter(filter_.get());
+  filter_.reset();
+}
+
+void TCustomForm::ApplyWindowFlags() {
+  QWidget* w = WidgetIfAllocated();
+  if (!w) return;
+  Qt::WindowFlags flags = Qt::Window;
+  switch (borderStyle_) {
+    case TFormBorderStyle::bsNone:
+      flags |= Qt::FramelessWindowHint;
+      break;
+    case TFormBorderStyle::bsDialog:
+      flags = Qt::Dialog;
+      break;
+    case TFormBorderStyle::bsToolWindow:
+    case TFormBorderStyle::bsSizeToolWin:
+      flags = Qt::Tool;
+      break;
+    default:
+      break;
+  }
+  if (borderStyle_ != TFormBorderStyle::bsNone) {
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (borderIcons_.Contains(biSystemMenu)) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    const bool plain = borderStyle_ == TFormBorderStyle::bsSingle || borderStyle_ == bsSizeable;
+    if (plain && borderIcons_.Contains(biMinimize)) flags |= Qt::WindowMinimizeButtonHint;
+    if (plain && borderIcons_.Contains(biMaximize)) flags |= Qt::WindowMaximizeButtonHint;
+    if (borderIcons_.Contains(biHelp)) flags |= Qt::WindowContextHelpButtonHint;
+  }
+  if (formStyle_ == fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
+  if (flags == w->windowFlags()) return;
+  // New flags hide a shown window; it comes back as it was.
+  const bool shown = w->isVisible();
+  w->setWindowFlags(flags);
+  if (shown) ApplyWindowState();
+}
+
+void TCustomForm::UpdateSizeLimits() {
+  QWidget* w = WidgetIfAllocated();
+  if (!w) return;
+  MINMAXINFO info;
+  info.ptMaxSize = TPoint{Screen->Width(), Screen->Height()};
+  info.ptMaxTrackSize = TPoint{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+  if (constraints_.MinWidth > 0) info.ptMinTrackSize.x = constraints_.MinWidth;
+  if (constraints_.MinHeight > 0) info.ptMinTrackSize.y = constraints_.MinHeight;
+  if (constraints_.MaxWidth > 0) info.ptMaxTrackSize.x = constraints_.MaxWidth;
+  if (constraints_.MaxHeight > 0) info.ptMaxTrackSize.y = constraints_.MaxHeight;
+  Perform(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  if (!IsSizeable(borderStyle_)) {
+    info.ptMinTrackSize = TPoint{Width(), Height()};
+    info.ptMaxTrackSize = info.ptMinTrackSize;
+  }
+  const QMargins m = FrameMargins(w);
+  const int extraX = m.left() + m.right();
+  const int extraY = m.top() + m.bottom();
+  w->setMinimumSize(std::max(info.ptMinTrackSize.x - extraX, 0), std::max(info.ptMinTrackSize.y - extraY, 0));
+  w->setMaximumSize(std::clamp(info.ptMaxTrackSize.x - extraX, 1, QWIDGETSIZE_MAX),
+                    std::clamp(info.ptMaxTrackSize.y - extraY, 1, QWIDGETSIZE_MAX));
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+  if (borderStyle_ == Value) return;
+  borderStyle_ = Value;
+  ApplyWindowFlags();
+  UpdateSizeLimits();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+  if (borderIcons_ == Value) return;
+  borderIcons_ = Value;
+  ApplyWindowFlags();
+}
+
+void TCustomForm::SetPosition(TPosition Value) { position_ = Value; }
+
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+  if (formStyle_ == Value) return;
+  formStyle_ = Value;
+  ApplyWindowFlags();
+}
+
+void TCustomForm::SetConstraints(const TSizeConstraints& Value) {
+  if (constraints_ == Value) return;
+  constraints_ = Value;
+  UpdateSizeLimits();
+}
+
+TWindowState TCustomForm::WindowState() const { return windowState_; }
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+  if (windowState_ == Value) return;
+  windowState_ = Value;
+  if (QWidget* w = WidgetIfAllocated(); w && w->isVisible()) ApplyWindowState();
+}
+
+void TCustomForm::ApplyWindowState() {
+  QWidget* w = WidgetIfAllocated();
+  if (!w) return;
+  switch (windowState_) {
+    case wsMinimized:
+      w->showMinimized();
+      break;
+    case wsMaximized:
+      w->showMaximized();
+      break;
+    default:
+      w->showNormal();
+      break;
+  }
+}
+
+void TCustomForm::WindowStateChangedByUser() {
+  const Qt::WindowStates state = WidgetIfAllocated()->windowState();
+  if (state & Qt::WindowMinimized)
+    windowState_ = wsMinimized;
+  else if (state & Qt::WindowMaximized)
+    windowState_ = wsMaximized;
+  else
+    windowState_ = wsNormal;
+}
+
+void TCustomForm::WindowMovedOrResized() {
+  const QWidget* w = WidgetIfAllocated();
+  const QMargins m = FrameMargins(w);
+  // While showing, and when a frame has just been put around the window, the window moves
+  // by itself; the form's bounds stay what the program asked for.
+  if (showing_) return;
+  if (Rect(m.left(), m.top(), m.right(), m.bottom()) != frameMargins_) {
+    SyncFrame();
+    return;
+  }
+  const QRect frame = w->frameGeometry();
+  UpdateBoundsFromWindow(frame.x(), frame.y(), frame.width(), frame.height());
+  Realign();
+}
+
+void TCustomForm::SyncFrame() {
+  QWidget* w = WidgetIfAllocated();
+  if (!w || (w->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) return;
+  const QMargins m = FrameMargins(w);
+  frameMargins_ = Rect(m.left(), m.top(), m.right(), m.bottom());
+  const QSize client(std::max(Width() - m.left() - m.right(), 1), std::max(Height() - m.top() - m.bottom(), 1));
+  if (w->pos() != QPoint(Left(), Top())) w->move(Left(), Top());
+  if (w->size() != client) w->resize(client);
+}
+
+void TCustomForm::BoundsChanged() {
+  if (!WidgetIfAllocated()) return;
+  UpdateSizeLimits();
+  SyncFrame();
+  Realign();
+}
+
+int TCustomForm::ClientWidth() const {
+  const QWidget* w = WidgetIfAllocated();
+  return w ? w->width() : Width();
+}
+
+int TCustomForm::ClientHeight() const {
+  const QWidget* w = WidgetIfAllocated();
+  return w ? w->height() : Height();
+}
+
+void TCustomForm::VisibleChanged() {
+  if (!Visible()) {
+    if (QWidget* w = WidgetIfAllocated(); w && w->isVisible()) {
+      w->hide();
+      DoHide();
+    }
+    return;
+  }
+  if (showing_) return;
+  showing_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{showing_};
+  Widget();
+  CallHandler(this, [this] { DoShow(); });
+  if (!Visible()) return;  // a show handler hid the form again
+  PlaceOnShow();
+  UpdateSizeLimits();
+  ApplyWindowState();
+  SyncFrame();
+  if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
+}
+
+void TCustomForm::PlaceOnShow() {
+  const TCustomForm* around = nullptr;
+  switch (position_) {
+    case poScreenCenter:
+    case poDesktopCenter:
+      break;
+    case poMainFormCenter:
+      around = gMainForm != this ? gMainForm : nullptr;
+      break;
+    case poOwnerFormCenter:
+      around = dynamic_cast<const TCustomForm*>(Owner());
+      break;
+    default:
+      return;
+  }
+  TRect area = Rect(0, 0, Screen->Width(), Screen->Height());
+  if (around && around->Visible()) area = around->BoundsRect();
+  SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2, Width(), Height());
+}
+
+void TCustomForm::DoShow() { Fire(OnShow, this); }
+void TCustomForm::DoHide() { Fire(OnHide, this); }
+void TCustomForm::DoClose(TCloseAction& Action) { Fire(OnClose, this, Action); }
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  BringToFront();
+}
+
+void TCustomForm::Hide() { SetVisible(false); }
+
+void TCustomForm::BringToFront() {
+  if (QWidget* w = WidgetIfAllocated(); w && w->isVisible()) {
+    w->raise();
+    w->activateWindow();
+  }
+}
+
+void TCustomForm::SetFocus() {
+  if (!Visible() || !Enabled()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+  BringToFront();
+}
+
+bool TCustomForm::Active() const {
+  const QWidget* w = WidgetIfAllocated();
+  return w && w->isActiveWindow();
+}
+
+TWinControl* TCustomForm::ActiveControl() const {
+  const QWidget* w = WidgetIfAllocated();
+  if (QWidget* focus = QApplication::focusWidget(); w && focus && focus->window() == w) {
+    for (QWidget* candidate = focus; candidate && candidate != w; candidate = candidate->parentWidget())
+      if (TWinControl* control = FindControl(reinterpret_cast<HWND>(candidate))) return control;
+  }
+  return activeControl_;
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+  if (activeControl_ == Control) return;
+  if (activeControl_) activeControl_->RemoveFreeNotification(this);
+  activeControl_ = Control;
+  if (!Control) return;
+  Control->FreeNotification(this);
+  if (const QWidget* w = WidgetIfAllocated(); w && w->isVisible() && Control->CanFocus()) Control->SetFocus();
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == activeControl_) activeControl_ = nullptr;
+}
+
+void TCustomForm::SetModalResult(TModalResult Value) {
+  modalResult_ = Value;
+  if (modalLoop_ && Value != mrNone) modalLoop_->quit();
+}
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  Fire(OnCloseQuery, this, canClose);
+  return canClose;
+}
+
+void TCustomForm::Close() {
+  if (Modal()) {
+    SetModalResult(mrCancel);
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = formStyle_ == fsMDIChild ? caMinimize : caHide;
+  DoClose(action);
+  if (action == caNone) return;
+  if (this == gMainForm) {
+    Hide();
+    if (gTerminate)
+      gTerminate();
+    else
+      QCoreApplication::quit();
+    return;
+  }
+  switch (action) {
+    case caHide:
+      Hide();
+      break;
+    case caMinimize:
+      SetWindowState(wsMinimized);
+      break;
+    case caFree:
+      Release();
+      break;
+    default:
+      break;
+  }
+}
+
+void TCustomForm::CloseModal() {
+  TCloseAction action = caNone;
+  if (CloseQuery()) {
+    action = caHide;
+    DoClose(action);
+  }
+  if (action == caNone)
+    modalResult_ = mrNone;
+  else if (action == caFree)
+    Release();
+}
+
+TModalResult TCustomForm::ShowModal() {
+  if (Visible() || !Enabled() || Modal()) throw EInvalidOperation("Cannot make a visible window modal");
+  modalResult_ = mrNone;
+  QEventLoop loop;
+  modalLoop_ = &loop;
+  struct EndModal {
+    TCustomForm* form;
+    ~EndModal() { form->modalLoop_ = nullptr; }
+  } endModal{this};
+  Widget()->setWindowModality(Qt::ApplicationModal);
+  Show();
+  for (;;) {
+    if (modalResult_ == mrNone) loop.exec();
+    if (modalResult_ == mrNone) continue;
+    CloseModal();
+    if (modalResult_ != mrNone) break;
+  }
+  Hide();
+  if (QWidget* w = WidgetIfAllocated()) w->setWindowModality(Qt::NonModal);
+  return modalResult_;
+}
+
+void TCustomForm::Release() {
+  const std::uint64_t serial = serial_;
+  TCustomForm* form = this;
+  QTimer::singleShot(0, qApp, [form, serial] {
+    const auto& forms = Screen->forms_;
+    if (std::find(forms.begin(), forms.end(), form) != forms.end() && form->serial_ == serial) delete form;
+  });
+}
+
+void TCustomForm::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_SYSCOMMAND:
+      switch (Message.WParam & 0xFFF0) {
+        case SC_MINIMIZE:
+          SetWindowState(wsMinimized);
+          return;
+        case SC_MAXIMIZE:
+          SetWindowState(wsMaximized);
+          return;
+        case SC_RESTORE:
+          SetWindowState(wsNormal);
+          return;
+        case SC_CLOSE:
+          Close();
+          return;
+        default:
+          break;
+      }
+      break;
+    case WM_ACTIVATE:
+      if (Message.WParam == WA_INACTIVE) {
+        Fire(OnDeactivate, this);
+      } else {
+        Fire(OnActivate, this);
+      }
+      return;
+    default:
+      break;
+  }
+  TWinControl::WndProc(Message);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TScreen
+
+int TScreen::Width() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->geometry().width() : 0;
+}
+
+int TScreen::Height() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->geometry().height() : 0;
+}
+
+int TScreen::PixelsPerInch() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInch())) : 96;
+}
+
+TCustomForm* TScreen::ActiveForm() const {
+  QWidget* active = QApplication::activeWindow();
+  return active ? dynamic_cast<TCustomForm*>(TWinControl::FindControl(reinterpret_cast<HWND>(active))) : nullptr;
+}
+
+namespace {
+
+Qt::CursorShape StandardShape(TCursor cursor) {
+  switch (cursor) {
+    case crNone:
+      return Qt::BlankCursor;
+    case crCross:
+      return Qt::CrossCursor;
+    case crIBeam:
+      return Qt::IBeamCursor;
+    case crSizeNESW:
+      return Qt::SizeBDiagCursor;
+    case crSizeNS:
+      return Qt::SizeVerCursor;
+    case crSizeNWSE:
+      return Qt::SizeFDiagCursor;
+    case crSizeWE:
+      return Qt::SizeHorCursor;
+    case crUpArrow:
+      return Qt::UpArrowCursor;
+    case crHourGlass:
+    case crSQLWait:
+      return Qt::WaitCursor;
+    case crDrag:
+      return Qt::DragMoveCursor;
+    case crMultiDrag:
+      return Qt::DragCopyCursor;
+    case crNoDrop:
+    case crNo:
+      return Qt::ForbiddenCursor;
+    case crHSplit:
+      return Qt::SplitHCursor;
+    case crVSplit:
+      return Qt::SplitVCursor;
+    case crAppStart:
+      return Qt::BusyCursor;
+    case crHelp:
+      return Qt::WhatsThisCursor;
+    case crHandPoint:
+      return Qt::PointingHandCursor;
+    case crSizeAll:
+      return Qt::SizeAllCursor;
+    default:
+      return Qt::ArrowCursor;
+  }
+}
+
+HCURSOR StandardCursor(TCursor cursor) {
+  static std::map<Qt::CursorShape, QCursor> cursors;
+  const Qt::CursorShape shape = StandardShape(cursor);
+  auto found = cursors.find(shape);
+  if (found == cursors.end()) found = cursors.emplace(shape, QCursor(shape)).first;
+  return reinterpret_cast<HCURSOR>(&found->second);
+}
+
+}  // namespace
+
+HCURSOR TScreen::Cursors(TCursor Index) const {
+  if (const auto found = cursors_.find(Index); found != cursors_.end()) return found->second;
+  return StandardCursor(Index);
+}
+
+void TScreen::SetCursors(TCursor Index, HCURSOR Cursor) {
+  if (Cursor)
+    cursors_[Index] = Cursor;
+  else
+    cursors_.erase(Index);
+}
+
+void TScreen::SetCursor(TCursor Value) {
+  if (cursor_ == Value) return;
+  const bool wasOverridden = cursor_ != crDefault;
+  cursor_ = Value;
+  if (Value == crDefault) {
+    if (wasOverridden) QGuiApplication::restoreOverrideCursor();
+    return;
+  }
+  const QCursor& cursor = *CursorOfHandle(Cursors(Value));
+  if (wasOverridden)
+    QGuiApplication::changeOverrideCursor(cursor);
+  else
+    QGuiApplication::setOverrideCursor(cursor);
+}
+
+void ApplyCursor(QWidget* Widget, TCursor Cursor) {
+  if (!Widget) return;
+  if (Cursor == crDefault)
+    Widget->unsetCursor();
+  else
+    Widget->setCursor(*CursorOfHandle(Screen->Cursors(Cursor)));
+}

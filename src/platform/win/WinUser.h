@@ -1,0 +1,91 @@
+#pragma once
+// Window-system calls on top-level windows: placement records, size limits, system metrics and
+// posted messages. A window handle is a control's HWND (TWinControl::Handle).
+
+#include <string>
+
+#include "vcl/Types.h"
+
+inline constexpr UINT SW_HIDE = 0;
+inline constexpr UINT SW_SHOWNORMAL = 1;
+inline constexpr UINT SW_SHOWMINIMIZED = 2;
+inline constexpr UINT SW_SHOWMAXIMIZED = 3;
+inline constexpr UINT SW_SHOWNOACTIVATE = 4;
+inline constexpr UINT SW_SHOW = 5;
+inline constexpr UINT SW_MINIMIZE = 6;
+inline constexpr UINT SW_SHOWMINNOACTIVE = 7;
+inline constexpr UINT SW_SHOWNA = 8;
+inline constexpr UINT SW_RESTORE = 9;
+
+inline constexpr UINT WPF_SETMINPOSITION = 1;
+inline constexpr UINT WPF_RESTORETOMAXIMIZED = 2;
+
+// System commands (WM_SYSCOMMAND's WParam).
+inline constexpr WPARAM SC_SIZE = 0xF000;
+inline constexpr WPARAM SC_MOVE = 0xF010;
+inline constexpr WPARAM SC_MINIMIZE = 0xF020;
+inline constexpr WPARAM SC_MAXIMIZE = 0xF030;
+inline constexpr WPARAM SC_CLOSE = 0xF060;
+inline constexpr WPARAM SC_RESTORE = 0xF120;
+
+// WM_ACTIVATE's WParam.
+inline constexpr WPARAM WA_INACTIVE = 0;
+inline constexpr WPARAM WA_ACTIVE = 1;
+
+struct WINDOWPLACEMENT {
+  UINT length = sizeof(WINDOWPLACEMENT);
+  UINT flags = 0;
+  UINT showCmd = 0;
+  TPoint ptMinPosition;
+  TPoint ptMaxPosition;
+  TRect rcNormalPosition;
+};
+
+// The record of WM_GETMINMAXINFO; the message's LParam points at one.
+struct MINMAXINFO {
+  TPoint ptReserved;
+  TPoint ptMaxSize;
+  TPoint ptMaxPosition;
+  TPoint ptMinTrackSize;
+  TPoint ptMaxTrackSize;
+};
+
+// The normal rectangle is the window's frame in screen coordinates, also while it is minimized
+// or maximized; the minimized and maximized positions are kept with the window (there is no
+// icon position on this desktop). A hidden window reports the show command of its state.
+BOOL GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement);
+// Applies the normal rectangle and the show command; SW_HIDE changes neither visibility nor state.
+BOOL SetWindowPlacement(HWND window, const WINDOWPLACEMENT* placement);
+BOOL IsIconic(HWND window);
+BOOL IsZoomed(HWND window);
+BOOL IsWindowVisible(HWND window);
+
+inline constexpr int SM_CXSCREEN = 0;
+inline constexpr int SM_CYSCREEN = 1;
+inline constexpr int SM_CXBORDER = 5;
+inline constexpr int SM_CYBORDER = 6;
+inline constexpr int SM_CXDLGFRAME = 7;
+inline constexpr int SM_CYDLGFRAME = 8;
+inline constexpr int SM_CXFRAME = 32;
+inline constexpr int SM_CYFRAME = 33;
+// Screen size of the primary screen; frame metrics are the thin frames of a plain desktop.
+int GetSystemMetrics(int index);
+
+// Delivers the message to the window's control from the event loop, once the current work is
+// done; a window destroyed meanwhile gets nothing.
+BOOL PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// A cursor image shipped with the programs (resources/cursors/<name>.png, its hot spot in the
+// image's "HotSpotX"/"HotSpotY" texts). The handle lives as long as the process; 0 when the
+// image is missing.
+struct HICON__;
+using HCURSOR = HICON__*;
+HCURSOR LoadCursorResource(const std::string& name);
+
+class QCursor;
+// The Qt cursor behind a handle (the layer's widgets show it); null for no cursor.
+const QCursor* CursorOfHandle(HCURSOR cursor);
+
+// The file of a resource shipped beside the programs (<program dir>/resources/<relative>, else
+// the source tree's resources folder); empty when neither exists.
+std::string ResourceFilePath(const std::string& relative);

@@ -1,0 +1,174 @@
+#include "vcl/Forms.h"
+
+#include <gtest/gtest.h>
+
+#include <QTimer>
+#include <QWidget>
+
+#include "common/TestApp.h"
+
+namespace {
+
+using corvane::test::EnsureApplication;
+using corvane::test::PumpEvents;
+
+class FormsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { EnsureApplication(); }
+
+  std::unique_ptr<TForm> NewForm() {
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(40, 50, 300, 200);
+    form->AfterConstruction();
+    return form;
+  }
+};
+
+TEST_F(FormsTest, ShowFiresOnShowBeforeTheWindowAppearsAndHideFiresOnHide) {
+  auto form = NewForm();
+  EXPECT_FALSE(form->Visible());
+  bool visibleDuringShow = true;
+  int hides = 0;
+  form->OnShow = [&](TObject*) { visibleDuringShow = form->Widget()->isVisible(); };
+  form->OnHide = [&](TObject*) { ++hides; };
+  form->Show();
+  EXPECT_FALSE(visibleDuringShow);
+  EXPECT_TRUE(form->Widget()->isVisible());
+  form->Hide();
+  EXPECT_FALSE(form->Widget()->isVisible());
+  EXPECT_EQ(hides, 1);
+}
+
+TEST_F(FormsTest, CloseAsksOnCloseQueryAndFollowsTheCloseAction) {
+  struct Case {
+    bool canClose;
+    TCloseAction action;
+    bool staysVisible;
+    bool freed;
+  };
+  const Case cases[] = {
+      {false, caHide, true, false},    {true, caHide, false, false}, {true, caNone, true, false},
+      {true, caMinimize, true, false}, {true, caFree, false, true},
+  };
+  for (const Case& c : cases) {
+    auto owned = NewForm();
+    TForm* form = owned.get();
+    bool destroyed = false;
+    form->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = c.canClose; };
+    form->OnClose = [&](TObject*, TCloseAction& action) { action = c.action; };
+    form->OnDestroy = [&](TObject*) { destroyed = true; };
+    form->Show();
+    form->Close();
+    if (c.freed) {
+      owned.release();  // the form frees itself from the event loop
+      PumpEvents(20);
+      EXPECT_TRUE(destroyed);
+      continue;
+    }
+    PumpEvents(20);
+    EXPECT_FALSE(destroyed);
+    EXPECT_EQ(form->Widget()->isVisible(), c.staysVisible) << c.action;
+    if (c.action == caMinimize) {
+      EXPECT_EQ(form->WindowState(), wsMinimized);
+    }
+  }
+}
+
+TEST_F(FormsTest, TheWindowsCloseRequestGoesThroughTheForm) {
+  auto form = NewForm();
+  form->OnCloseQuery = [](TObject*, bool& canClose) { canClose = false; };
+  form->Show();
+  form->Widget()->close();
+  EXPECT_TRUE(form->Widget()->isVisible());
+}
+
+TEST_F(FormsTest, ClosingTheMainFormEndsTheProgram) {
+  auto form = NewForm();
+  static int terminations = 0;
+  terminations = 0;
+  TCustomForm::SetMainForm(form.get());
+  TCustomForm::SetTerminateHandler([] { ++terminations; });
+  form->Show();
+  form->Close();
+  EXPECT_EQ(terminations, 1);
+  TCustomForm::SetMainForm(nullptr);
+  TCustomForm::SetTerminateHandler(nullptr);
+}
+
+TEST_F(FormsTest, ShowModalRunsUntilAResultIsSet) {
+  auto form = NewForm();
+  QTimer::singleShot(10, [&] { form->SetModalResult(mrOk); });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_FALSE(form->Visible());
+}
+
+TEST_F(FormsTest, ClosingAModalFormGivesCancelUnlessCloseQueryRefuses) {
+  auto form = NewForm();
+  int queries = 0;
+  form->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = ++queries > 1; };
+  QTimer::singleShot(10, [&] { form->Close(); });
+  QTimer::singleShot(30, [&] { form->Close(); });
+  EXPECT_EQ(form->ShowModal(), mrCancel);
+  EXPECT_EQ(queries, 2);
+  EXPECT_THROW(
+      {
+        form->Show();
+        form->ShowModal();
+      },
+      EInvalidOperation);
+}
+
+TEST_F(FormsTest, ScreenCentredFormIsCentredWhenShown) {
+  auto form = NewForm();
+  form->SetPosition(poScreenCenter);
+  form->Show();
+  EXPECT_EQ(form->Left(), (Screen->Width() - form->Width()) / 2);
+  EXPECT_EQ(form->Top(), (Screen->Height() - form->Height()) / 2);
+}
+
+TEST_F(FormsTest, PlacementKeepsTheNormalRectangleWhileMaximized) {
+  auto form = NewForm();
+  form->Show();
+  PumpEvents(10);
+  WINDOWPLACEMENT wp;
+  ASSERT_TRUE(GetWindowPlacement(form->Handle(), &wp));
+  EXPECT_EQ(wp.showCmd, SW_SHOWNORMAL);
+  EXPECT_EQ(wp.rcNormalPosition, Rect(40, 50, 340, 250));
+
+  form->SetWindowState(wsMaximized);
+  PumpEvents(10);
+  ASSERT_TRUE(GetWindowPlacement(form->Handle(), &wp));
+  EXPECT_EQ(wp.showCmd, SW_SHOWMAXIMIZED);
+  EXPECT_EQ(wp.rcNormalPosition, Rect(40, 50, 340, 250));
+
+  wp.showCmd = SW_SHOWNORMAL;
+  wp.rcNormalPosition = Rect(10, 20, 410, 320);
+  ASSERT_TRUE(SetWindowPlacement(form->Handle(), &wp));
+  PumpEvents(10);
+  EXPECT_EQ(form->WindowState(), wsNormal);
+  EXPECT_EQ(form->BoundsRect(), Rect(10, 20, 410, 320));
+}
+
+TEST_F(FormsTest, HiddenPlacementMovesWithoutShowing) {
+  auto form = NewForm();
+  WINDOWPLACEMENT wp;
+  ASSERT_TRUE(GetWindowPlacement(form->Handle(), &wp));
+  wp.showCmd = SW_HIDE;
+  wp.rcNormalPosition = Rect(5, 6, 205, 106);
+  ASSERT_TRUE(SetWindowPlacement(form->Handle(), &wp));
+  EXPECT_FALSE(form->Widget()->isVisible());
+  form->Show();
+  PumpEvents(10);
+  EXPECT_EQ(form->BoundsRect(), Rect(5, 6, 205, 106));
+}
+
+TEST_F(FormsTest, ScreenCursorTableHoldsRegisteredCursors) {
+  EXPECT_NE(Screen->Cursors(crIBeam), nullptr);
+  EXPECT_EQ(Screen->Cursors(12345), Screen->Cursors(crDefault));
+  const HCURSOR ibeam = Screen->Cursors(crIBeam);
+  Screen->SetCursors(12345, ibeam);
+  EXPECT_EQ(Screen->Cursors(12345), ibeam);
+  Screen->SetCursors(12345, nullptr);
+}
+
+}  // namespace
