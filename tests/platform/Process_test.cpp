@@ -1,0 +1,203 @@
+#include "win/Process.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/TestApp.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+struct SplitCase {
+  std::string commandLine;
+  std::vector<std::string> arguments;
+};
+
+TEST(ProcessCommandLine, SplitsByTheSystemRules) {
+  const SplitCase cases[] = {
+      {"", {}},
+      {"   ", {}},
+      {"perl -w /tmp/OmTemp.pl", {"perl", "-w", "/tmp/OmTemp.pl"}},
+      {"  a   b\tc  ", {"a", "b", "c"}},
+      {R"("/opt/my perl/perl" -e "print 1")", {"/opt/my perl/perl", "-e", "print 1"}},
+      {R"(p a"b c"d)", {"p", "ab cd"}},
+      {R"(p "a\"b")", {"p", R"(a"b)"}},
+      {R"(p a\\\\"b c")", {"p", R"(a\\b c)"}},
+      {R"(p \\\"x)", {"p", R"(\"x)"}},
+      {R"(p a\\b c:\dir\)", {"p", R"(a\\b)", R"(c:\dir\)"}},
+      {R"(p "" x)", {"p", "", "x"}},
+      {R"(p "a""b")", {"p", R"(a"b)"}},
+      {R"(p "unterminated quote)", {"p", "unterminated quote"}},
+      // The program word keeps its backslashes: they are path separators there.
+      {R"("c:\dir\"x y)", {R"(c:\dir\x)", "y"}},
+  };
+  for (const SplitCase& c : cases)
+    EXPECT_EQ(TPipedProcess::SplitCommandLine(c.commandLine), c.arguments) << c.commandLine;
+}
+
+TEST(ProcessCommandLine, SplitsEnvironmentBlocks) {
+  EXPECT_EQ(TPipedProcess::SplitEnvironmentBlock(""), std::vector<std::string>{});
+  EXPECT_EQ(TPipedProcess::SplitEnvironmentBlock("A=1\0B=x y\0\0"s), (std::vector<std::string>{"A=1", "B=x y"}));
+  EXPECT_EQ(TPipedProcess::SplitEnvironmentBlock("A=1\0\0B=2\0\0"s), std::vector<std::string>{"A=1"});
+  EXPECT_EQ(TPipedProcess::SplitEnvironmentBlock("A=1"), std::vector<std::string>{"A=1"});
+}
+
+// Everything the child prints until it ends (or the time runs out).
+std::string RunToEnd(TPipedProcess& process, int timeoutMs = 5000) {
+  std::string output;
+  char buffer[4096];
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  bool ended = false;
+  while (std::chrono::steady_clock::now() < deadline) {
+    while (std::size_t count = process.Read(buffer, sizeof buffer)) output.append(buffer, count);
+    if (ended) break;
+    ended = process.WaitForExit(20);
+  }
+  EXPECT_TRUE(ended) << "the child did not end in time";
+  return output;
+}
+
+std::string OutputOf(const TProcessStartInfo& info) {
+  TPipedProcess process;
+  process.Start(info);
+  return RunToEnd(process);
+}
+
+TProcessStartInfo Command(const std::string& commandLine) {
+  TProcessStartInfo info;
+  info.CommandLine = commandLine;
+  return info;
+}
+
+TEST(PipedProcess, GivesTheChildExactlyTheEnvironmentBlock) {
+  TProcessStartInfo info = Command("/usr/bin/env");
+  info.EnvironmentBlock = "A=1\0B=x y\0\0"s;
+  EXPECT_EQ(OutputOf(info), "A=1\nB=x y\n");
+}
+
+TEST(PipedProcess, InheritsTheEnvironmentWithoutABlock) {
+  setenv("CORVANE_PROCESS_TEST", "inherited", 1);
+  EXPECT_NE(OutputOf(Command("/usr/bin/env")).find("CORVANE_PROCESS_TEST=inherited\n"), std::string::npos);
+}
+
+TEST(PipedProcess, FindsTheProgramOnTheParentsPathEvenWithoutPathInTheBlock) {
+  TProcessStartInfo info = Command("sh -c \"echo found\"");
+  info.EnvironmentBlock = "X=1\0\0"s;
+  EXPECT_EQ(OutputOf(info), "found\n");
+}
+
+TEST(PipedProcess, RunsInTheGivenDirectory) {
+  const std::string dir = corvane::test::MakeTempDir("process-cwd");
+  TProcessStartInfo info = Command("/bin/pwd");
+  info.CurrentDirectory = dir;
+  EXPECT_EQ(OutputOf(info), dir + "\n");
+}
+
+TEST(PipedProcess, JoinsOutputAndErrorOnOnePipe) {
+  EXPECT_EQ(OutputOf(Command(R"(/bin/sh -c "echo out; echo err 1>&2; echo out2")")), "out\nerr\nout2\n");
+}
+
+TEST(PipedProcess, UsesTheApplicationAsTheProgramAndTheCommandLineAsArguments) {
+  TProcessStartInfo info = Command("echo hi \"there  you\"");
+  info.Application = "/bin/echo";
+  EXPECT_EQ(OutputOf(info), "hi there  you\n");
+}
+
+TEST(PipedProcess, KeepsTheInputOpenSoAReadingChildWaits) {
+  TPipedProcess process;
+  process.Start(Command(R"(/bin/sh -c "read line; echo got")"));
+  EXPECT_FALSE(process.WaitForExit(150));
+  char buffer[16];
+  EXPECT_EQ(process.Read(buffer, sizeof buffer), 0u);
+  process.Terminate();
+  EXPECT_TRUE(process.WaitForExit(2000));
+}
+
+TEST(PipedProcess, WaitReturnsEarlyWhenOutputArrives) {
+  TPipedProcess process;
+  process.Start(Command(R"(/bin/sh -c "echo first; sleep 5")"));
+  const auto start = std::chrono::steady_clock::now();
+  std::string output;
+  char buffer[64];
+  while (output.empty() && std::chrono::steady_clock::now() - start < std::chrono::seconds(2)) {
+    EXPECT_FALSE(process.WaitForExit(1000));
+    if (std::size_t count = process.Read(buffer, sizeof buffer)) output.append(buffer, count);
+  }
+  EXPECT_EQ(output, "first\n");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+}
+
+// The state letter of a process, or ' ' when it no longer exists; a killed child of ours that the
+// system's init has not collected yet shows 'Z'.
+char ProcessState(const std::string& pid) {
+  std::ifstream stat("/proc/" + pid + "/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  const std::size_t close = text.rfind(')');
+  return close == std::string::npos || close + 2 >= text.size() ? ' ' : text[close + 2];
+}
+
+TEST(PipedProcess, TerminateEndsEverythingTheChildStarted) {
+  TPipedProcess process;
+  process.Start(Command(R"(/bin/sh -c "sleep 30 & echo $!; wait")"));
+  std::string output;
+  char buffer[64];
+  for (int i = 0; i < 200 && output.find('\n') == std::string::npos; ++i) {
+    process.WaitForExit(10);
+    if (std::size_t count = process.Read(buffer, sizeof buffer)) output.append(buffer, count);
+  }
+  const std::string grandchild = output.substr(0, output.find('\n'));
+  ASSERT_FALSE(grandchild.empty());
+  ASSERT_NE(ProcessState(grandchild), ' ');
+  const auto start = std::chrono::steady_clock::now();
+  process.Terminate();
+  EXPECT_TRUE(process.WaitForExit(1000));
+  process.Close();
+  for (int i = 0; i < 100 && ProcessState(grandchild) != ' ' && ProcessState(grandchild) != 'Z'; ++i)
+    process.WaitForExit(1);
+  const char state = ProcessState(grandchild);
+  EXPECT_TRUE(state == ' ' || state == 'Z') << "grandchild state " << state;
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+}
+
+TEST(PipedProcess, ReportsWhatCannotStart) {
+  struct FailCase {
+    TProcessStartInfo info;
+    int errorCode;
+  };
+  TProcessStartInfo missingDirectory = Command("/bin/pwd");
+  missingDirectory.CurrentDirectory = "/nonexistent/directory";
+  TProcessStartInfo missingApplication = Command("x");
+  missingApplication.Application = "/nonexistent/program";
+  const FailCase cases[] = {
+      {Command("/nonexistent/program -x"), ENOENT},
+      {Command("corvane-no-such-program"), ENOENT},
+      {missingDirectory, ENOENT},
+      {missingApplication, ENOENT},
+      {Command("   "), EINVAL},
+  };
+  for (const FailCase& c : cases) {
+    TPipedProcess process;
+    try {
+      process.Start(c.info);
+      ADD_FAILURE() << "started " << c.info.CommandLine;
+    } catch (const EProcessError& E) {
+      EXPECT_EQ(E.Stage, psCreate) << c.info.CommandLine;
+      EXPECT_EQ(E.ErrorCode, c.errorCode) << c.info.CommandLine;
+    }
+  }
+}
+
+TEST(PipedProcess, RefusesASecondStart) {
+  TPipedProcess process;
+  process.Start(Command("/bin/true"));
+  EXPECT_THROW(process.Start(Command("/bin/true")), EInvalidOperation);
+}
+
+}  // namespace
