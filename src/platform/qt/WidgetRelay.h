@@ -1,0 +1,20 @@
+#pragma once
+// Carries the Qt events of a stock widget (a line edit, a button) that a control of the class library
+// uses as its window to the control: focus as WM_SETFOCUS and WM_KILLFOCUS, the context-menu request as
+// WM_CONTEXTMENU (so popup menus open), and the pointer entering and leaving as the application hint.
+#include <QObject>
+
+class TWinControl;
+
+class TWidgetRelay : public QObject {
+ public:
+  // Installs itself on the control's widget, which becomes its parent.
+  static void Attach(TWinControl* control);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  TWidgetRelay(TWinControl* control, QObject* parent) : QObject(parent), control_(control) {}
+  TWinControl* control_;
+};

@@ -1,0 +1,46 @@
+#pragma once
+// A list of equally sized images that menus and tool bars show by index.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vcl/Classes.h"
+
+class QIcon;
+class QPixmap;
+
+class TImageList : public TComponent {
+ public:
+  explicit TImageList(TComponent* AOwner);
+  ~TImageList() override;
+  std::string ClassName() const override { return "TImageList"; }
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // A new size clears the list, as the class library's does.
+  void SetSize(int AWidth, int AHeight);
+  int Count() const { return static_cast<int>(images_.size()); }
+
+  // Adds an image given as XPM text (the rows of an XPM file as C strings); returns its index.
+  int AddXpm(const char* const* Xpm);
+  // Adds an image read from a file (PNG, XPM, BMP); -1 when it cannot be read.
+  int AddFromFile(const std::string& FileName);
+  void Delete(int Index);
+  void Clear();
+
+  // Told after every change (menus and tool bars showing the images listen).
+  void RegisterChanges(const TNotifyEvent& Listener);
+  void UnRegisterChanges(const TNotifyEvent& Listener);
+
+  // The Qt side: the image scaled to the list's size; a null one for an index out of range.
+  QPixmap Pixmap(int Index) const;
+  QIcon Icon(int Index) const;
+
+ private:
+  int Add(std::unique_ptr<QPixmap> image);
+  void Changed();
+  int width_ = 16;
+  int height_ = 16;
+  std::vector<std::unique_ptr<QPixmap>> images_;
+  std::vector<TNotifyEvent> listeners_;
+};

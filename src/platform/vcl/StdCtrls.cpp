@@ -1,0 +1,504 @@
+#include "vcl/StdCtrls.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "qt/QtConvert.h"
+#include "qt/WidgetRelay.h"
+#include "vcl/Application.h"
+#include "vcl/Forms.h"
+#include "vcl/Menus.h"
+
+namespace {
+
+void ApplyFont(TControl* control, QWidget* widget) {
+  if (widget && !control->ParentFont) widget->setFont(ToQFont(*control->Font()));
+}
+
+void ApplyBaseColor(TControl* control, QWidget* widget) {
+  if (!widget || control->ParentColor) return;
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Base, ToQColor(control->Color()));
+  widget->setPalette(palette);
+}
+
+TCustomForm* ParentFormOf(TControl* control) {
+  for (TControl* c = control; c; c = c->Parent())
+    if (auto* form = dynamic_cast<TCustomForm*>(c)) return form;
+  return nullptr;
+}
+
+// Enter and Esc that no control of the window took press its default and cancel buttons.
+class TDialogKeyFilter : public QObject {
+ public:
+  TDialogKeyFilter(TButton* button, QObject* parent) : QObject(parent), button_(button) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    const bool escape = key == Qt::Key_Escape;
+    if (!((enter && button_->Default()) || (escape && button_->Cancel)) || !button_->Enabled()) return false;
+    CallHandler(button_, [this] { button_->Click(); });
+    return true;
+  }
+
+ private:
+  TButton* button_;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// TLabel
+
+TLabel::TLabel(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 65, 13); }
+
+std::unique_ptr<QWidget> TLabel::CreateWidget(QWidget* ParentWidget) { return std::make_unique<QLabel>(ParentWidget); }
+
+void TLabel::CreateWnd() {
+  TWidgetRelay::Attach(this);
+  ApplyFont(this, Widget());
+  ApplyToWidget();
+}
+
+void TLabel::ApplyToWidget() {
+  auto* label = static_cast<QLabel*>(WidgetIfAllocated());
+  if (!label) return;
+  // Qt marks the accelerator only for a label with a buddy; without one the marks are dropped.
+  QWidget* buddy = focusControl_ ? focusControl_->Widget() : nullptr;
+  label->setBuddy(buddy);
+  label->setText(ToQString(buddy ? Caption() : StripHotkey(Caption())));
+  label->setWordWrap(wordWrap_);
+  const Qt::Alignment horizontal = alignment_ == taCenter ? Qt::AlignHCenter
+                                   : alignment_ == taRightJustify ? Qt::AlignRight
+                                                                  : Qt::AlignLeft;
+  label->setAlignment(horizontal | Qt::AlignTop);
+  AdjustSize();
+}
+
+void TLabel::AdjustSize() {
+  auto* label = static_cast<QLabel*>(WidgetIfAllocated());
+  if (!label || !autoSize_ || wordWrap_) return;
+  const QSize size = label->sizeHint();
+  SetBounds(Left(), Top(), size.width(), size.height());
+}
+
+void TLabel::SetFocusControl(TWinControl* Value) {
+  if (focusControl_ == Value) return;
+  if (focusControl_) focusControl_->RemoveFreeNotification(this);
+  focusControl_ = Value;
+  if (focusControl_) focusControl_->FreeNotification(this);
+  ApplyToWidget();
+}
+
+void TLabel::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == focusControl_) {
+    focusControl_ = nullptr;
+    if (auto* label = static_cast<QLabel*>(WidgetIfAllocated())) label->setBuddy(nullptr);
+  }
+}
+
+void TLabel::SetAlignment(TAlignment Value) {
+  alignment_ = Value;
+  ApplyToWidget();
+}
+
+void TLabel::SetAutoSize(bool Value) {
+  autoSize_ = Value;
+  AdjustSize();
+}
+
+void TLabel::SetWordWrap(bool Value) {
+  wordWrap_ = Value;
+  ApplyToWidget();
+}
+
+void TLabel::TextChanged() { ApplyToWidget(); }
+
+void TLabel::FontChanged() {
+  ApplyFont(this, WidgetIfAllocated());
+  AdjustSize();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TEdit
+
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 121, 21);
+  TabStop = true;
+}
+
+std::unique_ptr<QWidget> TEdit::CreateWidget(QWidget* ParentWidget) { return std::make_unique<QLineEdit>(ParentWidget); }
+
+void TEdit::CreateWnd() {
+  auto* edit = static_cast<QLineEdit*>(Widget());
+  TWidgetRelay::Attach(this);
+  edit->setText(ToQString(Caption()));
+  edit->setReadOnly(readOnly_);
+  if (maxLength_ > 0) edit->setMaxLength(maxLength_);
+  edit->setEchoMode(passwordChar_ ? QLineEdit::Password : QLineEdit::Normal);
+  ApplyFont(this, edit);
+  ApplyBaseColor(this, edit);
+  QObject::connect(edit, &QLineEdit::textEdited, [this](const QString& text) {
+    CallHandler(this, [&] {
+      Modified = true;
+      SetText(FromQString(text));
+    });
+  });
+}
+
+void TEdit::TextChanged() {
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) {
+    const QString text = ToQString(Caption());
+    if (edit->text() != text) edit->setText(text);
+  }
+  Change();
+}
+
+void TEdit::Change() { Fire(OnChange, this); }
+
+void TEdit::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
+
+void TEdit::ColorChanged() { ApplyBaseColor(this, WidgetIfAllocated()); }
+
+void TEdit::SetReadOnly(bool Value) {
+  readOnly_ = Value;
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) edit->setReadOnly(Value);
+}
+
+void TEdit::SetMaxLength(int Value) {
+  maxLength_ = Value;
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) edit->setMaxLength(Value > 0 ? Value : 32767);
+}
+
+void TEdit::SetPasswordChar(char Value) {
+  passwordChar_ = Value;
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated()))
+    edit->setEchoMode(Value ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+int TEdit::SelStart() {
+  auto* edit = static_cast<QLineEdit*>(Widget());
+  return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+}
+
+void TEdit::SetSelStart(int Value) { static_cast<QLineEdit*>(Widget())->setCursorPosition(Value); }
+
+int TEdit::SelLength() { return static_cast<int>(static_cast<QLineEdit*>(Widget())->selectedText().size()); }
+
+void TEdit::SetSelLength(int Value) {
+  auto* edit = static_cast<QLineEdit*>(Widget());
+  edit->setSelection(SelStart(), Value);
+}
+
+std::string TEdit::SelText() { return FromQString(static_cast<QLineEdit*>(Widget())->selectedText()); }
+
+void TEdit::SetSelText(const std::string& Value) {
+  auto* edit = static_cast<QLineEdit*>(Widget());
+  edit->insert(ToQString(Value));
+  SetText(FromQString(edit->text()));
+}
+
+void TEdit::SelectAll() { static_cast<QLineEdit*>(Widget())->selectAll(); }
+
+// ---------------------------------------------------------------------------------------------------
+// TMemo and its lines
+
+class TMemoStrings : public TStrings {
+ public:
+  explicit TMemoStrings(TMemo* memo) : memo_(memo) {}
+  std::string ClassName() const override { return "TMemoStrings"; }
+
+  int Count() const override { return static_cast<int>(lines_.size()); }
+  std::string Get(int Index) const override {
+    CheckIndex(Index);
+    return lines_[static_cast<size_t>(Index)];
+  }
+  void Put(int Index, const std::string& S) override {
+    CheckIndex(Index);
+    lines_[static_cast<size_t>(Index)] = S;
+    Changed();
+  }
+  void Insert(int Index, const std::string& S) override {
+    if (Index < 0 || Index > Count()) Error("List index out of bounds (%d)", Index);
+    lines_.insert(lines_.begin() + Index, S);
+    Changed();
+  }
+  void Delete(int Index) override {
+    CheckIndex(Index);
+    lines_.erase(lines_.begin() + Index);
+    Changed();
+  }
+  void Clear() override {
+    lines_.clear();
+    Changed();
+  }
+  // Taken from the widget after the user typed: no echo back into it.
+  void Replace(std::vector<std::string> lines) { lines_ = std::move(lines); }
+  const std::vector<std::string>& Items() const { return lines_; }
+
+ protected:
+  void SetUpdateState(bool Updating) override {
+    if (!Updating) memo_->LinesChanged();
+  }
+
+ private:
+  void CheckIndex(int Index) const {
+    if (Index < 0 || Index >= Count()) Error("List index out of bounds (%d)", Index);
+  }
+  void Changed() {
+    if (UpdateCount() == 0) memo_->LinesChanged();
+  }
+  TMemo* memo_;
+  std::vector<std::string> lines_;
+};
+
+TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner), lines_(std::make_unique<TMemoStrings>(this)) {
+  SetBounds(0, 0, 185, 89);
+  TabStop = true;
+}
+
+TMemo::~TMemo() = default;
+
+TStrings* TMemo::Lines() const { return lines_.get(); }
+
+void TMemo::SetLines(TStrings* Value) { lines_->Assign(Value); }
+
+std::string TMemo::Text() const {
+  std::string text;
+  const auto& lines = lines_->Items();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += lines[i];
+  }
+  return text;
+}
+
+void TMemo::SetText(const std::string& Value) { lines_->SetText(Value); }
+
+void TMemo::Clear() { lines_->Clear(); }
+
+std::unique_ptr<QWidget> TMemo::CreateWidget(QWidget* ParentWidget) {
+  return std::make_unique<QPlainTextEdit>(ParentWidget);
+}
+
+void TMemo::CreateWnd() {
+  auto* edit = static_cast<QPlainTextEdit*>(Widget());
+  TWidgetRelay::Attach(this);
+  ApplyOptions();
+  ApplyFont(this, edit);
+  ApplyBaseColor(this, edit);
+  LinesChanged();
+  QObject::connect(edit, &QPlainTextEdit::textChanged, [this] {
+    if (!pushing_) CallHandler(this, [this] { WidgetEdited(); });
+  });
+}
+
+void TMemo::ApplyOptions() {
+  auto* edit = static_cast<QPlainTextEdit*>(WidgetIfAllocated());
+  if (!edit) return;
+  edit->setReadOnly(readOnly_);
+  edit->setTabChangesFocus(!WantTabs);
+  const bool horizontal = scrollBars_ == ssHorizontal || scrollBars_ == ssBoth;
+  const bool vertical = scrollBars_ == ssVertical || scrollBars_ == ssBoth;
+  edit->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  edit->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  // A horizontal scroll bar turns wrapping off, as in the system's edit control.
+  edit->setLineWrapMode(wordWrap_ && !horizontal ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void TMemo::LinesChanged() {
+  if (auto* edit = static_cast<QPlainTextEdit*>(WidgetIfAllocated())) {
+    QString text;
+    const auto& lines = lines_->Items();
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (i > 0) text += '\n';
+      text += ToQString(lines[i]);
+    }
+    pushing_ = true;
+    edit->setPlainText(text);
+    pushing_ = false;
+  }
+  Change();
+}
+
+void TMemo::WidgetEdited() {
+  auto* edit = static_cast<QPlainTextEdit*>(WidgetIfAllocated());
+  std::vector<std::string> lines;
+  const QStringList parts = edit->toPlainText().split('\n');
+  for (const QString& part : parts) lines.push_back(FromQString(part));
+  if (lines.size() == 1 && lines.front().empty()) lines.clear();
+  lines_->Replace(std::move(lines));
+  Modified = true;
+  Change();
+}
+
+void TMemo::Change() { Fire(OnChange, this); }
+
+void TMemo::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
+
+void TMemo::ColorChanged() { ApplyBaseColor(this, WidgetIfAllocated()); }
+
+void TMemo::SetReadOnly(bool Value) {
+  readOnly_ = Value;
+  ApplyOptions();
+}
+
+void TMemo::SetScrollBars(TScrollStyle Value) {
+  scrollBars_ = Value;
+  ApplyOptions();
+}
+
+void TMemo::SetWordWrap(bool Value) {
+  wordWrap_ = Value;
+  ApplyOptions();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TButton
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 75, 25);
+  TabStop = true;
+}
+
+std::unique_ptr<QWidget> TButton::CreateWidget(QWidget* ParentWidget) {
+  return std::make_unique<QPushButton>(ParentWidget);
+}
+
+void TButton::CreateWnd() {
+  auto* button = static_cast<QPushButton*>(Widget());
+  TWidgetRelay::Attach(this);
+  button->setText(ToQString(Caption()));
+  button->setDefault(default_);
+  button->setAutoDefault(false);
+  ApplyFont(this, button);
+  QObject::connect(button, &QPushButton::clicked, [this] { CallHandler(this, [this] { Click(); }); });
+  button->window()->installEventFilter(new TDialogKeyFilter(this, button));
+}
+
+void TButton::SetDefault(bool Value) {
+  default_ = Value;
+  if (auto* button = static_cast<QPushButton*>(WidgetIfAllocated())) button->setDefault(Value);
+}
+
+void TButton::Click() {
+  if (ModalResult != 0)
+    if (TCustomForm* form = ParentFormOf(this)) form->SetModalResult(ModalResult);
+  TWinControl::Click();
+}
+
+void TButton::TextChanged() {
+  if (auto* button = static_cast<QPushButton*>(WidgetIfAllocated())) button->setText(ToQString(Caption()));
+}
+
+void TButton::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
+
+// ---------------------------------------------------------------------------------------------------
+// TCheckBox
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 97, 17);
+  TabStop = true;
+}
+
+std::unique_ptr<QWidget> TCheckBox::CreateWidget(QWidget* ParentWidget) {
+  return std::make_unique<QCheckBox>(ParentWidget);
+}
+
+void TCheckBox::CreateWnd() {
+  auto* box = static_cast<QCheckBox*>(Widget());
+  TWidgetRelay::Attach(this);
+  box->setText(ToQString(Caption()));
+  box->setTristate(AllowGrayed);
+  box->setCheckState(state_ == cbChecked ? Qt::Checked : state_ == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+  ApplyFont(this, box);
+  QObject::connect(box, &QCheckBox::clicked, [this, box] {
+    CallHandler(this, [&] {
+      const Qt::CheckState s = box->checkState();
+      SetState(s == Qt::Checked ? cbChecked : s == Qt::PartiallyChecked ? cbGrayed : cbUnchecked);
+    });
+  });
+}
+
+void TCheckBox::SetState(TCheckBoxState Value) {
+  if (state_ == Value) return;
+  state_ = Value;
+  if (auto* box = static_cast<QCheckBox*>(WidgetIfAllocated())) {
+    const Qt::CheckState s = Value == cbChecked ? Qt::Checked : Value == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked;
+    if (box->checkState() != s) box->setCheckState(s);
+  }
+  Click();
+}
+
+void TCheckBox::TextChanged() {
+  if (auto* box = static_cast<QCheckBox*>(WidgetIfAllocated())) box->setText(ToQString(Caption()));
+}
+
+void TCheckBox::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
+
+// ---------------------------------------------------------------------------------------------------
+// TRadioButton
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 113, 17);
+  TabStop = true;
+}
+
+std::unique_ptr<QWidget> TRadioButton::CreateWidget(QWidget* ParentWidget) {
+  return std::make_unique<QRadioButton>(ParentWidget);
+}
+
+void TRadioButton::CreateWnd() {
+  auto* radio = static_cast<QRadioButton*>(Widget());
+  TWidgetRelay::Attach(this);
+  radio->setText(ToQString(Caption()));
+  radio->setAutoExclusive(false);  // the group rule is kept here, also without windows
+  radio->setChecked(checked_);
+  ApplyFont(this, radio);
+  QObject::connect(radio, &QRadioButton::clicked, [this] { CallHandler(this, [this] { SetChecked(true); }); });
+}
+
+void TRadioButton::SetChecked(bool Value) {
+  if (auto* radio = static_cast<QRadioButton*>(WidgetIfAllocated()); radio && radio->isChecked() != Value)
+    radio->setChecked(Value);
+  if (checked_ == Value) return;
+  checked_ = Value;
+  if (!Value) return;
+  if (TWinControl* parent = Parent())
+    for (int i = 0; i < parent->ControlCount(); ++i)
+      if (auto* other = dynamic_cast<TRadioButton*>(parent->Controls(i)); other && other != this) other->SetChecked(false);
+  Click();
+}
+
+void TRadioButton::TextChanged() {
+  if (auto* radio = static_cast<QRadioButton*>(WidgetIfAllocated())) radio->setText(ToQString(Caption()));
+}
+
+void TRadioButton::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
+
+// ---------------------------------------------------------------------------------------------------
+// TGroupBox
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 185, 105); }
+
+std::unique_ptr<QWidget> TGroupBox::CreateWidget(QWidget* ParentWidget) {
+  auto box = std::make_unique<QGroupBox>(ParentWidget);
+  box->setTitle(ToQString(Caption()));
+  return box;
+}
+
+void TGroupBox::TextChanged() {
+  if (auto* box = static_cast<QGroupBox*>(WidgetIfAllocated())) box->setTitle(ToQString(Caption()));
+}
+
+void TGroupBox::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }

@@ -1,0 +1,208 @@
+#pragma once
+// The standard controls of the class library: label, one-line edit, memo, push button, check box,
+// radio button and group box, each over the matching Qt widget. Their state lives in the control, so
+// they work before their window exists (tests drive them without showing anything).
+#include <memory>
+#include <string>
+
+#include "vcl/Controls.h"
+
+class TMemoStrings;
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class TLabel : public TWinControl {
+ public:
+  explicit TLabel(TComponent* AOwner);
+  std::string ClassName() const override { return "TLabel"; }
+
+  // The control that its accelerator ("&Host") focuses.
+  TWinControl* FocusControl() const { return focusControl_; }
+  void SetFocusControl(TWinControl* Value);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment Value);
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool Value);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool Value);
+
+ protected:
+  std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+  void CreateWnd() override;
+  void TextChanged() override;
+  void FontChanged() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  void ApplyToWidget();
+  void AdjustSize();
+  TWinControl* focusControl_ = nullptr;
+  TAlignment alignment_ = taLeftJustify;
+  bool autoSize_ = true;
+  bool wordWrap_ = false;
+};
+
+class TEdit : public TWinControl {
+ public:
+  explicit TEdit(TComponent* AOwner);
+  std::string ClassName() const override { return "TEdit"; }
+
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool Value);
+  // 0 means no limit; typing stops at the limit.
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int Value);
+  // Shown instead of every character when not 0.
+  char PasswordChar() const { return passwordChar_; }
+  void SetPasswordChar(char Value);
+
+  int SelStart();
+  void SetSelStart(int Value);
+  int SelLength();
+  void SetSelLength(int Value);
+  std::string SelText();
+  void SetSelText(const std::string& Value);
+  void SelectAll();
+  void Clear() { SetText(std::string()); }
+  bool Modified = false;
+
+  // Every change of the text, by the user or by the program.
+  TNotifyEvent OnChange;
+
+ protected:
+  std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+  void CreateWnd() override;
+  void TextChanged() override;
+  void FontChanged() override;
+  void ColorChanged() override;
+  virtual void Change();
+
+ private:
+  bool readOnly_ = false;
+  int maxLength_ = 0;
+  char passwordChar_ = 0;
+};
+
+class TMemo : public TWinControl {
+ public:
+  explicit TMemo(TComponent* AOwner);
+  ~TMemo() override;
+  std::string ClassName() const override { return "TMemo"; }
+
+  TStrings* Lines() const;
+  void SetLines(TStrings* Value);
+  // The lines joined by CR LF, without a line end after the last.
+  std::string Text() const;
+  void SetText(const std::string& Value);
+  void Clear();
+
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool Value);
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle Value);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool Value);
+  bool WantTabs = false;
+  bool WantReturns = true;
+  bool Modified = false;
+
+  TNotifyEvent OnChange;
+
+ protected:
+  std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+  void CreateWnd() override;
+  void FontChanged() override;
+  void ColorChanged() override;
+  virtual void Change();
+
+ private:
+  friend class TMemoStrings;
+  void LinesChanged();
+  void WidgetEdited();
+  void ApplyOptions();
+  std::unique_ptr<TMemoStrings> lines_;
+  bool readOnly_ = false;
+  TScrollStyle scrollBars_ = ssNone;
+  bool wordWrap_ = true;
+  bool pushing_ = false;
+};
+
+class TButton : public TWinControl {
+ public:
+  explicit TButton(TComponent* AOwner);
+  std::string ClassName() const override { return "TButton"; }
+
+  // Enter anywhere in the form presses the default button, Esc the cancel button.
+  bool Default() const { return default_; }
+  void SetDefault(bool Value);
+  bool Cancel = false;
+  // Set on the form when the button is pressed (closing a modal form).
+  int ModalResult = 0;
+
+  // Sets the form's modal result, then fires OnClick.
+  void Click() override;
+
+ protected:
+  std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+  void CreateWnd() override;
+  void TextChanged() override;
+  void FontChanged() override;
+
+ private:
+  bool default_ = false;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCheckBox : public TWinControl {
+ public:
+  explicit TCheckBox(TComponent* AOwner);
+  std::string ClassName() const override { return "TCheckBox"; }
+
+  bool Checked() const { return state_ == cbChecked; }
+  // A change fires OnClick, whether the user or the program made it.
+  void SetChecked(bool Value) { SetState(Value ? cbChecked : cbUnchecked); }
+  TCheckBoxState State() const { return state_; }
+  void SetState(TCheckBoxState Value);
+  bool AllowGrayed = false;
+
+ protected:
+  std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+  void CreateWnd() override;
+  void TextChanged() override;
+  void FontChanged() override;
+
+ private:
+  TCheckBoxState state_ = cbUnchecked;
+};
+
+// Radio buttons with the same parent are one group: checking one unchecks the others.
+class TRadioButton : public TWinControl {
+ public:
+  explicit TRadioButton(TComponent* AOwner);
+  std::string ClassName() const override { return "TRadioButton"; }
+
+  bool Checked() const { return checked_; }
+  void SetChecked(bool Value);
+
+ protected:
+  std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+  void CreateWnd() override;
+  void TextChanged() override;
+  void FontChanged() override;
+
+ private:
+  bool checked_ = false;
+};
+
+class TGroupBox : public TWinControl {
+ public:
+  explicit TGroupBox(TComponent* AOwner);
+  std::string ClassName() const override { return "TGroupBox"; }
+
+ protected:
+  std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+  void TextChanged() override;
+  void FontChanged() override;
+};
