@@ -1,0 +1,444 @@
+#include "vcl/ComCtrls.h"
+
+#include <QFrame>
+#include <QPainter>
+#include <QSizeGrip>
+#include <QStyle>
+#include <QStyleOption>
+#include <QTabBar>
+#include <QToolButton>
+#include <QWidget>
+#include <qdrawutil.h>
+
+#include <algorithm>
+
+#include "qt/QtConvert.h"
+#include "qt/WidgetRelay.h"
+#include "vcl/Application.h"
+#include "vcl/ImgList.h"
+
+// ---------------------------------------------------------------------------------------------------
+// TToolButton
+
+namespace {
+constexpr int kSeparatorWidth = 8;
+}
+
+TToolButton::TToolButton(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 23, 22); }
+
+TToolBar* TToolButton::ToolBar() const { return dynamic_cast<TToolBar*>(Parent()); }
+
+std::unique_ptr<QWidget> TToolButton::CreateWidget(QWidget* ParentWidget) {
+  if (IsSeparator()) {
+    auto line = std::make_unique<QFrame>(ParentWidget);
+    if (style_ == tbsDivider) line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+    return line;
+  }
+  return std::make_unique<QToolButton>(ParentWidget);
+}
+
+void TToolButton::CreateWnd() {
+  TWidgetRelay::Attach(this);
+  if (auto* button = qobject_cast<QToolButton*>(Widget()))
+    QObject::connect(button, &QToolButton::clicked, [this] { CallHandler(this, [this] { Click(); }); });
+  UpdateWidget();
+}
+
+void TToolButton::UpdateWidget() {
+  auto* button = qobject_cast<QToolButton*>(WidgetIfAllocated());
+  if (!button) return;
+  const TToolBar* bar = ToolBar();
+  button->setAutoRaise(bar && bar->Flat());
+  button->setCheckable(style_ == tbsCheck);
+  button->setChecked(down_);
+  button->setToolTip(ToQString(GetShortHint(Hint)));
+  if (bar && bar->Images() && imageIndex_ >= 0) {
+    button->setIcon(bar->Images()->Icon(imageIndex_));
+    button->setIconSize(QSize(bar->Images()->Width(), bar->Images()->Height()));
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  } else {
+    button->setIcon(QIcon());
+    button->setText(ToQString(Caption()));
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  }
+}
+
+void TToolButton::SetStyle(TToolButtonStyle Value) {
+  if (style_ == Value) return;
+  const bool wasSeparator = IsSeparator();
+  style_ = Value;
+  if (wasSeparator != IsSeparator()) RecreateWnd();
+  if (Parent()) Parent()->Realign();
+  UpdateWidget();
+}
+
+void TToolButton::SetImageIndex(int Value) {
+  if (imageIndex_ == Value) return;
+  imageIndex_ = Value;
+  UpdateWidget();
+}
+
+void TToolButton::SetDown(bool Value) {
+  if (down_ == Value) return;
+  down_ = Value;
+  UpdateWidget();
+}
+
+void TToolButton::SetHint(const std::string& Value) {
+  Hint = Value;
+  UpdateWidget();
+}
+
+void TToolButton::Click() {
+  if (style_ == tbsCheck) SetDown(!down_);
+  TWinControl::Click();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TToolBar
+
+TToolBar::TToolBar(TComponent* AOwner)
+    : TWinControl(AOwner), imagesListener_([this](TObject*) { ImagesChanged(); }) {
+  SetColor(clBtnFace);
+  SetBounds(0, 0, 150, buttonHeight_ + 4);
+  SetAlign(alTop);
+}
+
+TToolBar::~TToolBar() { SetImages(nullptr); }
+
+void TToolBar::SetFlat(bool Value) {
+  flat_ = Value;
+  ImagesChanged();
+}
+
+void TToolBar::SetButtonSize(int AWidth, int AHeight) {
+  buttonWidth_ = AWidth;
+  buttonHeight_ = AHeight;
+  SetHeight(AHeight + 4);
+  Realign();
+}
+
+void TToolBar::SetImages(TImageList* Value) {
+  if (images_ == Value) return;
+  if (images_) {
+    images_->UnRegisterChanges(imagesListener_);
+    images_->RemoveFreeNotification(this);
+  }
+  images_ = Value;
+  if (images_) {
+    images_->RegisterChanges(imagesListener_);
+    images_->FreeNotification(this);
+  }
+  ImagesChanged();
+}
+
+void TToolBar::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == images_) {
+    images_ = nullptr;
+    ImagesChanged();
+  }
+}
+
+void TToolBar::ImagesChanged() {
+  for (int i = 0; i < ButtonCount(); ++i) Buttons(i)->UpdateWidget();
+}
+
+int TToolBar::ButtonCount() const {
+  int count = 0;
+  for (int i = 0; i < ControlCount(); ++i)
+    if (dynamic_cast<TToolButton*>(Controls(i))) ++count;
+  return count;
+}
+
+TToolButton* TToolBar::Buttons(int Index) const {
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* button = dynamic_cast<TToolButton*>(Controls(i)); button && Index-- == 0) return button;
+  return nullptr;
+}
+
+void TToolBar::AlignControls(TRect& R) {
+  int x = R.Left + 1;
+  const int y = R.Top + 2;
+  for (int i = 0; i < ButtonCount(); ++i) {
+    TToolButton* button = Buttons(i);
+    if (!button->Visible()) continue;
+    const int width = button->IsSeparator() ? kSeparatorWidth : buttonWidth_;
+    button->SetBounds(x, y, width, buttonHeight_);
+    button->UpdateWidget();
+    x += width;
+  }
+  TWinControl::AlignControls(R);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TTabSheet
+
+TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
+  SetColor(clBtnFace);
+  SetVisible(false);
+}
+
+TTabSheet::~TTabSheet() { SetPageControl(nullptr); }
+
+void TTabSheet::SetPageControl(TPageControl* Value) {
+  if (pageControl_ == Value) return;
+  if (pageControl_) pageControl_->RemovePage(this);
+  pageControl_ = Value;
+  if (pageControl_) pageControl_->InsertPage(this);
+}
+
+int TTabSheet::PageIndex() const {
+  if (!pageControl_) return -1;
+  const auto& pages = pageControl_->pages_;
+  return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+void TTabSheet::SetTabVisible(bool Value) {
+  if (tabVisible_ == Value) return;
+  tabVisible_ = Value;
+  if (pageControl_) pageControl_->UpdateTabs();
+}
+
+void TTabSheet::TextChanged() {
+  if (pageControl_) pageControl_->UpdateTabs();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TPageControl
+
+namespace {
+QTabBar* TabBarOf(QWidget* widget) { return widget ? widget->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly) : nullptr; }
+}  // namespace
+
+TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
+  SetColor(clBtnFace);
+  SetBounds(0, 0, 289, 193);
+  TabStop = true;
+}
+
+TPageControl::~TPageControl() {
+  while (!pages_.empty()) pages_.back()->SetPageControl(nullptr);
+}
+
+std::unique_ptr<QWidget> TPageControl::CreateWidget(QWidget* ParentWidget) {
+  auto widget = TWinControl::CreateWidget(ParentWidget);
+  auto* tabs = new QTabBar(widget.get());
+  tabs->setDrawBase(true);
+  tabs->setExpanding(false);
+  return widget;
+}
+
+void TPageControl::CreateWnd() {
+  QTabBar* tabs = TabBarOf(Widget());
+  QObject::connect(tabs, &QTabBar::currentChanged, [this](int index) {
+    if (!updatingTabs_) CallHandler(this, [&] { SelectPageByUser(index); });
+  });
+  UpdateTabs();
+}
+
+int TPageControl::TabBarHeight() const {
+  QTabBar* tabs = TabBarOf(WidgetIfAllocated());
+  return tabs ? tabs->sizeHint().height() : 21;
+}
+
+void TPageControl::InsertPage(TTabSheet* Page) {
+  pages_.push_back(Page);
+  Page->SetParent(this);
+  if (!activePage_) SetActivePage(Page);
+  UpdateTabs();
+  Realign();
+}
+
+void TPageControl::RemovePage(TTabSheet* Page) {
+  pages_.erase(std::remove(pages_.begin(), pages_.end(), Page), pages_.end());
+  if (activePage_ == Page) {
+    activePage_ = nullptr;
+    if (!pages_.empty()) SetActivePage(pages_.front());
+  }
+  if (Page->Parent() == this) Page->SetParent(nullptr);
+  UpdateTabs();
+}
+
+void TPageControl::UpdateTabs() {
+  QTabBar* tabs = TabBarOf(WidgetIfAllocated());
+  if (!tabs) return;
+  updatingTabs_ = true;
+  while (tabs->count() > 0) tabs->removeTab(0);
+  for (TTabSheet* page : pages_) {
+    const int index = tabs->addTab(ToQString(page->Caption()));
+    tabs->setTabVisible(index, page->TabVisible());
+  }
+  tabs->setCurrentIndex(ActivePageIndex());
+  tabs->setGeometry(0, 0, std::max(Width(), 1), tabs->sizeHint().height());
+  updatingTabs_ = false;
+}
+
+void TPageControl::SetActivePage(TTabSheet* Page) {
+  if (Page && Page->PageControl() != this) return;
+  activePage_ = Page;
+  for (TTabSheet* page : pages_) page->SetVisible(page == Page);
+  if (QTabBar* tabs = TabBarOf(WidgetIfAllocated())) {
+    updatingTabs_ = true;
+    tabs->setCurrentIndex(ActivePageIndex());
+    updatingTabs_ = false;
+  }
+  Realign();
+}
+
+int TPageControl::ActivePageIndex() const {
+  auto it = std::find(pages_.begin(), pages_.end(), activePage_);
+  return it == pages_.end() ? -1 : static_cast<int>(it - pages_.begin());
+}
+
+void TPageControl::SetActivePageIndex(int Index) {
+  SetActivePage(Index >= 0 && Index < PageCount() ? pages_[static_cast<size_t>(Index)] : nullptr);
+}
+
+void TPageControl::SelectPageByUser(int Index) {
+  if (Index < 0 || Index >= PageCount() || Index == ActivePageIndex()) return;
+  bool allow = true;
+  Fire(OnChanging, this, allow);
+  if (!allow) {
+    SetActivePage(activePage_);  // puts the tab back
+    return;
+  }
+  SetActivePageIndex(Index);
+  Fire(OnChange, this);
+}
+
+void TPageControl::AlignControls(TRect& R) {
+  const int top = TabBarHeight();
+  if (QTabBar* tabs = TabBarOf(WidgetIfAllocated())) tabs->setGeometry(0, 0, std::max(R.Width(), 1), top);
+  for (TTabSheet* page : pages_)
+    page->SetBounds(R.Left + 2, R.Top + top + 2, std::max(R.Width() - 4, 0), std::max(R.Height() - top - 4, 0));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TStatusBar
+
+void TStatusPanel::SetText(const std::string& Value) {
+  if (text_ == Value) return;
+  text_ = Value;
+  owner_->PanelsChanged();
+}
+
+void TStatusPanel::SetWidth(int Value) {
+  if (width_ == Value) return;
+  width_ = Value;
+  owner_->PanelsChanged();
+}
+
+void TStatusPanel::SetAlignment(TAlignment Value) {
+  alignment_ = Value;
+  owner_->PanelsChanged();
+}
+
+void TStatusPanel::SetBevel(TStatusPanelBevel Value) {
+  bevel_ = Value;
+  owner_->PanelsChanged();
+}
+
+TStatusPanel* TStatusPanels::Add() {
+  panels_.push_back(std::make_unique<TStatusPanel>(owner_));
+  owner_->PanelsChanged();
+  return panels_.back().get();
+}
+
+void TStatusPanels::Clear() {
+  panels_.clear();
+  owner_->PanelsChanged();
+}
+
+class TStatusBarWidget : public QWidget {
+ public:
+  TStatusBarWidget(TStatusBar* bar, QWidget* parent) : QWidget(parent), bar_(bar) {
+    grip_ = new QSizeGrip(this);
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent*) override { PlaceGrip(); }
+
+  void paintEvent(QPaintEvent*) override {
+    PlaceGrip();
+    QPainter painter(this);
+    painter.fillRect(rect(), ToQColor(clBtnFace));
+    painter.setPen(palette().color(QPalette::WindowText));
+    if (bar_->SimplePanel()) {
+      DrawPanel(painter, bar_->PanelRect(-1), bar_->SimpleText(), taLeftJustify, pbNone);
+      return;
+    }
+    for (int i = 0; i < bar_->Panels()->Count(); ++i) {
+      const TStatusPanel* panel = bar_->Panels()->Items(i);
+      DrawPanel(painter, bar_->PanelRect(i), panel->Text(), panel->Alignment(), panel->Bevel());
+    }
+  }
+
+ private:
+  void PlaceGrip() {
+    grip_->setVisible(bar_->SizeGrip());
+    const QSize size = grip_->sizeHint();
+    grip_->setGeometry(width() - size.width(), height() - size.height(), size.width(), size.height());
+  }
+
+  void DrawPanel(QPainter& painter, const TRect& r, const std::string& text, TAlignment alignment, TStatusPanelBevel bevel) {
+    const QRect box(r.Left, r.Top, r.Width(), r.Height());
+    if (box.width() <= 0) return;
+    if (bevel != pbNone) qDrawShadePanel(&painter, box, palette(), bevel == pbLowered, 1);
+    const Qt::Alignment horizontal = alignment == taCenter ? Qt::AlignHCenter
+                                     : alignment == taRightJustify ? Qt::AlignRight
+                                                                   : Qt::AlignLeft;
+    const QRect inner = box.adjusted(3, 1, -3, -1);
+    const QString shown = painter.fontMetrics().elidedText(ToQString(text), Qt::ElideRight, inner.width());
+    painter.drawText(inner, static_cast<int>(horizontal | Qt::AlignVCenter), shown);
+  }
+
+  TStatusBar* bar_;
+  QSizeGrip* grip_;
+};
+
+TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner), panels_(std::make_unique<TStatusPanels>(this)) {
+  SetColor(clBtnFace);
+  SetBounds(0, 0, 150, 19);
+  SetAlign(alBottom);
+}
+
+TStatusBar::~TStatusBar() = default;
+
+std::unique_ptr<QWidget> TStatusBar::CreateWidget(QWidget* ParentWidget) {
+  auto widget = std::make_unique<TStatusBarWidget>(this, ParentWidget);
+  if (!ParentFont) widget->setFont(ToQFont(*Font()));
+  return widget;
+}
+
+void TStatusBar::FontChanged() {
+  if (QWidget* w = WidgetIfAllocated()) w->setFont(ToQFont(*Font()));
+  Invalidate();
+}
+
+void TStatusBar::SetSimplePanel(bool Value) {
+  if (simplePanel_ == Value) return;
+  simplePanel_ = Value;
+  Invalidate();
+}
+
+void TStatusBar::SetSimpleText(const std::string& Value) {
+  if (simpleText_ == Value) return;
+  simpleText_ = Value;
+  Invalidate();
+}
+
+void TStatusBar::SetSizeGrip(bool Value) {
+  sizeGrip_ = Value;
+  Invalidate();
+}
+
+TRect TStatusBar::PanelRect(int Index) const {
+  const int top = 2;
+  const int bottom = ClientHeight();
+  if (Index < 0) return Rect(0, top, ClientWidth(), bottom);
+  int left = 0;
+  for (int i = 0; i < Index && i < panels_->Count(); ++i) left += panels_->Items(i)->Width() + 2;
+  const int width = Index < panels_->Count() ? panels_->Items(Index)->Width() : 0;
+  return Rect(left, top, std::min(left + width, ClientWidth()), bottom);
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The web-browser control. The browser engine is costly to start, so it is made only when the control
+// is first shown or sent to a page other than "about:blank"; until then the control is an empty pane.
+#include <memory>
+#include <string>
+
+#include "vcl/Controls.h"
+
+class QWebEngineView;
+class TBrowserHost;
+
+using TDocumentCompleteEvent = TEvent<void(TObject* Sender, const std::string& URL)>;
+
+class TWebBrowser : public TWinControl {
+ public:
+  explicit TWebBrowser(TComponent* AOwner);
+  ~TWebBrowser() override;
+  std::string ClassName() const override { return "TWebBrowser"; }
+
+  void Navigate(const std::string& URL);
+  // The page asked for last.
+  const std::string& LocationURL() const { return location_; }
+  // True from a navigation until its page has loaded.
+  bool Busy() const { return busy_; }
+  bool EngineCreated() const { return view_ != nullptr; }
+  // Writes what the page shows to an image file (PNG by the name's extension); false when there is
+  // no page or the file cannot be written.
+  bool SaveToImage(const std::string& FileName);
+
+  // After a page has loaded (with its address; Ok false when it failed).
+  TEvent<void(TObject* Sender, const std::string& URL, bool Ok)> OnDocumentComplete;
+
+ protected:
+  std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+  void DestroyWnd() override;
+
+ private:
+  friend class TBrowserHost;
+  void EnsureEngine();
+  void LoadFinished(bool ok);
+  std::string location_ = "about:blank";
+  bool busy_ = false;
+  QWebEngineView* view_ = nullptr;  // a child of the control's widget
+};
