@@ -1,7 +1,5 @@
 #include "highlight/ZuzUderUze.h"
 
-#include <cstring>
-
 #include "highlight/qzExport.h"
 
 namespace {
@@ -161,27 +159,27 @@ TqzHighLightAttributes* TZuzUderUze::NewAttribute(const char* Name, TFontStyles 
 
 void TZuzUderUze::FillPerlCharDispatch() {
   for (int c = 0; c < 256; ++c) {
-    TPerlScanner scanner = &TZuzUderUze::SymbolProc;
+    TPerlScanner scanner = TPerlScanner::Symbol;
     if (c == 0)
-      scanner = &TZuzUderUze::EndOfLineProc;
+      scanner = TPerlScanner::EndOfLine;
     else if (c == 10)
-      scanner = &TZuzUderUze::LineFeedProc;
+      scanner = TPerlScanner::LineFeed;
     else if (c == 13)
-      scanner = &TZuzUderUze::CarriageReturnProc;
+      scanner = TPerlScanner::CarriageReturn;
     else if (c <= 32)
-      scanner = &TZuzUderUze::SpaceProc;
+      scanner = TPerlScanner::Space;
     else if (c == '#')
-      scanner = &TZuzUderUze::CommentProc;
+      scanner = TPerlScanner::Comment;
     else if (c == '"')
-      scanner = &TZuzUderUze::DoubleQuoteStringProc;
+      scanner = TPerlScanner::DoubleQuoteString;
     else if (c == '\'')
-      scanner = &TZuzUderUze::SingleQuoteStringProc;
+      scanner = TPerlScanner::SingleQuoteString;
     else if (c == '.' || (c >= '0' && c <= '9'))
-      scanner = &TZuzUderUze::NumberOrDotProc;
+      scanner = TPerlScanner::NumberOrDot;
     else if (c == '$' || c == '%' || c == '@' || IsWordStartLetter(static_cast<char>(c)))
-      scanner = &TZuzUderUze::VariableOrWordProc;
+      scanner = TPerlScanner::VariableOrWord;
     else if (c == '`' || c >= 127)
-      scanner = &TZuzUderUze::UnknownProc;
+      scanner = TPerlScanner::Unknown;
     FDispatch[static_cast<size_t>(c)] = scanner;
   }
 }
@@ -199,20 +197,23 @@ void TZuzUderUze::FillPerlKeywordTable() {
   }
 }
 
-int TZuzUderUze::HashPerlWord(int WordStart) {
+inline int TZuzUderUze::HashPerlWord(int WordStart) {
   int sum = 0;
   int run = WordStart;
-  for (unsigned char c; (c = Byte(At(run))), CharClasses.Ident[c]; ++run) sum += c;
+  for (; run < FLineLen && CharClasses.Ident[Byte(FLine[run])]; ++run) sum += Byte(FLine[run]);
   FWordLen = run - WordStart;
   return sum;
 }
 
-bool TZuzUderUze::MatchesPerlKeyword(std::string_view Keyword) const {
-  return static_cast<int>(Keyword.size()) == FWordLen &&
-         std::memcmp(FLine + FWordStart, Keyword.data(), Keyword.size()) == 0;
+inline bool TZuzUderUze::MatchesPerlKeyword(std::string_view Keyword) const {
+  if (static_cast<int>(Keyword.size()) != FWordLen) return false;
+  const char* word = FLine + FWordStart;
+  for (size_t i = 0; i < Keyword.size(); ++i)  // a plain loop: the words are short
+    if (word[i] != Keyword[i]) return false;
+  return true;
 }
 
-TPerlTokenKind TZuzUderUze::ClassifyPerlWord(int WordStart) {
+inline TPerlTokenKind TZuzUderUze::ClassifyPerlWord(int WordStart) {
   FWordStart = WordStart;
   const int sum = HashPerlWord(WordStart);
   if (sum >= PerlKeywordSlots) return tkIdentifier;
@@ -225,137 +226,149 @@ TPerlTokenKind TZuzUderUze::ClassifyPerlWord(int WordStart) {
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Scanners: each scans one token starting at FRun and leaves FRun after it.
+// Scanners. They work on a local run: the line's bytes may alias the members, which would otherwise
+// be reloaded for every character.
 
-void TZuzUderUze::EndOfLineProc() { FTokenKind = tkNull; }
-
-void TZuzUderUze::SpaceProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-  while (CharClasses.Blank[Byte(At(FRun))]) ++FRun;
+inline TPerlTokenKind TZuzUderUze::ScanToken(int& Run) {
+  switch (FDispatch[Byte(At(Run))]) {
+    case TPerlScanner::EndOfLine:
+      return tkNull;
+    case TPerlScanner::Space:
+      Run = SpaceEnd(Run);
+      return tkSpace;
+    case TPerlScanner::LineFeed:
+      ++Run;
+      return tkSpace;
+    case TPerlScanner::CarriageReturn:
+      Run += At(Run + 1) == '\n' ? 2 : 1;
+      return tkSpace;
+    case TPerlScanner::Comment:
+      Run = CommentEnd(Run);
+      return tkComment;
+    case TPerlScanner::DoubleQuoteString:
+      Run = DoubleQuoteStringEnd(Run);
+      return tkString;
+    case TPerlScanner::SingleQuoteString:
+      Run = SingleQuoteStringEnd(Run);
+      return tkString;
+    case TPerlScanner::NumberOrDot:
+      return ScanNumberOrDot(Run);
+    case TPerlScanner::VariableOrWord:
+      return ScanVariableOrWord(Run);
+    case TPerlScanner::Unknown:
+      ++Run;
+      return tkUnknown;
+    case TPerlScanner::Symbol:
+      Run = SymbolEnd(Run);
+      return tkSymbol;
+  }
+  return tkNull;
 }
 
-void TZuzUderUze::LineFeedProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
+// Blanks and control characters other than LF, CR and NUL.
+inline int TZuzUderUze::SpaceEnd(int Run) const {
+  ++Run;
+  while (Run < FLineLen && CharClasses.Blank[Byte(FLine[Run])]) ++Run;
+  return Run;
 }
 
-void TZuzUderUze::CarriageReturnProc() {
-  FTokenKind = tkSpace;
-  ++FRun;
-  if (At(FRun) == '\n') ++FRun;
+// A comment runs to the line break or the end of the line.
+int TZuzUderUze::CommentEnd(int Run) const {
+  while (Run < FLineLen && !EndsLine(FLine[Run])) ++Run;
+  return Run;
 }
 
-void TZuzUderUze::CommentProc() {
-  FTokenKind = tkComment;
-  while (!EndsLine(At(FRun))) ++FRun;
-}
-
-void TZuzUderUze::DoubleQuoteStringProc() {
-  FTokenKind = tkString;
-  if (At(FRun + 1) == '"' && At(FRun + 2) == '"') FRun += 2;  // three quotes open one string
+int TZuzUderUze::DoubleQuoteStringEnd(int Run) const {
+  if (At(Run + 1) == '"' && At(Run + 2) == '"') Run += 2;  // three quotes open one string
   for (;;) {
-    const char c = At(FRun);
+    const char c = At(Run);
     if (EndsLine(c)) break;
-    if (c == '\\' && At(FRun + 1) == '"') ++FRun;  // only a quote is escaped
-    ++FRun;
-    if (At(FRun) == '"') break;
+    if (c == '\\' && At(Run + 1) == '"') ++Run;  // only a quote is escaped
+    ++Run;
+    if (At(Run) == '"') break;
   }
-  if (At(FRun) != '\0') ++FRun;  // the closing quote, or the line break the string stopped at
+  if (At(Run) != '\0') ++Run;  // the closing quote, or the line break the string stopped at
+  return Run;
 }
 
-void TZuzUderUze::SingleQuoteStringProc() {
-  FTokenKind = tkString;
+int TZuzUderUze::SingleQuoteStringEnd(int Run) const {
   for (;;) {
-    if (EndsLine(At(FRun))) break;
-    ++FRun;
-    if (At(FRun) == '\'') break;
+    if (EndsLine(At(Run))) break;
+    ++Run;
+    if (At(Run) == '\'') break;
   }
-  if (At(FRun) != '\0') ++FRun;
+  if (At(Run) != '\0') ++Run;
+  return Run;
 }
 
-void TZuzUderUze::NumberOrDotProc() {
-  if (At(FRun) == '.') {
-    const char next = At(FRun + 1);
+TPerlTokenKind TZuzUderUze::ScanNumberOrDot(int& Run) const {
+  if (At(Run) == '.') {
+    const char next = At(Run + 1);
     if (next == '.') {
-      FTokenKind = tkSymbol;
-      FRun += At(FRun + 2) == '.' ? 3 : 2;
-      return;
+      Run += At(Run + 2) == '.' ? 3 : 2;
+      return tkSymbol;
     }
     if (next == '=') {
-      FTokenKind = tkSymbol;
-      FRun += 2;
-      return;
+      Run += 2;
+      return tkSymbol;
     }
     if (IsWordStartLetter(next)) {
-      FTokenKind = tkSymbol;
-      ++FRun;
-      return;
+      ++Run;
+      return tkSymbol;
     }
   }
-  FTokenKind = tkNumber;
-  ++FRun;
+  ++Run;
   for (;;) {
-    const char c = At(FRun);
+    const char c = At(Run);
     if (!CharClasses.Number[Byte(c)]) break;
-    const char next = At(FRun + 1);
+    const char next = At(Run + 1);
     if (c == '-' && next != 'e' && next != 'E') break;  // only an exponent's sign joins the number
     if (c == '.' && next == '.') break;                 // "1..5" is a range
-    ++FRun;
+    ++Run;
   }
+  return tkNumber;
 }
 
-void TZuzUderUze::VariableOrWordProc() {
-  const char first = At(FRun);
-  const char second = At(FRun + 1);
+TPerlTokenKind TZuzUderUze::ScanVariableOrWord(int& Run) {
+  const char first = At(Run);
+  const char second = At(Run + 1);
   if (first == '$') {
     if (CharClasses.ShortVar[Byte(second)]) {
-      FTokenKind = tkVariable;
-      FRun += 2;
-      return;
+      Run += 2;
+      return tkVariable;
     }
     if (second == '^') {
-      const char third = At(FRun + 2);
+      const char third = At(Run + 2);
       if (EndsLine(third)) {
-        FTokenKind = tkVariable;
-        FRun += 2;
-        return;
+        Run += 2;
+        return tkVariable;
       }
       if (CharClasses.CaretVar[Byte(third)]) {
-        FTokenKind = tkVariable;
-        FRun += 3;
-        return;
+        Run += 3;
+        return tkVariable;
       }
     }
   } else if (first == '%' || first == 'x') {
     if (EndsLine(second)) {
-      FTokenKind = tkSymbol;
-      ++FRun;
-      return;
+      ++Run;
+      return tkSymbol;
     }
     if (second == '=') {
-      FTokenKind = tkSymbol;
-      FRun += 2;
-      return;
+      Run += 2;
+      return tkSymbol;
     }
   }
-  FTokenKind = ClassifyPerlWord(FRun);
-  FRun += FWordLen;
+  const TPerlTokenKind kind = ClassifyPerlWord(Run);
+  Run += FWordLen;
+  return kind;
 }
 
-void TZuzUderUze::UnknownProc() {
-  FTokenKind = tkUnknown;
-  ++FRun;
-}
-
-void TZuzUderUze::SymbolProc() {
-  FTokenKind = tkSymbol;
-  const char first = At(FRun);
-  const char second = At(FRun + 1);
-  // second and third are NUL past the end, which no form accepts
-  const char third = second == '\0' ? '\0' : At(FRun + 2);
+// The longest symbol form starting at Run.
+int TZuzUderUze::SymbolEnd(int Run) const {
+  const char second = At(Run + 1);
+  const char third = second == '\0' ? '\0' : At(Run + 2);
   int length = 1;
-  switch (first) {
+  switch (At(Run)) {
     case '!':
       if (second == '=' || second == '~') length = 2;
       break;
@@ -398,7 +411,7 @@ void TZuzUderUze::SymbolProc() {
     default:  // ( ) , ; ? [ \ ] { } ~ and the other printable characters stand alone
       break;
   }
-  FRun += length;
+  return Run + length;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -406,8 +419,7 @@ void TZuzUderUze::SymbolProc() {
 
 void TZuzUderUze::StartLine(std::string_view Text) {
   FLine = Text.data();
-  const void* nul = std::memchr(Text.data(), '\0', Text.size());
-  FLineLen = static_cast<int>(nul ? static_cast<const char*>(nul) - Text.data() : Text.size());
+  FLineLen = static_cast<int>(Text.size());
   FRun = 0;
 }
 
@@ -423,7 +435,20 @@ void TZuzUderUze::SetLineForExport(std::string_view Text) {
 
 void TZuzUderUze::Next() {
   FTokenPos = FRun;
-  (this->*FDispatch[Byte(At(FRun))])();
+  FTokenKind = ScanToken(FRun);
+}
+
+void TZuzUderUze::ScanToEol() {
+  int run = FRun;
+  int pos = FTokenPos;
+  TPerlTokenKind kind = FTokenKind;
+  while (kind != tkNull) {
+    pos = run;
+    kind = ScanToken(run);
+  }
+  FRun = run;
+  FTokenPos = pos;
+  FTokenKind = kind;
 }
 
 void TZuzUderUze::NextForExport() {

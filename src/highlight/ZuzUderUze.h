@@ -75,8 +75,24 @@ class TZuzUderUze : public TqzCustomHighLighter {
   void SetSymbolAttri(TqzHighLightAttributes* Value) { FSymbolAttri->Assign(Value); }
   void SetVariableAttri(TqzHighLightAttributes* Value) { FVariableAttri->Assign(Value); }
 
+ protected:
+  void ScanToEol() override;
+
  private:
-  using TPerlScanner = void (TZuzUderUze::*)();
+  // The scanner a token's first character selects.
+  enum class TPerlScanner : std::uint8_t {
+    EndOfLine,
+    Space,
+    LineFeed,
+    CarriageReturn,
+    Comment,
+    DoubleQuoteString,
+    SingleQuoteString,
+    NumberOrDot,
+    VariableOrWord,
+    Unknown,
+    Symbol
+  };
   // The listed words whose character codes add up to one slot index (at most four share one).
   struct TPerlKeywordSlot {
     std::uint8_t Count = 0;
@@ -88,23 +104,22 @@ class TZuzUderUze : public TqzCustomHighLighter {
   void FillPerlKeywordTable();
   void StartLine(std::string_view Text);
 
-  // The character at Index, NUL at and after the end of the line.
+  // The character at Index, NUL at and after the end of the line. Every scanner stops at a NUL, so
+  // the text ends at its first NUL.
   char At(int Index) const { return Index < FLineLen ? FLine[Index] : '\0'; }
   TPerlTokenKind ClassifyPerlWord(int WordStart);
   int HashPerlWord(int WordStart);
   bool MatchesPerlKeyword(std::string_view Keyword) const;
 
-  void EndOfLineProc();
-  void SpaceProc();
-  void LineFeedProc();
-  void CarriageReturnProc();
-  void CommentProc();
-  void DoubleQuoteStringProc();
-  void SingleQuoteStringProc();
-  void NumberOrDotProc();
-  void VariableOrWordProc();
-  void UnknownProc();
-  void SymbolProc();
+  // Each scanner takes the token start in Run, leaves Run after the token and returns its kind.
+  TPerlTokenKind ScanToken(int& Run);
+  int SpaceEnd(int Run) const;
+  int CommentEnd(int Run) const;
+  int DoubleQuoteStringEnd(int Run) const;
+  int SingleQuoteStringEnd(int Run) const;
+  TPerlTokenKind ScanNumberOrDot(int& Run) const;
+  TPerlTokenKind ScanVariableOrWord(int& Run);
+  int SymbolEnd(int Run) const;
 
   TqzHighLightAttributes* FCommentAttri;
   TqzHighLightAttributes* FIdentifierAttri;
@@ -120,7 +135,7 @@ class TZuzUderUze : public TqzCustomHighLighter {
   std::array<TqzHighLightAttributes*, 12> FKindAttributes{};  // by token kind
 
   const char* FLine = "";
-  int FLineLen = 0;  // up to the first NUL
+  int FLineLen = 0;
   int FRun = 0;
   int FTokenPos = 0;
   TPerlTokenKind FTokenKind = TPerlTokenKind::tkNull;

@@ -80,7 +80,7 @@ std::string TqzCustomHighLighter::GetToken() const {
   return s;
 }
 
-void TqzCustomHighLighter::NextToEol() {
+void TqzCustomHighLighter::ScanToEol() {
   while (!GetEol()) Next();
 }
 

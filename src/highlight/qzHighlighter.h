@@ -89,7 +89,7 @@ class TqzCustomHighLighter : public TComponent {
   // The current token's text as a new string.
   std::string GetToken() const;
   // Scans to the end of the line, so that GetRange gives the line's end state.
-  void NextToEol();
+  void NextToEol() { ScanToEol(); }
   // True when any attribute has Style in its font style; the editor sizes its cells by it.
   bool AttributesUseStyle(TFontStyle Style) const;
 
@@ -106,6 +106,8 @@ class TqzCustomHighLighter : public TComponent {
   TTokenEvent OnToken;
 
  protected:
+  // Calls Next until GetEol; a highlighter may scan faster without the calls between tokens.
+  virtual void ScanToEol();
   // Takes ownership; a second attribute of the same name raises the list's duplicate error.
   void AddAttribute(TqzHighLightAttributes* AAttrib);
   void SetAttributesOnChange(const TNotifyEvent& Handler);
