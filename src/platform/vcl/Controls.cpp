@@ -455,6 +455,9 @@ QWidget* TWinControl::Widget() {
   ControlsByWidget()[widget_.get()] = this;
   CreateWnd();
   ApplyStateToWidget();
+  // The children's windows come with their parent's, so a form shows its controls when it appears.
+  for (TControl* child : controls_)
+    if (auto* win = dynamic_cast<TWinControl*>(child)) win->Widget();
   return widget_.get();
 }
 

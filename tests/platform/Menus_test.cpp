@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "common/TestApp.h"
+#include "vcl/Forms.h"
+#include "vcl/Menus.h"
+#include "vcl/StdCtrls.h"
+
+namespace {
+
+class MenusTest : public ::testing::Test {
+ protected:
+  void SetUp() override { corvane::test::EnsureApplication(); }
+};
+
+// File > Save (Ctrl+S) and Edit > Undo (Ctrl+Z), whose Edit menu enables Undo only as it opens.
+struct MenuFixture {
+  TComponent owner{nullptr};
+  TMainMenu* menu = new TMainMenu(&owner);
+  TMenuItem* file = NewItem(&owner, "&File", 0, false, true, nullptr, "File1");
+  TMenuItem* save = NewItem(&owner, "&Save", ShortCut('S', {ssCtrl}), false, true, nullptr, "Save1");
+  TMenuItem* edit = NewItem(&owner, "&Edit", 0, false, true, nullptr, "Edit1");
+  TMenuItem* undo = NewItem(&owner, "&Undo", ShortCut('Z', {ssCtrl}), false, false, nullptr, "Undo1");
+  std::vector<std::string> log;
+  bool canUndo = false;
+
+  MenuFixture() {
+    menu->Items()->Add(file);
+    file->Add(save);
+    menu->Items()->Add(edit);
+    edit->Add(undo);
+    save->OnClick = [this](TObject*) { log.push_back("save"); };
+    undo->OnClick = [this](TObject*) { log.push_back("undo"); };
+    edit->OnClick = [this](TObject*) {
+      log.push_back("edit opens");
+      undo->SetEnabled(canUndo);
+    };
+  }
+};
+
+TEST_F(MenusTest, AShortCutRunsTheEnablingHandlersAboveItsItemFirst) {
+  MenuFixture f;
+  EXPECT_FALSE(f.menu->IsShortCut(ShortCut('Z', {ssCtrl})));  // the handler keeps Undo disabled
+  f.canUndo = true;
+  EXPECT_TRUE(f.menu->IsShortCut(ShortCut('Z', {ssCtrl})));
+  EXPECT_TRUE(f.menu->IsShortCut(ShortCut('S', {ssCtrl})));
+  EXPECT_FALSE(f.menu->IsShortCut(ShortCut('S', {ssCtrl, ssShift})));
+  EXPECT_EQ(f.log, (std::vector<std::string>{"edit opens", "edit opens", "undo", "save"}));
+}
+
+TEST_F(MenusTest, KeysGoToTheMenuBeforeTheFocusedControl) {
+  MenuFixture f;
+  TForm* form = CreateForm<TForm>(&f.owner);
+  form->SetBounds(0, 0, 300, 200);
+  f.menu->SetWindow(form);
+  auto* edit = new TEdit(&f.owner);
+  edit->SetParent(form);
+  form->Show();
+  QWidget* target = edit->Widget();
+  auto press = [&](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &event);
+  };
+  press(Qt::Key_S, Qt::ControlModifier, QString());
+  press(Qt::Key_A, Qt::NoModifier, "a");
+  EXPECT_EQ(f.log, (std::vector<std::string>{"save"}));
+  EXPECT_EQ(edit->Text(), "a");
+  // The bar sits above the client area: top-aligned controls start below it.
+  EXPECT_GT(form->Controls(0)->Height(), 0);
+}
+
+TEST_F(MenusTest, CheckingARadioItemUnchecksItsGroupOnly) {
+  TComponent owner(nullptr);
+  TMenuItem parent(nullptr);
+  std::vector<TMenuItem*> items;
+  for (int group : {1, 1, 1, 2}) {
+    auto* item = new TMenuItem(&owner);
+    item->SetRadioItem(true);
+    item->SetGroupIndex(group);
+    parent.Add(item);
+    items.push_back(item);
+  }
+  items[0]->SetChecked(true);
+  items[3]->SetChecked(true);
+  items[2]->SetChecked(true);
+  EXPECT_FALSE(items[0]->Checked());
+  EXPECT_FALSE(items[1]->Checked());
+  EXPECT_TRUE(items[2]->Checked());
+  EXPECT_TRUE(items[3]->Checked());
+}
+
+TEST_F(MenusTest, ItemsLeaveTheirParentWhenFreedInAnyOrder) {
+  auto owner = std::make_unique<TComponent>(nullptr);
+  auto* menu = new TPopupMenu(owner.get());
+  auto* top = new TMenuItem(owner.get());
+  auto* child = new TMenuItem(owner.get());
+  menu->Items()->Add(top);
+  top->Add(child);
+  delete child;
+  EXPECT_EQ(top->Count(), 0);
+  top->Add(new TMenuItem(owner.get()));
+  owner.reset();  // the owner frees the parent before or after its children without a double free
+  SUCCEED();
+}
+
+TEST_F(MenusTest, CaptionsAndFindIgnoreAcceleratorMarks) {
+  const struct {
+    const char* caption;
+    const char* stripped;
+  } cases[] = {{"&File", "File"}, {"Save &As...", "Save As..."}, {"Fish && Chips", "Fish & Chips"}, {"&&&x", "&x"}, {"", ""}};
+  for (const auto& c : cases) EXPECT_EQ(StripHotkey(c.caption), c.stripped) << c.caption;
+  TMenuItem root(nullptr);
+  auto* item = new TMenuItem(nullptr);
+  item->SetCaption("Save &As...");
+  root.Add(item);
+  EXPECT_EQ(root.Find("save as..."), item);
+  EXPECT_EQ(root.Find("Save"), nullptr);
+}
+
+}  // namespace
