@@ -128,7 +128,11 @@ void TqzEditList::Put(int Index, const std::string& S) {
 
 void TqzEditList::SetText(const std::string& Text) {
   TListUpdate update(this);
-  TStringList::SetText(Text);
+  {
+    // Without the lock the base's Clear would leave the empty line in front of the new text.
+    TLoadLock lock(this);
+    TStringList::SetText(Text);
+  }
   // The base list stores the lines without adding them one by one, so the ranges that the after-Add
   // callback would have kept are rebuilt at once (LoadFromStream disconnects it and rescans itself).
   if (OnAdded) Fire(OnStringsLoaded);

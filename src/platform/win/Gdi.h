@@ -126,7 +126,7 @@ class TDeviceContext : public HDC__ {
 
   // Metrics of the selected font (the system font when none is selected).
   TEXTMETRICA TextMetrics() const;
-  bool CharABCWidths(UINT first, UINT last, ABC* widths) const;
+  virtual bool CharABCWidths(UINT first, UINT last, ABC* widths) const;
   int CharAdvance(unsigned char byte) const;
 
  private:
