@@ -17,6 +17,7 @@
 #include "editctl/qzSupportClasses.h"
 #include "vcl/Classes.h"
 #include "vcl/Graphics.h"
+#include "win/Registry.h"
 
 class TqzCustomExport;
 
@@ -27,6 +28,10 @@ class TqzHighLightAttributes : public TPersistent {
   std::string ClassName() const override { return "TqzHighLightAttributes"; }
 
   void Assign(TPersistent* Source) override;
+  // Imports the colours and style from another editor's stored scheme, whose colours are indices
+  // into the 16-colour palette. False, with nothing changed, when the values are missing or invalid.
+  virtual bool LoadFromIdeRegistry(HKEY RootKey, const std::string& Key, bool OldLayout,
+                                   const std::string& ValueName);
 
   const std::string& Name() const { return FName; }
   TColor Background() const { return FBackground; }
@@ -40,6 +45,8 @@ class TqzHighLightAttributes : public TPersistent {
 
  private:
   void Changed();
+  bool LoadOldLayout(HKEY RootKey, const std::string& Key, const std::string& ValueName);
+  bool LoadNewLayout(HKEY RootKey, const std::string& Key, const std::string& ValueName);
   std::string FName;
   TColor FBackground = clNone;
   TColor FForeground = clNone;
@@ -85,6 +92,10 @@ class TqzCustomHighLighter : public TComponent {
   virtual void SetLineForExport(std::string_view Text) = 0;
   virtual void SetRange(TqzRangeState Value) = 0;
   virtual void ResetRange() = 0;
+  // One subkey per attribute under RootKey\Key, named by the attribute, with the integer values
+  // "Background", "Foreground" and "Style". False when a key cannot be opened or a value not read.
+  virtual bool LoadFromRegistry(HKEY RootKey, const std::string& Key);
+  virtual bool SaveToRegistry(HKEY RootKey, const std::string& Key);
 
   // The current token's text as a new string.
   std::string GetToken() const;
