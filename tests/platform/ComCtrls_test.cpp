@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <QTabBar>
+#include <QToolButton>
+
+#include "common/TestApp.h"
+#include "vcl/ComCtrls.h"
+
+namespace {
+
+class ComCtrlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { corvane::test::EnsureApplication(); }
+  TComponent owner{nullptr};
+};
+
+TEST_F(ComCtrlsTest, PageControlShowsOnlyTheActivePageAndReportsOnlyTheUsersChoice) {
+  auto* pages = new TPageControl(&owner);
+  pages->SetBounds(0, 0, 300, 200);
+  auto* edit = new TTabSheet(&owner);
+  edit->SetCaption("Edit");
+  edit->SetPageControl(pages);
+  auto* run = new TTabSheet(&owner);
+  run->SetCaption("Run");
+  run->SetPageControl(pages);
+  std::vector<int> changes;
+  bool allow = true;
+  pages->OnChanging = [&](TObject*, bool& ok) { ok = allow; };
+  pages->OnChange = [&](TObject*) { changes.push_back(pages->ActivePageIndex()); };
+
+  EXPECT_EQ(pages->ActivePage(), edit);  // the first page becomes active
+  pages->SetActivePage(run);
+  EXPECT_TRUE(run->Visible());
+  EXPECT_FALSE(edit->Visible());
+  EXPECT_TRUE(changes.empty());
+
+  auto* tabs = pages->Widget()->findChild<QTabBar*>();
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(tabs->count(), 2);
+  EXPECT_EQ(tabs->currentIndex(), 1);
+  tabs->setCurrentIndex(0);  // as a click on the tab does
+  EXPECT_EQ(changes, std::vector<int>{0});
+  allow = false;
+  tabs->setCurrentIndex(1);
+  EXPECT_EQ(pages->ActivePage(), edit);
+  EXPECT_EQ(tabs->currentIndex(), 0);
+  EXPECT_EQ(changes, std::vector<int>{0});
+
+  // Pages fill the area under the tabs.
+  EXPECT_GT(edit->Top(), 0);
+  EXPECT_LT(edit->Top() + edit->Height(), 200);
+  delete run;
+  EXPECT_EQ(pages->PageCount(), 1);
+  EXPECT_EQ(tabs->count(), 1);
+}
+
+TEST_F(ComCtrlsTest, StatusBarPanelsSitSideBySideAndSimpleModeTakesTheWholeBar) {
+  auto* bar = new TStatusBar(&owner);
+  bar->SetBounds(0, 0, 300, 19);
+  for (int width : {65, 70, 70}) bar->Panels()->Add()->SetWidth(width);
+  EXPECT_EQ(bar->PanelRect(0).Left, 0);
+  EXPECT_EQ(bar->PanelRect(1).Left, 67);
+  EXPECT_EQ(bar->PanelRect(2).Left, 139);
+  EXPECT_EQ(bar->PanelRect(2).Right, 209);
+  EXPECT_EQ(bar->PanelRect(-1).Width(), 300);
+  bar->SetWidth(150);
+  EXPECT_EQ(bar->PanelRect(2).Right, 150);  // cut at the edge
+  bar->Panels()->Items(1)->SetText("Modified");
+  EXPECT_EQ(bar->Panels()->Items(1)->Text(), "Modified");
+}
+
+TEST_F(ComCtrlsTest, ToolBarLaysButtonsOutInOrderAndCheckButtonsToggle) {
+  auto* bar = new TToolBar(&owner);
+  bar->SetButtonSize(25, 25);
+  bar->SetBounds(0, 0, 400, 29);
+  std::vector<TToolButton*> buttons;
+  for (TToolButtonStyle style : {tbsButton, tbsSeparator, tbsCheck}) {
+    auto* b = new TToolButton(&owner);
+    b->SetStyle(style);
+    b->SetParent(bar);
+    buttons.push_back(b);
+  }
+  EXPECT_EQ(buttons[0]->Left(), 1);
+  EXPECT_EQ(buttons[1]->Left(), 26);
+  EXPECT_EQ(buttons[2]->Left(), 34);
+  EXPECT_EQ(buttons[2]->Width(), 25);
+  int clicks = 0;
+  buttons[2]->OnClick = [&](TObject*) { ++clicks; };
+  auto* tool = qobject_cast<QToolButton*>(buttons[2]->Widget());
+  ASSERT_NE(tool, nullptr);
+  tool->click();
+  EXPECT_TRUE(buttons[2]->Down());
+  EXPECT_EQ(clicks, 1);
+  buttons[0]->Hide();
+  EXPECT_EQ(buttons[1]->Left(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QImage>
+#include <QWidget>
+
+#include <fstream>
+
+#include "common/TestApp.h"
+#include "vcl/WebBrowser.h"
+
+namespace {
+
+TEST(WebBrowserTest, EngineStartsOnlyForARealPageAndShowsIt) {
+  corvane::test::EnsureApplication();
+  const std::string dir = corvane::test::MakeTempDir("webbrowser");
+  const std::string page = dir + "/page.htm";
+  std::ofstream(page) << "<html><body style=\"background:#ff0000\"></body></html>";
+
+  TWebBrowser browser(nullptr);
+  browser.SetBounds(0, 0, 200, 120);
+  browser.Navigate("about:blank");
+  EXPECT_FALSE(browser.EngineCreated());
+  EXPECT_EQ(browser.LocationURL(), "about:blank");
+
+  bool loaded = false;
+  bool ok = false;
+  browser.OnDocumentComplete = [&](TObject*, const std::string&, bool success) {
+    loaded = true;
+    ok = success;
+  };
+  browser.Navigate("file://" + page);
+  EXPECT_TRUE(browser.EngineCreated());
+  browser.Widget()->show();
+  QDeadlineTimer deadline(20000);
+  while (!loaded && !deadline.hasExpired()) corvane::test::PumpEvents(20);
+  ASSERT_TRUE(loaded);
+  EXPECT_TRUE(ok);
+  EXPECT_FALSE(browser.Busy());
+  corvane::test::PumpEvents(300);  // a page grabbed at once is still blank
+  const std::string shot = dir + "/shot.png";
+  ASSERT_TRUE(browser.SaveToImage(shot));
+  const QImage image(QString::fromStdString(shot));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), QColor(255, 0, 0));
+}
+
+}  // namespace
