@@ -191,6 +191,21 @@ TEST_F(FtpClient, ConnectFailuresFireTheirEventsAndRaise) {
   EXPECT_EQ(server.Verbs(), (std::vector<std::string>{"USER", "PASS"}));
 }
 
+TEST_F(FtpClient, TheHostMayNameThePort) {
+  TFtpTestServer server;
+  LogInTo(server);
+  ftp_->Port = 1;
+  ftp_->TimeOut = 700;
+  const std::string port = std::to_string(server.Port());
+  for (const auto& [host, connects] : std::vector<std::pair<std::string, bool>>{
+           {"127.0.0.1:" + port, true}, {"localhost:" + port, true}, {"127.0.0.1:99999", false},
+           {"127.0.0.1:", false}, {":" + port, false}, {"127.0.0.1:" + port + "x", false}}) {
+    ftp_->Host = host;
+    EXPECT_EQ(ErrorOf([&] { ftp_->Connect(); }).empty(), connects) << host;
+    EXPECT_EQ(ftp_->Connected(), connects) << host;
+  }
+}
+
 TEST_F(FtpClient, HandledInvalidHostRaisesNothing) {
   handleFailures_ = true;
   ftp_->Host = "no-such-host.invalid";

@@ -106,7 +106,7 @@ void TNMFTP::Connect() {
   if (!ResolveHost(address)) return;
   bool accountRequired = false;
   try {
-    control_ = OpenConnection(address, Port);
+    control_ = OpenConnection(address, HostPort());
     peerAddress_ = address;
     accountRequired = !LogIn();
   } catch (const ESockError&) {

@@ -26,6 +26,17 @@ constexpr int PumpIntervalMs = 10;
 
 std::string SystemErrorText(int errorNumber) { return std::strerror(errorNumber); }
 
+// The position of the ":" in "name:number" with a port number from 1 to 65535, else npos.
+std::size_t PortSeparator(const std::string& host) {
+  const std::size_t colon = host.rfind(':');
+  if (colon == std::string::npos || colon == 0 || host.find(':') != colon) return std::string::npos;
+  const std::string digits = host.substr(colon + 1);
+  if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
+    return std::string::npos;
+  const int port = std::stoi(digits);
+  return port >= 1 && port <= 65535 ? colon : std::string::npos;
+}
+
 int MillisecondsUntil(TPowersock::TClock::time_point deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - TPowersock::TClock::now());
   return static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, left.count()));
@@ -142,10 +153,21 @@ bool TPowersock::WaitFor(int handle, bool forWrite, TClock::time_point deadline)
   return WaitForAny(&item, 1, deadline);
 }
 
+std::string TPowersock::HostName() const {
+  const std::size_t colon = PortSeparator(Host);
+  return colon == std::string::npos ? Host : Host.substr(0, colon);
+}
+
+int TPowersock::HostPort() const {
+  const std::size_t colon = PortSeparator(Host);
+  return colon == std::string::npos ? Port : std::stoi(Host.substr(colon + 1));
+}
+
 bool TPowersock::ResolveHost(std::uint32_t& address) {
-  ReportStatus("Resolving host " + Host);
+  const std::string name = HostName();
+  ReportStatus("Resolving host " + name);
   auto result = std::make_shared<TResolution>();
-  std::thread(Resolve, result, Host).detach();
+  std::thread(Resolve, result, name).detach();
   const auto deadline = Deadline();
   // A pipe would let poll wake on the answer; resolving is rare enough to look every few ms.
   for (;;) {
@@ -173,7 +195,7 @@ bool TPowersock::ResolveHost(std::uint32_t& address) {
   bool handled = false;
   Fire(OnInvalidHost, handled);
   if (handled) return false;
-  RaiseError("Invalid host " + Host + ": " + error);
+  RaiseError("Invalid host " + name + ": " + error);
 }
 
 TDescriptor TPowersock::OpenConnection(std::uint32_t address, int port) {
@@ -186,12 +208,12 @@ TDescriptor TPowersock::OpenConnection(std::uint32_t address, int port) {
   in_addr shown{htonl(address)};
   ReportStatus(std::string("Connecting to ") + inet_ntoa(shown) + ":" + IntToStr(port));
   if (::connect(socket.Handle(), reinterpret_cast<const sockaddr*>(&peer), sizeof peer) != 0) {
-    if (errno != EINPROGRESS) RaiseSocketError(errno, "Cannot connect to " + Host);
-    if (!WaitFor(socket.Handle(), true, Deadline())) RaiseSocketError(ETIMEDOUT, "Cannot connect to " + Host);
+    if (errno != EINPROGRESS) RaiseSocketError(errno, "Cannot connect to " + HostName());
+    if (!WaitFor(socket.Handle(), true, Deadline())) RaiseSocketError(ETIMEDOUT, "Cannot connect to " + HostName());
     int failure = 0;
     socklen_t length = sizeof failure;
     ::getsockopt(socket.Handle(), SOL_SOCKET, SO_ERROR, &failure, &length);
-    if (failure != 0) RaiseSocketError(failure, "Cannot connect to " + Host);
+    if (failure != 0) RaiseSocketError(failure, "Cannot connect to " + HostName());
   }
   const int on = 1;
   ::setsockopt(socket.Handle(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);

@@ -46,6 +46,7 @@ class TPowersock : public TComponent {
   explicit TPowersock(TComponent* AOwner);
   std::string ClassName() const override { return "TPowersock"; }
 
+  // A name or an IPv4 address; "name:number" names the port too and then replaces Port.
   std::string Host;
   int Port = 0;
   // Milliseconds allowed for each wait (resolving, connecting, each reply, each step of a
@@ -79,6 +80,9 @@ class TPowersock : public TComponent {
   bool WaitForAny(TWaitItem* items, int count, TClock::time_point deadline);
   bool WaitFor(int handle, bool forWrite, TClock::time_point deadline);
 
+  // Host without a port named in it, and the port to connect to.
+  std::string HostName() const;
+  int HostPort() const;
   // The host's IPv4 address (host byte order); fires OnHostResolved or OnInvalidHost.
   // Returns false when the host could not be resolved and the handler took care of it.
   bool ResolveHost(std::uint32_t& address);
