@@ -187,7 +187,8 @@ bool TPipedProcess::WaitForExit(int TimeoutMs) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(TimeoutMs);
   while (!HasEnded()) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    // Rounded up: a wait cut short by rounding would make a poller's count of idle time run fast.
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
     if (left <= 0) return false;
     pollfd watched[2];
     nfds_t count = 0;
