@@ -5,6 +5,7 @@
 #include "highlight/qzHighlighter.h"
 #include "qzSupportClasses.h"
 #include "qzSupportProcs.h"
+#include "qzUndoList.h"
 #include "uTextDrawer.h"
 #include "vcl/Canvas.h"
 #include "win/Gdi.h"
@@ -151,6 +152,8 @@ void TqzEditList::EndLoad() {
 
 TqzCustomEdit::TqzCustomEdit(TComponent* AOwner)
     : TCustomControl(AOwner), ownFont_(std::make_unique<TFont>()), lines_(std::make_unique<TqzEditList>()) {
+  undoList_ = std::make_unique<TUndoList>(this);
+  redoList_ = std::make_unique<TUndoList>(this);
   if (!IsDesigning()) lines_->Add("");
   lines_->OnAdded = TqzEditList::TListEvent(this, &TqzCustomEdit::ListAdded);
   lines_->OnCleared = TqzEditList::TListEvent(this, &TqzCustomEdit::ListCleared);
@@ -194,6 +197,9 @@ TqzCustomEdit::TqzCustomEdit(TComponent* AOwner)
   imeCount_ = 0;
   mbcsStepAside_ = false;
   wantTabs_ = false;
+  keystrokes_ = std::make_unique<TqzKeyStrokes>(this);
+  markList_ = std::make_unique<TMarkList>();
+  SetDefaultKeystrokes();
   tabWidth_ = 8;
   options_ = QZ_DEFAULT_OPTIONS;
 }
@@ -229,6 +235,7 @@ void TqzCustomEdit::SetName(const std::string& Value) {
 }
 
 void TqzCustomEdit::WndProc(TMessage& Message) {
+  if (CaretMessage(Message)) return;
   switch (Message.Msg) {
     case WM_SYSCHAR:
       // Alt+Backspace is the undo key; letting it through would beep.
@@ -243,6 +250,7 @@ void TqzCustomEdit::WndProc(TMessage& Message) {
     case WM_SIZE:
       TCustomControl::WndProc(Message);
       SizeOrFontChanged(false);
+      SetLeftColumn(leftChar_);
       return;
     default: break;
   }
@@ -270,24 +278,6 @@ void TqzCustomEdit::StatusChanged(TqzStatusChanges Changes) {
     OnStatusChange(this, pending);
   }
 }
-
-void TqzCustomEdit::UpdateScrollBars(bool Force) {
-  if (!HandleAllocated() || (updateLock_ > 0 && !Force)) {
-    IncludeState(sfScrollbarChanged);
-    return;
-  }
-  ExcludeState(sfScrollbarChanged);
-}
-
-void TqzCustomEdit::UpdateCaret() {
-  if (updateLock_ > 0 || !Focused()) {
-    IncludeState(sfCaretChanged);
-    return;
-  }
-  ExcludeState(sfCaretChanged);
-}
-
-void TqzCustomEdit::InitializeCaret() {}
 
 // ===================================================================================================
 // Text, options and properties
@@ -654,6 +644,7 @@ void TqzCustomEdit::ListInserted(int Index) {
 
 void TqzCustomEdit::ListTextSet() {
   if (LineCount() == 0) lines_->Add("");
+  ClearUndo();
 }
 
 void TqzCustomEdit::ListPutted(int Index) {

@@ -4,9 +4,14 @@
 //
 // The unit is spread over several sources: qzCustomEdit.cpp holds the component, its line storage and
 // its painting; the caret, selection, commands and undo live in sources of their own beside it.
+#include <cstdint>
 #include <memory>
 #include <string>
 
+#include <vector>
+
+#include "editctl/qzKeyCmds.h"
+#include "editctl/qzSupportProcs.h"
 #include "vcl/Classes.h"
 #include "vcl/CustomControl.h"
 #include "vcl/Graphics.h"
@@ -17,6 +22,9 @@ class TqzCustomEdit;
 class TqzCustomHighLighter;
 class TqzGutter;
 class TqzSelectedColor;
+class THintWindow;
+class TUndoList;
+enum TUndoKind : std::uint8_t;  // qzUndoList.h
 
 enum TqzEditorOption {
   qzeoAutoIndent,
@@ -89,6 +97,38 @@ class TqzEditList : public TStringList {
 
  private:
   int loadLock_ = 0;
+};
+
+// A mark attached to a text line; text changes move it with its line. (Gutter images and bookmarks
+// build on it.)
+class TMark {
+ public:
+  explicit TMark(TqzCustomEdit* AEdit) : edit_(AEdit) {}
+  virtual ~TMark() = default;
+  TMark(const TMark&) = delete;
+  TMark& operator=(const TMark&) = delete;
+
+  TqzCustomEdit* Edit() const { return edit_; }
+  int Line() const { return line_; }  // 1-based
+  virtual void SetLine(int Value) { line_ = Value; }
+
+ private:
+  TqzCustomEdit* edit_;
+  int line_ = 0;
+};
+
+// Every mark of an editor; the list owns its marks.
+class TMarkList {
+ public:
+  int Count() const { return static_cast<int>(marks_.size()); }
+  TMark* Items(int Index) const { return marks_.at(static_cast<std::size_t>(Index)).get(); }
+  int Add(std::unique_ptr<TMark> Mark) {
+    marks_.push_back(std::move(Mark));
+    return Count() - 1;
+  }
+
+ private:
+  std::vector<std::unique_ptr<TMark>> marks_;
 };
 
 class TqzCustomEdit : public TCustomControl {
@@ -176,6 +216,154 @@ class TqzCustomEdit : public TCustomControl {
   TSpecialLineColorsEvent OnSpecialLineColors;
   TStatusChangeEvent OnStatusChange;
   TDropFilesEvent OnDropFiles;
+
+  // --- Caret, selection, insertion and scrolling (qzCustomEditCaret.cpp) ---------------------------
+  // Positions are 1-based (column, line) and clamped to the text, never refused.
+  int CaretX() const { return caretX_ + 1; }
+  int CaretY() const { return caretY_ + 1; }
+  TPoint CaretXY() const { return TPoint{caretX_ + 1, caretY_ + 1}; }
+  void SetCaretX(int Value);
+  void SetCaretY(int Value);
+  virtual void SetCaretXY(TPoint Value);
+  // The ends of the selection in text order; the stored ends are unordered.
+  TPoint BlockBegin() const;
+  TPoint BlockEnd() const;
+  void SetBlockBegin(TPoint Value);
+  void SetBlockEnd(TPoint Value);
+  bool SelectionAvailable() const;
+  std::string SelText() const { return GetSelText(); }
+  std::string GetSelText() const;
+  // Replaces the selection as one undoable change.
+  void SetSelText(const std::string& Value);
+  // Deletes the selection and inserts Value in Mode, recording nothing; returns nothing. ColumnWidth, when
+  // given, receives the length of a column segment.
+  void SetSelTextPrimitive(TSelectionMode Mode, const std::string& Value, int* ColumnWidth = nullptr);
+  void InsertColumnText(TPoint From, TPoint To, const std::string& Value);
+  void SelectAll();
+  std::string LineText() const;
+  void SetLineText(const std::string& Value);
+  int TopLine() const { return topLine_; }
+  void SetTopLine(int Value);
+  int LeftColumn() const { return leftChar_; }
+  void SetLeftColumn(int Value);
+  int CaretXPix() const;
+  int CaretYPix() const;
+  TPoint PixelsToRowColumn(TPoint Pixels);
+  TPoint RowColumnToPixels(TPoint RowColumn) const;
+  bool IsPointInSelection(TPoint Value) const;
+  void SelectWordAt(TPoint Value);
+  // Leading characters 1..32 of Line with auto-indent, else 0.
+  int LeftSpaces(const std::string& Line) const;
+  void EnsureCaretVisible();
+  // The client area leaves out the scroll bars on screen.
+  int ClientWidth() const override;
+  int ClientHeight() const override;
+  // The process's scroll hint ("Top Line: %d"), for inspection.
+  static const THintWindow& ScrollHintWindow();
+
+  // --- Key strokes and commands (qzCustomEditKeys.cpp, qzCustomEditCommands.cpp) -------------------
+  TqzKeyStrokes* Keystrokes() const { return keystrokes_.get(); }
+  // Nil clears the bindings; anything else is copied.
+  void SetKeystrokes(TqzKeyStrokes* Value);
+  virtual void SetDefaultKeystrokes();
+  TqzEditorCommand FindKeyCommand(WORD Key, TShiftState Shift);
+  virtual void ExecuteCommand(TqzEditorCommand Command, char AChar, void* Data);
+  virtual TPoint GetNextWordStart();
+  virtual TPoint GetPrevWordStart();
+  virtual void GotoMatchingBracket();
+  void ClearAll();
+
+  TProcessCommandEvent OnProcessCommand;
+  TProcessCommandEvent OnProcessUserCommand;
+  TNotifyEvent OnCommandDone;
+
+  // --- Undo and redo (qzCustomEditUndo.cpp) --------------------------------------------------------
+  void Undo();
+  void Redo();
+  bool CanUndo() const;
+  bool CanRedo() const;
+  void ClearUndo();
+  void LockUndo();
+  void UnlockUndo();
+  int MaxUndo() const;
+  // 0 or more sets the limit of both lists; a negative value is ignored.
+  void SetMaxUndo(int Value);
+  TUndoList* UndoList() const { return undoList_.get(); }
+  // Each record added to either list marks the text modified and fires OnChange.
+  void RecordedChange();
+  TUndoList* RedoList() const { return redoList_.get(); }
+
+  // --- Marks (the minimum text changes move) --------------------------------------------------------
+  TMarkList* Marks() const { return markList_.get(); }
+
+ protected:
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+  virtual void DoOnProcessCommand(TqzEditorCommand& Command, char& AChar, void* Data);
+  void MoveCaretAndSelection(TPoint From, TPoint To, bool WithSelection);
+  void MoveCaretHorz(int DX, bool WithSelection);
+  void MoveCaretVert(int DY, bool WithSelection);
+  // The window messages of caret, scrolling and focus; false for any other message.
+  bool CaretMessage(TMessage& Message);
+
+ private:
+  // Releases the update lock when a scope ends, also by an exception.
+  class TUpdateGuard {
+   public:
+    explicit TUpdateGuard(TqzCustomEdit* Edit) : edit_(Edit) {}
+    ~TUpdateGuard() { edit_->EndUpdate(); }
+    TUpdateGuard(const TUpdateGuard&) = delete;
+    TUpdateGuard& operator=(const TUpdateGuard&) = delete;
+
+   private:
+    TqzCustomEdit* edit_;
+  };
+
+  const std::string& LineRef(int Index) const;  // 0-based; empty past the text
+  int LineLength(int Index) const;
+  void InternalSetCaret(int X, int Y);  // 0-based, already clamped
+  void PlaceCaret(TPoint Value);        // 1-based, only kept inside the line range and column limit
+  TPoint ClampBlockPoint(TPoint P) const;
+  void DeleteSelection();
+  int InsertText(TSelectionMode Mode, const std::string& Value, int* ColumnWidth);
+  int InsertNormal(const std::vector<std::string>& Segments);
+  void InsertColumn(const std::vector<std::string>& Segments, int* ColumnWidth);
+  int InsertLines(const std::vector<std::string>& Segments);
+  TPoint InsertionPoint() const;
+  int VerticalScrollExtent() const;
+  void WMHScroll(TMessage& Message);
+  void WMVScroll(TMessage& Message);
+  void WMMouseWheel(TMessage& Message);
+  void WMSetFocus(TMessage& Message);
+  void WMKillFocus(TMessage& Message);
+  void WMGetDlgCode(TMessage& Message);
+  void ShowTopLineHint();
+
+  // Marks on lines from First on move by Delta; marks of lines removed between First and Last go to First.
+  void MoveMarksFrom(int First, int Delta);
+  void MoveMarksOfRemovedLines(int First, int Last, int Delta);
+
+  bool RunCommand(TqzEditorCommand Command, char AChar, void* Data);
+  bool RunMotion(TqzEditorCommand Command, void* Data);
+  bool RunDeleteLastChar();
+  bool RunDeleteChar();
+  void RunDeleteWord(bool Forward);
+  void RunDeleteBOL();
+  void RunDeleteEOL();
+  void RunDeleteLine();
+  void RunLineBreak(bool InsertLineOnly);
+  void RunTyping(const std::string& Text);
+  void RunScroll(TqzEditorCommand Command);
+  void DoTabKey();
+  void DoBlockIndent();
+  void DoBlockUnindent();
+  void RecordSelectionDeletion(TUndoKind Kind);
+  void DeleteSelectionKeepingMode(TPoint From, TPoint To);
+  void WordCharSets(TqzCharSet& Ident, TqzCharSet& Separators) const;
+
+  bool UndoStep();
+  bool RedoStep();
+
 
  protected:
   void Loaded() override;
@@ -292,4 +480,13 @@ class TqzCustomEdit : public TCustomControl {
   TqzStatusChanges statusChanges_;  // raised but not yet sent
   WORD lastKey_ = 0;                // the first stroke of a two-stroke binding
   TShiftState lastShiftState_;
+
+ protected:
+  std::unique_ptr<TUndoList> undoList_;
+  std::unique_ptr<TUndoList> redoList_;
+  std::unique_ptr<TqzKeyStrokes> keystrokes_;
+  std::unique_ptr<TMarkList> markList_;
+  bool keyHandled_ = false;  // the key-down made a command: drop the character it types
+  int imeSkipCount_ = 0;     // typed characters to drop after an input-method string
+  bool scrolling_ = false;   // a scroll-bar action is in progress
 };
