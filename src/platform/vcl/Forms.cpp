@@ -80,6 +80,8 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), serial_(gNex
 }
 
 TCustomForm::~TCustomForm() {
+  // Owned components learn now, while the form is still whole, that it goes.
+  Destroying();
   BeforeDestruction();
   if (modalLoop_) modalLoop_->quit();
   if (gMainForm == this) gMainForm = nullptr;
@@ -302,8 +304,8 @@ void TCustomForm::VisibleChanged() {
   CallHandler(this, [this] { DoShow(); });
   if (!Visible()) return;  // a show handler hid the form again
   PlaceOnShow();
-  UpdateSizeLimits();
   ApplyWindowState();
+  UpdateSizeLimits();
   SyncFrame();
   if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
 }
@@ -465,7 +467,21 @@ void TCustomForm::Release() {
   });
 }
 
+void TCustomForm::HookWindow(const TWindowMessageHook& Hook) {
+  if (std::find(hooks_.begin(), hooks_.end(), Hook) == hooks_.end()) hooks_.push_back(Hook);
+}
+
+void TCustomForm::UnhookWindow(const TWindowMessageHook& Hook) {
+  hooks_.erase(std::remove(hooks_.begin(), hooks_.end(), Hook), hooks_.end());
+}
+
 void TCustomForm::WndProc(TMessage& Message) {
+  FormWndProc(Message);
+  const std::vector<TWindowMessageHook> hooks = hooks_;
+  for (auto hook = hooks.rbegin(); hook != hooks.rend(); ++hook) (*hook)(Message);
+}
+
+void TCustomForm::FormWndProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_CLOSE:
       Close();

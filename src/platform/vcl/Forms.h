@@ -51,6 +51,8 @@ inline constexpr TModalResult mrNo = 7;
 inline constexpr TModalResult mrAll = 8;
 
 using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
+// Sees a message of a form after the form's own window procedure has handled it.
+using TWindowMessageHook = TEvent<void(TMessage& Message)>;
 using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
 
 // Limits of the window's outer size; 0 means none.
@@ -94,6 +96,9 @@ class TCustomForm : public TWinControl {
   void SetConstraints(const TSizeConstraints& Value);
   // Asks the window procedure for the size limits (WM_GETMINMAXINFO) and applies them.
   void UpdateSizeLimits();
+  // Hooks see every message after the form's window procedure, last hooked first.
+  void HookWindow(const TWindowMessageHook& Hook);
+  void UnhookWindow(const TWindowMessageHook& Hook);
 
   TWinControl* ActiveControl() const;
   void SetActiveControl(TWinControl* Control);
@@ -147,6 +152,7 @@ class TCustomForm : public TWinControl {
 
  private:
   friend class TFormWindowFilter;
+  void FormWndProc(TMessage& Message);
   void ApplyWindowFlags();
   void ApplyWindowState();
   void PlaceOnShow();
@@ -166,6 +172,7 @@ class TCustomForm : public TWinControl {
   TModalResult modalResult_ = mrNone;
   QEventLoop* modalLoop_ = nullptr;
   std::unique_ptr<TFormWindowFilter> filter_;
+  std::vector<TWindowMessageHook> hooks_;
   bool destroyFired_ = false;
   bool showing_ = false;
   std::uint64_t serial_ = 0;

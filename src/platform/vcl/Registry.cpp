@@ -288,8 +288,9 @@ class SectionKey {
 
 TRegIniFile::TRegIniFile(const std::string& fileName) : TRegIniFile(fileName, KEY_ALL_ACCESS) {}
 
-TRegIniFile::TRegIniFile(const std::string& fileName, DWORD access) : TRegistry(access), fileName_(fileName) {
-  // Opened to read only, the object must not create the file key.
+TRegIniFile::TRegIniFile(const std::string& fileName, DWORD access, HKEY root)
+    : TRegistry(access), fileName_(fileName) {
+  SetRootKey(root);
   OpenKey(fileName, (access & KEY_SET_VALUE) != 0);
 }
 

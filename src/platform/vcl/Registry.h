@@ -87,7 +87,8 @@ class TRegistry : public TObject {
 class TRegIniFile : public TRegistry {
  public:
   explicit TRegIniFile(const std::string& fileName);
-  TRegIniFile(const std::string& fileName, DWORD access);
+  // The file key lies below `root`; opened to read only, a missing key is not created.
+  TRegIniFile(const std::string& fileName, DWORD access, HKEY root = HKEY_CURRENT_USER);
 
   const std::string& FileName() const { return fileName_; }
 

@@ -1,0 +1,53 @@
+#include "win/Shell.h"
+
+#include <unistd.h>
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QUrl>
+
+#include "qt/QtConvert.h"
+#include "vcl/SysUtils.h"
+#include "win/Kernel.h"
+#include "win/Process.h"
+
+namespace {
+
+bool IsLink(const std::string& file) {
+  // Two letters at least before the colon: "C:" is a drive, not a scheme.
+  static const QRegularExpression scheme("^[A-Za-z][A-Za-z0-9+.-]+:");
+  return scheme.match(ToQString(file)).hasMatch();
+}
+
+bool IsProgram(const std::string& path) { return FileExists(path) && ::access(path.c_str(), X_OK) == 0; }
+
+// The program a name stands for: the file itself, its name without ".exe", or a program on PATH.
+std::string FindProgram(const std::string& file) {
+  for (const std::string& candidate : {file, ProgramFileName(file)})
+    if (IsProgram(candidate)) return candidate;
+  if (file.find('/') == std::string::npos) {
+    const QString found = QStandardPaths::findExecutable(ToQString(ProgramFileName(file)));
+    if (!found.isEmpty()) return FromQString(found);
+  }
+  return {};
+}
+
+}  // namespace
+
+int ShellExecute(HWND, const std::string&, const std::string& file, const std::string& parameters,
+                 const std::string& directory, int) {
+  if (file.empty()) return SE_ERR_FNF;
+  if (IsLink(file)) return QDesktopServices::openUrl(QUrl(ToQString(file))) ? 33 : SE_ERR_NOASSOC;
+  if (const std::string program = FindProgram(file); !program.empty()) {
+    QStringList arguments;
+    for (const std::string& argument : TPipedProcess::SplitCommandLine("x " + parameters))
+      arguments << ToQString(argument);
+    arguments.removeFirst();
+    return QProcess::startDetached(ToQString(program), arguments, ToQString(directory)) ? 33 : SE_ERR_FNF;
+  }
+  if (!FileExists(file) && !DirectoryExists(file)) return SE_ERR_FNF;
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(ExpandFileName(file)))) ? 33 : SE_ERR_NOASSOC;
+}

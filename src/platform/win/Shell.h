@@ -1,0 +1,16 @@
+#pragma once
+// Starting programs and opening documents and links, as the shell does: a program file is
+// started directly, anything else (a document, a folder, a URL, a mail link) goes to the
+// desktop's handler for it.
+#include <string>
+
+#include "vcl/Types.h"
+
+// Above 32 on success, else an error number (2 file not found, 31 no handler).
+inline constexpr int SE_ERR_FNF = 2;
+inline constexpr int SE_ERR_NOASSOC = 31;
+
+// `verb` and `showCmd` are accepted for the shape of the call; every verb opens. `parameters`
+// are split like a command line and passed to a program (documents take none).
+int ShellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
+                 const std::string& directory, int showCmd);

@@ -1,0 +1,220 @@
+#include "support/RegTools.h"
+
+#include <memory>
+
+#include "support/CKSLib.h"
+#include "vcl/Graphics.h"
+#include "vcl/Registry.h"
+#include "vcl/SysUtils.h"
+#include "win/Kernel.h"
+#include "win/Shell.h"
+#include "win/WinUser.h"
+
+namespace {
+
+const char* const kPerlAppPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Perl.exe";
+const char* const kDreamweaverAppPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Dreamweaver.exe";
+const char* const kDefaultPerl = "C:\\Perl\\bin\\perl.exe";
+const char* const kDefaultDreamweaver = "C:\\Program Files\\Macromedia\\Dreamweaver 2\\Dreamweaver.exe";
+const char* const kUploader = "Uploader.exe";
+
+template <class Write>
+void WriteValue(HKEY root, const std::string& key, Write&& write) {
+  TRegistry registry;
+  registry.SetRootKey(root);
+  if (registry.OpenKey(key, true)) write(registry);
+}
+
+template <class T, class Read>
+T ReadValue(HKEY root, const std::string& key, const std::string& name, T fallback, Read&& read) {
+  TRegistry registry;
+  registry.SetRootKey(root);
+  if (!registry.OpenKeyReadOnly(key) || !registry.ValueExists(name)) return fallback;
+  return read(registry);
+}
+
+std::string AddTrailing(const std::string& path, char separator) {
+  std::string result = Trim(path);
+  if (result.empty()) return result;
+  const char last = result.back();
+  if (last != '/' && last != ':' && last != '\\') result += separator;
+  return result;
+}
+
+TFontPitch PitchOf(int value) {
+  switch (value) {
+    case 1:
+      return fpVariable;
+    case 2:
+      return fpFixed;
+    default:
+      return fpDefault;
+  }
+}
+
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return c - 'A' + 10;
+}
+
+}  // namespace
+
+void RegWriteString(const std::string& Key, const std::string& Name, const std::string& Value) {
+  WriteValue(HKEY_CURRENT_USER, Key, [&](TRegistry& r) { r.WriteString(Name, Value); });
+}
+
+void RegWriteStringLM(const std::string& Key, const std::string& Name, const std::string& Value) {
+  WriteValue(HKEY_LOCAL_MACHINE, Key, [&](TRegistry& r) { r.WriteString(Name, Value); });
+}
+
+void RegWriteInteger(const std::string& Key, const std::string& Name, int Value) {
+  WriteValue(HKEY_CURRENT_USER, Key, [&](TRegistry& r) { r.WriteInteger(Name, Value); });
+}
+
+void RegWriteBool(const std::string& Key, const std::string& Name, bool Value) {
+  WriteValue(HKEY_CURRENT_USER, Key, [&](TRegistry& r) { r.WriteBool(Name, Value); });
+}
+
+std::string RegReadString(const std::string& Key, const std::string& Name, const std::string& Default) {
+  return ReadValue(HKEY_CURRENT_USER, Key, Name, Default, [&](TRegistry& r) { return r.ReadString(Name); });
+}
+
+std::string RegReadStringLM(const std::string& Key, const std::string& Name, const std::string& Default) {
+  return ReadValue(HKEY_LOCAL_MACHINE, Key, Name, Default, [&](TRegistry& r) { return r.ReadString(Name); });
+}
+
+int RegReadInteger(const std::string& Key, const std::string& Name, int Default) {
+  return ReadValue(HKEY_CURRENT_USER, Key, Name, Default, [&](TRegistry& r) { return r.ReadInteger(Name); });
+}
+
+bool RegReadBool(const std::string& Key, const std::string& Name, bool Default) {
+  return ReadValue(HKEY_CURRENT_USER, Key, Name, Default, [&](TRegistry& r) { return r.ReadBool(Name); });
+}
+
+void LoadFontFromRegistry(TFont* Font, const std::string& Key, const TFont* Defaults) {
+  TFont read;
+  // Whatever was read before a failure still reaches the target font.
+  try {
+    read.SetCharset(static_cast<TFontCharset>(RegReadInteger(Key, "CharSet", Defaults->Charset())));
+    read.SetColor(RegReadInteger(Key, "Color", Defaults->Color()));
+    read.SetHeight(RegReadInteger(Key, "Height", Defaults->Height()));
+    read.SetName(RegReadString(Key, "Name", Defaults->Name()));
+    read.SetPitch(PitchOf(RegReadInteger(Key, "Pitch", Defaults->Pitch())));
+    read.SetSize(RegReadInteger(Key, "Size", Defaults->Size()));
+    std::string style = RegReadString(Key, "Style", "----");
+    if (style.size() < 4) style += "----";
+    const TFontStyle byPosition[] = {fsBold, fsItalic, fsUnderline, fsStrikeOut};
+    TFontStyles styles;
+    for (int i = 0; i < 4; ++i)
+      if (style[static_cast<size_t>(i)] != '-') styles.Include(byPosition[i]);
+    read.SetStyle(styles);
+  } catch (...) {
+    Font->Assign(&read);
+    throw;
+  }
+  Font->Assign(&read);
+}
+
+void SaveFontToRegistry(const TFont* Font, const std::string& Key) {
+  RegWriteInteger(Key, "CharSet", Font->Charset());
+  RegWriteInteger(Key, "Color", Font->Color());
+  RegWriteInteger(Key, "Height", Font->Height());
+  RegWriteString(Key, "Name", Font->Name());
+  RegWriteInteger(Key, "Pitch", Font->Pitch());
+  RegWriteInteger(Key, "Size", Font->Size());
+  std::string style = "----";
+  if (Font->Style().Contains(fsBold)) style[0] = 'B';
+  if (Font->Style().Contains(fsItalic)) style[1] = 'I';
+  if (Font->Style().Contains(fsUnderline)) style[2] = 'U';
+  if (Font->Style().Contains(fsStrikeOut)) style[3] = 'S';
+  RegWriteString(Key, "Style", style);
+}
+
+std::string AddTrailingDelimiter(const std::string& Path) { return AddTrailing(Path, PathDelim); }
+
+std::string AddTrailingSlash(const std::string& Path) { return AddTrailing(Path, '/'); }
+
+std::string GetWindowsDir() { return GetWindowsDirectory(); }
+
+std::string GetTempDirectory() { return GetTempPath(); }
+
+bool ShellOpen(const std::string& FileName) {
+  try {
+    ShellExecute(nullptr, "open", FileName, "", "", SW_SHOWNORMAL);
+  } catch (const std::exception&) {
+    return false;
+  }
+  return true;
+}
+
+std::string GetPerlPath(const std::string& FirstLine) {
+  const std::string stored = RegReadStringLM(kPerlAppPath, "", "");
+  const std::string fromScript = FirstLine.size() > 2 ? FirstLine.substr(2) : std::string();
+  if (!stored.empty()) return stored;
+  if (!fromScript.empty() && FileExists(fromScript)) return fromScript;
+  if (FileExists(kDefaultPerl)) return kDefaultPerl;
+  return "perl";
+}
+
+std::string GetDreamweaverPath() { return RegReadStringLM(kDreamweaverAppPath, "", kDefaultDreamweaver); }
+
+std::string GetUploaderPath() {
+  const std::string program = ProgramFileName(kUploader);
+  const std::string folder = AddTrailingDelimiter(ExtractFilePath(GetModuleFileName()));
+  if (FileExists(folder + program)) return folder + program;
+  const std::string ftpFolder = AddTrailingDelimiter(folder + "FTP");
+  if (FileExists(ftpFolder + program)) return ftpFolder + program;
+  return program;
+}
+
+std::string EscapePerlString(const std::string& Text) {
+  std::string result = Text;
+  // The backslash first, so the backslashes put in later are not doubled.
+  for (const char* special : {"\\", "@", "#", "$", "\"", "&", "%"})
+    ReplaceAllText(result, special, std::string("\\") + special);
+  return result;
+}
+
+std::string SplitAtDelimiter(const std::string& Text, const std::string& Delimiter, bool Before, bool TrimIt) {
+  const auto found = Delimiter.empty() ? std::string::npos : Text.find(Delimiter);
+  if (found == std::string::npos) return Before ? Text : std::string();
+  const std::string part = Before ? Text.substr(0, found) : Text.substr(found + Delimiter.size());
+  return TrimIt ? Trim(part) : part;
+}
+
+std::string UrlEncodeText(const std::string& Text) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string encoded;
+  encoded.reserve(Text.size() * 3);
+  for (const char c : Text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == ' ')
+      encoded += '+';
+    else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+      encoded += c;
+    else
+      encoded += {'%', kHex[byte >> 4], kHex[byte & 0xF]};
+  }
+  return encoded;
+}
+
+std::string UrlDecodeText(const std::string& Text) {
+  std::string decoded;
+  decoded.reserve(Text.size());
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    const char c = Text[i];
+    if (c == '+') {
+      decoded += ' ';
+    } else if (c == '%') {
+      if (i + 2 >= Text.size() || !IsHexDigit(Text[i + 1]) || !IsHexDigit(Text[i + 2])) return Text;
+      decoded += static_cast<char>(HexValue(Text[i + 1]) * 16 + HexValue(Text[i + 2]));
+      i += 2;
+    } else {
+      decoded += c;
+    }
+  }
+  return decoded;
+}
