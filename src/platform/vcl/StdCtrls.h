@@ -6,11 +6,11 @@
 #include <string>
 
 #include "vcl/Controls.h"
+#include "vcl/CustomControl.h"  // TScrollStyle
 
 class TMemoStrings;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 class TLabel : public TWinControl {
  public:
