@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -26,7 +27,7 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
 // A thread that runs the body it is given.
 class TBodyThread : public TThread {
  public:
-  explicit TBodyThread(std::function<void(TBodyThread&)> body, bool* destroyed = nullptr)
+  explicit TBodyThread(std::function<void(TBodyThread&)> body, std::atomic<bool>* destroyed = nullptr)
       : body_(std::move(body)), destroyed_(destroyed) {}
   ~TBodyThread() override {
     if (destroyed_) *destroyed_ = true;
@@ -38,7 +39,7 @@ class TBodyThread : public TThread {
 
  private:
   std::function<void(TBodyThread&)> body_;
-  bool* destroyed_;
+  std::atomic<bool>* destroyed_;
 };
 
 class ThreadsTest : public ::testing::Test {
@@ -106,7 +107,7 @@ TEST_F(ThreadsTest, TerminateAsksExecuteToStop) {
 
 TEST_F(ThreadsTest, FreeOnTerminateRunsOnTerminateOnTheGuiThreadThenFreesTheThread) {
   const std::thread::id gui = std::this_thread::get_id();
-  bool destroyed = false;
+  std::atomic<bool> destroyed{false};
   std::thread::id terminateRanOn;
   auto* thread = new TBodyThread([](TBodyThread&) {}, &destroyed);
   thread->OnTerminate = [&](TObject*) { terminateRanOn = std::this_thread::get_id(); };
