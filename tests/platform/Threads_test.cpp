@@ -113,7 +113,7 @@ TEST_F(ThreadsTest, FreeOnTerminateRunsOnTerminateOnTheGuiThreadThenFreesTheThre
   thread->OnTerminate = [&](TObject*) { terminateRanOn = std::this_thread::get_id(); };
   thread->FreeOnTerminate = true;
   thread->Resume();
-  ASSERT_TRUE(PumpUntil([&] { return destroyed; }));
+  ASSERT_TRUE(PumpUntil([&] { return destroyed.load(); }));
   EXPECT_EQ(terminateRanOn, gui);
 }
 
