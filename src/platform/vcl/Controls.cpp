@@ -440,7 +440,9 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
   // Children outlive their parent's window only as windowless controls; Qt must not delete their widgets.
-  for (TControl* child : controls_) {
+  // A copy: each child leaves controls_ as it is unparented.
+  const std::vector<TControl*> children = controls_;
+  for (TControl* child : children) {
     if (auto* win = dynamic_cast<TWinControl*>(child)) win->DestroyWidget();
     child->TControl::SetParent(nullptr);
   }
