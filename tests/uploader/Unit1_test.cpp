@@ -176,6 +176,16 @@ TEST_F(Uploader, StartsEmptyWithNothingStoredAndStoresNothing) {
   EXPECT_FALSE(KeyExists(UploaderKey));
 }
 
+TEST_F(Uploader, TheShownWindowClosesAndGoesAwayCleanly) {
+  Start();
+  form_->Show();
+  corvane::test::PumpEvents(20);
+  form_->StatusBar1->SetSimpleText("shown");
+  form_->Close();
+  EXPECT_TRUE(programEnded);
+  form_.reset();  // every control's window goes with the form's, none twice
+}
+
 TEST_F(Uploader, ShowsTheStoredSettingsAndTheCommandLineJoined) {
   RegWriteString(UploaderKey, "Host", "ftp.example.org");
   RegWriteString(UploaderKey, "User", "ann");
