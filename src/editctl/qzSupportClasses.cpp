@@ -2,10 +2,20 @@
 
 #include <algorithm>
 
+#include "win/Gdi.h"
+#include "win/WinUser.h"
+
 void TqzMethodChain::Fire() {
-  // Indexed walk over copies, so that an entry may hook or unhook while the chain fires.
-  for (size_t i = 0; i < FEntries.size(); ++i) {
-    const TMethodEntry entry = FEntries[i];
+  // The walk's position is known to RemoveMethod, so that an entry may unhook itself or others
+  // while the chain fires without another entry being skipped or called twice.
+  size_t position = 0;
+  FWalks.push_back(&position);
+  struct WalkEnd {
+    std::vector<size_t*>& Walks;
+    ~WalkEnd() { Walks.pop_back(); }
+  } walkEnd{FWalks};
+  for (; position < FEntries.size(); ++position) {
+    const TMethodEntry entry = FEntries[position];
     try {
       Exec(entry);
     } catch (Exception& E) {
@@ -27,7 +37,12 @@ bool TqzMethodChain::DoHandleException(Exception& E) {
 }
 
 void TqzMethodChain::RemoveMethod(const vcl_detail::CodeBytes& Code, const void* Data) {
-  std::erase_if(FEntries, [&](const TMethodEntry& e) { return e.Code == Code && e.Data == Data; });
+  for (size_t i = FEntries.size(); i-- > 0;) {
+    if (FEntries[i].Code != Code || FEntries[i].Data != Data) continue;
+    FEntries.erase(FEntries.begin() + static_cast<std::ptrdiff_t>(i));
+    for (size_t* position : FWalks)
+      if (i <= *position) --*position;  // wraps below zero for the first entry; the walk's ++ restores it
+  }
 }
 
 void TqzNotifyEventChain::Exec(const TMethodEntry& AEntry) {
@@ -133,4 +148,92 @@ std::string TqzGutter::FormatLineNumber(int Line) const {
   const size_t width = static_cast<size_t>(FAutoSizeDigitCount);
   if (number.size() < width) number.insert(0, width - number.size(), FLeadingZeros ? '0' : ' ');
   return number;
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+void TqzBookMarkOpt::SetBookmarkImages(TImageList* Value) {
+  if (FBookmarkImages == Value) return;
+  FBookmarkImages = Value;
+  if (FBookmarkImages && FOwner) FBookmarkImages->FreeNotification(FOwner);
+  Changed();
+}
+
+void TqzBookMarkOpt::SetEnableKeys(bool Value) {
+  if (FEnableKeys == Value) return;
+  FEnableKeys = Value;
+  Changed();
+}
+
+void TqzBookMarkOpt::SetGlyphsVisible(bool Value) {
+  if (FGlyphsVisible == Value) return;
+  FGlyphsVisible = Value;
+  Changed();
+}
+
+void TqzBookMarkOpt::SetLeftMargin(int Value) {
+  if (FLeftMargin == Value) return;
+  FLeftMargin = Value;
+  Changed();
+}
+
+void TqzBookMarkOpt::SetXoffset(int Value) {
+  if (FXoffset == Value) return;
+  FXoffset = Value;
+  Changed();
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+namespace {
+
+// One strip per process; main thread only, so unlocked.
+struct TInternalImageStrip {
+  std::unique_ptr<TImageDC> Bitmap;
+  int Instances = 0;
+  int Width = 0;
+  int Height = 0;
+  int Count = 0;
+};
+
+TInternalImageStrip& Strip() {
+  static TInternalImageStrip strip;
+  return strip;
+}
+
+}  // namespace
+
+TqzInternalImage::TqzInternalImage(const std::string& ResourceName, int Count) {
+  TInternalImageStrip& strip = Strip();
+  if (strip.Instances == 0) {
+    strip.Bitmap = std::make_unique<TImageDC>(ResourceFilePath("bitmaps/" + ResourceName + ".xpm"));
+    strip.Count = std::max(Count, 0);
+    strip.Width = strip.Count > 0 ? (strip.Bitmap->Width() + strip.Count / 2) / strip.Count : 0;
+    strip.Height = strip.Bitmap->Height();
+  }
+  ++strip.Instances;
+}
+
+TqzInternalImage::~TqzInternalImage() {
+  TInternalImageStrip& strip = Strip();
+  if (--strip.Instances == 0) strip.Bitmap.reset();
+}
+
+int TqzInternalImage::ImageWidth() const { return Strip().Width; }
+int TqzInternalImage::ImageHeight() const { return Strip().Height; }
+int TqzInternalImage::ImageCount() const { return Strip().Count; }
+
+void TqzInternalImage::DrawInternalImage(TCanvas* ACanvas, int Number, int LineHeight, int Y, int X) const {
+  const TInternalImageStrip& strip = Strip();
+  if (Number < 0 || Number >= strip.Count || strip.Width == 0) return;
+  const int left = Number * strip.Width;
+  if (LineHeight < strip.Height) {
+    const int top = (strip.Height - LineHeight) / 2;
+    ACanvas->CopyRect(TRect{X, Y, X + strip.Width, Y + LineHeight}, *strip.Bitmap,
+                      TRect{left, top, left + strip.Width, top + LineHeight});
+  } else {
+    const int y = Y + (LineHeight - strip.Height) / 2;
+    ACanvas->CopyRect(TRect{X, y, X + strip.Width, y + strip.Height}, *strip.Bitmap,
+                      TRect{left, 0, left + strip.Width, strip.Height});
+  }
 }

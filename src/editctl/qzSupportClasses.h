@@ -2,12 +2,15 @@
 // Small classes the editor control and the highlighters share: ordered chains of method pointers,
 // the bookmark options and the process-wide strip of built-in mark images.
 #include <any>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "vcl/Canvas.h"
 #include "vcl/Classes.h"
 #include "vcl/Events.h"
 #include "vcl/Graphics.h"
+#include "vcl/ImgList.h"
 #include "vcl/SysUtils.h"
 
 class EqzMethodChain : public Exception {
@@ -59,6 +62,7 @@ class TqzMethodChain : public TObject {
  private:
   void RemoveMethod(const vcl_detail::CodeBytes& Code, const void* Data);
   std::vector<TMethodEntry> FEntries;
+  std::vector<size_t*> FWalks;  // the positions of the walks in progress (Fire may nest)
 };
 
 // A chain of notify events, each called with the sender given at creation.
@@ -153,4 +157,51 @@ class TqzGutter : public TPersistent {
   bool FVisible = true;
   int FWidth = 30;
   bool FZeroStart = false;
+};
+
+// The bookmark options the editor publishes; every change fires OnChange.
+class TqzBookMarkOpt : public TPersistent {
+ public:
+  explicit TqzBookMarkOpt(TComponent* AOwner) : FOwner(AOwner) {}
+  std::string ClassName() const override { return "TqzBookMarkOpt"; }
+
+  TImageList* BookmarkImages() const { return FBookmarkImages; }
+  // The owner is told when the image list goes, so that it can drop it.
+  void SetBookmarkImages(TImageList* Value);
+  bool EnableKeys() const { return FEnableKeys; }
+  void SetEnableKeys(bool Value);
+  bool GlyphsVisible() const { return FGlyphsVisible; }
+  void SetGlyphsVisible(bool Value);
+  int LeftMargin() const { return FLeftMargin; }
+  void SetLeftMargin(int Value);
+  int Xoffset() const { return FXoffset; }
+  void SetXoffset(int Value);
+
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed() { Fire(OnChange, this); }
+  TComponent* FOwner;
+  TImageList* FBookmarkImages = nullptr;
+  bool FEnableKeys = true;
+  bool FGlyphsVisible = true;
+  int FLeftMargin = 2;
+  int FXoffset = 12;
+};
+
+// A handle on the process-wide strip of equally wide images side by side in one bitmap resource;
+// the first handle loads it, the last one frees it.
+class TqzInternalImage : public TObject {
+ public:
+  // A resource that cannot be read gives an empty strip, which draws nothing.
+  TqzInternalImage(const std::string& ResourceName, int Count);
+  ~TqzInternalImage() override;
+  std::string ClassName() const override { return "TqzInternalImage"; }
+
+  // Draws image Number at X in the line band starting at Y: centred when it fits, else its middle band.
+  void DrawInternalImage(TCanvas* ACanvas, int Number, int LineHeight, int Y, int X) const;
+
+  int ImageWidth() const;
+  int ImageHeight() const;
+  int ImageCount() const;
 };
