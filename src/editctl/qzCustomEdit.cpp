@@ -8,6 +8,7 @@
 #include "qzUndoList.h"
 #include "uTextDrawer.h"
 #include "vcl/Canvas.h"
+#include "win/Caret.h"
 #include "win/Gdi.h"
 
 namespace {
@@ -301,17 +302,10 @@ bool TqzCustomEdit::GetReadOnly() const { return readOnly_; }
 
 void TqzCustomEdit::SetReadOnly(bool Value) { readOnly_ = Value; }
 
-void TqzCustomEdit::ClampCaretToLine() {
-  const int length = caretY_ < LineCount() ? static_cast<int>(lines_->GetRef(caretY_).size()) : 0;
-  if (caretX_ <= length) return;
-  caretX_ = length;
-  StatusChanged(TqzStatusChanges{qzscCaretX});
-}
-
 void TqzCustomEdit::SetOptions(TqzEditorOptions Value) {
   if (Value == options_) return;
   options_ = Value;
-  if (!options_.Contains(qzeoScrollPastEol)) ClampCaretToLine();
+  if (!options_.Contains(qzeoScrollPastEol)) SetCaretX(CaretX());  // clamps it to the line
 }
 
 void TqzCustomEdit::SetOption(TqzEditorOption Option, bool Value) {
@@ -320,7 +314,7 @@ void TqzCustomEdit::SetOption(TqzEditorOption Option, bool Value) {
     options_.Include(Option);
   else
     options_.Exclude(Option);
-  if (Option == qzeoScrollPastEol && !Value) ClampCaretToLine();
+  if (Option == qzeoScrollPastEol && !Value) SetCaretX(CaretX());
 }
 
 void TqzCustomEdit::SetFont(TFont* Value) {
@@ -664,8 +658,7 @@ void TqzCustomEdit::LinesChanged(TObject*) {
   ExcludeState(sfLinesChanging);
   if (!HandleAllocated()) return;
   UpdateScrollBars();
-  blockBegin_ = TPoint{caretX_ + 1, caretY_ + 1};
-  blockEnd_ = blockBegin_;
+  SetBlockBegin(CaretXY());  // the selection collapses onto the caret
   const TRect pending = std::exchange(invalidateRect_, TRect{});
   if (!pending.IsEmpty()) InvalidateClientRect(pending);
   if (gutter_->ShowLineNumbers() && gutter_->AutoSize()) gutter_->UpdateGutterDigits(LineCount());
@@ -690,6 +683,8 @@ void TqzCustomEdit::Paint() {
   const int lastCol = firstCol + CeilDiv(clip.Right - gutterWidth_ - 2, charWidth_);
   const int firstLine = std::max(topLine_ + clip.Top / lineHeight_, topLine_);
   const int lastLine = std::min(topLine_ + CeilDiv(clip.Bottom, lineHeight_), LineCount());
+  HideCaret(this);
+  TScopeGuard showCaret([this] { ShowCaret(this); });
 
   if (clip.Left < gutterWidth_) {
     TRect rc = clip;

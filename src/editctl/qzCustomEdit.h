@@ -420,8 +420,6 @@ class TqzCustomEdit : public TCustomControl {
   void GutterChangedEvent(TObject* Sender);
   void SelectedColorChanged(TObject* Sender);
   void HighlighterAttributesChanged(TObject* Sender);
-  // Without qzeoScrollPastEol the caret may not stand beyond the end of its line.
-  void ClampCaretToLine();
 
   // Painting helpers.
   struct TPaintSelection;

@@ -112,7 +112,7 @@ HDC TheFontStock::GetScreenDC() {
   return dc_;
 }
 
-void TheFontStock::ReleaseScreenDC(HDC dc) {
+void TheFontStock::ReleaseScreenDC([[maybe_unused]] HDC dc) {
   if (dcRefCount_ <= 0) return;
   assert(dc == dc_);
   if (--dcRefCount_ == 0) {
