@@ -2,6 +2,7 @@
 
 #include "support/CKSLib.h"
 #include "support/LCDate.h"
+#include "support/Placement.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Buttons.h"
@@ -151,6 +152,13 @@ void TForm1::BuildControls() {
 
   LCDate1 = new TLCDate(this);
   LCDate1->SetName("LCDate1");
+
+  // The window's place lies beside the settings, under "Window Position".
+  FormPlacement1 = new TFormPlacement(this);
+  FormPlacement1->SetName("FormPlacement1");
+  FormPlacement1->SetIniFileName("SOFTWARE");
+  FormPlacement1->SetIniSection("Ombrix\\Tarnwick\\Dizida Vevevuro\\Window Position");
+  FormPlacement1->SetUseRegistry(true);
 
 }
 

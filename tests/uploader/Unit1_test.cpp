@@ -176,13 +176,14 @@ TEST_F(Uploader, StartsEmptyWithNothingStoredAndStoresNothing) {
   EXPECT_FALSE(KeyExists(UploaderKey));
 }
 
-TEST_F(Uploader, TheShownWindowClosesAndGoesAwayCleanly) {
+TEST_F(Uploader, TheShownWindowKeepsItsPlaceAndGoesAwayCleanly) {
   Start();
   form_->Show();
   corvane::test::PumpEvents(20);
   form_->StatusBar1->SetSimpleText("shown");
   form_->Close();
   EXPECT_TRUE(programEnded);
+  EXPECT_NE(RegReadString(std::string(UploaderKey) + "\\Window Position", "NormPos", ""), "");
   form_.reset();  // every control's window goes with the form's, none twice
 }
 
