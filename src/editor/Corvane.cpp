@@ -1,0 +1,32 @@
+#include "editor/Corvane.h"
+
+#include "editor/Unit1.h"
+#include "support/RegTools.h"
+#include "vcl/Application.h"
+#include "vcl/Dialogs.h"
+
+namespace {
+const char* const kPerlAppPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Perl.exe";
+}
+
+bool IsPerlPathSwitch(const std::string& Argument) { return Argument == "-p" || Argument == "/p"; }
+
+void EditPerlPath() {
+  std::string path = RegReadStringLM(kPerlAppPath, "", "C:\\Perl\\bin\\perl.exe");
+  if (!InputQuery("Edit Perl Path", "New Perl path:", path)) return;
+  if (FileExists(path))
+    RegWriteStringLM(kPerlAppPath, "", path);
+  else
+    Application->MessageBox("The file " + path + " must exist!", "Error", MB_OK);
+}
+
+int RunCorvane() {
+  if (IsPerlPathSwitch(Application->ParamStr(1))) {
+    CallHandler(Application, [] { EditPerlPath(); });
+    return 0;
+  }
+  Application->SetTitle("Ombrix Tarnwick");
+  Application->CreateForm(Form1);
+  Application->Run();
+  return Application->ExitCode;
+}

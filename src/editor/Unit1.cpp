@@ -1,0 +1,785 @@
+#include "editor/Unit1.h"
+
+#include "editctl/qzSupportClasses.h"
+#include "editor/regftyp.h"
+#include "highlight/ZuzUderUze.h"
+#include "support/Placement.h"
+#include "support/RegTools.h"
+#include "vcl/Application.h"
+#include "win/ReplaceFile.h"
+#include "win/WinUser.h"
+
+TForm1* Form1 = nullptr;
+
+const char* const kDefaultFileTemplate =
+    "#!/usr/bin/perl\r\n"
+    "\r\n"
+    "print \"Content-type: text/html\\n\\n\";\r\n"
+    "print \"<html><h1>Hello!</h1></html>\\n\";";
+
+namespace {
+
+constexpr TCursor crInvertedArrow = -99;
+constexpr int kThinGutter = 16;
+constexpr int kWideGutter = 30;
+constexpr int kExtraSpacing = 8;
+
+const char* const kDefaultQuickInserts[10] = {
+    "foreach $line ( @lines ) {",
+    "print \"\\n\";",
+    "print \"Content-type: text/html\\n\\n\";",
+    "<html><head><title></title>",
+    "</head><body></body></html>",
+    "open (MAIL,\"|/usr/lib/sendmail\");",
+    "print MAIL \"\\n\";",
+    "close MAIL;",
+    "use CGI qw(param);",
+    "my $name = param('name');",
+};
+
+// Help topics: caption and page name.
+const char* const kPerlHelpTopics[][2] = {
+    {"Perl overview", "perl"},
+    {"Perl data structures", "perldata"},
+    {"Perl syntax", "perlsyn"},
+    {"Perl operators and precedence", "perlop"},
+    {"Perl regular expressions", "perlre"},
+    {"Perl execution and options", "perlrun"},
+    {"Perl builtin functions", "perlfunc"},
+    {"Perl predefined variables", "perlvar"},
+    {"Perl subroutines", "perlsub"},
+    {"Perl modules", "perlmod"},
+    {"Perl references and nested data structures", "perlref"},
+    {"Perl objects", "perlobj"},
+    {"Perl OO tricks and examples", "perlbot"},
+    {"Perl debugging", "perldebug"},
+    {"Perl diagnostic messages", "perldiag"},
+    {"Perl formats", "perlform"},
+    {"Perl interprocess communication", "perlipc"},
+    {"Perl security", "perlsec"},
+    {"Perl traps for the unwary", "perltrap"},
+    {"Perl style guide", "perlstyle"},
+    {"Perl application programming interface", "perlapi"},
+    {"Perl internal functions for those doing extensions", "perlguts"},
+    {"Perl calling conventions from C", "perlcall"},
+    {"Perl overloading semantics", "perlovl"},
+    {"Perl plain old documentation", "perlpod"},
+    {"Perl book information", "perlbook"},
+};
+
+TShortCut Key(WORD key) { return ShortCut(key, {}); }
+TShortCut Ctrl(WORD key) { return ShortCut(key, {ssCtrl}); }
+TShortCut CtrlShift(WORD key) { return ShortCut(key, {ssCtrl, ssShift}); }
+TShortCut CtrlAlt(WORD key) { return ShortCut(key, {ssCtrl, ssAlt}); }
+
+// Settings reads never fail: a value that is missing or of another kind gives the default.
+bool ReadBool(const char* name, bool fallback) {
+  try {
+    return RegReadBool(kSettingsKey, name, fallback);
+  } catch (const Exception&) {
+    return fallback;
+  }
+}
+
+int ReadInteger(const char* name, int fallback) {
+  try {
+    return RegReadInteger(kSettingsKey, name, fallback);
+  } catch (const Exception&) {
+    return fallback;
+  }
+}
+
+std::string ReadString(const std::string& name, const std::string& fallback) {
+  try {
+    return RegReadString(kSettingsKey, name, fallback);
+  } catch (const Exception&) {
+    return fallback;
+  }
+}
+
+int DecimalDigits(int value) {
+  int digits = 1;
+  for (; value >= 10; value /= 10) ++digits;
+  return digits;
+}
+
+std::string JoinedLines(TStrings* lines) {
+  std::string text;
+  for (int i = 0; i < lines->Count(); ++i) {
+    text += lines->Get(i);
+    text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// Building the window
+
+TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
+  SetName("Form1");
+  SetCaption("Ombrix Tarnwick");
+  SetBounds(0, 0, 430, 381);
+  SetConstraints(TSizeConstraints{410, 200, 0, 0});
+  SetPosition(poScreenCenter);
+  CreateComponents();
+  CreateMenus();
+  CreatePopupMenu();
+  CreateToolBar();
+  OnCreate = TNotifyEvent(this, &TForm1::FormCreate);
+  OnShow = TNotifyEvent(this, &TForm1::FormShow);
+  OnActivate = TNotifyEvent(this, &TForm1::FormActivate);
+  OnCloseQuery = TCloseQueryEvent(this, &TForm1::FormCloseQuery);
+  OnClose = TCloseEvent(this, &TForm1::FormClose);
+}
+
+TForm1::~TForm1() {
+  BeforeDestruction();
+  if (Application->OnHint == TNotifyEvent(this, &TForm1::AppEvents1Hint)) Application->OnHint = nullptr;
+}
+
+void TForm1::CreateComponents() {
+  ImageList1 = new TImageList(this);
+  ImageList1->SetName("ImageList1");
+  LoadImages();
+
+  StandardSyntax = CreatePerlColorScheme(this, TPerlColorScheme::StandardSyntax);
+  StandardSyntax->SetName("StandardSyntax");
+  VizuviZozaze = CreatePerlColorScheme(this, TPerlColorScheme::VizuviZozaze);
+  VizuviZozaze->SetName("VizuviZozaze");
+  MonochromeSyntax = CreatePerlColorScheme(this, TPerlColorScheme::MonochromeSyntax);
+  MonochromeSyntax->SetName("MonochromeSyntax");
+
+  FormPlacement1 = new TFormPlacement(this);
+  FormPlacement1->SetName("FormPlacement1");
+  FormPlacement1->SetUseRegistry(true);
+  FormPlacement1->SetIniFileName("SOFTWARE");
+  FormPlacement1->SetIniSection("Ombrix\\Tarnwick\\Window Position");
+
+  ToolBar = new TToolBar(this);
+  ToolBar->SetName("ToolBar");
+  ToolBar->SetFlat(true);
+  ToolBar->SetButtonSize(25, 25);
+  ToolBar->SetImages(ImageList1);
+  ToolBar->ShowHint = true;
+  ToolBar->SetParent(this);
+
+  StatusBar1 = new TStatusBar(this);
+  StatusBar1->SetName("StatusBar1");
+  for (int width : {65, 70, 70}) StatusBar1->Panels()->Add()->SetWidth(width);
+  StatusBar1->SetParent(this);
+
+  PageControl1 = new TPageControl(this);
+  PageControl1->SetName("PageControl1");
+  PageControl1->SetAlign(alClient);
+  PageControl1->SetParent(this);
+  EditSheet = new TTabSheet(this);
+  EditSheet->SetName("EditSheet");
+  EditSheet->SetCaption("Edit");
+  EditSheet->SetPageControl(PageControl1);
+  RunSheet = new TTabSheet(this);
+  RunSheet->SetName("RunSheet");
+  RunSheet->SetCaption("Run");
+  RunSheet->SetPageControl(PageControl1);
+
+  Editor = new TqzCustomEdit(this);
+  Editor->SetName("Editor");
+  Editor->SetAlign(alClient);
+  Editor->SetOptions({qzeoAutoIndent, qzeoDragDropEditing, qzeoDropFiles, qzeoScrollPastEol, qzeoShowScrollHint,
+                      qzeoTabsToSpaces, qzeoSmartTabs});
+  Editor->SetTabWidth(1);
+  Editor->SetWantTabs(true);
+  Editor->SetMaxUndo(255);
+  Editor->SetReadOnly(false);
+  TFont editorFont;
+  editorFont.SetName("Courier New");
+  editorFont.SetHeight(-13);
+  Editor->SetFont(&editorFont);
+  Editor->SetHighLighter(VizuviZozaze);
+  Editor->OnStatusChange = TStatusChangeEvent(this, &TForm1::EditorStatusChange);
+  Editor->OnKeyPress = TKeyPressEvent(this, &TForm1::EditorKeyPress);
+  Editor->SetParent(EditSheet);
+
+  PageControl2 = new TPageControl(this);
+  PageControl2->SetName("PageControl2");
+  PageControl2->SetAlign(alClient);
+  PageControl2->SetParent(RunSheet);
+  TextSheet = new TTabSheet(this);
+  TextSheet->SetName("TextSheet");
+  TextSheet->SetCaption("As Text");
+  TextSheet->SetPageControl(PageControl2);
+  BrowserSheet = new TTabSheet(this);
+  BrowserSheet->SetName("BrowserSheet");
+  BrowserSheet->SetCaption("In Browser");
+  BrowserSheet->SetPageControl(PageControl2);
+
+  Memo1 = new TMemo(this);
+  Memo1->SetName("Memo1");
+  Memo1->SetAlign(alClient);
+  Memo1->SetReadOnly(true);
+  Memo1->SetScrollBars(ssBoth);
+  Memo1->SetWordWrap(false);
+  Memo1->ShowHint = true;
+  Memo1->SetParent(TextSheet);
+
+  WebBrowser1 = new TWebBrowser(this);
+  WebBrowser1->SetName("WebBrowser1");
+  WebBrowser1->SetAlign(alClient);
+  WebBrowser1->SetParent(BrowserSheet);
+
+  const char* const perlFilter = "Perl files (*.cgi, *.pl)|*.pl;*.pm;*.cgi;*.plc;*.plx|All files|*.*";
+  OpenDialog1 = new TOpenDialog(this);
+  OpenDialog1->SetName("OpenDialog1");
+  OpenDialog1->Filter = perlFilter;
+  SaveDialog1 = new TSaveDialog(this);
+  SaveDialog1->SetName("SaveDialog1");
+  SaveDialog1->Filter = perlFilter;
+  SaveDialog1->DefaultExt = ".cgi";
+  HtmlSaveDialog = new TSaveDialog(this);
+  HtmlSaveDialog->SetName("HtmlSaveDialog");
+  HtmlSaveDialog->DefaultExt = ".htm";
+  HtmlSaveDialog->Filter = "HTML Files (*.htm, *.html)|*.htm, *.html|All Files (*.*)|*.*";
+}
+
+TMenuItem* TForm1::AddItem(TMenuItem* Parent, const std::string& Name, const std::string& Caption, TShortCut Key,
+                           const std::string& Hint, int Image, TNotifyEvent OnClick) {
+  TMenuItem* item = NewItem(this, Caption, Key, false, true, std::move(OnClick), Name);
+  item->SetHint(Hint);
+  item->SetImageIndex(Image);
+  Parent->Add(item);
+  return item;
+}
+
+TMenuItem* TForm1::AddLine(TMenuItem* Parent) {
+  TMenuItem* line = NewLine(this);
+  Parent->Add(line);
+  return line;
+}
+
+void TForm1::CreateMenus() {
+  MainMenu1 = new TMainMenu(this);
+  MainMenu1->SetName("MainMenu1");
+  MainMenu1->SetImages(ImageList1);
+  TMenuItem* root = MainMenu1->Items();
+  auto on = [this](void (TForm1::*handler)(TObject*)) { return TNotifyEvent(this, handler); };
+
+  File1 = AddItem(root, "File1", "&File", 0, "");
+  New1 = AddItem(File1, "New1", "&New", Ctrl('N'), "New|Start a new script from the template", kImageNew,
+                 on(&TForm1::New1Click));
+  NewWindow1 = AddItem(File1, "NewWindow1", "N&ew Window", CtrlShift('N'), "New window|Open another editor window");
+  AddLine(File1);
+  Open1 = AddItem(File1, "Open1", "&Open...", Ctrl('O'), "Open|Open a script", kImageOpen, on(&TForm1::Open1Click));
+  OpenInNewWindow1 = AddItem(File1, "OpenInNewWindow1", "Open In New &Window...", CtrlShift('O'),
+                             "Open in new window|Open a script in another editor window");
+  Reopen1 = AddItem(File1, "Reopen1", "&Reopen", 0, "Reopen|Open a recently used script");
+  Reopen1->SetEnabled(false);  // until the recent list has entries
+  ReopenInNewWindow1 = AddItem(File1, "ReopenInNewWindow1", "Reopen &In New Window", 0,
+                               "Reopen in new window|Open recent scripts in another editor window");
+  AddLine(File1);
+  Save1 = AddItem(File1, "Save1", "&Save", Ctrl('S'), "Save|Save the script", kImageSave, on(&TForm1::Save1Click));
+  Saveas1 = AddItem(File1, "Saveas1", "Save &As...", CtrlShift('S'), "Save as|Save the script under a new name", -1,
+                    on(&TForm1::Saveas1Click));
+  AddLine(File1);
+  Upload1 = AddItem(File1, "Upload1", "&Upload To FTP...", CtrlAlt('F'), "Upload|Upload the script to an FTP server",
+                    kImageUpload);
+  ExportToHtml1 = AddItem(File1, "ExportToHtml1", "Export To &HTML...", 0, "Export|Save the coloured script as HTML");
+  AddLine(File1);
+  Print1 = AddItem(File1, "Print1", "&Print...", Ctrl('P'), "Print|Print the script", kImagePrint);
+  AddLine(File1);
+  Exit1 = AddItem(File1, "Exit1", "E&xit", ShortCut(VkF(4), {ssAlt}), "Exit|Close the editor", -1,
+                  on(&TForm1::Exit1Click));
+
+  Edit1 = AddItem(root, "Edit1", "&Edit", 0, "");
+  Undo1 = AddItem(Edit1, "Undo1", "&Undo", Ctrl('Z'), "Undo|Undo the last change", kImageUndo);
+  Redo1 = AddItem(Edit1, "Redo1", "&Redo", CtrlShift('Z'), "Redo|Redo the last undone change", kImageRedo);
+  AddLine(Edit1);
+  Cut1 = AddItem(Edit1, "Cut1", "Cu&t", Ctrl('X'), "Cut|Move the selection to the clipboard", kImageCut);
+  Copy1 = AddItem(Edit1, "Copy1", "&Copy", Ctrl('C'), "Copy|Copy the selection to the clipboard", kImageCopy);
+  Paste1 = AddItem(Edit1, "Paste1", "&Paste", Ctrl('V'), "Paste|Insert the clipboard's text", kImagePaste);
+  AddLine(Edit1);
+  SelectAll1 = AddItem(Edit1, "SelectAll1", "Se&lect All", Ctrl('A'), "Select all|Select the whole text",
+                       kImageSelectAll);
+  CopyAll1 = AddItem(Edit1, "CopyAll1", "Cop&y All", CtrlShift('A'), "Copy all|Copy the whole text to the clipboard");
+  CopyCurrentLine1 = AddItem(Edit1, "CopyCurrentLine1", "Copy Current Li&ne", CtrlShift('C'),
+                             "Copy line|Copy the caret's line to the clipboard");
+
+  Search1 = AddItem(root, "Search1", "&Search", 0, "");
+  FindReplace1 = AddItem(Search1, "FindReplace1", "&Find/Replace...", Ctrl('F'), "Find|Find or replace text",
+                         kImageFind);
+  FindNext1 = AddItem(Search1, "FindNext1", "Find &Next", Key(VK_F1 + 2), "Find next|Find the next occurrence",
+                      kImageFindNext);
+  FindPrevious1 = AddItem(Search1, "FindPrevious1", "Find &Previous", 0, "Find previous|Find the previous occurrence");
+  AddLine(Search1);
+  GoToLine1 = AddItem(Search1, "GoToLine1", "Go to &Line Number...", Key(VkF(6)), "Go to line|Move to a line number");
+
+  View1 = AddItem(root, "View1", "&View", 0, "");
+  Toolbar1 = AddItem(View1, "Toolbar1", "Toolba&r", 0, "Toolbar|Show or hide the tool bar", -1,
+                     on(&TForm1::Toolbar1Click));
+  StatusBar2 = AddItem(View1, "StatusBar2", "Stat&us Bar", 0, "Status bar|Show or hide the status bar", -1,
+                       on(&TForm1::StatusBar2Click));
+  AddLine(View1);
+  ShowLNum1 = AddItem(View1, "ShowLNum1", "Show line &numbers", 0, "Line numbers|Show line numbers in the gutter", -1,
+                      on(&TForm1::ShowLNum1Click));
+  ExtraLineSpacing1 = AddItem(View1, "ExtraLineSpacing1", "E&xtra Line Spacing", 0,
+                              "Line spacing|Put more space between the lines", -1, on(&TForm1::ExtraLineSpacing1Click));
+  ThinGutter1 = AddItem(View1, "ThinGutter1", "Thin &Gutter", 0, "Thin gutter|Make the gutter narrow", -1,
+                        on(&TForm1::ThinGutter1Click));
+  AddLine(View1);
+  Tabs1 = AddItem(View1, "Tabs1", "&Tabs", 0, "Tabs|How far the Tab key moves");
+  Tab8Spaces1 = AddItem(Tabs1, "Tab8Spaces1", "&8 Spaces", 0, "8 spaces|The Tab key inserts eight spaces", -1,
+                        on(&TForm1::TabSpacesClick));
+  Tab5Spaces1 = AddItem(Tabs1, "Tab5Spaces1", "&5 Spaces", 0, "5 spaces|The Tab key inserts five spaces", -1,
+                        on(&TForm1::TabSpacesClick));
+  Tab4Spaces1 = AddItem(Tabs1, "Tab4Spaces1", "&4 Spaces", 0, "4 spaces|The Tab key inserts four spaces", -1,
+                        on(&TForm1::TabSpacesClick));
+  Tab2Spaces1 = AddItem(Tabs1, "Tab2Spaces1", "&2 Spaces", 0, "2 spaces|The Tab key inserts two spaces", -1,
+                        on(&TForm1::TabSpacesClick));
+  for (auto [item, spaces] : {std::pair{Tab8Spaces1, 8}, {Tab5Spaces1, 5}, {Tab4Spaces1, 4}, {Tab2Spaces1, 2}}) {
+    item->SetRadioItem(true);
+    item->SetGroupIndex(1);
+    item->Tag = spaces;
+  }
+  AddLine(Tabs1);
+  SmartTabs1 = AddItem(Tabs1, "SmartTabs1", "&Smart Tabs", 0, "Smart tabs|Tab moves to the next word of the line above",
+                       -1, on(&TForm1::SmartTabs1Click));
+  ColorScheme1 = AddItem(View1, "ColorScheme1", "&Color Scheme", 0, "Colour scheme|How the script is coloured");
+  Standard1 = AddItem(ColorScheme1, "Standard1", "&Normal", 0, "Normal|The standard colours", -1,
+                      on(&TForm1::Standard1Click));
+  Purple1 = AddItem(ColorScheme1, "Purple1", "Normal with &purple strings", 0,
+                    "Purple strings|The standard colours with purple strings", -1, on(&TForm1::Purple1Click));
+  Monochrome1 = AddItem(ColorScheme1, "Monochrome1", "&Monochrome", 0, "Monochrome|Black and white with font styles",
+                        -1, on(&TForm1::Monochrome1Click));
+  for (TMenuItem* item : {Standard1, Purple1, Monochrome1}) {
+    item->SetRadioItem(true);
+    item->SetGroupIndex(2);
+  }
+  Font1 = AddItem(View1, "Font1", "&Font...", 0, "Font|Choose the editor's font");
+
+  RunMenu1 = AddItem(root, "RunMenu1", "&Run", 0, "");
+  Run1 = AddItem(RunMenu1, "Run1", "&Run", Key(VkF(9)), "Run|Run the script", kImageRunMenu);
+  WarningsOn1 = AddItem(RunMenu1, "WarningsOn1", "Warnings &On", 0, "Warnings|Run the script with warnings on");
+  RunParam1 = AddItem(RunMenu1, "RunParam1", "Run With Custom &Parameters...", ShortCut(VkF(9), {ssShift}),
+                      "Run with parameters|Run the script with options for Perl");
+  EditEnvironment1 = AddItem(RunMenu1, "EditEnvironment1", "Edit Environment &Variables...", 0,
+                             "Environment|Edit the variables and parameters the script gets");
+  AddLine(RunMenu1);
+  SyntaxCheck1 = AddItem(RunMenu1, "SyntaxCheck1", "Sy&ntax Check", Key(VkF(12)),
+                         "Syntax check|Check the script's syntax", kImageSyntaxCheck);
+
+  QuickInsert1 = AddItem(root, "QuickInsert1", "&Quick Insert", 0, "");
+  PrintFunction1 = AddItem(QuickInsert1, "PrintFunction1", "Print Function...", CtrlAlt('P'),
+                           "Print function|Insert print statements for a text");
+  SetPerlHeader1 = AddItem(QuickInsert1, "SetPerlHeader1", "Set Perl &Header", CtrlAlt('H'),
+                           "Perl header|Put the Perl header on the first line");
+  AddLine(QuickInsert1);
+  for (int i = 0; i < 10; ++i)
+    QuickItems[static_cast<size_t>(i)] =
+        AddItem(QuickInsert1, "Quick" + IntToStr(i) + "Item", kDefaultQuickInserts[i], 0, "Quick insert|Insert this text");
+  AddLine(QuickInsert1);
+  EditList1 = AddItem(QuickInsert1, "EditList1", "Edit List...", 0, "Edit list|Edit the quick inserts");
+
+  Tools1 = AddItem(root, "Tools1", "&Tools", 0, "");
+  Comment1 = AddItem(Tools1, "Comment1", "&Comment", CtrlAlt('C'), "Comment|Comment the selected lines out");
+  RemoveFormatting1 = AddItem(Tools1, "RemoveFormatting1", "Re&move Formatting", 0,
+                              "Remove formatting|Remove the indentation of the selected lines");
+  Uppercase1 = AddItem(Tools1, "Uppercase1", "&Uppercase", 0, "Uppercase|Turn the selection into capitals");
+  Lowercase1 = AddItem(Tools1, "Lowercase1", "&Lowercase", 0, "Lowercase|Turn the selection into small letters");
+  UrlEncode1 = AddItem(Tools1, "UrlEncode1", "URL Encode", 0, "URL encode|Encode the selection for a URL");
+  UrlDecode1 = AddItem(Tools1, "UrlDecode1", "URL Decode", 0, "URL decode|Decode the selection from a URL");
+  AddLine(Tools1);
+  FileTemplate1 = AddItem(Tools1, "FileTemplate1", "File Temp&late...", 0, "File template|Edit the text of a new file");
+  AddLine(Tools1);
+  LaunchNotepad1 = AddItem(Tools1, "LaunchNotepad1", "Launch &Notepad", 0, "Notepad|Start Notepad");
+  LaunchDreamweaver1 = AddItem(Tools1, "LaunchDreamweaver1", "Launch Dreamweaver", 0, "Dreamweaver|Start Dreamweaver");
+  NLaunch = AddLine(Tools1);
+  WinToKoi1 = AddItem(Tools1, "WinToKoi1", "&WIN -> KOI8-R", CtrlShift('K'),
+                      "WIN to KOI8-R|Convert from Windows-1251 to KOI8-R");
+  KoiToWin1 = AddItem(Tools1, "KoiToWin1", "&KOI8-R -> WIN", CtrlShift('W'),
+                      "KOI8-R to WIN|Convert from KOI8-R to Windows-1251");
+
+  Bookmarks1 = AddItem(root, "Bookmarks1", "&Bookmarks", 0, "");
+  for (int i = 0; i < 10; ++i)
+    SetBookmarkItems[static_cast<size_t>(i)] =
+        AddItem(Bookmarks1, "SetBookmark" + IntToStr(i), "Set Bookmark #" + IntToStr(i),
+                CtrlShift(static_cast<WORD>('0' + i)), "Bookmark|Set or remove a bookmark at the caret");
+  AddLine(Bookmarks1);
+  for (int i = 0; i < 10; ++i)
+    GotoBookmarkItems[static_cast<size_t>(i)] =
+        AddItem(Bookmarks1, "GotoBookmark" + IntToStr(i), "Go To Bookmark #" + IntToStr(i),
+                CtrlAlt(static_cast<WORD>('0' + i)), "Go to bookmark|Move to the bookmark");
+
+  Help1 = AddItem(root, "Help1", "&Help", 0, "");
+  PerlHelp1 = AddItem(Help1, "PerlHelp1", "&Perl Help", 0, "Perl help|The Perl manual pages", kImageHelp);
+  for (const auto& topic : kPerlHelpTopics) AddItem(PerlHelp1, "", topic[0], 0, topic[1]);
+  PerlLinks1 = AddItem(Help1, "PerlLinks1", "Perl &Links", Key(VK_F1), "Perl links|Web pages about Perl");
+  Faq1 = AddItem(Help1, "Faq1", "&FAQ (online)", 0, "FAQ|Frequently asked questions on the web");
+  Homepage1 = AddItem(Help1, "Homepage1", "Ho&mepage", 0, "Homepage|The editor's home page");
+  EmailSupport1 = AddItem(Help1, "EmailSupport1", "E-mail S&upport", 0, "Support|Write to the editor's support");
+  AddLine(Help1);
+  HotKeys1 = AddItem(Help1, "HotKeys1", "Editor Hot &Keys...", 0, "Hot keys|The editor's keys");
+  About1 = AddItem(Help1, "About1", "&About...", 0, "About|Version and credits");
+
+  MainMenu1->SetWindow(this);
+}
+
+void TForm1::CreatePopupMenu() {
+  PopupMenu1 = new TPopupMenu(this);
+  PopupMenu1->SetName("PopupMenu1");
+  PopupMenu1->SetImages(ImageList1);
+  TMenuItem* root = PopupMenu1->Items();
+  PopUndo1 = AddItem(root, "PopUndo1", "Un&do", 0, "Undo|Undo the last change", kImageUndo);
+  AddLine(root);
+  PopCut1 = AddItem(root, "PopCut1", "Cu&t", 0, "Cut|Move the selection to the clipboard", kImageCut);
+  PopCopy1 = AddItem(root, "PopCopy1", "C&opy", 0, "Copy|Copy the selection to the clipboard", kImageCopy);
+  PopPaste1 = AddItem(root, "PopPaste1", "&Paste", 0, "Paste|Insert the clipboard's text", kImagePaste);
+  PopSelectAll1 = AddItem(root, "PopSelectAll1", "&Select All", 0, "Select all|Select the whole text", kImageSelectAll);
+  AddLine(root);
+  PopComment1 = AddItem(root, "PopComment1", "&Comment", 0, "Comment|Comment the selected lines out");
+  PopRemoveFormatting1 = AddItem(root, "PopRemoveFormatting1", "Re&move Formatting", 0,
+                                 "Remove formatting|Remove the indentation of the selected lines");
+  PopUppercase1 = AddItem(root, "PopUppercase1", "&Uppercase", 0, "Uppercase|Turn the selection into capitals");
+  PopLowercase1 = AddItem(root, "PopLowercase1", "&Lowercase", 0, "Lowercase|Turn the selection into small letters");
+  PopUrlEncode1 = AddItem(root, "PopUrlEncode1", "URL Encode", 0, "URL encode|Encode the selection for a URL");
+  PopUrlDecode1 = AddItem(root, "PopUrlDecode1", "URL Decode", 0, "URL decode|Decode the selection from a URL");
+  Editor->SetPopupMenu(PopupMenu1);
+}
+
+TToolButton* TForm1::AddButton(const std::string& Name, const std::string& Hint, int Image, TNotifyEvent OnClick) {
+  auto* button = new TToolButton(this);
+  button->SetName(Name);
+  button->SetHint(Hint);
+  button->SetImageIndex(Image);
+  button->ShowHint = true;
+  button->OnClick = std::move(OnClick);
+  button->SetLeft(toolButtonCount_++ * 100);
+  button->SetParent(ToolBar);
+  return button;
+}
+
+void TForm1::AddSeparator() {
+  auto* separator = new TToolButton(this);
+  separator->SetStyle(tbsSeparator);
+  separator->SetParent(ToolBar);
+}
+
+void TForm1::CreateToolBar() {
+  NewButton = AddButton("NewButton", "New|Start a new script from the template", kImageNew,
+                        TNotifyEvent(this, &TForm1::New1Click));
+  OpenButton = AddButton("OpenButton", "Open|Open a script", kImageOpen, TNotifyEvent(this, &TForm1::Open1Click));
+  SaveButton = AddButton("SaveButton", "Save|Save the script", kImageSave, TNotifyEvent(this, &TForm1::Save1Click));
+  AddSeparator();
+  PrintButton = AddButton("PrintButton", "Print|Print the script", kImagePrint);
+  AddSeparator();
+  UndoButton = AddButton("UndoButton", "Undo|Undo the last change", kImageUndo);
+  RedoButton = AddButton("RedoButton", "Redo|Redo the last undone change", kImageRedo);
+  AddSeparator();
+  CutButton = AddButton("CutButton", "Cut|Move the selection to the clipboard", kImageCut);
+  CopyButton = AddButton("CopyButton", "Copy|Copy the selection to the clipboard", kImageCopy);
+  PasteButton = AddButton("PasteButton", "Paste|Insert the clipboard's text", kImagePaste);
+  SelectAllButton = AddButton("SelectAllButton", "Select all|Select the whole text", kImageSelectAll);
+  AddSeparator();
+  FindButton = AddButton("FindButton", "Find|Find or replace text", kImageFind);
+  FindNextButton = AddButton("FindNextButton", "Find next|Find the next occurrence", kImageFindNext);
+  AddSeparator();
+  RunButton = AddButton("RunButton", "Run", kImageRunButton);
+  SyntaxCheckButton = AddButton("SyntaxCheckButton", "Syntax check|Check the script's syntax", kImageSyntaxCheck);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Life cycle
+
+void TForm1::FormCreate(TObject*) {
+  outputList_ = std::make_unique<TStringList>();
+  scratchList_ = std::make_unique<TStringList>();
+  Screen->SetCursors(crInvertedArrow, LoadCursorResource("INVERTED"));
+  Editor->Gutter()->SetCursor(crInvertedArrow);
+  currentFileName_ = kUntitled;
+  LoadQuickIns();
+
+  ToolBar->SetVisible(ReadBool("Toolbar", true));
+  Toolbar1->SetChecked(ToolBar->Visible());
+  StatusBar1->SetVisible(ReadBool("StatusBar", true));
+  StatusBar2->SetChecked(StatusBar1->Visible());
+  ThinGutter1->SetChecked(ReadBool("ThinGutter", false));
+  Editor->Gutter()->SetWidth(ThinGutter1->Checked() ? kThinGutter : kWideGutter);
+  ReopenInNewWindow1->SetChecked(ReadBool("ReopenInNewWindow", false));
+
+  TFont defaults;
+  defaults.Assign(Editor->Font());
+  TFont stored;
+  stored.Assign(Editor->Font());
+  try {
+    LoadFontFromRegistry(&stored, std::string(kSettingsKey) + "\\Font", &defaults);
+  } catch (const Exception&) {
+    // the values read so far stand
+  }
+  Editor->SetFont(&stored);
+
+  SetScheme(ReadString("ColorScheme", "PurpleStrings"));
+  WarningsOn1->SetChecked(ReadBool("WarningsOn", true));
+
+  const std::string programDir = ExtractFilePath(Application->ExeName());
+  const std::string iconPath = FileExists(programDir + "pl.ico") ? programDir + "pl.ico" : std::string();
+  if (!ReadBool("NoAssociation", false)) {
+    try {
+      for (const char* extension : {".cgi", ".pl", ".pm"})
+        RegisterFileType(extension, "PerlScriptFile", "Perl Script File", Application->ExeName(), iconPath);
+    } catch (...) {
+      // the file types stay as they were
+    }
+  }
+
+  Editor->Gutter()->SetShowLineNumbers(ReadBool("LineNumbers", false));
+  ShowLNum1->SetChecked(Editor->Gutter()->ShowLineNumbers());
+  ThinGutter1->SetEnabled(!ShowLNum1->Checked());
+  ExtraLineSpacing1->SetChecked(ReadBool("ExtraLineSpacing", false));
+  Editor->SetExtraLineSpacing(ExtraLineSpacing1->Checked() ? kExtraSpacing : 0);
+  Editor->SetOption(qzeoSmartTabs, ReadBool("SmartTabs", true));
+  SmartTabs1->SetChecked(Editor->Options().Contains(qzeoSmartTabs));
+  SetTabWidth(ReadInteger("TabWidth", 8));
+
+  LaunchNotepad1->SetVisible(FileExists(AddTrailingDelimiter(GetWindowsDir()) + "NOTEPAD.EXE"));
+  LaunchDreamweaver1->SetVisible(FileExists(GetDreamweaverPath()));
+  NLaunch->SetVisible(LaunchNotepad1->Visible() || LaunchDreamweaver1->Visible());
+  uploaderPath_ = GetUploaderPath();
+  Upload1->SetEnabled(FileExists(uploaderPath_));
+  Memo1->SetFont(Editor->Font());
+
+  Application->OnHint = TNotifyEvent(this, &TForm1::AppEvents1Hint);
+}
+
+void TForm1::FormShow(TObject*) {
+  if (Application->ParamStr(1).empty()) {
+    New1Click(this);
+    return;
+  }
+  std::string joined;
+  for (int i = 1; i <= Application->ParamCount(); ++i) joined += " " + Application->ParamStr(i);
+  joined = Trim(joined);
+  AddRecent(joined, 0);
+  Open(joined, true);
+}
+
+void TForm1::FormActivate(TObject*) { WebBrowser1->Navigate("about:blank"); }
+
+void TForm1::FormCloseQuery(TObject*, bool& CanClose) { AskForSave(CanClose); }
+
+void TForm1::FormClose(TObject*, TCloseAction&) {
+  const std::string temp = GetTempDirectory();
+  for (const char* name : {"OmTemp.pl", "OmTemp.htm"})
+    if (FileExists(temp + name)) DeleteFile(temp + name);
+  // The output lists stay until the window goes: a late line of a stopping run may still arrive.
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Files
+
+void TForm1::SetCurrentFile(const std::string& Name) {
+  currentFileName_ = Name;
+  SetCaption(ExtractFileName(Name) + kCaptionSuffix);
+  Application->SetTitle(Caption());
+}
+
+void TForm1::ShowEditPage() {
+  if (PageControl1->ActivePage() != EditSheet) PageControl1->SetActivePage(EditSheet);
+}
+
+void TForm1::UpdateGutterDigits() {
+  if (Editor->Gutter()->ShowLineNumbers()) Editor->Gutter()->SetDigitCount(DecimalDigits(Editor->LineCount()));
+}
+
+std::string TForm1::LastDir() const {
+  const std::string fallback = currentFileName_ == kUntitled ? std::string() : ExtractFilePath(currentFileName_);
+  return ReadString("LastDir", fallback);
+}
+
+void TForm1::AddRecent(const std::string&, int) {}
+
+void TForm1::AskForSave(bool& GoOn) {
+  if (!Editor->Modified()) return;
+  switch (MessageDlg(Format("Save changes to %s?", currentFileName_.c_str()), mtConfirmation, mbYesNoCancel, 0)) {
+    case mrCancel: GoOn = false; break;
+    case mrYes: Save1Click(this); break;
+    default: break;
+  }
+}
+
+void TForm1::New1Click(TObject*) {
+  bool goOn = true;
+  AskForSave(goOn);
+  if (goOn) {
+    ShowEditPage();
+    Editor->SetText(ReadString("FileTemplate", kDefaultFileTemplate));
+    Editor->SetModified(false);
+    nameNeedsConfirming_ = false;
+    SetCurrentFile(kUntitled);
+  }
+  ShowEditPage();
+  UpdateGutterDigits();
+}
+
+void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
+  if (Name == kUntitled) {
+    New1Click(this);
+    return;
+  }
+  bool goOn = true;
+  AskForSave(goOn);
+  if (goOn) {
+    ShowEditPage();
+    SetCurrentFile(Name);
+    try {
+      TFileStream file(Name, fmOpenRead);
+      Editor->Lines()->LoadFromStream(&file);
+      nameNeedsConfirming_ = false;
+    } catch (...) {
+      // The caption names the file now; the text before it must not be saved under that name.
+      Editor->Lines()->Clear();
+      Editor->SetModified(false);
+      nameNeedsConfirming_ = true;
+      throw;
+    }
+    Editor->SetModified(false);
+    RegWriteString(kSettingsKey, "LastDir", ExtractFileDir(Name));
+  }
+  AddRecent(Name, FromListOrCommandLine ? 2 : 1);
+  FormPlacement1->CommitPlacement();
+  ShowEditPage();
+  UpdateGutterDigits();
+}
+
+void TForm1::Open1Click(TObject*) {
+  OpenDialog1->InitialDir = LastDir();
+  if (OpenDialog1->Execute()) Open(OpenDialog1->FileName, false);
+}
+
+void TForm1::Save1Click(TObject*) {
+  if (currentFileName_ == kUntitled || nameNeedsConfirming_) {
+    Saveas1Click(this);
+    return;
+  }
+  WriteFileReplacing(currentFileName_, JoinedLines(Editor->Lines()));
+  Editor->SetModified(false);
+  StatusBar1->Panels()->Items(1)->SetText("");
+}
+
+void TForm1::Saveas1Click(TObject*) {
+  SaveDialog1->FileName = currentFileName_;
+  SaveDialog1->InitialDir = LastDir();
+  if (!SaveDialog1->Execute()) return;
+  std::string name = SaveDialog1->FileName;
+  if (name.find('.') == std::string::npos) name += ".pl";
+  SetCurrentFile(name);
+  nameNeedsConfirming_ = false;
+  Save1Click(this);
+  AddRecent(name, 3);
+}
+
+void TForm1::Exit1Click(TObject*) { Close(); }
+
+// ---------------------------------------------------------------------------------------------------
+// View
+
+void TForm1::SetScheme(const std::string& Name) {
+  RegWriteString(kSettingsKey, "ColorScheme", Name);
+  if (Name == "Standard") {
+    Editor->SetHighLighter(StandardSyntax);
+    Standard1->SetChecked(true);
+  } else if (Name == "Monochrome") {
+    Editor->SetHighLighter(MonochromeSyntax);
+    Monochrome1->SetChecked(true);
+  } else {
+    Editor->SetHighLighter(VizuviZozaze);
+    Purple1->SetChecked(true);
+  }
+}
+
+void TForm1::Standard1Click(TObject*) { SetScheme("Standard"); }
+void TForm1::Purple1Click(TObject*) { SetScheme("PurpleStrings"); }
+void TForm1::Monochrome1Click(TObject*) { SetScheme("Monochrome"); }
+
+void TForm1::Toolbar1Click(TObject*) {
+  ToolBar->SetVisible(!ToolBar->Visible());
+  Toolbar1->SetChecked(ToolBar->Visible());
+  RegWriteBool(kSettingsKey, "Toolbar", ToolBar->Visible());
+}
+
+void TForm1::StatusBar2Click(TObject*) {
+  StatusBar1->SetVisible(!StatusBar1->Visible());
+  StatusBar2->SetChecked(StatusBar1->Visible());
+  RegWriteBool(kSettingsKey, "StatusBar", StatusBar1->Visible());
+}
+
+void TForm1::ShowLNum1Click(TObject*) {
+  Editor->Gutter()->SetShowLineNumbers(!Editor->Gutter()->ShowLineNumbers());
+  ShowLNum1->SetChecked(Editor->Gutter()->ShowLineNumbers());
+  ThinGutter1->SetEnabled(!ShowLNum1->Checked());
+  UpdateGutterDigits();
+  RegWriteBool(kSettingsKey, "LineNumbers", ShowLNum1->Checked());
+}
+
+void TForm1::ExtraLineSpacing1Click(TObject*) {
+  ExtraLineSpacing1->SetChecked(!ExtraLineSpacing1->Checked());
+  Editor->SetExtraLineSpacing(ExtraLineSpacing1->Checked() ? kExtraSpacing : 0);
+  RegWriteBool(kSettingsKey, "ExtraLineSpacing", ExtraLineSpacing1->Checked());
+}
+
+void TForm1::ThinGutter1Click(TObject*) {
+  ThinGutter1->SetChecked(!ThinGutter1->Checked());
+  Editor->Gutter()->SetWidth(ThinGutter1->Checked() ? kThinGutter : kWideGutter);
+  RegWriteBool(kSettingsKey, "ThinGutter", ThinGutter1->Checked());
+}
+
+void TForm1::SetTabWidth(int Spaces) {
+  tabWidth_ = Spaces <= 2 ? 2 : (Spaces == 4 || Spaces == 5) ? Spaces : 8;
+  for (TMenuItem* item : {Tab2Spaces1, Tab4Spaces1, Tab5Spaces1, Tab8Spaces1})
+    if (item->Tag == tabWidth_) item->SetChecked(true);
+}
+
+void TForm1::TabSpacesClick(TObject* Sender) {
+  SetTabWidth(static_cast<TMenuItem*>(Sender)->Tag);
+  RegWriteInteger(kSettingsKey, "TabWidth", tabWidth_);
+}
+
+void TForm1::SmartTabs1Click(TObject*) {
+  Editor->SetOption(qzeoSmartTabs, !Editor->Options().Contains(qzeoSmartTabs));
+  SmartTabs1->SetChecked(Editor->Options().Contains(qzeoSmartTabs));
+  RegWriteBool(kSettingsKey, "SmartTabs", SmartTabs1->Checked());
+}
+
+void TForm1::LoadQuickIns() {
+  perlHeader_ = ReadString("PerlHeader", "#!/usr/bin/perl");
+  SetPerlHeader1->SetCaption("Set Perl &Header To " + perlHeader_);
+  for (int i = 0; i < 10; ++i) {
+    TMenuItem* item = QuickItems[static_cast<size_t>(i)];
+    item->SetCaption(ReadString("Quick" + IntToStr(i), kDefaultQuickInserts[i]));
+    item->SetShortCut(TextToShortCut(ReadString("QuickHotkey" + IntToStr(i), "Ctrl+" + IntToStr(i))));
+  }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Editor and application events
+
+void TForm1::EditorStatusChange(TObject*, TqzStatusChanges) {
+  TStatusPanels* panels = StatusBar1->Panels();
+  panels->Items(0)->SetText(Format("%6d:%4d", Editor->CaretY(), Editor->CaretX()));
+  panels->Items(1)->SetText(Editor->Modified() ? "Modified" : "");
+  panels->Items(2)->SetText(Editor->InsertMode() ? "Insert" : "Overwrite");
+  UndoButton->SetEnabled(Editor->CanUndo());
+  RedoButton->SetEnabled(Editor->CanRedo());
+  const bool selected = !Editor->SelText().empty();
+  CutButton->SetEnabled(selected);
+  CopyButton->SetEnabled(selected);
+  UpdateGutterDigits();
+}
+
+void TForm1::EditorKeyPress(TObject*, char& Key) {
+  if (Key == '\t') Editor->SetSelText(std::string(static_cast<size_t>(tabWidth_), ' '));
+}
+
+void TForm1::AppEvents1Hint(TObject*) {
+  const std::string& hint = Application->Hint();
+  StatusBar1->SetSimpleText(hint);
+  StatusBar1->SetSimplePanel(!hint.empty());
+}

@@ -1,0 +1,259 @@
+#pragma once
+// The editor's main window: the editor control with its colour schemes, the tool bar, the "Edit" and
+// "Run" pages, the status bar, the menus, and the file flows New, Open, Save and Save As.
+#include <array>
+#include <memory>
+#include <string>
+
+#include "editctl/qzCustomEdit.h"
+#include "vcl/ComCtrls.h"
+#include "vcl/Dialogs.h"
+#include "vcl/ExtCtrls.h"
+#include "vcl/Forms.h"
+#include "vcl/ImgList.h"
+#include "vcl/Menus.h"
+#include "vcl/StdCtrls.h"
+#include "vcl/WebBrowser.h"
+
+class TFormPlacement;
+class TZuzUderUze;
+
+// Where every setting of the editor lives (current user).
+inline constexpr const char* kSettingsKey = "Software\\Ombrix\\Tarnwick";
+inline constexpr const char* kCaptionSuffix = " - Ombrix Tarnwick 2.1";
+inline constexpr const char* kUntitled = "Untitled";
+// Pictures of the menus and the tool bar, by their place in ImageList1.
+enum TForm1Image {
+  kImageNew, kImageOpen, kImageSave, kImagePrint, kImageUndo, kImageRedo, kImageCut, kImageCopy, kImagePaste,
+  kImageFind, kImageRunMenu, kImageEditMenu, kImageRunButton, kImageEditButton, kImageFindNext, kImageSelectAll,
+  kImageSyntaxCheck, kImageUpload, kImageHelp, kImageCount
+};
+// The text of a new file unless "FileTemplate" says otherwise.
+extern const char* const kDefaultFileTemplate;
+
+class TForm1 : public TForm {
+ public:
+  explicit TForm1(TComponent* AOwner);
+  ~TForm1() override;
+  std::string ClassName() const override { return "TForm1"; }
+
+  // --- Components ------------------------------------------------------------------------------
+  TImageList* ImageList1;
+  TMainMenu* MainMenu1;
+  TPopupMenu* PopupMenu1;
+  TToolBar* ToolBar;
+  TStatusBar* StatusBar1;
+  TPageControl* PageControl1;
+  TTabSheet* EditSheet;
+  TTabSheet* RunSheet;
+  TPageControl* PageControl2;
+  TTabSheet* TextSheet;
+  TTabSheet* BrowserSheet;
+  TqzCustomEdit* Editor;
+  TMemo* Memo1;
+  TWebBrowser* WebBrowser1;
+  TZuzUderUze* StandardSyntax;
+  TZuzUderUze* VizuviZozaze;
+  TZuzUderUze* MonochromeSyntax;
+  TFormPlacement* FormPlacement1;
+  TOpenDialog* OpenDialog1;
+  TSaveDialog* SaveDialog1;
+  TSaveDialog* HtmlSaveDialog;
+
+  // Main menu: File
+  TMenuItem* File1;
+  TMenuItem* New1;
+  TMenuItem* NewWindow1;
+  TMenuItem* Open1;
+  TMenuItem* OpenInNewWindow1;
+  TMenuItem* Reopen1;
+  TMenuItem* ReopenInNewWindow1;
+  TMenuItem* Save1;
+  TMenuItem* Saveas1;
+  TMenuItem* Upload1;
+  TMenuItem* ExportToHtml1;
+  TMenuItem* Print1;
+  TMenuItem* Exit1;
+  // Edit
+  TMenuItem* Edit1;
+  TMenuItem* Undo1;
+  TMenuItem* Redo1;
+  TMenuItem* Cut1;
+  TMenuItem* Copy1;
+  TMenuItem* Paste1;
+  TMenuItem* SelectAll1;
+  TMenuItem* CopyAll1;
+  TMenuItem* CopyCurrentLine1;
+  // Search
+  TMenuItem* Search1;
+  TMenuItem* FindReplace1;
+  TMenuItem* FindNext1;
+  TMenuItem* FindPrevious1;
+  TMenuItem* GoToLine1;
+  // View
+  TMenuItem* View1;
+  TMenuItem* Toolbar1;
+  TMenuItem* StatusBar2;
+  TMenuItem* ShowLNum1;
+  TMenuItem* ExtraLineSpacing1;
+  TMenuItem* ThinGutter1;
+  TMenuItem* Tabs1;
+  TMenuItem* Tab8Spaces1;
+  TMenuItem* Tab5Spaces1;
+  TMenuItem* Tab4Spaces1;
+  TMenuItem* Tab2Spaces1;
+  TMenuItem* SmartTabs1;
+  TMenuItem* ColorScheme1;
+  TMenuItem* Standard1;
+  TMenuItem* Purple1;
+  TMenuItem* Monochrome1;
+  TMenuItem* Font1;
+  // Run
+  TMenuItem* RunMenu1;
+  TMenuItem* Run1;
+  TMenuItem* WarningsOn1;
+  TMenuItem* RunParam1;
+  TMenuItem* EditEnvironment1;
+  TMenuItem* SyntaxCheck1;
+  // Quick Insert
+  TMenuItem* QuickInsert1;
+  TMenuItem* PrintFunction1;
+  TMenuItem* SetPerlHeader1;
+  std::array<TMenuItem*, 10> QuickItems{};
+  TMenuItem* EditList1;
+  // Tools
+  TMenuItem* Tools1;
+  TMenuItem* Comment1;
+  TMenuItem* RemoveFormatting1;
+  TMenuItem* Uppercase1;
+  TMenuItem* Lowercase1;
+  TMenuItem* UrlEncode1;
+  TMenuItem* UrlDecode1;
+  TMenuItem* FileTemplate1;
+  TMenuItem* LaunchNotepad1;
+  TMenuItem* LaunchDreamweaver1;
+  TMenuItem* NLaunch;  // the separator below the two launch items
+  TMenuItem* WinToKoi1;
+  TMenuItem* KoiToWin1;
+  // Bookmarks
+  TMenuItem* Bookmarks1;
+  std::array<TMenuItem*, 10> SetBookmarkItems{};
+  std::array<TMenuItem*, 10> GotoBookmarkItems{};
+  // Help
+  TMenuItem* Help1;
+  TMenuItem* PerlHelp1;
+  TMenuItem* PerlLinks1;
+  TMenuItem* Faq1;
+  TMenuItem* Homepage1;
+  TMenuItem* EmailSupport1;
+  TMenuItem* HotKeys1;
+  TMenuItem* About1;
+  // Editor popup
+  TMenuItem* PopUndo1;
+  TMenuItem* PopCut1;
+  TMenuItem* PopCopy1;
+  TMenuItem* PopPaste1;
+  TMenuItem* PopSelectAll1;
+  TMenuItem* PopComment1;
+  TMenuItem* PopRemoveFormatting1;
+  TMenuItem* PopUppercase1;
+  TMenuItem* PopLowercase1;
+  TMenuItem* PopUrlEncode1;
+  TMenuItem* PopUrlDecode1;
+  // Tool bar
+  TToolButton* NewButton;
+  TToolButton* OpenButton;
+  TToolButton* SaveButton;
+  TToolButton* PrintButton;
+  TToolButton* UndoButton;
+  TToolButton* RedoButton;
+  TToolButton* CutButton;
+  TToolButton* CopyButton;
+  TToolButton* PasteButton;
+  TToolButton* SelectAllButton;
+  TToolButton* FindButton;
+  TToolButton* FindNextButton;
+  TToolButton* RunButton;
+  TToolButton* SyntaxCheckButton;
+
+  // --- Window state ----------------------------------------------------------------------------
+  // Full path of the file, or "Untitled" for a text never saved.
+  const std::string& CurrentFileName() const { return currentFileName_; }
+  // Spaces the Tab key inserts: 2, 4, 5 or 8.
+  int TabWidth() const { return tabWidth_; }
+  const std::string& PerlHeader() const { return perlHeader_; }
+  const std::string& UploaderPath() const { return uploaderPath_; }
+  TStringList* OutputList() const { return outputList_.get(); }
+  TStringList* ScratchList() const { return scratchList_.get(); }
+
+  // --- Life cycle ------------------------------------------------------------------------------
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void FormActivate(TObject* Sender);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+
+  // --- Files -----------------------------------------------------------------------------------
+  // Opens a named file; FromListOrCommandLine marks an open from the command line or the recent list.
+  void Open(const std::string& Name, bool FromListOrCommandLine);
+  void New1Click(TObject* Sender);
+  void Open1Click(TObject* Sender);
+  void Save1Click(TObject* Sender);
+  void Saveas1Click(TObject* Sender);
+  void Exit1Click(TObject* Sender);
+  // Offers to save a modified text; GoOn turns false when the user cancels.
+  void AskForSave(bool& GoOn);
+
+  // --- View ------------------------------------------------------------------------------------
+  void SetScheme(const std::string& Name);
+  void Standard1Click(TObject* Sender);
+  void Purple1Click(TObject* Sender);
+  void Monochrome1Click(TObject* Sender);
+  void Toolbar1Click(TObject* Sender);
+  void StatusBar2Click(TObject* Sender);
+  void ShowLNum1Click(TObject* Sender);
+  void ExtraLineSpacing1Click(TObject* Sender);
+  void ThinGutter1Click(TObject* Sender);
+  void TabSpacesClick(TObject* Sender);
+  void SmartTabs1Click(TObject* Sender);
+  // Reads the Perl header and the ten quick inserts with their short-cuts into the menu.
+  void LoadQuickIns();
+
+  // --- Editor and application events ------------------------------------------------------------
+  void EditorStatusChange(TObject* Sender, TqzStatusChanges Changes);
+  void EditorKeyPress(TObject* Sender, char& Key);
+  void AppEvents1Hint(TObject* Sender);
+
+ private:
+  void CreateComponents();
+  void CreateMenus();
+  void CreatePopupMenu();
+  void CreateToolBar();
+  void LoadImages();
+  TMenuItem* AddItem(TMenuItem* Parent, const std::string& Name, const std::string& Caption, TShortCut Key,
+                     const std::string& Hint, int Image = -1, TNotifyEvent OnClick = nullptr);
+  TMenuItem* AddLine(TMenuItem* Parent);
+  TToolButton* AddButton(const std::string& Name, const std::string& Hint, int Image, TNotifyEvent OnClick = nullptr);
+  void AddSeparator();
+
+  void SetCurrentFile(const std::string& Name);
+  void ShowEditPage();
+  void UpdateGutterDigits();
+  void SetTabWidth(int Spaces);
+  // Where the Open, Save As and Export dialogs start.
+  std::string LastDir() const;
+  // The recent-files list's entry point; the list itself is a component of its own.
+  void AddRecent(const std::string& Name, int UserValue);
+
+  std::string currentFileName_ = kUntitled;
+  // Set when a file could not be loaded: Save then asks for a name instead of writing the file.
+  bool nameNeedsConfirming_ = false;
+  int tabWidth_ = 8;
+  std::string perlHeader_;
+  std::string uploaderPath_;
+  std::unique_ptr<TStringList> outputList_;
+  std::unique_ptr<TStringList> scratchList_;
+  int toolButtonCount_ = 0;
+};
+
+extern TForm1* Form1;
