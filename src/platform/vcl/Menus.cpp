@@ -364,8 +364,9 @@ bool TMenu::IsShortCut(TShortCut ShortCut) {
   std::vector<TMenuItem*> above;
   for (TMenuItem* p = item->Parent(); p && p != items_.get(); p = p->Parent()) above.push_back(p);
   for (auto it = above.rbegin(); it != above.rend(); ++it) (*it)->Click();
-  // The enabling handlers may have changed the item; a disabled one lets the key through.
-  if (!item->Enabled()) return false;
+  // The enabling handlers may have changed the item; a disabled one, or one that nothing handles yet,
+  // lets the key through to the control.
+  if (!item->Enabled() || !item->OnClick) return false;
   item->Click();
   return true;
 }

@@ -113,7 +113,7 @@ class TMenu : public TComponent {
   // The first item (depth first) with this short-cut, or nullptr.
   TMenuItem* FindItemByShortCut(TShortCut ShortCut) const;
   // Runs the OnClick of every menu above the item with this short-cut, from the top down, then the
-  // item's own when it is enabled; true when an item was clicked.
+  // item's own when it is enabled and has one; true when an item was clicked.
   bool IsShortCut(TShortCut ShortCut);
   // Pushes image changes into the items' actions.
   void ImagesChanged();
