@@ -329,4 +329,19 @@ TEST_F(Painting, RightEdgeAndHiddenSelectionPictures) {
   }
 }
 
+TEST_F(Painting, TheWindowPaintsWhatAContextGets) {
+  TTestEdit edit;
+  edit.SetText("hello world\r\nsecond line");
+  edit.Gutter()->SetShowLineNumbers(true);
+  edit.SetRightEdge(30);
+  edit.SetBlock(TPoint{3, 1}, TPoint{4, 2});
+  const std::unique_ptr<TImageDC> shot = Picture(edit);
+  const TImageDC window(edit);  // through the widget's own paint event
+  ASSERT_GT(window.Width(), 0);
+  int differing = 0;  // over the client area: the scroll bars are the window's own
+  for (int y = 0; y < edit.ClientHeight(); ++y)
+    for (int x = 0; x < edit.ClientWidth(); ++x) differing += window.Pixel(x, y) != shot->Pixel(x, y);
+  EXPECT_EQ(differing, 0);
+}
+
 }  // namespace

@@ -4,11 +4,14 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPixmap>
+#include <QWidget>
 
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
 
+#include "vcl/Controls.h"
 #include "win/CodePage.h"
 
 // A font handle: the record it was made from and the system font that record resolves to.
@@ -293,6 +296,13 @@ TImageDC::TImageDC(const std::string& fileName) : TPainterDC(nullptr, TRect{}), 
   impl_->image.load(QString::fromLocal8Bit(fileName.c_str()));
   if (impl_->image.isNull()) return;
   impl_->image = impl_->image.convertToFormat(QImage::Format_ARGB32);
+  State().Clip = TRect{0, 0, impl_->image.width(), impl_->image.height()};
+  impl_->painter.begin(&impl_->image);
+  SetPainter(&impl_->painter);
+}
+
+TImageDC::TImageDC(TWinControl& control) : TPainterDC(nullptr, TRect{}), impl_(std::make_unique<TImpl>()) {
+  impl_->image = control.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
   State().Clip = TRect{0, 0, impl_->image.width(), impl_->image.height()};
   impl_->painter.begin(&impl_->image);
   SetPainter(&impl_->painter);

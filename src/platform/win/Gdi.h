@@ -84,6 +84,7 @@ struct TGdiFontDeleter {
 using TFontHandle = std::unique_ptr<HFONT__, TGdiFontDeleter>;
 
 class TImageDC;
+class TWinControl;
 
 // Base of every device context; HDC points at one.
 struct HDC__ {
@@ -205,6 +206,8 @@ class TImageDC : public TPainterDC {
   TImageDC(int width, int height, COLORREF background = 0xFFFFFF);
   // Loads a picture file (PNG, BMP, ...); an empty image when it cannot be read.
   explicit TImageDC(const std::string& fileName);
+  // What the control's window shows, painted through its own paint event.
+  explicit TImageDC(TWinControl& control);
   ~TImageDC() override;
   int Width() const;
   int Height() const;
