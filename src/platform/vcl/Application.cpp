@@ -3,7 +3,14 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QGuiApplication>
+#include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 
 #include <algorithm>
 #include <exception>
@@ -37,6 +44,64 @@ class TApplicationLoop : public QObject {
     });
   }
 };
+
+namespace {
+
+// A request to end the session (SIGTERM) closes the main form the way the user would, so a modified
+// text is offered for saving; the signal only writes a byte that the loop picks up.
+int gTerminatePipe[2] = {-1, -1};
+
+void OnTerminateSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t n = write(gTerminatePipe[1], &byte, 1);
+}
+
+class TTerminateWatch : public QObject {
+ public:
+  TTerminateWatch() {
+    if (gTerminatePipe[0] < 0 && pipe(gTerminatePipe) != 0) return;
+    notifier_ = new QSocketNotifier(gTerminatePipe[0], QSocketNotifier::Read, this);
+    QObject::connect(notifier_, &QSocketNotifier::activated, this, [] {
+      char byte = 0;
+      [[maybe_unused]] const ssize_t n = read(gTerminatePipe[0], &byte, 1);
+      CallHandler(Application, [] {
+        if (TCustomForm* form = Application->MainForm())
+          form->Close();
+        else
+          Application->Terminate();
+      });
+    });
+    std::signal(SIGTERM, &OnTerminateSignal);
+  }
+  ~TTerminateWatch() override { std::signal(SIGTERM, SIG_DFL); }
+
+ private:
+  QSocketNotifier* notifier_ = nullptr;
+};
+
+// For automated runs only: with CORVANE_TEST_REPORT_PAINT set, "painted" goes to the standard output
+// once the main form has painted for the first time.
+class TFirstPaintReport : public QObject {
+ public:
+  explicit TFirstPaintReport(QWidget* window) : window_(window) { window->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == window_ && event->type() == QEvent::Paint) {
+      window_->removeEventFilter(this);
+      QTimer::singleShot(0, [] {
+        std::fputs("painted\n", stdout);
+        std::fflush(stdout);
+      });
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+};
+
+}  // namespace
 
 std::string GetShortHint(const std::string& Hint) {
   const auto bar = Hint.find('|');
@@ -88,6 +153,10 @@ void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
 void TApplication::Run() {
   if (!loop_ && QCoreApplication::instance()) loop_ = std::make_unique<TApplicationLoop>(this);
   terminated_ = false;
+  TTerminateWatch terminateWatch;
+  std::unique_ptr<TFirstPaintReport> paintReport;
+  if (mainForm_ && std::getenv("CORVANE_TEST_REPORT_PAINT"))
+    paintReport = std::make_unique<TFirstPaintReport>(mainForm_->Widget());
   if (mainForm_ && ShowMainForm) CallHandler(this, [this] { mainForm_->Show(); });
   if (!terminated_) QApplication::exec();
   terminated_ = true;

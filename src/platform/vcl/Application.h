@@ -65,7 +65,8 @@ class TApplication : public TComponent {
   TCustomForm* MainForm() const { return mainForm_; }
   void SetMainForm(TCustomForm* Form);
 
-  // Shows the main form (with ShowMainForm) and runs the message loop until Terminate.
+  // Shows the main form (with ShowMainForm) and runs the message loop until Terminate. A SIGTERM
+  // meanwhile closes the main form as the user would.
   void Run();
   // Handles every waiting message, then returns.
   void ProcessMessages();
