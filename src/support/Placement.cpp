@@ -154,6 +154,8 @@ TFormPlacement::~TFormPlacement() {
 
 TCustomForm* TFormPlacement::Form() const { return dynamic_cast<TCustomForm*>(Owner()); }
 
+bool TFormPlacement::FormLoading() const { return IsLoading() || (Form() && Form()->IsLoading()); }
+
 std::string TFormPlacement::IniFileName() const {
   if (!iniFileName_.empty() || IsDesigning()) return iniFileName_;
   return useRegistry_ ? DefaultRegistryKey() : DefaultIniFileName();
@@ -211,8 +213,10 @@ void TFormPlacement::SetPreventResize(bool Value) {
   if (!Form() || preventResize_ == Value) return;
   preventResize_ = Value;
   FixMaximizedPosition();
+  // While the form is built, Loaded first notes its own maximize icon and then applies this.
+  if (FormLoading()) return;
   UpdateMaximizeIcon();
-  if (!IsLoading()) UpdateWindowHook();
+  UpdateWindowHook();
 }
 
 void TFormPlacement::UpdateMaximizeIcon() {
@@ -228,7 +232,7 @@ void TFormPlacement::UpdateMaximizeIcon() {
 
 void TFormPlacement::MinMaxInfoModified() {
   FixMaximizedPosition();
-  if (!IsLoading()) UpdateWindowHook();
+  if (!FormLoading()) UpdateWindowHook();
 }
 
 void TFormPlacement::UpdateWindowHook() {

@@ -141,6 +141,7 @@ class TFormPlacement : public TComponent {
 
  private:
   TCustomForm* Form() const;
+  bool FormLoading() const;
   // Runs a storage operation in the open storage, else in one opened for it alone.
   template <class Operation>
   auto WithStorage(bool readOnly, Operation&& operation);

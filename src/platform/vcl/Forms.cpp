@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -75,6 +76,8 @@ class TFormWindowFilter : public QObject {
 // TCustomForm
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), serial_(gNextSerial++) {
+  // Being built until AfterConstruction, as a form read from its description is.
+  BeginLoading();
   SetVisible(false);
   Screen->forms_.push_back(this);
 }
@@ -118,6 +121,7 @@ void TCustomForm::CreateWnd() {
   w->setWindowTitle(QString::fromStdString(AnsiToUtf8(Caption())));
   ApplyWindowFlags();
   w->move(Left(), Top());
+  RememberNormalBounds();
   UpdateSizeLimits();
 }
 
@@ -235,43 +239,82 @@ void TCustomForm::ApplyWindowState() {
 }
 
 void TCustomForm::WindowStateChangedByUser() {
-  const Qt::WindowStates state = WidgetIfAllocated()->windowState();
+  QWidget* w = WidgetIfAllocated();
+  const Qt::WindowStates state = w->windowState();
+  const TWindowState previous = shownState_;
   if (state & Qt::WindowMinimized)
-    windowState_ = wsMinimized;
+    shownState_ = wsMinimized;
   else if (state & Qt::WindowMaximized)
-    windowState_ = wsMaximized;
+    shownState_ = wsMaximized;
   else
-    windowState_ = wsNormal;
+    shownState_ = wsNormal;
+  windowState_ = shownState_;
+  if (previous == wsNormal || shownState_ != wsNormal) return;
+  // Back to normal: the window returns to the normal bounds the form kept, once the window
+  // system is done with its own restoring.
+  restoringNormal_ = true;
+  UpdateBoundsFromWindow(normalBounds_.Left, normalBounds_.Top, normalBounds_.Width(), normalBounds_.Height());
+  QPointer<QWidget> alive(w);
+  QTimer::singleShot(0, w, [this, alive] {
+    if (!alive) return;
+    restoringNormal_ = false;
+    SyncFrame();
+    Realign();
+  });
 }
 
+void TCustomForm::RememberNormalBounds() {
+  normalBounds_ = BoundsRect();
+  if (QWidget* w = WidgetIfAllocated())
+    w->setProperty("corvane.placement.normal",
+                   QRect(normalBounds_.Left, normalBounds_.Top, normalBounds_.Width(), normalBounds_.Height()));
+}
+
+namespace {
+
+bool IsNormalState(const QWidget* w) {
+  return !(w->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+}  // namespace
+
 void TCustomForm::WindowMovedOrResized() {
+  // While showing or returning to normal the window moves by itself; the form's bounds stay what
+  // the program asked for.
+  if (showing_ || restoringNormal_) return;
   const QWidget* w = WidgetIfAllocated();
   const QMargins m = FrameMargins(w);
-  // While showing, and when a frame has just been put around the window, the window moves
-  // by itself; the form's bounds stay what the program asked for.
-  if (showing_) return;
-  if (Rect(m.left(), m.top(), m.right(), m.bottom()) != frameMargins_) {
-    SyncFrame();
-    return;
+  const TRect margins = Rect(m.left(), m.top(), m.right(), m.bottom());
+  if (IsNormalState(w)) {
+    // The window manager has just put a frame around a window sized without one.
+    if (frameMargins_ == TRect{} && margins != TRect{}) {
+      SyncFrame();
+      return;
+    }
+    frameMargins_ = margins;
   }
   const QRect frame = w->frameGeometry();
   UpdateBoundsFromWindow(frame.x(), frame.y(), frame.width(), frame.height());
+  if (IsNormalState(w)) RememberNormalBounds();
   Realign();
 }
 
 void TCustomForm::SyncFrame() {
   QWidget* w = WidgetIfAllocated();
-  if (!w || (w->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) return;
+  if (!w) return;
+  UpdateSizeLimits();  // they are of the outer size, so they move with the frame
+  if (!IsNormalState(w)) return;
   const QMargins m = FrameMargins(w);
   frameMargins_ = Rect(m.left(), m.top(), m.right(), m.bottom());
   const QSize client(std::max(Width() - m.left() - m.right(), 1), std::max(Height() - m.top() - m.bottom(), 1));
+  RememberNormalBounds();
   if (w->pos() != QPoint(Left(), Top())) w->move(Left(), Top());
   if (w->size() != client) w->resize(client);
 }
 
 void TCustomForm::BoundsChanged() {
+  if (windowState_ == wsNormal) RememberNormalBounds();
   if (!WidgetIfAllocated()) return;
-  UpdateSizeLimits();
   SyncFrame();
   Realign();
 }
@@ -305,7 +348,6 @@ void TCustomForm::VisibleChanged() {
   if (!Visible()) return;  // a show handler hid the form again
   PlaceOnShow();
   ApplyWindowState();
-  UpdateSizeLimits();
   SyncFrame();
   if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
 }

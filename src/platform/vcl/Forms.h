@@ -74,7 +74,7 @@ class TCustomForm : public TWinControl {
   std::string ClassName() const override { return "TCustomForm"; }
 
   // Call once after the constructor has built the form: runs Loaded on the form and every
-  // component it owns, then OnCreate.
+  // component it owns, then OnCreate. Until then the form is loading (IsLoading).
   void AfterConstruction();
   // Fires OnDestroy once. The destructor calls it when nobody did; a derived form whose
   // handler uses its own members calls it at the start of its destructor.
@@ -160,6 +160,7 @@ class TCustomForm : public TWinControl {
   void WindowMovedOrResized();
   // Puts the window's frame where the form's bounds say (after the window manager framed it).
   void SyncFrame();
+  void RememberNormalBounds();
   void WindowStateChangedByUser();
 
   TFormBorderStyle borderStyle_ = bsSizeable;
@@ -177,6 +178,9 @@ class TCustomForm : public TWinControl {
   bool showing_ = false;
   std::uint64_t serial_ = 0;
   TRect frameMargins_;  // the frame's extent the window's size was last set with
+  TRect normalBounds_;  // the bounds of the normal (not minimized or maximized) window
+  bool restoringNormal_ = false;
+  TWindowState shownState_ = wsNormal;  // the state the window last reported
 };
 
 class TForm : public TCustomForm {

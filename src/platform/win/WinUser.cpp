@@ -44,6 +44,11 @@ QMargins FrameMargins(const QWidget* window) {
 }
 
 TRect NormalFrame(const QWidget* window) {
+  // A form keeps its normal bounds itself; other windows have Qt's.
+  if (const QVariant kept = window->property("corvane.placement.normal"); kept.isValid()) {
+    const QRect r = kept.toRect();
+    return Bounds(r.x(), r.y(), r.width(), r.height());
+  }
   const bool normal = !(window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
   const QRect client = normal ? window->geometry() : window->normalGeometry();
   const QRect frame = client.marginsAdded(FrameMargins(window));

@@ -1,0 +1,238 @@
+#include "support/RegTools.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "common/TempRegistry.h"
+#include "vcl/Graphics.h"
+#include "vcl/Registry.h"
+#include "vcl/SysUtils.h"
+
+namespace {
+
+using corvane::test::TempRegistry;
+
+const char* const kKey = "Software\\Ombrix\\Tarnwick";
+const char* const kPerlKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Perl.exe";
+
+bool KeyExists(HKEY root, const std::string& key) {
+  TRegistry registry;
+  registry.SetRootKey(root);
+  return registry.KeyExists(key);
+}
+
+TEST(RegToolsTest, TrailingDelimiters) {
+  struct Case {
+    const char* path;
+    const char* withDelimiter;
+    const char* withSlash;
+  };
+  const Case cases[] = {
+      {"  /home/dir  ", "/home/dir/", "/home/dir/"},
+      {"C:", "C:", "C:"},
+      {"", "", ""},
+      {" \t \r\n", "", ""},
+      {"a/", "a/", "a/"},
+      {"a\\", "a\\", "a\\"},
+      {"/cgi-bin", "/cgi-bin/", "/cgi-bin/"},
+      {"/", "/", "/"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(AddTrailingDelimiter(c.path), c.withDelimiter) << '"' << c.path << '"';
+    EXPECT_EQ(AddTrailingSlash(c.path), c.withSlash) << '"' << c.path << '"';
+  }
+}
+
+TEST(RegToolsTest, ReadsNeverCreateKeysAndWritesCreateTheWholePath) {
+  TempRegistry store;
+  EXPECT_EQ(RegReadString(kKey, "ColorScheme", "PurpleStrings"), "PurpleStrings");
+  EXPECT_EQ(RegReadInteger(kKey, "TabWidth", 8), 8);
+  EXPECT_TRUE(RegReadBool(kKey, "Toolbar", true));
+  EXPECT_EQ(RegReadStringLM(kPerlKey, "", "none"), "none");
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software"));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE"));
+
+  RegWriteString(kKey, "ColorScheme", "standard");
+  RegWriteInteger(kKey, "TabWidth", 3);
+  RegWriteBool(kKey, "Toolbar", false);
+  RegWriteStringLM(kPerlKey, "", "/usr/bin/perl");
+  EXPECT_EQ(RegReadString("SOFTWARE\\OMBRIX\\TARNWICK", "colorscheme", ""), "standard");
+  EXPECT_EQ(RegReadInteger(kKey, "TabWidth", 8), 3);
+  EXPECT_FALSE(RegReadBool(kKey, "Toolbar", true));
+  EXPECT_EQ(RegReadStringLM(kPerlKey, "", ""), "/usr/bin/perl");
+  EXPECT_EQ(RegReadString(kKey, "", "unnamed default"), "unnamed default");
+}
+
+TEST(RegToolsTest, BooleansAreNumbersAndKindsAreNotMixed) {
+  TempRegistry store;
+  RegWriteInteger(kKey, "Two", 2);
+  RegWriteInteger(kKey, "Zero", 0);
+  RegWriteString(kKey, "Text", "1");
+  EXPECT_TRUE(RegReadBool(kKey, "Two", false));
+  EXPECT_FALSE(RegReadBool(kKey, "Zero", true));
+  EXPECT_THROW(RegReadBool(kKey, "Text", false), ERegistryException);
+  EXPECT_THROW(RegReadInteger(kKey, "Text", 0), ERegistryException);
+  EXPECT_THROW(RegReadString(kKey, "Two", ""), ERegistryException);
+}
+
+TEST(RegToolsTest, SettingsOfAStoreThatCannotOpenAreTheDefaults) {
+  TempRegistry store;
+  const std::string blocked = store.Folder() + "/file";
+  std::ofstream(blocked) << "x";
+  RegistryStore::Instance().SetPath(blocked + "/registry.sqlite3");
+  RegWriteString(kKey, "ColorScheme", "Standard");
+  EXPECT_EQ(RegReadString(kKey, "ColorScheme", "PurpleStrings"), "PurpleStrings");
+}
+
+TEST(RegToolsTest, PerlPathBranches) {
+  struct Case {
+    const char* what;
+    const char* stored;  // machine's application path, nullptr for none
+    std::string firstLine;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"stored path of a missing file is returned as stored", "/gone/perl", "#!/usr/bin/perl", "/gone/perl"},
+      {"first line naming an existing file", nullptr, "#!/usr/bin/perl", "/usr/bin/perl"},
+      {"the first two characters go whatever they are", nullptr, "xx/usr/bin/perl", "/usr/bin/perl"},
+      {"first line with an option is no file", nullptr, "#!/usr/bin/perl -w", "perl"},
+      {"first line naming no file", nullptr, "#!/no/such/perl", "perl"},
+      {"empty first line", nullptr, "", "perl"},
+      {"empty stored value counts as none", "", "#!", "perl"},
+  };
+  ASSERT_TRUE(FileExists("/usr/bin/perl"));
+  for (const Case& c : cases) {
+    TempRegistry store;
+    if (c.stored) RegWriteStringLM(kPerlKey, "", c.stored);
+    EXPECT_EQ(GetPerlPath(c.firstLine), c.expected) << c.what;
+  }
+}
+
+TEST(RegToolsTest, ProgramPaths) {
+  TempRegistry store;
+  EXPECT_EQ(GetDreamweaverPath(), "C:\\Program Files\\Macromedia\\Dreamweaver 2\\Dreamweaver.exe");
+  RegWriteStringLM("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Dreamweaver.exe", "", "/opt/dw");
+  EXPECT_EQ(GetDreamweaverPath(), "/opt/dw");
+  // No uploader beside the test program: the bare program name is left for the search path.
+  EXPECT_EQ(GetUploaderPath(), "Uploader");
+}
+
+TEST(RegToolsTest, TheTemporaryDirectoryIsPrivate) {
+  const std::string folder = GetTempDirectory();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.back(), '/');
+  const auto permissions = std::filesystem::status(folder).permissions();
+  EXPECT_EQ(permissions & std::filesystem::perms::all, std::filesystem::perms::owner_all);
+  EXPECT_NE(folder.rfind("/tmp/", 0), 0u) << folder;
+}
+
+TEST(RegToolsTest, SplitAtDelimiter) {
+  struct Case {
+    const char* text;
+    const char* delimiter;
+    bool before;
+    bool trim;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"NAME = value", "=", true, true, "NAME"},
+      {"NAME = value", "=", false, true, "value"},
+      {"a=b=c", "=", false, false, "b=c"},
+      {"a=b=c", "=", true, false, "a"},
+      {"abc", "=", true, true, "abc"},
+      {"  abc  ", "=", true, true, "  abc  "},
+      {"abc", "=", false, true, ""},
+      {"key := x", ":=", false, false, " x"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(SplitAtDelimiter(c.text, c.delimiter, c.before, c.trim), c.expected)
+        << c.text << (c.before ? " before" : " after") << (c.trim ? " trimmed" : "");
+}
+
+TEST(RegToolsTest, EscapePerlString) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"a\"$b\\", "a\\\"\\$b\\\\"},
+      {"@list #note %hash &call", "\\@list \\#note \\%hash \\&call"},
+      {"\\$", "\\\\\\$"},
+      {"plain", "plain"},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(EscapePerlString(text), expected) << text;
+}
+
+TEST(RegToolsTest, UrlCoding) {
+  const std::pair<std::string, std::string> encodings[] = {
+      {"a/b c", "a%2fb+c"}, {"\xE9", "%e9"}, {"-_.~", "%2d%5f%2e%7e"}, {"AZaz09", "AZaz09"}, {"", ""},
+  };
+  for (const auto& [text, encoded] : encodings) {
+    EXPECT_EQ(UrlEncodeText(text), encoded) << text;
+    EXPECT_EQ(UrlDecodeText(encoded), text) << encoded;
+  }
+  const std::pair<std::string, std::string> decodings[] = {
+      {"a%41+b", "aA b"}, {"%4a%4A", "JJ"}, {"a%2", "a%2"}, {"100%", "100%"}, {"%zz+x", "%zz+x"}, {"%", "%"},
+  };
+  for (const auto& [text, decoded] : decodings) EXPECT_EQ(UrlDecodeText(text), decoded) << text;
+}
+
+class FontRecordTest : public ::testing::Test {
+ protected:
+  TempRegistry store_;
+  const std::string key_ = std::string(kKey) + "\\Font";
+};
+
+TEST_F(FontRecordTest, SavedFontReadsBackWhole) {
+  TFont font;
+  font.SetName("Courier New");
+  font.SetCharset(RUSSIAN_CHARSET);
+  font.SetColor(clNavy);
+  font.SetPitch(fpFixed);
+  font.SetSize(12);
+  font.SetStyle({fsBold, fsStrikeOut});
+  SaveFontToRegistry(&font, key_);
+  EXPECT_EQ(RegReadString(key_, "Style", ""), "B--S");
+
+  TFont defaults;
+  TFont loaded;
+  LoadFontFromRegistry(&loaded, key_, &defaults);
+  EXPECT_EQ(loaded.Name(), "Courier New");
+  EXPECT_EQ(loaded.Charset(), RUSSIAN_CHARSET);
+  EXPECT_EQ(loaded.Color(), clNavy);
+  EXPECT_EQ(loaded.Pitch(), fpFixed);
+  EXPECT_EQ(loaded.Size(), 12);
+  EXPECT_EQ(loaded.Style(), (TFontStyles{fsBold, fsStrikeOut}));
+}
+
+TEST_F(FontRecordTest, MissingValuesTakeTheDefaultsAndShortStylesArePadded) {
+  struct Case {
+    const char* style;
+    TFontStyles expected;
+  };
+  const Case cases[] = {
+      {"B", {fsBold}}, {"-I", {fsItalic}}, {"xyzw", {fsBold, fsItalic, fsUnderline, fsStrikeOut}},
+      {"", {}},        {"----U", {}},
+  };
+  TFont defaults;
+  defaults.SetName("Defaults");
+  defaults.SetHeight(-13);
+  for (const Case& c : cases) {
+    RegWriteString(key_, "Style", c.style);
+    TFont loaded;
+    LoadFontFromRegistry(&loaded, key_, &defaults);
+    EXPECT_EQ(loaded.Style(), c.expected) << '"' << c.style << '"';
+    EXPECT_EQ(loaded.Name(), "Defaults");
+    EXPECT_EQ(loaded.Height(), -13);
+  }
+}
+
+TEST_F(FontRecordTest, AFailedReadStillAppliesWhatWasReadBefore) {
+  RegWriteInteger(key_, "Color", clRed);
+  RegWriteInteger(key_, "Name", 5);  // another kind than the string read
+  TFont defaults;
+  TFont target;
+  target.SetColor(clBlue);
+  EXPECT_THROW(LoadFontFromRegistry(&target, key_, &defaults), ERegistryException);
+  EXPECT_EQ(target.Color(), clRed);
+}
+
+}  // namespace
