@@ -8,6 +8,7 @@
 #include "qzUndoList.h"
 #include "uTextDrawer.h"
 #include "vcl/Canvas.h"
+#include "vcl/ImgList.h"
 #include "win/Caret.h"
 #include "win/Gdi.h"
 
@@ -166,6 +167,8 @@ TqzCustomEdit::TqzCustomEdit(TComponent* AOwner)
 
   selectedColor_ = std::make_unique<TqzSelectedColor>();
   selectedColor_->OnChange = TNotifyEvent(this, &TqzCustomEdit::SelectedColorChanged);
+  bookMarkOpt_ = std::make_unique<TqzBookMarkOpt>(this);
+  bookMarkOpt_->OnChange = TNotifyEvent(this, &TqzCustomEdit::BookMarkOptionsChanged);
   rightEdge_ = 80;
   gutter_ = std::make_unique<TqzGutter>();
   gutter_->OnChange = TNotifyEvent(this, &TqzCustomEdit::GutterChangedEvent);
@@ -212,6 +215,7 @@ TqzCustomEdit::~TqzCustomEdit() {
   lines_->OnChange = nullptr;
   gutter_->OnChange = nullptr;
   selectedColor_->OnChange = nullptr;
+  bookMarkOpt_->OnChange = nullptr;
 }
 
 void TqzCustomEdit::Loaded() {
@@ -226,6 +230,8 @@ void TqzCustomEdit::Notification(TComponent* AComponent, TOperation Operation) {
     RecalcCharExtent();
     InvalidateLines(-1, -1);
   }
+  if (Operation == opRemove && AComponent != nullptr && AComponent == bookMarkOpt_->BookmarkImages())
+    bookMarkOpt_->SetBookmarkImages(nullptr);  // its OnChange repaints the gutter
 }
 
 void TqzCustomEdit::SetName(const std::string& Value) {
@@ -440,6 +446,8 @@ void TqzCustomEdit::HighlighterAttributesChanged(TObject*) {
 }
 
 void TqzCustomEdit::SelectedColorChanged(TObject*) { Invalidate(); }
+
+void TqzCustomEdit::BookMarkOptionsChanged(TObject*) { InvalidateGutter(); }
 
 // ===================================================================================================
 // Metrics and geometry

@@ -22,6 +22,7 @@ class TqzCustomEdit;
 class TqzCustomHighLighter;
 class TqzGutter;
 class TqzSelectedColor;
+class TqzBookMarkOpt;
 class THintWindow;
 class TUndoList;
 enum TUndoKind : std::uint8_t;  // qzUndoList.h
@@ -170,6 +171,7 @@ class TqzCustomEdit : public TCustomControl {
   TqzGutter* Gutter() const { return gutter_.get(); }
   void SetGutter(TqzGutter* Value);
   TqzSelectedColor* SelectedColor() const { return selectedColor_.get(); }
+  TqzBookMarkOpt* BookMarkOptions() const { return bookMarkOpt_.get(); }
   bool HideSelection() const { return hideSelection_; }
   void SetHideSelection(bool Value);
   int RightEdge() const { return rightEdge_; }
@@ -419,6 +421,7 @@ class TqzCustomEdit : public TCustomControl {
 
   void GutterChangedEvent(TObject* Sender);
   void SelectedColorChanged(TObject* Sender);
+  void BookMarkOptionsChanged(TObject* Sender);
   void HighlighterAttributesChanged(TObject* Sender);
 
   // Painting helpers.
@@ -455,6 +458,7 @@ class TqzCustomEdit : public TCustomControl {
   int topLine_ = 1;  // first visible line, 1-based
   TqzCustomHighLighter* highLighter_ = nullptr;  // not owned
   std::unique_ptr<TqzSelectedColor> selectedColor_;
+  std::unique_ptr<TqzBookMarkOpt> bookMarkOpt_;
   TPoint mouseDownPos_;
   TPoint dragPos_;
   int mouseDownX_ = 0;

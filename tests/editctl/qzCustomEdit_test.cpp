@@ -12,6 +12,7 @@
 #include "editctl/qzSupportClasses.h"
 #include "editctl/uTextDrawer.h"
 #include "vcl/Canvas.h"
+#include "vcl/ImgList.h"
 
 namespace {
 
@@ -254,6 +255,17 @@ TEST_F(Editor, AFreedHighlighterIsLetGo) {
   edit.Lines()->Add("still \" works");
   TRecordingDC dc;
   edit.Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc.Handle()));
+}
+
+TEST_F(Editor, AFreedBookmarkImageListIsLetGo) {
+  TTestEdit edit;
+  auto images = std::make_unique<TImageList>(nullptr);
+  edit.BookMarkOptions()->SetBookmarkImages(images.get());
+  edit.Invalidated.clear();
+  images.reset();
+  EXPECT_EQ(edit.BookMarkOptions()->BookmarkImages(), nullptr);
+  ASSERT_FALSE(edit.Invalidated.empty());
+  EXPECT_EQ(edit.Invalidated.back(), (TRect{0, 0, edit.GutterWidth(), edit.ClientHeight()})) << "the gutter repaints";
 }
 
 // ---------------------------------------------------------------------------------------------------
