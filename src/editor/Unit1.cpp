@@ -127,6 +127,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   CreateMenus();
   CreatePopupMenu();
   CreateToolBar();
+  CreateRunComponents();
   OnCreate = TNotifyEvent(this, &TForm1::FormCreate);
   OnShow = TNotifyEvent(this, &TForm1::FormShow);
   OnActivate = TNotifyEvent(this, &TForm1::FormActivate);
@@ -566,6 +567,7 @@ void TForm1::FormActivate(TObject*) { WebBrowser1->Navigate("about:blank"); }
 void TForm1::FormCloseQuery(TObject*, bool& CanClose) { AskForSave(CanClose); }
 
 void TForm1::FormClose(TObject*, TCloseAction&) {
+  Conio->Stop();
   const std::string temp = GetTempDirectory();
   for (const char* name : {"OmTemp.pl", "OmTemp.htm"})
     if (FileExists(temp + name)) DeleteFile(temp + name);

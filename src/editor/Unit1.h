@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editctl/qzCustomEdit.h"
+#include "editor/ConsoleIO.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/Dialogs.h"
 #include "vcl/ExtCtrls.h"
@@ -30,6 +31,9 @@ enum TForm1Image {
 };
 // The text of a new file unless "FileTemplate" says otherwise.
 extern const char* const kDefaultFileTemplate;
+// Defaults of "ScriptParameters" and "EnvVar1" .. "EnvVar5", read by a run and by the environment dialog.
+extern const char* const kDefaultScriptParameters;
+extern const char* const kDefaultEnvVars[5];
 
 class TForm1 : public TForm {
  public:
@@ -224,7 +228,28 @@ class TForm1 : public TForm {
   void EditorKeyPress(TObject* Sender, char& Key);
   void AppEvents1Hint(TObject* Sender);
 
+  // --- Running a script (Unit1Run.cpp) ---------------------------------------------------------
+  TGUI2Console* Conio = nullptr;
+  void Run1Click(TObject* Sender);
+  void RunParam1Click(TObject* Sender);
+  void SyntaxCheck1Click(TObject* Sender);
+  void WarningsOn1Click(TObject* Sender);
+  void PageControl1Change(TObject* Sender);
+  void PageControl2Change(TObject* Sender);
+  void ConioStart(TObject* Sender, const std::string& Command);
+  void ConioLine(TObject* Sender, const std::string& Line);
+  void ConioDone(TObject* Sender);
+  // Edit mode (true) or run mode: the Run command's caption and pictures, and what may be used.
+  void ChangeRun(bool Edit);
+  void RunWithParams(const std::string& Params);
+
  private:
+  // Unit1Run.cpp
+  void CreateRunComponents();
+  // Sets Conio's environment and gives the script-argument tail of the command line.
+  std::string GetSp();
+  void RunConsoleApp(const std::string& CommandLine);
+
   void CreateComponents();
   void CreateMenus();
   void CreatePopupMenu();
@@ -254,6 +279,8 @@ class TForm1 : public TForm {
   std::unique_ptr<TStringList> outputList_;
   std::unique_ptr<TStringList> scratchList_;
   int toolButtonCount_ = 0;
+  // Declared last, so it goes first: no event of a run can reach the output lists once they are freed.
+  std::unique_ptr<TGUI2Console> conio_;
 };
 
 extern TForm1* Form1;

@@ -1,0 +1,229 @@
+// Running and checking the editor's script: the Run commands of the main window, the console
+// component's events and the output page.
+#include "editor/Unit1.h"
+#include "support/RegTools.h"
+#include "vcl/Dialogs.h"
+
+namespace {
+
+const char* const kScriptFileName = "OmTemp.pl";
+const char* const kPageFileName = "OmTemp.htm";
+const char* const kCrLf = "\r\n";
+
+std::string TempFile(const char* name) { return AddTrailingDelimiter(GetTempDirectory()) + name; }
+
+// A file URL of an absolute path; the bytes that would end or escape the path are percent-encoded.
+std::string FileUrl(const std::string& path) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string url = "file://";
+  for (unsigned char c : path) {
+    if (c <= ' ' || c >= 0x7f || c == '%' || c == '#' || c == '?' || c == '"') {
+      url += '%';
+      url += hex[c >> 4];
+      url += hex[c & 15];
+    } else {
+      url += static_cast<char>(c);
+    }
+  }
+  return url;
+}
+
+// The first of the two exact spellings that the text contains, "" for neither.
+std::string TagIn(const std::string& text, const std::string& lower, const std::string& upper) {
+  if (text.find(lower) != std::string::npos) return lower;
+  if (text.find(upper) != std::string::npos) return upper;
+  return std::string();
+}
+
+std::string Replaced(std::string text, char from, char to) {
+  for (char& c : text)
+    if (c == from) c = to;
+  return text;
+}
+
+}  // namespace
+
+const char* const kDefaultScriptParameters = "name=Ombrix+Tarnwick email=user%40example%2ecom";
+const char* const kDefaultEnvVars[5] = {
+    "HTTP_USER_AGENT=Mozilla/4.0 (compatible; Ombrix Tarnwick 2.1)",
+    "HTTP_REFERER=http://localhost/",
+    "REMOTE_HOST=localhost",
+    "REMOTE_ADDR=127.0.0.1",
+    "SERVER_NAME=localhost",
+};
+
+std::string WrapRunOutput(const std::string& Text, const std::string& FileDirectory) {
+  const std::string htmlTag = TagIn(Text, "<html>", "<HTML>");
+  const std::string headTag = TagIn(Text, "<head>", "<HEAD>");
+  const std::string base =
+      FileDirectory.empty() ? std::string() : "<base href=\"" + FileUrl(AddTrailingDelimiter(FileDirectory)) + "\">";
+  std::string text = Text;
+  if (!htmlTag.empty()) {
+    // Whatever precedes the page (a CGI header, say) would show as text: it becomes a comment.
+    const std::size_t at = text.find(htmlTag);
+    text = "<!-- " + text.substr(0, at) + " -->" + kCrLf + htmlTag + text.substr(at + htmlTag.size());
+  }
+  if (!headTag.empty()) {
+    const std::size_t at = text.find(headTag);
+    return text.substr(0, at) + headTag + kCrLf + base + kCrLf + text.substr(at + headTag.size());
+  }
+  if (!htmlTag.empty()) {
+    const std::size_t at = text.find(htmlTag);
+    return text.substr(0, at) + htmlTag + kCrLf + "<head>" + kCrLf + base + kCrLf + "</head>" + kCrLf +
+           text.substr(at + htmlTag.size());
+  }
+  return std::string("<html>") + kCrLf + "<head>" + kCrLf + base + kCrLf + "</head>" + kCrLf + "<body>" + kCrLf +
+         "<pre>" + kCrLf + text + kCrLf + "</pre>" + kCrLf + "</body>" + kCrLf + "</html>" + kCrLf;
+}
+
+void TForm1::CreateRunComponents() {
+  conio_ = std::make_unique<TGUI2Console>(nullptr);
+  Conio = conio_.get();
+  Conio->SetName("Conio");
+  Conio->OnStart = TStartEvent(this, &TForm1::ConioStart);
+  Conio->OnLine = TSendLine(this, &TForm1::ConioLine);
+  Conio->OnDone = TDoneEvent(this, &TForm1::ConioDone);
+  Run1->OnClick = TNotifyEvent(this, &TForm1::Run1Click);
+  RunButton->OnClick = TNotifyEvent(this, &TForm1::Run1Click);
+  RunParam1->OnClick = TNotifyEvent(this, &TForm1::RunParam1Click);
+  SyntaxCheck1->OnClick = TNotifyEvent(this, &TForm1::SyntaxCheck1Click);
+  SyntaxCheckButton->OnClick = TNotifyEvent(this, &TForm1::SyntaxCheck1Click);
+  WarningsOn1->OnClick = TNotifyEvent(this, &TForm1::WarningsOn1Click);
+  PageControl1->OnChange = TNotifyEvent(this, &TForm1::PageControl1Change);
+  PageControl2->OnChange = TNotifyEvent(this, &TForm1::PageControl2Change);
+}
+
+void TForm1::Run1Click(TObject*) {
+  if (PageControl1->ActivePage() == EditSheet) {
+    RunWithParams(std::string());
+    return;
+  }
+  PageControl1->SetActivePage(EditSheet);
+  ChangeRun(true);
+  Conio->Stop();
+}
+
+void TForm1::RunParam1Click(TObject*) {
+  std::string params = RegReadString(kSettingsKey, "LastRunParameter", "-help");
+  if (!InputQuery("Run With Custom Parameters", "Command line parameters for Perl:", params)) return;
+  params = Trim(params);
+  RegWriteString(kSettingsKey, "LastRunParameter", params);
+  RunWithParams(params);
+}
+
+void TForm1::SyntaxCheck1Click(TObject*) { RunWithParams("-c"); }
+
+void TForm1::WarningsOn1Click(TObject*) {
+  WarningsOn1->SetChecked(!WarningsOn1->Checked());
+  RegWriteBool(kSettingsKey, "WarningsOn", WarningsOn1->Checked());
+}
+
+void TForm1::PageControl1Change(TObject*) {
+  if (PageControl1->ActivePage() == RunSheet) {
+    RunWithParams(std::string());
+  } else if (PageControl1->ActivePage() == EditSheet) {
+    Conio->Stop();
+    ChangeRun(true);
+  }
+}
+
+void TForm1::PageControl2Change(TObject*) {
+  RegWriteBool(kSettingsKey, "RunBrowserView", PageControl2->ActivePage() != TextSheet);
+}
+
+void TForm1::RunWithParams(const std::string& Params) {
+  OutputList()->Clear();
+  const std::string script = TempFile(kScriptFileName);
+  Editor->Lines()->SaveToFile(script);
+
+  const std::string firstLine = Editor->Lines()->Count() > 0 ? Editor->Lines()->Get(0) : std::string();
+  std::string commandLine = GetPerlPath(firstLine) + " ";
+  if (WarningsOn1->Checked()) commandLine += "-w ";
+  const std::string params = Trim(Params);
+  if (!params.empty()) commandLine += params + " ";
+  commandLine += script + GetSp();
+  RunConsoleApp(commandLine);
+
+  PageControl1->SetActivePage(RunSheet);
+  const bool browserView = RegReadBool(kSettingsKey, "RunBrowserView", true);
+  PageControl2->SetActivePage(browserView ? BrowserSheet : TextSheet);
+  ChangeRun(false);
+}
+
+std::string TForm1::GetSp() {
+  const std::string scriptParameters = RegReadString(kSettingsKey, "ScriptParameters", kDefaultScriptParameters);
+  std::string query = RegReadString(kSettingsKey, "QueryString", "Ombrix");
+  if (RegReadBool(kSettingsKey, "ParamsByGET", true)) query = Replaced(scriptParameters, ' ', '&');
+
+  std::string environment;
+  auto add = [&](const std::string& entry) {
+    environment += entry;
+    environment += '\0';
+  };
+  add("REQUEST_METHOD=GET");
+  add("SCRIPT_NAME=/" + ExtractFileName(CurrentFileName()));
+  add("SERVER_SOFTWARE=Ombrix Tarnwick/2.1");
+  add("GATEWAY_INTERFACE=CGI/Emulation");
+  add("CONTENT_LENGTH=" + IntToStr(static_cast<long long>(query.size())));
+  add("QUERY_STRING=" + query);
+  for (int n = 1; n <= 5; ++n)
+    add(RegReadString(kSettingsKey, "EnvVar" + IntToStr(n), kDefaultEnvVars[n - 1]));
+  environment += '\0';
+  Conio->Environment = environment;
+
+  const std::string tail = Trim(scriptParameters);
+  return tail.empty() || tail == "=" ? std::string() : " " + tail;
+}
+
+void TForm1::RunConsoleApp(const std::string& CommandLine) {
+  Conio->Stop();
+  Conio->Application.clear();
+  Conio->Command = CommandLine;
+  Conio->AppType = at32bit;
+  Conio->HomeDirectory = CurrentFileName() == kUntitled ? std::string() : ExtractFileDir(CurrentFileName());
+  Conio->Start();
+}
+
+void TForm1::ConioStart(TObject*, const std::string&) {
+  Screen->SetCursor(crHourGlass);
+  Memo1->Hint = "Running...";
+  PageControl2->SetEnabled(false);
+}
+
+void TForm1::ConioLine(TObject*, const std::string& Line) { OutputList()->Add(Line); }
+
+void TForm1::ConioDone(TObject*) {
+  Memo1->Lines()->Assign(OutputList());
+  std::string text;
+  for (int i = 0; i < OutputList()->Count(); ++i) {
+    if (i > 0) text += kCrLf;
+    text += OutputList()->GetRef(i);
+  }
+  const std::string directory = CurrentFileName() == kUntitled ? std::string() : ExtractFileDir(CurrentFileName());
+  TStringList page;
+  page.SetText(WrapRunOutput(text, directory));
+  const std::string pageFile = TempFile(kPageFileName);
+  page.SaveToFile(pageFile);
+  WebBrowser1->Navigate(FileUrl(pageFile));
+
+  Screen->SetCursor(crDefault);
+  Memo1->Hint = "Done. Plese pres F9 to return to Edit mode.";
+  PageControl2->SetEnabled(true);
+}
+
+void TForm1::ChangeRun(bool Edit) {
+  Run1->SetCaption(Edit ? "&Run" : "Back to E&dit mode");
+  Run1->SetImageIndex(Edit ? kImageRunMenu : kImageEditMenu);
+  RunButton->SetHint(Edit ? "Run" : "Back to Edit mode");
+  RunButton->SetImageIndex(Edit ? kImageRunButton : kImageEditButton);
+  const bool selected = Edit && Editor->SelectionAvailable();
+  UndoButton->SetEnabled(Edit && Editor->CanUndo());
+  RedoButton->SetEnabled(Edit && Editor->CanRedo());
+  // The editor cannot tell yet whether the clipboard holds text: Paste is offered whenever editing.
+  PasteButton->SetEnabled(Edit);
+  SelectAllButton->SetEnabled(Edit);
+  CutButton->SetEnabled(selected);
+  CopyButton->SetEnabled(selected);
+  for (TMenuItem* item : {Edit1, Search1, QuickInsert1, Bookmarks1, Tools1, View1, Print1}) item->SetEnabled(Edit);
+  for (TToolButton* button : {PrintButton, FindButton, FindNextButton}) button->SetEnabled(Edit);
+}
