@@ -273,7 +273,7 @@ inline int TZuzUderUze::SpaceEnd(int Run) const {
 }
 
 // A comment runs to the line break or the end of the line.
-int TZuzUderUze::CommentEnd(int Run) const {
+inline int TZuzUderUze::CommentEnd(int Run) const {
   while (Run < FLineLen && !EndsLine(FLine[Run])) ++Run;
   return Run;
 }
@@ -329,7 +329,7 @@ TPerlTokenKind TZuzUderUze::ScanNumberOrDot(int& Run) const {
   return tkNumber;
 }
 
-TPerlTokenKind TZuzUderUze::ScanVariableOrWord(int& Run) {
+inline TPerlTokenKind TZuzUderUze::ScanVariableOrWord(int& Run) {
   const char first = At(Run);
   const char second = At(Run + 1);
   if (first == '$') {
@@ -364,7 +364,7 @@ TPerlTokenKind TZuzUderUze::ScanVariableOrWord(int& Run) {
 }
 
 // The longest symbol form starting at Run.
-int TZuzUderUze::SymbolEnd(int Run) const {
+inline int TZuzUderUze::SymbolEnd(int Run) const {
   const char second = At(Run + 1);
   const char third = second == '\0' ? '\0' : At(Run + 2);
   int length = 1;
