@@ -159,6 +159,7 @@ TEST_F(FtpClient, UploadsByteForByteInBothDataModesAndSetsTheMode) {
 TEST_F(FtpClient, ConnectFailuresFireTheirEventsAndRaise) {
   TFtpTestServer server;
   TFtpTestServer silent("silent");
+  TFtpTestServer account("ask-account");
   struct TCase {
     const char* name;
     std::string host;
@@ -173,6 +174,7 @@ TEST_F(FtpClient, ConnectFailuresFireTheirEventsAndRaise) {
       {"refused", "127.0.0.1", 1, "", {"resolved", "error 111", "connection failed"}, "Connection refused"},
       {"never answers", "127.0.0.1", silent.Port(), "", {"resolved", "error 110", "connection failed"},
        "No reply from the server"},
+      {"account required", "127.0.0.1", account.Port(), "", {"resolved", "authentication failed"}, "account"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);

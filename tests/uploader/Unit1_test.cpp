@@ -353,6 +353,7 @@ TEST_F(Uploader, AChmodTheServerDoesNotSupportIsNotOfferedAgain) {
 TEST_F(Uploader, FailedLoginsLetTheUserTryAgain) {
   TFtpTestServer server;
   TFtpTestServer silent("silent");
+  TFtpTestServer account("ask-account");
   struct TCase {
     const char* name;
     std::string host;
@@ -364,6 +365,7 @@ TEST_F(Uploader, FailedLoginsLetTheUserTryAgain) {
       {"wrong password", "127.0.0.1", server.Port(), "wrong", "Connection failed!"},
       {"unknown host", "no-such-host.invalid", server.Port(), server.Password, "Invalid host!"},
       {"never answers", "127.0.0.1", silent.Port(), server.Password, "Connection failed!"},
+      {"account required", "127.0.0.1", account.Port(), server.Password, "Authentication failed!"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -8,6 +8,7 @@ the dialogue in order. --mode picks a misbehaviour:
   refuse-chmod  SITE CHMOD answered with --chmod-code (500 to 502)
   drop-transfer the whole connection is closed once upload data arrives
   silent        connections are accepted and never answered
+  ask-account   the password is answered with 332 (an account is needed)
 The server ends by itself after --lifetime seconds.
 """
 import argparse
@@ -29,7 +30,7 @@ def parse_args():
     p.add_argument('--port-file', required=True)
     p.add_argument('--log', required=True)
     p.add_argument('--mode', default='normal',
-                   choices=['normal', 'refuse-chmod', 'drop-transfer', 'silent'])
+                   choices=['normal', 'refuse-chmod', 'drop-transfer', 'silent', 'ask-account'])
     p.add_argument('--chmod-code', type=int, default=502)
     p.add_argument('--lifetime', type=float, default=120.0)
     return p.parse_args()
@@ -84,6 +85,12 @@ def make_handler(args):
         def pre_process_command(self, line, cmd, arg):
             log_command(line)
             super().pre_process_command(line, cmd, arg)
+
+        def ftp_PASS(self, line):
+            if args.mode == 'ask-account':
+                self.respond('332 Need account for login.')
+                return None
+            return super().ftp_PASS(line)
 
         def ftp_SITE_CHMOD(self, path, mode):
             if args.mode == 'refuse-chmod':

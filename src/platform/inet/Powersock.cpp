@@ -69,11 +69,12 @@ void Resolve(const std::shared_ptr<TResolution>& result, const std::string& host
   result->done = true;
 }
 
-}  // namespace
-
+// The program's pending events, if it has an application object.
 void ProcessNetworkWaitEvents() {
   if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
+
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------------
 // TDescriptor

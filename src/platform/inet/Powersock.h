@@ -126,6 +126,3 @@ class TPowersock : public TComponent {
   bool abortRequested_ = false;
   TClock::time_point lastEvents_{};
 };
-
-// Processes the program's pending events, if it has an application object.
-void ProcessNetworkWaitEvents();
