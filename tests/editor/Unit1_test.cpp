@@ -1,0 +1,381 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/TestApp.h"
+#include "editctl/qzSupportClasses.h"
+#include "editor/Corvane.h"
+#include "editor/Unit1.h"
+#include "highlight/ZuzUderUze.h"
+#include "support/RegTools.h"
+#include "vcl/Application.h"
+#include "win/RegistryStore.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const std::string& name, const std::string& data) { std::ofstream(name, std::ios::binary) << data; }
+
+// Answers the dialogs in order and keeps what they asked.
+struct Answers {
+  struct Answer {
+    int button;
+    std::string value;
+  };
+  std::deque<Answer> queue;
+  std::vector<TDialogRequest> asked;
+  TDialogHookScope scope{[this](TDialogRequest& r) {
+    asked.push_back(r);
+    if (queue.empty()) return r.Kind == dkMessageBox ? IDOK : IDCANCEL;
+    Answer a = queue.front();
+    queue.pop_front();
+    if (!a.value.empty()) r.Value = a.value;
+    return a.button;
+  }};
+  std::string Texts() const {
+    std::string all;
+    for (const auto& r : asked) all += r.Text + "\n";
+    return all;
+  }
+};
+
+class Unit1Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    corvane::test::EnsureApplication();
+    dir_ = corvane::test::MakeTempDir("unit1");
+    fs::create_directories(dir_ + "/registry");
+    RegistryStore::Instance().SetPath(dir_ + "/registry/registry.sqlite3");
+    RegWriteBool(kSettingsKey, "NoAssociation", true);
+    SetCommandLine({});
+  }
+  void TearDown() override {
+    form_.reset();
+    fs::remove_all(dir_);
+  }
+
+  void SetCommandLine(std::vector<std::string> args) {
+    args.insert(args.begin(), "Corvane");
+    args_ = std::move(args);
+    argv_.clear();
+    for (std::string& a : args_) argv_.push_back(a.data());
+    Application->Initialize(static_cast<int>(argv_.size()), argv_.data());
+  }
+
+  TForm1* Build() {
+    form_.reset();
+    form_.reset(CreateForm<TForm1>(nullptr));
+    return form_.get();
+  }
+  TForm1* Start() {
+    Build()->Show();
+    return form_.get();
+  }
+  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+
+  std::string dir_;
+  std::vector<std::string> args_;
+  std::vector<char*> argv_;
+  std::unique_ptr<TForm1> form_;
+};
+
+TEST_F(Unit1Test, TabWidthSettingIsRoundedToTheWidthsOnTheMenu) {
+  const struct {
+    int stored;
+    int spaces;
+  } cases[] = {{3, 8}, {0, 2}, {1, 2}, {6, 8}, {2, 2}, {4, 4}, {5, 5}, {8, 8}, {-7, 2}, {100, 8}};
+  for (const auto& c : cases) {
+    RegWriteInteger(kSettingsKey, "TabWidth", c.stored);
+    TForm1* form = Build();
+    EXPECT_EQ(form->TabWidth(), c.spaces) << c.stored;
+    for (TMenuItem* item : {form->Tab2Spaces1, form->Tab4Spaces1, form->Tab5Spaces1, form->Tab8Spaces1})
+      EXPECT_EQ(item->Checked(), item->Tag == c.spaces) << c.stored << " " << item->Caption();
+  }
+}
+
+TEST_F(Unit1Test, ColorSchemeNamesAreExactAndStoredAsGiven) {
+  const struct {
+    const char* stored;
+    int scheme;  // 0 standard, 1 purple strings, 2 monochrome
+  } cases[] = {{"Standard", 0}, {"standard", 1}, {"Monochrome", 2}, {"PurpleStrings", 1}, {"", 1}};
+  for (const auto& c : cases) {
+    RegWriteString(kSettingsKey, "ColorScheme", c.stored);
+    TForm1* form = Build();
+    TZuzUderUze* expected[] = {form->StandardSyntax, form->VizuviZozaze, form->MonochromeSyntax};
+    TMenuItem* items[] = {form->Standard1, form->Purple1, form->Monochrome1};
+    EXPECT_EQ(form->Editor->HighLighter(), expected[c.scheme]) << c.stored;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(items[i]->Checked(), i == c.scheme) << c.stored;
+    EXPECT_EQ(RegReadString(kSettingsKey, "ColorScheme", "?"), c.stored);
+  }
+}
+
+TEST_F(Unit1Test, ANewFileIsTheUntitledTemplate) {
+  Answers answers;
+  TForm1* form = Start();
+  EXPECT_EQ(form->CurrentFileName(), "Untitled");
+  EXPECT_EQ(form->Caption(), "Untitled - Ombrix Tarnwick 2.1");
+  EXPECT_EQ(Application->Title(), form->Caption());
+  EXPECT_EQ(form->Editor->Lines()->Count(), 4);
+  EXPECT_EQ(form->Editor->Lines()->Get(2), "print \"Content-type: text/html\\n\\n\";");
+  EXPECT_FALSE(form->Editor->Modified());
+  EXPECT_EQ(form->PageControl1->ActivePage(), form->EditSheet);
+  EXPECT_TRUE(answers.asked.empty());
+}
+
+TEST_F(Unit1Test, AnUnquotedPathWithABlankOpensAsOneName) {
+  fs::create_directories(Path("My Scripts"));
+  WriteFile(Path("My Scripts/a b.pl"), "print 1;\r\nprint 2;\r\n");
+  SetCommandLine({Path("My"), "Scripts/a", "b.pl"});
+  TForm1* form = Start();
+  EXPECT_EQ(form->CurrentFileName(), Path("My Scripts/a b.pl"));
+  EXPECT_EQ(form->Caption(), "a b.pl - Ombrix Tarnwick 2.1");
+  EXPECT_EQ(form->Editor->Lines()->Text(), "print 1;\r\nprint 2;\r\n");
+  EXPECT_EQ(RegReadString(kSettingsKey, "LastDir", ""), Path("My Scripts"));
+}
+
+TEST_F(Unit1Test, AMissingFileShowsTheErrorAndItsNameIsNotSavedOverWithoutAsking) {
+  Answers answers;
+  const std::string missing = Path("missing.pl");
+  SetCommandLine({missing});
+  TForm1* form = Start();
+  ASSERT_EQ(answers.asked.size(), 1u);
+  EXPECT_NE(answers.asked[0].Text.find("missing.pl"), std::string::npos) << answers.asked[0].Text;
+  EXPECT_EQ(form->Caption(), "missing.pl - Ombrix Tarnwick 2.1");
+  EXPECT_EQ(form->Editor->Lines()->Text(), "\r\n");  // the editor's single empty line
+  EXPECT_FALSE(form->Editor->Modified());
+  // The window stays usable: Save asks for the name, proposing the one that failed.
+  answers.queue.push_back({IDCANCEL, ""});
+  form->Save1Click(form);
+  ASSERT_EQ(answers.asked.size(), 2u);
+  EXPECT_EQ(answers.asked[1].Kind, dkSaveFile);
+  EXPECT_EQ(answers.asked[1].Value, missing);
+  EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST_F(Unit1Test, AFailedOpenFromTheMenuNeverSavesTheOldTextUnderTheNewName) {
+  Answers answers;
+  WriteFile(Path("old.pl"), "old text\r\n");
+  TForm1* form = Start();
+  form->Open(Path("old.pl"), false);
+  answers.queue.push_back({IDOK, Path("gone.pl")});
+  EXPECT_THROW(form->Open1Click(form), EFOpenError);  // as far as the message loop
+  EXPECT_EQ(form->CurrentFileName(), Path("gone.pl"));
+  answers.queue.push_back({IDOK, Path("chosen.pl")});
+  form->Save1Click(form);
+  EXPECT_FALSE(fs::exists(Path("gone.pl")));
+  EXPECT_EQ(ReadFile(Path("old.pl")), "old text\r\n");
+  EXPECT_EQ(form->CurrentFileName(), Path("chosen.pl"));
+  EXPECT_TRUE(fs::exists(Path("chosen.pl")));
+}
+
+TEST_F(Unit1Test, SaveAsAddsAnExtensionOnlyWhenTheNameHasNoDotAnywhere) {
+  fs::create_directories(Path("v1.2"));
+  const struct {
+    std::string chosen;
+    std::string saved;
+  } cases[] = {
+      {Path("script"), Path("script.pl")},
+      {Path("script.cgi"), Path("script.cgi")},
+      {Path("v1.2/script"), Path("v1.2/script")},
+  };
+  TForm1* form = Start();
+  for (const auto& c : cases) {
+    Answers answers;
+    answers.queue.push_back({IDOK, c.chosen});
+    form->Saveas1Click(form);
+    EXPECT_EQ(form->CurrentFileName(), c.saved);
+    EXPECT_EQ(form->Caption(), ExtractFileName(c.saved) + " - Ombrix Tarnwick 2.1");
+    EXPECT_TRUE(fs::exists(c.saved)) << c.saved;
+  }
+}
+
+TEST_F(Unit1Test, SaveWritesEveryLineWithCrLfByteForByte) {
+  const std::string name = Path("bytes.pl");
+  WriteFile(name, "a\r\nb\xe9\xff\r\n\r\nlast");
+  TForm1* form = Start();
+  form->Open(name, false);
+  form->Editor->Lines()->Add("\x01tail\t");
+  form->Save1Click(form);
+  EXPECT_EQ(ReadFile(name), "a\r\nb\xe9\xff\r\n\r\nlast\r\n\x01tail\t\r\n");
+  EXPECT_FALSE(form->Editor->Modified());
+  EXPECT_EQ(form->StatusBar1->Panels()->Items(1)->Text(), "");
+}
+
+TEST_F(Unit1Test, SaveKeepsPermissionsAndLinksAndAFailedWriteLeavesTheOldFile) {
+  const std::string name = Path("kept.pl");
+  WriteFile(name, "old\r\n");
+  fs::permissions(name, fs::perms(0741));
+  fs::create_symlink(name, Path("link.pl"));
+  TForm1* form = Start();
+  form->Open(Path("link.pl"), false);
+  form->Editor->Lines()->Put(0, "new");
+  form->Save1Click(form);
+  EXPECT_EQ(ReadFile(name), "new\r\n");
+  EXPECT_EQ(fs::status(name).permissions(), fs::perms(0741));
+  EXPECT_TRUE(fs::is_symlink(Path("link.pl")));
+
+  // A write that fails half way (here the file-size limit) reports and leaves the file alone.
+  form->Editor->Lines()->Put(0, std::string(100000, 'x'));
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 1000;
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  bool failed = false;
+  try {
+    form->Save1Click(form);
+  } catch (const Exception& e) {
+    failed = true;
+    EXPECT_NE(e.Message.find("link.pl"), std::string::npos) << e.Message;
+  }
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_TRUE(failed);
+  EXPECT_EQ(ReadFile(name), "new\r\n");
+  EXPECT_EQ(fs::status(name).permissions(), fs::perms(0741));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3);  // no temporary left
+}
+
+TEST_F(Unit1Test, TheSavePromptDecidesWhetherOpenGoesOn) {
+  WriteFile(Path("one.pl"), "one\r\n");
+  WriteFile(Path("two.pl"), "two\r\n");
+  TForm1* form = Start();
+  form->Open(Path("one.pl"), false);
+  form->Editor->Lines()->Put(0, "one changed");
+  form->Editor->SetModified(true);
+  {
+    Answers answers;
+    answers.queue.push_back({IDCANCEL, ""});
+    form->Open(Path("two.pl"), false);
+    ASSERT_EQ(answers.asked.size(), 1u);
+    EXPECT_EQ(answers.asked[0].Text, "Save changes to " + Path("one.pl") + "?");
+    EXPECT_EQ(answers.asked[0].Flags & MB_TYPEMASK, MB_YESNOCANCEL);
+    EXPECT_EQ(form->CurrentFileName(), Path("one.pl"));
+    EXPECT_EQ(form->Editor->Lines()->Get(0), "one changed");
+  }
+  {
+    Answers answers;
+    answers.queue.push_back({IDYES, ""});
+    form->Open(Path("two.pl"), false);
+    EXPECT_EQ(ReadFile(Path("one.pl")), "one changed\r\n");
+    EXPECT_EQ(form->CurrentFileName(), Path("two.pl"));
+  }
+  {
+    form->Editor->SetModified(true);
+    Answers answers;
+    answers.queue.push_back({IDNO, ""});
+    bool canClose = true;
+    form->FormCloseQuery(form, canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_EQ(ReadFile(Path("two.pl")), "two\r\n");
+  }
+}
+
+TEST_F(Unit1Test, LineNumberDigitsFollowTheLineCount) {
+  RegWriteBool(kSettingsKey, "LineNumbers", true);
+  // The window asks for the digits of the line count; the gutter never shows fewer than two.
+  for (auto [lines, digits] : {std::pair{9, 2}, {10, 2}, {100, 3}, {1000, 4}}) {
+    std::string text;
+    for (int i = 0; i < lines; ++i) text += (i ? "\r\n" : "") + std::string("line");
+    RegWriteString(kSettingsKey, "FileTemplate", text);
+    TForm1* form = Start();
+    EXPECT_EQ(form->Editor->LineCount(), lines);
+    EXPECT_EQ(form->Editor->Gutter()->DigitCount(), digits) << lines;
+    EXPECT_FALSE(form->ThinGutter1->Enabled());
+  }
+}
+
+TEST_F(Unit1Test, ViewSettingsComeBackWhenTheWindowIsBuiltAgain) {
+  TForm1* form = Build();
+  EXPECT_TRUE(form->ToolBar->Visible());
+  EXPECT_EQ(form->Editor->Gutter()->Width(), 30);
+  form->Toolbar1->Click();
+  form->StatusBar2->Click();
+  form->ThinGutter1->Click();
+  form->ShowLNum1->Click();
+  form->ExtraLineSpacing1->Click();
+  form->Tab4Spaces1->Click();
+  form->SmartTabs1->Click();
+  form->Monochrome1->Click();
+
+  form = Build();
+  EXPECT_FALSE(form->ToolBar->Visible());
+  EXPECT_FALSE(form->Toolbar1->Checked());
+  EXPECT_FALSE(form->StatusBar1->Visible());
+  EXPECT_FALSE(form->StatusBar2->Checked());
+  EXPECT_TRUE(form->ThinGutter1->Checked());
+  EXPECT_EQ(form->Editor->Gutter()->Width(), 16);
+  EXPECT_TRUE(form->Editor->Gutter()->ShowLineNumbers());
+  EXPECT_FALSE(form->ThinGutter1->Enabled());
+  EXPECT_EQ(form->Editor->ExtraLineSpacing(), 8);
+  EXPECT_EQ(form->TabWidth(), 4);
+  EXPECT_TRUE(form->Tab4Spaces1->Checked());
+  EXPECT_FALSE(form->Editor->Options().Contains(qzeoSmartTabs));
+  EXPECT_FALSE(form->SmartTabs1->Checked());
+  EXPECT_EQ(form->Editor->HighLighter(), form->MonochromeSyntax);
+}
+
+TEST_F(Unit1Test, StatusBarShowsCaretModifiedAndInsertState) {
+  TForm1* form = Start();
+  form->Editor->SetCaretXY(TPoint{3, 2});
+  form->Editor->SetModified(true);
+  form->EditorStatusChange(form->Editor, {});
+  EXPECT_EQ(form->StatusBar1->Panels()->Items(0)->Text(), "     2:   3");
+  EXPECT_EQ(form->StatusBar1->Panels()->Items(1)->Text(), "Modified");
+  EXPECT_EQ(form->StatusBar1->Panels()->Items(2)->Text(), "Insert");
+  form->Editor->SetInsertMode(false);
+  form->Editor->SetModified(false);
+  form->EditorStatusChange(form->Editor, {});
+  EXPECT_EQ(form->StatusBar1->Panels()->Items(1)->Text(), "");
+  EXPECT_EQ(form->StatusBar1->Panels()->Items(2)->Text(), "Overwrite");
+  // A hint takes the whole bar while it lasts.
+  Application->SetHint("Save the script");
+  EXPECT_TRUE(form->StatusBar1->SimplePanel());
+  EXPECT_EQ(form->StatusBar1->SimpleText(), "Save the script");
+  Application->CancelHint();
+  EXPECT_FALSE(form->StatusBar1->SimplePanel());
+}
+
+TEST_F(Unit1Test, ThePerlPathPromptStoresOnlyAPathThatExists) {
+  const char* key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Perl.exe";
+  {
+    Answers answers;
+    answers.queue.push_back({IDOK, Path("no-perl")});
+    EditPerlPath();
+    ASSERT_EQ(answers.asked.size(), 2u);
+    EXPECT_EQ(answers.asked[0].Caption, "Edit Perl Path");
+    EXPECT_EQ(answers.asked[0].Text, "New Perl path:");
+    EXPECT_EQ(answers.asked[0].Value, "C:\\Perl\\bin\\perl.exe");
+    EXPECT_EQ(answers.asked[1].Caption, "Error");
+    EXPECT_EQ(answers.asked[1].Text, "The file " + Path("no-perl") + " must exist!");
+    EXPECT_EQ(RegReadStringLM(key, "", "unset"), "unset");
+  }
+  {
+    Answers answers;
+    answers.queue.push_back({IDOK, "/usr/bin/perl"});
+    EditPerlPath();
+    EXPECT_EQ(answers.asked.size(), 1u);
+    EXPECT_EQ(RegReadStringLM(key, "", "unset"), "/usr/bin/perl");
+  }
+  EXPECT_TRUE(IsPerlPathSwitch("-p"));
+  EXPECT_TRUE(IsPerlPathSwitch("/p"));
+  EXPECT_FALSE(IsPerlPathSwitch("-P"));
+  EXPECT_FALSE(IsPerlPathSwitch("-p "));
+}
+
+}  // namespace
