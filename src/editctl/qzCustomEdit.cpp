@@ -169,7 +169,6 @@ TqzCustomEdit::TqzCustomEdit(TComponent* AOwner)
   selectedColor_->OnChange = TNotifyEvent(this, &TqzCustomEdit::SelectedColorChanged);
   bookMarkOpt_ = std::make_unique<TqzBookMarkOpt>(this);
   bookMarkOpt_->OnChange = TNotifyEvent(this, &TqzCustomEdit::BookMarkOptionsChanged);
-  rightEdge_ = 80;
   gutter_ = std::make_unique<TqzGutter>();
   gutter_->OnChange = TNotifyEvent(this, &TqzCustomEdit::GutterChangedEvent);
   gutterWidth_ = gutter_->Width();
@@ -190,22 +189,11 @@ TqzCustomEdit::TqzCustomEdit(TComponent* AOwner)
   lines_->OnChanging = TNotifyEvent(this, &TqzCustomEdit::LinesChanging);
   lines_->OnChange = TNotifyEvent(this, &TqzCustomEdit::LinesChanged);
 
-  insertMode_ = true;
-  maxColumn_ = 1024;
-  scrollBars_ = ssBoth;
-  borderStyle_ = bsSingle;
-  insertCaret_ = ctVerticalLine;
-  overwriteCaret_ = ctBlock;
-  selectionMode_ = smNormal;
-  rightEdgeColor_ = clSilver;
-  imeCount_ = 0;
-  mbcsStepAside_ = false;
-  wantTabs_ = false;
+  // Insert mode, scroll bars, border, caret shapes, selection mode, right edge, tab width and
+  // options start at their defaults (see the fields).
   keystrokes_ = std::make_unique<TqzKeyStrokes>(this);
   markList_ = std::make_unique<TMarkList>();
   SetDefaultKeystrokes();
-  tabWidth_ = 8;
-  options_ = QZ_DEFAULT_OPTIONS;
 }
 
 TqzCustomEdit::~TqzCustomEdit() {
