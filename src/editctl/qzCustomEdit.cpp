@@ -109,8 +109,10 @@ void TqzEditList::Insert(int Index, const std::string& S) {
 void TqzEditList::LoadFromStream(TStream* Stream) {
   TLoadLock lock(this);
   TListUpdate update(this);
+  // Read before anything changes, so that a failing stream leaves the list as it was.
+  const std::string text = Stream->ReadRemaining();
   if (!OnStringsLoaded) {
-    TStringList::LoadFromStream(Stream);
+    SetText(text);
     return;
   }
   // One full rescan at the end instead of a scan per added line.
@@ -118,7 +120,7 @@ void TqzEditList::LoadFromStream(TStream* Stream) {
     const TListEvent added = OnAdded;
     OnAdded = nullptr;
     TScopeGuard restore([&] { OnAdded = added; });
-    TStringList::LoadFromStream(Stream);
+    SetText(text);
   }
   Fire(OnStringsLoaded);
 }

@@ -116,6 +116,29 @@ TEST_F(Editor, LoadLockDefersTheEmptyLine) {
   EXPECT_EQ(edit.Lines()->LoadLock(), 0);
 }
 
+// A stream whose every read fails.
+class TFailingStream : public TStream {
+ public:
+  std::int64_t Read(void*, std::int64_t) override { throw EReadError("Stream read error"); }
+  std::int64_t Write(const void*, std::int64_t) override { return 0; }
+  std::int64_t Seek(std::int64_t, TSeekOrigin) override { return 0; }
+};
+
+TEST_F(Editor, AFailedLoadLosesNothingAndReleasesItsLocks) {
+  TTestHighlighter h(nullptr, '"');
+  TTestEdit edit;
+  edit.SetHighLighter(&h);
+  SetLines(edit, {"a \"", "b"});
+  TFailingStream failing;
+  EXPECT_THROW(edit.Lines()->LoadFromStream(&failing), EReadError);
+  EXPECT_EQ(edit.Lines()->LoadLock(), 0);
+  EXPECT_EQ(edit.Lines()->UpdateCount(), 0);
+  EXPECT_EQ(LinesOf(*edit.Lines()), (std::vector<std::string>{"a \"", "b"})) << "nothing is lost";
+  edit.Lines()->Add("\" closed");
+  edit.Lines()->Add("after");
+  EXPECT_EQ(StoredRanges(*edit.Lines()), ReferenceRanges(*edit.Lines(), '"', '\0')) << "Add updates ranges again";
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Bad input
 
