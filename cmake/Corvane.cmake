@@ -8,8 +8,15 @@ function(corvane_sources out)
   set(${out} ${files} PARENT_SCOPE)
 endfunction()
 
-# Every libraries the programs are made of, in link order.
-set(CORVANE_ALL_LIBS corvane_uploader_lib corvane_editor_lib corvane_components corvane_platform)
+# The libraries a test or benchmark of a folder links: each program's own units (both programs have a
+# `TForm1`, so no executable links the two), then the components and the layer.
+function(corvane_libraries_for folder out)
+  if(folder MATCHES "^uploader")
+    set(${out} corvane_uploader_lib corvane_components corvane_platform PARENT_SCOPE)
+  else()
+    set(${out} corvane_editor_lib corvane_components corvane_platform PARENT_SCOPE)
+  endif()
+endfunction()
 
 # One GoogleTest executable per *_test.cpp of a test folder, each registered with ctest.
 function(corvane_add_test_folder folder)
@@ -19,7 +26,8 @@ function(corvane_add_test_folder folder)
     set(target "${folder}_${name}")
     add_executable(${target} ${test_source})
     target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
-    target_link_libraries(${target} PRIVATE corvane_test_common ${CORVANE_ALL_LIBS} GTest::gtest GTest::gtest_main Qt6::Test)
+    corvane_libraries_for(${folder} libraries)
+    target_link_libraries(${target} PRIVATE corvane_test_common ${libraries} GTest::gtest GTest::gtest_main Qt6::Test)
     gtest_discover_tests(${target}
       DISCOVERY_TIMEOUT 60
       DISCOVERY_MODE PRE_TEST
