@@ -1,0 +1,386 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/TestApp.h"
+#include "editor/Unit1.h"
+#include "support/RegTools.h"
+#include "vcl/Application.h"
+#include "vcl/Dialogs.h"
+#include "win/RegistryStore.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+const char* const kDoneHint = "Done. Plese pres F9 to return to Edit mode.";
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (Clock::now() > deadline) return false;
+    corvane::test::PumpEvents(1);
+  }
+  return true;
+}
+
+std::string ReadFile(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const std::string& name, const std::string& data) { std::ofstream(name, std::ios::binary) << data; }
+
+std::vector<std::string> LinesOf(TStrings* lines) {
+  std::vector<std::string> all;
+  for (int i = 0; i < lines->Count(); ++i) all.push_back(lines->Get(i));
+  return all;
+}
+
+std::string Joined(const std::vector<std::string>& parts) {
+  std::string text;
+  for (const std::string& part : parts) text += part + "\r\n";
+  return text;
+}
+
+class Unit1RunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    corvane::test::EnsureApplication();
+    dir_ = corvane::test::MakeTempDir("unit1run");
+    fs::create_directories(dir_ + "/registry");
+    fs::create_directories(dir_ + "/runtime");
+    fs::create_directories(dir_ + "/scripts");
+    RegistryStore::Instance().SetPath(dir_ + "/registry/registry.sqlite3");
+    setenv("XDG_RUNTIME_DIR", (dir_ + "/runtime").c_str(), 1);
+    RegWriteBool(kSettingsKey, "NoAssociation", true);
+    RegWriteBool(kSettingsKey, "RunBrowserView", false);  // the engine starts only where a test wants it
+    static char name[] = "Corvane";
+    static char* argv[] = {name, nullptr};
+    Application->Initialize(1, argv);
+    form_.reset(CreateForm<TForm1>(nullptr));
+    form_->Show();
+    corvane::test::PumpEvents(50);
+  }
+  void TearDown() override {
+    form_.reset();
+    fs::remove_all(dir_);
+  }
+
+  TForm1& Form() { return *form_; }
+
+  // A script saved under the scripts folder and opened in the editor.
+  std::string OpenScript(const std::string& name, const std::string& text) {
+    const std::string path = dir_ + "/scripts/" + name;
+    WriteFile(path, text);
+    Form().Open(path, false);
+    return path;
+  }
+
+  // Runs one command of the window and waits until its run has been shown.
+  void RunAndWait(const std::function<void()>& command) {
+    Form().Memo1->Hint.clear();
+    command();
+    ASSERT_TRUE(PumpUntil([&] { return Form().Memo1->Hint == kDoneHint; })) << "the run did not end";
+  }
+  void Run() {
+    RunAndWait([&] { Form().Run1Click(nullptr); });
+  }
+
+  std::string PageFile() const { return dir_ + "/runtime/Corvane/OmTemp.htm"; }
+  std::string ScriptFile() const { return dir_ + "/runtime/Corvane/OmTemp.pl"; }
+  std::vector<std::string> Output() { return LinesOf(Form().Memo1->Lines()); }
+  std::string Base() const { return "<base href=\"file://" + dir_ + "/scripts/\">"; }
+
+  std::string dir_;
+  std::unique_ptr<TForm1> form_;
+};
+
+TEST_F(Unit1RunTest, PageOfAHeaderAndAnHtmlTagGetsTheHeaderCommentedAndAHeadWithTheBase) {
+  OpenScript("page.pl", "print \"Content-type: text/html\\n\\n\";\nprint \"<html><h1>Hi</h1></html>\\n\";\n");
+  Run();
+  EXPECT_EQ(Output(), (std::vector<std::string>{"Content-type: text/html", "<html><h1>Hi</h1></html>"}));
+  EXPECT_EQ(ReadFile(PageFile()), Joined({"<!-- Content-type: text/html", " -->", "<html>", "<head>", Base(),
+                                          "</head>", "<h1>Hi</h1></html>"}));
+  EXPECT_EQ(Form().WebBrowser1->LocationURL(), "file://" + PageFile());
+}
+
+TEST_F(Unit1RunTest, WrapsEachKindOfOutputByItsTags) {
+  struct Case {
+    const char* name;
+    std::string output;  // what the script prints
+    std::vector<std::string> page;
+  };
+  const std::string base = Base();
+  const Case cases[] = {
+      {"no tags: a pre block, nothing escaped",
+       "a < b\n<b>bold</b>\n",
+       {"<html>", "<head>", base, "</head>", "<body>", "<pre>", "a < b", "<b>bold</b>", "</pre>", "</body>",
+        "</html>"}},
+      {"a head tag takes the base",
+       "<HTML><HEAD><title>t</title></HEAD><body>x</body></HTML>\n",
+       {"<!--  -->", "<HTML><HEAD>", base, "<title>t</title></HEAD><body>x</body></HTML>"}},
+      {"head without html",
+       "<head></head>body\n",
+       {"<head>", base, "</head>body"}},
+      {"only the exact spellings count",
+       "<Html>x</Html>\n",
+       {"<html>", "<head>", base, "</head>", "<body>", "<pre>", "<Html>x</Html>", "</pre>", "</body>", "</html>"}},
+      {"no output",
+       "",
+       {"<html>", "<head>", base, "</head>", "<body>", "<pre>", "", "</pre>", "</body>", "</html>"}},
+  };
+  for (const Case& c : cases) {
+    std::string script = "print '";
+    for (char ch : c.output) script += ch == '\n' ? std::string("', \"\\n\", '") : std::string(1, ch);
+    OpenScript("wrap.pl", script + "';\n");
+    Run();
+    EXPECT_EQ(ReadFile(PageFile()), Joined(c.page)) << c.name;
+  }
+}
+
+TEST_F(Unit1RunTest, AnUntitledTextGetsAnEmptyBaseLine) {
+  Form().Editor->SetText("print \"hello\\n\";");
+  Run();
+  EXPECT_EQ(ReadFile(PageFile()),
+            Joined({"<html>", "<head>", "", "</head>", "<body>", "<pre>", "hello", "</pre>", "</body>", "</html>"}));
+  EXPECT_EQ(ReadFile(ScriptFile()), "print \"hello\\n\";\r\n");
+}
+
+const char* const kEnvironmentScript =
+    "print \"$_=$ENV{$_}\\n\" for sort keys %ENV;\n"
+    "print 'ARGV=', join('|', @ARGV), \"\\n\";\n"
+    "print \"W=$^W\\n\";\n";
+
+TEST_F(Unit1RunTest, TheScriptGetsExactlyTheCgiEnvironmentAndTheParametersAsArguments) {
+  setenv("CORVANE_SHOULD_NOT_LEAK", "1", 1);
+  OpenScript("env.pl", kEnvironmentScript);
+  Run();
+  std::string query = kDefaultScriptParameters;
+  for (char& c : query)
+    if (c == ' ') c = '&';
+  EXPECT_EQ(Output(), (std::vector<std::string>{
+                          "CONTENT_LENGTH=" + std::to_string(query.size()),
+                          "GATEWAY_INTERFACE=CGI/Emulation",
+                          "HTTP_REFERER=http://localhost/",
+                          "HTTP_USER_AGENT=Mozilla/4.0 (compatible; Ombrix Tarnwick 2.1)",
+                          "QUERY_STRING=" + query,
+                          "REMOTE_ADDR=127.0.0.1",
+                          "REMOTE_HOST=localhost",
+                          "REQUEST_METHOD=GET",
+                          "SCRIPT_NAME=/env.pl",
+                          "SERVER_NAME=localhost",
+                          "SERVER_SOFTWARE=Ombrix Tarnwick/2.1",
+                          "ARGV=name=Ombrix+Tarnwick|email=user%40example%2ecom",
+                          "W=1",
+                      }));
+}
+
+TEST_F(Unit1RunTest, StoredSettingsShapeTheQueryTheArgumentsAndTheWarnings) {
+  struct Case {
+    const char* name;
+    std::string scriptParameters;
+    bool paramsByGet;
+    bool warnings;
+    std::string query;
+    std::string argv;
+  };
+  const Case cases[] = {
+      {"by GET the parameters are the query", "a=1 b=x+y", true, true, "a=1&b=x+y", "a=1|b=x+y"},
+      {"otherwise the stored query", "a=1 b=2", false, false, "q=stored", "a=1|b=2"},
+      {"an equals sign alone is no parameter", "=", false, true, "q=stored", ""},
+      {"nothing stored", "", true, false, "", ""},
+  };
+  for (const Case& c : cases) {
+    RegWriteString(kSettingsKey, "ScriptParameters", c.scriptParameters);
+    RegWriteString(kSettingsKey, "QueryString", "q=stored");
+    RegWriteBool(kSettingsKey, "ParamsByGET", c.paramsByGet);
+    RegWriteString(kSettingsKey, "EnvVar3", "MY_VAR=mine");
+    if (Form().WarningsOn1->Checked() != c.warnings) {
+      Form().WarningsOn1Click(nullptr);
+      EXPECT_EQ(RegReadBool(kSettingsKey, "WarningsOn", !c.warnings), c.warnings) << c.name;
+    }
+    OpenScript("env.pl", kEnvironmentScript);
+    Run();
+    const std::vector<std::string> output = Output();
+    auto has = [&](const std::string& line) { return std::find(output.begin(), output.end(), line) != output.end(); };
+    EXPECT_TRUE(has("QUERY_STRING=" + c.query)) << c.name;
+    EXPECT_TRUE(has("CONTENT_LENGTH=" + std::to_string(c.query.size()))) << c.name;
+    EXPECT_TRUE(has("ARGV=" + c.argv)) << c.name;
+    EXPECT_TRUE(has(c.warnings ? "W=1" : "W=0")) << c.name;
+    EXPECT_TRUE(has("MY_VAR=mine")) << c.name;
+    EXPECT_FALSE(has("REMOTE_HOST=localhost")) << c.name;
+  }
+}
+
+TEST_F(Unit1RunTest, SyntaxCheckShowsPerlsMessageAsText) {
+  OpenScript("bad.pl", "print 'x' +;\n");
+  RunAndWait([&] { Form().SyntaxCheck1Click(nullptr); });
+  const std::string text = Form().Memo1->Text();
+  EXPECT_NE(text.find("syntax error"), std::string::npos) << text;
+  EXPECT_NE(text.find("had compilation errors"), std::string::npos) << text;
+
+  OpenScript("good.pl", "print \"RAN\\n\";\n");
+  RunAndWait([&] { Form().SyntaxCheck1Click(nullptr); });
+  EXPECT_NE(Form().Memo1->Text().find("syntax OK"), std::string::npos);
+  EXPECT_EQ(Form().Memo1->Text().find("RAN"), std::string::npos);  // checked, not run
+}
+
+TEST_F(Unit1RunTest, RunWithCustomParametersAsksWithTheLastOnesAndStoresTheTrimmedAnswer) {
+  OpenScript("any.pl", "print \"ran\\n\";\n");
+  std::vector<TDialogRequest> asked;
+  std::string answer = "  -l -e \"print 1+1\"  ";
+  TDialogHookScope hook([&](TDialogRequest& request) {
+    asked.push_back(request);
+    request.Value = answer;
+    return IDOK;
+  });
+  RunAndWait([&] { Form().RunParam1Click(nullptr); });
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].Kind, dkInputQuery);
+  EXPECT_EQ(asked[0].Caption, "Run With Custom Parameters");
+  EXPECT_EQ(asked[0].Text, "Command line parameters for Perl:");
+  EXPECT_EQ(asked[0].Value, "-help");
+  EXPECT_EQ(RegReadString(kSettingsKey, "LastRunParameter", ""), "-l -e \"print 1+1\"");
+  EXPECT_EQ(Output().front(), "2");
+
+  answer = "-v";
+  RunAndWait([&] { Form().RunParam1Click(nullptr); });
+  EXPECT_EQ(asked.back().Value, "-l -e \"print 1+1\"");
+}
+
+TEST_F(Unit1RunTest, RunModeAndEditModeSwapTheRunCommandAndWhatMayBeUsed) {
+  OpenScript("loop.pl", "$| = 1; print \"started\\n\"; sleep 60;\n");
+  TForm1& form = Form();
+  RegWriteBool(kSettingsKey, "RunBrowserView", false);
+  form.Run1Click(nullptr);
+  EXPECT_EQ(form.PageControl1->ActivePage(), form.RunSheet);
+  EXPECT_EQ(form.PageControl2->ActivePage(), form.TextSheet);
+  EXPECT_EQ(form.Run1->Caption(), "Back to E&dit mode");
+  EXPECT_EQ(form.Run1->ImageIndex(), kImageEditMenu);
+  EXPECT_EQ(form.RunButton->Hint, "Back to Edit mode");
+  EXPECT_EQ(form.RunButton->ImageIndex(), kImageEditButton);
+  for (TMenuItem* item : {form.Edit1, form.Search1, form.QuickInsert1, form.Bookmarks1, form.Tools1, form.View1,
+                          form.Print1})
+    EXPECT_FALSE(item->Enabled()) << item->Caption();
+  for (TToolButton* button : {form.UndoButton, form.RedoButton, form.SelectAllButton, form.CutButton, form.CopyButton,
+                              form.PasteButton, form.PrintButton, form.FindButton, form.FindNextButton})
+    EXPECT_FALSE(button->Enabled()) << button->Name();
+  ASSERT_TRUE(PumpUntil([&] { return form.OutputList()->Count() > 0; }));
+  EXPECT_FALSE(form.PageControl2->Enabled());  // while running
+  EXPECT_EQ(form.Memo1->Hint, "Running...");
+
+  // F9 again: back to editing, and the endless script ends at once.
+  const auto stop = Clock::now();
+  form.Run1Click(nullptr);
+  EXPECT_EQ(form.PageControl1->ActivePage(), form.EditSheet);
+  EXPECT_EQ(form.Run1->Caption(), "&Run");
+  EXPECT_EQ(form.Run1->ImageIndex(), kImageRunMenu);
+  EXPECT_EQ(form.RunButton->Hint, "Run");
+  EXPECT_EQ(form.RunButton->ImageIndex(), kImageRunButton);
+  for (TMenuItem* item : {form.Edit1, form.Search1, form.QuickInsert1, form.Bookmarks1, form.Tools1, form.View1,
+                          form.Print1})
+    EXPECT_TRUE(item->Enabled()) << item->Caption();
+  EXPECT_TRUE(form.SelectAllButton->Enabled());
+  EXPECT_FALSE(form.CutButton->Enabled());  // nothing selected
+  ASSERT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; }, 2000));
+  EXPECT_LT(Clock::now() - stop, std::chrono::milliseconds(500));
+  EXPECT_TRUE(form.PageControl2->Enabled());
+  EXPECT_EQ(Output(), std::vector<std::string>{"started"});
+}
+
+TEST_F(Unit1RunTest, PickingTheTabsRunsAndStopsAndTheInnerTabIsRemembered) {
+  OpenScript("tabs.pl", "$| = 1; print \"tab run\\n\"; sleep 60;\n");
+  TForm1& form = Form();
+  form.PageControl1->SelectPageByUser(1);
+  ASSERT_TRUE(PumpUntil([&] { return form.OutputList()->Count() > 0; }));
+  EXPECT_EQ(form.Run1->Caption(), "Back to E&dit mode");
+  form.PageControl1->SelectPageByUser(0);
+  EXPECT_EQ(form.Run1->Caption(), "&Run");
+  ASSERT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; }, 2000));
+  EXPECT_EQ(Output(), std::vector<std::string>{"tab run"});
+
+  form.PageControl2->SelectPageByUser(1);
+  EXPECT_TRUE(RegReadBool(kSettingsKey, "RunBrowserView", false));
+  form.PageControl2->SelectPageByUser(0);
+  EXPECT_FALSE(RegReadBool(kSettingsKey, "RunBrowserView", true));
+}
+
+TEST_F(Unit1RunTest, ASecondRunWhileOneRunsStartsNothing) {
+  OpenScript("slow.pl", "$| = 1; print \"first\\n\"; sleep 60;\n");
+  TForm1& form = Form();
+  form.Run1Click(nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return form.OutputList()->Count() > 0; }));
+  // A syntax check now stops the running script but cannot start while it is still going.
+  RunAndWait([&] { form.SyntaxCheck1Click(nullptr); });
+  corvane::test::PumpEvents(300);
+  EXPECT_EQ(form.Memo1->Text().find("syntax OK"), std::string::npos);
+  EXPECT_EQ(form.Memo1->Hint, kDoneHint);
+}
+
+TEST_F(Unit1RunTest, ClosingTheWindowDuringARunEndsTheScript) {
+  OpenScript("endless.pl", "$| = 1; print \"$$\\n\"; 1 while 1;\n");
+  form_->Run1Click(nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return form_->OutputList()->Count() > 0; }));
+  const std::string pid = form_->OutputList()->Get(0);
+  const auto close = Clock::now();
+  form_.reset();
+  EXPECT_LT(Clock::now() - close, std::chrono::milliseconds(1000));
+  EXPECT_TRUE(PumpUntil([&] {
+    const std::string stat = ReadFile("/proc/" + pid + "/stat");
+    const std::size_t at = stat.rfind(')');
+    return at == std::string::npos || at + 2 >= stat.size() || stat[at + 2] == 'Z';
+  }, 2000));
+}
+
+// The colour of most pixels of a binary PPM picture, as "r,g,b" rounded to 0 or 255.
+std::string DominantColour(const std::string& ppm) {
+  std::istringstream in(ppm);
+  std::string magic;
+  int width = 0, height = 0, maximum = 0;
+  in >> magic >> width >> height >> maximum;
+  in.get();
+  if (magic != "P6" || width <= 0 || height <= 0) return "no picture";
+  std::map<std::string, int> counts;
+  for (int i = 0; i < width * height; ++i) {
+    unsigned char rgb[3];
+    in.read(reinterpret_cast<char*>(rgb), 3);
+    std::string key;
+    for (unsigned char c : rgb) key += std::string(key.empty() ? "" : ",") + (c > 127 ? "255" : "0");
+    ++counts[key];
+  }
+  std::string best;
+  for (const auto& [key, count] : counts)
+    if (best.empty() || count > counts[best]) best = key;
+  return counts[best] * 2 > width * height ? best : "mixed";
+}
+
+TEST_F(Unit1RunTest, TheInBrowserPageIsDrawn) {
+  RegWriteBool(kSettingsKey, "RunBrowserView", true);
+  OpenScript("red.pl", "print \"<html><body style='background:#ff0000'><h1>Red</h1></body></html>\\n\";\n");
+  bool loaded = false;
+  Form().WebBrowser1->OnDocumentComplete = [&](TObject*, const std::string& URL, bool Ok) {
+    loaded = Ok && URL.find("OmTemp.htm") != std::string::npos;
+  };
+  Run();
+  EXPECT_EQ(Form().PageControl2->ActivePage(), Form().BrowserSheet);
+  ASSERT_TRUE(PumpUntil([&] { return loaded; }, 60000));
+  corvane::test::PumpEvents(300);  // a page grabbed right at its load is still blank
+  const std::string picture = dir_ + "/page.ppm";
+  ASSERT_TRUE(Form().WebBrowser1->SaveToImage(picture));
+  EXPECT_EQ(DominantColour(ReadFile(picture)), "255,0,0");
+}
+
+}  // namespace
