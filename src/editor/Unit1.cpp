@@ -283,7 +283,7 @@ void TForm1::CreateMenus() {
                     on(&TForm1::Saveas1Click));
   AddLine(File1);
   Upload1 = AddItem(File1, "Upload1", "&Upload To FTP...", CtrlAlt('F'), "Upload|Upload the script to an FTP server",
-                    kImageUpload);
+                    kImageUpload, on(&TForm1::Upload1Click));
   ExportToHtml1 = AddItem(File1, "ExportToHtml1", "Export To &HTML...", 0, "Export|Save the coloured script as HTML");
   AddLine(File1);
   Print1 = AddItem(File1, "Print1", "&Print...", Ctrl('P'), "Print|Print the script", kImagePrint);

@@ -228,6 +228,9 @@ class TForm1 : public TForm {
   void EditorKeyPress(TObject* Sender, char& Key);
   void AppEvents1Hint(TObject* Sender);
 
+  // --- Uploading (Unit1Upload.cpp) --------------------------------------------------------------
+  void Upload1Click(TObject* Sender);
+
   // --- Running a script (Unit1Run.cpp) ---------------------------------------------------------
   TGUI2Console* Conio = nullptr;
   void Run1Click(TObject* Sender);
