@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "common/TestApp.h"
@@ -51,49 +52,95 @@ bool XdoTool(const QString& display, const QStringList& arguments, QString* outp
   return true;
 }
 
-TEST(UploaderProgram, UploadsTheFileNamedOnTheCommandLineAndEnds) {
-  if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
-    GTEST_SKIP() << "needs Xvfb and xdotool";
-  const char* binaryDir = std::getenv("CORVANE_BINARY_DIR");
-  ASSERT_NE(binaryDir, nullptr);
-  corvane::test::EnsureApplication();
-  const std::string folder = corvane::test::MakeTempDir("uploader-program");
-  std::filesystem::create_directory(folder + "/My Scripts");
-  const std::string script = "#!/usr/bin/perl\r\nprint \"Content-type: text/plain\\n\\nhello\\n\";\r\n";
-  std::ofstream(folder + "/My Scripts/Hello.PL", std::ios::binary) << script;
+// A script in a folder with a blank in its name, a local server, the settings an earlier session
+// remembered (the password is typed, as it is never stored) and a display of its own.
+class UploaderProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
+      GTEST_SKIP() << "needs Xvfb and xdotool";
+    const char* binaryDir = std::getenv("CORVANE_BINARY_DIR");
+    ASSERT_NE(binaryDir, nullptr);
+    programs_ = QString(binaryDir) + "/bin/";
+    corvane::test::EnsureApplication();
+    folder_ = corvane::test::MakeTempDir("uploader-program");
+    std::filesystem::create_directory(folder_ + "/My Scripts");
+    std::ofstream(Script(), std::ios::binary) << kScript;
+    server_ = std::make_unique<TFtpTestServer>();
+    RegistryStore::Instance().SetPath(Registry());
+    RegWriteString(UploaderKey, "Host", "127.0.0.1:" + std::to_string(server_->Port()));
+    RegWriteString(UploaderKey, "User", server_->User);
+    RegWriteString(UploaderKey, "RemoteDir", "/cgi-bin");
+    RegWriteBool("Software\\Ombrix\\Tarnwick", "NoAssociation", true);
+    display_ = std::make_unique<TVirtualDisplay>();
+    ASSERT_FALSE(display_->Name().isEmpty()) << "Xvfb did not start";
+  }
 
-  TFtpTestServer server;
-  // What an earlier session remembered; the password is typed, as it is never stored.
-  const std::string registry = folder + "/registry.sqlite3";
-  RegistryStore::Instance().SetPath(registry);
-  RegWriteString(UploaderKey, "Host", "127.0.0.1:" + std::to_string(server.Port()));
-  RegWriteString(UploaderKey, "User", server.User);
-  RegWriteString(UploaderKey, "RemoteDir", "/cgi-bin");
+  void TearDown() override {
+    display_.reset();
+    server_.reset();
+    if (!folder_.empty()) std::filesystem::remove_all(folder_);
+  }
 
-  TVirtualDisplay display;
-  ASSERT_FALSE(display.Name().isEmpty()) << "Xvfb did not start";
+  std::string Script() const { return folder_ + "/My Scripts/Hello.PL"; }
+  std::string Registry() const { return folder_ + "/registry.sqlite3"; }
+
+  void StartProgram(QProcess& process, const QString& name, const QStringList& arguments) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", display_->Name());
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("CORVANE_REGISTRY", QString::fromStdString(Registry()));
+    environment.insert("CORVANE_TEST_DIALOG_ANSWERS", "OK");
+    process.setProcessEnvironment(environment);
+    process.start(programs_ + name, arguments);
+    ASSERT_TRUE(process.waitForStarted(10000));
+  }
+
+  bool Xdo(const QStringList& arguments, QString* output = nullptr) {
+    return XdoTool(display_->Name(), arguments, output);
+  }
+
+  // Focuses the visible window the search finds.
+  void Focus(const QStringList& search) {
+    QString windows;
+    ASSERT_TRUE(Xdo(QStringList{"search", "--sync", "--onlyvisible"} + search, &windows));
+    ASSERT_TRUE(Xdo({"windowfocus", "--sync", windows.split('\n').first()}));
+  }
+
+  // In the uploader's window: Host, User ID, Password: type the password; then Local File and
+  // Remote File, whose entering proposes the remote name; Enter presses Upload.
+  void TypePasswordAndUpload() {
+    Focus({"--name", "Upload A Script To FTP"});
+    ASSERT_TRUE(Xdo({"key", "--delay", "50", "Tab", "Tab"}));
+    ASSERT_TRUE(Xdo({"type", "--delay", "20", QString::fromStdString(server_->Password)}));
+    ASSERT_TRUE(Xdo({"key", "--delay", "50", "Tab", "Tab"}));
+    ASSERT_TRUE(Xdo({"key", "Return"}));
+  }
+
+  void ExpectUploaded() {
+    const std::string stored = server_->HomePath() + "/cgi-bin/hello.pl";
+    EXPECT_TRUE(ReadFile(stored) == kScript);
+    EXPECT_EQ(std::filesystem::status(stored).permissions() & std::filesystem::perms::all,
+              static_cast<std::filesystem::perms>(0755));
+    EXPECT_EQ(server_->Verbs(), (std::vector<std::string>{"USER", "PASS", "CWD", "TYPE", "PORT", "STOR",
+                                                          "SITE chmod 755 hello.pl"}));
+  }
+
+  static constexpr const char* kScript = "#!/usr/bin/perl\r\nprint \"Content-type: text/plain\\n\\nhello\\n\";\r\n";
+  QString programs_;
+  std::string folder_;
+  std::unique_ptr<TFtpTestServer> server_;
+  std::unique_ptr<TVirtualDisplay> display_;
+};
+
+TEST_F(UploaderProgram, UploadsTheFileNamedOnTheCommandLineAndEnds) {
   QProcess uploader;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("DISPLAY", display.Name());
-  environment.insert("QT_QPA_PLATFORM", "xcb");
-  environment.insert("CORVANE_REGISTRY", QString::fromStdString(registry));
-  environment.insert("CORVANE_TEST_DIALOG_ANSWERS", "OK");
-  uploader.setProcessEnvironment(environment);
   // An unquoted path with a blank arrives as two arguments.
-  uploader.start(QString(binaryDir) + "/bin/Uploader",
-                 {QString::fromStdString(folder + "/My"), "Scripts/Hello.PL"});
-  ASSERT_TRUE(uploader.waitForStarted(10000));
-
-  QString window;
-  ASSERT_TRUE(XdoTool(display.Name(), {"search", "--sync", "--onlyvisible", "--name", "Upload A Script To FTP"}, &window));
-  window = window.split('\n').first();
-  ASSERT_TRUE(XdoTool(display.Name(), {"windowfocus", "--sync", window}));
-  // Host, User ID, Password: type the password; then Local File and Remote File, whose entering
-  // proposes the remote name; Enter presses Upload.
-  ASSERT_TRUE(XdoTool(display.Name(), {"key", "--delay", "50", "Tab", "Tab"}));
-  ASSERT_TRUE(XdoTool(display.Name(), {"type", "--delay", "20", QString::fromStdString(server.Password)}));
-  ASSERT_TRUE(XdoTool(display.Name(), {"key", "--delay", "50", "Tab", "Tab"}));
-  ASSERT_TRUE(XdoTool(display.Name(), {"key", "Return"}));
+  const std::string script = Script();
+  const std::size_t blank = script.find(' ');
+  StartProgram(uploader, "Uploader",
+               {QString::fromStdString(script.substr(0, blank)), QString::fromStdString(script.substr(blank + 1))});
+  TypePasswordAndUpload();
 
   ASSERT_TRUE(uploader.waitForFinished(30000)) << "the program did not end";
   const std::string errors = uploader.readAllStandardError().toStdString();
@@ -101,13 +148,24 @@ TEST(UploaderProgram, UploadsTheFileNamedOnTheCommandLineAndEnds) {
   EXPECT_EQ(uploader.exitCode(), 0);
   EXPECT_NE(errors.find("dialog: Upload A Script To FTP: The file was succesfully uploaded!"), std::string::npos)
       << errors;
-  const std::string stored = server.HomePath() + "/cgi-bin/hello.pl";
-  EXPECT_TRUE(ReadFile(stored) == script);
-  EXPECT_EQ(std::filesystem::status(stored).permissions() & std::filesystem::perms::all,
-            static_cast<std::filesystem::perms>(0755));
-  EXPECT_EQ(server.Verbs(), (std::vector<std::string>{"USER", "PASS", "CWD", "TYPE", "PORT", "STOR",
-                                                      "SITE chmod 755 hello.pl"}));
-  std::filesystem::remove_all(folder);
+  ExpectUploaded();
+}
+
+TEST_F(UploaderProgram, CorvaneHandsItsScriptToTheUploader) {
+  QProcess corvane;
+  StartProgram(corvane, "Corvane", {QString::fromStdString(Script())});
+  Focus({"--pid", QString::number(corvane.processId())});
+  ASSERT_TRUE(Xdo({"key", "ctrl+alt+f"}));  // File, Upload To FTP...; the script is saved, so nothing is asked
+  TypePasswordAndUpload();
+
+  // The uploader ends by itself once the file is up; the editor stays.
+  for (int i = 0; i < 300 && Xdo({"search", "--onlyvisible", "--name", "Upload A Script To FTP"}); ++i)
+    corvane::test::PumpEvents(100);
+  EXPECT_FALSE(Xdo({"search", "--onlyvisible", "--name", "Upload A Script To FTP"}));
+  EXPECT_EQ(corvane.state(), QProcess::Running);
+  ExpectUploaded();
+  corvane.terminate();
+  corvane.waitForFinished(5000);
 }
 
 }  // namespace
