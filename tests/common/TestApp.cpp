@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 
 #include <cstdlib>
-#include <memory>
 
 namespace corvane::test {
 
@@ -16,7 +15,10 @@ void EnsureApplication() {
   static int argc = 1;
   static char name[] = "corvane-test";
   static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QApplication> app = std::make_unique<QApplication>(argc, argv);
+  // Kept to the end of the process on purpose: destroying it from an exit handler runs the browser
+  // engine's clean-up after Qt's thread storage is gone, which crashes.
+  static QApplication* app = new QApplication(argc, argv);
+  (void)app;
 }
 
 void PumpEvents(int milliseconds) {
