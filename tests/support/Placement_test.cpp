@@ -315,6 +315,24 @@ TEST_F(PlacementTest, MinMaxInfoLimitsTheWindow) {
   EXPECT_EQ(window->maximumHeight(), 600 - frameHeight);
 }
 
+TEST_F(PlacementTest, TheRegistryRootChoosesTheHive) {
+  const std::pair<TPlacementRegRoot, HKEY> cases[] = {
+      {prCurrentUser, HKEY_CURRENT_USER},  {prLocalMachine, HKEY_LOCAL_MACHINE}, {prCurrentConfig, HKEY_CURRENT_CONFIG},
+      {prClassesRoot, HKEY_CLASSES_ROOT},  {prUsers, HKEY_USERS},               {prDynData, HKEY_DYN_DATA},
+  };
+  for (const auto& [root, hive] : cases) {
+    TempRegistry store;
+    auto form = MakeForm([root = root](TForm&, TFormPlacement& p) { p.RegistryRoot = root; });
+    form->Show();
+    form->Close();
+    for (const auto& [otherRoot, otherHive] : cases) {
+      TRegistry registry;
+      registry.SetRootKey(otherHive);
+      EXPECT_EQ(registry.KeyExists(kKey), otherHive == hive) << root << " looked up in " << otherRoot;
+    }
+  }
+}
+
 TEST(DefaultNamesTest, SectionNamesFollowTheComponentsPlace) {
   EnsureApplication();
   class TForm1 : public TForm {
