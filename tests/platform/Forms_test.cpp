@@ -162,6 +162,24 @@ TEST_F(FormsTest, HiddenPlacementMovesWithoutShowing) {
   EXPECT_EQ(form->BoundsRect(), Rect(5, 6, 205, 106));
 }
 
+TEST_F(FormsTest, ActivationReachesOnActivateAndTheScreen) {
+  auto first = NewForm();
+  auto second = NewForm();
+  std::string events;
+  first->OnActivate = [&](TObject*) { events += "first+"; };
+  first->OnDeactivate = [&](TObject*) { events += "first-"; };
+  second->OnActivate = [&](TObject*) { events += "second+"; };
+  first->Show();
+  PumpEvents(20);
+  EXPECT_EQ(Screen->ActiveForm(), first.get());
+  second->Show();
+  PumpEvents(20);
+  EXPECT_EQ(Screen->ActiveForm(), second.get());
+  // The desktop tells the newly active window before the one it leaves.
+  EXPECT_EQ(events, "first+second+first-");
+  EXPECT_TRUE(second->Active());
+}
+
 TEST_F(FormsTest, ScreenCursorTableHoldsRegisteredCursors) {
   EXPECT_NE(Screen->Cursors(crIBeam), nullptr);
   EXPECT_EQ(Screen->Cursors(12345), Screen->Cursors(crDefault));
