@@ -619,6 +619,7 @@ void TForm1::New1Click(TObject*) {
   }
   ShowEditPage();
   UpdateGutterDigits();
+  EditorStatusChange(Editor, {});
 }
 
 void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
@@ -649,6 +650,7 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
   FormPlacement1->CommitPlacement();
   ShowEditPage();
   UpdateGutterDigits();
+  EditorStatusChange(Editor, {});
 }
 
 void TForm1::Open1Click(TObject*) {

@@ -87,8 +87,9 @@ class TShortCutFilter : public QObject {
 class TMenuBarControl : public TWinControl {
  public:
   TMenuBarControl(TComponent* AOwner, TMainMenu* menu) : TWinControl(AOwner), menu_(menu) {
+    // Above every other top-aligned control: its Top stays the smallest once it has a height.
+    SetBounds(0, -1000, 100, 20);
     SetAlign(alTop);
-    SetTop(-1000);  // above every other top-aligned control
   }
   std::string ClassName() const override { return "TMenuBarControl"; }
 
@@ -162,8 +163,8 @@ void TMenuItem::UpdateAction() {
   if (!action_) return;
   QAction* a = action_.get();
   a->setSeparator(IsLine());
-  QString text = ToQString(caption_);
-  if (shortCut_ != 0) text += '\t' + ToQString(ShortCutToText(shortCut_));
+  QString text = IsLine() ? QString() : ToQString(caption_);  // styles would print a separator's text
+  if (shortCut_ != 0 && !IsLine()) text += '\t' + ToQString(ShortCutToText(shortCut_));
   a->setText(text);
   a->setStatusTip(ToQString(GetLongHint(hint_)));
   a->setEnabled(enabled_);
