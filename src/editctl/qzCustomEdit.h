@@ -332,6 +332,9 @@ class TqzCustomEdit : public TCustomControl {
   void InsertColumn(const std::vector<std::string>& Segments, int* ColumnWidth);
   int InsertLines(const std::vector<std::string>& Segments);
   TPoint InsertionPoint() const;
+  TSelectionMode InsertRecordMode() const;
+  static std::string EvenColumnBlock(const std::string& Value);
+  void AppendLinesUpTo(int Line);
   int VerticalScrollExtent() const;
   void WMHScroll(TMessage& Message);
   void WMVScroll(TMessage& Message);

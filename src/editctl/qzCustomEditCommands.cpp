@@ -298,7 +298,8 @@ void TqzCustomEdit::RunDeleteWord(bool Forward) {
     const TRestore<TSelectionMode> normal(selectionMode_, smNormal);
     SetBlockBegin(Forward ? caret : word);
     SetBlockEnd(Forward ? word : caret);
-    undoList_->AddChange(ukDeleteCommand, Forward ? caret : word, caret, GetSelText(), smNormal);
+    // The record spans what is deleted: from past a line end the deletion starts at that end.
+    undoList_->AddChange(ukDeleteCommand, BlockBegin(), Forward ? caret : BlockEnd(), GetSelText(), smNormal);
     SetSelTextPrimitive(smNormal, "");
   }
   SetCaretXY(CaretXY());
@@ -392,16 +393,18 @@ void TqzCustomEdit::RunLineBreak(bool InsertLineOnly) {
 
 // ---- Typing
 
-// The insertion point of the text that replaces the selection: where its deletion leaves the caret.
+// The insertion point of the text that replaces the selection: where its deletion leaves the caret
+// (a line-mode insertion starts at column 1 of its line).
 TPoint TqzCustomEdit::InsertionPoint() const {
+  if (selectionMode_ == smLine) return TPoint{1, SelectionAvailable() ? BlockBegin().y : CaretY()};
   if (!SelectionAvailable()) return CaretXY();
-  switch (selectionMode_) {
-    case smLine: return TPoint{1, BlockBegin().y};
-    case smColumn: return TPoint{std::min(blockBegin_.x, blockEnd_.x), blockEnd_.y};
-    case smNormal: break;
-  }
+  if (selectionMode_ == smColumn) return TPoint{std::min(blockBegin_.x, blockEnd_.x), blockEnd_.y};
   return BlockBegin();
 }
+
+// The mode an insertion is undone in: text put in by lines may share its last line with old text, so
+// it is taken out as a stream from its start to where the caret ended.
+TSelectionMode TqzCustomEdit::InsertRecordMode() const { return selectionMode_ == smLine ? smNormal : selectionMode_; }
 
 void TqzCustomEdit::RunTyping(const std::string& Text) {
   if (Text.empty()) return;
@@ -441,8 +444,50 @@ void TqzCustomEdit::SetSelText(const std::string& Value) {
   const TUpdateGuard release(this);
   if (SelectionAvailable()) RecordSelectionDeletion(ukReplaceDelete);
   const TPoint start = InsertionPoint();
-  SetSelTextPrimitive(selectionMode_, Value);
-  undoList_->AddChange(ukInsert, start, CaretXY(), "", selectionMode_);
+  if (selectionMode_ == smColumn) {
+    const std::string block = EvenColumnBlock(Value);
+    SetSelTextPrimitive(smColumn, "");
+    AppendLinesUpTo(start.y + static_cast<int>(std::count(block.begin(), block.end(), '\n')));
+    PlaceCaret(start);
+    SetSelTextPrimitive(smColumn, block);
+  } else {
+    SetSelTextPrimitive(selectionMode_, Value);
+  }
+  undoList_->AddChange(ukInsert, start, CaretXY(), "", InsertRecordMode());
+}
+
+// A column block running past the last line needs lines to land on; they are added as a change of
+// their own, so that undoing the block does not leave them behind.
+void TqzCustomEdit::AppendLinesUpTo(int Line) {
+  const int missing = Line - LineCount();
+  if (missing <= 0) return;
+  const TPoint textEnd{LineLength(LineCount() - 1) + 1, LineCount()};
+  PlaceCaret(textEnd);
+  std::string breaks;
+  for (int i = 0; i < missing; ++i) breaks += kLineBreak;
+  SetSelTextPrimitive(smNormal, breaks);
+  undoList_->AddChange(ukInsert, textEnd, CaretXY(), "", smNormal);
+}
+
+// A column block is a rectangle: shorter rows are filled with blanks to the widest one, so that the
+// block taken out again is the block put in.
+std::string TqzCustomEdit::EvenColumnBlock(const std::string& Value) {
+  std::vector<std::string> rows(1);
+  for (std::size_t i = 0; i < Value.size(); ++i) {
+    if (Value[i] == '\r' && i + 1 < Value.size() && Value[i + 1] == '\n') ++i;
+    if (Value[i] == '\r' || Value[i] == '\n')
+      rows.emplace_back();
+    else
+      rows.back() += Value[i];
+  }
+  std::size_t width = 0;
+  for (const std::string& row : rows) width = std::max(width, row.size());
+  std::string block;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    block += rows[i] + std::string(width - rows[i].size(), ' ');
+    if (i + 1 < rows.size()) block += kLineBreak;
+  }
+  return block;
 }
 
 // ---- Tab and blocks
@@ -466,7 +511,7 @@ void TqzCustomEdit::DoTabKey() {
   const TPoint start = InsertionPoint();
   SetSelTextPrimitive(selectionMode_, std::string(static_cast<std::size_t>(width), ' '));
   Lines()->Put(caretY_, TrimRight(LineText()));
-  if (LineLength(caretY_) >= start.x) undoList_->AddChange(ukInsert, start, CaretXY(), "", selectionMode_);
+  if (LineLength(caretY_) >= start.x) undoList_->AddChange(ukInsert, start, CaretXY(), "", InsertRecordMode());
 }
 
 void TqzCustomEdit::DoBlockIndent() {

@@ -101,6 +101,7 @@ bool TqzCustomEdit::UndoStep() {
     case ukDropInsert: {
       SetBlockBegin(start);
       SetBlockEnd(end);
+      PlaceCaret(start);  // where the text goes back when nothing is left to select
       const std::string inserted = GetSelText();
       SetSelTextPrimitive(mode, text);
       // The redo record spans what came back, so that redo replaces it again (typing over text).
@@ -156,15 +157,23 @@ bool TqzCustomEdit::UndoStep() {
       SetBlockBegin(at);
       SetSelTextPrimitive(mode, restored);
       const TPoint restoredEnd = CaretXY();
+      if (mode == smNormal && !restored.empty() && (restored[0] == '\r' || restored[0] == '\n')) {
+        // The line ended where the break comes back; blanks that filled up to the caret are not its own.
+        Lines()->Put(at.y - 1, TrimRight(LineRef(at.y - 1)));
+      }
       if (mode == smColumn) {
         // Padding that filled short lines up to the block is not text of theirs.
         const int lines = SegmentCount(restored);
         for (int y = at.y; y < at.y + lines && y <= LineCount(); ++y) Lines()->Put(y - 1, TrimRight(LineRef(y - 1)));
       }
+      // Whole lines come back where they were; a stream or block spans from where it went in to
+      // where it ended, which may differ from the recorded ends (a caret-only record).
+      const TPoint from = mode == smLine ? start : at;
+      const TPoint to = mode == smLine ? end : restoredEnd;
       SetCaretXY(end);
-      SetBlockBegin(at);
-      SetBlockEnd(restoredEnd);
-      redoList_->AddChange(kind, at, restoredEnd, "", mode);
+      SetBlockBegin(from);
+      SetBlockEnd(to);
+      redoList_->AddChange(kind, from, to, "", mode);
       EnsureCaretVisible();
       return false;
     }
@@ -196,6 +205,10 @@ bool TqzCustomEdit::RedoStep() {
     case ukDelete:
     case ukReplaceDelete:
     case ukDropDelete: {
+      if (mode == smNormal && !(start == end) && start.x - 1 > LineLength(start.y - 1)) {
+        // The deletion was made with the caret past the line end, which filled the line up to it.
+        Lines()->Put(start.y - 1, LineRef(start.y - 1) + std::string(static_cast<std::size_t>(start.x - 1 - LineLength(start.y - 1)), ' '));
+      }
       SetCaretXY(start);
       SetBlockBegin(start);
       SetBlockEnd(end);
@@ -206,7 +219,9 @@ bool TqzCustomEdit::RedoStep() {
       return kind == ukReplaceDelete || (kind == ukDropDelete && next == ukDropInsert);
     }
     case ukLineBreak:
-      // The break is made again where it was made, wherever the caret stands now.
+      // The break is made again where it was made, wherever the caret stands now, and with no
+      // selection for it to replace.
+      SetBlockBegin(start);
       PlaceCaret(start);
       ExecuteCommand(ecLineBreak, '\r', nullptr);
       return false;
