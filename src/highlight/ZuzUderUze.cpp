@@ -89,6 +89,23 @@ constexpr TPerlKeyword PerlKeywords[] = {
 constexpr int PerlKeywordCount = static_cast<int>(std::size(PerlKeywords));
 static_assert(PerlKeywordCount == 282);
 
+constexpr int ByteSum(std::string_view Word) {
+  int sum = 0;
+  for (char c : Word) sum += static_cast<unsigned char>(c);
+  return sum;
+}
+
+// Every word has a slot, and no slot holds more words than a slot has room for.
+template <int SlotCount>
+constexpr bool KeywordsFitTheirSlots(int WordsPerSlot) {
+  std::array<int, SlotCount> sharing{};
+  for (const TPerlKeyword& word : PerlKeywords) {
+    const int sum = ByteSum(word.Text);
+    if (sum >= SlotCount || ++sharing[static_cast<size_t>(sum)] > WordsPerSlot) return false;
+  }
+  return true;
+}
+
 constexpr bool IsIdentChar(unsigned char c) {
   return c == '$' || c == '%' || c == '@' || c == '_' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
          (c >= 'a' && c <= 'z');
@@ -188,11 +205,10 @@ void TZuzUderUze::FillPerlCharDispatch() {
 // Keyword table
 
 void TZuzUderUze::FillPerlKeywordTable() {
+  static_assert(KeywordsFitTheirSlots<PerlKeywordSlots>(std::tuple_size_v<decltype(TPerlKeywordSlot::Words)>));
   FKeywords = {};
   for (int i = 0; i < PerlKeywordCount; ++i) {
-    int sum = 0;
-    for (char c : PerlKeywords[i].Text) sum += Byte(c);
-    TPerlKeywordSlot& slot = FKeywords[static_cast<size_t>(sum)];
+    TPerlKeywordSlot& slot = FKeywords[static_cast<size_t>(ByteSum(PerlKeywords[i].Text))];
     slot.Words[slot.Count++] = static_cast<std::uint16_t>(i);
   }
 }
