@@ -2,6 +2,7 @@
 // it, the upload to a local server, and the program ending by itself.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
@@ -59,10 +60,9 @@ class UploaderProgram : public ::testing::Test {
   void SetUp() override {
     if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
       GTEST_SKIP() << "needs Xvfb and xdotool";
-    const char* binaryDir = std::getenv("CORVANE_BINARY_DIR");
-    ASSERT_NE(binaryDir, nullptr);
-    programs_ = QString(binaryDir) + "/bin/";
     corvane::test::EnsureApplication();
+    // The programs are built into bin/ beside the tests' folder.
+    programs_ = QCoreApplication::applicationDirPath() + "/../bin/";
     folder_ = corvane::test::MakeTempDir("uploader-program");
     std::filesystem::create_directory(folder_ + "/My Scripts");
     std::ofstream(Script(), std::ios::binary) << kScript;
