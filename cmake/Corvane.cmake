@@ -27,11 +27,11 @@ function(corvane_add_test_folder folder)
     add_executable(${target} ${test_source})
     target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
     corvane_libraries_for(${folder} libraries)
-    target_link_libraries(${target} PRIVATE corvane_test_common ${libraries} GTest::gtest GTest::gtest_main Qt6::Test)
+    target_link_libraries(${target} PRIVATE corvane_test_main corvane_test_common ${libraries} GTest::gtest Qt6::Test)
+    # The environment the suites need is set by the test main, so a test runs alike by hand and by ctest.
     gtest_discover_tests(${target}
       DISCOVERY_TIMEOUT 60
       DISCOVERY_MODE PRE_TEST
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;CORVANE_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;CORVANE_SOURCE_DIR=${CMAKE_SOURCE_DIR};CORVANE_BINARY_DIR=${CMAKE_BINARY_DIR}"
       TEST_PREFIX "${folder}.")
   endforeach()
 endfunction()
