@@ -121,7 +121,9 @@ TEST_F(FtpClient, UploadsByteForByteInBothDataModesAndSetsTheMode) {
     TFtpTestServer server;
     LogInTo(server);
     ftp_->Passive = passive;
+    ftp_->ReportLevel = passive ? 1 : 0;  // level 1 adds the transfer's progress
     events_.clear();
+    shown_.clear();
     // The road of the uploader: each step runs from the event of the step before.
     ftp_->OnConnect = [&](TObject*) {
       events_.push_back("connect");
@@ -153,6 +155,9 @@ TEST_F(FtpClient, UploadsByteForByteInBothDataModesAndSetsTheMode) {
     }
     EXPECT_EQ(commands[5], "STOR /cgi-bin/x.pl");
     EXPECT_TRUE(ftp_->Connected());
+    const bool progress = std::find(shown_.begin(), shown_.end(), "Sent " + std::to_string(bytes.size()) + " bytes") !=
+                          shown_.end();
+    EXPECT_EQ(progress, passive);
   }
 }
 
