@@ -253,6 +253,20 @@ TEST_F(FtpClient, RefusedCommandsFailWithTheirTypeAndOnlyCodes500To502AreUnsuppo
   }
 }
 
+TEST_F(FtpClient, ARefusedStoreFailsTheUploadInBothDataModes) {
+  TFtpTestServer server;
+  LogInTo(server);
+  for (const bool passive : {false, true}) {
+    ftp_->Passive = passive;
+    ftp_->Connect();
+    events_.clear();
+    const std::string error = ErrorOf([&] { ftp_->Upload(LocalFile("print 1;"), "/missing/x.pl"); });
+    EXPECT_TRUE(Contains(error, "550")) << error;
+    EXPECT_EQ(events_, std::vector<std::string>{"failure 9"});
+    EXPECT_TRUE(ftp_->Connected());  // the dialogue goes on
+  }
+}
+
 TEST_F(FtpClient, TheServerHangingUpDuringATransferIsADisconnect) {
   TFtpTestServer server("drop-transfer");
   LogInTo(server);
