@@ -431,7 +431,6 @@ class TqzCustomEdit : public TCustomControl {
   struct TPaintSelection;
   void PaintTextLine(int Line, const TRect& LineRect, int FirstCol, int LastCol, const TPaintSelection& Sel,
                      TColor EditorBackground);
-  int ColumnToX(int Column) const { return textOffsetX_ + (Column - 1) * charWidth_; }
 
  protected:
   // The fields, in the order of the component's data model. Text positions are 1-based (column, line)
