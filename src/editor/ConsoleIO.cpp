@@ -56,8 +56,9 @@ TGUI2Console::~TGUI2Console() {
   if (worker_) {
     link_->Quiet = true;
     if (!worker_->Terminated()) worker_->Terminate();
-    // The worker clears worker_ in its last synchronised call, so those calls must go on being served.
-    for (int pass = 0; worker_ && pass < DestroyWaitPasses; ++pass) CheckSynchronize(1);
+    // The worker clears worker_ in its last synchronised call, so those calls must go on being served;
+    // from inside one of its event handlers, though, it cannot get on before this returns.
+    for (int pass = 0; worker_ && link_->Delivering == 0 && pass < DestroyWaitPasses; ++pass) CheckSynchronize(1);
   }
   link_->Owner = nullptr;
 }
@@ -96,7 +97,13 @@ template <class F>
 void TConsoleThread::Deliver(F&& Call) {
   if (link_->Quiet) return;
   Synchronize([&] {
-    if (!link_->Quiet && link_->Owner) Call(link_->Owner);
+    if (link_->Quiet || !link_->Owner) return;
+    ++link_->Delivering;
+    struct Done {
+      int& count;
+      ~Done() { --count; }
+    } done{link_->Delivering};
+    Call(link_->Owner);
   });
 }
 

@@ -73,6 +73,7 @@ class TConsoleThread;
 struct TConsoleLink {
   TGUI2Console* Owner = nullptr;
   std::atomic<bool> Quiet{false};
+  int Delivering = 0;  // event handlers running now: the worker waits for them to return
 };
 
 class TGUI2Console : public TComponent, public TConsoleSettings {

@@ -285,6 +285,24 @@ TEST_F(ConsoleIOTest, DestroyingTheComponentDuringARunDeliversNothingAfterwards)
   EXPECT_TRUE(PumpUntil([&] { return Gone(grandchild); }, 2000));
 }
 
+TEST_F(ConsoleIOTest, DestroyingTheComponentFromItsOwnLineHandlerReturnsAtOnce) {
+  UseScript(R"($| = 1; while (1) { print "tick\n"; select(undef, undef, undef, 0.001); })");
+  Clock::duration destroying{};
+  console_->OnLine = [&](TObject*, const std::string& Line) {
+    recorder_.lines.push_back(Line);
+    if (recorder_.lines.size() != 1) return;
+    const auto start = Clock::now();
+    console_.reset();
+    destroying = Clock::now() - start;
+  };
+  console_->Start();
+  ASSERT_TRUE(PumpUntil([&] { return console_ == nullptr; }));
+  corvane::test::PumpEvents(200);
+  EXPECT_LT(destroying, milliseconds(100));
+  EXPECT_EQ(recorder_.lines.size(), 1u);
+  EXPECT_EQ(recorder_.done, 0);
+}
+
 TEST_F(ConsoleIOTest, WritesEveryDeliveredLineToTheLogFile) {
   console_->LogFile = dir_ + "/run.log";
   std::ofstream(console_->LogFile) << "old content";
