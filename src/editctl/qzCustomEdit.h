@@ -367,6 +367,7 @@ class TqzCustomEdit : public TCustomControl {
   void WordCharSets(TqzCharSet& Ident, TqzCharSet& Separators) const;
 
   bool UndoStep();
+  void SelectRecorded(TPoint Start, TPoint End);
   bool RedoStep();
 
 

@@ -248,7 +248,9 @@ void TqzCustomEdit::DeleteSelection() {
   const TPoint e = BlockEnd();
   switch (selectionMode_) {
     case smNormal: {
-      std::string joined = Copy(LineRef(b.y - 1), 1, b.x - 1) + Copy(LineRef(e.y - 1), e.x, LineLength(e.y - 1));
+      // From past the line end the text after the selection lands at the selection's column.
+      std::string joined = PadRight(Copy(LineRef(b.y - 1), 1, b.x - 1), static_cast<std::size_t>(b.x - 1)) +
+                           Copy(LineRef(e.y - 1), e.x, LineLength(e.y - 1));
       for (int y = e.y; y > b.y; --y) Lines()->Delete(y - 1);
       if (options_.Contains(qzeoScrollPastEol)) joined = TrimRight(joined);
       Lines()->Put(b.y - 1, joined);
@@ -305,7 +307,8 @@ int TqzCustomEdit::InsertNormal(const std::vector<std::string>& Segments) {
     InternalSetCaret(caretX_ + static_cast<int>(Segments[0].size()), caretY_);
     return 0;
   }
-  Lines()->Put(caretY_, left + Segments[0]);
+  // A line broken in two keeps no blanks at the end of its first part, as a typed line break does.
+  Lines()->Put(caretY_, TrimRight(left + Segments[0]));
   for (int i = 1; i < last; ++i) Lines()->Insert(caretY_ + i, Segments[static_cast<std::size_t>(i)]);
   Lines()->Insert(caretY_ + last, Segments.back() + right);
   InternalSetCaret(static_cast<int>(Segments.back().size()), caretY_ + last);

@@ -46,6 +46,18 @@ class TModeRestore {
 
 }  // namespace
 
+// Selects a recorded range as it was recorded: an end past its line's end stays there (the deletion
+// then fills the line up to it), where the selection setters would pull it back to the line.
+void TqzCustomEdit::SelectRecorded(TPoint Start, TPoint End) {
+  auto keep = [this](TPoint p) {
+    return TPoint{std::clamp(p.x, 1, maxColumn_), std::clamp(p.y, 1, std::max(LineCount(), 1))};
+  };
+  blockBegin_ = keep(Start);
+  blockEnd_ = keep(End);
+  InvalidateLines(std::min(blockBegin_.y, blockEnd_.y), std::max(blockBegin_.y, blockEnd_.y));
+  StatusChanged(TqzStatusChanges{qzscSelection});
+}
+
 bool TqzCustomEdit::CanUndo() const { return undoList_->ItemCount() > 0; }
 bool TqzCustomEdit::CanRedo() const { return redoList_->ItemCount() > 0; }
 
@@ -99,8 +111,7 @@ bool TqzCustomEdit::UndoStep() {
     case ukInsert:
     case ukPaste:
     case ukDropInsert: {
-      SetBlockBegin(start);
-      SetBlockEnd(end);
+      SelectRecorded(start, end);
       PlaceCaret(start);  // where the text goes back when nothing is left to select
       const std::string inserted = GetSelText();
       SetSelTextPrimitive(mode, text);
@@ -205,13 +216,8 @@ bool TqzCustomEdit::RedoStep() {
     case ukDelete:
     case ukReplaceDelete:
     case ukDropDelete: {
-      if (mode == smNormal && !(start == end) && start.x - 1 > LineLength(start.y - 1)) {
-        // The deletion was made with the caret past the line end, which filled the line up to it.
-        Lines()->Put(start.y - 1, LineRef(start.y - 1) + std::string(static_cast<std::size_t>(start.x - 1 - LineLength(start.y - 1)), ' '));
-      }
       SetCaretXY(start);
-      SetBlockBegin(start);
-      SetBlockEnd(end);
+      SelectRecorded(start, end);
       undoList_->AddChange(kind, start, end, GetSelText(), mode);
       SetSelTextPrimitive(mode, text);
       SetCaretXY(start);
@@ -257,8 +263,7 @@ bool TqzCustomEdit::RedoStep() {
     case ukInsert:
     case ukPaste:
     case ukDropInsert: {
-      SetBlockBegin(start);
-      SetBlockEnd(end);
+      SelectRecorded(start, end);
       PlaceCaret(start);
       const std::string replaced = GetSelText();
       SetSelTextPrimitive(mode, text);
