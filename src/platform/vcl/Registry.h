@@ -79,7 +79,6 @@ class TRegistry : public TObject {
   HKEY currentKey_{};
   std::string currentPath_;
   DWORD access_ = KEY_ALL_ACCESS;
-  bool closeRootKey_ = false;
 };
 
 // Ini-file shaped access to a registry key: the "file" is a key below the root, a section a
