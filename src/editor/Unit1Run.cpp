@@ -35,6 +35,23 @@ std::string TagIn(const std::string& text, const std::string& lower, const std::
   return std::string();
 }
 
+// A stored value of another kind counts as missing, as with every setting of the window.
+std::string StringSetting(const std::string& name, const std::string& fallback) {
+  try {
+    return RegReadString(kSettingsKey, name, fallback);
+  } catch (const Exception&) {
+    return fallback;
+  }
+}
+
+bool BoolSetting(const std::string& name, bool fallback) {
+  try {
+    return RegReadBool(kSettingsKey, name, fallback);
+  } catch (const Exception&) {
+    return fallback;
+  }
+}
+
 std::string Replaced(std::string text, char from, char to) {
   for (char& c : text)
     if (c == from) c = to;
@@ -104,7 +121,7 @@ void TForm1::Run1Click(TObject*) {
 }
 
 void TForm1::RunParam1Click(TObject*) {
-  std::string params = RegReadString(kSettingsKey, "LastRunParameter", "-help");
+  std::string params = StringSetting("LastRunParameter", "-help");
   if (!InputQuery("Run With Custom Parameters", "Command line parameters for Perl:", params)) return;
   params = Trim(params);
   RegWriteString(kSettingsKey, "LastRunParameter", params);
@@ -145,15 +162,15 @@ void TForm1::RunWithParams(const std::string& Params) {
   RunConsoleApp(commandLine);
 
   PageControl1->SetActivePage(RunSheet);
-  const bool browserView = RegReadBool(kSettingsKey, "RunBrowserView", true);
+  const bool browserView = BoolSetting("RunBrowserView", true);
   PageControl2->SetActivePage(browserView ? BrowserSheet : TextSheet);
   ChangeRun(false);
 }
 
 std::string TForm1::GetSp() {
-  const std::string scriptParameters = RegReadString(kSettingsKey, "ScriptParameters", kDefaultScriptParameters);
-  std::string query = RegReadString(kSettingsKey, "QueryString", "Ombrix");
-  if (RegReadBool(kSettingsKey, "ParamsByGET", true)) query = Replaced(scriptParameters, ' ', '&');
+  const std::string scriptParameters = StringSetting("ScriptParameters", kDefaultScriptParameters);
+  std::string query = StringSetting("QueryString", "Ombrix");
+  if (BoolSetting("ParamsByGET", true)) query = Replaced(scriptParameters, ' ', '&');
 
   std::string environment;
   auto add = [&](const std::string& entry) {
@@ -167,7 +184,7 @@ std::string TForm1::GetSp() {
   add("CONTENT_LENGTH=" + IntToStr(static_cast<long long>(query.size())));
   add("QUERY_STRING=" + query);
   for (int n = 1; n <= 5; ++n)
-    add(RegReadString(kSettingsKey, "EnvVar" + IntToStr(n), kDefaultEnvVars[n - 1]));
+    add(StringSetting("EnvVar" + IntToStr(n), kDefaultEnvVars[n - 1]));
   environment += '\0';
   Conio->Environment = environment;
 

@@ -223,6 +223,16 @@ TEST_F(Unit1RunTest, StoredSettingsShapeTheQueryTheArgumentsAndTheWarnings) {
     EXPECT_TRUE(has("MY_VAR=mine")) << c.name;
     EXPECT_FALSE(has("REMOTE_HOST=localhost")) << c.name;
   }
+
+  // Values of another kind than expected count as missing.
+  RegWriteInteger(kSettingsKey, "ScriptParameters", 7);
+  RegWriteString(kSettingsKey, "ParamsByGET", "no");
+  OpenScript("env.pl", kEnvironmentScript);
+  Run();
+  std::string query = kDefaultScriptParameters;
+  std::replace(query.begin(), query.end(), ' ', '&');
+  const std::vector<std::string> output = Output();
+  EXPECT_NE(std::find(output.begin(), output.end(), "QUERY_STRING=" + query), output.end());
 }
 
 TEST_F(Unit1RunTest, SyntaxCheckShowsPerlsMessageAsText) {
