@@ -308,7 +308,7 @@ void TForm1::CreateMenus() {
   Search1 = AddItem(root, "Search1", "&Search", 0, "");
   FindReplace1 = AddItem(Search1, "FindReplace1", "&Find/Replace...", Ctrl('F'), "Find|Find or replace text",
                          kImageFind);
-  FindNext1 = AddItem(Search1, "FindNext1", "Find &Next", Key(VK_F1 + 2), "Find next|Find the next occurrence",
+  FindNext1 = AddItem(Search1, "FindNext1", "Find &Next", Key(VkF(3)), "Find next|Find the next occurrence",
                       kImageFindNext);
   FindPrevious1 = AddItem(Search1, "FindPrevious1", "Find &Previous", 0, "Find previous|Find the previous occurrence");
   AddLine(Search1);

@@ -41,7 +41,7 @@ TShiftState ShiftOf(Qt::KeyboardModifiers modifiers) {
 class TShortCutFilter : public QObject {
  public:
   static void Install() {
-    static TShortCutFilter* filter = nullptr;
+    static QPointer<TShortCutFilter> filter;  // goes with the Qt application that owns it
     if (!filter && qApp) {
       filter = new TShortCutFilter(qApp);
       qApp->installEventFilter(filter);
