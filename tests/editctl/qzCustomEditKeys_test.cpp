@@ -1,0 +1,126 @@
+// Real Qt key events sent to the editor's window, through the layer's translation into key messages.
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "EditText.h"
+#include "TestEdit.h"
+#include "editctl/qzCustomEdit.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct TCommand {
+  TqzEditorCommand command;
+  char typed;
+  friend bool operator==(const TCommand&, const TCommand&) = default;
+};
+
+class Keys : public testing::Test {
+ protected:
+  void SetUp() override {
+    corvane::test::EnsureApplication();
+    edit = std::make_unique<TTestEdit>();
+    edit->OnProcessCommand = [this](TObject*, TqzEditorCommand& command, char& typed, void*) {
+      commands.push_back(TCommand{command, typed});
+    };
+  }
+
+  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(edit->Widget(), key, modifiers);
+  }
+
+  // One stroke with the modifiers already held, as when Ctrl stays down over two strokes; a held Ctrl
+  // types the letter's control character, as the desktop does.
+  void Stroke(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
+    const QString text = letter && (modifiers & Qt::ControlModifier) ? QString(QChar(key - Qt::Key_A + 1)) : QString();
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QCoreApplication::sendEvent(edit->Widget(), &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QCoreApplication::sendEvent(edit->Widget(), &release);
+  }
+
+  std::unique_ptr<TTestEdit> edit;
+  std::vector<TCommand> commands;
+};
+
+TEST_F(Keys, BoundKeysGiveTheirCommandsAndNoCharacter) {
+  struct Case {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    TqzEditorCommand command;
+  };
+  const Case cases[] = {
+      {Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier, ecSelWordLeft},
+      {Qt::Key_Up, Qt::ControlModifier, ecScrollUp},
+      {Qt::Key_Backspace, Qt::AltModifier, ecUndo},
+      {Qt::Key_Tab, Qt::NoModifier, ecTab},
+      {Qt::Key_Backtab, Qt::ShiftModifier, ecShiftTab},
+      {Qt::Key_M, Qt::ControlModifier, ecLineBreak},  // Ctrl+M also types a control character
+      {Qt::Key_Return, Qt::NoModifier, ecLineBreak},
+  };
+  for (const Case& c : cases) {
+    commands.clear();
+    Press(c.key, c.modifiers);
+    EXPECT_EQ(commands, (std::vector<TCommand>{{c.command, '\0'}})) << EditorCommandToText(c.command);
+  }
+}
+
+TEST_F(Keys, UnboundCharactersArriveAsTyping) {
+  QTest::keyClicks(edit->Widget(), "a(");
+  EXPECT_EQ(commands, (std::vector<TCommand>{{ecChar, 'a'}, {ecChar, '('}}));
+  EXPECT_EQ(LinesOf(*edit), Lines{"a("});
+
+  // OnKeyPress sees the character first and may take it away.
+  edit->OnKeyPress = [](TObject*, char& key) { key = '\0'; };
+  commands.clear();
+  QTest::keyClicks(edit->Widget(), "b");
+  EXPECT_EQ(commands, (std::vector<TCommand>{{ecChar, '\0'}}));
+  EXPECT_EQ(LinesOf(*edit), Lines{"a("});
+}
+
+TEST_F(Keys, TwoStrokeBindingRemembersItsFirstStroke) {
+  TqzKeyStroke* binding = edit->Keystrokes()->Add();
+  binding->SetShortCut2(ShortCut('B', TShiftState{ssCtrl}));
+  binding->SetShortCut(ShortCut('K', TShiftState{ssCtrl}));
+  binding->SetCommand(ecDeleteLine);
+
+  Stroke(Qt::Key_K, Qt::ControlModifier);
+  Stroke(Qt::Key_B, Qt::ControlModifier);
+  EXPECT_EQ(commands, (std::vector<TCommand>{{ecChar, '\x0b'}, {ecDeleteLine, '\0'}}));  // Ctrl+K's character is ignored
+
+  // Escape between the strokes, or Ctrl pressed again, clears the memory.
+  for (Qt::Key between : {Qt::Key_Escape, Qt::Key_Control}) {
+    commands.clear();
+    Stroke(Qt::Key_K, Qt::ControlModifier);
+    Stroke(between, Qt::ControlModifier);
+    Stroke(Qt::Key_B, Qt::ControlModifier);
+    for (const TCommand& c : commands) EXPECT_NE(c.command, ecDeleteLine) << between;
+  }
+}
+
+TEST_F(Keys, AnyStrokeBetweenEndsTheMemory) {
+  TqzKeyStroke* binding = edit->Keystrokes()->Add();
+  binding->SetShortCut2(ShortCut('B', TShiftState{}));
+  binding->SetShortCut(ShortCut('Q', TShiftState{ssCtrl}));
+  binding->SetCommand(ecSelectAll);
+
+  edit->FindKeyCommand('Q', TShiftState{ssCtrl});
+  EXPECT_EQ(edit->FindKeyCommand('B', TShiftState{}), ecSelectAll);
+  // Keys below 30 or above 145 clear it, a bound key clears it, an unbound key in range replaces it.
+  for (WORD between : {VK_ESCAPE, VK_CONTROL, VK_OEM_1, WORD{VK_BACK}, WORD{'W'}}) {
+    edit->FindKeyCommand('Q', TShiftState{ssCtrl});
+    edit->FindKeyCommand(between, TShiftState{});
+    EXPECT_EQ(edit->FindKeyCommand('B', TShiftState{}), ecNone) << between;
+  }
+}
+
+}  // namespace
