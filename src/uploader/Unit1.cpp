@@ -236,6 +236,8 @@ void TForm1::CheckBox1Click(TObject*) {
 }
 
 void TForm1::FormClose(TObject*, TCloseAction&) {
+  // Closed while the component waits (the window's close box): the road must not go on unseen.
+  Ftp1->Abort();
   const std::string host = Trim(HostEdit->Text());
   if (RegReadString(UploaderKey, "Host", "").empty() && !host.empty()) RegWriteString(UploaderKey, "Host", host);
 }

@@ -404,19 +404,30 @@ TEST_F(Uploader, TheServerHangingUpClosesTheWindow) {
   EXPECT_EQ(server.Verbs(), (std::vector<std::string>{"USER", "PASS", "CWD", "TYPE", "PORT", "STOR"}));
 }
 
-TEST_F(Uploader, CancelDuringTheTransferClosesTheWindowSilently) {
+TEST_F(Uploader, CancelOrClosingDuringTheTransferEndsItSilently) {
   TFtpTestServer server;
-  Start();
   const std::string big = folder_ + "/big.pl";
   std::ofstream(big, std::ios::binary) << std::string(64 * 1024 * 1024, 'x');
-  form_->Ftp1->OnTransactionStart = [this](TObject*) {
-    QTimer::singleShot(0, [this] { Press(form_->BitBtn2); });
-  };
-  Fill("127.0.0.1", server.User, server.Password, big, "/big.pl");
-  form_->Ftp1->Port = server.Port();
-  Press(form_->BitBtn1);
-  EXPECT_TRUE(programEnded);
-  EXPECT_TRUE(boxes_.empty());
+  for (const bool cancel : {true, false}) {
+    SCOPED_TRACE(cancel ? "Cancel" : "the window's close box");
+    programEnded = false;
+    Start();
+    form_->Ftp1->OnTransactionStart = [this, cancel](TObject*) {
+      // Arrives from the event loop while the upload waits, as the user's click would.
+      QTimer::singleShot(0, [this, cancel] {
+        if (cancel)
+          Press(form_->BitBtn2);
+        else
+          form_->Close();
+      });
+    };
+    Fill("127.0.0.1", server.User, server.Password, big, "/big.pl");
+    form_->Ftp1->Port = server.Port();
+    Press(form_->BitBtn1);
+    EXPECT_TRUE(programEnded);
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_EQ(server.Verbs().back(), "STOR");  // no chmod: the road ended there
+  }
 }
 
 }  // namespace
