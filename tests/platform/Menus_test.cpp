@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QLineEdit>
 
 #include "common/TestApp.h"
+#include "vcl/Application.h"
 #include "vcl/Forms.h"
 #include "vcl/Menus.h"
 #include "vcl/StdCtrls.h"
@@ -75,6 +78,20 @@ TEST_F(MenusTest, KeysGoToTheMenuBeforeTheFocusedControl) {
   // The bar sits on top of the client area: top-aligned controls start below it.
   EXPECT_GT(toolBar->Top(), 0);
   EXPECT_EQ(toolBar->Top(), form->Controls(1)->Height());
+}
+
+TEST_F(MenusTest, OpeningASubmenuRunsItsEnablingHandlerAndItemsHintTheStatusLine) {
+  MenuFixture f;
+  f.undo->SetHint("Undo|Undo the last change");
+  std::vector<std::string> hints;
+  Application->OnHint = [&](TObject*) { hints.push_back(Application->Hint()); };
+  QMenu* menu = f.edit->SubMenu();
+  menu->popup(QPoint(0, 0));
+  EXPECT_EQ(f.log, std::vector<std::string>{"edit opens"});
+  f.undo->Action()->hover();
+  menu->hide();  // a closed menu leaves no hint behind
+  Application->OnHint = nullptr;
+  EXPECT_EQ(hints, (std::vector<std::string>{"Undo the last change", ""}));
 }
 
 TEST_F(MenusTest, CheckingARadioItemUnchecksItsGroupOnly) {
