@@ -455,16 +455,13 @@ void TZuzUderUze::Next() {
 }
 
 void TZuzUderUze::ScanToEol() {
+  if (FTokenKind == tkNull) return;
   int run = FRun;
-  int pos = FTokenPos;
-  TPerlTokenKind kind = FTokenKind;
-  while (kind != tkNull) {
-    pos = run;
-    kind = ScanToken(run);
+  while (ScanToken(run) != tkNull) {
   }
   FRun = run;
-  FTokenPos = pos;
-  FTokenKind = kind;
+  FTokenPos = run;  // the end-of-line token starts where the scan stopped
+  FTokenKind = tkNull;
 }
 
 void TZuzUderUze::NextForExport() {

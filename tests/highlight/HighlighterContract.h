@@ -44,7 +44,10 @@ inline std::string ContractViolation(TqzCustomHighLighter& h, std::string_view l
   h.SetRange(start);
   h.SetLine(line, 0);
   h.NextToEol();
+  if (!h.GetEol() || h.GetTokenPos() != end) return "NextToEol stops before the end of the line";
   if (h.GetRange() != endState) return "NextToEol reaches another end state";
+  h.NextToEol();
+  if (!h.GetEol() || h.GetTokenPos() != end || h.GetRange() != endState) return "NextToEol at the end moves";
   return {};
 }
 
