@@ -1,5 +1,7 @@
 // Running and checking the editor's script: the Run commands of the main window, the console
 // component's events and the output page.
+#include <algorithm>
+
 #include "editor/Unit1.h"
 #include "support/RegTools.h"
 #include "vcl/Dialogs.h"
@@ -52,23 +54,8 @@ bool BoolSetting(const std::string& name, bool fallback) {
   }
 }
 
-std::string Replaced(std::string text, char from, char to) {
-  for (char& c : text)
-    if (c == from) c = to;
-  return text;
-}
-
-}  // namespace
-
-const char* const kDefaultScriptParameters = "name=Ombrix+Tarnwick email=user%40example%2ecom";
-const char* const kDefaultEnvVars[5] = {
-    "HTTP_USER_AGENT=Mozilla/4.0 (compatible; Ombrix Tarnwick 2.1)",
-    "HTTP_REFERER=http://localhost/",
-    "REMOTE_HOST=localhost",
-    "REMOTE_ADDR=127.0.0.1",
-    "SERVER_NAME=localhost",
-};
-
+// The run's output as a page: an html tag keeps its page, and the script's folder becomes the base of
+// relative addresses; other output is shown preformatted. Nothing is escaped.
 std::string WrapRunOutput(const std::string& Text, const std::string& FileDirectory) {
   const std::string htmlTag = TagIn(Text, "<html>", "<HTML>");
   const std::string headTag = TagIn(Text, "<head>", "<HEAD>");
@@ -92,6 +79,17 @@ std::string WrapRunOutput(const std::string& Text, const std::string& FileDirect
   return std::string("<html>") + kCrLf + "<head>" + kCrLf + base + kCrLf + "</head>" + kCrLf + "<body>" + kCrLf +
          "<pre>" + kCrLf + text + kCrLf + "</pre>" + kCrLf + "</body>" + kCrLf + "</html>" + kCrLf;
 }
+
+}  // namespace
+
+const char* const kDefaultScriptParameters = "name=Ombrix+Tarnwick email=user%40example%2ecom";
+const char* const kDefaultEnvVars[5] = {
+    "HTTP_USER_AGENT=Mozilla/4.0 (compatible; Ombrix Tarnwick 2.1)",
+    "HTTP_REFERER=http://localhost/",
+    "REMOTE_HOST=localhost",
+    "REMOTE_ADDR=127.0.0.1",
+    "SERVER_NAME=localhost",
+};
 
 void TForm1::CreateRunComponents() {
   conio_ = std::make_unique<TGUI2Console>(nullptr);
@@ -170,7 +168,10 @@ void TForm1::RunWithParams(const std::string& Params) {
 std::string TForm1::GetSp() {
   const std::string scriptParameters = StringSetting("ScriptParameters", kDefaultScriptParameters);
   std::string query = StringSetting("QueryString", "Ombrix");
-  if (BoolSetting("ParamsByGET", true)) query = Replaced(scriptParameters, ' ', '&');
+  if (BoolSetting("ParamsByGET", true)) {
+    query = scriptParameters;
+    std::replace(query.begin(), query.end(), ' ', '&');
+  }
 
   std::string environment;
   auto add = [&](const std::string& entry) {
@@ -197,7 +198,7 @@ void TForm1::RunConsoleApp(const std::string& CommandLine) {
   Conio->Application.clear();
   Conio->Command = CommandLine;
   Conio->AppType = at32bit;
-  Conio->HomeDirectory = CurrentFileName() == kUntitled ? std::string() : ExtractFileDir(CurrentFileName());
+  Conio->HomeDirectory = ExtractFileDir(CurrentFileName());  // none for "Untitled"
   Conio->Start();
 }
 
@@ -216,9 +217,8 @@ void TForm1::ConioDone(TObject*) {
     if (i > 0) text += kCrLf;
     text += OutputList()->GetRef(i);
   }
-  const std::string directory = CurrentFileName() == kUntitled ? std::string() : ExtractFileDir(CurrentFileName());
   TStringList page;
-  page.SetText(WrapRunOutput(text, directory));
+  page.SetText(WrapRunOutput(text, ExtractFileDir(CurrentFileName())));
   const std::string pageFile = TempFile(kPageFileName);
   page.SaveToFile(pageFile);
   WebBrowser1->Navigate(FileUrl(pageFile));
