@@ -396,6 +396,40 @@ TEST_F(Uploader, AMissingRemoteDirectoryStopsTheRoad) {
   EXPECT_FALSE(programEnded);
 }
 
+TEST_F(Uploader, ARemoteNameWithoutDirectoryChangesToAnEmptyOne) {
+  TFtpTestServer server;
+  Start();
+  UploadTo(server, "x.pl");
+  EXPECT_EQ(server.Commands()[2], "CWD ");  // with nothing behind it
+  EXPECT_EQ(RegReadString(UploaderKey, "RemoteDir", "?"), "");
+  EXPECT_TRUE(programEnded);
+  EXPECT_TRUE(ReadFile(server.HomePath() + "/x.pl") == ScriptBytes());
+}
+
+TEST_F(Uploader, ALocalFileThatCannotBeReadStopsTheRoadAfterTheDirectory) {
+  TFtpTestServer server;
+  Start();
+  Fill("127.0.0.1", server.User, server.Password, folder_ + "/absent.pl", "/cgi-bin/x.pl");
+  form_->Ftp1->Port = server.Port();
+  Press(form_->BitBtn1);
+  EXPECT_EQ(Status(), "Change dir succesful");
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].text.find("absent.pl"), std::string::npos) << boxes_[0].text;
+  EXPECT_FALSE(InputsEnabled());
+  EXPECT_EQ(server.Verbs(), (std::vector<std::string>{"USER", "PASS", "CWD"}));
+}
+
+TEST_F(Uploader, AnOperationWithoutConnectionStartsTheWholeRoad) {
+  TFtpTestServer server;
+  Start();
+  Fill("127.0.0.1", server.User, server.Password, Script(), "/cgi-bin/x.pl");
+  form_->Ftp1->Port = server.Port();
+  bool handled = false;
+  form_->Ftp1ConnectionRequired(handled);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"The file was succesfully uploaded!"});
+  EXPECT_TRUE(programEnded);
+}
+
 TEST_F(Uploader, TheServerHangingUpClosesTheWindow) {
   TFtpTestServer server("drop-transfer");
   Start();
