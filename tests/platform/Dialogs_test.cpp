@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPushButton>
+
 #include "common/TestApp.h"
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
@@ -69,6 +72,84 @@ TEST_F(DialogsTest, UnhandledExceptionsReachTheUserAsABoxEndingInAPeriod) {
   CallHandler(nullptr, [] { throw EAbort("silent"); });
   CallHandler(nullptr, [] { throw std::runtime_error("boom."); });
   EXPECT_EQ(shown, (std::vector<std::string>{"Cannot open file \"x\". No such file or directory.", "boom."}));
+}
+
+TEST_F(DialogsTest, FontsTravelThroughTheHookAsNameHeightAndStyles) {
+  const struct {
+    const char* text;
+    bool ok;
+    const char* name;
+    int height;
+    TFontStyles style;
+  } cases[] = {
+      {"Courier New,-13,", true, "Courier New", -13, {}},
+      {"Courier New,-13,BI", true, "Courier New", -13, {fsBold, fsItalic}},
+      {"A, B,12,US", true, "A, B", 12, {fsUnderline, fsStrikeOut}},
+      {"Courier New,-13,X", false, "", 0, {}},
+      {"Courier New,,B", false, "", 0, {}},
+      {"-13,B", false, "", 0, {}},
+  };
+  for (const auto& c : cases) {
+    TFont font;
+    EXPECT_EQ(FontFromDialogText(c.text, font), c.ok) << c.text;
+    if (!c.ok) continue;
+    EXPECT_EQ(font.Name(), c.name);
+    EXPECT_EQ(font.Height(), c.height);
+    EXPECT_EQ(font.Style(), c.style);
+    EXPECT_EQ(FontToDialogText(font), c.text);
+  }
+  TFontDialog dialog(nullptr);
+  dialog.Font()->SetName("Courier New");
+  dialog.Font()->SetHeight(-13);
+  std::string shown;
+  TDialogHookScope hook([&](TDialogRequest& r) {
+    shown = r.Value;
+    r.Value = "Monospace,-16,B";
+    return IDOK;
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(shown, "Courier New,-13,");
+  EXPECT_EQ(dialog.Font()->Name(), "Monospace");
+  EXPECT_EQ(dialog.Font()->Height(), -16);
+  EXPECT_TRUE(dialog.Font()->Style().Contains(fsBold));
+}
+
+QPushButton* ButtonNamed(const char* caption) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    for (QPushButton* b : w->findChildren<QPushButton*>())
+      if (b->isVisible() && b->text() == caption) return b;
+  return nullptr;
+}
+
+TEST_F(DialogsTest, ReplaceDialogReportsEachButtonWithItsOptions) {
+  TReplaceDialog dialog(nullptr);
+  dialog.FindText = "foo";
+  dialog.ReplaceText = "bar";
+  dialog.Options = {TFindOption::frDown, TFindOption::frMatchCase};
+  std::vector<std::string> events;
+  auto record = [&](const char* what) {
+    return [&, what](TObject*) {
+      std::string e = what;
+      if (dialog.Options.Contains(TFindOption::frFindNext)) e += " next";
+      if (dialog.Options.Contains(TFindOption::frReplace)) e += " one";
+      if (dialog.Options.Contains(TFindOption::frReplaceAll)) e += " all";
+      if (dialog.Options.Contains(TFindOption::frMatchCase)) e += " case";
+      events.push_back(e + " " + dialog.FindText + ">" + dialog.ReplaceText);
+    };
+  };
+  dialog.OnFind = record("find");
+  dialog.OnReplace = record("replace");
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_TRUE(dialog.Showing());
+  for (const char* caption : {"&Find Next", "&Replace", "Replace &All"}) {
+    QPushButton* button = ButtonNamed(caption);
+    ASSERT_NE(button, nullptr) << caption;
+    button->click();
+  }
+  EXPECT_EQ(events, (std::vector<std::string>{"find next case foo>bar", "replace one case foo>bar",
+                                              "replace all case foo>bar"}));
+  dialog.CloseDialog();
+  EXPECT_FALSE(dialog.Showing());
 }
 
 }  // namespace

@@ -1,15 +1,24 @@
 #include "vcl/Dialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDialog>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "qt/QtConvert.h"
 #include "vcl/Application.h"
 #include "win/CodePage.h"
 
@@ -20,8 +29,8 @@ TDialogHook& CurrentHook() {
   return hook;
 }
 
-QString ToQ(const std::string& ansi) { return QString::fromStdString(AnsiToUtf8(ansi)); }
-std::string FromQ(const QString& text) { return Utf8ToAnsi(text.toStdString()); }
+QString ToQ(const std::string& ansi) { return ToQString(ansi); }
+std::string FromQ(const QString& text) { return FromQString(text); }
 
 // ---------------------------------------------------------------------------------------------------
 // Answers from the environment, for automated runs of a whole program.
@@ -279,3 +288,205 @@ bool TOpenDialog::RunRealDialog() {
   FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
   return true;
 }
+
+// ---------------------------------------------------------------------------------------------------
+// TFontDialog
+
+namespace {
+
+void AssignQFont(const QFont& from, TFont& to) {
+  to.SetName(FromQ(from.family()));
+  if (from.pixelSize() > 0)
+    to.SetHeight(-from.pixelSize());
+  else
+    to.SetHeight(-MulDiv(static_cast<int>(from.pointSizeF() + 0.5), to.PixelsPerInch, 72));
+  TFontStyles style;
+  if (from.bold()) style.Include(fsBold);
+  if (from.italic()) style.Include(fsItalic);
+  if (from.underline()) style.Include(fsUnderline);
+  if (from.strikeOut()) style.Include(fsStrikeOut);
+  to.SetStyle(style);
+}
+
+}  // namespace
+
+std::string FontToDialogText(const TFont& Font) {
+  std::string styles;
+  if (Font.Style().Contains(fsBold)) styles += 'B';
+  if (Font.Style().Contains(fsItalic)) styles += 'I';
+  if (Font.Style().Contains(fsUnderline)) styles += 'U';
+  if (Font.Style().Contains(fsStrikeOut)) styles += 'S';
+  return Font.Name() + "," + IntToStr(Font.Height()) + "," + styles;
+}
+
+bool FontFromDialogText(const std::string& Text, TFont& Font) {
+  const size_t styleComma = Text.rfind(',');
+  if (styleComma == std::string::npos || styleComma == 0) return false;
+  const size_t heightComma = Text.rfind(',', styleComma - 1);
+  if (heightComma == std::string::npos || heightComma == 0) return false;
+  int height = 0;
+  if (!TryStrToInt(Text.substr(heightComma + 1, styleComma - heightComma - 1), height) || height == 0) return false;
+  TFontStyles style;
+  for (char c : Text.substr(styleComma + 1)) {
+    switch (c) {
+      case 'B': style.Include(fsBold); break;
+      case 'I': style.Include(fsItalic); break;
+      case 'U': style.Include(fsUnderline); break;
+      case 'S': style.Include(fsStrikeOut); break;
+      default: return false;
+    }
+  }
+  Font.SetName(Text.substr(0, heightComma));
+  Font.SetHeight(height);
+  Font.SetStyle(style);
+  return true;
+}
+
+TFontDialog::TFontDialog(TComponent* AOwner) : TCommonDialog(AOwner), font_(std::make_unique<TFont>()) {}
+
+TFontDialog::~TFontDialog() = default;
+
+bool TFontDialog::Execute() {
+  TDialogRequest request;
+  request.Kind = dkFont;
+  request.Caption = Title;
+  request.Value = FontToDialogText(*font_);
+  int result = 0;
+  if (!Answered(request, result)) return RunRealDialog();
+  return result == IDOK && FontFromDialogText(request.Value, *font_);
+}
+
+bool TFontDialog::RunRealDialog() {
+  QFontDialog dialog(ToQFont(*font_), ActiveWindow());
+  dialog.setOption(QFontDialog::DontUseNativeDialog);
+  if (Options.Contains(TFontDialogOption::fdFixedPitchOnly)) dialog.setOption(QFontDialog::MonospacedFonts);
+  if (!Title.empty()) dialog.setWindowTitle(ToQ(Title));
+  if (Options.Contains(TFontDialogOption::fdApplyButton))
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+      QPushButton* apply = buttons->addButton(QDialogButtonBox::Apply);
+      QObject::connect(apply, &QPushButton::clicked, &dialog, [this, &dialog] {
+        CallHandler(this, [&] {
+          AssignQFont(dialog.currentFont(), *font_);
+          Fire(OnApply, this, nullptr);
+        });
+      });
+    }
+  if (dialog.exec() != QDialog::Accepted) return false;
+  AssignQFont(dialog.selectedFont(), *font_);
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TFindDialog and TReplaceDialog
+
+class TFindDialogWindow : public QDialog {
+ public:
+  // No Qt parent: the dialog component owns its window.
+  explicit TFindDialogWindow(TFindDialog* owner) : owner_(owner) {
+    const bool replace = owner->IsReplace();
+    setWindowTitle(ToQ(owner->Title.empty() ? (replace ? "Replace" : "Find") : owner->Title));
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel("Fi&nd what:", this), 0, 0);
+    findEdit_ = new QLineEdit(this);
+    grid->addWidget(findEdit_, 0, 1);
+    if (replace) {
+      grid->addWidget(new QLabel("Re&place with:", this), 1, 0);
+      replaceEdit_ = new QLineEdit(this);
+      grid->addWidget(replaceEdit_, 1, 1);
+    }
+    wholeWord_ = new QCheckBox("Match &whole word only", this);
+    matchCase_ = new QCheckBox("Match &case", this);
+    up_ = new QRadioButton("&Up", this);
+    down_ = new QRadioButton("&Down", this);
+    grid->addWidget(wholeWord_, 2, 0, 1, 2);
+    grid->addWidget(matchCase_, 3, 0, 1, 2);
+    grid->addWidget(up_, 4, 0);
+    grid->addWidget(down_, 4, 1);
+    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
+    AddButton(buttons, "&Find Next", TFindOption::frFindNext)->setDefault(true);
+    if (replace) {
+      AddButton(buttons, "&Replace", TFindOption::frReplace);
+      AddButton(buttons, "Replace &All", TFindOption::frReplaceAll);
+    }
+    QObject::connect(buttons->addButton(QDialogButtonBox::Cancel), &QPushButton::clicked, this, &QDialog::close);
+    grid->addWidget(buttons, 0, 2, 5, 1);
+  }
+
+  // Shows the owner's current texts and options.
+  void Load() {
+    const TFindOptions o = owner_->Options;
+    findEdit_->setText(ToQ(owner_->FindText));
+    if (replaceEdit_) replaceEdit_->setText(ToQ(static_cast<TReplaceDialog*>(owner_)->ReplaceText));
+    wholeWord_->setChecked(o.Contains(TFindOption::frWholeWord));
+    matchCase_->setChecked(o.Contains(TFindOption::frMatchCase));
+    down_->setChecked(o.Contains(TFindOption::frDown));
+    up_->setChecked(!o.Contains(TFindOption::frDown));
+    wholeWord_->setVisible(!o.Contains(TFindOption::frHideWholeWord));
+    wholeWord_->setEnabled(!o.Contains(TFindOption::frDisableWholeWord));
+    matchCase_->setVisible(!o.Contains(TFindOption::frHideMatchCase));
+    matchCase_->setEnabled(!o.Contains(TFindOption::frDisableMatchCase));
+    for (QRadioButton* r : {up_, down_}) {
+      r->setVisible(!o.Contains(TFindOption::frHideUpDown));
+      r->setEnabled(!o.Contains(TFindOption::frDisableUpDown));
+    }
+  }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override {
+    QDialog::closeEvent(e);
+    CallHandler(owner_, [this] { Fire(owner_->OnClose, owner_); });
+  }
+
+ private:
+  QPushButton* AddButton(QDialogButtonBox* box, const char* caption, TFindOption action) {
+    QPushButton* button = box->addButton(caption, QDialogButtonBox::ActionRole);
+    QObject::connect(button, &QPushButton::clicked, this, [this, action] { Press(action); });
+    return button;
+  }
+
+  void Press(TFindOption action) {
+    TFindOptions o = owner_->Options;
+    for (TFindOption f : {TFindOption::frFindNext, TFindOption::frReplace, TFindOption::frReplaceAll}) o.Exclude(f);
+    o.Include(action);
+    auto set = [&o](TFindOption f, bool on) { on ? o.Include(f) : o.Exclude(f); };
+    set(TFindOption::frWholeWord, wholeWord_->isChecked());
+    set(TFindOption::frMatchCase, matchCase_->isChecked());
+    set(TFindOption::frDown, down_->isChecked());
+    owner_->Options = o;
+    owner_->FindText = FromQ(findEdit_->text());
+    auto* replaceOwner = dynamic_cast<TReplaceDialog*>(owner_);
+    if (replaceOwner && replaceEdit_) replaceOwner->ReplaceText = FromQ(replaceEdit_->text());
+    CallHandler(owner_, [&] {
+      if (action == TFindOption::frFindNext)
+        Fire(owner_->OnFind, owner_);
+      else if (replaceOwner)
+        Fire(replaceOwner->OnReplace, owner_);
+    });
+  }
+
+  TFindDialog* owner_;
+  QLineEdit* findEdit_ = nullptr;
+  QLineEdit* replaceEdit_ = nullptr;
+  QCheckBox* wholeWord_ = nullptr;
+  QCheckBox* matchCase_ = nullptr;
+  QRadioButton* up_ = nullptr;
+  QRadioButton* down_ = nullptr;
+};
+
+TFindDialog::TFindDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+
+TFindDialog::~TFindDialog() = default;
+
+bool TFindDialog::Execute() {
+  if (!window_) window_ = std::make_unique<TFindDialogWindow>(this);
+  window_->Load();
+  window_->show();
+  window_->raise();
+  return true;
+}
+
+void TFindDialog::CloseDialog() {
+  if (window_ && window_->isVisible()) window_->close();
+}
+
+bool TFindDialog::Showing() const { return window_ && window_->isVisible(); }

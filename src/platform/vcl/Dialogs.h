@@ -7,6 +7,7 @@
 
 #include "vcl/Classes.h"
 #include "vcl/Forms.h"
+#include "vcl/Graphics.h"
 #include "vcl/Messages.h"
 
 // Message box flags and answers of the windowing interface.
@@ -65,7 +66,9 @@ std::string InputBox(const std::string& ACaption, const std::string& APrompt, co
 // ---------------------------------------------------------------------------------------------------
 // The hook
 
-enum TDialogKind { dkMessageBox, dkInputQuery, dkOpenFile, dkSaveFile };
+// A font travels in Value as "name,height,styles", styles being letters of B, I, U and S
+// ("Courier New,-13,B").
+enum TDialogKind { dkMessageBox, dkInputQuery, dkOpenFile, dkSaveFile, dkFont };
 
 struct TDialogRequest {
   TDialogKind Kind = dkMessageBox;
@@ -157,4 +160,79 @@ class TSaveDialog : public TOpenDialog {
 
  protected:
   TDialogKind Kind() const override { return dkSaveFile; }
+};
+
+enum class TFontDialogOption {
+  fdAnsiOnly, fdTrueTypeOnly, fdEffects, fdFixedPitchOnly, fdForceFontExist, fdNoFaceSel, fdNoOEMFonts,
+  fdNoSimulations, fdNoSizeSel, fdNoStyleSel, fdNoVectorFonts, fdShowHelp, fdWysiwyg, fdLimitSize,
+  fdScalableOnly, fdApplyButton
+};
+using TFontDialogOptions = TSet<TFontDialogOption>;
+
+// Picks a font; Font holds the one shown first and, after OK, the one chosen. With fdApplyButton the
+// dialog's Apply button fires OnApply with Font already set to what the dialog shows.
+class TFontDialog : public TCommonDialog {
+ public:
+  explicit TFontDialog(TComponent* AOwner);
+  ~TFontDialog() override;
+  std::string ClassName() const override { return "TFontDialog"; }
+  bool Execute() override;
+
+  TFont* Font() const { return font_.get(); }
+  void SetFont(TFont* Value) { font_->Assign(Value); }
+  TFontDialogOptions Options{TFontDialogOption::fdEffects};
+  TEvent<void(TObject* Sender, HWND Wnd)> OnApply;
+
+ private:
+  bool RunRealDialog();
+  std::unique_ptr<TFont> font_;
+};
+
+// The font description a font dialog request carries, and back (false for a text that is none).
+std::string FontToDialogText(const TFont& Font);
+bool FontFromDialogText(const std::string& Text, TFont& Font);
+
+enum class TFindOption {
+  frDown, frFindNext, frHideMatchCase, frHideWholeWord, frHideUpDown, frMatchCase, frDisableMatchCase,
+  frDisableUpDown, frDisableWholeWord, frReplace, frReplaceAll, frWholeWord, frShowHelp
+};
+using TFindOptions = TSet<TFindOption>;
+
+class TFindDialogWindow;
+
+// A search dialog that stays open beside its window. Execute shows it; each button the user presses
+// updates Options and FindText and fires OnFind (Find Next) or, in the replace dialog, OnReplace
+// (Replace: frReplace; Replace All: frReplaceAll).
+class TFindDialog : public TCommonDialog {
+ public:
+  explicit TFindDialog(TComponent* AOwner);
+  ~TFindDialog() override;
+  std::string ClassName() const override { return "TFindDialog"; }
+  bool Execute() override;
+  void CloseDialog();
+  bool Showing() const;
+
+  std::string FindText;
+  TFindOptions Options{TFindOption::frDown};
+  TNotifyEvent OnFind;
+  TNotifyEvent OnClose;
+
+ protected:
+  virtual bool IsReplace() const { return false; }
+
+ private:
+  friend class TFindDialogWindow;
+  std::unique_ptr<TFindDialogWindow> window_;
+};
+
+class TReplaceDialog : public TFindDialog {
+ public:
+  using TFindDialog::TFindDialog;
+  std::string ClassName() const override { return "TReplaceDialog"; }
+
+  std::string ReplaceText;
+  TNotifyEvent OnReplace;
+
+ protected:
+  bool IsReplace() const override { return true; }
 };
