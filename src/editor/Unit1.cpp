@@ -241,6 +241,14 @@ void TForm1::CreateComponents() {
   HtmlSaveDialog->SetName("HtmlSaveDialog");
   HtmlSaveDialog->DefaultExt = ".htm";
   HtmlSaveDialog->Filter = "HTML Files (*.htm, *.html)|*.htm, *.html|All Files (*.*)|*.*";
+  ReplaceDialog1 = new TReplaceDialog(this);
+  ReplaceDialog1->SetName("ReplaceDialog1");
+  ReplaceDialog1->Options = {TFindOption::frDown, TFindOption::frFindNext, TFindOption::frReplace,
+                             TFindOption::frReplaceAll};
+  FontDialog1 = new TFontDialog(this);
+  FontDialog1->SetName("FontDialog1");
+  FontDialog1->Options = {TFontDialogOption::fdEffects, TFontDialogOption::fdFixedPitchOnly,
+                          TFontDialogOption::fdApplyButton};
 }
 
 TMenuItem* TForm1::AddItem(TMenuItem* Parent, const std::string& Name, const std::string& Caption, TShortCut Key,

@@ -63,6 +63,8 @@ class TForm1 : public TForm {
   TOpenDialog* OpenDialog1;
   TSaveDialog* SaveDialog1;
   TSaveDialog* HtmlSaveDialog;
+  TReplaceDialog* ReplaceDialog1;
+  TFontDialog* FontDialog1;
 
   // Main menu: File
   TMenuItem* File1;
