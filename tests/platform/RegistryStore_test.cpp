@@ -49,6 +49,15 @@ TEST(RegistryStoreTest, KeyNamesIgnoreCaseAndKeepTheCaseTheyWereMadeWith) {
   EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "Software\\Ombrix\\Tarnwick", "Toolbar"), "<no key>");
 }
 
+TEST(RegistryStoreTest, TheStoreAndItsJournalAreTheUsersAlone) {
+  TempRegistry registry;
+  ASSERT_EQ(WriteString(HKEY_CURRENT_USER, "Software", "v", "1"), ERROR_SUCCESS);
+  for (const std::string suffix : {"", "-wal", "-shm"}) {
+    const auto permissions = fs::status(registry.File() + suffix).permissions() & fs::perms::all;
+    EXPECT_EQ(permissions, fs::perms::owner_read | fs::perms::owner_write) << suffix;
+  }
+}
+
 TEST(RegistryStoreTest, ValuesKeepTheirKindAndBytes) {
   TempRegistry registry;
   HKEY key{};

@@ -1,7 +1,9 @@
 #include "win/RegistryStore.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -213,6 +215,11 @@ bool RegistryStore::Open() {
   }
   // Two tries: the second runs on a fresh file after a damaged one was moved aside.
   for (int attempt = 0; attempt < 2; ++attempt) {
+    // Settings are the user's alone; the database's journal files take its mode.
+    if (const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR); fd >= 0) {
+      ::fchmod(fd, S_IRUSR | S_IWUSR);
+      ::close(fd);
+    }
     auto c = std::make_unique<Connection>();
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(path_.c_str(), &c->db, flags, nullptr) != SQLITE_OK) return false;
@@ -256,7 +263,6 @@ bool RegistryStore::Open() {
     if (::stat(path_.c_str(), &info) == 0) {
       c->device = info.st_dev;
       c->inode = info.st_ino;
-      ::chmod(path_.c_str(), S_IRUSR | S_IWUSR);
     }
     connection_ = std::move(c);
     ++generation_;
