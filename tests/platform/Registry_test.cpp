@@ -29,6 +29,8 @@ TEST(RegistryTest, ReadsOfAnotherKindOrOfMissingNumbersRaise) {
   TRegistry registry;
   ASSERT_TRUE(registry.OpenKey("Kinds", true));
   registry.WriteString("Text", "12");
+  registry.WriteString("Zeros", std::string("a\0b", 3));
+  EXPECT_EQ(registry.ReadString("Zeros"), std::string("a\0b", 3));
   registry.WriteInteger("Number", -5);
   registry.WriteBinaryData("Bytes", std::string("\0a", 2));
   EXPECT_EQ(registry.ReadInteger("Number"), -5);

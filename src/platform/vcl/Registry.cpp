@@ -28,12 +28,12 @@ TRegDataType DataTypeOf(DWORD type) {
   }
 }
 
-// Strings are stored as on Windows, with a terminating zero that a read drops again.
+// Strings are stored as on Windows, with a terminating zero that a read drops again; only that
+// one goes, so a text holding zero bytes reads back whole.
 std::string StoredString(const std::string& text) { return text + '\0'; }
 
 std::string StringFromStored(const std::string& data) {
-  const auto end = data.find('\0');
-  return end == std::string::npos ? data : data.substr(0, end);
+  return !data.empty() && data.back() == '\0' ? data.substr(0, data.size() - 1) : data;
 }
 
 bool QueryData(HKEY key, const std::string& name, DWORD& type, std::string& data) {
