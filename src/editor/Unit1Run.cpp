@@ -152,11 +152,12 @@ void TForm1::RunWithParams(const std::string& Params) {
   Editor->Lines()->SaveToFile(script);
 
   const std::string firstLine = Editor->Lines()->Count() > 0 ? Editor->Lines()->Get(0) : std::string();
-  std::string commandLine = GetPerlPath(firstLine) + " ";
+  // The two paths go in quotes when they hold a blank: split at the blank they name no file at all.
+  std::string commandLine = TPipedProcess::QuoteArgument(GetPerlPath(firstLine)) + " ";
   if (WarningsOn1->Checked()) commandLine += "-w ";
   const std::string params = Trim(Params);
   if (!params.empty()) commandLine += params + " ";
-  commandLine += script + GetSp();
+  commandLine += TPipedProcess::QuoteArgument(script) + GetSp();
   RunConsoleApp(commandLine);
 
   PageControl1->SetActivePage(RunSheet);

@@ -235,6 +235,18 @@ TEST_F(Unit1RunTest, StoredSettingsShapeTheQueryTheArgumentsAndTheWarnings) {
   EXPECT_NE(std::find(output.begin(), output.end(), "QUERY_STRING=" + query), output.end());
 }
 
+TEST_F(Unit1RunTest, AnInterpreterAndATemporaryFolderWithBlanksInTheirPathsStillRun) {
+  fs::create_directories(dir_ + "/my perl");
+  fs::create_directories(dir_ + "/run time");
+  const std::string interpreter = dir_ + "/my perl/perl";
+  WriteFile(interpreter, "#!/bin/sh\necho wrapped\nexec /usr/bin/perl \"$@\"\n");
+  fs::permissions(interpreter, fs::perms::owner_all);
+  setenv("XDG_RUNTIME_DIR", (dir_ + "/run time").c_str(), 1);
+  OpenScript("where.pl", "#!" + interpreter + "\nprint \"$0\\n\";\n");
+  Run();
+  EXPECT_EQ(Output(), (std::vector<std::string>{"wrapped", dir_ + "/run time/Corvane/OmTemp.pl"}));
+}
+
 TEST_F(Unit1RunTest, SyntaxCheckShowsPerlsMessageAsText) {
   OpenScript("bad.pl", "print 'x' +;\n");
   RunAndWait([&] { Form().SyntaxCheck1Click(nullptr); });

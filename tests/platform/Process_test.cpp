@@ -43,6 +43,20 @@ TEST(ProcessCommandLine, SplitsByTheSystemRules) {
     EXPECT_EQ(TPipedProcess::SplitCommandLine(c.commandLine), c.arguments) << c.commandLine;
 }
 
+TEST(ProcessCommandLine, QuotedArgumentsSplitBackWhole) {
+  const std::string arguments[] = {
+      "plain", "", "two words", "tab\there", R"(say "hi")", R"(C:\dir\)", R"(a\"b)", R"(trailing\\)",
+      "\"", R"(\\server\share)", "/tmp/my scripts/OmTemp.pl",
+  };
+  for (const std::string& argument : arguments) {
+    const std::string quoted = TPipedProcess::QuoteArgument(argument);
+    EXPECT_EQ(TPipedProcess::SplitCommandLine("p " + quoted), (std::vector<std::string>{"p", argument})) << quoted;
+  }
+  EXPECT_EQ(TPipedProcess::QuoteArgument("plain"), "plain");
+  EXPECT_EQ(TPipedProcess::SplitCommandLine(TPipedProcess::QuoteArgument("/opt/my perl/perl") + " -w"),
+            (std::vector<std::string>{"/opt/my perl/perl", "-w"}));
+}
+
 TEST(ProcessCommandLine, SplitsEnvironmentBlocks) {
   EXPECT_EQ(TPipedProcess::SplitEnvironmentBlock(""), std::vector<std::string>{});
   EXPECT_EQ(TPipedProcess::SplitEnvironmentBlock("A=1\0B=x y\0\0"s), (std::vector<std::string>{"A=1", "B=x y"}));

@@ -291,6 +291,24 @@ std::vector<std::string> TPipedProcess::SplitCommandLine(const std::string& Comm
   return arguments;
 }
 
+std::string TPipedProcess::QuoteArgument(const std::string& Argument) {
+  if (!Argument.empty() && Argument.find_first_of(" \t\"") == std::string::npos) return Argument;
+  std::string quoted = "\"";
+  std::size_t backslashes = 0;
+  for (char c : Argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes count only before a quote: there each needs a second one.
+    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    quoted += c;
+    backslashes = 0;
+  }
+  quoted.append(backslashes * 2, '\\');
+  return quoted + '"';
+}
+
 std::vector<std::string> TPipedProcess::SplitEnvironmentBlock(const std::string& Block) {
   std::vector<std::string> entries;
   std::size_t start = 0;

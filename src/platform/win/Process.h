@@ -60,6 +60,9 @@ class TPipedProcess {
   // each pair gives one backslash and an odd one makes the quote literal. The first word (the
   // program) ends at the next blank or, quoted, at the next quote.
   static std::vector<std::string> SplitCommandLine(const std::string& CommandLine);
+  // The argument as SplitCommandLine gives it back: unchanged without blanks, tabs and quotes, else
+  // in double quotes with the backslashes and quotes inside escaped.
+  static std::string QuoteArgument(const std::string& Argument);
   // The entries of an environment block, up to its empty entry.
   static std::vector<std::string> SplitEnvironmentBlock(const std::string& Block);
 
