@@ -1,6 +1,7 @@
 #include "qzCustomEdit.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "highlight/qzHighlighter.h"
 #include "qzSupportClasses.h"
@@ -733,6 +734,43 @@ void TqzCustomEdit::PaintGutter(const TRect& AClip, int FirstLine, int LastLine)
     Canvas()->MoveTo(gutterWidth_ - 1, AClip.Top);
     Canvas()->LineTo(gutterWidth_ - 1, AClip.Bottom);
   }
+  PaintMarks(FirstLine, LastLine);
+}
+
+void TqzCustomEdit::PaintMarks(int FirstLine, int LastLine) {
+  if (!bookMarkOpt_->GlyphsVisible() || markList_->Count() == 0 || LastLine < FirstLine) return;
+  std::vector<int> offsets(static_cast<size_t>(LastLine - FirstLine + 1), 0);
+  auto painted = [&](const TMark& mark) { return mark.Visible() && mark.Line() >= FirstLine && mark.Line() <= LastLine; };
+  // Other marks first, bookmarks after them.
+  bool bookmarks = false;
+  for (int i = 0; i < markList_->Count(); ++i) {
+    const TMark& mark = *markList_->Items(i);
+    if (!painted(mark)) continue;
+    if (mark.IsBookmark())
+      bookmarks = true;
+    else
+      PaintMark(mark, offsets[static_cast<size_t>(mark.Line() - FirstLine)]);
+  }
+  if (!bookmarks) return;
+  for (int i = 0; i < markList_->Count(); ++i) {
+    const TMark& mark = *markList_->Items(i);
+    if (painted(mark) && mark.IsBookmark()) PaintMark(mark, offsets[static_cast<size_t>(mark.Line() - FirstLine)]);
+  }
+}
+
+void TqzCustomEdit::PaintMark(const TMark& Mark, int& XOffset) {
+  const int y = (Mark.Line() - topLine_) * lineHeight_;
+  const int x = bookMarkOpt_->LeftMargin() + XOffset;
+  TImageList* images = bookMarkOpt_->BookmarkImages();
+  if (!images || Mark.InternalImage()) {
+    if (Mark.ImageIndex() < 0 || Mark.ImageIndex() > 9) return;
+    if (!internalImage_) internalImage_ = std::make_unique<TqzInternalImage>("qzeInternalImages", 10);
+    internalImage_->DrawInternalImage(Canvas(), Mark.ImageIndex(), lineHeight_, y, x);
+  } else {
+    if (Mark.ImageIndex() < 0 || Mark.ImageIndex() >= images->Count()) return;
+    Canvas()->Draw(x, y, *images, Mark.ImageIndex());
+  }
+  XOffset += bookMarkOpt_->Xoffset();
 }
 
 // The selection as painting sees it: ordered ends, empty when nothing is to be shown as selected.

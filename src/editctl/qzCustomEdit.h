@@ -23,6 +23,7 @@ class TqzCustomHighLighter;
 class TqzGutter;
 class TqzSelectedColor;
 class TqzBookMarkOpt;
+class TqzInternalImage;
 class THintWindow;
 class TUndoList;
 enum TUndoKind : std::uint8_t;  // qzUndoList.h
@@ -112,10 +113,27 @@ class TMark {
   TqzCustomEdit* Edit() const { return edit_; }
   int Line() const { return line_; }  // 1-based
   virtual void SetLine(int Value) { line_ = Value; }
+  int Column() const { return column_; }  // 1-based; where the caret goes for a bookmark
+  virtual void SetColumn(int Value) { column_ = Value; }
+  int ImageIndex() const { return imageIndex_; }
+  virtual void SetImage(int Value) { imageIndex_ = Value; }
+  bool Visible() const { return visible_; }
+  void SetVisible(bool Value) { visible_ = Value; }
+  // Drawn from the editor's built-in strip instead of BookMarkOptions.BookmarkImages.
+  bool InternalImage() const { return internalImage_; }
+  void SetInternalImage(bool Value) { internalImage_ = Value; }
+  int BookmarkNumber() const { return bookmarkNumber_; }  // 0..9 for a bookmark, negative otherwise
+  void SetBookmarkNumber(int Value) { bookmarkNumber_ = Value; }
+  bool IsBookmark() const { return bookmarkNumber_ >= 0; }
 
  private:
   TqzCustomEdit* edit_;
   int line_ = 0;
+  int column_ = 0;
+  int imageIndex_ = 0;
+  bool visible_ = false;
+  bool internalImage_ = false;
+  int bookmarkNumber_ = 0;
 };
 
 // Every mark of an editor; the list owns its marks.
@@ -432,6 +450,9 @@ class TqzCustomEdit : public TCustomControl {
   struct TPaintSelection;
   void PaintTextLine(int Line, const TRect& LineRect, int FirstCol, int LastCol, const TPaintSelection& Sel,
                      TColor EditorBackground);
+  void PaintMarks(int FirstLine, int LastLine);
+  // Draws a mark in its line's row at the row's x offset, which grows when something was drawn.
+  void PaintMark(const TMark& Mark, int& XOffset);
 
  protected:
   // The fields, in the order of the component's data model. Text positions are 1-based (column, line)
@@ -462,6 +483,7 @@ class TqzCustomEdit : public TCustomControl {
   TqzCustomHighLighter* highLighter_ = nullptr;  // not owned
   std::unique_ptr<TqzSelectedColor> selectedColor_;
   std::unique_ptr<TqzBookMarkOpt> bookMarkOpt_;
+  std::unique_ptr<TqzInternalImage> internalImage_;  // made the first time a mark needs it
   TPoint mouseDownPos_;
   TPoint dragPos_;
   int mouseDownX_ = 0;

@@ -10,6 +10,7 @@
 #include "editctl/qzCustomEdit.h"
 #include "editctl/qzSupportClasses.h"
 #include "editctl/uTextDrawer.h"
+#include "vcl/ImgList.h"
 #include "win/Gdi.h"
 
 namespace {
@@ -271,6 +272,69 @@ TEST_F(Painting, GutterPictureShowsTheNumberOnItsBackground) {
     EXPECT_EQ(picture.Pixel(edit.GutterWidth() - 1, top), Rgb(clBtnShadow));
     EXPECT_EQ(picture.Pixel(1, 590), Rgb(clBtnFace)) << "below the last line";
   }
+}
+
+TEST_F(Painting, MarksAreDrawnSideBySideWithBookmarksLast) {
+  TTestEdit edit;
+  edit.SetText("one\r\ntwo\r\nthree");
+  auto add = [&](int line, int image, int bookmark, bool visible = true) {
+    auto mark = std::make_unique<TMark>(&edit);
+    mark->SetLine(line);
+    mark->SetImage(image);
+    mark->SetBookmarkNumber(bookmark);
+    mark->SetVisible(visible);
+    mark->SetInternalImage(true);
+    edit.Marks()->Add(std::move(mark));
+  };
+  add(2, 1, 1);       // a bookmark, listed first but drawn after the other marks
+  add(2, 3, -1);
+  add(2, 4, -1, false);  // invisible
+  add(2, 10, -1);     // no such image: nothing drawn, no room taken
+  add(2, 5, -1);
+  add(3, 7, 7);
+
+  std::vector<TDCRecord> images;
+  for (const TDCRecord& r : Paint(edit))
+    if (r.Kind == TDCRecord::rkImage) images.push_back(r);
+  TqzInternalImage strip("qzeInternalImages", 10);
+  const int w = strip.ImageWidth();
+  ASSERT_GT(w, 0) << "the built-in images are missing";
+  struct {
+    int x, line, image;
+  } const expected[] = {{2, 2, 3}, {14, 2, 5}, {26, 2, 1}, {2, 3, 7}};
+  ASSERT_EQ(images.size(), std::size(expected));
+  for (size_t i = 0; i < images.size(); ++i) {
+    EXPECT_EQ(images[i].Rect.Left, expected[i].x) << i;
+    EXPECT_GE(images[i].Rect.Top, (expected[i].line - 1) * edit.LineHeight()) << i;
+    EXPECT_LE(images[i].Rect.Bottom, expected[i].line * edit.LineHeight()) << i;
+    EXPECT_EQ(images[i].X, expected[i].image * w) << "image " << expected[i].image;
+  }
+
+  edit.BookMarkOptions()->SetGlyphsVisible(false);
+  for (const TDCRecord& r : Paint(edit)) EXPECT_NE(r.Kind, TDCRecord::rkImage);
+}
+
+TEST_F(Painting, MarksTakeTheirImageFromTheBookmarkImageList) {
+  const std::string dir = corvane::test::MakeTempDir("h1-marks");
+  TImageDC red(16, 16, static_cast<COLORREF>(clRed));
+  ASSERT_TRUE(red.SaveToFile(dir + "/red.png"));
+  TImageList images(nullptr);
+  ASSERT_EQ(images.AddFromFile(dir + "/red.png"), 0);
+
+  TTestEdit edit;
+  edit.SetText("one\r\ntwo");
+  edit.BookMarkOptions()->SetBookmarkImages(&images);
+  for (int image : {0, 1}) {  // 1 is past the list's end
+    auto mark = std::make_unique<TMark>(&edit);
+    mark->SetLine(image + 1);
+    mark->SetImage(image);
+    mark->SetVisible(true);
+    edit.Marks()->Add(std::move(mark));
+  }
+  const std::unique_ptr<TImageDC> shot = Picture(edit);
+  EXPECT_EQ(shot->Pixel(2 + 8, 8), static_cast<COLORREF>(clRed)) << "the list's image on line 1";
+  EXPECT_EQ(shot->Pixel(2 + 8, edit.LineHeight() + 8), Rgb(clBtnFace)) << "nothing on line 2";
+  edit.BookMarkOptions()->SetBookmarkImages(nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -1,5 +1,10 @@
 #include "vcl/Canvas.h"
 
+#include <QImage>
+#include <QPixmap>
+
+#include "vcl/ImgList.h"
+
 namespace {
 COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)); }
 }  // namespace
@@ -127,4 +132,11 @@ int TCanvas::TextHeight(const std::string&) const {
 
 void TCanvas::CopyRect(const TRect& Dest, const TImageDC& Source, const TRect& SourceRect) {
   if (dc_) TDeviceContext::FromHandle(dc_)->DrawImage(Dest, Source, SourceRect);
+}
+
+void TCanvas::Draw(int X, int Y, const TImageList& Images, int Index) {
+  if (!dc_ || Index < 0 || Index >= Images.Count()) return;
+  const TImageDC image(Images.Pixmap(Index).toImage());
+  TDeviceContext::FromHandle(dc_)->DrawImage(TRect{X, Y, X + image.Width(), Y + image.Height()}, image,
+                                            TRect{0, 0, image.Width(), image.Height()});
 }

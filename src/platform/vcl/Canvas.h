@@ -7,6 +7,8 @@
 #include "vcl/Graphics.h"
 #include "win/Gdi.h"
 
+class TImageList;
+
 enum TBrushStyle { bsSolid, bsClear };
 
 class TPen : public TPersistent {
@@ -66,6 +68,8 @@ class TCanvas : public TPersistent {
   int TextHeight(const std::string& Text) const;
   // Copies a rectangle of an image onto this canvas.
   void CopyRect(const TRect& Dest, const TImageDC& Source, const TRect& SourceRect);
+  // Draws image Index of the list with its top-left corner at (X, Y); nothing for an index out of range.
+  void Draw(int X, int Y, const TImageList& Images, int Index);
 
  private:
   HDC MeasuringDC() const;

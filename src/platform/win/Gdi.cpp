@@ -284,25 +284,24 @@ struct TImageDC::TImpl {
   QPainter painter;
 };
 
-TImageDC::TImageDC(int width, int height, COLORREF background)
-    : TPainterDC(nullptr, TRect{0, 0, width, height}), impl_(std::make_unique<TImpl>()) {
-  impl_->image = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
-  impl_->image.fill(ToQColor(background));
-  impl_->painter.begin(&impl_->image);
-  SetPainter(&impl_->painter);
+namespace {
+QImage FilledImage(int width, int height, COLORREF background) {
+  QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+  image.fill(ToQColor(background));
+  return image;
 }
+}  // namespace
 
-TImageDC::TImageDC(const std::string& fileName) : TPainterDC(nullptr, TRect{}), impl_(std::make_unique<TImpl>()) {
-  impl_->image.load(QString::fromLocal8Bit(fileName.c_str()));
-  if (impl_->image.isNull()) return;
-  impl_->image = impl_->image.convertToFormat(QImage::Format_ARGB32);
-  State().Clip = TRect{0, 0, impl_->image.width(), impl_->image.height()};
-  impl_->painter.begin(&impl_->image);
-  SetPainter(&impl_->painter);
-}
+TImageDC::TImageDC(int width, int height, COLORREF background) : TImageDC(FilledImage(width, height, background)) {}
 
-TImageDC::TImageDC(TWinControl& control) : TPainterDC(nullptr, TRect{}), impl_(std::make_unique<TImpl>()) {
-  impl_->image = control.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+TImageDC::TImageDC(const std::string& fileName) : TImageDC(QImage(QString::fromLocal8Bit(fileName.c_str()))) {}
+
+TImageDC::TImageDC(TWinControl& control) : TImageDC(control.Widget()->grab().toImage()) {}
+
+TImageDC::TImageDC(const QImage& image) : TPainterDC(nullptr, TRect{}), impl_(std::make_unique<TImpl>()) {
+  if (image.isNull()) return;  // an empty picture: it draws nothing and nothing draws on it
+  impl_->image = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32)
+                                         : image.convertToFormat(QImage::Format_RGB32);
   State().Clip = TRect{0, 0, impl_->image.width(), impl_->image.height()};
   impl_->painter.begin(&impl_->image);
   SetPainter(&impl_->painter);

@@ -208,6 +208,7 @@ class TImageDC : public TPainterDC {
   explicit TImageDC(const std::string& fileName);
   // What the control's window shows, painted through its own paint event.
   explicit TImageDC(TWinControl& control);
+  explicit TImageDC(const QImage& image);
   ~TImageDC() override;
   int Width() const;
   int Height() const;
