@@ -570,7 +570,13 @@ void TForm1::FormShow(TObject*) {
   Open(joined, true);
 }
 
-void TForm1::FormActivate(TObject*) { WebBrowser1->Navigate("about:blank"); }
+void TForm1::FormActivate(TObject*) {
+  // The window is activated also when the user comes back from another program; the page of a run
+  // shown meanwhile must not be blanked then.
+  if (activated_) return;
+  activated_ = true;
+  WebBrowser1->Navigate("about:blank");
+}
 
 void TForm1::FormCloseQuery(TObject*, bool& CanClose) { AskForSave(CanClose); }
 

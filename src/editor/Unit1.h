@@ -278,6 +278,7 @@ class TForm1 : public TForm {
   std::string currentFileName_ = kUntitled;
   // Set when a file could not be loaded: Save then asks for a name instead of writing the file.
   bool nameNeedsConfirming_ = false;
+  bool activated_ = false;
   int tabWidth_ = 8;
   std::string perlHeader_;
   std::string uploaderPath_;

@@ -351,6 +351,29 @@ TEST_F(Unit1Test, StatusBarShowsCaretModifiedAndInsertState) {
   EXPECT_FALSE(form->StatusBar1->SimplePanel());
 }
 
+TEST_F(Unit1Test, TabInsertsTheChosenNumberOfSpaces) {
+  RegWriteInteger(kSettingsKey, "TabWidth", 5);
+  TForm1* form = Start();
+  form->Editor->SetText("ab");
+  form->Editor->SetCaretXY(TPoint{2, 1});
+  char key = '\t';
+  form->EditorKeyPress(form->Editor, key);
+  EXPECT_EQ(key, '\t');  // the key itself still reaches the editor
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "a     b");
+}
+
+TEST_F(Unit1Test, ComingBackToTheWindowKeepsTheRunsPage) {
+  const std::string page = Path("out.htm");
+  WriteFile(page, "<html><body>out</body></html>");
+  TForm1* form = Start();
+  form->FormActivate(form);
+  EXPECT_EQ(form->WebBrowser1->LocationURL(), "about:blank");
+  EXPECT_FALSE(form->WebBrowser1->EngineCreated());  // the first activation costs nothing
+  form->WebBrowser1->Navigate("file://" + page);
+  form->FormActivate(form);
+  EXPECT_EQ(form->WebBrowser1->LocationURL(), "file://" + page);
+}
+
 TEST_F(Unit1Test, ThePerlPathPromptStoresOnlyAPathThatExists) {
   const char* key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Perl.exe";
   {
