@@ -10,7 +10,9 @@
 #include "common/PerlCorpus.h"
 #include "common/TestApp.h"
 #include "editctl/qzCustomEdit.h"
+#include "highlight/ZuzUderUze.h"
 #include "highlight/qzHighlighter.h"
+#include "win/Gdi.h"
 
 namespace {
 
@@ -79,6 +81,42 @@ void BM_EditorLoadFromStream(benchmark::State& state) {
   state.counters["file_bytes_per_line"] = static_cast<double>(corpus.size()) / lines;
 }
 BENCHMARK(BM_EditorLoadFromStream)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The same load with the Perl highlighter, for comparison.
+void BM_EditorLoadWithPerlHighlighter(benchmark::State& state) {
+  corvane::test::EnsureApplication();
+  const std::string corpus = corvane::test::PerlCorpusText(4);
+  TZuzUderUze highlighter(nullptr);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto edit = std::make_unique<TqzCustomEdit>(nullptr);
+    edit->SetHighLighter(&highlighter);
+    TStringStream stream(corpus);
+    state.ResumeTiming();
+    edit->Lines()->LoadFromStream(&stream);
+    state.PauseTiming();
+    edit.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EditorLoadWithPerlHighlighter)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One full repaint of an 800 x 600 window of coloured Perl text into an image.
+void BM_EditorPaintWindow(benchmark::State& state) {
+  corvane::test::EnsureApplication();
+  TZuzUderUze* highlighter = CreatePerlColorScheme(nullptr, TPerlColorScheme::StandardSyntax);
+  const std::unique_ptr<TZuzUderUze> owned(highlighter);
+  TqzCustomEdit edit(nullptr);
+  edit.HandleNeeded();
+  edit.SetBounds(0, 0, 800, 600);
+  edit.Gutter()->SetShowLineNumbers(true);
+  edit.SetHighLighter(highlighter);
+  edit.SetText(corvane::test::PerlCorpusText(1).substr(0, 200000));
+  TImageDC image(800, 600);
+  for (auto _ : state) edit.Perform(WM_PAINT, reinterpret_cast<WPARAM>(image.Handle()));
+  state.counters["lines_shown"] = edit.LinesInWindow();
+}
+BENCHMARK(BM_EditorPaintWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
