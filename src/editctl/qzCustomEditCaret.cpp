@@ -321,12 +321,13 @@ void TqzCustomEdit::InsertColumn(const std::vector<std::string>& Segments, int* 
   int y = caretY_;
   for (std::size_t i = 0; i < Segments.size(); ++i) {
     const std::string& segment = Segments[i];
-    if (y < LineCount()) {
+    // An empty segment places nothing, so its line is not filled up to the column either.
+    if (y >= LineCount()) {
+      Lines()->Add(segment.empty() ? segment : std::string(static_cast<std::size_t>(column - 1), ' ') + segment);
+    } else if (!segment.empty()) {
       std::string line = PadRight(LineRef(y), static_cast<std::size_t>(column - 1));
       line.insert(static_cast<std::size_t>(column - 1), segment);
       Lines()->Put(y, line);
-    } else {
-      Lines()->Add(std::string(static_cast<std::size_t>(column - 1), ' ') + segment);
     }
     if (ColumnWidth) *ColumnWidth = static_cast<int>(segment.size());
     if (i + 1 < Segments.size()) ++y;
