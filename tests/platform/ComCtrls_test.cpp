@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QTabBar>
+#include <QApplication>
 #include <QToolButton>
 
 #include "common/TestApp.h"
+#include "vcl/Application.h"
 #include "vcl/ComCtrls.h"
 
 namespace {
@@ -93,6 +95,20 @@ TEST_F(ComCtrlsTest, ToolBarLaysButtonsOutInOrderAndCheckButtonsToggle) {
   EXPECT_EQ(clicks, 1);
   buttons[0]->Hide();
   EXPECT_EQ(buttons[1]->Left(), 1);
+
+  // Pointing at a button shows its long hint on the status line, its short one as the tooltip.
+  buttons[2]->SetHint("Run|Run the script");
+  EXPECT_EQ(tool->toolTip(), "Run");
+  auto* early = new TToolButton(&owner);  // a hint given before the button has its window
+  early->SetHint("Save|Save the script");
+  early->SetParent(bar);
+  EXPECT_EQ(early->Widget()->toolTip(), "Save");
+  QEvent enter(QEvent::Enter);
+  QApplication::sendEvent(tool, &enter);
+  EXPECT_EQ(Application->Hint(), "Run the script");
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(tool, &leave);
+  EXPECT_EQ(Application->Hint(), "");
 }
 
 }  // namespace

@@ -94,6 +94,26 @@ TEST_F(MenusTest, OpeningASubmenuRunsItsEnablingHandlerAndItemsHintTheStatusLine
   EXPECT_EQ(hints, (std::vector<std::string>{"Undo the last change", ""}));
 }
 
+TEST_F(MenusTest, AControlsPopupMenuOpensOnItsContextMenuRequest) {
+  TComponent owner(nullptr);
+  auto* popup = new TPopupMenu(&owner);
+  auto* item = new TMenuItem(&owner);
+  item->SetCaption("&Paste");
+  popup->Items()->Add(item);
+  int popups = 0;
+  popup->OnPopup = [&](TObject*) { ++popups; };
+  auto* edit = new TEdit(&owner);
+  edit->SetPopupMenu(popup);
+  edit->Perform(WM_CONTEXTMENU, 0, 0);
+  EXPECT_EQ(popups, 1);
+  EXPECT_EQ(popup->PopupComponent(), edit);
+  EXPECT_TRUE(popup->Items()->SubMenu()->isVisible());
+  popup->Items()->SubMenu()->hide();
+  popup->AutoPopup = false;
+  edit->Perform(WM_CONTEXTMENU, 0, 0);
+  EXPECT_EQ(popups, 1);
+}
+
 TEST_F(MenusTest, CheckingARadioItemUnchecksItsGroupOnly) {
   TComponent owner(nullptr);
   TMenuItem parent(nullptr);

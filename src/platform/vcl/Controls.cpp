@@ -485,7 +485,8 @@ void TWinControl::ApplyStateToWidget() {
   else
     w->setGeometry(Left(), Top(), Width(), Height());
   w->setEnabled(Enabled());
-  if (!Hint.empty()) w->setToolTip(QString::fromStdString(AnsiToUtf8(Hint)));
+  // The tooltip is the short hint: the part before "|" (the status line shows the part after it).
+  if (!Hint.empty()) w->setToolTip(QString::fromStdString(AnsiToUtf8(Hint.substr(0, Hint.find('|')))));
   if (!w->isWindow()) w->setVisible(Visible());
 }
 
