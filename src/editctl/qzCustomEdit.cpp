@@ -11,6 +11,7 @@
 #include "vcl/Canvas.h"
 #include "vcl/ImgList.h"
 #include "win/Caret.h"
+#include "win/DropFiles.h"
 #include "win/Gdi.h"
 
 namespace {
@@ -232,6 +233,16 @@ void TqzCustomEdit::SetName(const std::string& Value) {
   if (IsDesigning() && !IsLoading() && TrimRight(Text()) == oldName) SetText(Value);
 }
 
+void TqzCustomEdit::CreateWnd() {
+  TCustomControl::CreateWnd();
+  if (options_.Contains(qzeoDropFiles) && !IsDesigning()) DragAcceptFiles(Handle(), true);
+}
+
+void TqzCustomEdit::DestroyWnd() {
+  if (options_.Contains(qzeoDropFiles) && !IsDesigning()) DragAcceptFiles(Handle(), false);
+  TCustomControl::DestroyWnd();
+}
+
 void TqzCustomEdit::WndProc(TMessage& Message) {
   if (CaretMessage(Message)) return;
   switch (Message.Msg) {
@@ -301,8 +312,11 @@ void TqzCustomEdit::SetReadOnly(bool Value) { readOnly_ = Value; }
 
 void TqzCustomEdit::SetOptions(TqzEditorOptions Value) {
   if (Value == options_) return;
+  const bool dropFilesChanged = Value.Contains(qzeoDropFiles) != options_.Contains(qzeoDropFiles);
   options_ = Value;
   if (!options_.Contains(qzeoScrollPastEol)) SetCaretX(CaretX());  // clamps it to the line
+  if (dropFilesChanged && !IsDesigning() && HandleAllocated())
+    DragAcceptFiles(Handle(), options_.Contains(qzeoDropFiles));
 }
 
 void TqzCustomEdit::SetOption(TqzEditorOption Option, bool Value) {
@@ -312,6 +326,7 @@ void TqzCustomEdit::SetOption(TqzEditorOption Option, bool Value) {
   else
     options_.Exclude(Option);
   if (Option == qzeoScrollPastEol && !Value) SetCaretX(CaretX());
+  if (Option == qzeoDropFiles && !IsDesigning() && HandleAllocated()) DragAcceptFiles(Handle(), Value);
 }
 
 void TqzCustomEdit::SetFont(TFont* Value) {

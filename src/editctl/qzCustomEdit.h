@@ -393,6 +393,8 @@ class TqzCustomEdit : public TCustomControl {
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void WndProc(TMessage& Message) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
   void Paint() override;
   // Every repaint request of the editor ends here: the area goes to the window.
   virtual void InvalidateClientRect(const TRect& Rect);

@@ -13,6 +13,7 @@
 #include "editctl/uTextDrawer.h"
 #include "vcl/Canvas.h"
 #include "vcl/ImgList.h"
+#include "win/DropFiles.h"
 
 namespace {
 
@@ -352,6 +353,19 @@ TEST_F(Editor, OptionsSetToTheSameValueDoNothing) {
   edit.SetOption(qzeoScrollPastEol, true);
   edit.SetOption(qzeoScrollPastEol, false);
   EXPECT_EQ(edit.CaretColumn(), 4);
+}
+
+TEST_F(Editor, DroppedFilesAreAcceptedWhileTheOptionIsOn) {
+  TqzCustomEdit edit(nullptr);
+  edit.SetOptions(edit.Options() + TqzEditorOptions{qzeoDropFiles});  // no window yet
+  edit.HandleNeeded();
+  EXPECT_TRUE(DragAcceptsFiles(edit.Handle())) << "the new window takes dropped files";
+  edit.SetOption(qzeoDropFiles, false);
+  EXPECT_FALSE(DragAcceptsFiles(edit.Handle()));
+  edit.SetOptions(edit.Options() + TqzEditorOptions{qzeoDropFiles});
+  EXPECT_TRUE(DragAcceptsFiles(edit.Handle()));
+  edit.SetOptions(QZ_DEFAULT_OPTIONS);
+  EXPECT_FALSE(DragAcceptsFiles(edit.Handle()));
 }
 
 TEST_F(Editor, TabWidthIsClampedAndTheDefaultsHold) {
