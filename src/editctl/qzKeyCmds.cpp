@@ -238,8 +238,6 @@ void TqzKeyStroke::Assign(TPersistent* source) {
   TPersistent::Assign(source);
 }
 
-int TqzKeyStroke::Index() const { return FCollection ? FCollection->IndexOf(this) : -1; }
-
 TShortCut TqzKeyStroke::GetShortCut() const { return ShortCut(Key, Shift); }
 TShortCut TqzKeyStroke::GetShortCut2() const { return ShortCut(Key2, Shift2); }
 
@@ -302,12 +300,6 @@ void TqzKeyStrokes::Clear() { FItems.clear(); }
 TqzKeyStroke* TqzKeyStrokes::Items(int index) const {
   if (index < 0 || index >= Count()) throw EListError(Format("List index out of bounds (%d)", index));
   return FItems[static_cast<std::size_t>(index)].get();
-}
-
-int TqzKeyStrokes::IndexOf(const TqzKeyStroke* item) const {
-  for (int i = 0; i < Count(); ++i)
-    if (FItems[static_cast<std::size_t>(i)].get() == item) return i;
-  return -1;
 }
 
 int TqzKeyStrokes::FindKeycode(WORD key, TShiftState shift) const {

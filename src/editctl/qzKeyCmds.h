@@ -142,7 +142,6 @@ class TqzKeyStroke : public TPersistent {
   void SetCommand(TqzEditorCommand value) { FCommand = value; }
 
   TqzKeyStrokes* Collection() const { return FCollection; }
-  int Index() const;
 
   WORD Key = 0;
   TShiftState Shift;
@@ -166,7 +165,6 @@ class TqzKeyStrokes : public TPersistent {
   void Clear();
   int Count() const { return static_cast<int>(FItems.size()); }
   TqzKeyStroke* Items(int index) const;
-  int IndexOf(const TqzKeyStroke* item) const;
   TPersistent* GetOwner() const { return FOwner; }
 
   int FindKeycode(WORD key, TShiftState shift) const;

@@ -39,7 +39,6 @@ class TUndoList {
   void Clear();
   void Lock() { FLocked = true; }
   void Unlock() { FLocked = false; }
-  bool Locked() const { return FLocked; }
 
  private:
   struct TChange {

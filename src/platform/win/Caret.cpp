@@ -116,13 +116,6 @@ bool SetCaretPos(int X, int Y) {
   return true;
 }
 
-bool GetCaretPos(TPoint& Point) {
-  const TSystemCaret& c = Caret();
-  if (!c.Owner) return false;
-  Point = TPoint{c.Bounds.Left, c.Bounds.Top};
-  return true;
-}
-
 TCaretState GetCaretState() {
   const TSystemCaret& c = Caret();
   return TCaretState{c.Owner, c.Bounds, c.Owner != nullptr && c.HideCount == 0};

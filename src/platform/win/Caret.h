@@ -14,7 +14,6 @@ bool ShowCaret(TWinControl* Owner);
 bool HideCaret(TWinControl* Owner);
 // Client position of the caret's top-left corner in its owner.
 bool SetCaretPos(int X, int Y);
-bool GetCaretPos(TPoint& Point);
 
 // What the caret looks like now, for tests and diagnostics.
 struct TCaretState {

@@ -36,7 +36,6 @@ TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& Hint) const {
 void THintWindow::ActivateHint(const TRect& R, const std::string& Hint) {
   QLabel* label = Label();
   caption_ = Hint;
-  bounds_ = R;
   const std::int32_t rgb = ColorToRGB(Color);
   QPalette palette = label->palette();
   palette.setColor(QPalette::Window, QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)));

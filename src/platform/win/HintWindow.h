@@ -24,7 +24,6 @@ class THintWindow {
 
   bool Showing() const;
   const std::string& Caption() const { return caption_; }
-  TRect BoundsRect() const { return bounds_; }
   TColor Color = clInfoBk;
 
  private:
@@ -35,5 +34,4 @@ class THintWindow {
 
   mutable std::unique_ptr<QLabel, TLabelDeleter> label_;  // made on first use
   std::string caption_;
-  TRect bounds_;
 };

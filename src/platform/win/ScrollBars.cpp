@@ -91,7 +91,6 @@ class TScrollBarHost : public QObject {
   }
 
   const SCROLLINFO& Get(int bar) const { return info_[bar]; }
-  bool Visible(int bar) const { return visible_[bar]; }
 
   TSize Extent() const {
     const int thickness = window_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window_);
@@ -188,11 +187,6 @@ bool GetScrollInfo(const TWinControl* Control, int Bar, SCROLLINFO& Info) {
   if (Info.fMask & SIF_POS) Info.nPos = stored.nPos;
   if (Info.fMask & SIF_TRACKPOS) Info.nTrackPos = stored.nTrackPos;
   return true;
-}
-
-bool ScrollBarVisible(const TWinControl* Control, int Bar) {
-  TScrollBarHost* host = TScrollBarHost::Find(Control);
-  return host && (Bar == SB_HORZ || Bar == SB_VERT) && host->Visible(Bar);
 }
 
 TSize ScrollBarsExtent(const TWinControl* Control) {

@@ -49,8 +49,6 @@ struct SCROLLINFO {
 // larger than its page; showing or hiding it changes the client area and sends the control WM_SIZE.
 int SetScrollInfo(TWinControl* Control, int Bar, const SCROLLINFO& Info, bool Redraw);
 bool GetScrollInfo(const TWinControl* Control, int Bar, SCROLLINFO& Info);
-// Whether the bar is on screen now.
-bool ScrollBarVisible(const TWinControl* Control, int Bar);
 // The client-area space the visible bars take: cx the vertical bar's width, cy the horizontal bar's height.
 TSize ScrollBarsExtent(const TWinControl* Control);
 
