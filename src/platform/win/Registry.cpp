@@ -46,8 +46,9 @@ class HandleTable {
 };
 
 HandleTable& Handles() {
-  static HandleTable table;
-  return table;
+  // Never destroyed, like the store: registry objects may close their keys while the process ends.
+  static HandleTable* const table = new HandleTable;
+  return *table;
 }
 
 bool IsPredefined(HKEY key) {

@@ -172,8 +172,10 @@ struct RegistryStore::Connection {
 };
 
 RegistryStore& RegistryStore::Instance() {
-  static RegistryStore store(DefaultPath());
-  return store;
+  // Never destroyed: forms that save their settings while the process ends must still find it.
+  // Every write is committed when it returns, so nothing waits for a close.
+  static RegistryStore* const store = new RegistryStore(DefaultPath());
+  return *store;
 }
 
 std::string RegistryStore::DefaultPath() {
