@@ -351,6 +351,24 @@ TEST_F(Unit1Test, StatusBarShowsCaretModifiedAndInsertState) {
   EXPECT_FALSE(form->StatusBar1->SimplePanel());
 }
 
+TEST_F(Unit1Test, QuickInsertsAndTheirShortCutsComeFromTheSettings) {
+  RegWriteString(kSettingsKey, "PerlHeader", "#!/usr/local/bin/perl -w");
+  RegWriteString(kSettingsKey, "Quick2", "use strict;");
+  RegWriteString(kSettingsKey, "QuickHotkey2", "Shift+Ctrl+F7");
+  RegWriteString(kSettingsKey, "QuickHotkey3", "");
+  RegWriteString(kSettingsKey, "QuickHotkey4", "no such key");
+  TForm1* form = Build();
+  EXPECT_EQ(form->SetPerlHeader1->Caption(), "Set Perl &Header To #!/usr/local/bin/perl -w");
+  EXPECT_EQ(form->PerlHeader(), "#!/usr/local/bin/perl -w");
+  EXPECT_EQ(form->QuickItems[0]->Caption(), "foreach $line ( @lines ) {");
+  EXPECT_EQ(form->QuickItems[0]->ShortCut(), ShortCut('0', {ssCtrl}));
+  EXPECT_EQ(form->QuickItems[9]->Caption(), "my $name = param('name');");
+  EXPECT_EQ(form->QuickItems[2]->Caption(), "use strict;");
+  EXPECT_EQ(form->QuickItems[2]->ShortCut(), ShortCut(VkF(7), {ssShift, ssCtrl}));
+  EXPECT_EQ(form->QuickItems[3]->ShortCut(), 0);
+  EXPECT_EQ(form->QuickItems[4]->ShortCut(), 0);
+}
+
 TEST_F(Unit1Test, TabInsertsTheChosenNumberOfSpaces) {
   RegWriteInteger(kSettingsKey, "TabWidth", 5);
   TForm1* form = Start();
