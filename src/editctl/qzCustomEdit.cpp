@@ -236,6 +236,8 @@ void TqzCustomEdit::SetName(const std::string& Value) {
 void TqzCustomEdit::CreateWnd() {
   TCustomControl::CreateWnd();
   if (options_.Contains(qzeoDropFiles) && !IsDesigning()) DragAcceptFiles(Handle(), true);
+  // A new window (other scroll bars, another border) has its own client area, as its first WM_SIZE says.
+  SizeOrFontChanged(false);
 }
 
 void TqzCustomEdit::DestroyWnd() {

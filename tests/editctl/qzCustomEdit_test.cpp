@@ -368,6 +368,20 @@ TEST_F(Editor, DroppedFilesAreAcceptedWhileTheOptionIsOn) {
   EXPECT_FALSE(DragAcceptsFiles(edit.Handle()));
 }
 
+TEST_F(Editor, ANewWindowForScrollBarsOrBorderKeepsTheText) {
+  TTestEdit edit;
+  edit.SetText("kept\r\ntext");
+  const int lines = edit.LinesInWindow();
+  edit.SetScrollBars(ssNone);
+  edit.SetBorderStyle(bsNone);
+  EXPECT_TRUE(edit.HandleAllocated());
+  EXPECT_EQ(edit.Text(), "kept\r\ntext\r\n");
+  EXPECT_EQ(edit.LinesInWindow(), edit.ClientHeight() / edit.LineHeight()) << "was " << lines;
+  EXPECT_EQ(edit.CharsInWindow(), (edit.ClientWidth() - edit.GutterWidth() - 2) / edit.CharWidth());
+  TImageDC picture(400, 600);
+  edit.Perform(WM_PAINT, reinterpret_cast<WPARAM>(picture.Handle()));
+}
+
 TEST_F(Editor, TabWidthIsClampedAndTheDefaultsHold) {
   TTestEdit edit;
   EXPECT_EQ(edit.TabWidth(), 8);
