@@ -123,6 +123,20 @@ TEST_F(Unit1Test, ColorSchemeNamesAreExactAndStoredAsGiven) {
   }
 }
 
+TEST_F(Unit1Test, SettingsOfAnotherKindGiveTheirDefaultsSilently) {
+  Answers answers;
+  RegWriteString(kSettingsKey, "Toolbar", "no");
+  RegWriteString(kSettingsKey, "TabWidth", "4");
+  RegWriteInteger(kSettingsKey, "ColorScheme", 1);
+  RegWriteInteger(kSettingsKey, "FileTemplate", 7);
+  TForm1* form = Start();
+  EXPECT_TRUE(form->ToolBar->Visible());
+  EXPECT_EQ(form->TabWidth(), 8);
+  EXPECT_EQ(form->Editor->HighLighter(), form->VizuviZozaze);
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "#!/usr/bin/perl");
+  EXPECT_TRUE(answers.asked.empty()) << answers.Texts();
+}
+
 TEST_F(Unit1Test, ANewFileIsTheUntitledTemplate) {
   Answers answers;
   TForm1* form = Start();
