@@ -905,6 +905,10 @@ struct TLinePainter {
     const int runCol = RunStart + 1;
     const int c1 = std::max(FirstCol, runCol);
     const int c2 = std::min(LastCol, runCol + static_cast<int>(RunText.size()));
+    if (c2 <= c1) {  // wholly right of the painted columns
+      RunText.clear();
+      return;
+    }
     if (!Special) {
       LineFG = RunFG;
       LineBG = RunBG;

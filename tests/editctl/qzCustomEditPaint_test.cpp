@@ -125,6 +125,25 @@ TEST_F(Painting, TokensOfOneLookAreDrawnAsOneRun) {
   for (size_t i = 1; i < runs.size(); ++i) EXPECT_EQ(runs[i].Rect.Left, runs[i - 1].Rect.Right);
 }
 
+TEST_F(Painting, ALineLongerThanTheWindowIsDrawnLeftToRight) {
+  TTestHighlighter h(nullptr);
+  h.Word->SetForeground(clNavy);
+  h.Symbol->SetForeground(clRed);
+  TTestEdit edit;
+  edit.SetHighLighter(&h);
+  std::string line;
+  while (line.size() < 3000) line += "word, ";
+  edit.SetText(line);
+  int left = edit.GutterWidth() + 2;
+  for (const TDCRecord& r : Paint(edit)) {
+    if (r.Rect.Top != 0 || r.Rect.Left < edit.GutterWidth() + 2) continue;
+    EXPECT_EQ(r.Rect.Left, left) << "parts follow each other";
+    EXPECT_GT(r.Rect.Right, r.Rect.Left) << "nothing is sent for the columns right of the window";
+    left = r.Rect.Right;
+  }
+  EXPECT_EQ(left, 400) << "the line is filled to the window's right side";
+}
+
 TEST_F(Painting, TabsAreExpandedBeforeDrawing) {
   TTestEdit edit;
   edit.SetTabWidth(4);
