@@ -2,6 +2,8 @@
 
 #include <QTabBar>
 #include <QApplication>
+#include <QLineEdit>
+#include <QTest>
 #include <QToolButton>
 
 #include "common/TestApp.h"
@@ -109,6 +111,38 @@ TEST_F(ComCtrlsTest, ToolBarLaysButtonsOutInOrderAndCheckButtonsToggle) {
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(tool, &leave);
   EXPECT_EQ(Application->Hint(), "");
+}
+
+TEST_F(ComCtrlsTest, HotKeyFieldTakesKeysWithAModifierAndClearsOnBackspace) {
+  auto* field = new THotKey(&owner);
+  int changes = 0;
+  field->OnChange = [&](TObject*) { ++changes; };
+  const struct {
+    WORD key;
+    TShiftState shift;
+    THKModifiers substitute;
+    TShortCut result;
+  } cases[] = {
+      {'5', {ssCtrl}, {THKModifier::hkAlt}, ShortCut('5', {ssCtrl})},
+      {'A', {}, {THKModifier::hkAlt}, ShortCut('A', {ssAlt})},             // no modifier: Alt is put in
+      {'B', {ssShift}, {THKModifier::hkCtrl}, ShortCut('B', {ssCtrl})},    // Shift alone is not enough
+      {'C', {ssShift, ssCtrl}, {THKModifier::hkAlt}, ShortCut('C', {ssShift, ssCtrl})},
+      {'D', {}, {}, ShortCut('C', {ssShift, ssCtrl})},                     // refused: nothing to put in
+      {VK_CONTROL, {ssCtrl}, {THKModifier::hkAlt}, ShortCut('C', {ssShift, ssCtrl})},
+      {VK_BACK, {}, {THKModifier::hkAlt}, 0},
+  };
+  for (const auto& c : cases) {
+    field->Modifiers = c.substitute;
+    field->PressKey(c.key, c.shift);
+    EXPECT_EQ(field->HotKey(), c.result) << c.key;
+  }
+  EXPECT_EQ(changes, 5);
+  field->SetHotKey(ShortCut('9', {ssCtrl}));
+  auto* edit = static_cast<QLineEdit*>(field->Widget());
+  EXPECT_EQ(edit->text(), "Ctrl+9");
+  QTest::keyClick(edit, Qt::Key_F7, Qt::ShiftModifier | Qt::ControlModifier);
+  EXPECT_EQ(field->HotKey(), ShortCut(VkF(7), {ssShift, ssCtrl}));
+  EXPECT_EQ(edit->text(), "Shift+Ctrl+F7");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "vcl/ComCtrls.h"
 
 #include <QFrame>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QSizeGrip>
 #include <QStyle>
@@ -441,4 +443,95 @@ TRect TStatusBar::PanelRect(int Index) const {
   for (int i = 0; i < Index && i < panels_->Count(); ++i) left += panels_->Items(i)->Width() + 2;
   const int width = Index < panels_->Count() ? panels_->Items(Index)->Width() : 0;
   return Rect(left, top, std::min(left + width, ClientWidth()), bottom);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// THotKey
+
+namespace {
+
+THKInvalidKey CombinationOf(TShiftState shift) {
+  const bool s = shift.Contains(ssShift), c = shift.Contains(ssCtrl), a = shift.Contains(ssAlt);
+  if (s && c && a) return THKInvalidKey::hcShiftCtrlAlt;
+  if (c && a) return THKInvalidKey::hcCtrlAlt;
+  if (s && a) return THKInvalidKey::hcShiftAlt;
+  if (s && c) return THKInvalidKey::hcShiftCtrl;
+  if (a) return THKInvalidKey::hcAlt;
+  if (c) return THKInvalidKey::hcCtrl;
+  if (s) return THKInvalidKey::hcShift;
+  return THKInvalidKey::hcNone;
+}
+
+// The widget takes every key for the control instead of editing text.
+class THotKeyFilter : public QObject {
+ public:
+  THotKeyFilter(THotKey* control, QObject* parent) : QObject(parent), control_(control) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::ShortcutOverride) {
+      event->accept();  // menu and window short-cuts must not take the key away
+      return true;
+    }
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    TShiftState shift;
+    if (key->modifiers() & Qt::ShiftModifier) shift.Include(ssShift);
+    if (key->modifiers() & Qt::ControlModifier) shift.Include(ssCtrl);
+    if (key->modifiers() & Qt::AltModifier) shift.Include(ssAlt);
+    const WORD vk = VirtualKeyOf(key);
+    if (vk == VK_TAB) return false;  // Tab still moves on
+    CallHandler(control_, [&] { control_->PressKey(vk, shift); });
+    return true;
+  }
+
+ private:
+  THotKey* control_;
+};
+
+}  // namespace
+
+THotKey::THotKey(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 121, 19);
+  TabStop = true;
+}
+
+std::unique_ptr<QWidget> THotKey::CreateWidget(QWidget* ParentWidget) {
+  auto edit = std::make_unique<QLineEdit>(ParentWidget);
+  edit->setReadOnly(true);
+  return edit;
+}
+
+void THotKey::CreateWnd() {
+  TWidgetRelay::Attach(this);
+  Widget()->installEventFilter(new THotKeyFilter(this, Widget()));
+  ShowHotKey();
+}
+
+void THotKey::ShowHotKey() {
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated()))
+    edit->setText(hotKey_ == 0 ? QString("None") : ToQString(ShortCutToText(hotKey_)));
+}
+
+void THotKey::SetHotKey(TShortCut Value) {
+  if (hotKey_ == Value) return;
+  hotKey_ = Value;
+  ShowHotKey();
+  Fire(OnChange, this);
+}
+
+void THotKey::PressKey(WORD Key, TShiftState Shift) {
+  if (Key == 0 || Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU) return;
+  if ((Key == VK_BACK || Key == VK_DELETE) && CombinationOf(Shift) == THKInvalidKey::hcNone) {
+    SetHotKey(0);
+    return;
+  }
+  if (InvalidKeys.Contains(CombinationOf(Shift))) {
+    if (Modifiers.Empty() || Modifiers == THKModifiers{THKModifier::hkExt}) return;
+    Shift = TShiftState{};
+    if (Modifiers.Contains(THKModifier::hkShift)) Shift.Include(ssShift);
+    if (Modifiers.Contains(THKModifier::hkCtrl)) Shift.Include(ssCtrl);
+    if (Modifiers.Contains(THKModifier::hkAlt)) Shift.Include(ssAlt);
+  }
+  SetHotKey(ShortCut(Key, Shift));
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "vcl/Controls.h"
+#include "vcl/ShortCuts.h"
 #include "vcl/StdCtrls.h"
 
 class TImageList;
@@ -208,4 +209,37 @@ class TStatusBar : public TWinControl {
   bool simplePanel_ = false;
   std::string simpleText_;
   bool sizeGrip_ = true;
+};
+
+// ---------------------------------------------------------------------------------------------------
+// Hot-key field
+
+enum class THKInvalidKey { hcNone, hcShift, hcCtrl, hcAlt, hcShiftCtrl, hcShiftAlt, hcCtrlAlt, hcShiftCtrlAlt };
+using THKInvalidKeys = TSet<THKInvalidKey>;
+enum class THKModifier { hkShift, hkCtrl, hkAlt, hkExt };
+using THKModifiers = TSet<THKModifier>;
+
+// Shows a short-cut and takes the next key pressed in it as the new one. A key whose modifiers form
+// one of InvalidKeys gets Modifiers instead, or is refused when Modifiers is empty; Backspace or Del
+// alone clears it.
+class THotKey : public TWinControl {
+ public:
+  explicit THotKey(TComponent* AOwner);
+  std::string ClassName() const override { return "THotKey"; }
+
+  TShortCut HotKey() const { return hotKey_; }
+  void SetHotKey(TShortCut Value);
+  THKInvalidKeys InvalidKeys{THKInvalidKey::hcNone, THKInvalidKey::hcShift};
+  THKModifiers Modifiers{THKModifier::hkAlt};
+  // A key as the user presses it; what the field keeps follows the rules above.
+  void PressKey(WORD Key, TShiftState Shift);
+  TNotifyEvent OnChange;
+
+ protected:
+  std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+  void CreateWnd() override;
+
+ private:
+  void ShowHotKey();
+  TShortCut hotKey_ = 0;
 };
