@@ -21,7 +21,6 @@ namespace {
 TCustomForm* gMainForm = nullptr;
 void (*gTerminate)() = nullptr;
 std::uint64_t gNextSerial = 1;
-TScreen gScreen;
 
 bool IsSizeable(TFormBorderStyle style) { return style == bsSizeable || style == bsSizeToolWin; }
 
@@ -34,7 +33,10 @@ QMargins FrameMargins(const QWidget* window) {
 
 }  // namespace
 
-TScreen* const Screen = &gScreen;
+TScreen& TheScreen() {
+  static TScreen* const screen = new TScreen;
+  return *screen;
+}
 
 // Qt's window events become the form's messages and bounds.
 class TFormWindowFilter : public QObject {
@@ -630,10 +632,11 @@ Qt::CursorShape StandardShape(TCursor cursor) {
 }
 
 HCURSOR StandardCursor(TCursor cursor) {
-  static std::map<Qt::CursorShape, QCursor> cursors;
+  // Never destroyed: cursors must not go after the Qt application at the end of the process.
+  static auto* const cursors = new std::map<Qt::CursorShape, QCursor>;
   const Qt::CursorShape shape = StandardShape(cursor);
-  auto found = cursors.find(shape);
-  if (found == cursors.end()) found = cursors.emplace(shape, QCursor(shape)).first;
+  auto found = cursors->find(shape);
+  if (found == cursors->end()) found = cursors->emplace(shape, QCursor(shape)).first;
   return reinterpret_cast<HCURSOR>(&found->second);
 }
 

@@ -249,7 +249,13 @@ class TScreen {
   TCursor cursor_ = crDefault;
 };
 
-extern TScreen* const Screen;
+// The screen object, as `Screen->Width()`. It lives to the end of the process, so forms that go
+// while the process ends still find it.
+TScreen& TheScreen();
+struct TScreenAccess {
+  TScreen* operator->() const { return &TheScreen(); }
+};
+inline constexpr TScreenAccess Screen{};
 
 // Shows a cursor of the table over a widget (controls use it for their Cursor property).
 void ApplyCursor(QWidget* Widget, TCursor Cursor);

@@ -67,10 +67,11 @@ void MoveFrameTo(QWidget* window, const TRect& frame) {
                  std::max(frame.Height() - margins.top() - margins.bottom(), 1));
 }
 
-// Cursors stay loaded for the life of the process, so handles never dangle.
+// Cursors stay loaded for the life of the process, so handles never dangle; never destroyed,
+// since a cursor must not go after the Qt application at the end of the process.
 std::deque<QCursor>& CursorPool() {
-  static std::deque<QCursor> pool;
-  return pool;
+  static auto* const pool = new std::deque<QCursor>;
+  return *pool;
 }
 
 HCURSOR HandleOf(QCursor cursor) {
@@ -193,8 +194,8 @@ std::string ResourceFilePath(const std::string& relative) {
 }
 
 HCURSOR LoadCursorResource(const std::string& name) {
-  static std::map<std::string, HCURSOR> loaded;
-  if (auto found = loaded.find(name); found != loaded.end()) return found->second;
+  static auto* const loaded = new std::map<std::string, HCURSOR>;
+  if (auto found = loaded->find(name); found != loaded->end()) return found->second;
   const std::string file = ResourceFilePath("cursors/" + name + ".png");
   if (file.empty()) return nullptr;
   const QImage image(QString::fromStdString(file));
@@ -202,7 +203,7 @@ HCURSOR LoadCursorResource(const std::string& name) {
   const int hotX = image.text("HotSpotX").toInt();
   const int hotY = image.text("HotSpotY").toInt();
   const HCURSOR handle = HandleOf(QCursor(QPixmap::fromImage(image), hotX, hotY));
-  loaded[name] = handle;
+  (*loaded)[name] = handle;
   return handle;
 }
 
