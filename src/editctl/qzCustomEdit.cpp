@@ -891,6 +891,7 @@ struct TLinePainter {
   // Draws columns first .. last - 1 of a text whose first character stands in column textCol, into
   // the rectangle from the end of the previous part to right; only characters of the text are sent.
   void PaintPart(std::string_view text, int textCol, int first, int last, int right) {
+    if (right <= TokenRect.Left) return;  // an empty part covers nothing
     TokenRect.Right = right;
     const int from = std::max(first - textCol, 0);
     const int to = std::min(last - textCol, static_cast<int>(text.size()));
