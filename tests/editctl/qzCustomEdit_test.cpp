@@ -214,6 +214,33 @@ TEST_F(Editor, RescanStopsAtTheFirstLineWhoseStateMatches) {
   }
 }
 
+TEST_F(Editor, AListChangeRepaintsOnceWhatItMoved) {
+  struct {
+    const char* change;
+    std::function<void(TqzEditList&)> act;
+    int firstLine;  // 1-based; text and gutter repaint from here to the window's bottom line
+  } const cases[] = {
+      {"Insert", [](TqzEditList& l) { l.Insert(2, "new"); }, 3},
+      {"Delete", [](TqzEditList& l) { l.Delete(2); }, 3},
+  };
+  for (const auto& c : cases) {
+    TTestEdit edit;
+    SetLines(edit, {"a", "b", "c", "d", "e"});
+    edit.Invalidated.clear();
+    c.act(*edit.Lines());
+    ASSERT_EQ(edit.Invalidated.size(), 1u) << c.change;
+    TRect expected = edit.LineBand(c.firstLine, edit.TopLine() + edit.LinesInWindow());
+    expected.Left = 0;
+    EXPECT_EQ(edit.Invalidated[0], expected) << c.change;
+  }
+  TTestEdit edit;
+  SetLines(edit, {"a", "b"});
+  edit.Invalidated.clear();
+  edit.Lines()->Add("c");
+  ASSERT_EQ(edit.Invalidated.size(), 1u);
+  EXPECT_EQ(edit.Invalidated[0], edit.LineBand(3, 3)) << "Add repaints the new line";
+}
+
 TEST_F(Editor, RescanFromTheLastLineScansNothing) {
   TTestHighlighter h(nullptr, '"');
   TTestEdit edit;
