@@ -339,7 +339,7 @@ class TqzCustomEdit : public TCustomControl {
     TqzCustomEdit* edit_;
   };
 
-  const std::string& LineRef(int Index) const;  // 0-based; empty past the text
+  std::string LineRef(int Index) const;  // 0-based; empty past the text
   int LineLength(int Index) const;
   void InternalSetCaret(int X, int Y);  // 0-based, already clamped
   void PlaceCaret(TPoint Value);        // 1-based, only kept inside the line range and column limit

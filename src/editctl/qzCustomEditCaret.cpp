@@ -82,12 +82,13 @@ int CharClass(unsigned char c) {
 
 // ---- Caret
 
-const std::string& TqzCustomEdit::LineRef(int Index) const {
-  static const std::string empty;
-  return Index >= 0 && Index < LineCount() ? Lines()->GetRef(Index) : empty;
+std::string TqzCustomEdit::LineRef(int Index) const {
+  return Index >= 0 && Index < LineCount() ? std::string(Lines()->GetRef(Index)) : std::string();
 }
 
-int TqzCustomEdit::LineLength(int Index) const { return static_cast<int>(LineRef(Index).size()); }
+int TqzCustomEdit::LineLength(int Index) const {
+  return Index >= 0 && Index < LineCount() ? static_cast<int>(Lines()->GetRef(Index).size()) : 0;
+}
 
 void TqzCustomEdit::SetCaretX(int Value) { SetCaretXY(TPoint{Value, CaretY()}); }
 void TqzCustomEdit::SetCaretY(int Value) { SetCaretXY(TPoint{CaretX(), Value}); }

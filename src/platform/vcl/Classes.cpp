@@ -493,43 +493,45 @@ void TStrings::SaveToFile(const std::string& FileName) const {
 // ---------------------------------------------------------------------------------------------------
 // TStringList
 
-TStringList::~TStringList() {
-  if (OwnsObjects)
-    for (Item& item : items_) FreeObject(item.object);
-}
+TStringList::~TStringList() { FreeAllObjects(); }
 
 void TStringList::FreeObject(TObject* object) {
   if (OwnsObjects) delete object;
+}
+
+void TStringList::FreeAllObjects() {
+  if (!OwnsObjects) return;
+  for (size_t i = 0; i < store_.Size(); ++i) delete store_.Object(i);
 }
 
 void TStringList::CheckIndex(int Index) const {
   if (Index < 0 || Index >= Count()) Error("List index out of bounds (%d)", Index);
 }
 
-std::string TStringList::Get(int Index) const { return GetRef(Index); }
+std::string TStringList::Get(int Index) const { return std::string(GetRef(Index)); }
 
-const std::string& TStringList::GetRef(int Index) const {
+std::string_view TStringList::GetRef(int Index) const {
   CheckIndex(Index);
-  return items_[static_cast<size_t>(Index)].text;
+  return store_.Text(static_cast<size_t>(Index));
 }
 
 void TStringList::Put(int Index, const std::string& S) {
   if (sorted_) Error("Operation not allowed on sorted list", 0);
   CheckIndex(Index);
   Changing();
-  items_[static_cast<size_t>(Index)].text = S;
+  store_.SetText(static_cast<size_t>(Index), S);
   Changed();
 }
 
 TObject* TStringList::GetObject(int Index) const {
   CheckIndex(Index);
-  return items_[static_cast<size_t>(Index)].object;
+  return store_.Object(static_cast<size_t>(Index));
 }
 
 void TStringList::PutObject(int Index, TObject* AObject) {
   CheckIndex(Index);
   Changing();
-  items_[static_cast<size_t>(Index)].object = AObject;
+  store_.SetObject(static_cast<size_t>(Index), AObject);
   Changed();
 }
 
@@ -555,25 +557,24 @@ void TStringList::InsertObject(int Index, const std::string& S, TObject* AObject
 
 void TStringList::InsertItem(int Index, const std::string& S, TObject* AObject) {
   Changing();
-  items_.insert(items_.begin() + Index, Item{S, AObject});
+  store_.Insert(static_cast<size_t>(Index), S, AObject);
   Changed();
 }
 
 void TStringList::Delete(int Index) {
   CheckIndex(Index);
   Changing();
-  TObject* object = items_[static_cast<size_t>(Index)].object;
-  items_.erase(items_.begin() + Index);
+  TObject* object = store_.Object(static_cast<size_t>(Index));
+  store_.Erase(static_cast<size_t>(Index));
   FreeObject(object);
   Changed();
 }
 
 void TStringList::Clear() {
-  if (items_.empty()) return;
+  if (Count() == 0) return;
   Changing();
-  if (OwnsObjects)
-    for (Item& item : items_) FreeObject(item.object);
-  items_.clear();
+  FreeAllObjects();
+  store_.Clear();
   Changed();
 }
 
@@ -582,14 +583,14 @@ void TStringList::Exchange(int Index1, int Index2) {
   CheckIndex(Index1);
   CheckIndex(Index2);
   Changing();
-  std::swap(items_[static_cast<size_t>(Index1)], items_[static_cast<size_t>(Index2)]);
+  store_.Swap(static_cast<size_t>(Index1), static_cast<size_t>(Index2));
   Changed();
 }
 
 int TStringList::IndexOf(const std::string& S) const {
   if (!sorted_) {
     for (int i = 0; i < Count(); ++i)
-      if (CompareStrings(items_[static_cast<size_t>(i)].text, S) == 0) return i;
+      if (CompareStrings(store_.Text(static_cast<size_t>(i)), S) == 0) return i;
     return -1;
   }
   int at = 0;
@@ -598,17 +599,15 @@ int TStringList::IndexOf(const std::string& S) const {
 
 void TStringList::SetText(const std::string& Text) {
   BeginUpdate();
-  Clear();
-  std::vector<std::string> lines = SplitLines(Text);
-  items_.reserve(lines.size());
-  for (std::string& line : lines) {
-    if (sorted_) {
-      AddObject(line, nullptr);
-    } else {
-      Changing();
-      items_.push_back(Item{std::move(line), nullptr});
-      Changed();
-    }
+  if (sorted_) {
+    Clear();
+    for (const std::string& line : SplitLines(Text)) AddObject(line, nullptr);
+  } else {
+    // One pass into one block of storage: loading a big file costs a few bytes a line beyond its text.
+    Changing();
+    FreeAllObjects();
+    store_.AssignText(Text);
+    Changed();
   }
   EndUpdate();
 }
@@ -619,8 +618,9 @@ void TStringList::LoadFromStream(TStream* Stream) {
   EndUpdate();
 }
 
-int TStringList::CompareStrings(const std::string& a, const std::string& b) const {
-  return caseSensitive_ ? CompareStr(a, b) : CompareText(a, b);
+int TStringList::CompareStrings(std::string_view a, std::string_view b) const {
+  if (caseSensitive_) return a < b ? -1 : (a == b ? 0 : 1);
+  return CompareText(a, b);
 }
 
 bool TStringList::Find(const std::string& S, int& Index) const {
@@ -629,7 +629,7 @@ bool TStringList::Find(const std::string& S, int& Index) const {
   bool found = false;
   while (low <= high) {
     const int mid = (low + high) / 2;
-    const int c = CompareStrings(items_[static_cast<size_t>(mid)].text, S);
+    const int c = CompareStrings(store_.Text(static_cast<size_t>(mid)), S);
     if (c < 0) {
       low = mid + 1;
     } else {
@@ -645,24 +645,25 @@ bool TStringList::Find(const std::string& S, int& Index) const {
 }
 
 void TStringList::Sort() {
-  if (items_.size() < 2) return;
+  if (Count() < 2) return;
+  std::vector<size_t> order(store_.Size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
   Changing();
-  std::stable_sort(items_.begin(), items_.end(),
-                   [this](const Item& a, const Item& b) { return CompareStrings(a.text, b.text) < 0; });
+  std::stable_sort(order.begin(), order.end(),
+                   [this](size_t a, size_t b) { return CompareStrings(store_.Text(a), store_.Text(b)) < 0; });
+  store_.Permute(order);
   Changed();
 }
 
 void TStringList::CustomSort(TStringListSortCompare Compare) {
-  if (items_.size() < 2) return;
+  if (Count() < 2) return;
   Changing();
   // Sort a permutation so the comparer sees the list as it was, by index.
-  std::vector<int> order(items_.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return Compare(this, a, b) < 0; });
-  std::vector<Item> sorted;
-  sorted.reserve(items_.size());
-  for (int i : order) sorted.push_back(std::move(items_[static_cast<size_t>(i)]));
-  items_ = std::move(sorted);
+  std::vector<size_t> order(store_.Size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return Compare(this, static_cast<int>(a), static_cast<int>(b)) < 0; });
+  store_.Permute(order);
   Changed();
 }
 

@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "vcl/Events.h"
+#include "vcl/LineStore.h"
 #include "vcl/Sets.h"
 #include "vcl/SysUtils.h"
 #include "vcl/Types.h"
@@ -215,10 +217,10 @@ class TStringList : public TStrings {
   ~TStringList() override;
   std::string ClassName() const override { return "TStringList"; }
 
-  int Count() const override { return static_cast<int>(items_.size()); }
+  int Count() const override { return static_cast<int>(store_.Size()); }
   std::string Get(int Index) const override;
-  // The stored string without a copy; Index must be valid.
-  const std::string& GetRef(int Index) const;
+  // The stored text without a copy, valid until the line changes; Index must be valid.
+  std::string_view GetRef(int Index) const;
   void Put(int Index, const std::string& S) override;
   TObject* GetObject(int Index) const override;
   void PutObject(int Index, TObject* AObject) override;
@@ -255,17 +257,13 @@ class TStringList : public TStrings {
   virtual void Changing();
   void SetUpdateState(bool Updating) override;
   virtual void InsertItem(int Index, const std::string& S, TObject* AObject);
-  int CompareStrings(const std::string& a, const std::string& b) const;
-  void ReserveItems(size_t count) { items_.reserve(count); }
+  int CompareStrings(std::string_view a, std::string_view b) const;
 
  private:
-  struct Item {
-    std::string text;
-    TObject* object = nullptr;
-  };
   void CheckIndex(int Index) const;
   void FreeObject(TObject* object);
-  std::vector<Item> items_;
+  void FreeAllObjects();
+  TLineStore store_;
   bool sorted_ = false;
   bool caseSensitive_ = false;
 };

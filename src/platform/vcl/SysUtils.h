@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Exception : public std::exception {
@@ -36,7 +37,7 @@ bool TryStrToInt(const std::string& text, int& value);
 
 std::string UpperCase(const std::string& text);  // ASCII letters only, as the run-time library does
 std::string LowerCase(const std::string& text);
-int CompareText(const std::string& a, const std::string& b);  // ASCII case-insensitive, <0, 0, >0
+int CompareText(std::string_view a, std::string_view b);  // ASCII case-insensitive, <0, 0, >0
 int CompareStr(const std::string& a, const std::string& b);
 bool SameText(const std::string& a, const std::string& b);
 std::string Trim(const std::string& text);  // strips bytes <= ' ' at both ends

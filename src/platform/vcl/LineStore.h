@@ -1,0 +1,62 @@
+#pragma once
+// The storage behind a string list. An editor holds a million lines and more, so each line costs one
+// small item here: its text sits in a block [32-bit length][bytes], either carved from an arena that a
+// whole text was loaded into at once or allocated alone when the line is set later. Items live in a gap
+// buffer, so a run of inserts and deletes at one place (typing line breaks in a big file) moves only
+// what lies between two edits, not everything behind them.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TObject;
+
+class TLineStore {
+ public:
+  TLineStore() = default;
+  TLineStore(const TLineStore&) = delete;
+  TLineStore& operator=(const TLineStore&) = delete;
+  ~TLineStore();
+
+  size_t Size() const { return slots_.size() - GapLength(); }
+  std::string_view Text(size_t index) const { return BlockText(At(index).block); }
+  TObject* Object(size_t index) const { return At(index).object; }
+  void SetText(size_t index, std::string_view text);
+  void SetObject(size_t index, TObject* object) { At(index).object = object; }
+
+  void Insert(size_t index, std::string_view text, TObject* object);
+  void Erase(size_t index);
+  void Swap(size_t a, size_t b);
+  void Clear();
+  // Replaces everything with the lines of one text, cut at CR LF, LF or a lone CR, in one arena.
+  void AssignText(std::string_view text);
+  // Reorders the lines: the line at order[i] becomes line i.
+  void Permute(const std::vector<size_t>& order);
+
+ private:
+  struct Item {
+    char* block = nullptr;  // nullptr: the empty line
+    TObject* object = nullptr;
+  };
+  static std::string_view BlockText(const char* block);
+  char* NewBlock(std::string_view text);
+  void FreeBlock(char* block);
+  bool InArena(const char* block) const;
+  size_t GapLength() const { return gapEnd_ - gapBegin_; }
+  Item& At(size_t index) { return slots_[index < gapBegin_ ? index : index + GapLength()]; }
+  const Item& At(size_t index) const { return slots_[index < gapBegin_ ? index : index + GapLength()]; }
+  void MoveGapTo(size_t index);
+  void GrowGap(size_t index);
+
+  std::vector<Item> slots_;
+  size_t gapBegin_ = 0;
+  size_t gapEnd_ = 0;
+  // Arenas stay until the store is cleared: lines deleted from them leave their bytes behind.
+  struct Arena {
+    std::unique_ptr<char[]> bytes;
+    size_t size = 0;
+  };
+  std::vector<Arena> arenas_;
+};

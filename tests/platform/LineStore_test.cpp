@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "vcl/LineStore.h"
+
+namespace {
+
+void ExpectSame(const TLineStore& store, const std::vector<std::string>& model) {
+  ASSERT_EQ(store.Size(), model.size());
+  for (size_t i = 0; i < model.size(); ++i) ASSERT_EQ(store.Text(i), model[i]) << "line " << i;
+}
+
+// Random inserts, erases, replacements and swaps, clustered the way editing clusters them, must leave
+// the store holding exactly what a plain vector holds.
+TEST(LineStore, BehavesLikeAVectorUnderClusteredAndScatteredEdits) {
+  std::mt19937 random(20261210);
+  TLineStore store;
+  store.AssignText("alpha\r\nbeta\n\rgamma\rdelta");
+  std::vector<std::string> model{"alpha", "beta", "", "gamma", "delta"};
+  ExpectSame(store, model);
+  size_t cursor = 2;
+  for (int step = 0; step < 20000; ++step) {
+    const int op = static_cast<int>(random() % 10);
+    if (random() % 8 == 0) cursor = model.empty() ? 0 : random() % (model.size() + 1);
+    cursor = std::min(cursor, model.size());
+    const std::string text = step % 7 == 0 ? std::string() : "line " + std::to_string(step);
+    if (op < 5 || model.empty()) {
+      store.Insert(cursor, text, nullptr);
+      model.insert(model.begin() + static_cast<std::ptrdiff_t>(cursor), text);
+      ++cursor;
+    } else if (op < 8) {
+      const size_t at = cursor == model.size() ? cursor - 1 : cursor;
+      store.Erase(at);
+      model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+    } else if (op == 8) {
+      const size_t at = random() % model.size();
+      store.SetText(at, text);
+      model[at] = text;
+    } else {
+      const size_t a = random() % model.size(), b = random() % model.size();
+      store.Swap(a, b);
+      std::swap(model[a], model[b]);
+    }
+  }
+  ExpectSame(store, model);
+}
+
+TEST(LineStore, KeepsObjectsAndBinaryTextAndStartsOverOnAssign) {
+  TLineStore store;
+  const std::string binary("\0\xFF\x80 x", 5);
+  auto* marker = reinterpret_cast<TObject*>(std::uintptr_t{42});
+  store.Insert(0, binary, marker);
+  store.Insert(0, std::string(5000, 'w'), nullptr);
+  EXPECT_EQ(store.Text(1), binary);
+  EXPECT_EQ(store.Object(1), marker);
+  EXPECT_EQ(store.Text(0).size(), 5000u);
+  store.AssignText("");
+  EXPECT_EQ(store.Size(), 0u);
+  store.AssignText("\n");
+  ExpectSame(store, {""});
+}
+
+}  // namespace
