@@ -610,6 +610,7 @@ std::string TForm1::LastDir() const {
   return ReadString("LastDir", fallback);
 }
 
+// No recent-files manager is on the window yet, so there is no list to add to.
 void TForm1::AddRecent(const std::string&, int) {}
 
 void TForm1::AskForSave(bool& GoOn) {
