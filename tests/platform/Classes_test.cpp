@@ -56,6 +56,33 @@ TEST(StringList, UpdateBracketFiresChangeEventsOnce) {
   EXPECT_EQ(changed, 2);
 }
 
+// A stream whose read fails half-way, as a file on a vanishing disk does.
+class FailingStream : public TMemoryStream {
+ public:
+  std::int64_t Read(void*, std::int64_t) override { throw EReadError("Stream read error"); }
+};
+
+TEST(StringList, FailuresInsideAnUpdateLeaveTheListAsItWasAndNotUpdating) {
+  TStringList list;
+  list.Add("kept");
+  FailingStream stream;
+  EXPECT_THROW(list.LoadFromStream(&stream), EReadError);
+  EXPECT_EQ(list.Text(), "kept\r\n");
+  EXPECT_EQ(list.UpdateCount(), 0);
+
+  TStringList sorted;
+  sorted.SetSorted(true);
+  sorted.Duplicates = dupError;
+  TStringList source;
+  source.SetText("b\na\nb\n");
+  EXPECT_THROW(sorted.AddStrings(&source), EStringListError);
+  EXPECT_EQ(sorted.UpdateCount(), 0);
+  int changes = 0;
+  sorted.OnChange = [&](TObject*) { ++changes; };
+  sorted.Add("c");
+  EXPECT_EQ(changes, 1);
+}
+
 TEST(StringList, SortedListFindsAndHandlesDuplicates) {
   TStringList list;
   list.SetSorted(true);

@@ -279,30 +279,27 @@ void TStrings::InsertObject(int Index, const std::string& S, TObject* AObject) {
 }
 
 void TStrings::AddStrings(TStrings* Strings) {
-  BeginUpdate();
+  const TStringsUpdate update(*this);
   for (int i = 0; i < Strings->Count(); ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
-  EndUpdate();
 }
 
 void TStrings::Exchange(int Index1, int Index2) {
-  BeginUpdate();
+  const TStringsUpdate update(*this);
   const std::string s1 = Get(Index1);
   TObject* o1 = GetObject(Index1);
   Put(Index1, Get(Index2));
   PutObject(Index1, GetObject(Index2));
   Put(Index2, s1);
   PutObject(Index2, o1);
-  EndUpdate();
 }
 
 void TStrings::Move(int CurIndex, int NewIndex) {
   if (CurIndex == NewIndex) return;
-  BeginUpdate();
+  const TStringsUpdate update(*this);
   const std::string s = Get(CurIndex);
   TObject* o = GetObject(CurIndex);
   Delete(CurIndex);
   InsertObject(NewIndex, s, o);
-  EndUpdate();
 }
 
 int TStrings::IndexOf(const std::string& S) const {
@@ -328,10 +325,9 @@ int TStrings::IndexOfName(const std::string& Name) const {
 
 void TStrings::Assign(TPersistent* Source) {
   if (auto* other = dynamic_cast<TStrings*>(Source)) {
-    BeginUpdate();
+    const TStringsUpdate update(*this);
     Clear();
     AddStrings(other);
-    EndUpdate();
     return;
   }
   TPersistent::Assign(Source);
@@ -366,10 +362,9 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 void TStrings::SetText(const std::string& Text) {
-  BeginUpdate();
+  const TStringsUpdate update(*this);
   Clear();
   for (const std::string& line : SplitLines(Text)) Add(line);
-  EndUpdate();
 }
 
 std::string TStrings::CommaText() const {
@@ -394,7 +389,7 @@ std::string TStrings::CommaText() const {
 }
 
 void TStrings::SetCommaText(const std::string& Value) {
-  BeginUpdate();
+  const TStringsUpdate update(*this);
   Clear();
   size_t i = 0;
   const size_t n = Value.size();
@@ -428,7 +423,6 @@ void TStrings::SetCommaText(const std::string& Value) {
       skipBlanks();
     }
   }
-  EndUpdate();
 }
 
 std::string TStrings::Names(int Index) const {
@@ -470,9 +464,8 @@ void TStrings::EndUpdate() {
 void TStrings::SetUpdateState(bool /*Updating*/) {}
 
 void TStrings::LoadFromStream(TStream* Stream) {
-  BeginUpdate();
+  // Read first: a stream that fails leaves the lines as they were.
   SetText(Stream->ReadRemaining());
-  EndUpdate();
 }
 
 void TStrings::SaveToStream(TStream* Stream) const {
@@ -598,7 +591,7 @@ int TStringList::IndexOf(const std::string& S) const {
 }
 
 void TStringList::SetText(const std::string& Text) {
-  BeginUpdate();
+  const TStringsUpdate update(*this);
   if (sorted_) {
     Clear();
     for (const std::string& line : SplitLines(Text)) AddObject(line, nullptr);
@@ -609,13 +602,11 @@ void TStringList::SetText(const std::string& Text) {
     store_.AssignText(Text);
     Changed();
   }
-  EndUpdate();
 }
 
 void TStringList::LoadFromStream(TStream* Stream) {
-  BeginUpdate();
+  // Read first: a stream that fails leaves the lines as they were.
   SetText(Stream->ReadRemaining());
-  EndUpdate();
 }
 
 int TStringList::CompareStrings(std::string_view a, std::string_view b) const {

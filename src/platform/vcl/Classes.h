@@ -209,6 +209,18 @@ class TStrings : public TPersistent {
   int updateCount_ = 0;
 };
 
+// Holds a list's update bracket for a scope, so an exception inside cannot leave the list updating.
+class TStringsUpdate {
+ public:
+  explicit TStringsUpdate(TStrings& strings) : strings_(strings) { strings_.BeginUpdate(); }
+  TStringsUpdate(const TStringsUpdate&) = delete;
+  TStringsUpdate& operator=(const TStringsUpdate&) = delete;
+  ~TStringsUpdate() { strings_.EndUpdate(); }
+
+ private:
+  TStrings& strings_;
+};
+
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TStringList : public TStrings {

@@ -283,32 +283,31 @@ void TControl::SetParent(TWinControl* AParent) {
   if (AParent) AParent->InsertControl(this);
 }
 
-void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_) return;
+bool TControl::StoreBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   const bool resized = AWidth != width_ || AHeight != height_;
   left_ = ALeft;
   top_ = ATop;
   width_ = AWidth;
   height_ = AHeight;
+  return resized;
+}
+
+void TControl::SizeChanged() {
+  Perform(WM_SIZE, SIZE_RESTORED, static_cast<LPARAM>(MAKELONG(static_cast<WORD>(ClientWidth()), static_cast<WORD>(ClientHeight()))));
+  Resize();
+}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (BoundsRect() == Bounds(ALeft, ATop, AWidth, AHeight)) return;
+  const bool resized = StoreBounds(ALeft, ATop, AWidth, AHeight);
   BoundsChanged();
-  if (resized) {
-    Perform(WM_SIZE, SIZE_RESTORED, static_cast<LPARAM>(MAKELONG(static_cast<WORD>(ClientWidth()), static_cast<WORD>(ClientHeight()))));
-    Resize();
-  }
+  if (resized) SizeChanged();
   if (parent_ && align_ != alNone) parent_->Realign();
 }
 
 void TControl::UpdateBoundsFromWindow(int ALeft, int ATop, int AWidth, int AHeight) {
-  if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_) return;
-  const bool resized = AWidth != width_ || AHeight != height_;
-  left_ = ALeft;
-  top_ = ATop;
-  width_ = AWidth;
-  height_ = AHeight;
-  if (resized) {
-    Perform(WM_SIZE, SIZE_RESTORED, static_cast<LPARAM>(MAKELONG(static_cast<WORD>(ClientWidth()), static_cast<WORD>(ClientHeight()))));
-    Resize();
-  }
+  if (BoundsRect() == Bounds(ALeft, ATop, AWidth, AHeight)) return;
+  if (StoreBounds(ALeft, ATop, AWidth, AHeight)) SizeChanged();
 }
 
 void TControl::SetClientSize(int AWidth, int AHeight) {

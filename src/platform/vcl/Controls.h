@@ -132,6 +132,10 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;  // keeps the parent link of its children
   void OnFontChange(TObject* Sender);
+  // Takes new bounds; true when the size changed.
+  bool StoreBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  // Tells the window procedure and the OnResize handler of a new size.
+  void SizeChanged();
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = true;
