@@ -14,3 +14,20 @@ QFont ToQFont(const TFont& font) {
   if (font.Pitch() == fpFixed) f.setFixedPitch(true);
   return f;
 }
+
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers) {
+  TShiftState shift;
+  if (modifiers & Qt::ShiftModifier) shift.Include(ssShift);
+  if (modifiers & Qt::ControlModifier) shift.Include(ssCtrl);
+  if (modifiers & Qt::AltModifier) shift.Include(ssAlt);
+  return shift;
+}
+
+Qt::Alignment HorizontalAlignmentOf(TAlignment alignment) {
+  switch (alignment) {
+    case taCenter: return Qt::AlignHCenter;
+    case taRightJustify: return Qt::AlignRight;
+    case taLeftJustify: break;
+  }
+  return Qt::AlignLeft;
+}

@@ -6,7 +6,9 @@
 
 #include <string>
 
+#include "vcl/Controls.h"
 #include "vcl/Graphics.h"
+#include "vcl/StdCtrls.h"
 #include "win/CodePage.h"
 
 // 8-bit text in the system code page to Qt text and back.
@@ -20,3 +22,9 @@ inline QColor ToQColor(TColor color) {
 
 // The font a widget shows for a TFont; the height in pixels is kept exactly.
 QFont ToQFont(const TFont& font);
+
+// The Shift, Ctrl and Alt keys held in Qt's modifiers.
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers);
+
+// Qt's horizontal alignment for a control's text alignment.
+Qt::Alignment HorizontalAlignmentOf(TAlignment alignment);

@@ -100,7 +100,7 @@ void TToolButton::Click() {
 // TToolBar
 
 TToolBar::TToolBar(TComponent* AOwner)
-    : TWinControl(AOwner), imagesListener_([this](TObject*) { ImagesChanged(); }) {
+    : TWinControl(AOwner), images_(this, [this](TObject*) { ImagesChanged(); }) {
   SetColor(clBtnFace);
   SetBounds(0, 0, 150, buttonHeight_ + 4);
   SetAlign(alTop);
@@ -121,25 +121,12 @@ void TToolBar::SetButtonSize(int AWidth, int AHeight) {
 }
 
 void TToolBar::SetImages(TImageList* Value) {
-  if (images_ == Value) return;
-  if (images_) {
-    images_->UnRegisterChanges(imagesListener_);
-    images_->RemoveFreeNotification(this);
-  }
-  images_ = Value;
-  if (images_) {
-    images_->RegisterChanges(imagesListener_);
-    images_->FreeNotification(this);
-  }
-  ImagesChanged();
+  if (images_.Set(Value)) ImagesChanged();
 }
 
 void TToolBar::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == images_) {
-    images_ = nullptr;
-    ImagesChanged();
-  }
+  if (images_.Freed(AComponent, Operation)) ImagesChanged();
 }
 
 void TToolBar::ImagesChanged() {
@@ -387,12 +374,9 @@ class TStatusBarWidget : public QWidget {
     const QRect box(r.Left, r.Top, r.Width(), r.Height());
     if (box.width() <= 0) return;
     if (bevel != pbNone) qDrawShadePanel(&painter, box, palette(), bevel == pbLowered, 1);
-    const Qt::Alignment horizontal = alignment == taCenter ? Qt::AlignHCenter
-                                     : alignment == taRightJustify ? Qt::AlignRight
-                                                                   : Qt::AlignLeft;
     const QRect inner = box.adjusted(3, 1, -3, -1);
     const QString shown = painter.fontMetrics().elidedText(ToQString(text), Qt::ElideRight, inner.width());
-    painter.drawText(inner, static_cast<int>(horizontal | Qt::AlignVCenter), shown);
+    painter.drawText(inner, static_cast<int>(HorizontalAlignmentOf(alignment) | Qt::AlignVCenter), shown);
   }
 
   TStatusBar* bar_;
@@ -475,10 +459,7 @@ class THotKeyFilter : public QObject {
     }
     if (event->type() != QEvent::KeyPress) return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    TShiftState shift;
-    if (key->modifiers() & Qt::ShiftModifier) shift.Include(ssShift);
-    if (key->modifiers() & Qt::ControlModifier) shift.Include(ssCtrl);
-    if (key->modifiers() & Qt::AltModifier) shift.Include(ssAlt);
+    const TShiftState shift = ShiftStateOf(key->modifiers());
     const WORD vk = VirtualKeyOf(key);
     if (vk == VK_TAB) return false;  // Tab still moves on
     CallHandler(control_, [&] { control_->PressKey(vk, shift); });

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "vcl/Controls.h"
+#include "vcl/ImgList.h"
 #include "vcl/ShortCuts.h"
 #include "vcl/StdCtrls.h"
 
-class TImageList;
 class TPageControl;
 class TStatusBar;
 
@@ -63,7 +63,7 @@ class TToolBar : public TWinControl {
   int ButtonWidth() const { return buttonWidth_; }
   int ButtonHeight() const { return buttonHeight_; }
   void SetButtonSize(int AWidth, int AHeight);
-  TImageList* Images() const { return images_; }
+  TImageList* Images() const { return images_.Images(); }
   void SetImages(TImageList* Value);
   int ButtonCount() const;
   TToolButton* Buttons(int Index) const;
@@ -77,8 +77,7 @@ class TToolBar : public TWinControl {
   bool flat_ = false;
   int buttonWidth_ = 23;
   int buttonHeight_ = 22;
-  TImageList* images_ = nullptr;
-  TNotifyEvent imagesListener_;
+  TImageLink images_;
 };
 
 // ---------------------------------------------------------------------------------------------------

@@ -58,11 +58,8 @@ class TPanelWidget : public QWidget {
         qDrawShadePanel(&painter, r, palette(), bevel == bvLowered, panel_->bevelWidth_);
       r.adjust(panel_->bevelWidth_, panel_->bevelWidth_, -panel_->bevelWidth_, -panel_->bevelWidth_);
     }
-    const Qt::Alignment horizontal = panel_->alignment_ == taLeftJustify    ? Qt::AlignLeft
-                                     : panel_->alignment_ == taRightJustify ? Qt::AlignRight
-                                                                            : Qt::AlignHCenter;
     painter.setPen(ToQColor(panel_->Font()->Color()));
-    painter.drawText(r, static_cast<int>(horizontal | Qt::AlignVCenter | Qt::TextWordWrap), ToQString(panel_->Caption()));
+    painter.drawText(r, static_cast<int>(HorizontalAlignmentOf(panel_->alignment_) | Qt::AlignVCenter | Qt::TextWordWrap), ToQString(panel_->Caption()));
   }
 
  private:

@@ -4,7 +4,7 @@
 #include <QPixmap>
 
 #include <algorithm>
-
+#include <utility>
 
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -65,4 +65,26 @@ QPixmap TImageList::Pixmap(int Index) const {
 QIcon TImageList::Icon(int Index) const {
   const QPixmap pixmap = Pixmap(Index);
   return pixmap.isNull() ? QIcon() : QIcon(pixmap);
+}
+
+TImageLink::TImageLink(TComponent* Client, TNotifyEvent OnChange) : client_(Client), onChange_(std::move(OnChange)) {}
+
+bool TImageLink::Set(TImageList* Value) {
+  if (images_ == Value) return false;
+  if (images_) {
+    images_->UnRegisterChanges(onChange_);
+    images_->RemoveFreeNotification(client_);
+  }
+  images_ = Value;
+  if (images_) {
+    images_->RegisterChanges(onChange_);
+    images_->FreeNotification(client_);
+  }
+  return true;
+}
+
+bool TImageLink::Freed(TComponent* AComponent, TOperation Operation) {
+  if (Operation != opRemove || AComponent != images_) return false;
+  images_ = nullptr;
+  return true;
 }

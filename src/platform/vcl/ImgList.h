@@ -44,3 +44,24 @@ class TImageList : public TComponent {
   std::vector<std::unique_ptr<QPixmap>> images_;
   std::vector<TNotifyEvent> listeners_;
 };
+
+// What a menu or tool bar keeps of the image list it shows: it hears of the list's changes and lets go
+// of a list that is freed before it.
+class TImageLink {
+ public:
+  TImageLink(TComponent* Client, TNotifyEvent OnChange);
+  TImageLink(const TImageLink&) = delete;
+  TImageLink& operator=(const TImageLink&) = delete;
+  ~TImageLink() { Set(nullptr); }
+
+  TImageList* Images() const { return images_; }
+  // False when Value is the list already.
+  bool Set(TImageList* Value);
+  // For the client's Notification: true when the freed component is the list, which is then let go.
+  bool Freed(TComponent* AComponent, TOperation Operation);
+
+ private:
+  TComponent* client_;
+  TNotifyEvent onChange_;
+  TImageList* images_ = nullptr;
+};

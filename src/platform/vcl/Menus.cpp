@@ -27,14 +27,6 @@ TControl* ControlOfWidget(QWidget* w) {
   return nullptr;
 }
 
-TShiftState ShiftOf(Qt::KeyboardModifiers modifiers) {
-  TShiftState shift;
-  if (modifiers & Qt::ShiftModifier) shift.Include(ssShift);
-  if (modifiers & Qt::ControlModifier) shift.Include(ssCtrl);
-  if (modifiers & Qt::AltModifier) shift.Include(ssAlt);
-  return shift;
-}
-
 // Looks every key pressed in a window up in the short-cuts of the menus that belong to it before the
 // focused control sees it: popup menus of the control and its parents, the application's OnShortCut,
 // then the form's main menu.
@@ -54,7 +46,7 @@ class TShortCutFilter : public QObject {
     auto* key = static_cast<QKeyEvent*>(event);
     const WORD vk = VirtualKeyOf(key);
     if (vk == 0 || vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) return false;
-    const TShiftState shift = ShiftOf(key->modifiers());
+    const TShiftState shift = ShiftStateOf(key->modifiers());
     const TShortCut shortCut = ShortCut(vk, shift);
     auto* widget = static_cast<QWidget*>(watched);
     bool handled = false;
@@ -304,7 +296,7 @@ void TMenuItem::ChildrenChanged() {
 TMenu::TMenu(TComponent* AOwner)
     : TComponent(AOwner),
       items_(std::make_unique<TMenuItem>(nullptr)),
-      imagesListener_([this](TObject*) { ImagesChanged(); }) {
+      images_(this, [this](TObject*) { ImagesChanged(); }) {
   items_->menu_ = this;
 }
 
@@ -314,17 +306,7 @@ TMenu::~TMenu() {
 }
 
 void TMenu::SetImages(TImageList* Value) {
-  if (images_ == Value) return;
-  if (images_) {
-    images_->UnRegisterChanges(imagesListener_);
-    images_->RemoveFreeNotification(this);
-  }
-  images_ = Value;
-  if (images_) {
-    images_->RegisterChanges(imagesListener_);
-    images_->FreeNotification(this);
-  }
-  ImagesChanged();
+  if (images_.Set(Value)) ImagesChanged();
 }
 
 void TMenu::ImagesChanged() {
@@ -339,10 +321,7 @@ void TMenu::ImagesChanged() {
 
 void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == images_) {
-    images_ = nullptr;
-    ImagesChanged();
-  }
+  if (images_.Freed(AComponent, Operation)) ImagesChanged();
 }
 
 TMenuItem* TMenu::FindItemByShortCut(TShortCut ShortCut) const {

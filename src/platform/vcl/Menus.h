@@ -9,11 +9,11 @@
 
 #include "vcl/Classes.h"
 #include "vcl/Controls.h"
+#include "vcl/ImgList.h"
 #include "vcl/ShortCuts.h"
 
 class QAction;
 class QMenu;
-class TImageList;
 class TMenu;
 class TMenuBarControl;
 
@@ -107,7 +107,7 @@ class TMenu : public TComponent {
 
   // The invisible root whose children are the menu's items.
   TMenuItem* Items() const { return items_.get(); }
-  TImageList* Images() const { return images_; }
+  TImageList* Images() const { return images_.Images(); }
   void SetImages(TImageList* Value);
 
   // The first item (depth first) with this short-cut, or nullptr.
@@ -123,8 +123,7 @@ class TMenu : public TComponent {
 
  private:
   std::unique_ptr<TMenuItem> items_;
-  TImageList* images_ = nullptr;
-  TNotifyEvent imagesListener_;
+  TImageLink images_;
 };
 
 // The menu bar of a form. It sits on top of the form's client area; its short-cuts work while any

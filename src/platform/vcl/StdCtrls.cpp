@@ -77,10 +77,7 @@ void TLabel::ApplyToWidget() {
   label->setBuddy(buddy);
   label->setText(ToQString(buddy ? Caption() : StripHotkey(Caption())));
   label->setWordWrap(wordWrap_);
-  const Qt::Alignment horizontal = alignment_ == taCenter ? Qt::AlignHCenter
-                                   : alignment_ == taRightJustify ? Qt::AlignRight
-                                                                  : Qt::AlignLeft;
-  label->setAlignment(horizontal | Qt::AlignTop);
+  label->setAlignment(HorizontalAlignmentOf(alignment_) | Qt::AlignTop);
   AdjustSize();
 }
 
