@@ -1,6 +1,7 @@
 #include "editor/Corvane.h"
 
 #include "editor/Unit1.h"
+#include "support/OmCursors.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
@@ -21,6 +22,7 @@ void EditPerlPath() {
 }
 
 int RunCorvane() {
+  RegisterOmCursors();
   if (IsPerlPathSwitch(Application->ParamStr(1))) {
     CallHandler(Application, [] { EditPerlPath(); });
     return 0;
