@@ -1,5 +1,6 @@
 #include "vcl/StdCtrls.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -26,6 +27,10 @@ void ApplyBaseColor(TControl* control, QWidget* widget) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Base, ToQColor(control->Color()));
   widget->setPalette(palette);
+}
+
+Qt::CheckState ToQtCheckState(TCheckBoxState state) {
+  return state == cbChecked ? Qt::Checked : state == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked;
 }
 
 TCustomForm* ParentFormOf(TControl* control) {
@@ -361,9 +366,24 @@ void TMemo::SetWordWrap(bool Value) {
 }
 
 // ---------------------------------------------------------------------------------------------------
+// TButtonControl
+
+void TButtonControl::CreateWnd() {
+  TWidgetRelay::Attach(this);
+  TextChanged();
+  FontChanged();
+}
+
+void TButtonControl::TextChanged() {
+  if (auto* button = static_cast<QAbstractButton*>(WidgetIfAllocated())) button->setText(ToQString(Caption()));
+}
+
+void TButtonControl::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
+
+// ---------------------------------------------------------------------------------------------------
 // TButton
 
-TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
+TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
   SetBounds(0, 0, 75, 25);
   TabStop = true;
 }
@@ -373,12 +393,10 @@ std::unique_ptr<QWidget> TButton::CreateWidget(QWidget* ParentWidget) {
 }
 
 void TButton::CreateWnd() {
+  TButtonControl::CreateWnd();
   auto* button = static_cast<QPushButton*>(Widget());
-  TWidgetRelay::Attach(this);
-  button->setText(ToQString(Caption()));
   button->setDefault(default_);
   button->setAutoDefault(false);
-  ApplyFont(this, button);
   QObject::connect(button, &QPushButton::clicked, [this] { CallHandler(this, [this] { Click(); }); });
   button->window()->installEventFilter(new TDialogKeyFilter(this, button));
 }
@@ -394,16 +412,10 @@ void TButton::Click() {
   TWinControl::Click();
 }
 
-void TButton::TextChanged() {
-  if (auto* button = static_cast<QPushButton*>(WidgetIfAllocated())) button->setText(ToQString(Caption()));
-}
-
-void TButton::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
-
 // ---------------------------------------------------------------------------------------------------
 // TCheckBox
 
-TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
+TCheckBox::TCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
   SetBounds(0, 0, 97, 17);
   TabStop = true;
 }
@@ -413,12 +425,10 @@ std::unique_ptr<QWidget> TCheckBox::CreateWidget(QWidget* ParentWidget) {
 }
 
 void TCheckBox::CreateWnd() {
+  TButtonControl::CreateWnd();
   auto* box = static_cast<QCheckBox*>(Widget());
-  TWidgetRelay::Attach(this);
-  box->setText(ToQString(Caption()));
   box->setTristate(AllowGrayed);
-  box->setCheckState(state_ == cbChecked ? Qt::Checked : state_ == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
-  ApplyFont(this, box);
+  box->setCheckState(ToQtCheckState(state_));
   QObject::connect(box, &QCheckBox::clicked, [this, box] {
     CallHandler(this, [&] {
       const Qt::CheckState s = box->checkState();
@@ -431,22 +441,16 @@ void TCheckBox::SetState(TCheckBoxState Value) {
   if (state_ == Value) return;
   state_ = Value;
   if (auto* box = static_cast<QCheckBox*>(WidgetIfAllocated())) {
-    const Qt::CheckState s = Value == cbChecked ? Qt::Checked : Value == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked;
+    const Qt::CheckState s = ToQtCheckState(Value);
     if (box->checkState() != s) box->setCheckState(s);
   }
   Click();
 }
 
-void TCheckBox::TextChanged() {
-  if (auto* box = static_cast<QCheckBox*>(WidgetIfAllocated())) box->setText(ToQString(Caption()));
-}
-
-void TCheckBox::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
-
 // ---------------------------------------------------------------------------------------------------
 // TRadioButton
 
-TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
   SetBounds(0, 0, 113, 17);
   TabStop = true;
 }
@@ -456,12 +460,10 @@ std::unique_ptr<QWidget> TRadioButton::CreateWidget(QWidget* ParentWidget) {
 }
 
 void TRadioButton::CreateWnd() {
+  TButtonControl::CreateWnd();
   auto* radio = static_cast<QRadioButton*>(Widget());
-  TWidgetRelay::Attach(this);
-  radio->setText(ToQString(Caption()));
   radio->setAutoExclusive(false);  // the group rule is kept here, also without windows
   radio->setChecked(checked_);
-  ApplyFont(this, radio);
   QObject::connect(radio, &QRadioButton::clicked, [this] { CallHandler(this, [this] { SetChecked(true); }); });
 }
 
@@ -476,12 +478,6 @@ void TRadioButton::SetChecked(bool Value) {
       if (auto* other = dynamic_cast<TRadioButton*>(parent->Controls(i)); other && other != this) other->SetChecked(false);
   Click();
 }
-
-void TRadioButton::TextChanged() {
-  if (auto* radio = static_cast<QRadioButton*>(WidgetIfAllocated())) radio->setText(ToQString(Caption()));
-}
-
-void TRadioButton::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
 
 // ---------------------------------------------------------------------------------------------------
 // TGroupBox

@@ -128,7 +128,20 @@ class TMemo : public TWinControl {
   bool pushing_ = false;
 };
 
-class TButton : public TWinControl {
+// What the push button, check box and radio button have in common: a Qt button showing the caption
+// in the control's font.
+class TButtonControl : public TWinControl {
+ public:
+  using TWinControl::TWinControl;
+  std::string ClassName() const override { return "TButtonControl"; }
+
+ protected:
+  void CreateWnd() override;
+  void TextChanged() override;
+  void FontChanged() override;
+};
+
+class TButton : public TButtonControl {
  public:
   explicit TButton(TComponent* AOwner);
   std::string ClassName() const override { return "TButton"; }
@@ -146,8 +159,6 @@ class TButton : public TWinControl {
  protected:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
   void CreateWnd() override;
-  void TextChanged() override;
-  void FontChanged() override;
 
  private:
   bool default_ = false;
@@ -155,7 +166,7 @@ class TButton : public TWinControl {
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
-class TCheckBox : public TWinControl {
+class TCheckBox : public TButtonControl {
  public:
   explicit TCheckBox(TComponent* AOwner);
   std::string ClassName() const override { return "TCheckBox"; }
@@ -170,15 +181,13 @@ class TCheckBox : public TWinControl {
  protected:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
   void CreateWnd() override;
-  void TextChanged() override;
-  void FontChanged() override;
 
  private:
   TCheckBoxState state_ = cbUnchecked;
 };
 
 // Radio buttons with the same parent are one group: checking one unchecks the others.
-class TRadioButton : public TWinControl {
+class TRadioButton : public TButtonControl {
  public:
   explicit TRadioButton(TComponent* AOwner);
   std::string ClassName() const override { return "TRadioButton"; }
@@ -189,8 +198,6 @@ class TRadioButton : public TWinControl {
  protected:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
   void CreateWnd() override;
-  void TextChanged() override;
-  void FontChanged() override;
 
  private:
   bool checked_ = false;
