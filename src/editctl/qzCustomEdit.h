@@ -381,6 +381,8 @@ class TqzCustomEdit : public TCustomControl {
   void DoBlockIndent();
   void DoBlockUnindent();
   void RecordSelectionDeletion(TUndoKind Kind);
+  // Records and deletes the selection; false when there is none.
+  bool DeleteRecordedSelection(TUndoKind Kind);
   void DeleteSelectionKeepingMode(TPoint From, TPoint To);
   void WordCharSets(TqzCharSet& Ident, TqzCharSet& Separators) const;
 

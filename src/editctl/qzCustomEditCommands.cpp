@@ -15,6 +15,29 @@ const char* const kBrackets = "()[]{}";
 
 bool IsBlank(char c) { return c == ' '; }
 
+// The commands a read-only editor ignores.
+bool ChangesText(TqzEditorCommand Command) {
+  switch (Command) {
+    case ecDeleteLastChar:
+    case ecDeleteChar:
+    case ecDeleteWord:
+    case ecDeleteLastWord:
+    case ecDeleteBOL:
+    case ecDeleteEOL:
+    case ecDeleteLine:
+    case ecLineBreak:
+    case ecInsertLine:
+    case ecChar:
+    case ecImeStr:
+    case ecUndo:
+    case ecRedo:
+    case ecBlockIndent:
+    case ecBlockUnindent:
+    case ecTab: return true;
+    default: return false;
+  }
+}
+
 // Restores a value when the scope ends, also by an exception.
 template <class T>
 class TRestore {
@@ -49,41 +72,27 @@ void TqzCustomEdit::ExecuteCommand(TqzEditorCommand Command, char AChar, void* D
 bool TqzCustomEdit::RunCommand(TqzEditorCommand Command, char AChar, void* Data) {
   if ((Command >= ecLeft && Command <= ecGotoXY) || (Command >= ecSelLeft && Command <= ecSelGotoXY))
     return RunMotion(Command, Data);
-  const bool readOnly = ReadOnly();
+  if (ChangesText(Command) && ReadOnly()) return true;
   switch (Command) {
     case ecSelectAll: SelectAll(); break;
-    case ecDeleteLastChar: return readOnly || RunDeleteLastChar();
-    case ecDeleteChar: return readOnly || RunDeleteChar();
+    case ecDeleteLastChar: return RunDeleteLastChar();
+    case ecDeleteChar: return RunDeleteChar();
     case ecDeleteWord:
-    case ecDeleteLastWord:
-      if (!readOnly) RunDeleteWord(Command == ecDeleteWord);
-      break;
-    case ecDeleteBOL:
-      if (!readOnly) RunDeleteBOL();
-      break;
-    case ecDeleteEOL:
-      if (!readOnly) RunDeleteEOL();
-      break;
-    case ecDeleteLine:
-      if (!readOnly) RunDeleteLine();
-      break;
+    case ecDeleteLastWord: RunDeleteWord(Command == ecDeleteWord); break;
+    case ecDeleteBOL: RunDeleteBOL(); break;
+    case ecDeleteEOL: RunDeleteEOL(); break;
+    case ecDeleteLine: RunDeleteLine(); break;
     case ecClearAll: ClearAll(); break;
     case ecLineBreak:
-    case ecInsertLine:
-      if (!readOnly) RunLineBreak(Command == ecInsertLine);
-      break;
+    case ecInsertLine: RunLineBreak(Command == ecInsertLine); break;
     case ecChar:
-      if (!readOnly && static_cast<unsigned char>(AChar) >= 32 && AChar != 127) RunTyping(std::string(1, AChar));
+      if (static_cast<unsigned char>(AChar) >= 32 && AChar != 127) RunTyping(std::string(1, AChar));
       break;
     case ecImeStr:
-      if (!readOnly && Data) RunTyping(static_cast<const char*>(Data));
+      if (Data) RunTyping(static_cast<const char*>(Data));
       break;
-    case ecUndo:
-      if (!readOnly) Undo();
-      break;
-    case ecRedo:
-      if (!readOnly) Redo();
-      break;
+    case ecUndo: Undo(); break;
+    case ecRedo: Redo(); break;
     case ecScrollUp:
     case ecScrollDown:
     case ecScrollLeft:
@@ -91,15 +100,9 @@ bool TqzCustomEdit::RunCommand(TqzEditorCommand Command, char AChar, void* Data)
     case ecInsertMode: SetInsertMode(true); break;
     case ecOverwriteMode: SetInsertMode(false); break;
     case ecToggleMode: SetInsertMode(!InsertMode()); break;
-    case ecBlockIndent:
-      if (!readOnly) DoBlockIndent();
-      break;
-    case ecBlockUnindent:
-      if (!readOnly) DoBlockUnindent();
-      break;
-    case ecTab:
-      if (!readOnly) DoTabKey();
-      break;
+    case ecBlockIndent: DoBlockIndent(); break;
+    case ecBlockUnindent: DoBlockUnindent(); break;
+    case ecTab: DoTabKey(); break;
     case ecNormalSelect: SetSelectionMode(smNormal); break;
     case ecColumnSelect: SetSelectionMode(smColumn); break;
     case ecLineSelect: SetSelectionMode(smLine); break;
@@ -209,12 +212,15 @@ void TqzCustomEdit::RecordSelectionDeletion(TUndoKind Kind) {
   undoList_->AddChange(Kind, blockBegin_, blockEnd_, GetSelText(), selectionMode_);
 }
 
+bool TqzCustomEdit::DeleteRecordedSelection(TUndoKind Kind) {
+  if (!SelectionAvailable()) return false;
+  RecordSelectionDeletion(Kind);
+  SetSelTextPrimitive(selectionMode_, "");
+  return true;
+}
+
 bool TqzCustomEdit::RunDeleteLastChar() {
-  if (SelectionAvailable()) {
-    RecordSelectionDeletion(ukDelete);
-    SetSelTextPrimitive(selectionMode_, "");
-    return false;
-  }
+  if (DeleteRecordedSelection(ukDelete)) return false;
   const std::string line = LineText();
   const int length = static_cast<int>(line.size());
   if (CaretX() > length + 1) {
@@ -259,11 +265,7 @@ bool TqzCustomEdit::RunDeleteLastChar() {
 }
 
 bool TqzCustomEdit::RunDeleteChar() {
-  if (SelectionAvailable()) {
-    RecordSelectionDeletion(ukDeleteCommand);
-    SetSelTextPrimitive(selectionMode_, "");
-    return false;
-  }
+  if (DeleteRecordedSelection(ukDeleteCommand)) return false;
   const std::string line = LineText();
   const int length = static_cast<int>(line.size());
   if (CaretX() <= length) {
@@ -339,10 +341,7 @@ void TqzCustomEdit::ClearAll() { Lines()->Clear(); }
 // ---- Line break
 
 void TqzCustomEdit::RunLineBreak(bool InsertLineOnly) {
-  if (SelectionAvailable()) {
-    RecordSelectionDeletion(ukDelete);
-    SetSelTextPrimitive(selectionMode_, "");
-  }
+  DeleteRecordedSelection(ukDelete);
   const bool pastEol = options_.Contains(qzeoScrollPastEol);
   const std::string line = LineText();
   const int length = static_cast<int>(line.size());
