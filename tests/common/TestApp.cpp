@@ -28,6 +28,15 @@ void PumpEvents(int milliseconds) {
   } while (!deadline.hasExpired());
 }
 
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+  QDeadlineTimer deadline(timeoutMs);
+  while (!done()) {
+    if (deadline.hasExpired()) return false;
+    PumpEvents(1);
+  }
+  return true;
+}
+
 std::string MakeTempDir(const std::string& prefix) {
   QTemporaryDir dir(QDir::tempPath() + "/" + QString::fromStdString(prefix) + "-XXXXXX");
   dir.setAutoRemove(false);

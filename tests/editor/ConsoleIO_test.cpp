@@ -4,32 +4,19 @@
 
 #include <chrono>
 #include <fstream>
-#include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "common/TestApp.h"
+#include "common/TestFiles.h"
 
 namespace {
 
+using corvane::test::PumpUntil;
+using corvane::test::ReadFile;
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
-  const auto deadline = Clock::now() + milliseconds(timeoutMs);
-  while (!done()) {
-    if (Clock::now() > deadline) return false;
-    corvane::test::PumpEvents(1);
-  }
-  return true;
-}
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // The state letter of a process, ' ' once it is gone; 'Z' is a killed one nobody collected yet.
 char ProcessState(const std::string& pid) {

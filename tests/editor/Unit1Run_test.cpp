@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "common/TestApp.h"
+#include "common/TestFiles.h"
 #include "editor/Unit1.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
@@ -22,26 +22,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using corvane::test::PumpUntil;
+using corvane::test::ReadFile;
+using corvane::test::WriteFile;
 using Clock = std::chrono::steady_clock;
 const char* const kDoneHint = "Done. Plese pres F9 to return to Edit mode.";
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!done()) {
-    if (Clock::now() > deadline) return false;
-    corvane::test::PumpEvents(1);
-  }
-  return true;
-}
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const std::string& name, const std::string& data) { std::ofstream(name, std::ios::binary) << data; }
 
 std::vector<std::string> LinesOf(TStrings* lines) {
   std::vector<std::string> all;

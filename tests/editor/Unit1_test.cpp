@@ -5,10 +5,9 @@
 #include <csignal>
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "common/TestApp.h"
+#include "common/TestFiles.h"
 #include "editctl/qzSupportClasses.h"
 #include "editor/Corvane.h"
 #include "editor/Unit1.h"
@@ -21,14 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const std::string& name, const std::string& data) { std::ofstream(name, std::ios::binary) << data; }
+using corvane::test::ReadFile;
+using corvane::test::WriteFile;
 
 // Answers the dialogs in order and keeps what they asked.
 struct Answers {

@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "common/TestApp.h"
+#include "common/TestFiles.h"
 #include "uploader/FtpTestServer.h"
 
 namespace {
 
+using corvane::test::ReadFile;
 using corvane::test::TFtpTestServer;
 
 // Bytes that any text-mode conversion would change: CR LF, lone LF, NUL and high bytes.
@@ -30,11 +32,6 @@ std::string Payload(std::size_t size) {
     if (i % 97 == 1) bytes[i] = '\n';
   }
   return bytes;
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }

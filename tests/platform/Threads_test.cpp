@@ -14,15 +14,7 @@
 
 namespace {
 
-// Pumps the event loop until done() holds or the time runs out; false on time-out.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    corvane::test::PumpEvents(1);
-  }
-  return true;
-}
+using corvane::test::PumpUntil;
 
 // A thread that runs the body it is given.
 class TBodyThread : public TThread {
@@ -60,7 +52,7 @@ TEST_F(ThreadsTest, SynchronizeRunsOnTheGuiThreadWhileTheWorkerWaits) {
     workerSawResult = value == 42;
   });
   thread.Resume();
-  ASSERT_TRUE(PumpUntil([&] { return thread.Finished(); }));
+  ASSERT_TRUE(PumpUntil([&] { return thread.Finished(); }, 5000));
   thread.WaitFor();
   EXPECT_EQ(ranOn, gui);
   EXPECT_TRUE(workerSawResult);
@@ -113,7 +105,7 @@ TEST_F(ThreadsTest, FreeOnTerminateRunsOnTerminateOnTheGuiThreadThenFreesTheThre
   thread->OnTerminate = [&](TObject*) { terminateRanOn = std::this_thread::get_id(); };
   thread->FreeOnTerminate = true;
   thread->Resume();
-  ASSERT_TRUE(PumpUntil([&] { return destroyed.load(); }));
+  ASSERT_TRUE(PumpUntil([&] { return destroyed.load(); }, 5000));
   EXPECT_EQ(terminateRanOn, gui);
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/TestApp.h"
+#include "common/TestFiles.h"
 #include "support/LCDate.h"
 #include "support/RegTools.h"
 #include "uploader/FtpTestServer.h"
@@ -25,15 +26,11 @@
 
 namespace {
 
+using corvane::test::ReadFile;
 using corvane::test::TFtpTestServer;
 
 bool programEnded = false;
 void MarkProgramEnded() { programEnded = true; }
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 bool KeyExists(const std::string& key) {
   TRegistry registry;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "common/TestApp.h"
+#include "common/TestFiles.h"
 #include "support/RegTools.h"
 #include "uploader/FtpTestServer.h"
 #include "uploader/Unit1.h"
@@ -19,12 +20,8 @@
 
 namespace {
 
+using corvane::test::ReadFile;
 using corvane::test::TFtpTestServer;
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // An X server of its own on a free display, for as long as the object lives.
 class TVirtualDisplay {

@@ -1,0 +1,20 @@
+#pragma once
+// Whole files read and written byte for byte, for tests that check what a program stored.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace corvane::test {
+
+// The file's bytes; empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteFile(const std::filesystem::path& path, const std::string& data) {
+  std::ofstream(path, std::ios::binary) << data;
+}
+
+}  // namespace corvane::test
