@@ -252,6 +252,7 @@ bool TqzCustomEdit::RunDeleteLastChar() {
     const std::string removed = line.substr(0, static_cast<std::size_t>(count));
     Lines()->Put(caretY_, TrimRight(line.substr(static_cast<std::size_t>(count))));
     InternalSetCaret(caretX_ - count, caretY_);
+    EnsureCaretVisible();  // the caret was stored directly, past the scrolling that SetCaretXY does
     undoList_->AddChange(ukDelete, CaretXY(), CaretXY(), removed, smNormal);
     return true;
   }
@@ -369,6 +370,7 @@ void TqzCustomEdit::RunLineBreak(bool InsertLineOnly) {
     if (InsertLineOnly || pastEol) Lines()->Insert(caretY_ + 1, "");
     if (!InsertLineOnly) {
       InternalSetCaret(caretX_, caretY_ + 1);
+      EnsureCaretVisible();  // stored directly: the new line may lie below the window
       if (!pastEol) {
         Lines()->Insert(caretY_, options_.Contains(qzeoAutoIndent) ? std::string(static_cast<std::size_t>(indent), ' ') : "");
         SetCaretX(indent + 1);

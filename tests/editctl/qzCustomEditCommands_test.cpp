@@ -229,6 +229,37 @@ TEST_F(Commands, ScrollingDragsTheCaretAlong) {
   EXPECT_EQ(edit->CaretY(), edit->LinesInWindow());
 }
 
+// Commands that move the caret by storing it directly still scroll it into view.
+TEST_F(Commands, TheCaretStaysInViewAfterAnEdit) {
+  struct Case {
+    const char* name;
+    TqzEditorCommand command;
+    bool scrollPastEol;
+  };
+  const Case cases[] = {
+      {"enter at the end of the last visible line", ecLineBreak, true},
+      {"enter there without scroll past the end", ecLineBreak, false},
+      {"backspace over a wide indentation", ecDeleteLastChar, true},
+  };
+  for (const Case& c : cases) {
+    edit->SetOption(qzeoScrollPastEol, c.scrollPastEol);
+    const int last = edit->LinesInWindow();
+    if (c.command == ecLineBreak) {
+      Start(Lines(200, "word"), {1, 1});
+      edit->SetCaretXY(TPoint{5, last});
+    } else {
+      Start({"x", std::string(150, ' ') + "y"}, {1, 1});
+      edit->SetCaretXY(TPoint{151, 2});
+      ASSERT_GT(edit->LeftColumn(), 1) << c.name;
+    }
+    edit->ExecuteCommand(c.command, 0, nullptr);
+    EXPECT_GE(edit->CaretY(), edit->TopLine()) << c.name;
+    EXPECT_LT(edit->CaretY(), edit->TopLine() + edit->LinesInWindow()) << c.name;
+    EXPECT_GE(edit->CaretX(), edit->LeftColumn()) << c.name;
+    EXPECT_LT(edit->CaretX(), edit->LeftColumn() + edit->CharsInWindow()) << c.name;
+  }
+}
+
 TEST_F(Commands, SelectingMotionsExtendFromTheOldCaret) {
   Start({"abc def", "ghi"}, {2, 1});
   edit->ExecuteCommand(ecSelRight, 0, nullptr);
