@@ -197,7 +197,8 @@ const char* const kFindGlyph[] = {CORVANE_GLYPH_PALETTE,
     "                ",
     "                "};
 
-const char* const kRunMenuGlyph[] = {CORVANE_GLYPH_PALETTE,
+// The Run and Edit pictures stand in the menu and on the tool bar alike.
+const char* const kRunGlyph[] = {CORVANE_GLYPH_PALETTE,
     "   GG           ",
     "   GLG          ",
     "   GLLG         ",
@@ -215,43 +216,7 @@ const char* const kRunMenuGlyph[] = {CORVANE_GLYPH_PALETTE,
     "   GG           ",
     "                "};
 
-const char* const kEditMenuGlyph[] = {CORVANE_GLYPH_PALETTE,
-    "                ",
-    "      n         ",
-    "     nn         ",
-    "    nbn         ",
-    "   nbbnnnnnnnn  ",
-    "  nbbbbbbbbbbn  ",
-    " nbbbbbbbbbbbn  ",
-    "  nbbbbbbbbbbn  ",
-    "   nbbnnnnnnnn  ",
-    "    nbn         ",
-    "     nn         ",
-    "      n         ",
-    "                ",
-    "                ",
-    "                ",
-    "                "};
-
-const char* const kRunButtonGlyph[] = {CORVANE_GLYPH_PALETTE,
-    "   GG           ",
-    "   GLG          ",
-    "   GLLG         ",
-    "   GLLLG        ",
-    "   GLLLLG       ",
-    "   GLLLLLG      ",
-    "   GLLLLLLG     ",
-    "   GLLLLLLLG    ",
-    "   GLLLLLLG     ",
-    "   GLLLLLG      ",
-    "   GLLLLG       ",
-    "   GLLLG        ",
-    "   GLLG         ",
-    "   GLG          ",
-    "   GG           ",
-    "                "};
-
-const char* const kEditButtonGlyph[] = {CORVANE_GLYPH_PALETTE,
+const char* const kEditGlyph[] = {CORVANE_GLYPH_PALETTE,
     "                ",
     "      n         ",
     "     nn         ",
@@ -366,7 +331,7 @@ void TForm1::LoadImages() {
   for (const char* const* glyph :
        {kNewGlyph, kOpenGlyph, kSaveGlyph, kPrintGlyph, kUndoGlyph,
         kRedoGlyph, kCutGlyph, kCopyGlyph, kPasteGlyph, kFindGlyph,
-        kRunMenuGlyph, kEditMenuGlyph, kRunButtonGlyph, kEditButtonGlyph, kFindNextGlyph,
+        kRunGlyph, kEditGlyph, kRunGlyph, kEditGlyph, kFindNextGlyph,
         kSelectAllGlyph, kSyntaxCheckGlyph, kUploadGlyph, kHelpGlyph})
     ImageList1->AddXpm(glyph);
 }
