@@ -18,3 +18,9 @@ inline constexpr WORD C3_ALPHA = 0x8000;
 // Every character of a single-byte code page is half-width: letters, digits and the underscore add C3_ALPHA,
 // punctuation and symbols C3_SYMBOL; blanks and control characters are C3_SYMBOL alone.
 WORD GetCharType3(unsigned char Byte);
+
+// Lower-cases Length bytes in place by the characters of the system ANSI code page; a character whose
+// small form the code page lacks stays as it is. Returns Length.
+DWORD CharLowerBuffA(char* Buffer, DWORD Length);
+// Letters and digits of the system ANSI code page; the underscore and punctuation are neither.
+BOOL IsCharAlphaNumericA(char Ch);

@@ -65,8 +65,8 @@ constexpr HighHalf kKoi8r = {
 
 std::atomic<TAnsiCodePage> gCodePage{TAnsiCodePage::cp1251};
 
-const HighHalf& Current() {
-  switch (gCodePage.load()) {
+const HighHalf& HighHalfOf(TAnsiCodePage codePage) {
+  switch (codePage) {
     case TAnsiCodePage::cp1252: return k1252;
     case TAnsiCodePage::koi8r: return kKoi8r;
     default: return k1251;
@@ -122,14 +122,20 @@ char32_t NextUtf8(const std::string& s, size_t& i) {
 TAnsiCodePage GetACP() { return gCodePage.load(); }
 void SetACP(TAnsiCodePage codePage) { gCodePage.store(codePage); }
 
-char32_t AnsiCharToUnicode(unsigned char c) { return c < 0x80 ? c : Current()[c - 0x80]; }
+char32_t AnsiCharToUnicode(unsigned char c) { return CodePageCharToUnicode(GetACP(), c); }
 
-bool UnicodeToAnsiChar(char32_t u, unsigned char& c) {
+bool UnicodeToAnsiChar(char32_t u, unsigned char& c) { return UnicodeToCodePageChar(GetACP(), u, c); }
+
+char32_t CodePageCharToUnicode(TAnsiCodePage codePage, unsigned char c) {
+  return c < 0x80 ? c : HighHalfOf(codePage)[c - 0x80];
+}
+
+bool UnicodeToCodePageChar(TAnsiCodePage codePage, char32_t u, unsigned char& c) {
   if (u < 0x80) {
     c = static_cast<unsigned char>(u);
     return true;
   }
-  const HighHalf& half = Current();
+  const HighHalf& half = HighHalfOf(codePage);
   for (size_t i = 0; i < half.size(); ++i)
     if (half[i] == u && u != 0xFFFD) {
       c = static_cast<unsigned char>(0x80 + i);

@@ -12,6 +12,9 @@ void SetACP(TAnsiCodePage codePage);
 char32_t AnsiCharToUnicode(unsigned char c);
 // A code point to its byte, or false when the code page has none for it.
 bool UnicodeToAnsiChar(char32_t u, unsigned char& c);
+// The same two for a code page named instead of the system's.
+char32_t CodePageCharToUnicode(TAnsiCodePage codePage, unsigned char c);
+bool UnicodeToCodePageChar(TAnsiCodePage codePage, char32_t u, unsigned char& c);
 
 std::u32string AnsiToUnicode(const std::string& text);
 std::string AnsiToUtf8(const std::string& text);
