@@ -249,24 +249,12 @@ void TqzKeyStroke::CheckUnique(TShortCut first, TShortCut second) const {
 
 void TqzKeyStroke::SetShortCut(TShortCut value) {
   if (value != 0) CheckUnique(value, GetShortCut2());
-  WORD key = 0;
-  TShiftState shift;
-  ShortCutToKey(value, key, shift);
-  if (key != Key || !(shift == Shift)) {
-    Key = key;
-    Shift = shift;
-  }
+  ShortCutToKey(value, Key, Shift);
 }
 
 void TqzKeyStroke::SetShortCut2(TShortCut value) {
   if (value != 0) CheckUnique(GetShortCut(), value);
-  WORD key = 0;
-  TShiftState shift;
-  ShortCutToKey(value, key, shift);
-  if (key != Key2 || !(shift == Shift2)) {
-    Key2 = key;
-    Shift2 = shift;
-  }
+  ShortCutToKey(value, Key2, Shift2);
 }
 
 std::string TqzKeyStroke::GetDisplayName() const {
