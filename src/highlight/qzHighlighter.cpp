@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "highlight/qzExport.h"
 #include "vcl/Registry.h"
 
 namespace {
@@ -155,6 +156,18 @@ int TqzCustomHighLighter::GetAttributeCount() const { return FAttributes.Count()
 TqzHighLightAttributes* TqzCustomHighLighter::GetAttribute(int Index) const {
   if (Index < 0 || Index >= FAttributes.Count()) return nullptr;
   return static_cast<TqzHighLightAttributes*>(FAttributes.Objects(Index));
+}
+
+void TqzCustomHighLighter::SetExporter(TqzCustomExport* Value) {
+  if (FExporter == Value) return;
+  if (FExporter) RemoveFreeNotification(FExporter);
+  FExporter = Value;
+  if (FExporter) FreeNotification(FExporter);
+}
+
+void TqzCustomHighLighter::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent != nullptr && AComponent == FExporter) FExporter = nullptr;
 }
 
 void TqzCustomHighLighter::SetDefaultFilter(const std::string& Value) {

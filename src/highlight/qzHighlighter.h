@@ -109,14 +109,15 @@ class TqzCustomHighLighter : public TComponent {
   // Tells every hooked listener that an attribute changed; the listener gets the highlighter as Sender.
   void NotifyAttributesChanged(TObject* Sender = nullptr);
 
-  // The exporter that last started an export with this highlighter; not owned.
+  // The exporter that last started an export with this highlighter; not owned, cleared when it is freed.
   TqzCustomExport* Exporter() const { return FExporter; }
-  void SetExporter(TqzCustomExport* Value) { FExporter = Value; }
+  void SetExporter(TqzCustomExport* Value);
 
   std::string DefaultFilter() const { return GetDefaultFilter(); }
   TTokenEvent OnToken;
 
  protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   // Calls Next until GetEol; a highlighter may scan faster without the calls between tokens.
   virtual void ScanToEol();
   // Takes ownership; a second attribute of the same name raises the list's duplicate error.

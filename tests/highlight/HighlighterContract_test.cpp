@@ -9,6 +9,7 @@
 #include "common/PerlCorpus.h"
 #include "highlight/HighlighterContract.h"
 #include "highlight/ZuzUderUze.h"
+#include "highlight/qzGeneralSyn.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ std::vector<std::string> CorpusLines() {
 
 // Random lines, weighted towards the bytes the scanners branch on.
 std::vector<std::string> RandomLines(int count) {
-  static const char chars[] = "\"'\\$%@^x.-=eE0179#`{}<>|&*!:;\t \r\n\0\x7f\xff";
+  static const char chars[] = "\"'\\$%@^x.-=eE0179#`{}()/<>|&*!:;\t \r\n\0\x7f\xff";
   static const std::string interesting(chars, sizeof chars - 1);
   std::mt19937 random(20261210);
   std::uniform_int_distribution<int> length(0, 120);
@@ -60,11 +61,21 @@ std::vector<std::string> RandomLines(int count) {
   return lines;
 }
 
+// Every construct that can span lines switched on, so the property reaches each scanner and range.
+void Configure(TZuzUderUze&) {}
+void Configure(TqzGeneralSyn& h) {
+  h.SetComments({csAnsiStyle, csPasStyle, csCStyle});
+  TStringList keywords;
+  keywords.SetText("my\r\nprint\r\nsub");
+  h.SetKeyWords(&keywords);
+}
+
 template <class Highlighter>
 class HighlighterContract : public ::testing::Test {
  protected:
   void CheckLines(const std::vector<std::string>& lines) {
     Highlighter h(nullptr);
+    Configure(h);
     h.ResetRange();
     TqzRangeState state = h.GetRange();
     int failures = 0;
@@ -80,7 +91,7 @@ class HighlighterContract : public ::testing::Test {
   }
 };
 
-using Highlighters = ::testing::Types<TZuzUderUze>;
+using Highlighters = ::testing::Types<TZuzUderUze, TqzGeneralSyn>;
 TYPED_TEST_SUITE(HighlighterContract, Highlighters);
 
 TYPED_TEST(HighlighterContract, HoldsOnEveryLineOfThePerlModules) {
@@ -93,8 +104,9 @@ TYPED_TEST(HighlighterContract, HoldsOnRandomByteLines) { this->CheckLines(Rando
 
 TYPED_TEST(HighlighterContract, HoldsFromAnyStoredState) {
   TypeParam h(nullptr);
+  Configure(h);
   for (TqzRangeState state : {TqzRangeState{0}, TqzRangeState{1}, TqzRangeState{255}, TqzRangeState{300}}) {
-    for (const char* line : {"", "\"unterminated", "# comment", "x", "$^", "a\r\nb"}) {
+    for (const char* line : {"", "\"unterminated", "# comment", "x", "$^", "a\r\nb", "(* a", "{ b } c", "/*/ d", "*) e"}) {
       const ExactLine exact(line);
       EXPECT_EQ(corvane::test::ContractViolation(h, exact.View(), state), "") << line << " from " << state;
     }

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "highlight/qzExport.h"
+#include "highlight/RecordingExport.h"
 
 namespace {
 
@@ -277,22 +277,7 @@ TEST(ZuzUderUze, RegistersItsClassOnce) {
   EXPECT_EQ(entries, 1);
 }
 
-// Records what the highlighter hands over during an export.
-class RecordingExport : public TqzCustomExport {
- public:
-  using TqzCustomExport::TqzCustomExport;
-  struct Call {
-    std::string Text;
-    TqzHighLightAttributes* Attribute;
-    bool Encode;
-    bool IsSpace;
-    friend bool operator==(const Call&, const Call&) = default;
-  };
-  void ExportToken(const std::string& Text, TqzHighLightAttributes* Attribute, bool Encode, bool IsSpace) override {
-    Calls.push_back({Text, Attribute, Encode, IsSpace});
-  }
-  std::vector<Call> Calls;
-};
+using corvane::test::RecordingExport;
 
 TEST(ZuzUderUze, HandsEveryTokenAndOneLineEndToTheExporter) {
   TZuzUderUze h(nullptr);

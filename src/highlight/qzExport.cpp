@@ -1,0 +1,144 @@
+#include "highlight/qzExport.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+#include "editctl/qzCustomEdit.h"
+#include "vcl/Clipbrd.h"
+#include "vcl/SysUtils.h"
+
+namespace {
+
+// The editor keeps each line's start state as the line's object.
+TqzRangeState StartStateOfLine(TqzCustomEdit* Editor, int Line) {
+  return reinterpret_cast<TqzRangeState>(Editor->Lines()->GetObject(Line - 1));
+}
+
+// The part of one line that a walk from Start to End exports: from column Start.x on the first line,
+// up to column End.x on the last.
+std::string ExportedPart(const std::string& Text, int Line, TPoint Start, TPoint End) {
+  const auto column = [&Text](int Column) { return static_cast<size_t>(std::clamp(Column - 1, 0, static_cast<int>(Text.size()))); };
+  const size_t from = Line == Start.y ? column(Start.x) : 0;
+  const size_t to = Line == End.y ? std::max(from, column(End.x)) : Text.size();
+  return Text.substr(from, to - from);
+}
+
+std::vector<TqzCustomExportClass>& ExporterClasses() {
+  static std::vector<TqzCustomExportClass> classes;
+  return classes;
+}
+
+}  // namespace
+
+TqzCustomExport::TqzCustomExport(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TqzCustomExport::SetTitle(const std::string& Value) { FTitle = Value.empty() ? "(Untitled)" : Value; }
+
+void TqzCustomExport::SetDefaultFilter(const std::string& Value) {
+  if (FDefaultFilter != Value) FDefaultFilter = Value;
+}
+
+UINT TqzCustomExport::GetClipboardFormat() { return CF_TEXT; }
+
+void TqzCustomExport::Clear() { FOutput.clear(); }
+
+void TqzCustomExport::DropLast(size_t Count) { FOutput.resize(FOutput.size() - std::min(Count, FOutput.size())); }
+
+void TqzCustomExport::SetEditor(TqzCustomEdit* Value) {
+  if (FEditor == Value) return;
+  if (FEditor) RemoveFreeNotification(FEditor);
+  FEditor = Value;
+  if (FEditor) FreeNotification(FEditor);
+}
+
+void TqzCustomExport::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent != nullptr && AComponent == FEditor) FEditor = nullptr;
+}
+
+void TqzCustomExport::InitExport(TqzCustomEdit* Editor, TqzCustomHighLighter* Highlighter, int LineCount) {
+  if (!Editor || !Highlighter) throw Exception("Invalid Parameter");
+  Highlighter->SetExporter(this);
+  SetEditor(Editor);
+  Clear();
+  FOutput.reserve(static_cast<size_t>(std::max(LineCount, 0)) * 100);
+}
+
+void TqzCustomExport::Walk(TPoint Start, TPoint End, TqzCustomHighLighter* Highlighter, TqzCustomEdit* Editor,
+                           TWalkEnd LastBreak) {
+  try {
+    if (Start == End) Abort();
+    InitExport(Editor, Highlighter, End.y - Start.y + 1);
+    WalkLines(Start, End, Highlighter, LastBreak);
+    const std::string header = GetHeader();
+    const std::string footer = GetFooter();
+    FOutput.insert(0, header);
+    FOutput.append(footer);
+  } catch (...) {
+    Clear();
+    throw;
+  }
+}
+
+void TqzCustomExport::WalkLines(TPoint Start, TPoint End, TqzCustomHighLighter* Highlighter, TWalkEnd LastBreak) {
+  if (Start.y <= End.y) Highlighter->SetRange(StartStateOfLine(FEditor, Start.y));
+  for (int line = Start.y; line <= End.y; ++line) {
+    // The highlighter keeps a view of the text, so it lives until the line is done.
+    const std::string text = ExportedPart(FEditor->Lines()->Get(line - 1), line, Start, End);
+    Highlighter->SetLineForExport(text);
+    while (!Highlighter->GetEol()) Highlighter->NextForExport();
+  }
+  if (LastBreak == TWalkEnd::DropLastBreak) DropLast(2);
+}
+
+void TqzCustomExport::ExportSelectionToStream(TqzCustomEdit* Editor, TqzCustomHighLighter* Highlighter) {
+  if (!Editor) throw Exception("Invalid Parameter");
+  Walk(Editor->BlockBegin(), Editor->BlockEnd(), Highlighter, Editor, TWalkEnd::DropLastBreak);
+}
+
+void TqzCustomExport::ExportRange(TPoint Start, TPoint End, TqzCustomHighLighter* Highlighter, TqzCustomEdit* Editor) {
+  Walk(Start, End, Highlighter, Editor, TWalkEnd::KeepLastBreak);
+}
+
+void TqzCustomExport::ExportLines(int FirstLine, int LastLine, TqzCustomHighLighter* Highlighter,
+                                  TqzCustomEdit* Editor) {
+  ExportRange(TPoint{1, FirstLine}, TPoint{INT_MAX, LastLine}, Highlighter, Editor);
+}
+
+void TqzCustomExport::CopyToClipboardFormat(TqzCustomEdit* Editor, TqzCustomHighLighter* Highlighter, UINT Format) {
+  // Outside the copy the clipboard format is 0 again, so a later file export gets the file form.
+  struct TCopyEnd {
+    TqzCustomExport* Exporter;
+    ~TCopyEnd() {
+      Exporter->Clear();
+      Exporter->FClipboardFormat = 0;
+    }
+  };
+  FClipboardFormat = Format;
+  const TCopyEnd copyEnd{this};
+  ExportSelectionToStream(Editor, Highlighter);
+  FOutput.push_back('\0');
+  Clipboard()->SetFormatData(Format, FOutput);
+}
+
+void TqzCustomExport::CopyToClipboard(TqzCustomEdit* Editor, TqzCustomHighLighter* Highlighter) {
+  CopyToClipboardFormat(Editor, Highlighter, GetClipboardFormat());
+}
+
+void TqzCustomExport::SaveToFile(const std::string& FileName) const {
+  TFileStream file(FileName, fmCreate);
+  file.WriteBuffer(FOutput.data(), static_cast<std::int64_t>(FOutput.size()));
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+void RegisterExporterClass(TqzCustomExportClass AClass) {
+  if (!IsExporterClassRegistered(AClass)) ExporterClasses().push_back(AClass);
+}
+
+void UnregisterExporterClass(TqzCustomExportClass AClass) { std::erase(ExporterClasses(), AClass); }
+
+bool IsExporterClassRegistered(TqzCustomExportClass AClass) {
+  return std::ranges::find(ExporterClasses(), AClass) != ExporterClasses().end();
+}

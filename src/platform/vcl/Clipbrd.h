@@ -1,0 +1,48 @@
+#pragma once
+// The system clipboard with named formats, numbered as the Windows clipboard numbers them: CF_TEXT for
+// 8-bit text in the system code page, and from 0xC000 on one number per registered name, kept for the
+// life of the process. A named format travels as raw bytes under a MIME type of its own, so programs
+// of this system find it again; text goes to other programs as Unicode. Needs the application object.
+#include <string>
+#include <vector>
+
+#include "vcl/Types.h"
+
+inline constexpr UINT CF_TEXT = 1;
+
+// The same number for every call with the same name (names compare without case, as the system's
+// do); 0 for an empty name.
+UINT RegisterClipboardFormat(const std::string& Name);
+// The name a format was registered under; empty for CF_TEXT and for numbers never handed out.
+std::string GetClipboardFormatName(UINT Format);
+
+class TClipboard {
+ public:
+  // Between Open and Close the formats set are collected and handed over together at the last
+  // Close; the first one set empties what the clipboard held. Outside them each set replaces the
+  // whole contents at once.
+  void Open();
+  void Close();
+  // EInvalidOperation for a format number that was never handed out.
+  void SetFormatData(UINT Format, const std::string& Data);
+  // The bytes under Format; empty when the clipboard holds none.
+  std::string GetFormatData(UINT Format) const;
+  bool HasFormat(UINT Format) const;
+  std::string AsText() const { return GetFormatData(CF_TEXT); }
+  // The text up to its first NUL.
+  void SetAsText(const std::string& Text) { SetFormatData(CF_TEXT, Text); }
+  void Clear();
+
+ private:
+  struct TPendingFormat {
+    UINT Format;
+    std::string Data;
+  };
+  void HandOver();
+  int openCount_ = 0;
+  bool replace_ = false;  // something was set or cleared since the first Open
+  std::vector<TPendingFormat> pending_;
+};
+
+// The process's clipboard object.
+TClipboard* Clipboard();

@@ -1,0 +1,32 @@
+#pragma once
+// An exporter that records what a highlighter hands over during an export.
+#include <string>
+#include <vector>
+
+#include "highlight/qzExport.h"
+
+namespace corvane::test {
+
+class RecordingExport : public TqzCustomExport {
+ public:
+  using TqzCustomExport::TqzCustomExport;
+  struct Call {
+    std::string Text;
+    TqzHighLightAttributes* Attribute;
+    bool Encode;
+    bool IsSpace;
+    friend bool operator==(const Call&, const Call&) = default;
+  };
+  void ExportToken(const std::string& Text, TqzHighLightAttributes* Attribute, bool Encode, bool IsSpace) override {
+    Calls.push_back({Text, Attribute, Encode, IsSpace});
+  }
+  std::string GetFormatName() const override { return "Recording"; }
+  std::string GetData() const override { return Output(); }
+  std::string GetHeader() override { return {}; }
+  std::string GetFooter() override { return {}; }
+  std::string GetExporterName() const override { return "Recording"; }
+
+  std::vector<Call> Calls;
+};
+
+}  // namespace corvane::test
