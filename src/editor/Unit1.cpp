@@ -97,6 +97,14 @@ std::string ReadString(const std::string& name, const std::string& fallback) {
   }
 }
 
+TTabSheet* NewSheet(TComponent* owner, TPageControl* pages, const std::string& name, const std::string& caption) {
+  auto* sheet = new TTabSheet(owner);
+  sheet->SetName(name);
+  sheet->SetCaption(caption);
+  sheet->SetPageControl(pages);
+  return sheet;
+}
+
 int DecimalDigits(int value) {
   int digits = 1;
   for (; value >= 10; value /= 10) ++digits;
@@ -175,14 +183,8 @@ void TForm1::CreateComponents() {
   PageControl1->SetName("PageControl1");
   PageControl1->SetAlign(alClient);
   PageControl1->SetParent(this);
-  EditSheet = new TTabSheet(this);
-  EditSheet->SetName("EditSheet");
-  EditSheet->SetCaption("Edit");
-  EditSheet->SetPageControl(PageControl1);
-  RunSheet = new TTabSheet(this);
-  RunSheet->SetName("RunSheet");
-  RunSheet->SetCaption("Run");
-  RunSheet->SetPageControl(PageControl1);
+  EditSheet = NewSheet(this, PageControl1, "EditSheet", "Edit");
+  RunSheet = NewSheet(this, PageControl1, "RunSheet", "Run");
 
   Editor = new TqzCustomEdit(this);
   Editor->SetName("Editor");
@@ -206,14 +208,8 @@ void TForm1::CreateComponents() {
   PageControl2->SetName("PageControl2");
   PageControl2->SetAlign(alClient);
   PageControl2->SetParent(RunSheet);
-  TextSheet = new TTabSheet(this);
-  TextSheet->SetName("TextSheet");
-  TextSheet->SetCaption("As Text");
-  TextSheet->SetPageControl(PageControl2);
-  BrowserSheet = new TTabSheet(this);
-  BrowserSheet->SetName("BrowserSheet");
-  BrowserSheet->SetCaption("In Browser");
-  BrowserSheet->SetPageControl(PageControl2);
+  TextSheet = NewSheet(this, PageControl2, "TextSheet", "As Text");
+  BrowserSheet = NewSheet(this, PageControl2, "BrowserSheet", "In Browser");
 
   Memo1 = new TMemo(this);
   Memo1->SetName("Memo1");
