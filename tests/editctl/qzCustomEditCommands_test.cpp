@@ -229,6 +229,72 @@ TEST_F(Commands, ScrollingDragsTheCaretAlong) {
   EXPECT_EQ(edit->CaretY(), edit->LinesInWindow());
 }
 
+TEST_F(Commands, MotionsOverAPageOfText) {
+  const int page = edit->LinesInWindow();
+  ASSERT_GT(page, 4);
+  struct Case {
+    const char* name;
+    TPoint caret;
+    TqzEditorCommand command;
+    bool halfPage;
+    TPoint expected;
+  };
+  const Case cases[] = {
+      {"line start", {3, 4}, ecLineStart, false, {1, 4}},
+      {"line end", {1, 4}, ecLineEnd, false, {5, 4}},
+      {"editor top", {3, 40}, ecEditorTop, false, {1, 1}},
+      {"editor bottom", {3, 4}, ecEditorBottom, false, {3, 100}},
+      {"page down", {3, 1}, ecPageDown, false, {3, 1 + page}},
+      {"half a page down", {3, 1}, ecPageDown, true, {3, 1 + page / 2}},
+      {"page up", {3, 60}, ecPageUp, false, {3, 60 - page}},
+      {"page up from the first page", {3, 2}, ecPageUp, false, {3, 1}},
+      {"page bottom", {3, 1}, ecPageBottom, false, {3, page}},
+      {"page top", {3, page}, ecPageTop, false, {3, 1}},
+      {"down from the last line", {2, 100}, ecDown, false, {2, 100}},
+      {"page left stops at column 1", {3, 4}, ecPageLeft, false, {1, 4}},
+  };
+  std::vector<std::string> lines(100, "line");
+  lines.back() = "la";
+  for (const Case& c : cases) {
+    edit->SetOption(qzeoHalfPageScroll, c.halfPage);
+    Start(lines, c.caret);
+    edit->ExecuteCommand(c.command, 0, nullptr);
+    EXPECT_EQ(edit->CaretXY(), c.expected) << c.name;
+    EXPECT_FALSE(edit->SelectionAvailable()) << c.name;
+  }
+  Start(lines, {3, 4});
+  edit->ExecuteCommand(ecPageRight, 0, nullptr);
+  EXPECT_EQ(edit->CaretXY(), (TPoint{3 + edit->CharsInWindow(), 4}));
+}
+
+TEST_F(Commands, InputMethodStringsAreTypedAsOneChange) {
+  struct Case {
+    const char* name;
+    bool insertMode;
+    TPoint selectionEnd;  // the caret when equal to the start
+    Lines after;
+    TPoint caretAfter;
+  };
+  const Case cases[] = {
+      {"insert", true, {2, 1}, {"aXYZbcdef"}, {5, 1}},
+      {"overwrite", false, {2, 1}, {"aXYZef"}, {5, 1}},
+      {"over a selection", true, {5, 1}, {"aXYZef"}, {5, 1}},
+  };
+  char text[] = "XYZ";
+  for (const Case& c : cases) {
+    edit->SetInsertMode(c.insertMode);
+    Start({"abcdef"}, {2, 1});
+    edit->SetBlockEnd(c.selectionEnd);
+    edit->ExecuteCommand(ecImeStr, 0, text);
+    EXPECT_EQ(LinesOf(*edit), c.after) << c.name;
+    EXPECT_EQ(edit->CaretXY(), c.caretAfter) << c.name;
+    edit->Undo();
+    EXPECT_EQ(LinesOf(*edit), Lines{"abcdef"}) << c.name << " undone";
+    edit->Redo();
+    EXPECT_EQ(LinesOf(*edit), c.after) << c.name << " redone";
+  }
+}
+
 // Commands that move the caret by storing it directly still scroll it into view.
 TEST_F(Commands, TheCaretStaysInViewAfterAnEdit) {
   struct Case {
