@@ -381,19 +381,19 @@ inline TPerlTokenKind TZuzUderUze::ScanVariableOrWord(int& Run) {
 
 // The longest symbol form starting at Run.
 inline int TZuzUderUze::SymbolEnd(int Run) const {
+  const char first = At(Run);
   const char second = At(Run + 1);
   const char third = second == '\0' ? '\0' : At(Run + 2);
   int length = 1;
-  switch (At(Run)) {
+  switch (first) {
     case '!':
       if (second == '=' || second == '~') length = 2;
       break;
     case '&':
-      if (second == '&') length = third == '=' ? 3 : 2;
-      else if (second == '=') length = 2;
-      break;
     case '*':
-      if (second == '*') length = third == '=' ? 3 : 2;
+    case '>':
+    case '|':  // doubled, then maybe an assignment; or just an assignment
+      if (second == first) length = third == '=' ? 3 : 2;
       else if (second == '=') length = 2;
       break;
     case '+':
@@ -415,14 +415,6 @@ inline int TZuzUderUze::SymbolEnd(int Run) const {
       break;
     case '=':
       if (second == '=' || second == '>' || second == '~') length = 2;
-      break;
-    case '>':
-      if (second == '>') length = third == '=' ? 3 : 2;
-      else if (second == '=') length = 2;
-      break;
-    case '|':
-      if (second == '|') length = third == '=' ? 3 : 2;
-      else if (second == '=') length = 2;
       break;
     default:  // ( ) , ; ? [ \ ] { } ~ and the other printable characters stand alone
       break;
