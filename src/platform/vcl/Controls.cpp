@@ -354,6 +354,10 @@ void TControl::OnFontChange(TObject*) {
 }
 
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (windowProcReplaced_) {
+    auto* self = static_cast<TWinControl*>(this);
+    return self->WindowProcedure()(self->Handle(), Msg, WParam, LParam);
+  }
   TMessage message{Msg, WParam, LParam, 0};
   WndProc(message);
   return message.Result;
@@ -438,6 +442,8 @@ void TControl::MouseMove(TShiftState Shift, int X, int Y) { Fire(OnMouseMove, th
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
+  // Whoever hears of the window's end knows the control goes with it.
+  Destroying();
   // Children outlive their parent's window only as windowless controls; Qt must not delete their widgets.
   // A copy: each child leaves controls_ as it is unparented.
   const std::vector<TControl*> children = controls_;
@@ -464,6 +470,23 @@ QWidget* TWinControl::Widget() {
 
 HWND TWinControl::Handle() { return reinterpret_cast<HWND>(Widget()); }
 
+LRESULT TWinControl::OwnWindowProc(HWND, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  TMessage message{Msg, WParam, LParam, 0};
+  WndProc(message);
+  return message.Result;
+}
+
+WNDPROC TWinControl::WindowProcedure() {
+  if (!widget_) return nullptr;
+  return windowProc_ ? windowProc_ : WNDPROC(this, &TWinControl::OwnWindowProc);
+}
+
+void TWinControl::SetWindowProcedure(const WNDPROC& Procedure) {
+  if (!widget_) return;
+  windowProc_ = Procedure == WNDPROC(this, &TWinControl::OwnWindowProc) ? WNDPROC() : Procedure;
+  windowProcReplaced_ = static_cast<bool>(windowProc_);
+}
+
 TWinControl* TWinControl::FindControl(HWND Handle) {
   const auto& map = ControlsByWidget();
   auto it = map.find(reinterpret_cast<const QWidget*>(Handle));
@@ -486,11 +509,17 @@ void TWinControl::ApplyStateToWidget() {
   w->setEnabled(Enabled());
   // The tooltip is the short hint: the part before "|" (the status line shows the part after it).
   if (!Hint.empty()) w->setToolTip(QString::fromStdString(AnsiToUtf8(Hint.substr(0, Hint.find('|')))));
+  // A tab stop takes the keyboard, by click and by Tab; a Qt widget would otherwise never get it.
+  if (TabStop && w->focusPolicy() == Qt::NoFocus) w->setFocusPolicy(Qt::StrongFocus);
   if (!w->isWindow()) w->setVisible(Visible());
 }
 
 void TWinControl::DestroyWidget() {
   if (!widget_) return;
+  // A replaced procedure hears of the window's end, so it can let go of it.
+  if (windowProcReplaced_) Perform(WM_DESTROY);
+  windowProc_ = nullptr;
+  windowProcReplaced_ = false;
   for (TControl* child : controls_)
     if (auto* win = dynamic_cast<TWinControl*>(child)) win->DestroyWidget();
   DestroyWnd();

@@ -145,6 +145,7 @@ class TControl : public TComponent {
   TColor color_ = clWindow;
   std::unique_ptr<TFont> font_;
   TPopupMenu* popupMenu_ = nullptr;
+  bool windowProcReplaced_ = false;  // Perform goes through the window's replaced procedure
 };
 
 class TWinControl : public TControl {
@@ -163,6 +164,11 @@ class TWinControl : public TControl {
   virtual void RecreateWnd();
   // The control behind a handle, or nullptr.
   static TWinControl* FindControl(HWND Handle);
+  // The procedure the control's window starts with: it runs WndProc.
+  LRESULT OwnWindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
+  // The window's procedure (GetWindowProc and SetWindowProc work through these).
+  WNDPROC WindowProcedure();
+  void SetWindowProcedure(const WNDPROC& Procedure);
 
   int ControlCount() const { return static_cast<int>(controls_.size()); }
   TControl* Controls(int Index) const { return controls_.at(static_cast<size_t>(Index)); }
@@ -217,6 +223,7 @@ class TWinControl : public TControl {
   void ApplyStateToWidget();
   void DestroyWidget();
   std::unique_ptr<QWidget> widget_;
+  WNDPROC windowProc_;  // empty while the control's own procedure runs
   std::vector<TControl*> controls_;  // not owned: the owner frees them
   bool aligning_ = false;
   bool inPaintEvent_ = false;

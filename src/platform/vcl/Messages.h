@@ -1,5 +1,6 @@
 #pragma once
 // Window messages, virtual keys and the message record that controls' window procedures receive.
+#include "vcl/Events.h"
 #include "vcl/Types.h"
 
 struct TMessage {
@@ -8,6 +9,11 @@ struct TMessage {
   LPARAM LParam = 0;
   LRESULT Result = 0;
 };
+
+// A window procedure: every message sent to a window passes through it (see GetWindowProc).
+using WNDPROC = TEvent<LRESULT(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam)>;
+// An object's message method, as a hidden window or a made window procedure calls it.
+using TWndMethod = TEvent<void(TMessage& Message)>;
 
 inline constexpr UINT WM_NULL = 0x0000;
 inline constexpr UINT WM_CREATE = 0x0001;
@@ -22,6 +28,7 @@ inline constexpr UINT WM_SETTEXT = 0x000C;
 inline constexpr UINT WM_GETTEXT = 0x000D;
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
+inline constexpr UINT WM_QUIT = 0x0012;
 inline constexpr UINT WM_ERASEBKGND = 0x0014;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;
 inline constexpr UINT WM_SETCURSOR = 0x0020;

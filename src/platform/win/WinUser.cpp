@@ -171,7 +171,73 @@ int GetSystemMetrics(int index) {
   }
 }
 
+namespace {
+
+// Hidden windows by handle. Their handles are odd numbers, which no widget's address is, and never
+// come back, so a message posted to one that went finds nothing. It lives to the end of the process:
+// windows are let go while the process ends.
+std::map<HWND, TWndMethod>& UtilityWindows() {
+  static auto* const windows = new std::map<HWND, TWndMethod>;
+  return *windows;
+}
+
+LRESULT SendToUtilityWindow(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto found = UtilityWindows().find(window);
+  if (found == UtilityWindows().end()) return 0;
+  const TWndMethod method = found->second;  // the method may let the window go
+  TMessage message{msg, wParam, lParam, 0};
+  method(message);
+  return message.Result;
+}
+
+}  // namespace
+
+HWND AllocateHWnd(const TWndMethod& method) {
+  static std::uintptr_t next = 1;
+  const HWND window = reinterpret_cast<HWND>(next);
+  next += 2;
+  UtilityWindows()[window] = method;
+  return window;
+}
+
+void DeallocateHWnd(HWND window) { UtilityWindows().erase(window); }
+
+LRESULT SendMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (UtilityWindows().count(window)) return SendToUtilityWindow(window, msg, wParam, lParam);
+  TWinControl* control = TWinControl::FindControl(window);
+  return control ? control->Perform(msg, wParam, lParam) : 0;
+}
+
+WNDPROC GetWindowProc(HWND window) {
+  TWinControl* control = TWinControl::FindControl(window);
+  return control ? control->WindowProcedure() : WNDPROC();
+}
+
+WNDPROC SetWindowProc(HWND window, const WNDPROC& procedure) {
+  TWinControl* control = TWinControl::FindControl(window);
+  if (!control) return WNDPROC();
+  WNDPROC previous = control->WindowProcedure();
+  control->SetWindowProcedure(procedure);
+  return previous;
+}
+
+LRESULT CallWindowProc(const WNDPROC& procedure, HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return procedure ? procedure(window, msg, wParam, lParam) : 0;
+}
+
+WNDPROC MakeObjectInstance(const TWndMethod& method) {
+  return WNDPROC([method](HWND, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    TMessage message{msg, wParam, lParam, 0};
+    method(message);
+    return message.Result;
+  });
+}
+
 BOOL PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (UtilityWindows().count(window)) {
+    QTimer::singleShot(0, qApp, [window, msg, wParam, lParam] { SendToUtilityWindow(window, msg, wParam, lParam); });
+    return 1;
+  }
   auto* widget = reinterpret_cast<QWidget*>(window);
   if (!widget || !TWinControl::FindControl(window)) return 0;
   QPointer<QWidget> alive(widget);

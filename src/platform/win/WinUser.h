@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "vcl/Messages.h"
 #include "vcl/Types.h"
 
 inline constexpr UINT SW_HIDE = 0;
@@ -74,6 +75,22 @@ int GetSystemMetrics(int index);
 // Delivers the message to the window's control from the event loop, once the current work is
 // done; a window destroyed meanwhile gets nothing.
 BOOL PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+// Delivers the message now, through the window's procedure; 0 for no window.
+LRESULT SendMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// A control's window starts with the control's own procedure (which runs its WndProc). A
+// replacement set here sees the window's messages first and passes them on with CallWindowProc;
+// a new window of the control starts with the control's own again. Empty for no window.
+WNDPROC GetWindowProc(HWND window);
+// Returns the procedure it replaces.
+WNDPROC SetWindowProc(HWND window, const WNDPROC& procedure);
+LRESULT CallWindowProc(const WNDPROC& procedure, HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+// A window procedure that calls the method with the message record; copies compare equal.
+WNDPROC MakeObjectInstance(const TWndMethod& method);
+
+// A hidden window that only receives messages (posted or sent) and hands them to the method.
+HWND AllocateHWnd(const TWndMethod& method);
+void DeallocateHWnd(HWND window);
 
 // A cursor image shipped with the programs (resources/cursors/<name>.png, its hot spot in the
 // image's "HotSpotX"/"HotSpotY" texts). The handle lives as long as the process; 0 when the
