@@ -79,12 +79,19 @@ TEST_F(Keys, UnboundCharactersArriveAsTyping) {
   EXPECT_EQ(commands, (std::vector<TCommand>{{ecChar, 'a'}, {ecChar, '('}}));
   EXPECT_EQ(LinesOf(*edit), Lines{"a("});
 
+  // A letter of another script arrives as its byte in the editor's code page (Windows-1251).
+  commands.clear();
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x0436)));
+  QCoreApplication::sendEvent(edit->Widget(), &press);
+  EXPECT_EQ(commands, (std::vector<TCommand>{{ecChar, '\xE6'}}));
+  EXPECT_EQ(LinesOf(*edit), Lines{"a(\xE6"});
+
   // OnKeyPress sees the character first and may take it away.
   edit->OnKeyPress = [](TObject*, char& key) { key = '\0'; };
   commands.clear();
   QTest::keyClicks(edit->Widget(), "b");
   EXPECT_EQ(commands, (std::vector<TCommand>{{ecChar, '\0'}}));
-  EXPECT_EQ(LinesOf(*edit), Lines{"a("});
+  EXPECT_EQ(LinesOf(*edit), Lines{"a(\xE6"});
 }
 
 TEST_F(Keys, TwoStrokeBindingRemembersItsFirstStroke) {
