@@ -276,6 +276,33 @@ TEST_F(FtpClient, TheServerHangingUpDuringATransferIsADisconnect) {
   EXPECT_FALSE(ftp_->Connected());
 }
 
+TEST_F(FtpClient, AServerThatStopsServingTheDataConnectionEndsTheUploadByTimeOut) {
+  struct TCase {
+    const char* mode;
+    std::size_t size;  // more than the socket buffers hold, where the transfer must stall
+    bool started;
+    std::string error;
+  };
+  const TCase cases[] = {
+      {"no-data", 100, false, "The server opened no data connection"},
+      {"stall-data", 64 * 1024 * 1024, true, "The data transfer stalled"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.mode);
+    TFtpTestServer server(c.mode);
+    LogInTo(server);
+    ftp_->TimeOut = 700;
+    ftp_->Connect();
+    events_.clear();
+    const auto started = std::chrono::steady_clock::now();
+    const std::string error = ErrorOf([&] { ftp_->Upload(LocalFile(Payload(c.size)), "x.bin"); });
+    EXPECT_TRUE(Contains(error, c.error)) << error;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    EXPECT_EQ(std::find(events_.begin(), events_.end(), "start") != events_.end(), c.started);
+    EXPECT_EQ(std::find(events_.begin(), events_.end(), "success 9"), events_.end());
+  }
+}
+
 TEST_F(FtpClient, FieldsWithLineBreaksAreRefusedBeforeAnythingIsSent) {
   TFtpTestServer server;
   struct TCase {

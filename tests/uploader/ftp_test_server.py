@@ -9,6 +9,8 @@ the dialogue in order. --mode picks a misbehaviour:
   drop-transfer the whole connection is closed once upload data arrives
   silent        connections are accepted and never answered
   ask-account   the password is answered with 332 (an account is needed)
+  no-data       PORT is answered as if done, but no data connection is ever opened
+  stall-data    the data connection is opened but never read from
 The server ends by itself after --lifetime seconds.
 """
 import argparse
@@ -30,7 +32,8 @@ def parse_args():
     p.add_argument('--port-file', required=True)
     p.add_argument('--log', required=True)
     p.add_argument('--mode', default='normal',
-                   choices=['normal', 'refuse-chmod', 'drop-transfer', 'silent', 'ask-account'])
+                   choices=['normal', 'refuse-chmod', 'drop-transfer', 'silent', 'ask-account',
+                            'no-data', 'stall-data'])
     p.add_argument('--chmod-code', type=int, default=502)
     p.add_argument('--lifetime', type=float, default=120.0)
     return p.parse_args()
@@ -78,9 +81,13 @@ def make_handler(args):
 
         handle_read_event = handle_read  # the base class binds its own reader under this name
 
+    class StallingDTP(DTPHandler):
+        def readable(self):
+            return False
+
     class LoggingHandler(FTPHandler):
         auth_failed_timeout = 0
-        dtp_handler = DroppingDTP if args.mode == 'drop-transfer' else DTPHandler
+        dtp_handler = {'drop-transfer': DroppingDTP, 'stall-data': StallingDTP}.get(args.mode, DTPHandler)
 
         def pre_process_command(self, line, cmd, arg):
             log_command(line)
@@ -91,6 +98,12 @@ def make_handler(args):
                 self.respond('332 Need account for login.')
                 return None
             return super().ftp_PASS(line)
+
+        def ftp_PORT(self, line):
+            if args.mode == 'no-data':
+                self.respond('200 Active data connection established.')
+                return None
+            return super().ftp_PORT(line)
 
         def ftp_SITE_CHMOD(self, path, mode):
             if args.mode == 'refuse-chmod':
