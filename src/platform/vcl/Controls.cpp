@@ -84,6 +84,11 @@ WORD ShiftedDigitKey(int qtKey) {
 
 }  // namespace
 
+TMouse& TheMouse() {
+  static TMouse* const mouse = new TMouse;
+  return *mouse;
+}
+
 WORD VirtualKeyOf(const QKeyEvent* e) {
   const int key = e->key();
   if (e->modifiers() & Qt::KeypadModifier) {

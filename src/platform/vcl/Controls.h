@@ -234,6 +234,19 @@ class TWinControl : public TControl {
 using TPopupMenuHandler = void (*)(TPopupMenu* Menu, TControl* Control, int ScreenX, int ScreenY);
 void SetPopupMenuHandler(TPopupMenuHandler Handler);
 
+// The mouse object: whether a drag starts at the press, else after moving DragThreshold pixels.
+class TMouse {
+ public:
+  bool DragImmediate = true;
+  int DragThreshold = 5;
+};
+// As `Mouse->DragThreshold`; it lives to the end of the process.
+TMouse& TheMouse();
+struct TMouseAccess {
+  TMouse* operator->() const { return &TheMouse(); }
+};
+inline constexpr TMouseAccess Mouse{};
+
 // Sets the modifier state GetKeyState reports until the next real input event (for driving controls by
 // messages alone).
 void SetKeyboardShiftState(TShiftState Shift);

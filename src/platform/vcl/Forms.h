@@ -242,6 +242,10 @@ class TScreen {
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor Value);
 
+  // Slots for whoever wants to hear of focus moving to another control or form.
+  TNotifyEvent OnActiveControlChange;
+  TNotifyEvent OnActiveFormChange;
+
  private:
   friend class TCustomForm;
   std::vector<TCustomForm*> forms_;

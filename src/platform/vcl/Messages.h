@@ -31,6 +31,7 @@ inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_QUIT = 0x0012;
 inline constexpr UINT WM_ERASEBKGND = 0x0014;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;
+inline constexpr UINT WM_WININICHANGE = 0x001A;  // the system settings changed
 inline constexpr UINT WM_SETCURSOR = 0x0020;
 inline constexpr UINT WM_GETMINMAXINFO = 0x0024;
 inline constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
