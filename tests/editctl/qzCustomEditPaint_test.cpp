@@ -175,6 +175,51 @@ TEST_F(Painting, ASpecialLineInvertsTheSelectionColours) {
   EXPECT_EQ(first[1].BkColor, Rgb(clHighlight));
 }
 
+TEST_F(Painting, EachSelectionModePaintsItsOwnShape) {
+  struct Case {
+    const char* name;
+    TSelectionMode mode;
+    bool highlighter;
+    TPoint begin, end;  // stored ends
+    std::vector<std::vector<Piece>> lines;
+  };
+  const std::vector<Piece> columnPlain{{"a", 1, false}, {"def", 4, false}, {"bc", 2, true}};
+  const std::vector<Piece> columnTokens{{"a", 1, false}, {"bc", 2, true}, {"def", 4, false}};
+  const std::vector<Piece> whole{{"abcdef", 1, true}};
+  const Case cases[] = {
+      {"stream", smNormal, false, {2, 1}, {4, 3}, {{{"a", 1, false}, {"bcdef", 2, true}}, whole, {{"def", 4, false}, {"abc", 1, true}}}},
+      {"column, right end first", smColumn, false, {4, 1}, {2, 3}, {columnPlain, columnPlain, columnPlain}},
+      {"column with tokens", smColumn, true, {2, 1}, {4, 3}, {columnTokens, columnTokens, columnTokens}},
+      {"whole lines", smLine, false, {4, 1}, {2, 3}, {whole, whole, whole}},
+  };
+  for (const Case& c : cases) {
+    TTestHighlighter h(nullptr);
+    TTestEdit edit;
+    edit.SetText("abcdef\r\nabcdef\r\nabcdef\r\nabcdef");
+    if (c.highlighter) edit.SetHighLighter(&h);
+    edit.SetSelectionMode(c.mode);
+    edit.SetBlock(c.begin, c.end);
+    const std::vector<TDCRecord> records = Paint(edit);
+    for (int line = 1; line <= 3; ++line)
+      EXPECT_EQ(Describe(edit, TextRuns(edit, records, line)), c.lines[static_cast<size_t>(line - 1)]) << c.name << " line " << line;
+    EXPECT_EQ(Describe(edit, TextRuns(edit, records, 4)), (std::vector<Piece>{{"abcdef", 1, false}})) << c.name;
+  }
+}
+
+TEST_F(Painting, AScrolledLineStartsAtTheFirstVisibleColumn) {
+  for (bool highlighter : {false, true}) {
+    TTestHighlighter h(nullptr);
+    TTestEdit edit;
+    edit.SetText("abcdefgh");
+    if (highlighter) edit.SetHighLighter(&h);
+    edit.SetLeftColumn(3);
+    const std::vector<TDCRecord> runs = TextRuns(edit, Paint(edit), 1);
+    ASSERT_FALSE(runs.empty()) << highlighter;
+    EXPECT_EQ(runs[0].X, edit.GutterWidth() + 2) << highlighter;
+    EXPECT_EQ(Describe(edit, runs), (std::vector<Piece>{{"cdefgh", 3, false}})) << highlighter;
+  }
+}
+
 TEST_F(Painting, AnEmptyLineInsideASelectionIsSelectedToTheRight) {
   for (bool highlighter : {false, true}) {
     TTestHighlighter h(nullptr);
