@@ -1,5 +1,6 @@
 #pragma once
-// An exporter that records what a highlighter hands over during an export.
+// An exporter that records what a highlighter hands over during an export, and writes the plain text
+// with CR LF line ends between the given header and footer.
 #include <string>
 #include <vector>
 
@@ -19,14 +20,17 @@ class RecordingExport : public TqzCustomExport {
   };
   void ExportToken(const std::string& Text, TqzHighLightAttributes* Attribute, bool Encode, bool IsSpace) override {
     Calls.push_back({Text, Attribute, Encode, IsSpace});
+    Write(Attribute ? Text : "\r\n");
   }
   std::string GetFormatName() const override { return "Recording"; }
   std::string GetData() const override { return Output(); }
-  std::string GetHeader() override { return {}; }
-  std::string GetFooter() override { return {}; }
+  std::string GetHeader() override { return Header; }
+  std::string GetFooter() override { return Footer; }
   std::string GetExporterName() const override { return "Recording"; }
 
   std::vector<Call> Calls;
+  std::string Header;
+  std::string Footer;
 };
 
 }  // namespace corvane::test

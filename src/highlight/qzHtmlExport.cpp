@@ -1,0 +1,203 @@
+#include "highlight/qzHtmlExport.h"
+
+#include <array>
+#include <string_view>
+
+#include "editctl/qzCustomEdit.h"
+#include "vcl/Application.h"
+#include "vcl/Clipbrd.h"
+#include "vcl/SysUtils.h"
+
+namespace {
+
+constexpr std::string_view CRLF = "\r\n";
+
+// The bytes with an entity, by their Latin-1 meaning.
+constexpr std::array<std::string_view, 256> EntityTable = [] {
+  std::array<std::string_view, 256> table{};
+  table[0x22] = "&quot;";
+  table[0x26] = "&amp;";
+  table[0x3C] = "&lt;";
+  table[0x3E] = "&gt;";
+  table[0xA9] = "&copy;";
+  table[0xC0] = "&Agrave;";
+  table[0xC7] = "&Ccedil;";
+  table[0xC8] = "&Egrave;";
+  table[0xC9] = "&Eacute;";
+  table[0xCA] = "&Ecirc;";
+  table[0xCB] = "&Euml;";
+  table[0xCE] = "&Icirc;";
+  table[0xCF] = "&Iuml;";
+  table[0xDB] = "&Ucirc;";
+  table[0xDC] = "&Uuml;";
+  table[0xE0] = "&agrave;";
+  table[0xE7] = "&ccedil;";
+  table[0xE8] = "&egrave;";
+  table[0xE9] = "&eacute;";
+  table[0xEA] = "&ecirc;";
+  table[0xEB] = "&euml;";
+  table[0xEE] = "&icirc;";
+  table[0xEF] = "&iuml;";
+  table[0xFB] = "&ucirc;";
+  table[0xFC] = "&uuml;";
+  return table;
+}();
+
+// Opening and closing tags of the styles, outermost first.
+struct TStyleTag {
+  TFontStyle Style;
+  std::string_view Open;
+  std::string_view Close;
+};
+constexpr std::array<TStyleTag, 4> StyleTags = {{{fsBold, "<b>", "</b>"},
+                                                 {fsItalic, "<i>", "</i>"},
+                                                 {fsUnderline, "<u>", "</u>"},
+                                                 {fsStrikeOut, "<strike>", "</strike>"}}};
+
+constexpr std::string_view StartFragmentMark = "<!--StartFragment-->";
+constexpr std::string_view EndFragmentMark = "<!--EndFragment-->";
+constexpr std::string_view FragmentEnd = "</pre></code>";
+
+std::string TenDigits(size_t Value) { return Format("%010zu", Value); }
+
+TqzHtmlExport*& SharedInstance() {
+  static TqzHtmlExport* shared = nullptr;
+  return shared;
+}
+
+struct TExporterRegistration {
+  TExporterRegistration() { RegisterExporterClass(&CreateExporterOf<TqzHtmlExport>); }
+  ~TExporterRegistration() { UnregisterExporterClass(&CreateExporterOf<TqzHtmlExport>); }
+};
+const TExporterRegistration Registration;
+
+}  // namespace
+
+std::string EncodeHtmlEntities(const std::string& Text) {
+  // The system's code pages are single-byte, so no byte belongs to a multibyte sequence.
+  std::string encoded;
+  encoded.reserve(Text.size());
+  for (const char c : Text) {
+    const std::string_view entity = EntityTable[static_cast<unsigned char>(c)];
+    if (entity.empty())
+      encoded.push_back(c);
+    else
+      encoded.append(entity);
+  }
+  return encoded;
+}
+
+std::string HtmlColorText(TColor Color) {
+  const std::int32_t rgb = ColorToRGB(Color);
+  return Format("\"#%02X%02X%02X\"", GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+TqzHtmlExport::TqzHtmlExport(TComponent* AOwner) : TqzCustomExport(AOwner) {
+  SetDefaultFilter("HTML Document (*.htm,*.html)|*.htm;*.html");
+}
+
+TqzHtmlExport::~TqzHtmlExport() {
+  if (SharedInstance() == this) SharedInstance() = nullptr;
+}
+
+TqzHtmlExport* TqzHtmlExport::GetSharedInstance() {
+  if (!SharedInstance()) SharedInstance() = new TqzHtmlExport(Application);
+  return SharedInstance();
+}
+
+void TqzHtmlExport::SetBackGround(TColor Value) {
+  if (IsSystemColor(Value)) {
+    FPlainText = clBlack;
+    FBackGround = clWhite;
+  } else {
+    FBackGround = Value;
+  }
+}
+
+void TqzHtmlExport::SetPlainText(TColor Value) {
+  if (IsSystemColor(Value)) {
+    FBackGround = clWhite;
+    FPlainText = clBlack;
+  } else {
+    FPlainText = Value;
+  }
+}
+
+UINT TqzHtmlExport::GetClipboardFormat() {
+  if (FHtmlFormat == 0) FHtmlFormat = RegisterClipboardFormat("HTML Format");
+  return FHtmlFormat;
+}
+
+void TqzHtmlExport::InitExport(TqzCustomEdit* Editor, TqzCustomHighLighter* Highlighter, int LineCount) {
+  TqzCustomExport::InitExport(Editor, Highlighter, LineCount);
+  // Not through the setter: a system colour stays one and is resolved when written.
+  if (UseBackground) FBackGround = Editor->Color();
+}
+
+void TqzHtmlExport::ExportToken(const std::string& Text, TqzHighLightAttributes* Attribute, bool Encode,
+                                bool IsSpace) {
+  if (!Attribute) {
+    Write(CRLF);
+    return;
+  }
+  const bool span = UseBackground && Attribute->Background() != FBackGround;
+  const bool font = !IsSpace && Attribute->Foreground() != FPlainText;
+  std::string out;
+  if (span) out += "<span style=\"background-color: " + HtmlColorText(Attribute->Background()).substr(1) + ">";
+  if (font) out += "<font color=" + HtmlColorText(Attribute->Foreground()) + ">";
+  for (const TStyleTag& tag : StyleTags)
+    if (Attribute->Style().Contains(tag.Style)) out += tag.Open;
+  out += Encode ? EncodeHtmlEntities(Text) : Text;
+  for (auto tag = StyleTags.rbegin(); tag != StyleTags.rend(); ++tag)
+    if (Attribute->Style().Contains(tag->Style)) out += tag->Close;
+  if (font) out += "</font>";
+  if (span) out += "</span>";
+  Write(out);
+}
+
+bool TqzHtmlExport::ForClipboard() { return ClipboardFormat() != 0 && GetClipboardFormat() == ClipboardFormat(); }
+
+std::string TqzHtmlExport::EditorFontName() const { return Editor() ? Editor()->Font()->Name() : std::string(); }
+
+std::string TqzHtmlExport::GetHeader() { return ForClipboard() ? ClipboardHeader() : FileHeader(); }
+
+std::string TqzHtmlExport::GetFooter() {
+  if (ForClipboard()) return CreateHTMLFragment ? std::string() : "</body>\r\n</html>";
+  std::string footer = "</font>\r\n</pre></code>\r\n";
+  if (!CreateHTMLFragment) footer += "</body>\r\n</html>";
+  return footer;
+}
+
+std::string TqzHtmlExport::FileHeader() const {
+  std::string header;
+  if (!CreateHTMLFragment) {
+    header += "<html>\r\n<head>\r\n<title>" + EncodeHtmlEntities(Title()) + "</title>\r\n";
+    header += "<meta name=\"Generator\" content=\"" + EncodeHtmlEntities(Generator) + "\">\r\n</head>\r\n\r\n";
+    header += "<body text=" + HtmlColorText(FPlainText) + " bgcolor=" + HtmlColorText(FBackGround) + ">\r\n";
+  }
+  // The size attribute takes the ordinal, one below the size's name.
+  header += "<code><pre>\r\n<font size=" + IntToStr(static_cast<int>(FontSize)) + " face=\"" + EditorFontName() + "\">";
+  return header;
+}
+
+// The description block gives byte offsets into the whole clipboard data, so the marked fragment's end
+// is written first and every part's length is known.
+std::string TqzHtmlExport::ClipboardHeader() {
+  Write(FragmentEnd);
+  Write(EndFragmentMark);
+  const std::string documentStart = CreateHTMLFragment ? std::string() : "<html>\r\n<head></head><body>";
+  const std::string fragmentStart = documentStart + std::string(StartFragmentMark);
+  const std::string afterStart = "<code><pre>";
+  const size_t descriptionSize = std::string_view("Version:0.9\r\n").size() +
+                                 std::string_view("StartHTML:\r\nEndHTML:\r\nStartFragment:\r\nEndFragment:\r\n").size() +
+                                 4 * 10;
+  const size_t startFragment = descriptionSize + fragmentStart.size();
+  const size_t endFragment = startFragment + afterStart.size() + Output().size() - EndFragmentMark.size();
+  const size_t endHtml = startFragment + afterStart.size() + Output().size() + GetFooter().size();
+  std::string header = "Version:0.9\r\n";
+  header += "StartHTML:" + TenDigits(descriptionSize) + "\r\n";
+  header += "EndHTML:" + TenDigits(endHtml) + "\r\n";
+  header += "StartFragment:" + TenDigits(startFragment) + "\r\n";
+  header += "EndFragment:" + TenDigits(endFragment) + "\r\n";
+  return header + fragmentStart + afterStart;
+}

@@ -1,0 +1,231 @@
+#include "highlight/qzHtmlExport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/TestApp.h"
+#include "editctl/qzCustomEdit.h"
+#include "highlight/qzGeneralSyn.h"
+#include "vcl/Application.h"
+#include "vcl/Clipbrd.h"
+
+namespace {
+
+// The token markup alone: an exporter that never ran an export.
+std::string Markup(TqzHtmlExport& exporter, const std::string& text, TqzHighLightAttributes* attribute, bool encode,
+                   bool isSpace) {
+  exporter.Clear();
+  exporter.ExportToken(text, attribute, encode, isSpace);
+  return exporter.Output();
+}
+
+TEST(HtmlExportToken, WrapsTheTextInTheTagsItsAttributeNeeds) {
+  TqzHtmlExport exporter(nullptr);
+  TqzHighLightAttributes plain("Plain");
+  plain.SetForeground(clBlack);
+  plain.SetBackground(clWhite);
+  TqzHighLightAttributes red("Red");
+  red.SetForeground(clRed);
+  red.SetBackground(clWhite);
+  TqzHighLightAttributes styled("Styled");
+  styled.SetForeground(clBlack);
+  styled.SetStyle({fsStrikeOut, fsBold, fsUnderline, fsItalic});
+  TqzHighLightAttributes shaded("Shaded");
+  shaded.SetForeground(clBlack);
+  shaded.SetBackground(0x102030);
+  TqzHighLightAttributes uncoloured("None");  // no colours of its own
+
+  struct TokenCase {
+    bool UseBackground;
+    std::string Text;
+    TqzHighLightAttributes* Attribute;
+    bool Encode;
+    bool IsSpace;
+    std::string Expected;
+  };
+  const std::vector<TokenCase> cases = {
+      {false, "", nullptr, false, false, "\r\n"},
+      {true, "", nullptr, true, true, "\r\n"},
+      {false, "x", &plain, false, false, "x"},
+      {false, "x", &red, false, false, "<font color=\"#FF0000\">x</font>"},
+      {false, "  ", &red, false, true, "  "},  // blanks never get a font tag
+      {false, "a<b", &plain, true, false, "a&lt;b"},
+      {false, "a<b", &plain, false, false, "a<b"},
+      {false, "s", &styled, false, false, "<b><i><u><strike>s</strike></u></i></b>"},
+      {false, "x", &shaded, false, false, "x"},  // without UseBackground no span at all
+      {true, "x", &shaded, false, false, "<span style=\"background-color: #302010\">x</span>"},
+      {true, "x", &plain, false, false, "x"},
+      {true, "x", &uncoloured, false, false,
+       "<span style=\"background-color: #FFFFFF\"><font color=\"#FFFFFF\">x</font></span>"},
+  };
+  for (const TokenCase& c : cases) {
+    exporter.UseBackground = c.UseBackground;
+    EXPECT_EQ(Markup(exporter, c.Text, c.Attribute, c.Encode, c.IsSpace), c.Expected) << c.Text;
+  }
+}
+
+TEST(HtmlExportToken, EncodesExactlyTheBytesWithAnEntity) {
+  EXPECT_EQ(EncodeHtmlEntities("\"&<>"), "&quot;&amp;&lt;&gt;");
+  EXPECT_EQ(EncodeHtmlEntities("\xA9\xC0\xC7\xE9\xFC"), "&copy;&Agrave;&Ccedil;&eacute;&uuml;");
+  const std::string untouched = "\xCC\xCD\xDD\xE1 'x'\t\x7F";
+  EXPECT_EQ(EncodeHtmlEntities(untouched), untouched);
+}
+
+TEST(HtmlExportColours, SystemColoursResolveAndResetTheOtherColour) {
+  EXPECT_EQ(HtmlColorText(clRed), "\"#FF0000\"");
+  EXPECT_EQ(HtmlColorText(0x123456), "\"#563412\"");
+  EXPECT_EQ(HtmlColorText(clWindow).size(), 9u);
+
+  TqzHtmlExport exporter(nullptr);
+  EXPECT_EQ(exporter.BackGround(), clWhite);
+  EXPECT_EQ(exporter.PlainText(), clBlack);
+  exporter.SetPlainText(clNavy);
+  exporter.SetBackGround(clWindow);
+  EXPECT_EQ(exporter.BackGround(), clWhite);
+  EXPECT_EQ(exporter.PlainText(), clBlack);
+  exporter.SetBackGround(clYellow);
+  exporter.SetPlainText(clWindowText);
+  EXPECT_EQ(exporter.BackGround(), clWhite);
+  EXPECT_EQ(exporter.PlainText(), clBlack);
+}
+
+class HtmlExport : public testing::Test {
+ protected:
+  void SetUp() override {
+    corvane::test::EnsureApplication();
+    edit = std::make_unique<TqzCustomEdit>(nullptr);
+    edit->HandleNeeded();
+    edit->SetHighLighter(&highlighter);
+    edit->SetText("a<b\r\n");
+    // Plain attributes, so the token output is the text alone.
+    for (int i = 0; i < highlighter.GetAttributeCount(); ++i) {
+      highlighter.GetAttribute(i)->SetForeground(clBlack);
+      highlighter.GetAttribute(i)->SetStyle({});
+    }
+  }
+  std::string FontFace() const { return edit->Font()->Name(); }
+
+  TqzGeneralSyn highlighter{nullptr};
+  TqzHtmlExport exporter{nullptr};
+  std::unique_ptr<TqzCustomEdit> edit;
+};
+
+TEST_F(HtmlExport, FileDocumentAndFragment) {
+  exporter.SetTitle("T");
+  exporter.Generator = "G";
+  exporter.SetPlainText(clNavy);
+  exporter.SetBackGround(clYellow);
+  for (int i = 0; i < highlighter.GetAttributeCount(); ++i) highlighter.GetAttribute(i)->SetForeground(clNavy);
+  exporter.ExportLines(1, 1, &highlighter, edit.get());
+  const std::string tokens = "a&lt;b\r\n";
+  EXPECT_EQ(exporter.GetData(),
+            "<html>\r\n<head>\r\n<title>T</title>\r\n<meta name=\"Generator\" content=\"G\">\r\n</head>\r\n\r\n"
+            "<body text=\"#000080\" bgcolor=\"#FFFF00\">\r\n<code><pre>\r\n<font size=2 face=\"" +
+                FontFace() + "\">" + tokens + "</font>\r\n</pre></code>\r\n</body>\r\n</html>");
+
+  exporter.CreateHTMLFragment = true;
+  exporter.FontSize = fs07;
+  exporter.ExportLines(2, 1, &highlighter, edit.get());  // no lines: header and footer only
+  EXPECT_EQ(exporter.GetData(), "<code><pre>\r\n<font size=6 face=\"" + FontFace() + "\"></font>\r\n</pre></code>\r\n");
+}
+
+TEST_F(HtmlExport, TitleAndGeneratorCannotBreakTheHead) {
+  exporter.SetTitle("a</title>");
+  exporter.Generator = "\"x\"";
+  exporter.ExportLines(1, 1, &highlighter, edit.get());
+  EXPECT_NE(exporter.GetData().find("<title>a&lt;/title&gt;</title>"), std::string::npos);
+  EXPECT_NE(exporter.GetData().find("content=\"&quot;x&quot;\""), std::string::npos);
+}
+
+TEST_F(HtmlExport, UseBackgroundTakesTheEditorsColour) {
+  exporter.UseBackground = true;
+  edit->SetColor(clWindow);
+  exporter.ExportLines(1, 1, &highlighter, edit.get());
+  EXPECT_EQ(exporter.BackGround(), clWindow);  // kept as the system colour
+  EXPECT_NE(exporter.GetData().find("bgcolor=" + HtmlColorText(clWindow)), std::string::npos);
+}
+
+// The description block's offsets, read back from the clipboard data.
+struct ClipboardOffsets {
+  size_t StartHtml, EndHtml, StartFragment, EndFragment;
+};
+
+ClipboardOffsets ReadOffsets(const std::string& data) {
+  const auto number = [&data](const std::string& name) {
+    const size_t at = data.find(name + ":");
+    return at == std::string::npos ? std::string::npos : std::stoul(data.substr(at + name.size() + 1, 10));
+  };
+  return {number("StartHTML"), number("EndHTML"), number("StartFragment"), number("EndFragment")};
+}
+
+TEST_F(HtmlExport, ClipboardFormOffsetsPointAtItsParts) {
+  edit->SetText("x<y\r\nz");
+  for (bool fragment : {false, true}) {
+    exporter.CreateHTMLFragment = fragment;
+    edit->SelectAll();
+    exporter.CopyToClipboard(edit.get(), &highlighter);
+    const UINT format = RegisterClipboardFormat("HTML Format");
+    ASSERT_TRUE(Clipboard()->HasFormat(format));
+    const std::string data = Clipboard()->GetFormatData(format);
+    ASSERT_FALSE(data.empty());
+    ASSERT_EQ(data.back(), '\0');
+    const std::string html = data.substr(0, data.size() - 1);
+    const ClipboardOffsets at = ReadOffsets(html);
+    const std::string tokens = "x&lt;y\r\nz";
+    const size_t size = tokens.size();
+    EXPECT_EQ(html.substr(0, 13), "Version:0.9\r\n");
+    EXPECT_EQ(at.StartHtml, 105u);
+    EXPECT_EQ(at.StartFragment, fragment ? 125u : 152u);
+    EXPECT_EQ(at.EndFragment, size + (fragment ? 149u : 176u));
+    EXPECT_EQ(at.EndHtml, size + (fragment ? 167u : 210u));
+    EXPECT_EQ(at.EndHtml, html.size());
+    EXPECT_EQ(html.substr(at.StartFragment - 20, 20), "<!--StartFragment-->");
+    EXPECT_EQ(html.substr(at.StartFragment, at.EndFragment - at.StartFragment),
+              "<code><pre>" + tokens + "</pre></code>");
+    EXPECT_EQ(html.substr(at.EndFragment, 18), "<!--EndFragment-->");
+    EXPECT_EQ(html.substr(at.StartHtml, fragment ? 6 : 8), fragment ? "<!--St" : "<html>\r\n");
+    EXPECT_EQ(exporter.Output(), "");
+  }
+}
+
+TEST_F(HtmlExport, AFileExportAfterAClipboardCopyGetsTheFileForm) {
+  edit->SelectAll();
+  exporter.CopyToClipboard(edit.get(), &highlighter);
+  exporter.ExportLines(1, 1, &highlighter, edit.get());
+  EXPECT_EQ(exporter.GetData().rfind("<html>\r\n<head>\r\n<title>", 0), 0u);
+}
+
+TEST_F(HtmlExport, SavesTheDocumentToAFile) {
+  const std::string folder = corvane::test::MakeTempDir("corvane-html");
+  const std::string file = folder + "/page.htm";
+  exporter.ExportLines(1, 1, &highlighter, edit.get());
+  exporter.SaveToFile(file);
+  EXPECT_EQ(std::filesystem::file_size(file), exporter.GetData().size());
+  EXPECT_THROW(exporter.SaveToFile(folder + "/missing/page.htm"), EFCreateError);
+  std::filesystem::remove_all(folder);
+}
+
+TEST(HtmlExportKind, NamesItsFormatAndSharesOneInstance) {
+  corvane::test::EnsureApplication();
+  TqzHtmlExport exporter(nullptr);
+  EXPECT_EQ(exporter.GetFormatName(), "HTML");
+  EXPECT_EQ(exporter.GetExporterName(), "HTML");
+  EXPECT_EQ(exporter.DefaultFilter(), "HTML Document (*.htm,*.html)|*.htm;*.html");
+  EXPECT_EQ(exporter.GetClipboardFormat(), RegisterClipboardFormat("html format"));
+  EXPECT_TRUE(IsExporterClassRegistered(&CreateExporterOf<TqzHtmlExport>));
+
+  TqzHtmlExport* shared = exporter.GetSharedInstance();
+  ASSERT_NE(shared, nullptr);
+  EXPECT_NE(shared, &exporter);
+  EXPECT_EQ(shared->GetSharedInstance(), shared);
+  delete shared;  // freeing it clears the shared reference, so the next call makes a new one
+  TqzHtmlExport* again = exporter.GetSharedInstance();
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(again->Owner(), Application);
+}
+
+}  // namespace
