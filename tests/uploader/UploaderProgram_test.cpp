@@ -82,12 +82,13 @@ class UploaderProgram : public ::testing::Test {
   std::string Script() const { return folder_ + "/My Scripts/Hello.PL"; }
   std::string Registry() const { return folder_ + "/registry.sqlite3"; }
 
-  void StartProgram(QProcess& process, const QString& name, const QStringList& arguments) {
+  void StartProgram(QProcess& process, const QString& name, const QStringList& arguments,
+                    const QString& answers = "OK") {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DISPLAY", display_->Name());
     environment.insert("QT_QPA_PLATFORM", "xcb");
     environment.insert("CORVANE_REGISTRY", QString::fromStdString(Registry()));
-    environment.insert("CORVANE_TEST_DIALOG_ANSWERS", "OK");
+    environment.insert("CORVANE_TEST_DIALOG_ANSWERS", answers);
     process.setProcessEnvironment(environment);
     process.start(programs_ + name, arguments);
     ASSERT_TRUE(process.waitForStarted(10000));
@@ -114,9 +115,9 @@ class UploaderProgram : public ::testing::Test {
     ASSERT_TRUE(Xdo({"key", "Return"}));
   }
 
-  void ExpectUploaded() {
+  void ExpectUploaded(const std::string& content = kScript) {
     const std::string stored = server_->HomePath() + "/cgi-bin/hello.pl";
-    EXPECT_TRUE(ReadFile(stored) == kScript);
+    EXPECT_TRUE(ReadFile(stored) == content);
     EXPECT_EQ(std::filesystem::status(stored).permissions() & std::filesystem::perms::all,
               static_cast<std::filesystem::perms>(0755));
     EXPECT_EQ(server_->Verbs(), (std::vector<std::string>{"USER", "PASS", "CWD", "TYPE", "PORT", "STOR",
@@ -163,6 +164,40 @@ TEST_F(UploaderProgram, CorvaneHandsItsScriptToTheUploader) {
   ExpectUploaded();
   corvane.terminate();
   corvane.waitForFinished(5000);
+}
+
+// Changes in the editor reach the server only when the user takes the offer to save them first.
+TEST_F(UploaderProgram, CorvaneOffersToSaveAChangedScriptBeforeHandingItOver) {
+  struct Case {
+    const char* answer;
+    bool saved;
+  };
+  for (const Case c : {Case{"Yes", true}, Case{"No", false}}) {
+    SCOPED_TRACE(c.answer);
+    std::ofstream(Script(), std::ios::binary | std::ios::trunc) << kScript;
+    server_ = std::make_unique<TFtpTestServer>();
+    RegWriteString(UploaderKey, "Host", "127.0.0.1:" + std::to_string(server_->Port()));
+    QProcess corvane;
+    // The uploader inherits the answers: its own box takes the next item, or is dismissed.
+    StartProgram(corvane, "Corvane", {QString::fromStdString(Script())}, QString(c.answer) + ";OK");
+    Focus({"--pid", QString::number(corvane.processId())});
+    // A click into the text gives the editor the keyboard.
+    QString window;
+    ASSERT_TRUE(Xdo({"search", "--sync", "--onlyvisible", "--pid", QString::number(corvane.processId())}, &window));
+    ASSERT_TRUE(Xdo({"mousemove", "--sync", "--window", window.split('\n').first(), "200", "150", "click", "1"}));
+    ASSERT_TRUE(Xdo({"key", "--delay", "50", "ctrl+Home", "numbersign"}));  // "#!/usr/bin/perl" becomes "##!..."
+    ASSERT_TRUE(Xdo({"key", "ctrl+alt+f"}));
+    TypePasswordAndUpload();
+    for (int i = 0; i < 300 && Xdo({"search", "--onlyvisible", "--name", "Upload A Script To FTP"}); ++i)
+      corvane::test::PumpEvents(100);
+    const std::string onDisk = ReadFile(Script());
+    EXPECT_EQ(onDisk.rfind("##!", 0) == 0, c.saved);
+    ExpectUploaded(onDisk);
+    corvane.terminate();
+    corvane.waitForFinished(5000);
+    const std::string asked = corvane.readAllStandardError().toStdString();
+    EXPECT_NE(asked.find(": It's recommended to save the file first. Save?"), std::string::npos) << asked;
+  }
 }
 
 }  // namespace
