@@ -34,8 +34,23 @@ struct FindCase {
   std::vector<int> hits;
 };
 
+// Bytes outside printable ASCII are shown as hex escapes, since the case names end up in test listings.
+std::string Escaped(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text) {
+    if (c >= 0x20 && c < 0x7F) {
+      out += static_cast<char>(c);
+    } else {
+      const char* const digits = "0123456789ABCDEF";
+      out += std::string("\\x") + digits[c >> 4] + digits[c & 15];
+    }
+  }
+  return out;
+}
+
 void PrintTo(const FindCase& c, std::ostream* os) {
-  *os << "pattern '" << c.pattern << "' line '" << c.line << "' sensitive " << c.sensitive << " whole " << c.whole;
+  *os << "pattern '" << Escaped(c.pattern) << "' line '" << Escaped(c.line) << "' sensitive " << c.sensitive
+      << " whole " << c.whole;
 }
 
 class FindAllHits : public testing::TestWithParam<FindCase> {};
