@@ -431,26 +431,23 @@ long RegistryStore::DeleteValue(const KeyRef& key, std::string_view name) {
   });
 }
 
-long RegistryStore::SubKeyNames(const KeyRef& key, std::vector<std::string>& names) {
+long RegistryStore::ListNames(const KeyRef& key, const char* sql, std::vector<std::string>& names) {
   names.clear();
   return Run(false, [&](Connection& c) {
     if (!IsCurrent(key)) return kKeyDeleted;
-    Connection::Query q(c, "SELECT name FROM keys WHERE parent = ?1 ORDER BY folded");
+    Connection::Query q(c, sql);
     q.Bind(1, key.id);
     while (q.Step()) names.push_back(q.Text(0));
     return kSuccess;
   });
 }
 
+long RegistryStore::SubKeyNames(const KeyRef& key, std::vector<std::string>& names) {
+  return ListNames(key, "SELECT name FROM keys WHERE parent = ?1 ORDER BY folded", names);
+}
+
 long RegistryStore::ValueNames(const KeyRef& key, std::vector<std::string>& names) {
-  names.clear();
-  return Run(false, [&](Connection& c) {
-    if (!IsCurrent(key)) return kKeyDeleted;
-    Connection::Query q(c, "SELECT name FROM vals WHERE key = ?1 ORDER BY folded");
-    q.Bind(1, key.id);
-    while (q.Step()) names.push_back(q.Text(0));
-    return kSuccess;
-  });
+  return ListNames(key, "SELECT name FROM vals WHERE key = ?1 ORDER BY folded", names);
 }
 
 long RegistryStore::KeyPath(const KeyRef& key, std::string& path) {

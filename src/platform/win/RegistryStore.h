@@ -69,6 +69,8 @@ class RegistryStore {
   void MoveAside();
   long ResolvePath(Connection& c, std::int64_t parent, std::string_view subPath, std::int64_t& id);
   bool IsCurrent(const KeyRef& key) const;
+  // The first column of every row the query (with the key's id as ?1) gives.
+  long ListNames(const KeyRef& key, const char* sql, std::vector<std::string>& names);
 
   std::string path_;
   mutable std::mutex mutex_;
