@@ -4,6 +4,7 @@
 #include "editor/regftyp.h"
 #include "highlight/ZuzUderUze.h"
 #include "support/Placement.h"
+#include "support/RecentList.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "win/ReplaceFile.h"
@@ -166,6 +167,13 @@ void TForm1::CreateComponents() {
   FormPlacement1->SetIniFileName("SOFTWARE");
   FormPlacement1->SetIniSection("Ombrix\\Tarnwick\\Window Position");
 
+  MRUManager1 = new TMRUManager(this);
+  MRUManager1->SetName("MRUManager1");
+  MRUManager1->SetCapacity(7);
+  MRUManager1->SetAccelDelimiter(adSpace);
+  MRUManager1->SetIniStorage(FormPlacement1);
+  MRUManager1->OnClick = TClickMenuEvent(this, &TForm1::MRUManager1Click);
+
   ToolBar = new TToolBar(this);
   ToolBar->SetName("ToolBar");
   ToolBar->SetFlat(true);
@@ -200,6 +208,7 @@ void TForm1::CreateComponents() {
   editorFont.SetHeight(-13);
   Editor->SetFont(&editorFont);
   Editor->SetHighLighter(VizuviZozaze);
+  Editor->BookMarkOptions()->SetEnableKeys(false);  // the Bookmarks menu carries those keys
   Editor->OnStatusChange = TStatusChangeEvent(this, &TForm1::EditorStatusChange);
   Editor->OnKeyPress = TKeyPressEvent(this, &TForm1::EditorKeyPress);
   Editor->SetParent(EditSheet);
@@ -278,7 +287,7 @@ void TForm1::CreateMenus() {
   OpenInNewWindow1 = AddItem(File1, "OpenInNewWindow1", "Open In New &Window...", CtrlShift('O'),
                              "Open in new window|Open a script in another editor window");
   Reopen1 = AddItem(File1, "Reopen1", "&Reopen", 0, "Reopen|Open a recently used script");
-  Reopen1->SetEnabled(false);  // until the recent list has entries
+  MRUManager1->SetRecentMenu(Reopen1);  // enabled while the list has entries
   ReopenInNewWindow1 = AddItem(File1, "ReopenInNewWindow1", "Reopen &In New Window", 0,
                                "Reopen in new window|Open recent scripts in another editor window");
   AddLine(File1);
@@ -606,8 +615,12 @@ std::string TForm1::LastDir() const {
   return ReadString("LastDir", fallback);
 }
 
-// No recent-files manager is on the window yet, so there is no list to add to.
-void TForm1::AddRecent(const std::string&, int) {}
+void TForm1::AddRecent(const std::string& Name, int UserValue) { MRUManager1->AddRecent(Name, UserValue); }
+
+void TForm1::MRUManager1Click(TObject*, const std::string& RecentName, const std::string&, std::int32_t) {
+  // Opening the entry in a new window comes with the other new-window commands.
+  if (!ReopenInNewWindow1->Checked()) Open(RecentName, true);
+}
 
 void TForm1::AskForSave(bool& GoOn) {
   if (!Editor->Modified()) return;

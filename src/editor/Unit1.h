@@ -2,6 +2,7 @@
 // The editor's main window: the editor control with its colour schemes, the tool bar, the "Edit" and
 // "Run" pages, the status bar, the menus, and the file flows New, Open, Save and Save As.
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "vcl/WebBrowser.h"
 
 class TFormPlacement;
+class TMRUManager;
 class TZuzUderUze;
 
 // Where every setting of the editor lives (current user).
@@ -60,6 +62,7 @@ class TForm1 : public TForm {
   TZuzUderUze* VizuviZozaze;
   TZuzUderUze* MonochromeSyntax;
   TFormPlacement* FormPlacement1;
+  TMRUManager* MRUManager1;
   TOpenDialog* OpenDialog1;
   TSaveDialog* SaveDialog1;
   TSaveDialog* HtmlSaveDialog;
@@ -207,6 +210,9 @@ class TForm1 : public TForm {
   void Save1Click(TObject* Sender);
   void Saveas1Click(TObject* Sender);
   void Exit1Click(TObject* Sender);
+  // An entry of the recent list chosen from the menu.
+  void MRUManager1Click(TObject* Sender, const std::string& RecentName, const std::string& Caption,
+                        std::int32_t UserData);
   // Offers to save a modified text; GoOn turns false when the user cancels.
   void AskForSave(bool& GoOn);
 
@@ -272,7 +278,6 @@ class TForm1 : public TForm {
   void SetTabWidth(int Spaces);
   // Where the Open, Save As and Export dialogs start.
   std::string LastDir() const;
-  // The recent-files list's entry point; the list itself is a component of its own.
   void AddRecent(const std::string& Name, int UserValue);
 
   std::string currentFileName_ = kUntitled;

@@ -12,6 +12,7 @@
 #include "editor/Corvane.h"
 #include "editor/Unit1.h"
 #include "highlight/ZuzUderUze.h"
+#include "support/RecentList.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "win/RegistryStore.h"
@@ -291,6 +292,48 @@ TEST_F(Unit1Test, TheSavePromptDecidesWhetherOpenGoesOn) {
     EXPECT_TRUE(canClose);
     EXPECT_EQ(ReadFile(Path("two.pl")), "two\r\n");
   }
+}
+
+// Every name opened or saved goes on the recent list with the way it came (0 command line, 1 open,
+// 2 command line or the list itself, 3 save as), also when the save prompt cancelled the open.
+TEST_F(Unit1Test, TheRecentListTakesEveryOpenAndComesBackWithTheWindow) {
+  WriteFile(Path("a.pl"), "a\r\n");
+  WriteFile(Path("b.pl"), "b\r\n");
+  SetCommandLine({Path("a.pl")});
+  TForm1* form = Start();
+  EXPECT_EQ(form->MRUManager1->Capacity(), 7);
+  form->Editor->SetModified(true);
+  {
+    Answers answers;
+    answers.queue.push_back({IDCANCEL, ""});
+    form->Open(Path("b.pl"), false);
+    EXPECT_EQ(form->CurrentFileName(), Path("a.pl"));
+  }
+  {
+    Answers answers;
+    answers.queue.push_back({IDOK, Path("c")});
+    form->Saveas1Click(form);
+  }
+  const auto entries = [](TForm1* f) {
+    std::string all;
+    TRecentStrings* list = f->MRUManager1->Strings();
+    for (int i = 0; i < list->Count(); ++i)
+      all += ExtractFileName(list->Get(i)) + ":" + IntToStr(list->UserValue(i)) + " ";
+    return all;
+  };
+  EXPECT_EQ(entries(form), "c.pl:3 b.pl:1 a.pl:2 ");
+  EXPECT_TRUE(form->Reopen1->Enabled());
+  ASSERT_EQ(form->Reopen1->Count(), 3);
+  form->Close();
+
+  SetCommandLine({});
+  form = Start();
+  EXPECT_EQ(entries(form), "c.pl:3 b.pl:1 a.pl:2 ");
+  ASSERT_EQ(form->Reopen1->Count(), 3);
+  form->Reopen1->Items(1)->Click();
+  EXPECT_EQ(form->CurrentFileName(), Path("b.pl"));
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "b");
+  EXPECT_EQ(entries(form), "b.pl:2 c.pl:3 a.pl:2 ");
 }
 
 TEST_F(Unit1Test, LineNumberDigitsFollowTheLineCount) {
