@@ -5,6 +5,7 @@
 #include <csignal>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
@@ -15,6 +16,7 @@
 #include "support/RecentList.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
+#include "vcl/Registry.h"
 #include "win/RegistryStore.h"
 
 namespace fs = std::filesystem;
@@ -128,6 +130,39 @@ TEST_F(Unit1Test, SettingsOfAnotherKindGiveTheirDefaultsSilently) {
   EXPECT_EQ(form->TabWidth(), 8);
   EXPECT_EQ(form->Editor->HighLighter(), form->VizuviZozaze);
   EXPECT_EQ(form->Editor->Lines()->Get(0), "#!/usr/bin/perl");
+  EXPECT_TRUE(answers.asked.empty()) << answers.Texts();
+}
+
+// The window registers its three script types at every start unless "NoAssociation" is set; a store
+// that refuses the writes leaves the window to start as usual.
+TEST_F(Unit1Test, ScriptTypesAreRegisteredUnlessTheSettingSaysNo) {
+  const auto registered = [](const std::string& key) {
+    TRegistry registry;
+    registry.SetRootKey(HKEY_CLASSES_ROOT);
+    return registry.OpenKeyReadOnly(key) && registry.ValueExists("") ? registry.ReadString("") : std::string("-");
+  };
+  const struct {
+    const char* what;
+    int noAssociation;  // -1: not stored
+    bool expected;
+  } cases[] = {{"not stored", -1, true}, {"false", 0, true}, {"true", 1, false}};
+  for (const auto& c : cases) {
+    RegistryStore::Instance().SetPath(dir_ + "/registry/" + c.what + ".sqlite3");
+    if (c.noAssociation >= 0) RegWriteBool(kSettingsKey, "NoAssociation", c.noAssociation == 1);
+    Build();
+    for (const char* extension : {".cgi", ".pl", ".pm"})
+      EXPECT_EQ(registered(extension), c.expected ? "PerlScriptFile" : "-") << c.what << " " << extension;
+    EXPECT_EQ(registered("PerlScriptFile\\Shell\\Edit\\command"),
+              c.expected ? Application->ExeName() + " %1" : "-")
+        << c.what;
+    EXPECT_EQ(registered("PerlScriptFile\\DefaultIcon"), "-") << "no pl.ico beside the program";
+  }
+
+  std::ofstream(dir_ + "/file") << "a file where the store's folder should be";
+  RegistryStore::Instance().SetPath(dir_ + "/file/registry.sqlite3");
+  Answers answers;
+  TForm1* form = Start();
+  EXPECT_EQ(form->Caption(), "Untitled - Ombrix Tarnwick 2.1");
   EXPECT_TRUE(answers.asked.empty()) << answers.Texts();
 }
 
