@@ -11,7 +11,9 @@
 #include "common/TestApp.h"
 #include "support/AppUtils.h"
 #include "support/RegTools.h"
+#include "vcl/Dialogs.h"
 #include "vcl/Registry.h"
+#include "win/RegistryStore.h"
 
 namespace {
 
@@ -170,6 +172,28 @@ TEST_F(PlacementTest, AMainFormStoredMinimizedComesUpThroughAPostedMinimize) {
   EXPECT_EQ(form->WindowState(), wsNormal);
   PumpEvents(20);
   EXPECT_EQ(form->WindowState(), wsMinimized);
+}
+
+// What goes wrong while restoring on show is reported in a box, and the form still shows and closes.
+TEST_F(PlacementTest, AFailedRestoreOrCommitIsReportedAndTheFormGoesOn) {
+  std::vector<std::string> reported;
+  TDialogHookScope dialogs([&](TDialogRequest& r) {
+    reported.push_back(r.Text);
+    return IDOK;
+  });
+  RegWriteInteger(kKey, "NormPos", 5);  // another kind than the text read
+  auto form = MakeForm();
+  form->Show();
+  PumpEvents(10);
+  EXPECT_TRUE(form->Visible());
+  ASSERT_EQ(reported.size(), 1u);
+  EXPECT_NE(reported[0].find("NormPos"), std::string::npos) << reported[0];
+
+  // A store that cannot open at close takes no writes and reports nothing.
+  RegistryStore::Instance().SetPath(store_.File() + "/inside-a-file");
+  form->Close();
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(reported.size(), 1u);
 }
 
 TEST_F(PlacementTest, AFormNeverRestoredWritesNothing) {
