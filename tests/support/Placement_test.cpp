@@ -175,7 +175,7 @@ TEST_F(PlacementTest, AMainFormStoredMinimizedComesUpThroughAPostedMinimize) {
 }
 
 // What goes wrong while restoring on show is reported in a box, and the form still shows and closes.
-TEST_F(PlacementTest, AFailedRestoreOrCommitIsReportedAndTheFormGoesOn) {
+TEST_F(PlacementTest, AFailedRestoreIsReportedAndTheFormGoesOn) {
   std::vector<std::string> reported;
   TDialogHookScope dialogs([&](TDialogRequest& r) {
     reported.push_back(r.Text);
