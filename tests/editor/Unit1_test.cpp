@@ -360,6 +360,8 @@ TEST_F(Unit1Test, TheRecentListTakesEveryOpenAndComesBackWithTheWindow) {
   EXPECT_TRUE(form->Reopen1->Enabled());
   ASSERT_EQ(form->Reopen1->Count(), 3);
   form->Close();
+  TRegistry registry;
+  EXPECT_TRUE(registry.KeyExists("SOFTWARE\\Ombrix\\Tarnwick\\Window Position\\TForm1.MRUManager1"));
 
   SetCommandLine({});
   form = Start();
