@@ -288,6 +288,7 @@ TEST_F(Unit1RunTest, RunModeAndEditModeSwapTheRunCommandAndWhatMayBeUsed) {
   ASSERT_TRUE(PumpUntil([&] { return form.OutputList()->Count() > 0; }));
   EXPECT_FALSE(form.PageControl2->Enabled());  // while running
   EXPECT_EQ(form.Memo1->Hint, "Running...");
+  EXPECT_EQ(Screen->Cursor(), crHourGlass);
 
   // F9 again: back to editing, and the endless script ends at once.
   const auto stop = Clock::now();
@@ -305,6 +306,7 @@ TEST_F(Unit1RunTest, RunModeAndEditModeSwapTheRunCommandAndWhatMayBeUsed) {
   ASSERT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; }, 2000));
   EXPECT_LT(Clock::now() - stop, std::chrono::milliseconds(500));
   EXPECT_TRUE(form.PageControl2->Enabled());
+  EXPECT_EQ(Screen->Cursor(), crDefault);
   EXPECT_EQ(Output(), std::vector<std::string>{"started"});
 }
 
