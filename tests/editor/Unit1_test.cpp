@@ -246,6 +246,45 @@ TEST_F(Unit1Test, SaveAsAddsAnExtensionOnlyWhenTheNameHasNoDotAnywhere) {
   }
 }
 
+// The Open and Save As dialogs start in "LastDir", else in the current file's folder (nothing for a
+// text never saved); only Open writes "LastDir". Opening "Untitled" starts a new file instead.
+TEST_F(Unit1Test, DialogsStartInTheLastFolderOrInTheCurrentFilesOwn) {
+  const auto startFolders = [](TForm1* form) {
+    Answers answers;  // both dialogs cancelled
+    form->Open1Click(form);
+    form->Saveas1Click(form);
+    EXPECT_EQ(answers.asked.size(), 2u);
+    return answers.asked.at(0).InitialDir + " | " + answers.asked.at(1).InitialDir;
+  };
+  fs::create_directories(Path("sub"));
+  WriteFile(Path("sub/a.pl"), "a\r\n");
+  TForm1* form = Start();
+  EXPECT_EQ(startFolders(form), " | ");
+
+  form->Open(Path("sub/a.pl"), false);
+  EXPECT_EQ(startFolders(form), Path("sub") + " | " + Path("sub"));
+
+  TRegistry registry;
+  ASSERT_TRUE(registry.OpenKey(kSettingsKey, false));
+  registry.DeleteValue("LastDir");
+  EXPECT_EQ(startFolders(form), Path("sub/") + " | " + Path("sub/"));
+
+  fs::create_directories(Path("other"));
+  {
+    Answers answers;
+    answers.queue.push_back({IDOK, Path("other/b.pl")});
+    form->Saveas1Click(form);
+    EXPECT_EQ(answers.asked.at(0).Value, Path("sub/a.pl"));
+    EXPECT_EQ(answers.asked.at(0).DefaultExt, ".cgi");
+  }
+  EXPECT_EQ(RegReadString(kSettingsKey, "LastDir", "not written"), "not written");
+
+  form->Editor->SetModified(false);
+  form->Open("Untitled", false);
+  EXPECT_EQ(form->Caption(), "Untitled - Ombrix Tarnwick 2.1");
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "#!/usr/bin/perl");
+}
+
 TEST_F(Unit1Test, SaveWritesEveryLineWithCrLfByteForByte) {
   const std::string name = Path("bytes.pl");
   WriteFile(name, "a\r\nb\xe9\xff\r\n\r\nlast");
