@@ -4,6 +4,7 @@
 
 #include <QTimer>
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -459,6 +460,18 @@ TEST_F(Uploader, CancelOrClosingDuringTheTransferEndsItSilently) {
     EXPECT_TRUE(boxes_.empty());
     EXPECT_EQ(server.Verbs().back(), "STOR");  // no chmod: the road ended there
   }
+}
+
+TEST_F(Uploader, CancelWhileTheServerKeepsSilentClosesAtOnce) {
+  TFtpTestServer silent("silent");
+  Start();
+  form_->Ftp1->TimeOut = 20000;
+  QTimer::singleShot(200, [this] { Press(form_->BitBtn2); });
+  const auto started = std::chrono::steady_clock::now();
+  UploadTo(silent, "/x.pl");
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+  EXPECT_TRUE(programEnded);
+  EXPECT_TRUE(boxes_.empty());
 }
 
 }  // namespace
