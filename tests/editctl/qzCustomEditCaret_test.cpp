@@ -234,6 +234,15 @@ TEST_F(Caret, HorizontalScrollingClampsTheLeftColumn) {
   EXPECT_EQ(edit->LeftColumn(), 1024 - edit->CharsInWindow());
   edit->Perform(WM_HSCROLL, SB_LEFT, 0);
   EXPECT_EQ(edit->LeftColumn(), 1);
+
+  // A wider window holds more columns, so the last possible left column moves back.
+  edit->Perform(WM_HSCROLL, SB_RIGHT, 0);
+  const int narrow = edit->CharsInWindow();
+  const int lines = edit->LinesInWindow();
+  edit->SetBounds(0, 0, 800, 900);
+  EXPECT_GT(edit->CharsInWindow(), narrow);
+  EXPECT_GT(edit->LinesInWindow(), lines);
+  EXPECT_EQ(edit->LeftColumn(), 1024 - edit->CharsInWindow() + 1);
 }
 
 TEST_F(Caret, CaretShapeFollowsTheMode) {
