@@ -229,6 +229,22 @@ TEST_F(Commands, ScrollingDragsTheCaretAlong) {
   EXPECT_EQ(edit->CaretY(), edit->LinesInWindow());
 }
 
+TEST_F(Commands, TabReachesTheNextStopOfAnyWidth) {
+  struct Case {
+    int tabWidth;
+    const char* after;
+    int caretAfter;
+  };
+  const Case cases[] = {{0, "ab", 2}, {1, "a b", 3}, {3, "a  b", 4}, {4, "a   b", 5}};  // 0: no stops, nothing
+  for (const Case& c : cases) {
+    edit->SetTabWidth(c.tabWidth);
+    Start({"ab"}, {2, 1});
+    edit->ExecuteCommand(ecTab, 0, nullptr);
+    EXPECT_EQ(LinesOf(*edit), Lines{c.after}) << c.tabWidth;
+    EXPECT_EQ(edit->CaretX(), c.caretAfter) << c.tabWidth;
+  }
+}
+
 TEST_F(Commands, MotionsOverAPageOfText) {
   const int page = edit->LinesInWindow();
   ASSERT_GT(page, 4);
