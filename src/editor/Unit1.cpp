@@ -586,7 +586,10 @@ void TForm1::FormActivate(TObject*) {
 void TForm1::FormCloseQuery(TObject*, bool& CanClose) { AskForSave(CanClose); }
 
 void TForm1::FormClose(TObject*, TCloseAction&) {
-  Conio->Stop();
+  // A stopped run still reports its end later and would write its page again; a console that goes
+  // away silences its run, so a fresh one takes its place.
+  conio_.reset();
+  CreateConsole();
   const std::string temp = GetTempDirectory();
   for (const char* name : {"OmTemp.pl", "OmTemp.htm"})
     if (FileExists(temp + name)) DeleteFile(temp + name);

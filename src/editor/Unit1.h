@@ -257,6 +257,8 @@ class TForm1 : public TForm {
  private:
   // Unit1Run.cpp
   void CreateRunComponents();
+  // The console of the runs, bound to this window.
+  void CreateConsole();
   // Sets Conio's environment and gives the script-argument tail of the command line.
   std::string GetSp();
   void RunConsoleApp(const std::string& CommandLine);

@@ -91,13 +91,17 @@ const char* const kDefaultEnvVars[5] = {
     "SERVER_NAME=localhost",
 };
 
-void TForm1::CreateRunComponents() {
+void TForm1::CreateConsole() {
   conio_ = std::make_unique<TGUI2Console>(nullptr);
   Conio = conio_.get();
   Conio->SetName("Conio");
   Conio->OnStart = TStartEvent(this, &TForm1::ConioStart);
   Conio->OnLine = TSendLine(this, &TForm1::ConioLine);
   Conio->OnDone = TDoneEvent(this, &TForm1::ConioDone);
+}
+
+void TForm1::CreateRunComponents() {
+  CreateConsole();
   Run1->OnClick = TNotifyEvent(this, &TForm1::Run1Click);
   RunButton->OnClick = TNotifyEvent(this, &TForm1::Run1Click);
   RunParam1->OnClick = TNotifyEvent(this, &TForm1::RunParam1Click);

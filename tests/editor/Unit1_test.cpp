@@ -506,6 +506,38 @@ TEST_F(Unit1Test, TabInsertsTheChosenNumberOfSpaces) {
   EXPECT_EQ(form->Editor->Lines()->Get(0), "a     b");
 }
 
+// Closing the window stops a script still running and removes the run's temporary script and page.
+TEST_F(Unit1Test, ClosingStopsTheRunAndRemovesItsTemporaryFiles) {
+  const char* previous = std::getenv("XDG_RUNTIME_DIR");
+  const std::string savedRuntime = previous ? previous : "";
+  fs::create_directories(Path("runtime"));
+  setenv("XDG_RUNTIME_DIR", Path("runtime").c_str(), 1);
+  RegWriteBool(kSettingsKey, "RunBrowserView", false);
+  const std::string pidFile = Path("pid");
+  WriteFile(Path("long.pl"), "open my $f, '>', '" + pidFile + "'; print $f $$; close $f; sleep 60;\n");
+  TForm1* form = Start();
+  form->Open(Path("long.pl"), false);
+  form->Run1Click(form);
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return !ReadFile(pidFile).empty(); })) << "the script did not start";
+  const std::string state = "/proc/" + ReadFile(pidFile) + "/stat";
+  WriteFile(Path("runtime/Corvane/OmTemp.htm"), "<html></html>");
+  ASSERT_TRUE(fs::exists(Path("runtime/Corvane/OmTemp.pl")));
+
+  form->Close();
+  const auto stopped = [&] {
+    const std::string stat = ReadFile(state);  // gone, or a zombie: "pid (perl) Z ..."
+    return stat.empty() || stat.find(") Z ") != std::string::npos;
+  };
+  EXPECT_TRUE(corvane::test::PumpUntil(stopped, 5000)) << ReadFile(state);
+  EXPECT_FALSE(fs::exists(Path("runtime/Corvane/OmTemp.pl")));
+  EXPECT_FALSE(fs::exists(Path("runtime/Corvane/OmTemp.htm")));
+  form->Close();  // nothing left to remove: no error
+  if (previous)
+    setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
+  else
+    unsetenv("XDG_RUNTIME_DIR");
+}
+
 TEST_F(Unit1Test, ComingBackToTheWindowKeepsTheRunsPage) {
   const std::string page = Path("out.htm");
   WriteFile(page, "<html><body>out</body></html>");
