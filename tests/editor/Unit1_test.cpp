@@ -508,10 +508,15 @@ TEST_F(Unit1Test, TabInsertsTheChosenNumberOfSpaces) {
 
 // Closing the window stops a script still running and removes the run's temporary script and page.
 TEST_F(Unit1Test, ClosingStopsTheRunAndRemovesItsTemporaryFiles) {
-  const char* previous = std::getenv("XDG_RUNTIME_DIR");
-  const std::string savedRuntime = previous ? previous : "";
+  // The run's temporary folder lies in this test's folder while the test runs.
+  struct RuntimeFolder {
+    const char* previous = std::getenv("XDG_RUNTIME_DIR");
+    std::string saved = previous ? previous : "";
+    explicit RuntimeFolder(const std::string& folder) { setenv("XDG_RUNTIME_DIR", folder.c_str(), 1); }
+    ~RuntimeFolder() { previous ? setenv("XDG_RUNTIME_DIR", saved.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR"); }
+  };
   fs::create_directories(Path("runtime"));
-  setenv("XDG_RUNTIME_DIR", Path("runtime").c_str(), 1);
+  const RuntimeFolder runtime(Path("runtime"));
   RegWriteBool(kSettingsKey, "RunBrowserView", false);
   const std::string pidFile = Path("pid");
   WriteFile(Path("long.pl"), "open my $f, '>', '" + pidFile + "'; print $f $$; close $f; sleep 60;\n");
@@ -532,10 +537,6 @@ TEST_F(Unit1Test, ClosingStopsTheRunAndRemovesItsTemporaryFiles) {
   EXPECT_FALSE(fs::exists(Path("runtime/Corvane/OmTemp.pl")));
   EXPECT_FALSE(fs::exists(Path("runtime/Corvane/OmTemp.htm")));
   form->Close();  // nothing left to remove: no error
-  if (previous)
-    setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
-  else
-    unsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST_F(Unit1Test, ComingBackToTheWindowKeepsTheRunsPage) {
