@@ -69,6 +69,11 @@ bool IsDamage(int code) {
   return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
 }
 
+bool IsBusy(int code) {
+  const int primary = code & 0xFF;
+  return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
 long ErrorFor(int code) {
   if (IsDamage(code)) return kBadDatabase;
   if (code == SQLITE_CONSTRAINT_FOREIGNKEY) return kKeyDeleted;
@@ -215,7 +220,10 @@ bool RegistryStore::Open() {
     fs::create_directories(file.parent_path(), ignored);
     fs::permissions(file.parent_path(), fs::perms::owner_all, ignored);
   }
-  // Two tries: the second runs on a fresh file after a damaged one was moved aside.
+  // Two tries: the second runs on a fresh file after a damaged one was moved aside. Switching a new file
+  // to write-ahead logging takes a lock that SQLite does not wait for, so programs starting together on a
+  // first run try again for a while instead of giving up.
+  const auto busyDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
   for (int attempt = 0; attempt < 2; ++attempt) {
     // Settings are the user's alone; the database's journal files take its mode.
     if (const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR); fd >= 0) {
@@ -258,6 +266,12 @@ bool RegistryStore::Open() {
       }
       c->Exec(damaged ? "ROLLBACK" : "COMMIT");
     } catch (const SqlFailure& failure) {
+      if (IsBusy(failure.code) && std::chrono::steady_clock::now() < busyDeadline) {
+        c.reset();
+        ::usleep(10000);
+        --attempt;
+        continue;
+      }
       if (!IsDamage(failure.code)) return false;
       damaged = true;
     }
