@@ -463,6 +463,8 @@ TWinControl::~TWinControl() {
 QWidget* TWinControl::Widget() {
   if (widget_) return widget_.get();
   QWidget* parentWidget = Parent() ? Parent()->Widget() : nullptr;
+  // A parent that had no window yet made its children's windows with its own, this one's too.
+  if (widget_) return widget_.get();
   widget_ = CreateWidget(parentWidget);
   ControlsByWidget()[widget_.get()] = this;
   CreateWnd();

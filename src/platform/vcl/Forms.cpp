@@ -14,6 +14,7 @@
 #include <deque>
 
 #include "vcl/Application.h"
+#include "vcl/StdCtrls.h"
 #include "win/CodePage.h"
 
 namespace {
@@ -21,6 +22,16 @@ namespace {
 TCustomForm* gMainForm = nullptr;
 void (*gTerminate)() = nullptr;
 std::uint64_t gNextSerial = 1;
+
+// The enabled, visible default button (Enter) or cancel button (Esc) the form owns, or nullptr.
+TButton* DialogButton(const TComponent* form, WORD key) {
+  for (int i = 0; i < form->ComponentCount(); ++i) {
+    auto* button = dynamic_cast<TButton*>(form->Components(i));
+    if (!button || !button->Visible() || !button->Enabled()) continue;
+    if ((key == VK_RETURN && button->Default()) || (key == VK_ESCAPE && button->Cancel)) return button;
+  }
+  return nullptr;
+}
 
 bool IsSizeable(TFormBorderStyle style) { return style == bsSizeable || style == bsSizeToolWin; }
 
@@ -548,6 +559,12 @@ void TCustomForm::FormWndProc(TMessage& Message) {
           break;
       }
       break;
+    case CM_DIALOGKEY:
+      if (TButton* button = DialogButton(this, static_cast<WORD>(Message.WParam))) {
+        button->Click();
+        Message.Result = 1;
+      }
+      return;
     case WM_ACTIVATE:
       if (Message.WParam == WA_INACTIVE) {
         Fire(OnDeactivate, this);

@@ -74,6 +74,7 @@ inline constexpr UINT WM_USER = 0x0400;
 
 // Component messages of the class library.
 inline constexpr UINT CM_BASE = 0xB000;
+inline constexpr UINT CM_DIALOGKEY = CM_BASE + 0x05;  // Enter or Esc (WParam) for the form's default or cancel button
 inline constexpr UINT CM_ENTER = CM_BASE + 0x0A;  // a focus change into the control
 inline constexpr UINT CM_EXIT = CM_BASE + 0x0B;
 inline constexpr UINT CM_VISIBLECHANGED = CM_BASE + 0x0C;

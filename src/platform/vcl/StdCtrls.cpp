@@ -148,6 +148,7 @@ void TEdit::CreateWnd() {
   edit->setReadOnly(readOnly_);
   if (maxLength_ > 0) edit->setMaxLength(maxLength_);
   edit->setEchoMode(passwordChar_ ? QLineEdit::Password : QLineEdit::Normal);
+  edit->setTextMargins(marginLeft_, 0, marginRight_, 0);
   ApplyFont(this, edit);
   ApplyBaseColor(this, edit);
   QObject::connect(edit, &QLineEdit::textEdited, [this](const QString& text) {
@@ -211,6 +212,12 @@ void TEdit::SetSelText(const std::string& Value) {
 }
 
 void TEdit::SelectAll() { static_cast<QLineEdit*>(Widget())->selectAll(); }
+
+void TEdit::SetTextMargins(int Left, int Right) {
+  marginLeft_ = Left;
+  marginRight_ = Right;
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) edit->setTextMargins(Left, 0, Right, 0);
+}
 
 // ---------------------------------------------------------------------------------------------------
 // TMemo and its lines

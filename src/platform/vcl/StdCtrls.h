@@ -65,6 +65,8 @@ class TEdit : public TWinControl {
   void SetSelText(const std::string& Value);
   void SelectAll();
   void Clear() { SetText(std::string()); }
+  // Keeps the text clear of the first Left and last Right pixels (where child controls sit).
+  void SetTextMargins(int Left, int Right);
   bool Modified = false;
 
   // Every change of the text, by the user or by the program.
@@ -82,6 +84,8 @@ class TEdit : public TWinControl {
   bool readOnly_ = false;
   int maxLength_ = 0;
   char passwordChar_ = 0;
+  int marginLeft_ = 0;
+  int marginRight_ = 0;
 };
 
 class TMemo : public TWinControl {

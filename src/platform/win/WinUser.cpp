@@ -192,6 +192,18 @@ LRESULT SendToUtilityWindow(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
+namespace {
+int gBeeps = 0;
+}  // namespace
+
+BOOL MessageBeep(UINT) {
+  ++gBeeps;
+  QApplication::beep();
+  return 1;
+}
+
+int MessageBeepCount() { return gBeeps; }
+
 HWND AllocateHWnd(const TWndMethod& method) {
   static std::uintptr_t next = 1;
   const HWND window = reinterpret_cast<HWND>(next);

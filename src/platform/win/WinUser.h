@@ -92,6 +92,10 @@ WNDPROC MakeObjectInstance(const TWndMethod& method);
 HWND AllocateHWnd(const TWndMethod& method);
 void DeallocateHWnd(HWND window);
 
+// The default system beep; a count of them, so a test can tell one was given.
+BOOL MessageBeep(UINT type);
+int MessageBeepCount();
+
 // A cursor image shipped with the programs (resources/cursors/<name>.png, its hot spot in the
 // image's "HotSpotX"/"HotSpotY" texts). The handle lives as long as the process; 0 when the
 // image is missing.
