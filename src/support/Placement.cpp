@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "support/AppUtils.h"
+#include "support/WndHook.h"
 #include "vcl/Application.h"
 #include "vcl/IniFiles.h"
 #include "vcl/Registry.h"
@@ -142,13 +143,14 @@ class FlagScope {
 TFormPlacement::TFormPlacement(TComponent* AOwner)
     : TComponent(AOwner), minMaxInfo_(std::make_unique<TWinMinMaxInfo>(this)) {
   if (dynamic_cast<TCustomForm*>(AOwner)) Options = {fpState, fpPosition};
+  windowHook_ = new TOmWindowHook(this);
+  windowHook_->AfterMessage = THookMessageEvent(this, &TFormPlacement::WindowMessage);
 }
 
 TFormPlacement::~TFormPlacement() {
   CloseStorage();
   while (!links_.empty()) DetachLink(links_.back());
-  if (hookedForm_ && !hookedForm_->IsDestroying())
-    hookedForm_->UnhookWindow(TWindowMessageHook(this, &TFormPlacement::WindowMessage));
+  windowHook_->SetWinControl(nullptr);
   if (!IsDesigning()) RestoreFormEvents();
 }
 
@@ -238,18 +240,11 @@ void TFormPlacement::MinMaxInfoModified() {
 void TFormPlacement::UpdateWindowHook() {
   TCustomForm* form = Form();
   const bool wanted = form && (preventResize_ || !minMaxInfo_->DefaultMinMaxInfo());
-  const TWindowMessageHook hook(this, &TFormPlacement::WindowMessage);
-  if (wanted && !hookedForm_) {
-    form->HookWindow(hook);
-    hookedForm_ = form;
-  } else if (!wanted && hookedForm_) {
-    hookedForm_->UnhookWindow(hook);
-    hookedForm_ = nullptr;
-  }
+  windowHook_->SetWinControl(wanted ? form : nullptr);
   if (form) form->UpdateSizeLimits();
 }
 
-void TFormPlacement::WindowMessage(TMessage& Message) {
+void TFormPlacement::WindowMessage(TObject*, TMessage& Message, bool&) {
   TCustomForm* form = Form();
   if (preventResize_ && form) {
     if (Message.Msg == WM_GETMINMAXINFO && form->HandleAllocated() && IsWindowVisible(form->Handle())) {

@@ -9,6 +9,8 @@
 #include "vcl/Classes.h"
 #include "vcl/Forms.h"
 
+class TOmWindowHook;
+
 class TFormPlacement;
 
 enum class TPlacementOption { fpState, fpPosition, fpActiveControl };
@@ -148,7 +150,7 @@ class TFormPlacement : public TComponent {
   void FormShow(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void FormDestroy(TObject* Sender);
-  void WindowMessage(TMessage& Message);
+  void WindowMessage(TObject* Sender, TMessage& Message, bool& Handled);
   void UpdateWindowHook();
   void FixMaximizedPosition();
   void UpdateMaximizeIcon();
@@ -162,7 +164,7 @@ class TFormPlacement : public TComponent {
   bool useRegistry_ = false;
   std::unique_ptr<TObject> storage_;
   std::vector<TIniLink*> links_;
-  TCustomForm* hookedForm_ = nullptr;
+  TOmWindowHook* windowHook_ = nullptr;  // owned: watches the form while limits apply
   TCustomForm* eventsForm_ = nullptr;
   TNotifyEvent previousShow_;
   TCloseQueryEvent previousCloseQuery_;
