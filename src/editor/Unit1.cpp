@@ -212,6 +212,7 @@ void TForm1::CreateComponents() {
   Editor->OnStatusChange = TStatusChangeEvent(this, &TForm1::EditorStatusChange);
   Editor->OnKeyPress = TKeyPressEvent(this, &TForm1::EditorKeyPress);
   Editor->SetParent(EditSheet);
+  SetActiveControl(Editor);  // the text takes the keyboard as soon as the window shows
 
   PageControl2 = new TPageControl(this);
   PageControl2->SetName("PageControl2");

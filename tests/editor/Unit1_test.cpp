@@ -166,6 +166,11 @@ TEST_F(Unit1Test, ScriptTypesAreRegisteredUnlessTheSettingSaysNo) {
   EXPECT_TRUE(answers.asked.empty()) << answers.Texts();
 }
 
+TEST_F(Unit1Test, TheTextTakesTheKeyboardWhenTheWindowShows) {
+  TForm1* form = Start();
+  EXPECT_TRUE(corvane::test::PumpUntil([&] { return form->Editor->Focused(); }, 3000));
+}
+
 TEST_F(Unit1Test, ANewFileIsTheUntitledTemplate) {
   Answers answers;
   TForm1* form = Start();
