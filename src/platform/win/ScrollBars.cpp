@@ -7,13 +7,13 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "vcl/Controls.h"
 #include "vcl/Messages.h"
 
 namespace {
 
-const char* const kHostName = "corvane-window-scroll-bars";
 
 bool Scrollable(const SCROLLINFO& info) {
   return info.nMax - info.nMin + 1 > static_cast<int>(info.nPage) && info.nMax > info.nMin;
@@ -35,11 +35,20 @@ WORD CodeOfAction(int action) {
   }
 }
 
+class TScrollBarHost;
+
+// Every scroll-bar metric of the editor asks for its window's bars, many times a keystroke, so they are
+// found through a table rather than by searching the window's children.
+std::unordered_map<const QWidget*, TScrollBarHost*>& HostsByWindow() {
+  static std::unordered_map<const QWidget*, TScrollBarHost*> hosts;
+  return hosts;
+}
+
 // The two bars of one window, children of it; they go with the window.
 class TScrollBarHost : public QObject {
  public:
   TScrollBarHost(TWinControl* control, QWidget* window) : QObject(window), control_(control), window_(window) {
-    setObjectName(kHostName);
+    HostsByWindow()[window] = this;
     window->installEventFilter(this);
     for (int bar : {SB_HORZ, SB_VERT}) {
       auto* scrollBar = new QScrollBar(bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical, window);
@@ -51,10 +60,14 @@ class TScrollBarHost : public QObject {
     }
   }
 
+  ~TScrollBarHost() override { HostsByWindow().erase(window_); }
+
   static TScrollBarHost* Find(const TWinControl* control) {
     QWidget* window = control ? control->WidgetIfAllocated() : nullptr;
-    return window ? static_cast<TScrollBarHost*>(window->findChild<QObject*>(kHostName, Qt::FindDirectChildrenOnly))
-                  : nullptr;
+    if (!window) return nullptr;
+    const auto& hosts = HostsByWindow();
+    const auto it = hosts.find(window);
+    return it == hosts.end() ? nullptr : it->second;
   }
 
   static TScrollBarHost* Obtain(TWinControl* control) {
