@@ -106,13 +106,14 @@ class TScrollBarHost : public QObject {
   const SCROLLINFO& Get(int bar) const { return info_[bar]; }
 
   TSize Extent() const {
-    const int thickness = window_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window_);
-    return TSize{visible_[SB_VERT] ? thickness : 0, visible_[SB_HORZ] ? thickness : 0};
+    if (thickness_ < 0) thickness_ = window_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window_);
+    return TSize{visible_[SB_VERT] ? thickness_ : 0, visible_[SB_HORZ] ? thickness_ : 0};
   }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched == window_ && event->type() == QEvent::Resize) Layout();
+    if (watched == window_ && event->type() == QEvent::StyleChange) thickness_ = -1;
     return false;
   }
 
@@ -174,6 +175,7 @@ class TScrollBarHost : public QObject {
 
   TWinControl* control_;
   QWidget* window_;
+  mutable int thickness_ = -1;  // the style's bar thickness, asked once per style
   QScrollBar* bars_[2] = {nullptr, nullptr};  // children of the window
   SCROLLINFO info_[2];
   bool visible_[2] = {false, false};
