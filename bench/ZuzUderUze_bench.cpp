@@ -11,21 +11,9 @@
 
 namespace {
 
-std::vector<std::string_view> SplitLines(const std::string& text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines.emplace_back(text.data() + start, end - start);
-    start = end + 1;
-  }
-  return lines;
-}
-
 void BM_PerlFullRescan(benchmark::State& state) {
   const std::string corpus = corvane::test::PerlCorpusText(4);
-  const std::vector<std::string_view> lines = SplitLines(corpus);
+  const std::vector<std::string_view> lines = corvane::test::CorpusLines(corpus);
   std::vector<TqzRangeState> ranges(lines.size() + 1);
   TZuzUderUze h(nullptr);
   for (auto _ : state) {
@@ -49,7 +37,7 @@ BENCHMARK(BM_PerlFullRescan)->Unit(benchmark::kMillisecond);
 // The painter's walk: every token's position, text and attribute.
 void BM_PerlTokenTexts(benchmark::State& state) {
   const std::string corpus = corvane::test::PerlCorpusText(1);
-  const std::vector<std::string_view> lines = SplitLines(corpus);
+  const std::vector<std::string_view> lines = corvane::test::CorpusLines(corpus);
   TZuzUderUze h(nullptr);
   std::string text;
   for (auto _ : state) {

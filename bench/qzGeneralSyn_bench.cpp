@@ -14,18 +14,6 @@
 
 namespace {
 
-std::vector<std::string_view> SplitLines(const std::string& text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines.emplace_back(text.data() + start, end - start);
-    start = end + 1;
-  }
-  return lines;
-}
-
 void Configure(TqzGeneralSyn& h) {
   h.SetComments({csCStyle, csPasStyle});
   TStringList words;
@@ -35,7 +23,7 @@ void Configure(TqzGeneralSyn& h) {
 
 void BM_GeneralFullRescan(benchmark::State& state) {
   const std::string corpus = corvane::test::PerlCorpusText(1);
-  const std::vector<std::string_view> lines = SplitLines(corpus);
+  const std::vector<std::string_view> lines = corvane::test::CorpusLines(corpus);
   std::vector<TqzRangeState> ranges(lines.size() + 1);
   TqzGeneralSyn h(nullptr);
   Configure(h);

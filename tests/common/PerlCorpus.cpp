@@ -31,4 +31,16 @@ std::string PerlCorpusText(int copies) {
   return all;
 }
 
+std::vector<std::string_view> CorpusLines(const std::string& text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines.emplace_back(text.data() + start, end - start);
+    start = end + 1;
+  }
+  return lines;
+}
+
 }  // namespace corvane::test
