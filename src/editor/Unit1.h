@@ -275,6 +275,8 @@ class TForm1 : public TForm {
   void AddSeparator();
 
   void SetCurrentFile(const std::string& Name);
+  // Writes the text to the file and marks it saved.
+  void SaveTo(const std::string& Name);
   void ShowEditPage();
   void UpdateGutterDigits();
   void SetTabWidth(int Spaces);

@@ -34,9 +34,10 @@ std::vector<std::string> LinesOf(TStrings* lines) {
   return all;
 }
 
+// A page or script as written: this platform's line end after every line.
 std::string Joined(const std::vector<std::string>& parts) {
   std::string text;
-  for (const std::string& part : parts) text += part + "\r\n";
+  for (const std::string& part : parts) text += part + "\n";
   return text;
 }
 
@@ -141,7 +142,7 @@ TEST_F(Unit1RunTest, AnUntitledTextGetsAnEmptyBaseLine) {
   Run();
   EXPECT_EQ(ReadFile(PageFile()),
             Joined({"<html>", "<head>", "", "</head>", "<body>", "<pre>", "hello", "</pre>", "</body>", "</html>"}));
-  EXPECT_EQ(ReadFile(ScriptFile()), "print \"hello\\n\";\r\n");
+  EXPECT_EQ(ReadFile(ScriptFile()), "print \"hello\\n\";\n");
 }
 
 const char* const kEnvironmentScript =
