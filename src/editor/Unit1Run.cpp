@@ -7,6 +7,7 @@
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
 #include "win/Kernel.h"
+#include "win/Shell.h"
 
 namespace {
 
@@ -19,22 +20,6 @@ std::string TempFile(const char* name) {
   const std::string folder = GetTempDirectory();
   if (folder.empty()) throw Exception("No private temporary folder can be made for the run, so it does not start.");
   return AddTrailingDelimiter(folder) + name;
-}
-
-// A file URL of an absolute path; the bytes that would end or escape the path are percent-encoded.
-std::string FileUrl(const std::string& path) {
-  static const char hex[] = "0123456789ABCDEF";
-  std::string url = "file://";
-  for (unsigned char c : path) {
-    if (c <= ' ' || c >= 0x7f || c == '%' || c == '#' || c == '?' || c == '"') {
-      url += '%';
-      url += hex[c >> 4];
-      url += hex[c & 15];
-    } else {
-      url += static_cast<char>(c);
-    }
-  }
-  return url;
 }
 
 // The first of the two exact spellings that the text contains, "" for neither.

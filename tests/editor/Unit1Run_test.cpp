@@ -316,8 +316,9 @@ TEST_F(Unit1RunTest, RunModeAndEditModeSwapTheRunCommandAndWhatMayBeUsed) {
     EXPECT_TRUE(item->Enabled()) << item->Caption();
   EXPECT_TRUE(form.SelectAllButton->Enabled());
   EXPECT_FALSE(form.CutButton->Enabled());  // nothing selected
-  ASSERT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; }, 2000));
-  EXPECT_LT(Clock::now() - stop, std::chrono::milliseconds(500));
+  // At once means well before the script's minute of sleep, however loaded the machine.
+  ASSERT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; }, 10000));
+  EXPECT_LT(Clock::now() - stop, std::chrono::seconds(10));
   EXPECT_TRUE(form.PageControl2->Enabled());
   EXPECT_EQ(Screen->Cursor(), crDefault);
   EXPECT_EQ(Output(), std::vector<std::string>{"started"});

@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <map>
 
+#include "win/Shell.h"
+
 namespace {
 
 // Windows error numbers the registry interface reports.
@@ -118,28 +120,12 @@ std::string LockedNotice(const std::string& path) {
          "now last only until it ends.";
 }
 
-// A file name as the path of an SQLite URI.
-std::string UriPath(const std::string& path) {
-  static const char hex[] = "0123456789ABCDEF";
-  std::string uri;
-  for (const unsigned char c : path) {
-    if (c <= ' ' || c >= 0x7f || c == '%' || c == '?' || c == '#') {
-      uri += '%';
-      uri += hex[c >> 4];
-      uri += hex[c & 15];
-    } else {
-      uri += static_cast<char>(c);
-    }
-  }
-  return uri;
-}
-
 // Copies the database at `path` into `target` without writing anything beside it: read-only when its
 // journal files can be used, else as an unchanging file (a folder that takes no journal files).
 bool CopyDatabase(const std::string& path, sqlite3* target) {
   for (const char* mode : {"?mode=ro", "?immutable=1"}) {
     sqlite3* source = nullptr;
-    const std::string uri = "file:" + UriPath(path) + mode;
+    const std::string uri = FileUrl(std::filesystem::absolute(path).string()) + mode;
     bool copied = false;
     if (sqlite3_open_v2(uri.c_str(), &source, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
                         nullptr) == SQLITE_OK) {
