@@ -254,7 +254,8 @@ TEST(RegistryStoreTest, AStoreThatCannotBeWrittenKeepsItsFileAndSaysOnceWhy) {
   const auto closed = readOnly | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
   const Case cases[] = {
       {"a read-only file", readOnly, open, "(Permission denied)"},
-      {"a writable file in a read-only folder", readWrite, closed, "(its folder takes no new files: Permission denied)"},
+      {"a writable file in a read-only folder", readWrite, closed,
+       "(its folder takes no new files: Permission denied)"},
   };
   for (const Case& c : cases) {
     TempRegistry registry;

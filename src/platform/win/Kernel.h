@@ -14,7 +14,7 @@
 std::string GetWindowsDirectory();
 // Ends in "/". A folder of this process, made on first use inside the user's private folder
 // ($XDG_RUNTIME_DIR/Corvane when the desktop gives a runtime folder, else <cache>/Corvane/tmp,
-// <cache> being $XDG_CACHE_HOME or ~/.cache) and removed with its files when the process ends.
+// <cache> being $XDG_CACHE_HOME or ~/.cache) and removed with its files when the process ends normally.
 // Empty when either folder cannot be made private (a link, another owner, no room).
 std::string GetTempPath();
 // Writes a file of the temporary folder anew: whatever has its name there is removed first and the

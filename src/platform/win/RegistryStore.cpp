@@ -350,7 +350,8 @@ void RegistryStore::Open() {
         --attempt;
         continue;
       }
-      if (!IsDamage(failure.code)) return StartSessionCopy(true, CannotWriteNotice(path_, RefusalReason(path_, failure.code)));
+      if (!IsDamage(failure.code))
+        return StartSessionCopy(true, CannotWriteNotice(path_, RefusalReason(path_, failure.code)));
       damaged = true;
     }
     struct stat info {};
@@ -406,7 +407,9 @@ void RegistryStore::MoveAside() {
     aside = path_ + ".damaged-" + stamp + "-" + std::to_string(n);
   std::error_code failure;
   std::filesystem::rename(path_, aside, failure);
-  if (failure) return StartSessionCopy(false, CannotWriteNotice(path_, "it is damaged and cannot be set aside: " + failure.message()));
+  if (failure)
+    return StartSessionCopy(false,
+                            CannotWriteNotice(path_, "it is damaged and cannot be set aside: " + failure.message()));
   std::filesystem::rename(path_ + "-wal", aside + "-wal", ignored);
   std::filesystem::remove(path_ + "-shm", ignored);
   Notice("The settings file \"" + path_ + "\" was damaged. It has been set aside as \"" + aside +
