@@ -35,7 +35,7 @@ class TTempFile {
     path_ += "." + ExtractFileName(target) + ".XXXXXX";
     std::vector<char> name(path_.begin(), path_.end());
     name.push_back('\0');
-    fd_ = mkstemp(name.data());
+    fd_ = mkostemp(name.data(), O_CLOEXEC);  // no program started meanwhile inherits it
     if (fd_ < 0) Fail<EFCreateError>("Cannot create file \"%s\". %s", target);
     path_ = name.data();
   }
