@@ -588,9 +588,10 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
   // away silences its run, so a fresh one takes its place.
   conio_.reset();
   CreateConsole();
+  // Only this instance's own files: without a private folder there are none.
   const std::string temp = GetTempDirectory();
   for (const char* name : {"OmTemp.pl", "OmTemp.htm"})
-    if (FileExists(temp + name)) DeleteFile(temp + name);
+    if (!temp.empty() && FileExists(temp + name)) DeleteFile(temp + name);
   // The output lists stay until the window goes: a late line of a stopping run may still arrive.
 }
 

@@ -672,8 +672,9 @@ TEST_F(Unit1Test, ClosingStopsTheRunAndRemovesItsTemporaryFiles) {
   form->Run1Click(form);
   ASSERT_TRUE(corvane::test::PumpUntil([&] { return !ReadFile(pidFile).empty(); })) << "the script did not start";
   const std::string state = "/proc/" + ReadFile(pidFile) + "/stat";
-  WriteFile(Path("runtime/Corvane/OmTemp.htm"), "<html></html>");
-  ASSERT_TRUE(fs::exists(Path("runtime/Corvane/OmTemp.pl")));
+  const std::string temp = GetTempDirectory();
+  WriteFile(temp + "OmTemp.htm", "<html></html>");
+  ASSERT_TRUE(fs::exists(temp + "OmTemp.pl"));
 
   form->Close();
   const auto stopped = [&] {
@@ -681,8 +682,8 @@ TEST_F(Unit1Test, ClosingStopsTheRunAndRemovesItsTemporaryFiles) {
     return stat.empty() || stat.find(") Z ") != std::string::npos;
   };
   EXPECT_TRUE(corvane::test::PumpUntil(stopped, 5000)) << ReadFile(state);
-  EXPECT_FALSE(fs::exists(Path("runtime/Corvane/OmTemp.pl")));
-  EXPECT_FALSE(fs::exists(Path("runtime/Corvane/OmTemp.htm")));
+  EXPECT_FALSE(fs::exists(temp + "OmTemp.pl"));
+  EXPECT_FALSE(fs::exists(temp + "OmTemp.htm"));
   form->Close();  // nothing left to remove: no error
 }
 
