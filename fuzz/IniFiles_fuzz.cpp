@@ -132,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     return 0;
   } else {
     ini.WriteString(input.section, input.key, input.value);
-    if (ini.ReadString(input.section, input.key, "") != AsRead(input.value)) Fail("the written value reads back otherwise");
+    if (ini.ReadString(input.section, input.key, "") != AsRead(input.value))
+      Fail("the written value reads back otherwise");
   }
 
   for (const TEntry& entry : before) {

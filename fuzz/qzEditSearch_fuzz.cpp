@@ -56,7 +56,8 @@ std::vector<int> NaiveHits(const std::string& pattern, const std::string& text, 
   while (i + m <= text.size()) {
     bool match = true;
     for (size_t j = 0; j < m && match; ++j) match = Equal(text[i + j], pattern[j], sensitive);
-    if (match && whole) match = (i == 0 || !WordCharAt(text, i - 1)) && (i + m == text.size() || !WordCharAt(text, i + m));
+    if (match && whole)
+      match = (i == 0 || !WordCharAt(text, i - 1)) && (i + m == text.size() || !WordCharAt(text, i + m));
     if (match) {
       hits.push_back(static_cast<int>(i) + 1);
       i += m;

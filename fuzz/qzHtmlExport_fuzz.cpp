@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/TestApp.h"
 #include "editctl/qzCustomEdit.h"
@@ -94,21 +95,51 @@ void CompareRendered(const std::string& rendered, const std::string& expected) {
   Fail("the rendered lines differ from the text");
 }
 
+// How the tokens look decides which tags stand around them: with the plain look no tag parts a token
+// from the next, so an unencoded byte meets the text that follows it.
+enum class TLook { Own, Plain, Styled };
+
+struct TAttributeLook {
+  TColor Foreground, Background;
+  TFontStyles Style;
+};
+
 struct TSetup {
   std::unique_ptr<TqzCustomEdit> edit;
   TZuzUderUze perl{nullptr};
   TqzGeneralSyn general{nullptr};
   TqzHtmlExport exporter{nullptr};
+  std::vector<TAttributeLook> ownLooks;
   TSetup() {
     corvane::test::EnsureApplication();
     edit = std::make_unique<TqzCustomEdit>(nullptr);
     edit->HandleNeeded();
+    for (TqzHighLightAttributes* attribute : Attributes())
+      ownLooks.push_back({attribute->Foreground(), attribute->Background(), attribute->Style()});
+  }
+  std::vector<TqzHighLightAttributes*> Attributes() {
+    std::vector<TqzHighLightAttributes*> attributes;
+    const TqzCustomHighLighter* highlighters[] = {&perl, &general};
+    for (const TqzCustomHighLighter* highlighter : highlighters)
+      for (int i = 0; i < highlighter->GetAttributeCount(); ++i) attributes.push_back(highlighter->GetAttribute(i));
+    return attributes;
+  }
+  void SetLook(TLook look) {
+    const std::vector<TqzHighLightAttributes*> attributes = Attributes();
+    for (size_t i = 0; i < attributes.size(); ++i) {
+      const TAttributeLook& own = ownLooks[i];
+      attributes[i]->SetForeground(look == TLook::Plain ? exporter.PlainText() : own.Foreground);
+      attributes[i]->SetBackground(look == TLook::Plain ? exporter.BackGround() : own.Background);
+      attributes[i]->SetStyle(look == TLook::Styled ? TFontStyles{fsBold, fsItalic, fsUnderline, fsStrikeOut}
+                              : look == TLook::Plain ? TFontStyles{} : own.Style);
+    }
   }
 };
 
 }  // namespace
 
-// Input: an options byte (highlighter, fragment or whole page, background), then the text.
+// Input: an options byte (highlighter, fragment or whole page, background, the tokens' look), then the
+// text.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (size == 0) return 0;
   static TSetup setup;
@@ -117,6 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   setup.edit->SetHighLighter(highlighter);
   setup.exporter.CreateHTMLFragment = data[0] & 2;
   setup.exporter.UseBackground = data[0] & 4;
+  setup.SetLook(static_cast<TLook>((data[0] >> 3) % 3));
   setup.edit->SetText(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
 
   TStrings* lines = setup.edit->Lines();
