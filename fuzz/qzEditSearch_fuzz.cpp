@@ -2,70 +2,23 @@
 // gives (non-overlapping, left to right), for each case rule and with or without the whole-word test,
 // and replacing every hit forwards (moving the later hits) or backwards (last hit first) must give the
 // same text as replacing the naive hits.
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "editctl/NaiveSearch.h"
 #include "editctl/qzEditSearch.h"
-#include "win/CharType.h"
 
 namespace {
+
+using corvane::test::NaiveHits;
 
 void Fail(const char* what, const std::string& pattern, const std::string& text) {
   std::fprintf(stderr, "search oracle broken: %s (pattern %zu bytes, text %zu bytes)\n", what, pattern.size(),
                text.size());
   std::abort();
-}
-
-struct TReference {
-  std::array<unsigned char, 256> lower{};
-  std::array<bool, 256> wordChar{};
-  TReference() {
-    for (int c = 0; c < 256; ++c) {
-      char one = static_cast<char>(c);
-      CharLowerBuffA(&one, 1);
-      lower[c] = static_cast<unsigned char>(one);
-      wordChar[c] = IsCharAlphaNumericA(static_cast<char>(c));
-    }
-  }
-};
-
-const TReference& Reference() {
-  static const TReference reference;
-  return reference;
-}
-
-bool Equal(char a, char b, bool sensitive) {
-  const auto x = static_cast<unsigned char>(a);
-  const auto y = static_cast<unsigned char>(b);
-  return sensitive ? x == y : Reference().lower[x] == Reference().lower[y];
-}
-
-bool WordCharAt(const std::string& text, size_t i) {
-  return Reference().wordChar[static_cast<unsigned char>(text[i])];
-}
-
-// 1-based columns of the hits, the scan resuming one pattern length after each hit.
-std::vector<int> NaiveHits(const std::string& pattern, const std::string& text, bool sensitive, bool whole) {
-  std::vector<int> hits;
-  const size_t m = pattern.size();
-  size_t i = 0;
-  while (i + m <= text.size()) {
-    bool match = true;
-    for (size_t j = 0; j < m && match; ++j) match = Equal(text[i + j], pattern[j], sensitive);
-    if (match && whole)
-      match = (i == 0 || !WordCharAt(text, i - 1)) && (i + m == text.size() || !WordCharAt(text, i + m));
-    if (match) {
-      hits.push_back(static_cast<int>(i) + 1);
-      i += m;
-    } else {
-      ++i;
-    }
-  }
-  return hits;
 }
 
 std::string ReplaceHits(std::string text, const std::vector<int>& hits, size_t m, const std::string& by) {
