@@ -13,6 +13,7 @@
 
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
+#include "common/TextFit.h"
 #include "support/LCDate.h"
 #include "support/RegTools.h"
 #include "uploader/FtpTestServer.h"
@@ -183,6 +184,13 @@ TEST_F(Uploader, TheShownWindowKeepsItsPlaceAndGoesAwayCleanly) {
   EXPECT_TRUE(programEnded);
   EXPECT_NE(RegReadString(std::string(UploaderKey) + "\\Window Position", "NormPos", ""), "");
   form_.reset();  // every control's window goes with the form's, none twice
+}
+
+TEST_F(Uploader, EveryCaptionFitsItsControl) {
+  Start({"/home/ann/cgi-bin/test.pl"});
+  form_->Show();
+  corvane::test::PumpEvents(20);
+  EXPECT_EQ(corvane::test::TextsThatDoNotFit(form_->Widget()), std::vector<std::string>{});
 }
 
 TEST_F(Uploader, ShowsTheStoredSettingsAndTheCommandLineJoined) {
