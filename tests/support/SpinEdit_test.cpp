@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include "common/TestApp.h"
 #include "vcl/Forms.h"
@@ -204,6 +207,28 @@ TEST_F(SpinEditTest, WithoutEditorEnabledNeitherTypingNorPasteNorCutChangeTheTex
     edit_->SelectAll();
     Press(Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(edit_->Text(), c.afterPaste);
+  }
+}
+
+TEST_F(SpinEditTest, PasteFromTheEditsMenuNeedsEditorEnabled) {
+  for (const bool enabled : {true, false}) {
+    SCOPED_TRACE(enabled);
+    edit_->EditorEnabled = enabled;
+    QGuiApplication::clipboard()->setText("42");
+    edit_->SetText("5");
+    edit_->SelectAll();
+    // Chosen from the menu once it is open; a menu without the item is closed, failing the test.
+    QTimer::singleShot(0, [] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (!menu) return;
+      for (QAction* item : menu->actions())
+        if (item->text().startsWith("&Paste")) item->trigger();
+      menu->close();
+    });
+    const QPoint at(2, 2);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, edit_->Widget()->mapToGlobal(at));
+    QApplication::sendEvent(edit_->Widget(), &click);
+    EXPECT_EQ(edit_->Text(), enabled ? "42" : "5");
   }
 }
 

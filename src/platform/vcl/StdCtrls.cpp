@@ -102,8 +102,10 @@ class TEditInput : public QObject {
     auto* line = static_cast<QLineEdit*>(edit_->Widget());
     std::unique_ptr<QMenu> menu(line->createStandardContextMenu());
     for (QAction* action : menu->actions()) {
-      const bool paste = action->objectName() == QLatin1String("edit-paste");
-      if (!paste && action->objectName() != QLatin1String("edit-cut")) continue;
+      // The items are known by their captions ("Cu&t\tCtrl+X"): Qt gives them no other name.
+      const QString item = QString(action->text()).remove('&').section('\t', 0, 0);
+      const bool paste = item == QLatin1String("Paste");
+      if (!paste && item != QLatin1String("Cut")) continue;
       action->disconnect();
       QObject::connect(action, &QAction::triggered, [this, paste] {
         CallHandler(edit_, [&] { edit_->Perform(paste ? WM_PASTE : WM_CUT); });
