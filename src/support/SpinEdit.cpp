@@ -335,13 +335,10 @@ void TOmSpinEdit::WndProc(TMessage& Message) {
     case WM_CUT:
       if (!EditorEnabled || ReadOnly()) return;
       break;
-    case WM_CHAR: {
-      char key = static_cast<char>(Message.WParam);
-      KeyPress(key);
-      // What is left of a typed character goes into the text.
-      if (static_cast<unsigned char>(key) >= 32) SetSelText(std::string(1, key));
+    case WM_GETDLGCODE:
+      // Made multi-line, the edit keeps Enter and Esc; KeyPress hands them to the form itself.
+      Message.Result = DLGC_WANTALLKEYS;
       return;
-    }
     default:
       break;
   }

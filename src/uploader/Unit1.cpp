@@ -221,7 +221,15 @@ void TForm1::BitBtn1Click(TObject*) {
   RegWriteString(UploaderKey, "User", Ftp1->UserID);
   SetStatus("Connecting to " + host + "...");
   EnableInputs(false);
-  Ftp1->Connect();
+  connectionLost_ = false;
+  try {
+    Ftp1->Connect();
+  } catch (Exception& E) {
+    if (!connectionLost_) throw;
+    // A dropped connection ends the program, but not unseen: the user learns why before the window goes.
+    Application->ShowException(&E);
+    BitBtn2->Click();
+  }
 }
 
 void TForm1::BitBtn2Click(TObject*) {
@@ -311,7 +319,11 @@ void TForm1::Ftp1AuthenticationFailed(bool&) { GiveUpConnecting("Authentication 
 
 void TForm1::Ftp1ConnectionRequired(bool&) { BitBtn1->Click(); }
 
-void TForm1::Ftp1Disconnect(TObject*) { BitBtn2->Click(); }
+// The component raises its error next; the road's start shows it and then closes the window.
+void TForm1::Ftp1Disconnect(TObject*) {
+  connectionLost_ = true;
+  Application->ExitCode = 1;
+}
 
 void TForm1::Ftp1TransactionStart(TObject*) { SetStatus("Data transfer started"); }
 

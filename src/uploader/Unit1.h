@@ -82,6 +82,8 @@ class TForm1 : public TForm {
   std::string remotePath_;
   std::string remoteDir_;
   std::string remoteName_;
+  // The server closed the connection during the road.
+  bool connectionLost_ = false;
 };
 
 // The directory and file-name parts of a remote path, as the upload road splits it.

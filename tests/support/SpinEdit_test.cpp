@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
 #include "common/TestApp.h"
 #include "vcl/Forms.h"
 #include "win/WinUser.h"
@@ -22,6 +29,7 @@ class SpinEditTest : public ::testing::Test {
     edit_ = new TOmSpinEdit(form_.get());
     edit_->SetParent(form_.get());
     edit_->OnChange = [this](TObject*) { ++changes_; };
+    form_->Show();
   }
 
   // The print dialog's number of copies.
@@ -33,8 +41,10 @@ class SpinEditTest : public ::testing::Test {
     changes_ = 0;
   }
 
-  void Type(const std::string& keys) {
-    for (char c : keys) edit_->Perform(WM_CHAR, static_cast<unsigned char>(c));
+  // Real key presses on the edit's window, as the keyboard delivers them.
+  void Type(const std::string& keys) { QTest::keyClicks(edit_->Widget(), QString::fromStdString(keys)); }
+  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(edit_->Widget(), key, modifiers);
   }
 
   std::unique_ptr<TForm> form_;
@@ -131,12 +141,13 @@ TEST_F(SpinEditTest, AReadOnlyEditOnlyBeepsOnAStep) {
 }
 
 TEST_F(SpinEditTest, ArrowKeysStep) {
-  edit_->Perform(WM_KEYDOWN, VK_UP);
-  edit_->Perform(WM_KEYDOWN, VK_UP);
-  edit_->Perform(WM_KEYDOWN, VK_DOWN);
+  Press(Qt::Key_Up);
+  Press(Qt::Key_Up);
+  Press(Qt::Key_Down);
   EXPECT_EQ(edit_->Text(), "1");
+  EXPECT_EQ(changes_, 3);
   edit_->ArrowKeys = false;
-  edit_->Perform(WM_KEYDOWN, VK_UP);
+  Press(Qt::Key_Up);
   EXPECT_EQ(edit_->Text(), "1");
 }
 
@@ -166,6 +177,61 @@ TEST_F(SpinEditTest, TypingKeepsToCharactersOfTheValueType) {
   EXPECT_TRUE(edit_->AcceptsChar('\r'));
 }
 
+TEST_F(SpinEditTest, WithoutEditorEnabledNeitherTypingNorPasteNorCutChangeTheText) {
+  struct Case {
+    const char* name;
+    bool editorEnabled;
+    bool readOnly;
+    const char* afterTyping;
+    const char* afterPaste;
+  };
+  for (const Case& c : {Case{"editable", true, false, "57", "42"}, Case{"editor disabled", false, false, "5", "5"},
+                        Case{"read-only", true, true, "5", "5"}}) {
+    SCOPED_TRACE(c.name);
+    edit_->EditorEnabled = c.editorEnabled;
+    edit_->SetReadOnly(c.readOnly);
+    edit_->SetText("5");
+    edit_->SetSelStart(1);
+    Type("7");
+    EXPECT_EQ(edit_->Text(), c.afterTyping);
+    Press(Qt::Key_Backspace);
+    edit_->SetText("5");
+    edit_->SelectAll();
+    Press(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(edit_->Text(), c.editorEnabled && !c.readOnly ? "" : "5");
+    QGuiApplication::clipboard()->setText("42");
+    edit_->SetText("5");
+    edit_->SelectAll();
+    Press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit_->Text(), c.afterPaste);
+    edit_->SelectAll();
+    Press(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(edit_->Text(), c.afterPaste);
+  }
+}
+
+TEST_F(SpinEditTest, PasteFromTheEditsMenuNeedsEditorEnabled) {
+  for (const bool enabled : {true, false}) {
+    SCOPED_TRACE(enabled);
+    edit_->EditorEnabled = enabled;
+    QGuiApplication::clipboard()->setText("42");
+    edit_->SetText("5");
+    edit_->SelectAll();
+    // Chosen from the menu once it is open; a menu without the item is closed, failing the test.
+    QTimer::singleShot(0, [] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (!menu) return;
+      for (QAction* item : menu->actions())
+        if (item->text().startsWith("&Paste")) item->trigger();
+      menu->close();
+    });
+    const QPoint at(2, 2);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, edit_->Widget()->mapToGlobal(at));
+    QApplication::sendEvent(edit_->Widget(), &click);
+    EXPECT_EQ(edit_->Text(), enabled ? "42" : "5");
+  }
+}
+
 TEST_F(SpinEditTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
   auto* ok = new TButton(form_.get());
   ok->SetParent(form_.get());
@@ -179,12 +245,13 @@ TEST_F(SpinEditTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
   char pressed = 0;
   edit_->OnKeyPress = [&](TObject*, char& key) { pressed = key; };
   edit_->SetText("5");
-  Type("\r");
+  Press(Qt::Key_Return);
   EXPECT_EQ(okClicks, 1);
   EXPECT_EQ(pressed, '\r');
   EXPECT_EQ(edit_->Text(), "5");
-  Type("\x1b");
+  Press(Qt::Key_Escape);
   EXPECT_EQ(cancelClicks, 1);
+  EXPECT_EQ(okClicks, 1);
 }
 
 TEST_F(SpinEditTest, ChangingToAnIntegerTypeRoundsTheIncrement) {

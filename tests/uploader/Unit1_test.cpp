@@ -13,6 +13,7 @@
 
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
+#include "common/TextFit.h"
 #include "support/LCDate.h"
 #include "support/RegTools.h"
 #include "uploader/FtpTestServer.h"
@@ -38,11 +39,13 @@ bool KeyExists(const std::string& key) {
   return registry.KeyExists(key);
 }
 
-// A message box as the user saw it, with the status line behind it at that moment.
+// A message box as the user saw it, with the status line behind it at that moment and whether the
+// program had ended by then.
 struct TBox {
   std::string caption;
   std::string text;
   std::string status;
+  bool afterTheEnd = false;
 };
 
 // The uploader's window built in-process, with the registry in a fresh store, the command line
@@ -54,6 +57,7 @@ class Uploader : public ::testing::Test {
     folder_ = corvane::test::MakeTempDir("uploader");
     RegistryStore::Instance().SetPath(folder_ + "/registry.sqlite3");
     Application->SetTitle("Upload A Script To FTP");
+    Application->ExitCode = 0;
     programEnded = false;
   }
 
@@ -124,7 +128,7 @@ class Uploader : public ::testing::Test {
   std::unique_ptr<TForm1> form_;
   std::vector<TBox> boxes_;
   TDialogHookScope dialogs_{[this](TDialogRequest& request) {
-    boxes_.push_back({request.Caption, request.Text, form_ ? Status() : ""});
+    boxes_.push_back({request.Caption, request.Text, form_ ? Status() : "", programEnded});
     return IDOK;
   }};
 };
@@ -183,6 +187,13 @@ TEST_F(Uploader, TheShownWindowKeepsItsPlaceAndGoesAwayCleanly) {
   EXPECT_TRUE(programEnded);
   EXPECT_NE(RegReadString(std::string(UploaderKey) + "\\Window Position", "NormPos", ""), "");
   form_.reset();  // every control's window goes with the form's, none twice
+}
+
+TEST_F(Uploader, EveryCaptionFitsItsControl) {
+  Start({"/home/ann/cgi-bin/test.pl"});
+  form_->Show();
+  corvane::test::PumpEvents(20);
+  EXPECT_EQ(corvane::test::TextsThatDoNotFit(form_->Widget()), std::vector<std::string>{});
 }
 
 TEST_F(Uploader, ShowsTheStoredSettingsAndTheCommandLineJoined) {
@@ -428,12 +439,27 @@ TEST_F(Uploader, AnOperationWithoutConnectionStartsTheWholeRoad) {
   EXPECT_TRUE(programEnded);
 }
 
-TEST_F(Uploader, TheServerHangingUpClosesTheWindow) {
+TEST_F(Uploader, TheServerHangingUpMidUploadShowsWhyBeforeTheWindowCloses) {
   TFtpTestServer server("drop-transfer");
   Start();
   UploadTo(server, "/x.pl");
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].text.find("closed the connection"), std::string::npos) << boxes_[0].text;
+  EXPECT_FALSE(boxes_[0].afterTheEnd);
   EXPECT_TRUE(programEnded);
+  EXPECT_EQ(Application->ExitCode, 1);
   EXPECT_EQ(server.Verbs(), (std::vector<std::string>{"USER", "PASS", "CWD", "TYPE", "PORT", "STOR"}));
+}
+
+TEST_F(Uploader, APasswordInsideOtherTextsDoesNotMaskThem) {
+  Start();
+  Fill("127.0.0.1", "tester", "127", Script(), "/x.pl");
+  form_->Ftp1->Port = 1;  // nobody listens there
+  Press(form_->BitBtn1);
+  ASSERT_EQ(boxes_.size(), 2u);
+  EXPECT_EQ(boxes_[0].text, "Connection failed!");
+  EXPECT_NE(boxes_[1].text.find("Cannot connect to 127.0.0.1"), std::string::npos) << boxes_[1].text;
+  EXPECT_EQ(boxes_[1].text.find('*'), std::string::npos) << boxes_[1].text;
 }
 
 TEST_F(Uploader, CancelOrClosingDuringTheTransferEndsItSilently) {

@@ -149,6 +149,19 @@ TEST_F(UploaderProgram, UploadsTheFileNamedOnTheCommandLineAndEnds) {
   ExpectUploaded();
 }
 
+TEST_F(UploaderProgram, AServerThatHangsUpMidUploadIsReportedBeforeTheProgramEnds) {
+  server_ = std::make_unique<TFtpTestServer>("drop-transfer");
+  RegWriteString(UploaderKey, "Host", "127.0.0.1:" + std::to_string(server_->Port()));
+  QProcess uploader;
+  StartProgram(uploader, "Uploader", {QString::fromStdString(Script())});
+  TypePasswordAndUpload();
+
+  ASSERT_TRUE(uploader.waitForFinished(30000)) << "the program did not end";
+  const std::string errors = uploader.readAllStandardError().toStdString();
+  EXPECT_EQ(uploader.exitCode(), 1);
+  EXPECT_NE(errors.find("The server closed the connection"), std::string::npos) << errors;
+}
+
 TEST_F(UploaderProgram, CorvaneHandsItsScriptToTheUploader) {
   QProcess corvane;
   StartProgram(corvane, "Corvane", {QString::fromStdString(Script())});

@@ -76,16 +76,6 @@ TCmdType TNMFTP::CommandType(const std::string& CommandStr) {
   return cmdDoCommand;
 }
 
-std::string TNMFTP::Conceal(const std::string& text) const {
-  if (Password.empty()) return text;
-  std::string shown = text;
-  for (std::size_t at = shown.find(Password); at != std::string::npos; at = shown.find(Password, at)) {
-    shown.replace(at, Password.size(), PasswordMask);
-    at += std::strlen(PasswordMask);
-  }
-  return shown;
-}
-
 // ---------------------------------------------------------------------------------------------------
 // Connecting and logging in
 

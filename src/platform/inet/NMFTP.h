@@ -68,13 +68,11 @@ class TNMFTP : public TPowersock {
   TNotifyEvent OnTransactionStop;
   TListItemEvent OnListItem;
 
- protected:
-  std::string Conceal(const std::string& text) const override;
-
  private:
   // False when the server asks for an account after the password.
   bool LogIn();
-  // Sends one command line; the shown form goes to the status (the password never does).
+  // Sends one command line; the shown form goes to the status (the password is shown masked where it is
+  // sent, and nowhere else: the same characters inside other texts are no secret).
   void SendCommand(const std::string& line, const std::string& shown);
   void SendCommand(const std::string& line) { SendCommand(line, line); }
   // The next final reply (preliminary 1xx replies are reported and skipped unless asked for).

@@ -235,12 +235,12 @@ void TPowersock::SendAll(const TDescriptor& socket, const char* data, std::size_
   }
 }
 
-void TPowersock::ReportStatus(const std::string& text) { Fire(OnStatus, this, Conceal(text)); }
+void TPowersock::ReportStatus(const std::string& text) { Fire(OnStatus, this, text); }
 
 void TPowersock::RaiseSocketError(int errorNumber, const std::string& what) {
-  const std::string message = Conceal(what + " (" + SystemErrorText(errorNumber) + ")");
+  const std::string message = what + " (" + SystemErrorText(errorNumber) + ")";
   Fire(OnError, this, errorNumber, message);
   throw ESockError(message);
 }
 
-void TPowersock::RaiseError(const std::string& message) { throw ESockError(Conceal(message)); }
+void TPowersock::RaiseError(const std::string& message) { throw ESockError(message); }

@@ -112,8 +112,6 @@ class TPowersock : public TComponent {
   // was a moment ago, and raises EAbort after Abort.
   void KeepResponsive();
 
-  // Every text shown to the user passes through Conceal, which subclasses use to hide secrets.
-  virtual std::string Conceal(const std::string& text) const { return text; }
   void ReportStatus(const std::string& text);
   // Fires OnError and raises ESockError, both with "what (the system's text for the error)".
   [[noreturn]] void RaiseSocketError(int errorNumber, const std::string& what);

@@ -1,9 +1,31 @@
 #include "qt/QtConvert.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
+
+#include "vcl/SysUtils.h"
+
+QString InstalledFamily(const std::string& name) {
+  // Liberation matches the widths of these faces character by character.
+  static constexpr std::array<std::pair<const char*, const char*>, 9> kStandIns{{
+      {"MS Sans Serif", "Liberation Sans"},
+      {"Microsoft Sans Serif", "Liberation Sans"},
+      {"MS Shell Dlg", "Liberation Sans"},
+      {"MS Shell Dlg 2", "Liberation Sans"},
+      {"Arial", "Liberation Sans"},
+      {"Courier New", "Liberation Mono"},
+      {"Courier", "Liberation Mono"},
+      {"Times New Roman", "Liberation Serif"},
+      {"MS Serif", "Liberation Serif"},
+  }};
+  for (const auto& [face, family] : kStandIns)
+    if (SameText(name, face)) return QString::fromLatin1(family);
+  return ToQString(name);
+}
 
 QFont ToQFont(const TFont& font) {
-  QFont f(ToQString(font.Name()));
+  QFont f(InstalledFamily(font.Name()));
   const int height = font.Height();
   // A negative height is the character height; a positive one the cell height, slightly larger.
   f.setPixelSize(std::max(1, height < 0 ? -height : height * 4 / 5));

@@ -20,6 +20,10 @@ inline QColor ToQColor(TColor color) {
   return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
+// The installed family that stands in for a font name of the forms: the names the forms were laid out
+// with ("MS Sans Serif", "Courier New") become metric-compatible families, so captions keep fitting.
+QString InstalledFamily(const std::string& name);
+
 // The font a widget shows for a TFont; the height in pixels is kept exactly.
 QFont ToQFont(const TFont& font);
 

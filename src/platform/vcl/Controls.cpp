@@ -158,11 +158,9 @@ class TWidgetBridge : public QWidget {
   }
 
   void keyPressEvent(QKeyEvent* e) override {
-    gModifiers = e->modifiers();
+    const LPARAM keyData = TakeKeyEvent(e);
     const bool alt = e->modifiers() & Qt::AltModifier;
     const WORD vk = VirtualKeyOf(e);
-    LPARAM keyData = e->isAutoRepeat() ? (LPARAM{1} << 30) : 0;
-    if (alt) keyData |= KF_ALTDOWN_LPARAM;
     if (vk != 0) Send(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData);
     for (char c : TypedAnsiChars(e, vk)) Send(alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(c), keyData);
     e->accept();
@@ -239,28 +237,31 @@ class TWidgetBridge : public QWidget {
     Send(msg, MouseKeys(e->buttons(), e->modifiers()), PackPoint(e->position().toPoint().x(), e->position().toPoint().y()));
   }
 
-  // The characters a key types, in the ANSI code page; Ctrl with a letter types its control code, as
-  // the system does, and characters the code page lacks are not typed.
-  static std::string TypedAnsiChars(const QKeyEvent* e, WORD vk) {
-    std::string out;
-    const QString text = e->text();
-    if (text.isEmpty()) {
-      if ((e->modifiers() & Qt::ControlModifier) && vk >= 'A' && vk <= 'Z') out += static_cast<char>(vk - 'A' + 1);
-      return out;
-    }
-    for (char32_t u : text.toUcs4()) {
-      unsigned char c = 0;
-      if (UnicodeToAnsiChar(u, c)) out += static_cast<char>(c);
-    }
-    return out;
-  }
-
   TWinControl* control_;
   bool paintFailed_ = false;
 };
 
 // ---------------------------------------------------------------------------------------------------
 // Keyboard state
+
+LPARAM TakeKeyEvent(const QKeyEvent* e) {
+  gModifiers = e->modifiers();
+  LPARAM keyData = e->isAutoRepeat() ? (LPARAM{1} << 30) : 0;
+  if (e->modifiers() & Qt::AltModifier) keyData |= KF_ALTDOWN_LPARAM;
+  return keyData;
+}
+
+std::string TypedAnsiChars(const QKeyEvent* e, WORD vk) {
+  std::string out;
+  const bool control = (e->modifiers() & Qt::ControlModifier) && !(e->modifiers() & Qt::AltModifier);
+  // Some sources (synthesised events among them) give Ctrl+V the text "v"; the system types ^V.
+  if (control && vk >= 'A' && vk <= 'Z') return std::string(1, static_cast<char>(vk - 'A' + 1));
+  for (char32_t u : e->text().toUcs4()) {
+    unsigned char c = 0;
+    if (UnicodeToAnsiChar(u, c)) out += static_cast<char>(c);
+  }
+  return out;
+}
 
 TShiftState KeyDataToShiftState(LPARAM KeyData) {
   TShiftState shift;

@@ -42,6 +42,12 @@ short GetKeyState(int VirtualKey);
 // The virtual key of a Qt key event, 0 when it has none (menus look their short-cuts up with it).
 class QKeyEvent;
 WORD VirtualKeyOf(const QKeyEvent* Event);
+// A key event as its messages carry it: notes the modifiers for GetKeyState and returns the key data
+// (LParam) of its key-down and character messages.
+LPARAM TakeKeyEvent(const QKeyEvent* Event);
+// The characters a key types, in the ANSI code page; Ctrl with a letter types its control code, as the
+// system does, and characters the code page lacks are not typed.
+std::string TypedAnsiChars(const QKeyEvent* Event, WORD VirtualKey);
 
 class TControl : public TComponent {
  public:

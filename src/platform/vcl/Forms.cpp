@@ -13,6 +13,7 @@
 #include <cmath>
 #include <deque>
 
+#include "qt/QtConvert.h"
 #include "vcl/Application.h"
 #include "vcl/StdCtrls.h"
 #include "win/CodePage.h"
@@ -132,10 +133,17 @@ void TCustomForm::CreateWnd() {
   filter_ = std::make_unique<TFormWindowFilter>(this);
   w->installEventFilter(filter_.get());
   w->setWindowTitle(QString::fromStdString(AnsiToUtf8(Caption())));
+  // A form has no parent to take a font from: its own is what its controls show.
+  w->setFont(ToQFont(*Font()));
   ApplyWindowFlags();
   w->move(Left(), Top());
   RememberNormalBounds();
   UpdateSizeLimits();
+}
+
+void TCustomForm::FontChanged() {
+  TWinControl::FontChanged();
+  if (QWidget* w = WidgetIfAllocated()) w->setFont(ToQFont(*Font()));
 }
 
 void TCustomForm::DestroyWnd() {

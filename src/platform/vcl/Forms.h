@@ -146,6 +146,7 @@ class TCustomForm : public TWinControl {
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void BoundsChanged() override;
   void VisibleChanged() override;
+  void FontChanged() override;
   virtual void DoShow();
   virtual void DoHide();
   virtual void DoClose(TCloseAction& Action);

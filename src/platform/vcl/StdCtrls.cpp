@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QContextMenuEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -57,6 +59,62 @@ class TDialogKeyFilter : public QObject {
 
  private:
   TButton* button_;
+};
+
+// Puts the keys typed into a line edit, and its paste and cut, through the edit's messages first, so
+// the control can refuse or take them as a window of the system would.
+class TEditInput : public QObject {
+ public:
+  TEditInput(TEdit* edit, QObject* parent) : QObject(parent), edit_(edit) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    bool handled = false;
+    if (event->type() == QEvent::KeyPress)
+      CallHandler(edit_, [&] { handled = Key(static_cast<QKeyEvent*>(event)); });
+    if (event->type() == QEvent::ContextMenu && !edit_->PopupMenu()) {
+      ShowMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+      handled = true;
+    }
+    return handled;
+  }
+
+ private:
+  // True when the messages took the key; false leaves it to the line edit's own handling.
+  bool Key(QKeyEvent* e) {
+    if (e->modifiers() & Qt::AltModifier) return false;  // menu accelerators
+    const LPARAM keyData = TakeKeyEvent(e);
+    const WORD vk = VirtualKeyOf(e);
+    if (vk != 0 && edit_->Perform(WM_KEYDOWN, vk, keyData) == 0) return true;
+    if (e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut)) {
+      edit_->Perform(e->matches(QKeySequence::Paste) ? WM_PASTE : WM_CUT);
+      return true;
+    }
+    const std::string chars = TypedAnsiChars(e, vk);
+    bool taken = chars.empty() && !e->text().isEmpty() && e->text().front().isPrint();  // not in the code page
+    for (char c : chars) taken = edit_->Perform(WM_CHAR, static_cast<unsigned char>(c), keyData) == 0 || taken;
+    // Enter and Esc stay with a control that wants every key, as a multi-line edit does.
+    const bool dialogKey = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape;
+    return taken || (dialogKey && (edit_->Perform(WM_GETDLGCODE) & DLGC_WANTALLKEYS));
+  }
+
+  void ShowMenu(const QPoint& at) {
+    auto* line = static_cast<QLineEdit*>(edit_->Widget());
+    std::unique_ptr<QMenu> menu(line->createStandardContextMenu());
+    for (QAction* action : menu->actions()) {
+      // The items are known by their captions ("Cu&t\tCtrl+X"): Qt gives them no other name.
+      const QString item = QString(action->text()).remove('&').section('\t', 0, 0);
+      const bool paste = item == QLatin1String("Paste");
+      if (!paste && item != QLatin1String("Cut")) continue;
+      action->disconnect();
+      QObject::connect(action, &QAction::triggered, [this, paste] {
+        CallHandler(edit_, [&] { edit_->Perform(paste ? WM_PASTE : WM_CUT); });
+      });
+    }
+    menu->exec(at);
+  }
+
+  TEdit* edit_;
 };
 
 }  // namespace
@@ -144,6 +202,7 @@ std::unique_ptr<QWidget> TEdit::CreateWidget(QWidget* ParentWidget) { return std
 void TEdit::CreateWnd() {
   auto* edit = static_cast<QLineEdit*>(Widget());
   TWidgetRelay::Attach(this);
+  edit->installEventFilter(new TEditInput(this, edit));
   edit->setText(ToQString(Caption()));
   edit->setReadOnly(readOnly_);
   if (maxLength_ > 0) edit->setMaxLength(maxLength_);
@@ -157,6 +216,34 @@ void TEdit::CreateWnd() {
       SetText(FromQString(text));
     });
   });
+}
+
+void TEdit::WndProc(TMessage& Message) {
+  auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated());
+  switch (Message.Msg) {
+    case WM_KEYDOWN: {
+      WORD key = static_cast<WORD>(Message.WParam);
+      KeyDown(key, KeyDataToShiftState(Message.LParam));
+      Message.Result = key != 0;
+      return;
+    }
+    case WM_CHAR: {
+      char key = static_cast<char>(Message.WParam);
+      KeyPress(key);
+      const bool typed = static_cast<unsigned char>(key) >= 32;
+      if (typed && !readOnly_) SetSelText(std::string(1, key));
+      Message.Result = key != 0 && !typed;
+      return;
+    }
+    case WM_PASTE:
+      if (edit && !readOnly_) edit->paste();
+      return;
+    case WM_CUT:
+      if (edit && !readOnly_) edit->cut();
+      return;
+    default:
+      TWinControl::WndProc(Message);
+  }
 }
 
 void TEdit::TextChanged() {

@@ -75,6 +75,10 @@ class TEdit : public TWinControl {
  protected:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
   void CreateWnd() override;
+  // Typed keys arrive as WM_KEYDOWN (its result is 1 when the key is left to the edit's own handling)
+  // and WM_CHAR (a character left after KeyPress goes into the text); paste and cut, by key or by
+  // the edit's menu, as WM_PASTE and WM_CUT.
+  void WndProc(TMessage& Message) override;
   void TextChanged() override;
   void FontChanged() override;
   void ColorChanged() override;

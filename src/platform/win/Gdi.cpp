@@ -11,6 +11,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "qt/QtConvert.h"
 #include "vcl/Controls.h"
 #include "win/CodePage.h"
 
@@ -41,7 +42,7 @@ int PixelSizeFor(const LOGFONTA& lf, const QFont& font) {
 QFont ResolveFont(const LOGFONTA& lf) {
   QFont font;
   const std::string face(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
-  if (!face.empty()) font.setFamily(QString::fromLatin1(face.c_str()));
+  if (!face.empty()) font.setFamily(InstalledFamily(face));
   if ((lf.lfPitchAndFamily & 3) == FIXED_PITCH) {
     font.setFixedPitch(true);
     font.setStyleHint(QFont::TypeWriter);

@@ -1,0 +1,71 @@
+#pragma once
+// Finds the texts of a shown window that do not fit where they are shown: a label or button caption
+// wider than its control, running into a neighbour or out of its parent; a menu bar item pushed
+// behind the bar's overflow button; a status-bar panel whose text is cut.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "vcl/ComCtrls.h"
+
+namespace corvane::test {
+
+namespace detail {
+
+// A check box's caption has the room right of its box; any other control's needs its size hint.
+inline bool RoomForCaption(QWidget* control) {
+  auto* box = qobject_cast<QCheckBox*>(control);
+  if (!box) return control->sizeHint().width() <= control->width();
+  QStyleOptionButton option;
+  option.initFrom(box);
+  const QRect room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+  return box->fontMetrics().horizontalAdvance(QString(box->text()).remove('&')) <= room.width();
+}
+
+inline bool CaptionFits(QWidget* control, QWidget* window) {
+  const QRect r = control->geometry();
+  QWidget* parent = control->parentWidget();
+  if (!RoomForCaption(control) || !parent->rect().contains(r)) return false;
+  for (QWidget* other : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (other != control && other->isVisibleTo(window) && other->geometry().intersects(r)) return false;
+  return true;
+}
+
+}  // namespace detail
+
+inline std::vector<std::string> TextsThatDoNotFit(QWidget* window) {
+  std::vector<std::string> cut;
+  for (QWidget* w : window->findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(window)) continue;
+    QString text;
+    if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) text = button->text();
+    if (!text.isEmpty() && !detail::CaptionFits(w, window)) cut.push_back(text.toStdString());
+    if (auto* bar = qobject_cast<QMenuBar*>(w))
+      for (QAction* item : bar->actions()) {
+        const QRect r = bar->actionGeometry(item);
+        if (r.isEmpty() || !bar->rect().contains(r)) cut.push_back(item->text().toStdString());
+      }
+  }
+  return cut;
+}
+
+// The bar paints a panel's text 3 pixels inside each side of the panel.
+inline std::vector<std::string> PanelTextsThatDoNotFit(TStatusBar* bar) {
+  std::vector<std::string> cut;
+  const QFontMetrics metrics(bar->Widget()->font());
+  for (int i = 0; i < bar->Panels()->Count(); ++i) {
+    const std::string& text = bar->Panels()->Items(i)->Text();
+    if (metrics.horizontalAdvance(QString::fromStdString(text)) > bar->PanelRect(i).Width() - 6) cut.push_back(text);
+  }
+  return cut;
+}
+
+}  // namespace corvane::test

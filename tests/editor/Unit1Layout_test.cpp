@@ -1,0 +1,69 @@
+// The main window as a new user first sees it: every caption and panel text fits its control in the
+// fonts this platform has.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <filesystem>
+
+#include "common/TestApp.h"
+#include "common/TestFiles.h"
+#include "common/TextFit.h"
+#include "editctl/qzCustomEdit.h"
+#include "editor/Corvane.h"
+#include "editor/Unit1.h"
+#include "support/RegTools.h"
+#include "vcl/Application.h"
+#include "vcl/ComCtrls.h"
+#include "win/RegistryStore.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using corvane::test::PanelTextsThatDoNotFit;
+using corvane::test::TextsThatDoNotFit;
+
+class Unit1Layout : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    corvane::test::EnsureApplication();
+    dir_ = corvane::test::MakeTempDir("unit1layout");
+    RegistryStore::Instance().SetPath(dir_ + "/registry.sqlite3");
+    RegWriteBool(kSettingsKey, "NoAssociation", true);
+    static char name[] = "Corvane";
+    static char* argv[] = {name, nullptr};
+    Application->Initialize(1, argv);
+  }
+  void TearDown() override {
+    form_.reset();
+    fs::remove_all(dir_);
+  }
+
+  std::string dir_;
+  std::unique_ptr<TForm1> form_;
+};
+
+TEST_F(Unit1Layout, TheFirstWindowShowsEveryMenuAndEveryTextWhole) {
+  form_.reset(CreateForm<TForm1>(nullptr));
+  form_->Show();
+  corvane::test::PumpEvents(50);
+  EXPECT_EQ(TextsThatDoNotFit(form_->Widget()), std::vector<std::string>{});
+  EXPECT_EQ(PanelTextsThatDoNotFit(form_->StatusBar1), std::vector<std::string>{});
+}
+
+TEST_F(Unit1Layout, TheCaretPanelHoldsLineNumbersOfFourDigitsAndMore) {
+  form_.reset(CreateForm<TForm1>(nullptr));
+  form_->Show();
+  for (const int lines : {1559, 123456}) {
+    std::string text;
+    for (int i = 1; i < lines; ++i) text += "my $x = 1;\r\n";
+    corvane::test::WriteFile(dir_ + "/long.pl", text + "1;");
+    form_->Open(dir_ + "/long.pl", false);
+    QTest::keyClick(form_->Editor->Widget(), Qt::Key_End, Qt::ControlModifier);
+    const std::string caret = form_->StatusBar1->Panels()->Items(0)->Text();
+    EXPECT_NE(caret.find(std::to_string(lines) + ":"), std::string::npos) << caret;
+    EXPECT_EQ(PanelTextsThatDoNotFit(form_->StatusBar1), std::vector<std::string>{});
+  }
+}
+
+}  // namespace
