@@ -38,6 +38,13 @@ std::string StringSetting(const std::string& name, const std::string& fallback) 
   }
 }
 
+// Lines with the line ends a save writes, so the script runs as the saved file would.
+std::string SavedBytes(const TStrings& lines) {
+  TStringStream bytes;
+  lines.SaveToStream(&bytes);
+  return bytes.DataString();
+}
+
 bool BoolSetting(const std::string& name, bool fallback) {
   try {
     return RegReadBool(kSettingsKey, name, fallback);
@@ -145,7 +152,7 @@ void TForm1::PageControl2Change(TObject*) {
 void TForm1::RunWithParams(const std::string& Params) {
   OutputList()->Clear();
   const std::string script = TempFile(kScriptFileName);
-  WriteTempFile(script, Editor->Lines()->GetText());
+  WriteTempFile(script, SavedBytes(*Editor->Lines()));
 
   const std::string firstLine = Editor->Lines()->Count() > 0 ? Editor->Lines()->Get(0) : std::string();
   // The two paths go in quotes when they hold a blank: split at the blank they name no file at all.
@@ -218,7 +225,7 @@ void TForm1::ConioDone(TObject*) {
   page.SetText(WrapRunOutput(text, ExtractFileDir(CurrentFileName())));
   try {
     const std::string pageFile = TempFile(kPageFileName);
-    WriteTempFile(pageFile, page.GetText());
+    WriteTempFile(pageFile, SavedBytes(page));
     WebBrowser1->Navigate(FileUrl(pageFile));
   } catch (const Exception&) {
     // Without its page the run has nothing to show: back to the editor, then the reason in a box.
