@@ -112,6 +112,19 @@ int DecimalDigits(int value) {
   return digits;
 }
 
+// The window's editor carries the default key table up to its bookmark rows; the rows for the selection
+// modes, Tab, Shift+Tab and the matching bracket are not in it. So Tab reaches the window's key-press
+// handler as a character, and Ctrl+Shift+C is left to the menu.
+constexpr int kWindowKeystrokeRows = 73;
+
+void SetWindowKeystrokes(TqzCustomEdit* editor) {
+  TqzKeyStrokes defaults(nullptr);
+  defaults.ResetDefaults();
+  TqzKeyStrokes* keys = editor->Keystrokes();
+  keys->Clear();
+  for (int i = 0; i < kWindowKeystrokeRows; ++i) keys->Add()->Assign(defaults.Items(i));
+}
+
 std::string JoinedLines(TStrings* lines) {
   std::string text;
   for (int i = 0; i < lines->Count(); ++i) {
@@ -201,6 +214,7 @@ void TForm1::CreateComponents() {
                       qzeoTabsToSpaces, qzeoSmartTabs});
   Editor->SetTabWidth(1);
   Editor->SetWantTabs(true);
+  SetWindowKeystrokes(Editor);
   Editor->SetMaxUndo(255);
   Editor->SetReadOnly(false);
   TFont editorFont;

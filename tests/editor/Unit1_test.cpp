@@ -9,6 +9,7 @@
 
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
+#include "common/UserInput.h"
 #include "editctl/qzSupportClasses.h"
 #include "editor/Corvane.h"
 #include "editor/Unit1.h"
@@ -500,14 +501,19 @@ TEST_F(Unit1Test, QuickInsertsAndTheirShortCutsComeFromTheSettings) {
   EXPECT_EQ(form->QuickItems[4]->ShortCut(), 0);
 }
 
-TEST_F(Unit1Test, TabInsertsTheChosenNumberOfSpaces) {
+// The window's key table leaves Tab to the window and has no keys for the selection modes.
+TEST_F(Unit1Test, TabInsertsTheChosenNumberOfSpacesAndCtrlShiftCKeepsTheSelectionMode) {
   RegWriteInteger(kSettingsKey, "TabWidth", 5);
   TForm1* form = Start();
   form->Editor->SetText("ab");
   form->Editor->SetCaretXY(TPoint{2, 1});
-  char key = '\t';
-  form->EditorKeyPress(form->Editor, key);
-  EXPECT_EQ(key, '\t');  // the key itself still reaches the editor
+  corvane::test::Press(*form->Editor, Qt::Key_Tab);
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "a     b");  // the tab character itself inserts nothing
+  EXPECT_EQ(form->Editor->CaretX(), 7);
+  for (const char* keys : {"Ctrl+Shift+C", "Ctrl+Shift+L"}) {
+    corvane::test::Keys(*form->Editor, keys);
+    EXPECT_EQ(form->Editor->SelectionMode(), smNormal) << keys;
+  }
   EXPECT_EQ(form->Editor->Lines()->Get(0), "a     b");
 }
 
