@@ -16,6 +16,10 @@ class TVirtualDisplay {
     if (server_.waitForStarted(5000) && server_.waitForReadyRead(10000))
       display_ = ":" + server_.readLine().trimmed();
   }
+  ~TVirtualDisplay() {
+    server_.terminate();
+    server_.waitForFinished(10000);
+  }
   const QString& Name() const { return display_; }
 
  private:
