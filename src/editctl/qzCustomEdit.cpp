@@ -616,7 +616,9 @@ void TqzCustomEdit::ListAdded() {
   InvalidateLine(count);
 }
 
-void TqzCustomEdit::ListCleared() {
+void TqzCustomEdit::ListCleared() { ResetView(); }
+
+void TqzCustomEdit::ResetView() {
   invalidateRect_ = TRect{};
   Invalidate();
   blockBegin_ = TPoint{1, 1};
@@ -655,6 +657,13 @@ void TqzCustomEdit::ListInserted(int Index) {
 void TqzCustomEdit::ListTextSet() {
   if (LineCount() == 0) lines_->Add("");
   ClearUndo();
+  // A new text starts at its top, whatever part of the old one was in view: otherwise the window shows
+  // the old lines (or nothing past the new end) until something scrolls it.
+  BeginUpdate();
+  const TUpdateGuard release(this);
+  ResetView();
+  IncludeState(sfCaretChanged | sfScrollbarChanged);
+  StatusChanged(TqzStatusChanges{qzscCaretX, qzscCaretY, qzscLeftColumn, qzscTopLine, qzscSelection});
 }
 
 void TqzCustomEdit::ListPutted(int Index) {

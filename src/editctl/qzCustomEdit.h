@@ -436,6 +436,8 @@ class TqzCustomEdit : public TCustomControl {
   // Line-list callbacks.
   void ListAdded();
   void ListCleared();
+  // Back to the top of the text: caret, selection, first line and column (the whole text went).
+  void ResetView();
   void ListDeleted(int Index);
   void ListInserted(int Index);
   void ListTextSet();

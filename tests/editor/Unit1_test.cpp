@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
@@ -18,6 +19,7 @@
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Registry.h"
+#include "win/ScrollBars.h"
 #include "win/RegistryStore.h"
 
 namespace fs = std::filesystem;
@@ -183,6 +185,48 @@ TEST_F(Unit1Test, ANewFileIsTheUntitledTemplate) {
   EXPECT_FALSE(form->Editor->Modified());
   EXPECT_EQ(form->PageControl1->ActivePage(), form->EditSheet);
   EXPECT_TRUE(answers.asked.empty());
+}
+
+// A new text shows from its top whatever part of the old one was in view: Open, New and Reopen replace
+// the whole text, and the view, the caret, the selection and the scroll bars start again.
+TEST_F(Unit1Test, ANewTextShowsFromItsTopAfterScrollingDownTheOldOne) {
+  std::string longText;
+  for (int i = 0; i < 300; ++i) longText += "line " + std::to_string(i) + " " + std::string(150, 'x') + "\r\n";
+  WriteFile(Path("long.pl"), longText);
+  WriteFile(Path("short.pl"), "short\r\n");
+  SetCommandLine({Path("long.pl")});
+  TForm1* form = Start();
+  form->Open(Path("short.pl"), false);  // on the recent list for the reopen below
+  TqzCustomEdit* editor = form->Editor;
+  const std::vector<std::pair<const char*, std::function<void()>>> replacements = {
+      {"open", [&] {
+         Answers answers;
+         answers.queue.push_back({IDOK, Path("short.pl")});
+         corvane::test::Keys(*editor, "Ctrl+O");
+       }},
+      {"new", [&] { corvane::test::Keys(*editor, "Ctrl+N"); }},
+      {"reopen", [&] { form->Reopen1->Items(0)->Click(); }},
+  };
+  for (const auto& [how, replace] : replacements) {
+    form->Open(Path("long.pl"), false);
+    corvane::test::Keys(*editor, "Ctrl+End");
+    corvane::test::Keys(*editor, "Shift+Up");
+    ASSERT_GT(editor->TopLine(), 1) << how;
+    ASSERT_GT(editor->LeftColumn(), 1) << how;
+    corvane::test::EventCounter paints(editor->Widget(), QEvent::Paint);
+    replace();
+    EXPECT_EQ(editor->TopLine(), 1) << how;
+    EXPECT_EQ(editor->LeftColumn(), 1) << how;
+    EXPECT_EQ(editor->CaretXY(), (TPoint{1, 1})) << how;
+    EXPECT_FALSE(editor->SelectionAvailable()) << how;
+    SCROLLINFO vertical;
+    vertical.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(editor, SB_VERT, vertical));
+    EXPECT_EQ(vertical.nPos, 1) << how;
+    EXPECT_EQ(vertical.nMax, std::max(1, editor->LineCount() + editor->LinesInWindow() - 1)) << how;
+    EXPECT_TRUE(paints.WaitFor(1)) << how;
+    EXPECT_EQ(form->StatusBar1->Panels()->Items(0)->Text(), "     1:   1") << how;
+  }
 }
 
 TEST_F(Unit1Test, AnUnquotedPathWithABlankOpensAsOneName) {
