@@ -9,6 +9,7 @@
 
 #include "EditText.h"
 #include "TestEdit.h"
+#include "common/UserInput.h"
 #include "editctl/qzCustomEdit.h"
 #include "editctl/qzUndoList.h"
 
@@ -112,6 +113,22 @@ TEST_F(Undo, TypingOverASelectionIsOneStepBothWays) {
   edit->Redo();
   EXPECT_EQ(LinesOf(*edit), Lines{"axe"});
   EXPECT_FALSE(edit->CanRedo());
+}
+
+// Blanks at the end of a line come back with the text that followed them (keys as a user presses them).
+TEST_F(Undo, ADeletionAcrossLinesComesBackBlanksIncluded) {
+  edit->SetText("foo   \r\nbar");
+  edit->SetCaretXY(TPoint{4, 1});
+  corvane::test::Keys(*edit, "Shift+Down");
+  corvane::test::Keys(*edit, "Shift+Left");
+  corvane::test::Keys(*edit, "Shift+Left");
+  ASSERT_EQ(edit->BlockEnd(), (TPoint{2, 2}));
+  corvane::test::Press(*edit, Qt::Key_Delete);
+  EXPECT_EQ(edit->Text(), "fooar\r\n");
+  corvane::test::Keys(*edit, "Ctrl+Z");
+  EXPECT_EQ(edit->Text(), "foo   \r\nbar\r\n");
+  corvane::test::Keys(*edit, "Ctrl+Shift+Z");
+  EXPECT_EQ(edit->Text(), "fooar\r\n");
 }
 
 TEST_F(Undo, DeletedLastLineComesBack) {
