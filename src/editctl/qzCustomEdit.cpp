@@ -9,10 +9,12 @@
 #include "qzUndoList.h"
 #include "uTextDrawer.h"
 #include "vcl/Canvas.h"
+#include "vcl/Forms.h"
 #include "vcl/ImgList.h"
 #include "win/Caret.h"
 #include "win/DropFiles.h"
 #include "win/Gdi.h"
+#include "win/WinUser.h"
 
 namespace {
 
@@ -179,6 +181,7 @@ TqzCustomEdit::TqzCustomEdit(TComponent* AOwner)
   textOffsetX_ = gutterWidth_ + 2;
 
   SetBounds(Left(), Top(), 200, 150);
+  SetCursor(crIBeam);
   SetColor(clWindow);
   ownFont_->SetName("Courier New");
   ownFont_->SetSize(10);
@@ -258,6 +261,12 @@ void TqzCustomEdit::WndProc(TMessage& Message) {
     case WM_ERASEBKGND:
       Message.Result = 1;  // painting covers the whole client area
       return;
+    case WM_SETCURSOR:
+      if (SetCursorForMouse()) {
+        Message.Result = 1;
+        return;
+      }
+      break;
     case WM_SIZE:
       TCustomControl::WndProc(Message);
       SizeOrFontChanged(false);
@@ -266,6 +275,26 @@ void TqzCustomEdit::WndProc(TMessage& Message) {
     default: break;
   }
   TCustomControl::WndProc(Message);
+}
+
+// The gutter shows its own cursor, and a selection that can be dragged the arrow; elsewhere the
+// control's cursor stands. True when the shape was chosen here.
+bool TqzCustomEdit::SetCursorForMouse() {
+  TPoint mouse;
+  GetCursorPos(&mouse);
+  mouse = ScreenToClient(mouse);
+  if (mouse.x < gutterWidth_) {
+    ::SetCursor(Screen->Cursors(static_cast<TCursor>(gutter_->Cursor())));
+    return true;
+  }
+  if (options_.Contains(qzeoDragDropEditing) && charWidth_ > 0 && lineHeight_ > 0) {
+    const TPoint at{leftChar_ + (mouse.x - gutterWidth_ - 2) / charWidth_, topLine_ + mouse.y / lineHeight_};
+    if (IsPointInSelection(at)) {
+      ::SetCursor(Screen->Cursors(crDefault));
+      return true;
+    }
+  }
+  return false;
 }
 
 // ===================================================================================================

@@ -43,6 +43,9 @@ short GetKeyState(int VirtualKey);
 class QKeyEvent;
 WORD VirtualKeyOf(const QKeyEvent* Event);
 
+// A cursor number: 0 the default, negative numbers the standard shapes, others registered by the program.
+using TCursor = short;
+
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* AOwner);
@@ -93,6 +96,9 @@ class TControl : public TComponent {
   bool ParentFont = true;
 
   TPopupMenu* PopupMenu() const { return popupMenu_; }
+  // The mouse cursor over the control, applied when its window is asked (WM_SETCURSOR).
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor Value) { cursor_ = Value; }
   void SetPopupMenu(TPopupMenu* Value);
 
   // Sends a message straight to the window procedure and returns its result.
@@ -145,6 +151,7 @@ class TControl : public TComponent {
   TColor color_ = clWindow;
   std::unique_ptr<TFont> font_;
   TPopupMenu* popupMenu_ = nullptr;
+  TCursor cursor_ = 0;
   bool windowProcReplaced_ = false;  // Perform goes through the window's replaced procedure
 };
 
