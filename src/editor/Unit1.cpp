@@ -622,6 +622,9 @@ void TForm1::SetCurrentFile(const std::string& Name) {
 
 void TForm1::ShowEditPage() {
   if (PageControl1->ActivePage() != EditSheet) PageControl1->SetActivePage(EditSheet);
+  // The text takes the keyboard whenever its page shows; otherwise keys go to whatever took the focus
+  // while the page was hidden.
+  if (Editor->CanFocus()) Editor->SetFocus();
 }
 
 void TForm1::UpdateGutterDigits() {
@@ -633,7 +636,10 @@ std::string TForm1::LastDir() const {
   return ReadString("LastDir", fallback);
 }
 
-void TForm1::AddRecent(const std::string& Name, int UserValue) { MRUManager1->AddRecent(Name, UserValue); }
+// The list keeps full paths, so an entry opens from any working folder and a file is listed once.
+void TForm1::AddRecent(const std::string& Name, int UserValue) {
+  MRUManager1->AddRecent(ExpandFileName(Name), UserValue);
+}
 
 void TForm1::MRUManager1Click(TObject*, const std::string& RecentName, const std::string&, std::int32_t) {
   // Opening the entry in a new window comes with the other new-window commands.
@@ -673,7 +679,7 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
   AskForSave(goOn);
   if (goOn) {
     ShowEditPage();
-    SetCurrentFile(Name);
+    SetCurrentFile(ExpandFileName(Name));
     try {
       TFileStream file(Name, fmOpenRead);
       Editor->Lines()->LoadFromStream(&file);
@@ -686,7 +692,7 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
       throw;
     }
     Editor->SetModified(false);
-    RegWriteString(kSettingsKey, "LastDir", ExtractFileDir(Name));
+    RegWriteString(kSettingsKey, "LastDir", ExtractFileDir(currentFileName_));
   }
   AddRecent(Name, FromListOrCommandLine ? 2 : 1);
   FormPlacement1->CommitPlacement();

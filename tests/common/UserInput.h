@@ -4,9 +4,11 @@
 // of anything a user reaches by keyboard, mouse or input method; keep Perform for edge cases behind it.
 //
 // Every function takes either the control (its widget is made when missing) or a plain widget. Events
-// are sent synchronously: when a function returns, the control has handled them.
+// are sent synchronously: when a function returns, the control has handled them. A null widget sends
+// keys where the desktop would: to the widget that has the keyboard focus (or the active window).
 //
 //   Type(*edit, "ab");                          // key press and release per character
+//   Type(nullptr, "ab");                        // to whatever has the keyboard focus now
 //   Press(*edit, Qt::Key_Tab);                  // one key, optional modifiers
 //   Keys(*form, "Ctrl+Shift+C");                // a key sequence in Qt's portable text form
 //   Click(*edit, {30, 5});                      // left click at a client point

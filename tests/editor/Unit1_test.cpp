@@ -174,6 +174,30 @@ TEST_F(Unit1Test, TheTextTakesTheKeyboardWhenTheWindowShows) {
   EXPECT_TRUE(corvane::test::PumpUntil([&] { return form->Editor->Focused(); }, 3000));
 }
 
+// Back from a run the keys go to the text again, and a tool-bar button never takes them: Space would
+// press it.
+TEST_F(Unit1Test, TheTextHasTheKeyboardAgainAfterARun) {
+  const char* previous = std::getenv("XDG_RUNTIME_DIR");
+  const std::string saved = previous ? previous : "";
+  setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
+  RegWriteBool(kSettingsKey, "RunBrowserView", false);  // the browser engine is not needed here
+  TForm1* form = Start();
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return form->Editor->Focused(); }));
+  corvane::test::Keys(nullptr, "F9");
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return form->Memo1->Hint.rfind("Done.", 0) == 0; }, 30000));
+  corvane::test::Keys(nullptr, "F9");
+  EXPECT_EQ(form->PageControl1->ActivePage(), form->EditSheet);
+  corvane::test::Click(form->FindButton->Widget(), QPoint(5, 5));
+  corvane::test::Type(nullptr, "ab ");
+  EXPECT_TRUE(form->Editor->Focused());
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "ab #!/usr/bin/perl");
+  EXPECT_EQ(form->Editor->LineCount(), 4);
+  if (previous)
+    setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+  else
+    unsetenv("XDG_RUNTIME_DIR");
+}
+
 TEST_F(Unit1Test, ANewFileIsTheUntitledTemplate) {
   Answers answers;
   TForm1* form = Start();
@@ -460,6 +484,30 @@ TEST_F(Unit1Test, TheRecentListTakesEveryOpenAndComesBackWithTheWindow) {
   EXPECT_EQ(form->CurrentFileName(), Path("b.pl"));
   EXPECT_EQ(form->Editor->Lines()->Get(0), "b");
   EXPECT_EQ(entries(form), "b.pl:2 c.pl:3 a.pl:2 ");
+}
+
+// A file named relative to the working folder is listed once, by its full path, and reopens from any
+// folder.
+TEST_F(Unit1Test, TheRecentListKeepsFullPaths) {
+  fs::create_directories(Path("files"));
+  WriteFile(Path("files/hi.cgi"), "hi\r\n");
+  const fs::path previous = fs::current_path();
+  fs::current_path(dir_);
+  SetCommandLine({"files/hi.cgi"});
+  TForm1* form = Start();
+  fs::current_path(previous);
+  EXPECT_EQ(form->CurrentFileName(), Path("files/hi.cgi"));
+  TRecentStrings* list = form->MRUManager1->Strings();
+  ASSERT_EQ(list->Count(), 1);
+  EXPECT_EQ(list->Get(0), Path("files/hi.cgi"));
+  EXPECT_EQ(RegReadString(kSettingsKey, "LastDir", ""), Path("files"));
+
+  Answers answers;
+  corvane::test::Keys(*form->Editor, "Ctrl+N");
+  form->Reopen1->Items(0)->Click();
+  EXPECT_TRUE(answers.asked.empty()) << answers.Texts();
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "hi");
+  EXPECT_EQ(list->Count(), 1);
 }
 
 TEST_F(Unit1Test, LineNumberDigitsFollowTheLineCount) {
