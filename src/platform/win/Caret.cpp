@@ -22,6 +22,9 @@ class TCaretWidget : public QWidget {
       QObject::connect(&blink_, &QTimer::timeout, this, [this] {
         phaseOn_ = !phaseOn_;
         update();
+        // As the desktop's own text fields do, a caret left alone stops blinking, shown, after a while:
+        // an idle window costs nothing.
+        if (phaseOn_ && ++blinks_ >= kBlinksBeforeRest) blink_.stop();
       });
     }
   }
@@ -33,6 +36,7 @@ class TCaretWidget : public QWidget {
     if (bounds == geometry() && shown == isVisibleTo(parentWidget())) return;
     setGeometry(bounds);
     phaseOn_ = true;
+    blinks_ = 0;
     setVisible(shown);
     if (shown && blink_.interval() > 0)
       blink_.start();
@@ -49,8 +53,10 @@ class TCaretWidget : public QWidget {
   }
 
  private:
+  static constexpr int kBlinksBeforeRest = 10;  // about ten seconds at the usual flash time
   QTimer blink_;
   bool phaseOn_ = true;
+  int blinks_ = 0;
 };
 
 struct TSystemCaret {
