@@ -264,9 +264,9 @@ class RandomEditing {
   std::ostringstream log_;
 };
 
-// The lines without trailing white space. The editor stores no trailing blanks on a line it edits, so
-// blanks that an indent or a column block leaves at a line end go with the next edit of that line and
-// do not come back with undo; the texts are compared without them.
+// The lines without trailing white space. Redo does not always give back blanks an edit left at a line
+// end (a redone line break runs its command again, which strips them), so redo is compared without
+// them; undo is compared exactly.
 Lines Trimmed(const Lines& lines) {
   Lines trimmed = lines;
   for (std::string& line : trimmed)
@@ -285,12 +285,12 @@ TEST_F(Undo, UndoingEverythingRestoresTheStartAndRedoingTheEnd) {
     const Lines start = editing.RandomText();
     SetLines(*edit, start);
     for (int step = 0; step < steps; ++step) editing.Step();
-    const Lines end = Trimmed(LinesOf(*edit));
+    const Lines end = LinesOf(*edit);
 
     while (edit->CanUndo()) edit->Undo();
-    ASSERT_EQ(Trimmed(LinesOf(*edit)), start) << "seed " << seed + run << ": " << editing.Log();
+    ASSERT_EQ(LinesOf(*edit), start) << "seed " << seed + run << ": " << editing.Log();
     while (edit->CanRedo()) edit->Redo();
-    ASSERT_EQ(Trimmed(LinesOf(*edit)), end) << "seed " << seed + run << ": " << editing.Log();
+    ASSERT_EQ(Trimmed(LinesOf(*edit)), Trimmed(end)) << "seed " << seed + run << ": " << editing.Log();
   }
 }
 
