@@ -9,10 +9,12 @@
 #include "qzUndoList.h"
 #include "uTextDrawer.h"
 #include "vcl/Canvas.h"
+#include "vcl/Forms.h"
 #include "vcl/ImgList.h"
 #include "win/Caret.h"
 #include "win/DropFiles.h"
 #include "win/Gdi.h"
+#include "win/WinUser.h"
 
 namespace {
 
@@ -199,6 +201,7 @@ TqzCustomEdit::TqzCustomEdit(TComponent* AOwner)
   textOffsetX_ = gutterWidth_ + 2;
 
   SetBounds(Left(), Top(), 200, 150);
+  SetCursor(crIBeam);
   SetColor(clWindow);
   ownFont_->SetName("Courier New");
   ownFont_->SetSize(10);
@@ -278,6 +281,12 @@ void TqzCustomEdit::WndProc(TMessage& Message) {
     case WM_ERASEBKGND:
       Message.Result = 1;  // painting covers the whole client area
       return;
+    case WM_SETCURSOR:
+      if (SetCursorForMouse()) {
+        Message.Result = 1;
+        return;
+      }
+      break;
     case WM_SIZE:
       TCustomControl::WndProc(Message);
       SizeOrFontChanged(false);
@@ -286,6 +295,26 @@ void TqzCustomEdit::WndProc(TMessage& Message) {
     default: break;
   }
   TCustomControl::WndProc(Message);
+}
+
+// The gutter shows its own cursor, and a selection that can be dragged the arrow; elsewhere the
+// control's cursor stands. True when the shape was chosen here.
+bool TqzCustomEdit::SetCursorForMouse() {
+  TPoint mouse;
+  GetCursorPos(&mouse);
+  mouse = ScreenToClient(mouse);
+  if (mouse.x < gutterWidth_) {
+    ::SetCursor(Screen->Cursors(static_cast<TCursor>(gutter_->Cursor())));
+    return true;
+  }
+  if (options_.Contains(qzeoDragDropEditing) && charWidth_ > 0 && lineHeight_ > 0) {
+    const TPoint at{leftChar_ + (mouse.x - gutterWidth_ - 2) / charWidth_, topLine_ + mouse.y / lineHeight_};
+    if (IsPointInSelection(at)) {
+      ::SetCursor(Screen->Cursors(crDefault));
+      return true;
+    }
+  }
+  return false;
 }
 
 // ===================================================================================================
@@ -636,7 +665,9 @@ void TqzCustomEdit::ListAdded() {
   InvalidateLine(count);
 }
 
-void TqzCustomEdit::ListCleared() {
+void TqzCustomEdit::ListCleared() { ResetView(); }
+
+void TqzCustomEdit::ResetView() {
   invalidateRect_ = TRect{};
   Invalidate();
   blockBegin_ = TPoint{1, 1};
@@ -675,6 +706,13 @@ void TqzCustomEdit::ListInserted(int Index) {
 void TqzCustomEdit::ListTextSet() {
   if (LineCount() == 0) lines_->Add("");
   ClearUndo();
+  // A new text starts at its top, whatever part of the old one was in view: otherwise the window shows
+  // the old lines (or nothing past the new end) until something scrolls it.
+  BeginUpdate();
+  const TUpdateGuard release(this);
+  ResetView();
+  IncludeState(sfCaretChanged | sfScrollbarChanged);
+  StatusChanged(TqzStatusChanges{qzscCaretX, qzscCaretY, qzscLeftColumn, qzscTopLine, qzscSelection});
 }
 
 void TqzCustomEdit::ListPutted(int Index) {

@@ -448,6 +448,9 @@ class TqzCustomEdit : public TCustomControl {
   // Line-list callbacks.
   void ListAdded();
   void ListCleared();
+  // Back to the top of the text: caret, selection, first line and column (the whole text went).
+  void ResetView();
+  bool SetCursorForMouse();
   void ListDeleted(int Index);
   void ListInserted(int Index);
   void ListTextSet();

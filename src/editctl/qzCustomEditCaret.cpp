@@ -308,8 +308,7 @@ int TqzCustomEdit::InsertNormal(const std::vector<std::string>& Segments) {
     InternalSetCaret(caretX_ + static_cast<int>(Segments[0].size()), caretY_);
     return 0;
   }
-  // A line broken in two keeps no blanks at the end of its first part, as a typed line break does.
-  Lines()->Put(caretY_, TrimRight(left + Segments[0]));
+  Lines()->Put(caretY_, left + Segments[0]);
   for (int i = 1; i < last; ++i) Lines()->Insert(caretY_ + i, Segments[static_cast<std::size_t>(i)]);
   Lines()->Insert(caretY_ + last, Segments.back() + right);
   InternalSetCaret(static_cast<int>(Segments.back().size()), caretY_ + last);

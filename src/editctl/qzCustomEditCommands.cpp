@@ -25,6 +25,7 @@ bool ChangesText(TqzEditorCommand Command) {
     case ecDeleteBOL:
     case ecDeleteEOL:
     case ecDeleteLine:
+    case ecClearAll:
     case ecLineBreak:
     case ecInsertLine:
     case ecChar:

@@ -112,6 +112,19 @@ int DecimalDigits(int value) {
   return digits;
 }
 
+// The window's editor carries the default key table up to its bookmark rows; the rows for the selection
+// modes, Tab, Shift+Tab and the matching bracket are not in it. So Tab reaches the window's key-press
+// handler as a character, and Ctrl+Shift+C is left to the menu.
+constexpr int kWindowKeystrokeRows = 73;
+
+void SetWindowKeystrokes(TqzCustomEdit* editor) {
+  TqzKeyStrokes defaults(nullptr);
+  defaults.ResetDefaults();
+  TqzKeyStrokes* keys = editor->Keystrokes();
+  keys->Clear();
+  for (int i = 0; i < kWindowKeystrokeRows; ++i) keys->Add()->Assign(defaults.Items(i));
+}
+
 // A text that did not come from a file is written with this platform's line ends, each line ended.
 void UseNewTextLineEnds(TStrings* lines) {
   lines->LineBreak = "\n";
@@ -198,6 +211,7 @@ void TForm1::CreateComponents() {
                       qzeoTabsToSpaces, qzeoSmartTabs});
   Editor->SetTabWidth(1);
   Editor->SetWantTabs(true);
+  SetWindowKeystrokes(Editor);
   Editor->SetMaxUndo(255);
   Editor->SetReadOnly(false);
   TFont editorFont;
@@ -606,6 +620,9 @@ void TForm1::SetCurrentFile(const std::string& Name) {
 
 void TForm1::ShowEditPage() {
   if (PageControl1->ActivePage() != EditSheet) PageControl1->SetActivePage(EditSheet);
+  // The text takes the keyboard whenever its page shows; otherwise keys go to whatever took the focus
+  // while the page was hidden.
+  if (Editor->CanFocus()) Editor->SetFocus();
 }
 
 void TForm1::UpdateGutterDigits() {
@@ -617,7 +634,10 @@ std::string TForm1::LastDir() const {
   return ReadString("LastDir", fallback);
 }
 
-void TForm1::AddRecent(const std::string& Name, int UserValue) { MRUManager1->AddRecent(Name, UserValue); }
+// The list keeps full paths, so an entry opens from any working folder and a file is listed once.
+void TForm1::AddRecent(const std::string& Name, int UserValue) {
+  MRUManager1->AddRecent(ExpandFileName(Name), UserValue);
+}
 
 void TForm1::MRUManager1Click(TObject*, const std::string& RecentName, const std::string&, std::int32_t) {
   // Opening the entry in a new window comes with the other new-window commands.
@@ -667,17 +687,17 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
       throw EFRefusedError("Cannot open file \"" + Name + "\". " + e.Message);
     } catch (...) {
       // The caption names the file now; the text before it must not be saved under that name.
-      SetCurrentFile(Name);
+      SetCurrentFile(ExpandFileName(Name));
       Editor->Lines()->Clear();
       UseNewTextLineEnds(Editor->Lines());
       Editor->SetModified(false);
       nameNeedsConfirming_ = true;
       throw;
     }
-    SetCurrentFile(Name);
+    SetCurrentFile(ExpandFileName(Name));
     nameNeedsConfirming_ = false;
     Editor->SetModified(false);
-    RegWriteString(kSettingsKey, "LastDir", ExtractFileDir(Name));
+    RegWriteString(kSettingsKey, "LastDir", ExtractFileDir(currentFileName_));
   }
   AddRecent(Name, FromListOrCommandLine ? 2 : 1);
   FormPlacement1->CommitPlacement();

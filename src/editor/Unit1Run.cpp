@@ -116,7 +116,7 @@ void TForm1::Run1Click(TObject*) {
     RunWithParams(std::string());
     return;
   }
-  PageControl1->SetActivePage(EditSheet);
+  ShowEditPage();
   ChangeRun(true);
   Conio->Stop();
 }
@@ -140,6 +140,7 @@ void TForm1::PageControl1Change(TObject*) {
   if (PageControl1->ActivePage() == RunSheet) {
     RunWithParams(std::string());
   } else if (PageControl1->ActivePage() == EditSheet) {
+    ShowEditPage();
     Conio->Stop();
     ChangeRun(true);
   }

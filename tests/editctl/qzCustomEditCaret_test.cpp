@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QWidget>
+
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "EditText.h"
 #include "TestEdit.h"
+#include "common/UserInput.h"
 #include "editctl/qzCustomEdit.h"
 #include "win/Caret.h"
 #include "win/HintWindow.h"
@@ -274,6 +278,27 @@ TEST_F(Caret, CaretShapeFollowsTheMode) {
     edit->Perform(WM_KILLFOCUS);
     EXPECT_EQ(GetCaretState().Owner, nullptr);
   }
+}
+
+// Painting hides and shows the caret; that must not ask for another paint, or an idle window keeps
+// repainting itself for ever.
+TEST_F(Caret, AnIdleFocusedWindowPaintsOnceAndRests) {
+  const int flashTime = QApplication::cursorFlashTime();
+  QApplication::setCursorFlashTime(0);  // no blinking: a further paint could only come from the caret
+  SetLines(*edit, {"some text"});
+  QWidget* window = edit->Widget();
+  window->show();
+  window->activateWindow();
+  edit->SetFocus();
+  ASSERT_TRUE(corvane::test::PumpUntil([] { return GetCaretState().Visible; }));
+  corvane::test::EventCounter paints(window, QEvent::Paint);
+  edit->Invalidate();
+  ASSERT_TRUE(paints.WaitFor(1));
+  const int painted = paints.Count();
+  for (int round = 0; round < 10; ++round) corvane::test::Settle();
+  EXPECT_EQ(paints.Count(), painted);
+  EXPECT_TRUE(GetCaretState().Visible);
+  QApplication::setCursorFlashTime(flashTime);
 }
 
 TEST_F(Caret, DialogCodeAsksForTabsOnlyWithWantTabs) {

@@ -156,7 +156,7 @@ TEST_F(Commands, DeletingASelectionSkipsTheCompletionEvent) {
 
 TEST_F(Commands, ReadOnlyRefusesChangesButCompletes) {
   edit->SetReadOnly(true);
-  for (TqzEditorCommand command : {ecChar, ecDeleteLastChar, ecLineBreak, ecTab, ecDeleteLine, ecUndo}) {
+  for (TqzEditorCommand command : {ecChar, ecDeleteLastChar, ecLineBreak, ecTab, ecDeleteLine, ecClearAll, ecUndo}) {
     Start({"ab"}, {2, 1});
     edit->ExecuteCommand(command, 'x', nullptr);
     EXPECT_EQ(LinesOf(*edit), Lines{"ab"}) << command;

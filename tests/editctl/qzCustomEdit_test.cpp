@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCursor>
+#include <QWidget>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,9 +12,11 @@
 
 #include "TestEdit.h"
 #include "TestHighlighters.h"
+#include "common/UserInput.h"
 #include "editctl/qzSupportClasses.h"
 #include "editctl/uTextDrawer.h"
 #include "vcl/Canvas.h"
+#include "vcl/Forms.h"
 #include "vcl/ImgList.h"
 #include "win/DropFiles.h"
 
@@ -383,6 +388,32 @@ TEST_F(Editor, OptionsSetToTheSameValueDoNothing) {
   edit.SetOption(qzeoScrollPastEol, true);
   edit.SetOption(qzeoScrollPastEol, false);
   EXPECT_EQ(edit.CaretColumn(), 4);
+}
+
+// The mouse shows the I-beam over the text, the gutter's own cursor over the gutter and the arrow over
+// a selection that can be dragged away.
+TEST_F(Editor, TheMousePointerFollowsWhatLiesUnderIt) {
+  TTestEdit edit;
+  SetLines(edit, {"some text on the first line", "and a second line"});
+  edit.Gutter()->SetCursor(crHandPoint);
+  edit.Widget()->show();
+  const int textX = edit.GutterWidth() + 2;
+  const struct {
+    const char* where;
+    QPoint at;
+    Qt::CursorShape shape;
+  } cases[] = {
+      {"text", {textX + 3 * edit.CharWidth(), edit.LineHeight() + 2}, Qt::IBeamCursor},
+      {"gutter", {edit.GutterWidth() / 2, 2}, Qt::PointingHandCursor},
+      {"selection", {textX + edit.CharWidth() + 1, 2}, Qt::ArrowCursor},
+      {"beside the selection", {textX + 10 * edit.CharWidth() + 1, 2}, Qt::IBeamCursor},
+  };
+  edit.SetBlockBegin(TPoint{1, 1});
+  edit.SetBlockEnd(TPoint{5, 1});
+  for (const auto& c : cases) {
+    corvane::test::MoveMouse(edit, c.at);
+    EXPECT_EQ(edit.Widget()->cursor().shape(), c.shape) << c.where;
+  }
 }
 
 TEST_F(Editor, DroppedFilesAreAcceptedWhileTheOptionIsOn) {

@@ -9,9 +9,11 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
+#include "common/UserInput.h"
 #include "editctl/qzSupportClasses.h"
 #include "editor/Corvane.h"
 #include "editor/Unit1.h"
@@ -21,6 +23,7 @@
 #include "vcl/Application.h"
 #include "vcl/Classes.h"
 #include "vcl/Registry.h"
+#include "win/ScrollBars.h"
 #include "win/RegistryStore.h"
 
 namespace fs = std::filesystem;
@@ -175,6 +178,30 @@ TEST_F(Unit1Test, TheTextTakesTheKeyboardWhenTheWindowShows) {
   EXPECT_TRUE(corvane::test::PumpUntil([&] { return form->Editor->Focused(); }, 3000));
 }
 
+// Back from a run the keys go to the text again, and a tool-bar button never takes them: Space would
+// press it.
+TEST_F(Unit1Test, TheTextHasTheKeyboardAgainAfterARun) {
+  const char* previous = std::getenv("XDG_RUNTIME_DIR");
+  const std::string saved = previous ? previous : "";
+  setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
+  RegWriteBool(kSettingsKey, "RunBrowserView", false);  // the browser engine is not needed here
+  TForm1* form = Start();
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return form->Editor->Focused(); }));
+  corvane::test::Keys(nullptr, "F9");
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return form->Memo1->Hint.rfind("Done.", 0) == 0; }, 30000));
+  corvane::test::Keys(nullptr, "F9");
+  EXPECT_EQ(form->PageControl1->ActivePage(), form->EditSheet);
+  corvane::test::Click(form->FindButton->Widget(), QPoint(5, 5));
+  corvane::test::Type(nullptr, "ab ");
+  EXPECT_TRUE(form->Editor->Focused());
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "ab #!/usr/bin/perl");
+  EXPECT_EQ(form->Editor->LineCount(), 4);
+  if (previous)
+    setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+  else
+    unsetenv("XDG_RUNTIME_DIR");
+}
+
 TEST_F(Unit1Test, ANewFileIsTheUntitledTemplate) {
   Answers answers;
   TForm1* form = Start();
@@ -186,6 +213,48 @@ TEST_F(Unit1Test, ANewFileIsTheUntitledTemplate) {
   EXPECT_FALSE(form->Editor->Modified());
   EXPECT_EQ(form->PageControl1->ActivePage(), form->EditSheet);
   EXPECT_TRUE(answers.asked.empty());
+}
+
+// A new text shows from its top whatever part of the old one was in view: Open, New and Reopen replace
+// the whole text, and the view, the caret, the selection and the scroll bars start again.
+TEST_F(Unit1Test, ANewTextShowsFromItsTopAfterScrollingDownTheOldOne) {
+  std::string longText;
+  for (int i = 0; i < 300; ++i) longText += "line " + std::to_string(i) + " " + std::string(150, 'x') + "\r\n";
+  WriteFile(Path("long.pl"), longText);
+  WriteFile(Path("short.pl"), "short\r\n");
+  SetCommandLine({Path("long.pl")});
+  TForm1* form = Start();
+  form->Open(Path("short.pl"), false);  // on the recent list for the reopen below
+  TqzCustomEdit* editor = form->Editor;
+  const std::vector<std::pair<const char*, std::function<void()>>> replacements = {
+      {"open", [&] {
+         Answers answers;
+         answers.queue.push_back({IDOK, Path("short.pl")});
+         corvane::test::Keys(*editor, "Ctrl+O");
+       }},
+      {"new", [&] { corvane::test::Keys(*editor, "Ctrl+N"); }},
+      {"reopen", [&] { form->Reopen1->Items(0)->Click(); }},
+  };
+  for (const auto& [how, replace] : replacements) {
+    form->Open(Path("long.pl"), false);
+    corvane::test::Keys(*editor, "Ctrl+End");
+    corvane::test::Keys(*editor, "Shift+Up");
+    ASSERT_GT(editor->TopLine(), 1) << how;
+    ASSERT_GT(editor->LeftColumn(), 1) << how;
+    corvane::test::EventCounter paints(editor->Widget(), QEvent::Paint);
+    replace();
+    EXPECT_EQ(editor->TopLine(), 1) << how;
+    EXPECT_EQ(editor->LeftColumn(), 1) << how;
+    EXPECT_EQ(editor->CaretXY(), (TPoint{1, 1})) << how;
+    EXPECT_FALSE(editor->SelectionAvailable()) << how;
+    SCROLLINFO vertical;
+    vertical.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(editor, SB_VERT, vertical));
+    EXPECT_EQ(vertical.nPos, 1) << how;
+    EXPECT_EQ(vertical.nMax, std::max(1, editor->LineCount() + editor->LinesInWindow() - 1)) << how;
+    EXPECT_TRUE(paints.WaitFor(1)) << how;
+    EXPECT_EQ(form->StatusBar1->Panels()->Items(0)->Text(), "     1:   1") << how;
+  }
 }
 
 TEST_F(Unit1Test, AnUnquotedPathWithABlankOpensAsOneName) {
@@ -559,6 +628,30 @@ TEST_F(Unit1Test, TheRecentListTakesEveryOpenAndComesBackWithTheWindow) {
   EXPECT_EQ(entries(form), "b.pl:2 c.pl:3 a.pl:2 ");
 }
 
+// A file named relative to the working folder is listed once, by its full path, and reopens from any
+// folder.
+TEST_F(Unit1Test, TheRecentListKeepsFullPaths) {
+  fs::create_directories(Path("files"));
+  WriteFile(Path("files/hi.cgi"), "hi\r\n");
+  const fs::path previous = fs::current_path();
+  fs::current_path(dir_);
+  SetCommandLine({"files/hi.cgi"});
+  TForm1* form = Start();
+  fs::current_path(previous);
+  EXPECT_EQ(form->CurrentFileName(), Path("files/hi.cgi"));
+  TRecentStrings* list = form->MRUManager1->Strings();
+  ASSERT_EQ(list->Count(), 1);
+  EXPECT_EQ(list->Get(0), Path("files/hi.cgi"));
+  EXPECT_EQ(RegReadString(kSettingsKey, "LastDir", ""), Path("files"));
+
+  Answers answers;
+  corvane::test::Keys(*form->Editor, "Ctrl+N");
+  form->Reopen1->Items(0)->Click();
+  EXPECT_TRUE(answers.asked.empty()) << answers.Texts();
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "hi");
+  EXPECT_EQ(list->Count(), 1);
+}
+
 TEST_F(Unit1Test, LineNumberDigitsFollowTheLineCount) {
   RegWriteBool(kSettingsKey, "LineNumbers", true);
   // The window asks for the digits of the line count; the gutter never shows fewer than two.
@@ -642,14 +735,19 @@ TEST_F(Unit1Test, QuickInsertsAndTheirShortCutsComeFromTheSettings) {
   EXPECT_EQ(form->QuickItems[4]->ShortCut(), 0);
 }
 
-TEST_F(Unit1Test, TabInsertsTheChosenNumberOfSpaces) {
+// The window's key table leaves Tab to the window and has no keys for the selection modes.
+TEST_F(Unit1Test, TabInsertsTheChosenNumberOfSpacesAndCtrlShiftCKeepsTheSelectionMode) {
   RegWriteInteger(kSettingsKey, "TabWidth", 5);
   TForm1* form = Start();
   form->Editor->SetText("ab");
   form->Editor->SetCaretXY(TPoint{2, 1});
-  char key = '\t';
-  form->EditorKeyPress(form->Editor, key);
-  EXPECT_EQ(key, '\t');  // the key itself still reaches the editor
+  corvane::test::Press(*form->Editor, Qt::Key_Tab);
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "a     b");  // the tab character itself inserts nothing
+  EXPECT_EQ(form->Editor->CaretX(), 7);
+  for (const char* keys : {"Ctrl+Shift+C", "Ctrl+Shift+L"}) {
+    corvane::test::Keys(*form->Editor, keys);
+    EXPECT_EQ(form->Editor->SelectionMode(), smNormal) << keys;
+  }
   EXPECT_EQ(form->Editor->Lines()->Get(0), "a     b");
 }
 

@@ -13,6 +13,7 @@
 
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
+#include "common/VirtualDisplay.h"
 #include "support/RegTools.h"
 #include "uploader/FtpTestServer.h"
 #include "uploader/Unit1.h"
@@ -22,33 +23,8 @@ namespace {
 
 using corvane::test::ReadFile;
 using corvane::test::TFtpTestServer;
-
-// An X server of its own on a free display, for as long as the object lives.
-class TVirtualDisplay {
- public:
-  TVirtualDisplay() {
-    server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    if (server_.waitForStarted(5000) && server_.waitForReadyRead(10000))
-      display_ = ":" + server_.readLine().trimmed();
-  }
-  const QString& Name() const { return display_; }
-
- private:
-  QProcess server_;
-  QString display_;
-};
-
-// Runs xdotool on the display; true when it succeeded.
-bool XdoTool(const QString& display, const QStringList& arguments, QString* output = nullptr) {
-  QProcess tool;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("DISPLAY", display);
-  tool.setProcessEnvironment(environment);
-  tool.start("xdotool", arguments);
-  if (!tool.waitForFinished(15000) || tool.exitCode() != 0) return false;
-  if (output) *output = QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
-  return true;
-}
+using corvane::test::TVirtualDisplay;
+using corvane::test::XdoTool;
 
 // A script in a folder with a blank in its name, a local server, the settings an earlier session
 // remembered (the password is typed, as it is never stored) and a display of its own.

@@ -222,8 +222,8 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
 
 void TApplication::SetTitle(const std::string& Value) {
   if (title_ == Value) return;
+  // Kept to the program: Qt's display name would be appended to every window's title on this desktop.
   title_ = Value;
-  if (QCoreApplication::instance()) QGuiApplication::setApplicationDisplayName(QString::fromStdString(AnsiToUtf8(Value)));
 }
 
 std::string TApplication::ExeName() const {

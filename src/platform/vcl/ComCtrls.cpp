@@ -36,7 +36,9 @@ std::unique_ptr<QWidget> TToolButton::CreateWidget(QWidget* ParentWidget) {
     if (style_ == tbsDivider) line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
     return line;
   }
-  return std::make_unique<QToolButton>(ParentWidget);
+  auto button = std::make_unique<QToolButton>(ParentWidget);
+  button->setFocusPolicy(Qt::NoFocus);  // a tool bar's buttons never take the keyboard from the window
+  return button;
 }
 
 void TToolButton::CreateWnd() {

@@ -16,6 +16,7 @@
 #include <unordered_map>
 
 #include "vcl/Application.h"
+#include "vcl/Forms.h"
 #include "win/CodePage.h"
 
 namespace {
@@ -183,6 +184,11 @@ class TWidgetBridge : public QWidget {
   }
   void mouseMoveEvent(QMouseEvent* e) override {
     Track(e);
+    {
+      // As the system does before each move: the window under the mouse chooses the cursor shape.
+      const TCursorWindowScope cursorWindow(this);
+      Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(control_->Handle()), MAKELONG(HTCLIENT, WM_MOUSEMOVE));
+    }
     Send(WM_MOUSEMOVE, MouseKeys(e->buttons(), e->modifiers()), PackPoint(e->position().toPoint().x(), e->position().toPoint().y()));
   }
 
@@ -226,6 +232,8 @@ class TWidgetBridge : public QWidget {
   void Track(const QMouseEvent* e) {
     gModifiers = e->modifiers();
     gButtons = e->buttons();
+    const QPoint global = e->globalPosition().toPoint();
+    NoteMousePosition(global.x(), global.y());
   }
 
   void SendMouse(QMouseEvent* e, bool doubleClick) {
@@ -426,6 +434,11 @@ void TControl::WndProc(TMessage& Message) {
 }
 
 void TControl::DefaultHandler(TMessage& Message) {
+  if (Message.Msg == WM_SETCURSOR) {
+    ::SetCursor(cursor_ == crDefault ? nullptr : Screen->Cursors(cursor_));
+    Message.Result = 1;
+    return;
+  }
   if (Message.Msg == WM_CONTEXTMENU && popupMenu_ && gPopupMenuHandler) {
     const int x = static_cast<short>(LOWORD(static_cast<std::uintptr_t>(Message.LParam)));
     const int y = static_cast<short>(HIWORD(static_cast<std::uintptr_t>(Message.LParam)));

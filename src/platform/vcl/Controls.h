@@ -49,6 +49,9 @@ LPARAM TakeKeyEvent(const QKeyEvent* Event);
 // system does, and characters the code page lacks are not typed.
 std::string TypedAnsiChars(const QKeyEvent* Event, WORD VirtualKey);
 
+// A cursor number: 0 the default, negative numbers the standard shapes, others registered by the program.
+using TCursor = short;
+
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* AOwner);
@@ -99,6 +102,9 @@ class TControl : public TComponent {
   bool ParentFont = true;
 
   TPopupMenu* PopupMenu() const { return popupMenu_; }
+  // The mouse cursor over the control, applied when its window is asked (WM_SETCURSOR).
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor Value) { cursor_ = Value; }
   void SetPopupMenu(TPopupMenu* Value);
 
   // Sends a message straight to the window procedure and returns its result.
@@ -151,6 +157,7 @@ class TControl : public TComponent {
   TColor color_ = clWindow;
   std::unique_ptr<TFont> font_;
   TPopupMenu* popupMenu_ = nullptr;
+  TCursor cursor_ = 0;
   bool windowProcReplaced_ = false;  // Perform goes through the window's replaced procedure
 };
 

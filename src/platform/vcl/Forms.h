@@ -200,7 +200,6 @@ F* CreateForm(Args&&... args) {
 
 // Cursor numbers: the standard ones are negative; programs register their own under positive
 // numbers.
-using TCursor = short;
 inline constexpr TCursor crDefault = 0;
 inline constexpr TCursor crNone = -1;
 inline constexpr TCursor crArrow = -2;

@@ -22,19 +22,26 @@ class TCaretWidget : public QWidget {
       QObject::connect(&blink_, &QTimer::timeout, this, [this] {
         phaseOn_ = !phaseOn_;
         update();
+        // As the desktop's own text fields do, a caret left alone stops blinking, shown, after a while:
+        // an idle window costs nothing.
+        if (phaseOn_ && ++blinks_ >= kBlinksBeforeRest) blink_.stop();
       });
     }
   }
 
+  // Only a real change touches the widget: moving, showing or hiding it repaints its owner beneath it,
+  // and the owner's paint hides and shows the caret, which would start the next round.
   void Place(const TRect& r, bool shown) {
-    setGeometry(r.Left, r.Top, r.Width(), r.Height());
+    const QRect bounds(r.Left, r.Top, r.Width(), r.Height());
+    if (bounds == geometry() && shown == isVisibleTo(parentWidget())) return;
+    setGeometry(bounds);
     phaseOn_ = true;
+    blinks_ = 0;
     setVisible(shown);
     if (shown && blink_.interval() > 0)
       blink_.start();
     else
       blink_.stop();
-    update();
   }
 
  protected:
@@ -46,8 +53,10 @@ class TCaretWidget : public QWidget {
   }
 
  private:
+  static constexpr int kBlinksBeforeRest = 10;  // about ten seconds at the usual flash time
   QTimer blink_;
   bool phaseOn_ = true;
+  int blinks_ = 0;
 };
 
 struct TSystemCaret {
@@ -55,6 +64,7 @@ struct TSystemCaret {
   QPointer<TCaretWidget> Widget;  // a child of the owner's window, which frees it with itself
   TRect Bounds;
   int HideCount = 0;
+  bool RefreshPosted = false;  // a change made during the owner's paint waits for its end
 };
 
 TSystemCaret& Caret() {
@@ -64,7 +74,20 @@ TSystemCaret& Caret() {
 
 void Refresh() {
   TSystemCaret& c = Caret();
-  if (c.Widget) c.Widget->Place(c.Bounds, c.HideCount == 0);
+  if (!c.Widget) return;
+  // The caret is a window of its own above its owner's drawing, so the owner's paint, which hides and
+  // shows it around its work, need not touch it: what changed is settled once the paint is over.
+  if (c.Owner->InPaintEvent()) {
+    if (!c.RefreshPosted) {
+      c.RefreshPosted = true;
+      QTimer::singleShot(0, c.Widget.data(), [] {
+        Caret().RefreshPosted = false;
+        Refresh();
+      });
+    }
+    return;
+  }
+  c.Widget->Place(c.Bounds, c.HideCount == 0);
 }
 
 }  // namespace

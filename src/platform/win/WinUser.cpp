@@ -286,3 +286,30 @@ HCURSOR LoadCursorResource(const std::string& name) {
 }
 
 const QCursor* CursorOfHandle(HCURSOR cursor) { return reinterpret_cast<const QCursor*>(cursor); }
+
+namespace {
+
+TPoint gMousePosition;
+QPointer<QWidget> gCursorWindow;  // the window handling WM_SETCURSOR now
+
+}  // namespace
+
+void NoteMousePosition(int ScreenX, int ScreenY) { gMousePosition = TPoint{ScreenX, ScreenY}; }
+
+TCursorWindowScope::TCursorWindowScope(QWidget* Window) : previous_(gCursorWindow.data()) { gCursorWindow = Window; }
+TCursorWindowScope::~TCursorWindowScope() { gCursorWindow = previous_; }
+
+BOOL GetCursorPos(TPoint* Point) {
+  if (!Point) return 0;
+  *Point = gMousePosition;
+  return 1;
+}
+
+HCURSOR SetCursor(HCURSOR Cursor) {
+  if (!gCursorWindow) return nullptr;
+  if (Cursor)
+    gCursorWindow->setCursor(*CursorOfHandle(Cursor));
+  else
+    gCursorWindow->unsetCursor();
+  return nullptr;
+}

@@ -1,0 +1,90 @@
+// The built Corvane on a real X server (Xvfb, the xcb platform), as the desktop shows it.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "common/TestApp.h"
+#include "common/TestFiles.h"
+#include "common/VirtualDisplay.h"
+
+namespace {
+
+using corvane::test::TVirtualDisplay;
+
+class CorvaneDesktop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
+      GTEST_SKIP() << "needs Xvfb and xdotool";
+    corvane::test::EnsureApplication();
+    folder_ = corvane::test::MakeTempDir("corvane-desktop");
+    display_ = std::make_unique<TVirtualDisplay>();
+    ASSERT_FALSE(display_->Name().isEmpty()) << "Xvfb did not start";
+  }
+
+  void TearDown() override {
+    if (corvane_.state() != QProcess::NotRunning) {
+      corvane_.terminate();
+      corvane_.waitForFinished(10000);
+    }
+    display_.reset();
+    if (!folder_.empty()) std::filesystem::remove_all(folder_);
+  }
+
+  std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+
+  void Start(const QStringList& arguments, const QString& answers) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", display_->Name());
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder_));
+    environment.insert("CORVANE_REGISTRY", QString::fromStdString(Path("registry.sqlite3")));
+    environment.insert("CORVANE_TEST_DIALOG_ANSWERS", answers);
+    corvane_.setProcessEnvironment(environment);
+    corvane_.start(QCoreApplication::applicationDirPath() + "/../bin/Corvane", arguments);
+    ASSERT_TRUE(corvane_.waitForStarted(10000));
+  }
+
+  bool Xdo(const QStringList& arguments, QString* output = nullptr) {
+    return corvane::test::XdoTool(display_->Name(), arguments, output);
+  }
+
+  // Waits until the program's window carries the title; false with the last title seen on time-out.
+  bool WaitForTitle(const QString& title, QString& seen) {
+    for (int i = 0; i < 300; ++i) {
+      QString windows;
+      if (Xdo({"search", "--onlyvisible", "--pid", QString::number(corvane_.processId())}, &windows) &&
+          Xdo({"getwindowname", windows.split('\n').first()}, &seen) && seen == title)
+        return true;
+      corvane::test::PumpEvents(100);
+    }
+    return false;
+  }
+
+  std::string folder_;
+  std::unique_ptr<TVirtualDisplay> display_;
+  QProcess corvane_;
+};
+
+// The title bar shows the window's caption and nothing else, also after a second file was opened.
+TEST_F(CorvaneDesktop, TheTitleIsTheCaptionExactly) {
+  corvane::test::WriteFile(Path("lf.pl"), "print 1;\n");
+  corvane::test::WriteFile(Path("Temp.pm"), "1;\n");
+  Start({QString::fromStdString(Path("lf.pl"))}, "OK=" + QString::fromStdString(Path("Temp.pm")));
+  QString title;
+  EXPECT_TRUE(WaitForTitle("lf.pl - Ombrix Tarnwick 2.1", title)) << title.toStdString();
+  QString windows;
+  ASSERT_TRUE(Xdo({"search", "--sync", "--onlyvisible", "--pid", QString::number(corvane_.processId())}, &windows));
+  ASSERT_TRUE(Xdo({"windowfocus", "--sync", windows.split('\n').first()}));
+  ASSERT_TRUE(Xdo({"key", "ctrl+o"}));  // File, Open...: the dialog is answered with Temp.pm
+  EXPECT_TRUE(WaitForTitle("Temp.pm - Ombrix Tarnwick 2.1", title)) << title.toStdString();
+}
+
+}  // namespace
