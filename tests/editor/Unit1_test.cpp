@@ -168,7 +168,7 @@ TEST_F(Unit1Test, ScriptTypesAreRegisteredUnlessTheSettingSaysNo) {
 
 TEST_F(Unit1Test, TheTextTakesTheKeyboardWhenTheWindowShows) {
   TForm1* form = Start();
-  EXPECT_TRUE(corvane::test::PumpUntil([&] { return form->Editor->Focused(); }, 3000));
+  EXPECT_TRUE(corvane::test::PumpUntil([&] { return form->Editor->Focused(); }));
 }
 
 TEST_F(Unit1Test, ANewFileIsTheUntitledTemplate) {
@@ -538,7 +538,7 @@ TEST_F(Unit1Test, ClosingStopsTheRunAndRemovesItsTemporaryFiles) {
     const std::string stat = ReadFile(state);  // gone, or a zombie: "pid (perl) Z ..."
     return stat.empty() || stat.find(") Z ") != std::string::npos;
   };
-  EXPECT_TRUE(corvane::test::PumpUntil(stopped, 5000)) << ReadFile(state);
+  EXPECT_TRUE(corvane::test::PumpUntil(stopped, 20000)) << ReadFile(state);
   EXPECT_FALSE(fs::exists(Path("runtime/Corvane/OmTemp.pl")));
   EXPECT_FALSE(fs::exists(Path("runtime/Corvane/OmTemp.htm")));
   form->Close();  // nothing left to remove: no error
