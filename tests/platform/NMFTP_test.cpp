@@ -299,8 +299,9 @@ TEST_F(FtpClient, AServerThatStopsServingTheDataConnectionEndsTheUploadByTimeOut
     ftp_->OnStatus = [&](TComponent*, const std::string& text) {
       if (text.rfind("STOR ", 0) == 0) ftp_->TimeOut = 700;
     };
+    const std::string local = LocalFile(Payload(c.size));
     const auto started = std::chrono::steady_clock::now();
-    const std::string error = ErrorOf([&] { ftp_->Upload(LocalFile(Payload(c.size)), "x.bin"); });
+    const std::string error = ErrorOf([&] { ftp_->Upload(local, "x.bin"); });
     EXPECT_TRUE(Contains(error, c.error)) << error;
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
     EXPECT_EQ(std::find(events_.begin(), events_.end(), "start") != events_.end(), c.started);

@@ -28,7 +28,8 @@ class TVirtualDisplay {
  public:
   TVirtualDisplay() {
     server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    if (server_.waitForStarted(5000) && server_.waitForReadyRead(10000))
+    // Generous: with many tests starting at once on a loaded machine, Xvfb takes many seconds to come up.
+    if (server_.waitForStarted(60000) && server_.waitForReadyRead(60000))
       display_ = ":" + server_.readLine().trimmed();
   }
   const QString& Name() const { return display_; }
