@@ -46,7 +46,8 @@ bool XdoTool(const QString& display, const QStringList& arguments, QString* outp
   environment.insert("DISPLAY", display);
   tool.setProcessEnvironment(environment);
   tool.start("xdotool", arguments);
-  if (!tool.waitForFinished(15000) || tool.exitCode() != 0) return false;
+  // A search with --sync waits for the window: a program starting on a loaded machine takes its time.
+  if (!tool.waitForFinished(60000) || tool.exitCode() != 0) return false;
   if (output) *output = QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
   return true;
 }
