@@ -29,9 +29,11 @@ function(corvane_add_test_folder folder)
     corvane_libraries_for(${folder} libraries)
     target_link_libraries(${target} PRIVATE corvane_test_main corvane_test_common ${libraries} GTest::gtest Qt6::Test)
     # The environment the suites need is set by the test main, so a test runs alike by hand and by ctest.
+    # A hung test fails after CORVANE_TEST_TIMEOUT seconds instead of holding up the whole run.
     gtest_discover_tests(${target}
-      DISCOVERY_TIMEOUT 60
+      DISCOVERY_TIMEOUT 120
       DISCOVERY_MODE PRE_TEST
-      TEST_PREFIX "${folder}.")
+      TEST_PREFIX "${folder}."
+      PROPERTIES TIMEOUT ${CORVANE_TEST_TIMEOUT})
   endforeach()
 endfunction()

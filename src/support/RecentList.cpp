@@ -83,7 +83,14 @@ TMRUManager::~TMRUManager() {
 
 void TMRUManager::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == recentMenu_) SetRecentMenu(nullptr);
+  if (Operation != opRemove || AComponent != recentMenu_) return;
+  if (AComponent->IsDestroying()) {
+    // Told from the menu's destructor: its items went with it, and what is left of it is no menu item.
+    items_.clear();
+    recentMenu_ = nullptr;
+    return;
+  }
+  SetRecentMenu(nullptr);
 }
 
 void TMRUManager::SetAccelDelimiter(TAccelDelimiter Value) {

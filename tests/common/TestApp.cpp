@@ -4,8 +4,10 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdlib>
+#include <memory>
 
 namespace corvane::test {
 
@@ -35,6 +37,12 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
     PumpEvents(1);
   }
   return true;
+}
+
+void PumpPosted() {
+  auto reached = std::make_shared<bool>(false);  // outlives a wait that gives up
+  QTimer::singleShot(0, qApp, [reached] { *reached = true; });
+  PumpUntil([&] { return *reached; });
 }
 
 std::string MakeTempDir(const std::string& prefix) {

@@ -13,7 +13,7 @@ class TVirtualDisplay {
  public:
   TVirtualDisplay() {
     server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    if (server_.waitForStarted(5000) && server_.waitForReadyRead(10000))
+    if (server_.waitForStarted(60000) && server_.waitForReadyRead(60000))
       display_ = ":" + server_.readLine().trimmed();
   }
   ~TVirtualDisplay() {
@@ -34,7 +34,7 @@ inline bool XdoTool(const QString& display, const QStringList& arguments, QStrin
   environment.insert("DISPLAY", display);
   tool.setProcessEnvironment(environment);
   tool.start("xdotool", arguments);
-  if (!tool.waitForFinished(15000) || tool.exitCode() != 0) return false;
+  if (!tool.waitForFinished(60000) || tool.exitCode() != 0) return false;
   if (output) *output = QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
   return true;
 }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -82,6 +84,9 @@ class ConsoleIOTest : public ::testing::Test {
     corvane::test::EnsureApplication();
     dir_ = corvane::test::MakeTempDir("consoleio");
     console_ = std::make_unique<TGUI2Console>(nullptr);
+    // The longest silence the component allows: a slow start on a loaded machine must not pass for a
+    // prompt or a time-out. The tests of those set their own.
+    console_->SetTimeOutDelay(10000);
     recorder_.Bind(*console_);
   }
 
@@ -92,7 +97,7 @@ class ConsoleIOTest : public ::testing::Test {
     console_->Command = "perl " + file;
   }
 
-  bool RunToDone(int timeoutMs = 10000) {
+  bool RunToDone(int timeoutMs = 60000) {
     console_->Start();
     return PumpUntil([&] { return recorder_.done > 0; }, timeoutMs);
   }
@@ -167,8 +172,12 @@ TEST_F(ConsoleIOTest, ASecondStartReportsProcessAlreadyRunningAndStartsNothing) 
   EXPECT_EQ(recorder_.errors, std::vector<std::string>{"Process Already Running"});
   ASSERT_TRUE(PumpUntil([&] { return recorder_.done > 0; }));
   EXPECT_EQ(recorder_.lines, (std::vector<std::string>{"first", "end"}));
-  corvane::test::PumpEvents(100);
-  EXPECT_EQ(recorder_.done, 1);
+  // A run the refused start had made after all would have ended before a run started later.
+  console_->Command = "perl -e \"print qq(third\\n)\"";
+  console_->Start();
+  ASSERT_TRUE(PumpUntil([&] { return recorder_.done > 1; }));
+  EXPECT_EQ(recorder_.lines, (std::vector<std::string>{"first", "end", "third"}));
+  EXPECT_EQ(recorder_.done, 2);
 }
 
 TEST_F(ConsoleIOTest, TheNextRunCanStartFromOnDone) {
@@ -206,11 +215,18 @@ TEST_F(ConsoleIOTest, FiresThePromptAfterTheTimeOutDelayOfSilence) {
 TEST_F(ConsoleIOTest, APromptNeedsTheExactEndOfTheLine) {
   console_->Prompt = "> ";
   console_->SetTimeOutDelay(50);
-  recorder_.killOnTimeOut = true;
+  // Only the silence after the output ends the run: a slow start may time out before it.
+  console_->OnTimeOut = [&](TObject*, bool& Kill) {
+    recorder_.events.push_back("timeout");
+    Kill = !recorder_.lines.empty();
+  };
   UseScript(R"($| = 1; print "a > b\n>"; my $answer = <STDIN>;)");
   ASSERT_TRUE(RunToDone());
   EXPECT_TRUE(recorder_.prompts.empty());
-  EXPECT_EQ(recorder_.timeOuts, 1);
+  const auto line = std::find(recorder_.events.begin(), recorder_.events.end(), "line");
+  ASSERT_NE(line, recorder_.events.end());
+  EXPECT_EQ(std::vector<std::string>(line, recorder_.events.end()),
+            (std::vector<std::string>{"line", "timeout", "preterminate", "status", "done"}));
 }
 
 TEST_F(ConsoleIOTest, TimeOutKillAndAutoTerminateStopASilentRun) {
@@ -224,40 +240,50 @@ TEST_F(ConsoleIOTest, TimeOutKillAndAutoTerminateStopASilentRun) {
     recorder_.killOnTimeOut = true;
     console_->AutoTerminate = c.autoTerminate;
     console_->SetTimeOutDelay(30);
-    UseScript("sleep 30;");
-    const auto start = Clock::now();
-    ASSERT_TRUE(RunToDone(3000)) << c.autoTerminate;
-    EXPECT_LT(Clock::now() - start, milliseconds(1500)) << c.autoTerminate;
+    UseScript("sleep 60;");
+    // Well within the script's minute: the silence ended the run, not the script.
+    ASSERT_TRUE(RunToDone(20000)) << c.autoTerminate;
     EXPECT_EQ(recorder_.timeOuts, c.expectedTimeOuts) << c.autoTerminate;
   }
 }
 
-// The aim is a tenth of a second; the bound here is looser so that a loaded machine (the worker runs at
-// a lowered priority) does not fail the test, while a stop that waits on the script still does.
+// The grandchild would sleep a minute: ending well within that shows the stop did not wait for it. How
+// fast a stop is belongs to the benchmarks.
 TEST_F(ConsoleIOTest, StopEndsTheScriptAndWhatItStartedPromptly) {
   UseScript(R"($| = 1; my $pid = fork(); if (!$pid) { sleep 60; exit; } print "$pid\n"; 1 while 1;)");
   console_->Start();
   ASSERT_TRUE(PumpUntil([&] { return !recorder_.lines.empty(); }));
   const std::string grandchild = recorder_.lines.front();
   ASSERT_FALSE(Gone(grandchild));
-  const auto stop = Clock::now();
   console_->Stop();
-  ASSERT_TRUE(PumpUntil([&] { return Gone(grandchild) && recorder_.done > 0; }, 2000));
-  const auto took = Clock::now() - stop;
-  RecordProperty("stop_ms", static_cast<int>(std::chrono::duration_cast<milliseconds>(took).count()));
-  EXPECT_LT(took, milliseconds(1000));
+  ASSERT_TRUE(PumpUntil([&] { return Gone(grandchild) && recorder_.done > 0; }, 20000));
 }
 
 TEST_F(ConsoleIOTest, ARunOfAHundredMegabytesDeliversEveryLine) {
   constexpr int count = 1'000'000;  // lines of 100 bytes with their line end
   UseScript("my $pad = 'x' x 90; printf \"%08d %s\\n\", $_, $pad for 1.." + std::to_string(count) + ";");
+  // The largest read buffer: with 1 KiB reads, each a round trip to this thread, a loaded machine
+  // spends minutes on scheduling alone. The reads still cut lines, 8 KiB not being a multiple of 100.
+  console_->BufferSize = bs8k;
   int received = 0;
   bool inOrder = true;
   console_->OnLine = [&](TObject*, const std::string& Line) {
     ++received;
     inOrder = inOrder && Line.size() == 99 && std::stoi(Line.substr(0, 8)) == received;
   };
-  ASSERT_TRUE(RunToDone(120000));
+  // No bound on the whole run, which a loaded machine (the worker runs at a lowered priority) stretches
+  // at will; a run that delivers nothing for a minute has lost its way.
+  console_->Start();
+  int seen = -1;
+  auto lastProgress = Clock::now();
+  PumpUntil([&] {
+    if (received != seen) {
+      seen = received;
+      lastProgress = Clock::now();
+    }
+    return recorder_.done > 0 || Clock::now() - lastProgress > std::chrono::minutes(1);
+  }, std::numeric_limits<int>::max());
+  ASSERT_EQ(recorder_.done, 1) << "nothing delivered for a minute after line " << received;
   EXPECT_EQ(received, count);
   EXPECT_TRUE(inOrder);
 }
@@ -269,16 +295,17 @@ TEST_F(ConsoleIOTest, DestroyingTheComponentDuringARunDeliversNothingAfterwards)
   const std::string grandchild = recorder_.lines.front();
   const auto destroy = Clock::now();
   console_.reset();
-  EXPECT_LT(Clock::now() - destroy, milliseconds(1000));
+  // A destructor that did not stop the run would wait out its whole patience, ten seconds.
+  EXPECT_LT(Clock::now() - destroy, milliseconds(5000));
   const std::vector<std::string> eventsAtDestruction = recorder_.events;
-  corvane::test::PumpEvents(200);
+  // The group is killed after the run's last deliveries: whatever would have come has come by then.
+  EXPECT_TRUE(PumpUntil([&] { return Gone(grandchild); }, 20000));
   EXPECT_EQ(recorder_.events, eventsAtDestruction);
   EXPECT_EQ(recorder_.done, 0);
-  EXPECT_TRUE(PumpUntil([&] { return Gone(grandchild); }, 2000));
 }
 
 TEST_F(ConsoleIOTest, DestroyingTheComponentFromItsOwnLineHandlerReturnsAtOnce) {
-  UseScript(R"($| = 1; while (1) { print "tick\n"; select(undef, undef, undef, 0.001); })");
+  UseScript(R"($| = 1; print "$$\n"; while (1) { print "tick\n"; select(undef, undef, undef, 0.001); })");
   Clock::duration destroying{};
   console_->OnLine = [&](TObject*, const std::string& Line) {
     recorder_.lines.push_back(Line);
@@ -289,8 +316,13 @@ TEST_F(ConsoleIOTest, DestroyingTheComponentFromItsOwnLineHandlerReturnsAtOnce) 
   };
   console_->Start();
   ASSERT_TRUE(PumpUntil([&] { return console_ == nullptr; }));
+  // Waiting for the run from inside its own delivery would take the destructor's whole ten seconds.
+  EXPECT_LT(destroying, milliseconds(5000));
+  // The script is killed after the run's last deliveries: whatever would have come has come by then.
+  ASSERT_EQ(recorder_.lines.size(), 1u);
+  EXPECT_TRUE(PumpUntil([&] { return Gone(recorder_.lines.front()); }, 20000));
+  // Serves the worker's last synchronised call, which otherwise waits for a loop that never runs again.
   corvane::test::PumpEvents(200);
-  EXPECT_LT(destroying, milliseconds(100));
   EXPECT_EQ(recorder_.lines.size(), 1u);
   EXPECT_EQ(recorder_.done, 0);
 }
@@ -314,8 +346,8 @@ TEST_F(ConsoleIOTest, ALogFileThatCannotBeMadeIsReportedAndTheRunGoesOn) {
 
 TEST_F(ConsoleIOTest, AnExceptionOfALineHandlerEndsTheRunThroughOnError) {
   console_->OnLine = [](TObject*, const std::string&) { throw EConvertError("handler failed"); };
-  UseScript(R"($| = 1; print "a\nb\n"; sleep 30;)");
-  ASSERT_TRUE(RunToDone(3000));
+  UseScript(R"($| = 1; print "a\nb\n"; sleep 60;)");
+  ASSERT_TRUE(RunToDone(20000));  // well within the script's minute: the exception ended the run
   EXPECT_EQ(recorder_.errors, std::vector<std::string>{"handler failed"});
 }
 

@@ -304,8 +304,7 @@ TEST_F(Unit1RunTest, RunModeAndEditModeSwapTheRunCommandAndWhatMayBeUsed) {
   EXPECT_EQ(form.Memo1->Hint, "Running...");
   EXPECT_EQ(Screen->Cursor(), crHourGlass);
 
-  // F9 again: back to editing, and the endless script ends at once.
-  const auto stop = Clock::now();
+  // F9 again: back to editing, and the script ends well before its minute is up.
   form.Run1Click(nullptr);
   EXPECT_EQ(form.PageControl1->ActivePage(), form.EditSheet);
   EXPECT_EQ(form.Run1->Caption(), "&Run");
@@ -317,9 +316,7 @@ TEST_F(Unit1RunTest, RunModeAndEditModeSwapTheRunCommandAndWhatMayBeUsed) {
     EXPECT_TRUE(item->Enabled()) << item->Caption();
   EXPECT_TRUE(form.SelectAllButton->Enabled());
   EXPECT_FALSE(form.CutButton->Enabled());  // nothing selected
-  // At once means well before the script's minute of sleep, however loaded the machine.
-  ASSERT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; }, 10000));
-  EXPECT_LT(Clock::now() - stop, std::chrono::seconds(10));
+  ASSERT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; }, 20000));
   EXPECT_TRUE(form.PageControl2->Enabled());
   EXPECT_EQ(Screen->Cursor(), crDefault);
   EXPECT_EQ(Output(), std::vector<std::string>{"started"});
@@ -333,7 +330,7 @@ TEST_F(Unit1RunTest, PickingTheTabsRunsAndStopsAndTheInnerTabIsRemembered) {
   EXPECT_EQ(form.Run1->Caption(), "Back to E&dit mode");
   form.PageControl1->SelectPageByUser(0);
   EXPECT_EQ(form.Run1->Caption(), "&Run");
-  ASSERT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; }, 20000));
   EXPECT_EQ(Output(), std::vector<std::string>{"tab run"});
 
   form.PageControl2->SelectPageByUser(1);
@@ -347,9 +344,11 @@ TEST_F(Unit1RunTest, ASecondRunWhileOneRunsStartsNothing) {
   TForm1& form = Form();
   form.Run1Click(nullptr);
   ASSERT_TRUE(PumpUntil([&] { return form.OutputList()->Count() > 0; }));
+  std::vector<std::string> errors;
+  form.Conio->OnError = [&](TObject*, const std::string& Error) { errors.push_back(Error); };
   // A syntax check now stops the running script but cannot start while it is still going.
   RunAndWait([&] { form.SyntaxCheck1Click(nullptr); });
-  corvane::test::PumpEvents(300);
+  EXPECT_EQ(errors, std::vector<std::string>{"Process Already Running"});  // refused on the spot
   EXPECT_EQ(form.Memo1->Text().find("syntax OK"), std::string::npos);
   EXPECT_EQ(form.Memo1->Hint, kDoneHint);
 }
@@ -361,12 +360,13 @@ TEST_F(Unit1RunTest, ClosingTheWindowDuringARunEndsTheScript) {
   const std::string pid = form_->OutputList()->Get(0);
   const auto close = Clock::now();
   form_.reset();
-  EXPECT_LT(Clock::now() - close, std::chrono::milliseconds(1000));
+  // A close that did not stop the script would wait out the console's whole ten seconds.
+  EXPECT_LT(Clock::now() - close, std::chrono::milliseconds(5000));
   EXPECT_TRUE(PumpUntil([&] {
     const std::string stat = ReadFile("/proc/" + pid + "/stat");
     const std::size_t at = stat.rfind(')');
     return at == std::string::npos || at + 2 >= stat.size() || stat[at + 2] == 'Z';
-  }, 2000));
+  }, 20000));
 }
 
 TEST_F(Unit1RunTest, LinksPlantedUnderTheTemporaryNamesAreReplacedNotWrittenThrough) {
@@ -500,10 +500,14 @@ TEST_F(Unit1RunTest, TheInBrowserPageIsDrawn) {
   Run();
   EXPECT_EQ(Form().PageControl2->ActivePage(), Form().BrowserSheet);
   ASSERT_TRUE(PumpUntil([&] { return loaded; }, 60000));
-  corvane::test::PumpEvents(300);  // a page grabbed right at its load is still blank
+  // A page grabbed right at its load is still blank: the engine paints it a little later.
   const std::string picture = dir_ + "/page.ppm";
-  ASSERT_TRUE(Form().WebBrowser1->SaveToImage(picture));
-  EXPECT_EQ(DominantColour(ReadFile(picture)), "255,0,0");
+  std::string colour;
+  PumpUntil([&] {
+    colour = Form().WebBrowser1->SaveToImage(picture) ? DominantColour(ReadFile(picture)) : "no picture";
+    return colour == "255,0,0";
+  }, 30000);
+  EXPECT_EQ(colour, "255,0,0");
 }
 
 }  // namespace

@@ -175,7 +175,7 @@ TEST_F(Unit1Test, ScriptTypesAreRegisteredUnlessTheSettingSaysNo) {
 
 TEST_F(Unit1Test, TheTextTakesTheKeyboardWhenTheWindowShows) {
   TForm1* form = Start();
-  EXPECT_TRUE(corvane::test::PumpUntil([&] { return form->Editor->Focused(); }, 3000));
+  EXPECT_TRUE(corvane::test::PumpUntil([&] { return form->Editor->Focused(); }));
 }
 
 // Back from a run the keys go to the text again, and a tool-bar button never takes them: Space would
@@ -779,7 +779,7 @@ TEST_F(Unit1Test, ClosingStopsTheRunAndRemovesItsTemporaryFiles) {
     const std::string stat = ReadFile(state);  // gone, or a zombie: "pid (perl) Z ..."
     return stat.empty() || stat.find(") Z ") != std::string::npos;
   };
-  EXPECT_TRUE(corvane::test::PumpUntil(stopped, 5000)) << ReadFile(state);
+  EXPECT_TRUE(corvane::test::PumpUntil(stopped, 20000)) << ReadFile(state);
   EXPECT_FALSE(fs::exists(temp + "OmTemp.pl"));
   EXPECT_FALSE(fs::exists(temp + "OmTemp.htm"));
   form->Close();  // nothing left to remove: no error

@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using corvane::test::EnsureApplication;
-using corvane::test::PumpEvents;
+using corvane::test::PumpUntil;
 
 // Stands in for the desktop's handlers, so no browser or viewer starts.
 class UrlCatcher : public QObject {
@@ -56,11 +56,13 @@ TEST_F(ShellTest, DocumentsAndLinksGoToTheDesktopsHandler) {
 
 TEST_F(ShellTest, ProgramsAreStartedWithTheirParameters) {
   const std::string program = folder_ + "/Tool";
-  std::ofstream(program) << "#!/bin/sh\necho \"$1|$2\" > \"" << folder_ << "/ran\"\n";
+  // Renamed into place, so the file appears with its line whole.
+  std::ofstream(program) << "#!/bin/sh\necho \"$1|$2\" > \"" << folder_ << "/ran.tmp\" && mv \"" << folder_
+                         << "/ran.tmp\" \"" << folder_ << "/ran\"\n";
   fs::permissions(program, fs::perms::owner_all);
   // The Windows name of the program finds it too.
   EXPECT_GT(ShellExecute(nullptr, "open", program + ".exe", "\"one two\" three", "", 1), 32);
-  for (int i = 0; i < 200 && !fs::exists(folder_ + "/ran"); ++i) PumpEvents(10);
+  PumpUntil([&] { return fs::exists(folder_ + "/ran"); }, 20000);
   std::ifstream ran(folder_ + "/ran");
   std::string line;
   std::getline(ran, line);

@@ -52,7 +52,7 @@ TEST_F(ThreadsTest, SynchronizeRunsOnTheGuiThreadWhileTheWorkerWaits) {
     workerSawResult = value == 42;
   });
   thread.Resume();
-  ASSERT_TRUE(PumpUntil([&] { return thread.Finished(); }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return thread.Finished(); }));
   thread.WaitFor();
   EXPECT_EQ(ranOn, gui);
   EXPECT_TRUE(workerSawResult);
@@ -84,13 +84,15 @@ TEST_F(ThreadsTest, WaitForOnTheGuiThreadServesSynchronisedCalls) {
 }
 
 TEST_F(ThreadsTest, TerminateAsksExecuteToStop) {
-  TBodyThread thread([](TBodyThread& self) {
+  std::atomic<bool> running{false};
+  TBodyThread thread([&](TBodyThread& self) {
+    running = true;
     while (!self.Terminated()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   });
   EXPECT_TRUE(thread.Suspended());
   thread.Resume();
   EXPECT_FALSE(thread.Suspended());
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  while (!running) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   EXPECT_FALSE(thread.Finished());
   thread.Terminate();
   thread.WaitFor();
@@ -105,7 +107,7 @@ TEST_F(ThreadsTest, FreeOnTerminateRunsOnTerminateOnTheGuiThreadThenFreesTheThre
   thread->OnTerminate = [&](TObject*) { terminateRanOn = std::this_thread::get_id(); };
   thread->FreeOnTerminate = true;
   thread->Resume();
-  ASSERT_TRUE(PumpUntil([&] { return destroyed.load(); }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return destroyed.load(); }));
   EXPECT_EQ(terminateRanOn, gui);
 }
 
@@ -135,15 +137,17 @@ int OwnNice() {
 TEST_F(ThreadsTest, PriorityIsAppliedBeforeAndWhileTheThreadRuns) {
   int niceAtStart = 99;
   int niceLater = 99;
+  std::atomic<bool> started{false};
   std::atomic<bool> lowered{false};
   TBodyThread thread([&](TBodyThread&) {
     niceAtStart = OwnNice();
+    started = true;
     while (!lowered) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     niceLater = OwnNice();
   });
   thread.SetPriority(tpLower);
   thread.Resume();
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  while (!started) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   thread.SetPriority(tpLowest);
   lowered = true;
   thread.WaitFor();

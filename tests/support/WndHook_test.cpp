@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "common/TestApp.h"
 #include "vcl/Application.h"
 #include "vcl/Forms.h"
@@ -122,12 +124,13 @@ TEST_F(WndHookTest, ARecreatedWindowIsHookedAgainFromTheMessageLoop) {
 TEST_F(WndHookTest, UnhookingUnderAnotherReplacementLeavesItsProcedureInPlace) {
   TOmWindowHook* hook = AddHook("h1", control_);
   const HWND window = control_->Handle();
-  WNDPROC saved;
-  const WNDPROC other = MakeObjectInstance([&](TMessage& m) {
+  // Shared, not on this stack: the replacement still runs when the control is destroyed after the test.
+  const auto saved = std::make_shared<WNDPROC>();
+  const WNDPROC other = MakeObjectInstance([this, saved, window](TMessage& m) {
     log_.push_back("other");
-    m.Result = CallWindowProc(saved, window, m.Msg, m.WParam, m.LParam);
+    m.Result = CallWindowProc(*saved, window, m.Msg, m.WParam, m.LParam);
   });
-  saved = SetWindowProc(window, other);
+  *saved = SetWindowProc(window, other);
   hook->SetActive(false);
   EXPECT_TRUE(GetWindowProc(window) == other);
   // The chain still ends at the control's own procedure.

@@ -32,7 +32,7 @@ class TFtpTestServer {
     QElapsedTimer clock;
     clock.start();
     while (!QFile::exists(PortFile())) {
-      if (clock.elapsed() > 15000 || process_.state() == QProcess::NotRunning)
+      if (clock.elapsed() > 60000 || process_.state() == QProcess::NotRunning)
         throw std::runtime_error("the FTP test server did not start");
       QThread::msleep(10);
     }
