@@ -1,0 +1,3 @@
+file(REMOVE_RECURSE
+  "libcorvane_uploader_lib.a"
+)

@@ -1,0 +1,2 @@
+# Empty compiler generated dependencies file for editor_CorvaneProgram_test.
+# This may be replaced when dependencies are built.

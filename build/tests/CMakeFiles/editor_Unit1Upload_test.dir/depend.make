@@ -1,0 +1,2 @@
+# Empty dependencies file for editor_Unit1Upload_test.
+# This may be replaced when dependencies are built.

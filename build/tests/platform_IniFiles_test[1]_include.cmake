@@ -1,0 +1,26 @@
+if(EXISTS "/work/wt/search/build/tests/platform_IniFiles_test")
+  if(NOT EXISTS "/work/wt/search/build/tests/platform_IniFiles_test[1]_tests.cmake" OR
+     NOT "/work/wt/search/build/tests/platform_IniFiles_test[1]_tests.cmake" IS_NEWER_THAN "/work/wt/search/build/tests/platform_IniFiles_test" OR
+     NOT "/work/wt/search/build/tests/platform_IniFiles_test[1]_tests.cmake" IS_NEWER_THAN "${CMAKE_CURRENT_LIST_FILE}")
+    include("/usr/share/cmake-3.25/Modules/GoogleTestAddTests.cmake")
+    gtest_discover_tests_impl(
+      TEST_EXECUTABLE [==[/work/wt/search/build/tests/platform_IniFiles_test]==]
+      TEST_EXECUTOR [==[]==]
+      TEST_WORKING_DIR [==[/work/wt/search/build/tests]==]
+      TEST_EXTRA_ARGS [==[]==]
+      TEST_PROPERTIES [==[]==]
+      TEST_PREFIX [==[platform.]==]
+      TEST_SUFFIX [==[]==]
+      TEST_FILTER [==[]==]
+      NO_PRETTY_TYPES [==[FALSE]==]
+      NO_PRETTY_VALUES [==[FALSE]==]
+      TEST_LIST [==[platform_IniFiles_test_TESTS]==]
+      CTEST_FILE [==[/work/wt/search/build/tests/platform_IniFiles_test[1]_tests.cmake]==]
+      TEST_DISCOVERY_TIMEOUT [==[60]==]
+      TEST_XML_OUTPUT_DIR [==[]==]
+    )
+  endif()
+  include("/work/wt/search/build/tests/platform_IniFiles_test[1]_tests.cmake")
+else()
+  add_test(platform_IniFiles_test_NOT_BUILT platform_IniFiles_test_NOT_BUILT)
+endif()
