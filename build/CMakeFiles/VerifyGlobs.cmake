@@ -50,6 +50,7 @@ set(OLD_GLOB
   "/work/wt/search/tests/editor/CorvaneProgram_test.cpp"
   "/work/wt/search/tests/editor/KoiConv_test.cpp"
   "/work/wt/search/tests/editor/Unit1Run_test.cpp"
+  "/work/wt/search/tests/editor/Unit1Search_test.cpp"
   "/work/wt/search/tests/editor/Unit1Upload_test.cpp"
   "/work/wt/search/tests/editor/Unit1_test.cpp"
   "/work/wt/search/tests/editor/regftyp_test.cpp"

@@ -1,5 +1,5 @@
 tests/CMakeFiles/editctl_qzCustomEditMarks_test.dir/editctl/qzCustomEditMarks_test.cpp.o: \
- /work/wt/search/tests/editctl/qzCustomEditMarks_test.cpp \
+ ../../tests/editctl/qzCustomEditMarks_test.cpp \
  /usr/include/stdc-predef.h \
  /usr/include/x86_64-linux-gnu/qt6/QtTest/QTest \
  /usr/include/x86_64-linux-gnu/qt6/QtTest/qtest.h \
@@ -580,25 +580,15 @@ tests/CMakeFiles/editctl_qzCustomEditMarks_test.dir/editctl/qzCustomEditMarks_te
  /usr/include/c++/12/cassert /usr/include/gtest/gtest-test-part.h \
  /usr/include/gtest/gtest-typed-test.h \
  /usr/include/gtest/gtest_pred_impl.h /usr/include/gtest/gtest_prod.h \
- /work/wt/search/tests/editctl/EditText.h \
- /work/wt/search/src/editctl/qzCustomEdit.h \
- /work/wt/search/src/editctl/qzEditSearch.h \
- /work/wt/search/src/platform/vcl/Events.h \
- /work/wt/search/src/platform/vcl/Sets.h \
- /work/wt/search/src/editctl/qzKeyCmds.h \
- /work/wt/search/src/platform/vcl/Classes.h \
- /work/wt/search/src/platform/vcl/LineStore.h \
- /work/wt/search/src/platform/vcl/SysUtils.h /usr/include/c++/12/cstdarg \
- /work/wt/search/src/platform/vcl/Types.h \
- /work/wt/search/src/platform/vcl/ShortCuts.h \
- /work/wt/search/src/platform/vcl/Controls.h \
- /work/wt/search/src/platform/vcl/Graphics.h \
- /work/wt/search/src/platform/vcl/Messages.h \
- /work/wt/search/src/editctl/qzSupportProcs.h /usr/include/c++/12/bitset \
- /work/wt/search/src/platform/vcl/CustomControl.h \
- /work/wt/search/tests/editctl/TestEdit.h \
- /work/wt/search/tests/common/TestApp.h \
- /work/wt/search/src/editctl/qzSupportClasses.h \
- /work/wt/search/src/platform/vcl/Canvas.h \
- /work/wt/search/src/platform/win/Gdi.h \
- /work/wt/search/src/platform/vcl/ImgList.h
+ ../../tests/editctl/EditText.h ../../src/editctl/qzCustomEdit.h \
+ ../../src/editctl/qzEditSearch.h ../../src/platform/vcl/Events.h \
+ ../../src/platform/vcl/Sets.h ../../src/editctl/qzKeyCmds.h \
+ ../../src/platform/vcl/Classes.h ../../src/platform/vcl/LineStore.h \
+ ../../src/platform/vcl/SysUtils.h /usr/include/c++/12/cstdarg \
+ ../../src/platform/vcl/Types.h ../../src/platform/vcl/ShortCuts.h \
+ ../../src/platform/vcl/Controls.h ../../src/platform/vcl/Graphics.h \
+ ../../src/platform/vcl/Messages.h ../../src/editctl/qzSupportProcs.h \
+ /usr/include/c++/12/bitset ../../src/platform/vcl/CustomControl.h \
+ ../../tests/editctl/TestEdit.h ../../tests/common/TestApp.h \
+ ../../src/editctl/qzSupportClasses.h ../../src/platform/vcl/Canvas.h \
+ ../../src/platform/win/Gdi.h ../../src/platform/vcl/ImgList.h

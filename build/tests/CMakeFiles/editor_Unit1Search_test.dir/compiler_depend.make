@@ -1,0 +1,2 @@
+# Empty compiler generated dependencies file for editor_Unit1Search_test.
+# This may be replaced when dependencies are built.
