@@ -148,7 +148,7 @@ int TqzCustomEdit::SearchReplace(const std::string& ASearch, const std::string& 
   const int step = backwards ? -1 : 1;
   for (int line = backwards ? scope.End.y : scope.Start.y;
        backwards ? line >= scope.Start.y : line <= std::min(scope.End.y, LineCount()); line += step) {
-    const int count = searchEngine_->FindAll(LineRef(line - 1));
+    const int count = searchEngine_->FindAll(Lines()->GetRef(line - 1));
     int shift = 0;  // how far replacements before them moved the later hits of this line
     for (int k = 0; k < count; ++k) {
       const int column = searchEngine_->GetResult(backwards ? count - 1 - k : k);

@@ -1,2 +1,0 @@
-# Empty dependencies file for bench_qzGeneralSyn_bench.
-# This may be replaced when dependencies are built.

@@ -1,2 +1,0 @@
-# Empty dependencies file for corvane_platform.
-# This may be replaced when dependencies are built.

@@ -1,2 +1,0 @@
-# Empty dependencies file for corvane_uploader_lib.
-# This may be replaced when dependencies are built.

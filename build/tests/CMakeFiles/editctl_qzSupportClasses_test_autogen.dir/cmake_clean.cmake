@@ -1,9 +1,0 @@
-file(REMOVE_RECURSE
-  "CMakeFiles/editctl_qzSupportClasses_test_autogen"
-  "editctl_qzSupportClasses_test_autogen/mocs_compilation.cpp"
-)
-
-# Per-language clean rules from dependency scanning.
-foreach(lang )
-  include(CMakeFiles/editctl_qzSupportClasses_test_autogen.dir/cmake_clean_${lang}.cmake OPTIONAL)
-endforeach()

@@ -1,2 +1,0 @@
-# Empty compiler generated dependencies file for editor_Unit1Run_test.
-# This may be replaced when dependencies are built.

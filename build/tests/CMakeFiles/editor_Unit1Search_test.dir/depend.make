@@ -1,2 +1,0 @@
-# Empty dependencies file for editor_Unit1Search_test.
-# This may be replaced when dependencies are built.

@@ -1,2 +1,0 @@
-# Empty dependencies file for highlight_ZuzUderUze_test.
-# This may be replaced when dependencies are built.

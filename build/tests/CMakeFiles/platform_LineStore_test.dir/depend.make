@@ -1,2 +1,0 @@
-# Empty dependencies file for platform_LineStore_test.
-# This may be replaced when dependencies are built.

@@ -1,2 +1,0 @@
-# Empty dependencies file for support_Placement_test.
-# This may be replaced when dependencies are built.

@@ -1,3 +1,0 @@
-file(REMOVE_RECURSE
-  "libcorvane_test_common.a"
-)
