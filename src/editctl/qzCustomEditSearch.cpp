@@ -136,7 +136,7 @@ int TqzCustomEdit::SearchReplace(const std::string& ASearch, const std::string& 
   const bool asOneStep = AReplace.find_first_of("\r\n") == std::string::npos;
   const int searchLength = static_cast<int>(ASearch.size());
   const int replaceLength = static_cast<int>(AReplace.size());
-  const TSearchScope scope = TSearchScope::Of(*this, Options);
+  TSearchScope scope = TSearchScope::Of(*this, Options);
 
   searchEngine_->SetPattern(ASearch);
   searchEngine_->SetSensitive(Options.Contains(qzsoMatchCase));
@@ -146,16 +146,17 @@ int TqzCustomEdit::SearchReplace(const std::string& ASearch, const std::string& 
 
   int result = 0;
   const int step = backwards ? -1 : 1;
-  for (int line = backwards ? scope.End.y : scope.Start.y;
-       backwards ? line >= scope.Start.y : line <= std::min(scope.End.y, LineCount()); line += step) {
+  int line = backwards ? scope.End.y : scope.Start.y;
+  int firstColumn = 1;  // hits left of it on the line were made by a replacement with a line break
+  int shift = 0;        // how far replacements before them moved the later hits of the line
+  while (backwards ? line >= scope.Start.y : line <= std::min(scope.End.y, LineCount())) {
     const int count = searchEngine_->FindAll(Lines()->GetRef(line - 1));
-    int shift = 0;  // how far replacements before them moved the later hits of this line
-    for (int k = 0; k < count; ++k) {
+    bool lineSplit = false;
+    for (int k = 0; k < count && !lineSplit; ++k) {
       const int column = searchEngine_->GetResult(backwards ? count - 1 - k : k);
-      if (scope.Excludes(column - shift, line, searchLength)) continue;
+      if (column < firstColumn || scope.Excludes(column - shift, line, searchLength)) continue;
       ++result;
-      const bool replacingAsOneStep = replaceAll && asOneStep;
-      if (!replacingAsOneStep || prompt) SelectHit(column, line, searchLength, backwards);
+      if (!(replaceAll && asOneStep) || prompt) SelectHit(column, line, searchLength, backwards);
       if (!replace) return result;
       TqzReplaceAction action = raReplace;
       if (prompt) {
@@ -169,11 +170,20 @@ int TqzCustomEdit::SearchReplace(const std::string& ASearch, const std::string& 
         if (!all) all.emplace(this);
       }
       if (action == raReplace || action == raReplaceAll) {
+        const int lineCount = LineCount();
         if (replaceAll && asOneStep)
           all->Replace(line, column, searchLength, AReplace);
         else
           ReplaceHit(AReplace);
-        if (!backwards) {
+        const int breaks = LineCount() - lineCount;
+        if (!backwards && breaks > 0) {
+          // The rest of the line now follows the replacement's last line, where the search goes on.
+          shift = CaretX() - (column - shift + searchLength);
+          firstColumn = CaretX();
+          scope.End.y += breaks;
+          line = CaretY();
+          lineSplit = true;
+        } else if (!backwards) {
           if (!replaceAll || !asOneStep) SetCaretX(column + replaceLength);
           searchEngine_->FixResults(column, searchLength - replaceLength);
           shift += replaceLength - searchLength;
@@ -181,6 +191,10 @@ int TqzCustomEdit::SearchReplace(const std::string& ASearch, const std::string& 
       }
       if (!replaceAll) return result;
     }
+    if (lineSplit) continue;
+    firstColumn = 1;
+    shift = 0;
+    line += step;
   }
   return result;
 }

@@ -229,14 +229,40 @@ TEST_F(Search, OneUndoRestoresAReplaceAllExactly) {
   EXPECT_EQ(LinesOf(*edit), before);
 }
 
-// A replacement with a line break changes the lines under the search; each replacement is its own change.
-TEST_F(Search, AReplacementWithALineBreakIsUndoneHitByHit) {
-  SetLines(*edit, {"a;b;c"});
-  EXPECT_EQ(edit->SearchReplace(";", "\r\n", {qzsoReplaceAll, qzsoEntireScope, qzsoBackwards}), 2);
-  EXPECT_EQ(LinesOf(*edit), (Lines{"a", "b", "c"}));
-  edit->Undo();
-  edit->Undo();
-  EXPECT_EQ(LinesOf(*edit), (Lines{"a;b;c"}));
+// A replacement with a line break moves the rest of its line down: the search goes on there, and each
+// replacement is its own change.
+TEST_F(Search, AReplacementWithALineBreak) {
+  const struct {
+    const char* what;
+    Lines lines;
+    TqzSearchOptions options;
+    std::string search, replace;
+    Lines after;
+    int hits;
+  } cases[] = {
+      {"forward", {"a;b;c", "d;e"}, {qzsoReplaceAll, qzsoEntireScope}, ";", "\r\n", {"a", "b", "c", "d", "e"}, 3},
+      {"backwards", {"a;b;c", "d;e"}, {qzsoReplaceAll, qzsoEntireScope, qzsoBackwards}, ";", "\r\n",
+       {"a", "b", "c", "d", "e"}, 3},
+      {"holding the pattern", {"foo foo", "x"}, {qzsoReplaceAll, qzsoEntireScope}, "foo", "foo\r\nfoo",
+       {"foo", "foo foo", "foo", "x"}, 2},
+      {"two breaks", {"a;b"}, {qzsoReplaceAll, qzsoEntireScope}, ";", "1\r\n2\r\n3", {"a1", "2", "3b"}, 1},
+  };
+  for (const auto& c : cases) {
+    SetLines(*edit, c.lines);
+    EXPECT_EQ(edit->SearchReplace(c.search, c.replace, c.options), c.hits) << c.what;
+    EXPECT_EQ(LinesOf(*edit), c.after) << c.what;
+    for (int i = 0; i < c.hits; ++i) edit->Undo();
+    EXPECT_EQ(LinesOf(*edit), c.lines) << c.what;
+  }
+}
+
+// In a stream selection the hits of the end line that a line break moved down are still judged by
+// where they stood.
+TEST_F(Search, ALineBreakReplacementKeepsToTheSelection) {
+  SetLines(*edit, {"x;y;z;w"});
+  edit->SetBlock(TPoint{1, 1}, TPoint{5, 1});  // "x;y;"
+  EXPECT_EQ(edit->SearchReplace(";", "\r\n", {qzsoReplaceAll, qzsoSelectedOnly}), 2);
+  EXPECT_EQ(LinesOf(*edit), (Lines{"x", "y", "z;w"}));
 }
 
 }  // namespace
