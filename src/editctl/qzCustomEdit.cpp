@@ -197,7 +197,7 @@ TqzCustomEdit::TqzCustomEdit(TComponent* AOwner)
   // options start at their defaults (see the fields).
   keystrokes_ = std::make_unique<TqzKeyStrokes>(this);
   markList_ = std::make_unique<TMarkList>();
-  markList_->OnChange = [this](TObject*) { InvalidateGutter(); };
+  markList_->OnChange = TNotifyEvent(this, &TqzCustomEdit::MarkListChanged);
   SetDefaultKeystrokes();
 }
 

@@ -398,8 +398,8 @@ class TqzCustomEdit : public TCustomControl {
   void MoveMarksFrom(int First, int Delta);
   void MoveMarksOfRemovedLines(int First, int Last, int Delta);
   void RemoveMarksOfLines(int First, int Last);
-  // Takes a mark out of the list and out of its bookmark slot, and frees it.
-  void DeleteMark(TMark* Mark);
+  // The list changed: a bookmark slot whose mark left the list is emptied, and the gutter repaints.
+  void MarkListChanged(TObject* Sender);
   void RunMarkerCommand(TqzEditorCommand Command);
   // Search and replace helpers (qzCustomEditSearch.cpp).
   void SelectHit(int Column, int Line, int Length, bool Backwards);

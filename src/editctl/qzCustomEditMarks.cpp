@@ -98,7 +98,7 @@ void TqzCustomEdit::SetBookMark(int BookMark, int X, int Y) {
 
 void TqzCustomEdit::ClearBookMark(int BookMark) {
   if (!IsBookmarkNumber(BookMark)) return;
-  if (TMark* mark = std::exchange(bookmarks_[static_cast<std::size_t>(BookMark)], nullptr)) markList_->Remove(mark);
+  if (TMark* mark = bookmarks_[static_cast<std::size_t>(BookMark)]) markList_->Remove(mark);
 }
 
 void TqzCustomEdit::GotoBookMark(int BookMark) {
@@ -134,16 +134,17 @@ void TqzCustomEdit::RunMarkerCommand(TqzEditorCommand Command) {
 
 // ---- Marks that go with their lines
 
-void TqzCustomEdit::DeleteMark(TMark* Mark) {
+// Every removal comes here at once, whoever made it, so no slot keeps a freed mark.
+void TqzCustomEdit::MarkListChanged(TObject*) {
   for (TMark*& slot : bookmarks_)
-    if (slot == Mark) slot = nullptr;
-  markList_->Remove(Mark);
+    if (slot && markList_->IndexOf(slot) < 0) slot = nullptr;
+  InvalidateGutter();
 }
 
 void TqzCustomEdit::RemoveMarksOfLines(int First, int Last) {
   for (int i = markList_->Count() - 1; i >= 0; --i) {
     TMark* mark = markList_->Items(i);
-    if (mark->Line() >= First && mark->Line() <= Last) DeleteMark(mark);
+    if (mark->Line() >= First && mark->Line() <= Last) markList_->Remove(mark);
   }
 }
 

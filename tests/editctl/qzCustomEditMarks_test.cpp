@@ -76,6 +76,17 @@ TEST_F(Marks, APlaceHandlerMayChangeOrCancelTheBookmark) {
   EXPECT_EQ(edit->Marks()->Items(1)->ImageIndex(), 7);
 }
 
+// A bookmark's mark taken out of the list by the host is no bookmark any more.
+TEST_F(Marks, ABookmarkRemovedFromTheListLeavesItsSlot) {
+  edit->SetBookMark(4, 3, 5);
+  edit->Marks()->Remove(edit->Marks()->Items(0));
+  edit->SetCaretXY(TPoint{1, 1});
+  edit->GotoBookMark(4);
+  EXPECT_EQ(edit->CaretXY(), (TPoint{1, 1}));
+  edit->SetBookMark(2, 1, 5);  // finds no bookmark on line 5 to clear
+  EXPECT_EQ(BookmarkLine(2), 5);
+}
+
 TEST_F(Marks, GoingToABookmark) {
   edit->SetBookMark(4, 3, 5);
   edit->SetCaretXY(TPoint{1, 1});
