@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "CorpusEditor.h"
 #include "common/PerlCorpus.h"
 #include "common/TestApp.h"
 #include "editctl/qzCustomEdit.h"
@@ -40,13 +41,7 @@ void BM_FindReplaceAllUndo(benchmark::State& state) {
   double undo = 0;
   int hits = 0;
   for (auto _ : state) {
-    auto edit = std::make_unique<TqzCustomEdit>(nullptr);
-    edit->HandleNeeded();
-    edit->SetBounds(0, 0, 800, 600);
-    edit->SetHighLighter(highlighter.get());
-    auto stream = std::make_unique<TStringStream>(corpus);
-    edit->Lines()->LoadFromStream(stream.get());
-    stream.reset();
+    auto edit = CorpusEditor(corpus, highlighter.get());
 
     const auto findStart = std::chrono::steady_clock::now();
     const int found = edit->SearchReplace("CorvaneSearchTarget", "", {});
