@@ -14,3 +14,7 @@ inline constexpr int SE_ERR_NOASSOC = 31;
 // are split like a command line and passed to a program (documents take none).
 int ShellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
                  const std::string& directory, int showCmd);
+
+// The file URL of an absolute path ("file:///a%20b"); the bytes that would end or escape the path
+// are percent-encoded.
+std::string FileUrl(const std::string& path);
