@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "CorpusEditor.h"
 #include "common/PerlCorpus.h"
 #include "common/TestApp.h"
 #include "editctl/qzCustomEdit.h"
@@ -26,12 +27,7 @@ void BM_TypeThenUndoAll(benchmark::State& state) {
   double undoing = 0;
   int lines = 0;
   for (auto _ : state) {
-    auto edit = std::make_unique<TqzCustomEdit>(nullptr);
-    edit->HandleNeeded();
-    edit->SetBounds(0, 0, 800, 600);
-    auto stream = std::make_unique<TStringStream>(corpus);
-    edit->Lines()->LoadFromStream(stream.get());
-    stream.reset();
+    auto edit = CorpusEditor(corpus);
     lines = edit->LineCount();
     edit->SetMaxUndo(kKeystrokes);
     edit->SetCaretXY(TPoint{1, lines / 2});

@@ -220,6 +220,7 @@ TqzCustomEdit::TqzCustomEdit(TComponent* AOwner)
   // options start at their defaults (see the fields).
   keystrokes_ = std::make_unique<TqzKeyStrokes>(this);
   markList_ = std::make_unique<TMarkList>();
+  markList_->OnChange = TNotifyEvent(this, &TqzCustomEdit::MarkListChanged);
   SetDefaultKeystrokes();
 }
 

@@ -4,12 +4,14 @@
 //
 // The unit is spread over several sources: qzCustomEdit.cpp holds the component, its line storage and
 // its painting; the caret, selection, commands and undo live in sources of their own beside it.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include <vector>
 
+#include "editctl/qzEditSearch.h"
 #include "editctl/qzKeyCmds.h"
 #include "editctl/qzSupportProcs.h"
 #include "vcl/Classes.h"
@@ -113,8 +115,8 @@ class TqzEditList : public TStringList {
   int loadLock_ = 0;
 };
 
-// A mark attached to a text line; text changes move it with its line. (Gutter images and bookmarks
-// build on it.)
+// A small image attached to a text line and shown in the gutter; text changes move it with its line.
+// A bookmark is a mark numbered 0..9 that the caret can jump to.
 class TMark {
  public:
   explicit TMark(TqzCustomEdit* AEdit) : edit_(AEdit) {}
@@ -122,23 +124,27 @@ class TMark {
   TMark(const TMark&) = delete;
   TMark& operator=(const TMark&) = delete;
 
-  TqzCustomEdit* Edit() const { return edit_; }
+  // The owning editor; nil once the mark is found outside the editor's mark list.
+  virtual TqzCustomEdit* GetEdit();
   int Line() const { return line_; }  // 1-based
-  virtual void SetLine(int Value) { line_ = Value; }
+  virtual void SetLine(int Value);
   int Column() const { return column_; }  // 1-based; where the caret goes for a bookmark
   virtual void SetColumn(int Value) { column_ = Value; }
   int ImageIndex() const { return imageIndex_; }
-  virtual void SetImage(int Value) { imageIndex_ = Value; }
+  virtual void SetImage(int Value);
   bool Visible() const { return visible_; }
-  void SetVisible(bool Value) { visible_ = Value; }
+  void SetVisible(bool Value);
   // Drawn from the editor's built-in strip instead of BookMarkOptions.BookmarkImages.
   bool InternalImage() const { return internalImage_; }
-  void SetInternalImage(bool Value) { internalImage_ = Value; }
+  void SetInternalImage(bool Value);
   int BookmarkNumber() const { return bookmarkNumber_; }  // 0..9 for a bookmark, negative otherwise
   void SetBookmarkNumber(int Value) { bookmarkNumber_ = Value; }
   bool IsBookmark() const { return bookmarkNumber_ >= 0; }
 
  private:
+  // Repaints the gutter of a line when the mark shows there.
+  void RepaintLine(int Line) const;
+
   TqzCustomEdit* edit_;
   int line_ = 0;
   int column_ = 0;
@@ -148,19 +154,30 @@ class TMark {
   int bookmarkNumber_ = 0;
 };
 
-// Every mark of an editor; the list owns its marks.
+// Every mark of an editor; the list owns its marks. Adding and removing fire OnChange.
 class TMarkList {
  public:
+  static constexpr int MaxMarksPerLine = 16;
+  using TLineMarks = std::array<TMark*, MaxMarksPerLine>;
+
   int Count() const { return static_cast<int>(marks_.size()); }
   TMark* Items(int Index) const { return marks_.at(static_cast<std::size_t>(Index)).get(); }
-  int Add(std::unique_ptr<TMark> Mark) {
-    marks_.push_back(std::move(Mark));
-    return Count() - 1;
-  }
+  int IndexOf(const TMark* Mark) const;
+  int Add(std::unique_ptr<TMark> Mark);
+  // Takes the mark out of the list and frees it; returns where it stood, -1 when it was not listed.
+  int Remove(TMark* Mark);
+  // The marks of a line in list order, at most MaxMarksPerLine; the other entries are nil.
+  void GetMarksForLine(int Line, TLineMarks& Marks) const;
+
+  TNotifyEvent OnChange;
 
  private:
   std::vector<std::unique_ptr<TMark>> marks_;
 };
+
+using TGutterClickEvent = TEvent<void(TObject* Sender, int X, int Y, int Line, TMark* Mark)>;
+// The handler may change the new bookmark, or reset it to cancel the placing.
+using TPlaceMarkEvent = TEvent<void(TObject* Sender, std::unique_ptr<TMark>& Mark)>;
 
 class TqzCustomEdit : public TCustomControl {
  public:
@@ -325,8 +342,22 @@ class TqzCustomEdit : public TCustomControl {
   void RecordedChange();
   TUndoList* RedoList() const { return redoList_.get(); }
 
-  // --- Marks (the minimum text changes move) --------------------------------------------------------
+  // --- Marks and bookmarks (qzCustomEditMarks.cpp) -------------------------------------------------
   TMarkList* Marks() const { return markList_.get(); }
+  // Bookmark numbers are 0..9; X is a column and Y a line, both 1-based.
+  void SetBookMark(int BookMark, int X, int Y);
+  void GotoBookMark(int BookMark);
+  void ClearBookMark(int BookMark);
+  bool GetBookMark(int BookMark, int& X, int& Y) const;
+  // A click at client pixel (X, Y) in the gutter; reported through OnGutterClick with the mark hit.
+  virtual void DoOnGutterClick(int X, int Y);
+  TGutterClickEvent OnGutterClick;
+  TPlaceMarkEvent OnPlaceBookmark;
+
+  // --- Search and replace (qzCustomEditSearch.cpp) --------------------------------------------------
+  // Returns the number of hits handled.
+  int SearchReplace(const std::string& ASearch, const std::string& AReplace, TqzSearchOptions Options);
+  TReplaceTextEvent OnReplaceText;
 
  protected:
   void KeyDown(WORD& Key, TShiftState Shift) override;
@@ -374,9 +405,19 @@ class TqzCustomEdit : public TCustomControl {
   void WMGetDlgCode(TMessage& Message);
   void ShowTopLineHint();
 
-  // Marks on lines from First on move by Delta; marks of lines removed between First and Last go to First.
+  // Marks on lines from First on move by Delta. Lines First..Last are gone: their marks go with them
+  // and the marks below move up by Delta.
   void MoveMarksFrom(int First, int Delta);
   void MoveMarksOfRemovedLines(int First, int Last, int Delta);
+  void RemoveMarksOfLines(int First, int Last);
+  // The list changed: a bookmark slot whose mark left the list is emptied, and the gutter repaints.
+  void MarkListChanged(TObject* Sender);
+  void RunMarkerCommand(TqzEditorCommand Command);
+  // Search and replace helpers (qzCustomEditSearch.cpp).
+  void SelectHit(int Column, int Line, int Length, bool Backwards);
+  void ReplaceHit(const std::string& AReplace);
+  // Puts each encoded line back and returns the encoding of the lines it replaced.
+  std::string SwapRecordedLines(const std::string& Encoded);
 
   bool RunCommand(TqzEditorCommand Command, char AChar, void* Data);
   bool RunMotion(TqzEditorCommand Command, void* Data);
@@ -532,6 +573,8 @@ class TqzCustomEdit : public TCustomControl {
   std::unique_ptr<TUndoList> redoList_;
   std::unique_ptr<TqzKeyStrokes> keystrokes_;
   std::unique_ptr<TMarkList> markList_;
+  std::array<TMark*, 10> bookmarks_{};  // the marks of the list numbered 0..9, or nil
+  std::unique_ptr<TqzEditSearch> searchEngine_ = std::make_unique<TqzEditSearch>();
   bool keyHandled_ = false;  // the key-down made a command: drop the character it types
   int imeSkipCount_ = 0;     // typed characters to drop after an input-method string
   bool scrolling_ = false;   // a scroll-bar action is in progress

@@ -256,7 +256,8 @@ void TqzCustomEdit::DeleteSelection() {
       if (options_.Contains(qzeoScrollPastEol)) joined = TrimRight(joined);
       Lines()->Put(b.y - 1, joined);
       InternalSetCaret(b.x - 1, b.y - 1);
-      MoveMarksOfRemovedLines(b.y, e.y, e.y - b.y);
+      // The lines between the two ends are gone; the end line's rest joins the begin line.
+      MoveMarksOfRemovedLines(b.y + 1, e.y - 1, e.y - b.y);
       break;
     }
     case smColumn: {
@@ -716,15 +717,5 @@ void TqzCustomEdit::MoveMarksFrom(int First, int Delta) {
   for (int i = 0; i < markList_->Count(); ++i) {
     TMark* mark = markList_->Items(i);
     if (mark->Line() >= First) mark->SetLine(mark->Line() + Delta);
-  }
-}
-
-void TqzCustomEdit::MoveMarksOfRemovedLines(int First, int Last, int Delta) {
-  for (int i = 0; i < markList_->Count(); ++i) {
-    TMark* mark = markList_->Items(i);
-    if (mark->Line() > First && mark->Line() < Last)
-      mark->SetLine(First);
-    else if (mark->Line() >= Last)
-      mark->SetLine(mark->Line() - Delta);
   }
 }

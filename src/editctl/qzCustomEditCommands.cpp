@@ -74,6 +74,10 @@ bool TqzCustomEdit::RunCommand(TqzEditorCommand Command, char AChar, void* Data)
   if ((Command >= ecLeft && Command <= ecGotoXY) || (Command >= ecSelLeft && Command <= ecSelGotoXY))
     return RunMotion(Command, Data);
   if (ChangesText(Command) && ReadOnly()) return true;
+  if ((Command >= ecGotoMarker0 && Command <= ecGotoMarker9) || (Command >= ecSetMarker0 && Command <= ecSetMarker9)) {
+    RunMarkerCommand(Command);
+    return true;
+  }
   switch (Command) {
     case ecSelectAll: SelectAll(); break;
     case ecDeleteLastChar: return RunDeleteLastChar();
@@ -333,7 +337,7 @@ void TqzCustomEdit::RunDeleteLine() {
   } else {
     undoList_->AddChange(ukDeleteCommand, lineStart, CaretXY(), LineText() + kLineBreak, smNormal);
     Lines()->Delete(caretY_);
-    MoveMarksFrom(CaretY(), -1);
+    MoveMarksOfRemovedLines(CaretY(), CaretY(), 1);
   }
   SetCaretXY(lineStart);
 }

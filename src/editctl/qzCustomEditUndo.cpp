@@ -188,6 +188,10 @@ bool TqzCustomEdit::UndoStep() {
       EnsureCaretVisible();
       return false;
     }
+    case ukReplaceAll:
+      redoList_->AddChange(ukReplaceAll, start, end, SwapRecordedLines(text), mode);
+      SetCaretXY(start);
+      return false;
     case ukNone: break;
   }
   return false;
@@ -270,6 +274,10 @@ bool TqzCustomEdit::RedoStep() {
       undoList_->AddChange(kind, start, CaretXY(), replaced, mode);
       return false;
     }
+    case ukReplaceAll:
+      undoList_->AddChange(ukReplaceAll, start, end, SwapRecordedLines(text), mode);
+      SetCaretXY(end);
+      return false;
     case ukNone: break;
   }
   return false;

@@ -37,6 +37,8 @@ bool IsDelimiter(char c) { return Tables().delimiter[static_cast<unsigned char>(
 
 }  // namespace
 
+TqzEditSearch::TqzEditSearch() : translation_(&Tables().insensitive) {}
+
 void TqzEditSearch::SetPattern(const std::string& Value) {
   if (Value.empty()) throw Exception("Pattern is empty");
   if (Value != pattern_) {
@@ -49,12 +51,10 @@ void TqzEditSearch::SetPattern(const std::string& Value) {
 void TqzEditSearch::SetSensitive(bool Value) {
   if (Value == sensitive_) return;
   sensitive_ = Value;
+  translation_ = sensitive_ ? &Tables().sensitive : &Tables().insensitive;
   if (!pattern_.empty()) InitSkipData();
 }
 
-const TTranslation& TqzEditSearch::Translation() const {
-  return sensitive_ ? Tables().sensitive : Tables().insensitive;
-}
 
 void TqzEditSearch::InitSkipData() {
   const TTranslation& trans = Translation();
@@ -68,8 +68,8 @@ void TqzEditSearch::InitSkipData() {
 }
 
 unsigned char TqzEditSearch::At(int Index) const {
-  if (Index >= static_cast<int>(text_.size())) return 0;
-  return Translation()[static_cast<unsigned char>(text_[static_cast<size_t>(Index)])];
+  if (Index >= static_cast<int>(view_.size())) return 0;
+  return Translation()[static_cast<unsigned char>(view_[static_cast<size_t>(Index)])];
 }
 
 bool TqzEditSearch::MatchesAt(int Start) const {
@@ -81,19 +81,20 @@ bool TqzEditSearch::MatchesAt(int Start) const {
 
 bool TqzEditSearch::IsWholeWordAt(int Start) const {
   const size_t after = static_cast<size_t>(Start) + pattern_.size();
-  if (Start > 0 && !IsDelimiter(text_[static_cast<size_t>(Start) - 1])) return false;
-  return after >= text_.size() || IsDelimiter(text_[after]);
+  if (Start > 0 && !IsDelimiter(view_[static_cast<size_t>(Start) - 1])) return false;
+  return after >= view_.size() || IsDelimiter(view_[after]);
 }
 
-int TqzEditSearch::FindFirst(const std::string& NewText) {
-  text_ = NewText;
+int TqzEditSearch::FindFirst(std::string_view NewText) {
+  text_.assign(NewText);  // keeps its room from line to line
+  view_ = text_;
   position_ = -1;
   return FindNext();
 }
 
 int TqzEditSearch::FindNext() {
   const int m = static_cast<int>(pattern_.size());
-  const int end = static_cast<int>(text_.size());
+  const int end = static_cast<int>(view_.size());
   if (m == 0 || position_ >= end) return 0;
   const unsigned char last = Translation()[static_cast<unsigned char>(pattern_.back())];
   position_ += m;
@@ -112,9 +113,17 @@ int TqzEditSearch::FindNext() {
   return 0;
 }
 
-int TqzEditSearch::FindAll(const std::string& NewText) {
+// The hits are gathered before the caller can change its text, so the text is searched where it lies.
+int TqzEditSearch::FindAll(std::string_view NewText) {
   results_.clear();
-  for (int column = FindFirst(NewText); column != 0; column = FindNext()) results_.push_back(column);
+  if (NewText.size() >= pattern_.size()) {
+    view_ = NewText;
+    position_ = -1;
+    for (int column = FindNext(); column != 0; column = FindNext()) results_.push_back(column);
+  }
+  text_.clear();
+  view_ = text_;
+  position_ = 0;
   return GetResultCount();
 }
 

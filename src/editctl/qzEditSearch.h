@@ -3,6 +3,7 @@
 // whole-word test, found by a skip table so that a line scan seldom looks at every column.
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "vcl/Events.h"
@@ -33,6 +34,7 @@ using TReplaceTextEvent = TEvent<void(TObject* Sender, const std::string& ASearc
 
 class TqzEditSearch {
  public:
+  TqzEditSearch();
   const std::string& Pattern() const { return pattern_; }
   // Raises Exception "Pattern is empty" for an empty pattern. Resets the hit count in any case.
   void SetPattern(const std::string& Value);
@@ -41,12 +43,12 @@ class TqzEditSearch {
   bool Whole() const { return whole_; }
   void SetWhole(bool Value) { whole_ = Value; }
 
-  // Searches a copy of NewText, so the caller's line may change meanwhile. Results are 1-based columns
-  // of hit starts, 0 when there is none; hits never overlap.
-  int FindFirst(const std::string& NewText);
+  // FindFirst searches a copy of NewText, so the caller's line may change meanwhile. Results are 1-based
+  // columns of hit starts, 0 when there is none; hits never overlap.
+  int FindFirst(std::string_view NewText);
   int FindNext();
-  // Gathers every hit of the line into the result list; returns how many.
-  int FindAll(const std::string& NewText);
+  // Gathers every hit of the line into the result list at once; returns how many.
+  int FindAll(std::string_view NewText);
   // 0 outside the list.
   int GetResult(int Index) const;
   int GetResultCount() const { return static_cast<int>(results_.size()); }
@@ -57,17 +59,19 @@ class TqzEditSearch {
 
  private:
   void InitSkipData();
-  const std::array<unsigned char, 256>& Translation() const;
+  const std::array<unsigned char, 256>& Translation() const { return *translation_; }
   unsigned char At(int Index) const;  // translated; NUL at or past the end
   bool MatchesAt(int Start) const;
   bool IsWholeWordAt(int Start) const;
 
   int position_ = 0;  // index of the text character aligned with the pattern's last character
-  std::string text_;
+  std::string text_;        // FindFirst's copy of its text
+  std::string_view view_;   // the text being searched: text_, or FindAll's text during the call
   int lookAt_ = 1;
   std::string pattern_;
   std::array<int, 256> skip_{};
   bool sensitive_ = false;
+  const std::array<unsigned char, 256>* translation_;  // the table of the case rule in force
   bool whole_ = false;
   std::vector<int> results_;
   int count_ = 0;

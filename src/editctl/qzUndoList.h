@@ -18,6 +18,7 @@ enum TUndoKind : std::uint8_t {
   ukLineBreak,
   ukIndent,
   ukUnindent,
+  ukReplaceAll,  // the lines a replace all changed, each with its text before (see SwapRecordedLines)
   ukNone  // never stored: what an empty list answers
 };
 

@@ -146,6 +146,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   CreateMenus();
   CreatePopupMenu();
   CreateToolBar();
+  CreateSearchCommands();
   CreateRunComponents();
   OnCreate = TNotifyEvent(this, &TForm1::FormCreate);
   OnShow = TNotifyEvent(this, &TForm1::FormShow);

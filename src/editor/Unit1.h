@@ -67,6 +67,7 @@ class TForm1 : public TForm {
   TSaveDialog* SaveDialog1;
   TSaveDialog* HtmlSaveDialog;
   TReplaceDialog* ReplaceDialog1;
+  TImageList* BookmarkImageList;  // the gutter's bookmark pictures
   TFontDialog* FontDialog1;
 
   // Main menu: File
@@ -236,6 +237,17 @@ class TForm1 : public TForm {
   void EditorKeyPress(TObject* Sender, char& Key);
   void AppEvents1Hint(TObject* Sender);
 
+  // --- Search and bookmarks (Unit1Search.cpp) ----------------------------------------------------
+  void FindReplace1Click(TObject* Sender);
+  void FindNext1Click(TObject* Sender);
+  void FindPrevious1Click(TObject* Sender);
+  void GoToLine1Click(TObject* Sender);
+  void ReplaceDialog1Find(TObject* Sender);
+  void ReplaceDialog1Replace(TObject* Sender);
+  void Bookmarks1Click(TObject* Sender);
+  void SetBookmarkClick(TObject* Sender);
+  void GotoBookmarkClick(TObject* Sender);
+
   // --- Uploading (Unit1Upload.cpp) --------------------------------------------------------------
   void Upload1Click(TObject* Sender);
 
@@ -265,6 +277,8 @@ class TForm1 : public TForm {
   std::string GetSp();
   void RunConsoleApp(const std::string& CommandLine);
 
+  // Unit1Search.cpp: the bookmark pictures and the handlers of the Search and Bookmarks menus.
+  void CreateSearchCommands();
   void CreateComponents();
   void CreateMenus();
   void CreatePopupMenu();

@@ -386,12 +386,17 @@ class TFindDialogWindow : public QDialog {
     const bool replace = owner->IsReplace();
     setWindowTitle(ToQ(owner->Title.empty() ? (replace ? "Replace" : "Find") : owner->Title));
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel("Fi&nd what:", this), 0, 0);
+    // Each label leads to its edit, so its underlined letter works and no "&" shows.
+    auto* findLabel = new QLabel("Fi&nd what:", this);
     findEdit_ = new QLineEdit(this);
+    findLabel->setBuddy(findEdit_);
+    grid->addWidget(findLabel, 0, 0);
     grid->addWidget(findEdit_, 0, 1);
     if (replace) {
-      grid->addWidget(new QLabel("Re&place with:", this), 1, 0);
+      auto* replaceLabel = new QLabel("Re&place with:", this);
       replaceEdit_ = new QLineEdit(this);
+      replaceLabel->setBuddy(replaceEdit_);
+      grid->addWidget(replaceLabel, 1, 0);
       grid->addWidget(replaceEdit_, 1, 1);
     }
     wholeWord_ = new QCheckBox("Match &whole word only", this);

@@ -1,0 +1,229 @@
+// The Search and Bookmarks menus of the main window, reached through real key events and clicks:
+// find and replace through the dialog, find next, go to a line, and the ten bookmarks in the gutter.
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/TestApp.h"
+#include "editctl/qzSupportClasses.h"
+#include "editor/Unit1.h"
+#include "support/RegTools.h"
+#include "vcl/Application.h"
+#include "vcl/Dialogs.h"
+#include "win/Gdi.h"
+#include "win/RegistryStore.h"
+
+namespace {
+
+class Unit1Search : public testing::Test {
+ protected:
+  void SetUp() override {
+    corvane::test::EnsureApplication();
+    folder_ = corvane::test::MakeTempDir("unit1-search");
+    RegistryStore::Instance().SetPath(folder_ + "/registry.sqlite3");
+    RegWriteBool(kSettingsKey, "NoAssociation", true);
+    Application->Initialize(1, argv_);
+    form.reset(CreateForm<TForm1>(nullptr));
+    form->Show();
+    std::string text;
+    for (int i = 1; i <= 40; ++i) text += (i % 10 == 3 ? "my $alpha = " : "print ") + std::to_string(i) + ";\r\n";
+    form->Editor->SetText(text);
+    form->Editor->SetCaretXY(TPoint{1, 1});
+  }
+  void TearDown() override {
+    form.reset();
+    std::filesystem::remove_all(folder_);
+  }
+
+  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(form->Editor->Widget(), key, modifiers);
+  }
+
+  // The dialog's window and its controls, by their captions.
+  static QWidget* DialogWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && w->windowTitle() == "Replace") return w;
+    return nullptr;
+  }
+  static QLineEdit* DialogEdit(int index) {
+    QWidget* dialog = DialogWindow();
+    const QList<QLineEdit*> edits = dialog ? dialog->findChildren<QLineEdit*>() : QList<QLineEdit*>();
+    return index < edits.size() ? edits[index] : nullptr;
+  }
+  static QPushButton* DialogButton(const char* caption) {
+    QWidget* dialog = DialogWindow();
+    if (!dialog) return nullptr;
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+      if (b->text() == caption) return b;
+    return nullptr;
+  }
+
+  std::unique_ptr<TForm1> form;
+  // Answers the prompts and boxes; what they asked stays here.
+  std::deque<std::string> entries;
+  std::vector<TDialogRequest> asked;
+  TDialogHookScope dialogs{[this](TDialogRequest& r) {
+    asked.push_back(r);
+    if (r.Kind != dkInputQuery) return IDOK;
+    if (entries.empty()) return IDCANCEL;
+    r.Value = entries.front();
+    entries.pop_front();
+    return IDOK;
+  }};
+
+ private:
+  std::string folder_;
+  char name_[8] = "Corvane";
+  char* argv_[2] = {name_, nullptr};
+};
+
+TEST_F(Unit1Search, FindThroughTheDialogThenFindNext) {
+  Press(Qt::Key_F, Qt::ControlModifier);
+  ASSERT_TRUE(form->ReplaceDialog1->Showing());
+  QLineEdit* findEdit = DialogEdit(0);
+  ASSERT_NE(findEdit, nullptr);
+  QTest::keyClicks(findEdit, "ALPHA");
+  QTest::keyClick(findEdit, Qt::Key_Return);
+  EXPECT_EQ(form->Editor->BlockBegin(), (TPoint{5, 3}));
+  EXPECT_EQ(form->Editor->SelText(), "alpha");
+
+  Press(Qt::Key_F3);
+  EXPECT_EQ(form->Editor->BlockBegin(), (TPoint{5, 13}));
+  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{10, 13}));
+  // Backwards from the end of a hit finds that hit first, and leaves the caret at its start.
+  form->FindPrevious1->Click();
+  form->FindPrevious1->Click();
+  EXPECT_EQ(form->Editor->BlockBegin(), (TPoint{5, 3}));
+  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{5, 3}));
+  form->Editor->SetCaretXY(TPoint{1, 20});
+  QTest::mouseClick(form->FindNextButton->Widget(), Qt::LeftButton);
+  EXPECT_EQ(form->Editor->BlockBegin(), (TPoint{5, 23}));
+  EXPECT_TRUE(asked.empty());
+
+  form->Editor->SetCaretXY(TPoint{1, 40});
+  Press(Qt::Key_F3);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].Caption, "Find");
+  EXPECT_EQ(asked[0].Text, "Search text 'ALPHA' not found!");
+
+  findEdit->clear();
+  QTest::keyClick(findEdit, Qt::Key_Return);
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[1].Caption, "Find");
+  EXPECT_EQ(asked[1].Text, "Can't search for empty text!");
+  form->ReplaceDialog1->CloseDialog();
+}
+
+TEST_F(Unit1Search, ReplaceAllThroughTheDialogAndOneUndo) {
+  const std::string before = form->Editor->Text();
+  QTest::mouseClick(form->FindButton->Widget(), Qt::LeftButton);
+  ASSERT_TRUE(form->ReplaceDialog1->Showing());
+  QTest::keyClicks(DialogEdit(0), "alpha");
+  QTest::keyClicks(DialogEdit(1), "beta_alpha");
+  QPushButton* all = DialogButton("Replace &All");
+  ASSERT_NE(all, nullptr);
+  QTest::mouseClick(all, Qt::LeftButton);
+  EXPECT_EQ(form->Editor->Lines()->Get(2), "my $beta_alpha = 3;");
+  EXPECT_EQ(form->Editor->Lines()->Get(32), "my $beta_alpha = 33;");
+  EXPECT_TRUE(asked.empty());
+
+  Press(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(form->Editor->Text(), before);
+
+  DialogEdit(0)->setText("gamma");
+  QTest::mouseClick(DialogButton("&Replace"), Qt::LeftButton);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].Caption, "Replace");
+  EXPECT_EQ(asked[0].Text, "Search text 'gamma' could not be replaced!");
+  DialogEdit(0)->clear();
+  QTest::mouseClick(DialogButton("&Replace"), Qt::LeftButton);
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[1].Text, "Can't replace an empty text!");
+  EXPECT_EQ(form->Editor->Text(), before);
+  form->ReplaceDialog1->CloseDialog();
+}
+
+TEST_F(Unit1Search, GoToLineNumber) {
+  entries = {"12"};
+  Press(Qt::Key_F6);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].Caption, "Go to Line Number...");
+  EXPECT_EQ(asked[0].Text, "Enter the line number here:");
+  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
+
+  entries = {"x"};
+  Press(Qt::Key_F6);
+  ASSERT_EQ(asked.size(), 3u);
+  EXPECT_EQ(asked[2].Kind, dkMessageBox);
+  EXPECT_EQ(asked[2].Text, "'x' is not a valid integer value.");
+  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
+
+  Press(Qt::Key_F6);  // cancelled
+  EXPECT_EQ(asked.size(), 4u);
+  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
+}
+
+// Whether bookmark n's picture stands in the gutter of a line, in what the window shows.
+bool PictureInGutter(TForm1& form, int n, int line) {
+  const TImageDC shot(*form.Editor);
+  const QImage image = form.BookmarkImageList->Pixmap(n).toImage();
+  const int left = form.Editor->BookMarkOptions()->LeftMargin();
+  const int top = (line - form.Editor->TopLine()) * form.Editor->LineHeight();
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      if (qAlpha(p) == 0) continue;
+      const COLORREF expected = static_cast<COLORREF>(qRed(p) | qGreen(p) << 8 | qBlue(p) << 16);
+      if (shot.Pixel(left + x, top + y) != expected) return false;
+    }
+  return true;
+}
+
+TEST_F(Unit1Search, BookmarksFromTheKeysWithTheirPicturesAndMenu) {
+  form->Editor->SetCaretXY(TPoint{4, 6});
+  EXPECT_FALSE(PictureInGutter(*form, 3, 6));
+  Press(Qt::Key_3, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_TRUE(PictureInGutter(*form, 3, 6));
+
+  Press(Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 1}));
+  Press(Qt::Key_3, Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{4, 6}));
+
+  form->Bookmarks1->Click();  // the menu opens
+  for (int n = 0; n < 10; ++n) {
+    EXPECT_EQ(form->SetBookmarkItems[static_cast<std::size_t>(n)]->Caption(),
+              (n == 3 ? "Remove Bookmark #" : "Set Bookmark #") + std::to_string(n));
+    EXPECT_EQ(form->GotoBookmarkItems[static_cast<std::size_t>(n)]->Enabled(), n == 3) << n;
+  }
+
+  // A bookmark that is not set goes nowhere, and the key types nothing either.
+  const std::string text = form->Editor->Text();
+  Press(Qt::Key_5, Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{4, 6}));
+  EXPECT_EQ(form->Editor->Text(), text);
+
+  // Lines typed above move it; the Set item of a bookmark that exists removes it, wherever the caret is.
+  Press(Qt::Key_Home, Qt::ControlModifier);
+  Press(Qt::Key_Return);
+  EXPECT_TRUE(PictureInGutter(*form, 3, 7));
+  EXPECT_FALSE(PictureInGutter(*form, 3, 6));
+  Press(Qt::Key_3, Qt::ControlModifier | Qt::ShiftModifier);
+  int x = 0;
+  int y = 0;
+  EXPECT_FALSE(form->Editor->GetBookMark(3, x, y));
+  EXPECT_FALSE(PictureInGutter(*form, 3, 7));
+}
+
+}  // namespace
