@@ -136,6 +136,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   CreateMenus();
   CreatePopupMenu();
   CreateToolBar();
+  CreateEditCommands();
   CreateRunComponents();
   OnCreate = TNotifyEvent(this, &TForm1::FormCreate);
   OnShow = TNotifyEvent(this, &TForm1::FormShow);
@@ -800,6 +801,7 @@ void TForm1::EditorStatusChange(TObject*, TqzStatusChanges) {
   panels->Items(2)->SetText(Editor->InsertMode() ? "Insert" : "Overwrite");
   UndoButton->SetEnabled(Editor->CanUndo());
   RedoButton->SetEnabled(Editor->CanRedo());
+  PasteButton->SetEnabled(Editor->CanPaste());
   const bool selected = !Editor->SelText().empty();
   CutButton->SetEnabled(selected);
   CopyButton->SetEnabled(selected);

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include <cstdlib>
 #include <memory>
 
 #include "vcl/SysUtils.h"
@@ -24,6 +25,20 @@ QString MimeTypeOf(UINT Format) {
 }
 
 bool IsKnownFormat(UINT Format) { return Format == CF_TEXT || !GetClipboardFormatName(Format).empty(); }
+
+// The HTML part of the "HTML Format" data, between the offsets its description gives (the whole
+// data when it has none), for programs that paste text/html.
+std::string HtmlOfHtmlFormat(const std::string& data) {
+  auto offset = [&data](const std::string& key) -> size_t {
+    const size_t at = data.find(key + ":");
+    return at == std::string::npos ? std::string::npos : std::strtoul(data.c_str() + at + key.size() + 1, nullptr, 10);
+  };
+  const std::string text = data.substr(0, data.find('\0'));
+  const size_t start = offset("StartHTML");
+  const size_t end = offset("EndHTML");
+  if (start == std::string::npos || end == std::string::npos || start > end || end > text.size()) return text;
+  return text.substr(start, end - start);
+}
 
 QClipboard* SystemClipboard() {
   if (!QGuiApplication::instance()) throw EInvalidOperation("The clipboard needs the application object");
@@ -82,6 +97,8 @@ void TClipboard::HandOver() {
       mime->setText(QString::fromStdString(AnsiToUtf8(p.Data.substr(0, p.Data.find('\0')))));
     else
       mime->setData(MimeTypeOf(p.Format), QByteArray(p.Data.data(), static_cast<qsizetype>(p.Data.size())));
+    if (SameText(GetClipboardFormatName(p.Format), "HTML Format"))
+      mime->setHtml(QString::fromStdString(AnsiToUtf8(HtmlOfHtmlFormat(p.Data))));
   }
   pending_.clear();
   SystemClipboard()->setMimeData(mime.release());  // the clipboard takes the data
