@@ -421,7 +421,7 @@ class TqzCustomEdit : public TCustomControl {
   void AutoScrollStep();
   void AutoScrollTimer(TObject* Sender);
   void StopAutoScroll();
-  void PasteBlock(const std::string& Data);
+  void PasteBlock(std::string Data);
   void PasteText(const std::string& Text);
   TPoint DropPosition(TPoint Drop) const;
   void WMDropFiles(TMessage& Message);

@@ -3,6 +3,7 @@
 // from the input method; the cursor shape over the gutter and the selection.
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "editctl/qzCustomEdit.h"
 #include "editctl/qzSupportClasses.h"
@@ -42,13 +43,19 @@ int LinearIndex(TPoint P, int Width) { return P.y * Width + P.x; }
 
 void TqzCustomEdit::CopyToClipboard() {
   if (!SelectionAvailable()) return;
-  const std::string text = GetSelText();
+  std::string text = GetSelText();
+  std::string block;
+  block.reserve(text.size() + 2);
+  block += static_cast<char>(selectionMode_);
+  block += text;
+  block += '\0';
+  text += '\0';
   bool failed = false;
   Clipboard()->Open();
   try {
     Clipboard()->Clear();
-    Clipboard()->SetFormatData(CF_TEXT, text + '\0');
-    Clipboard()->SetFormatData(BlockFormat, static_cast<char>(selectionMode_) + text + '\0');
+    Clipboard()->SetFormatData(CF_TEXT, std::move(text));
+    Clipboard()->SetFormatData(BlockFormat, std::move(block));
   } catch (const Exception&) {
     failed = true;
   }
@@ -84,14 +91,16 @@ void TqzCustomEdit::PasteFromClipboard() {
 }
 
 // The block keeps the mode it was copied in.
-void TqzCustomEdit::PasteBlock(const std::string& Data) {
+void TqzCustomEdit::PasteBlock(std::string Data) {
   if (Data.empty()) throw EqzEditError(kPasteFailed);
   BeginUpdate();
   const TUpdateGuard release(this);
   const TPoint start = InsertionPoint();  // where the text goes once the selection is gone
   if (SelectionAvailable()) RecordSelectionDeletion(ukReplaceDelete);
   const auto mode = static_cast<TSelectionMode>(std::clamp<int>(static_cast<unsigned char>(Data[0]), smNormal, smLine));
-  const std::string text = Data.substr(1, Data.find('\0', 1) - 1);
+  // The text follows the mode byte, up to its NUL.
+  std::string& text = Data.erase(0, 1);
+  text.resize(std::min(text.size(), text.find('\0')));
   {
     LockUndo();
     const TScopeGuard unlock([this] { UnlockUndo(); });

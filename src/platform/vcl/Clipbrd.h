@@ -26,7 +26,7 @@ class TClipboard {
   void Open();
   void Close();
   // EInvalidOperation for a format number that was never handed out.
-  void SetFormatData(UINT Format, const std::string& Data);
+  void SetFormatData(UINT Format, std::string Data);
   // The bytes under Format; empty when the clipboard holds none.
   std::string GetFormatData(UINT Format) const;
   bool HasFormat(UINT Format) const;
