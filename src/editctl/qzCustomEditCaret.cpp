@@ -203,11 +203,11 @@ std::string TqzCustomEdit::GetSelText() const {
     case smNormal: {
       if (b.y == e.y) return Copy(LineRef(b.y - 1), b.x, e.x - b.x);
       std::size_t size = 0;
-      for (int y = b.y; y <= e.y; ++y) size += LineRef(y - 1).size() + 2;
+      for (int y = b.y; y <= e.y; ++y) size += static_cast<std::size_t>(LineLength(y - 1)) + 2;
       result.reserve(size);
       result += Copy(LineRef(b.y - 1), b.x, maxColumn_ + LineLength(b.y - 1)) + "\r\n";
       for (int y = b.y + 1; y < e.y; ++y) {
-        result += LineRef(y - 1);
+        result += Lines()->GetRef(y - 1);  // lines between the ends lie inside the text
         result += "\r\n";
       }
       result += Copy(LineRef(e.y - 1), 1, e.x - 1);
