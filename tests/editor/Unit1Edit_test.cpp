@@ -119,7 +119,7 @@ TEST_F(Unit1Edit, CopyAllAndCopyCurrentLineGiveTheirTextAsPlainText) {
   Keys(Qt::Key_C, Qt::ShiftModifier | Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "second");
   Keys(Qt::Key_A, Qt::ShiftModifier | Qt::ControlModifier);
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), "first\r\nsecond\r\n");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "first\nsecond\n");
   // Plain text: pasted back it goes in as a stream.
   Editor()->SetCaretXY(TPoint{1, 1});
   form_->Paste1->Click();

@@ -73,7 +73,9 @@ class TClipboardData : public QMimeData {
  protected:
   QVariant retrieveData(const QString& type, QMetaType /*preferred*/) const override {
     for (const auto& [format, data] : formats_) {
-      if (format == CF_TEXT && type == QStringLiteral("text/plain")) return ToQString(UpToNul(data));
+      // Other programs on this desktop end lines with LF.
+      if (format == CF_TEXT && type == QStringLiteral("text/plain"))
+        return ToQString(UpToNul(data)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
       if (IsHtmlFormat(format) && type == QStringLiteral("text/html")) return ToQString(HtmlOfHtmlFormat(data));
       if (format != CF_TEXT && type == MimeTypeOf(format))
         return QByteArray(data.data(), static_cast<qsizetype>(data.size()));
