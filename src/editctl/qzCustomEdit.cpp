@@ -49,6 +49,21 @@ bool OnlyBlanks(std::string_view text) {
 
 COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)); }
 
+// Raises ETextTooLong for the first line longer than kMaxLineLength.
+void CheckLineLengths(std::string_view text) {
+  int line = 1;
+  size_t start = 0;
+  for (size_t i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
+    if (static_cast<std::int64_t>(i - start) > kMaxLineLength)
+      throw ETextTooLong(Format("Line %d is longer than the editor can hold (%lld bytes).", line,
+                                static_cast<long long>(kMaxLineLength)));
+    if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+    ++line;
+  }
+}
+
 }  // namespace
 
 // ===================================================================================================
@@ -96,10 +111,15 @@ void TqzEditList::Insert(int Index, const std::string& S) {
 }
 
 void TqzEditList::LoadFromStream(TStream* Stream) {
+  if (Stream->Size() - Stream->Position() > kMaxTextLength)
+    throw ETextTooLong(Format("The text is longer than the editor can hold (%lld bytes).",
+                              static_cast<long long>(kMaxTextLength)));
   TLoadLock lock(this);
   TListUpdate update(this);
   // Read before anything changes, so that a failing stream leaves the list as it was.
   const std::string text = Stream->ReadRemaining();
+  CheckLineLengths(text);
+  TakeLineBreaksFrom(text);
   if (!OnStringsLoaded) {
     SetText(text);
     return;
@@ -368,7 +388,7 @@ void TqzCustomEdit::SetRightEdgeColor(TColor Value) {
 }
 
 void TqzCustomEdit::SetTabWidth(int Value) {
-  Value = ClampValue(Value, 0, 256);
+  Value = ClampValue(Value, 0, kMaxTabWidth);
   if (Value == tabWidth_) return;
   tabWidth_ = Value;
   Invalidate();

@@ -73,6 +73,16 @@ class EqzEditError : public Exception {
 
 // The editor's line list. Lines.Objects[i] holds the highlighter's range state at the start of line i
 // (as a pointer-sized integer); the editor keeps it current through the callbacks below.
+// The longest text and the longest line the editor takes in: positions and lengths are ints, and tabs
+// may widen a line by the largest tab width.
+inline constexpr int kMaxTabWidth = 256;
+inline constexpr std::int64_t kMaxTextLength = 0x7FFFFFFF;
+inline constexpr std::int64_t kMaxLineLength = kMaxTextLength / kMaxTabWidth;
+// A text refused because it is longer than the editor can hold; nothing was loaded.
+class ETextTooLong : public EReadError {
+  using EReadError::EReadError;
+};
+
 class TqzEditList : public TStringList {
  public:
   using TIndexEvent = TEvent<void(int Index)>;
@@ -86,6 +96,8 @@ class TqzEditList : public TStringList {
   void Clear() override;
   void Delete(int Index) override;
   void Insert(int Index, const std::string& S) override;
+  // ETextTooLong for a stream longer than kMaxTextLength (refused before it is read) or a line longer
+  // than kMaxLineLength; the list stays as it was.
   void LoadFromStream(TStream* Stream) override;
   void Put(int Index, const std::string& S) override;
   void SetText(const std::string& Text) override;

@@ -1,6 +1,7 @@
 #include "editor/ConsoleIO.h"
 
 #include <mutex>
+#include <utility>
 
 namespace {
 
@@ -45,6 +46,19 @@ void TConsoleSettings::SetTimeOutDelay(TTimeOutDelay Value) {
     throw EConvertError("TimeOutDelay must lie between 10 and 10000, not " + IntToStr(Value));
   timeOutDelay_ = Value;
 }
+
+std::vector<std::string> TLineCutter::Cut(const char* Data, std::size_t Count) {
+  // Only the new bytes can hold a line end: the partial line held none before.
+  const std::size_t scanFrom = partial_.size();
+  partial_.append(Data, Count);
+  const std::size_t lastEnd = LastLineEnd(partial_, scanFrom);
+  if (lastEnd == std::string::npos) return {};
+  std::vector<std::string> lines = SplitLines(partial_.substr(0, lastEnd + 1));
+  partial_.erase(0, lastEnd + 1);
+  return lines;
+}
+
+std::string TLineCutter::TakePartial() { return std::exchange(partial_, std::string()); }
 
 // ---------------------------------------------------------------------------------------------------
 
@@ -143,7 +157,6 @@ void TConsoleThread::Run(const std::string& commandLine) {
   StartProcess(commandLine);
 
   idleTime_ = 0;
-  accumulator_.clear();
   bool ended = false;
   do {
     ReadStep();
@@ -158,10 +171,7 @@ void TConsoleThread::Run(const std::string& commandLine) {
     while (ReadStep() == buffer_.size() && !Terminated()) {
     }
   // A last line without a line end is still output the host wants to see.
-  if (!Terminated() && !accumulator_.empty()) {
-    DeliverLines({accumulator_});
-    accumulator_.clear();
-  }
+  if (!Terminated() && !cutter_.Partial().empty()) DeliverLines({cutter_.TakePartial()});
 
   if (settings_.OnPreTerminate) Deliver([&](TObject* sender) { settings_.OnPreTerminate(sender); });
   const std::string status = "Normal Thread Termination";
@@ -198,16 +208,9 @@ std::size_t TConsoleThread::ReadStep() {
 }
 
 void TConsoleThread::CutLines(const char* data, std::size_t count) {
-  // Only the new bytes can hold a line end: the accumulator held none before.
-  const std::size_t scanFrom = accumulator_.size();
-  accumulator_.append(data, count);
-  const std::size_t lastEnd = LastLineEnd(accumulator_, scanFrom);
-  if (lastEnd != std::string::npos) {
-    const std::vector<std::string> lines = SplitLines(accumulator_.substr(0, lastEnd + 1));
-    accumulator_.erase(0, lastEnd + 1);
-    DeliverLines(lines);
-  }
-  if (!accumulator_.empty()) NoticePrompt(accumulator_);
+  const std::vector<std::string> lines = cutter_.Cut(data, count);
+  if (!lines.empty()) DeliverLines(lines);
+  if (!cutter_.Partial().empty()) NoticePrompt(cutter_.Partial());
 }
 
 void TConsoleThread::DeliverLines(const std::vector<std::string>& lines) {

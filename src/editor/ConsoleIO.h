@@ -65,6 +65,22 @@ struct TConsoleSettings {
   TTimeOutDelay timeOutDelay_ = 50;
 };
 
+// Cuts a run's output into lines as it arrives in pieces of any size. A line ends at CR LF, CR or LF;
+// a CR LF parted between two pieces gives an empty line between them, dropped with the other empty
+// lines by the run. The bytes after the last line end wait for the next piece.
+class TLineCutter {
+ public:
+  // The lines this piece completes, empty ones included.
+  std::vector<std::string> Cut(const char* Data, std::size_t Count);
+  // The partial line waiting for its line end.
+  const std::string& Partial() const { return partial_; }
+  // Hands the partial line over and forgets it.
+  std::string TakePartial();
+
+ private:
+  std::string partial_;
+};
+
 class TGUI2Console;
 class TConsoleThread;
 
@@ -121,7 +137,7 @@ class TConsoleThread : public TThread {
   TConsoleSettings settings_;
   std::shared_ptr<TConsoleLink> link_;
   TPipedProcess process_;
-  std::string accumulator_;   // a partial line waiting for its line end
+  TLineCutter cutter_;
   std::string promptLine_;    // the line the prompt was seen on
   bool promptSeen_ = false;
   int idleTime_ = 0;          // milliseconds without output

@@ -112,13 +112,10 @@ int DecimalDigits(int value) {
   return digits;
 }
 
-std::string JoinedLines(TStrings* lines) {
-  std::string text;
-  for (int i = 0; i < lines->Count(); ++i) {
-    text += lines->Get(i);
-    text += "\r\n";
-  }
-  return text;
+// A text that did not come from a file is written with this platform's line ends, each line ended.
+void UseNewTextLineEnds(TStrings* lines) {
+  lines->LineBreak = "\n";
+  lines->TrailingLineBreak = true;
 }
 
 }  // namespace
@@ -592,9 +589,10 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
   // away silences its run, so a fresh one takes its place.
   conio_.reset();
   CreateConsole();
+  // Only this instance's own files: without a private folder there are none.
   const std::string temp = GetTempDirectory();
   for (const char* name : {"OmTemp.pl", "OmTemp.htm"})
-    if (FileExists(temp + name)) DeleteFile(temp + name);
+    if (!temp.empty() && FileExists(temp + name)) DeleteFile(temp + name);
   // The output lists stay until the window goes: a late line of a stopping run may still arrive.
 }
 
@@ -642,6 +640,7 @@ void TForm1::New1Click(TObject*) {
   if (goOn) {
     ShowEditPage();
     Editor->SetText(ReadString("FileTemplate", kDefaultFileTemplate));
+    UseNewTextLineEnds(Editor->Lines());
     Editor->SetModified(false);
     nameNeedsConfirming_ = false;
     SetCurrentFile(kUntitled);
@@ -660,18 +659,24 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
   AskForSave(goOn);
   if (goOn) {
     ShowEditPage();
-    SetCurrentFile(Name);
     try {
       TFileStream file(Name, fmOpenRead);
       Editor->Lines()->LoadFromStream(&file);
-      nameNeedsConfirming_ = false;
+    } catch (const EFRefusedError&) {
+      throw;  // something there the editor does not open (a folder, a pipe, a device): nothing changes
+    } catch (const ETextTooLong& e) {
+      throw EFRefusedError("Cannot open file \"" + Name + "\". " + e.Message);
     } catch (...) {
       // The caption names the file now; the text before it must not be saved under that name.
+      SetCurrentFile(Name);
       Editor->Lines()->Clear();
+      UseNewTextLineEnds(Editor->Lines());
       Editor->SetModified(false);
       nameNeedsConfirming_ = true;
       throw;
     }
+    SetCurrentFile(Name);
+    nameNeedsConfirming_ = false;
     Editor->SetModified(false);
     RegWriteString(kSettingsKey, "LastDir", ExtractFileDir(Name));
   }
@@ -692,7 +697,11 @@ void TForm1::Save1Click(TObject*) {
     Saveas1Click(this);
     return;
   }
-  WriteFileReplacing(currentFileName_, JoinedLines(Editor->Lines()));
+  SaveTo(currentFileName_);
+}
+
+void TForm1::SaveTo(const std::string& Name) {
+  WriteFileReplacing(Name, [this](TStream& stream) { Editor->Lines()->SaveToStream(&stream); });
   Editor->SetModified(false);
   StatusBar1->Panels()->Items(1)->SetText("");
 }
@@ -700,13 +709,23 @@ void TForm1::Save1Click(TObject*) {
 void TForm1::Saveas1Click(TObject*) {
   SaveDialog1->FileName = currentFileName_;
   SaveDialog1->InitialDir = LastDir();
-  if (!SaveDialog1->Execute()) return;
-  std::string name = SaveDialog1->FileName;
-  if (name.find('.') == std::string::npos) name += ".pl";
-  SetCurrentFile(name);
-  nameNeedsConfirming_ = false;
-  Save1Click(this);
-  AddRecent(name, 3);
+  // A name that cannot be written (a read-only file, a folder that refuses) is reported and the dialog
+  // comes back, so the text still finds a place.
+  while (SaveDialog1->Execute()) {
+    std::string name = SaveDialog1->FileName;
+    if (name.find('.') == std::string::npos) name += ".pl";
+    try {
+      SaveTo(name);
+    } catch (const EStreamError&) {
+      Application->HandleException(this);
+      SaveDialog1->FileName = name;
+      continue;
+    }
+    SetCurrentFile(name);
+    nameNeedsConfirming_ = false;
+    AddRecent(name, 3);
+    return;
+  }
 }
 
 void TForm1::Exit1Click(TObject*) { Close(); }

@@ -272,6 +272,8 @@ class TForm1 : public TForm {
   void CreateRunComponents();
   // The console of the runs, bound to this window.
   void CreateConsole();
+  // The end of a run on screen: normal cursor, the hint to go back, the output pages usable again.
+  void EndRunDisplay();
   // Sets Conio's environment and gives the script-argument tail of the command line.
   std::string GetSp();
   void RunConsoleApp(const std::string& CommandLine);
@@ -289,6 +291,8 @@ class TForm1 : public TForm {
   void AddSeparator();
 
   void SetCurrentFile(const std::string& Name);
+  // Writes the text to the file and marks it saved.
+  void SaveTo(const std::string& Name);
   void ShowEditPage();
   void UpdateGutterDigits();
   void SetTabWidth(int Spaces);

@@ -4,7 +4,10 @@
 
 #include "editor/Unit1.h"
 #include "support/RegTools.h"
+#include "vcl/Application.h"
 #include "vcl/Dialogs.h"
+#include "win/Kernel.h"
+#include "win/Shell.h"
 
 namespace {
 
@@ -12,22 +15,11 @@ const char* const kScriptFileName = "OmTemp.pl";
 const char* const kPageFileName = "OmTemp.htm";
 const char* const kCrLf = "\r\n";
 
-std::string TempFile(const char* name) { return AddTrailingDelimiter(GetTempDirectory()) + name; }
-
-// A file URL of an absolute path; the bytes that would end or escape the path are percent-encoded.
-std::string FileUrl(const std::string& path) {
-  static const char hex[] = "0123456789ABCDEF";
-  std::string url = "file://";
-  for (unsigned char c : path) {
-    if (c <= ' ' || c >= 0x7f || c == '%' || c == '#' || c == '?' || c == '"') {
-      url += '%';
-      url += hex[c >> 4];
-      url += hex[c & 15];
-    } else {
-      url += static_cast<char>(c);
-    }
-  }
-  return url;
+// A file of this instance's private folder; without one nothing is written anywhere else.
+std::string TempFile(const char* name) {
+  const std::string folder = GetTempDirectory();
+  if (folder.empty()) throw Exception("No private temporary folder can be made for the run, so it does not start.");
+  return AddTrailingDelimiter(folder) + name;
 }
 
 // The first of the two exact spellings that the text contains, "" for neither.
@@ -153,7 +145,7 @@ void TForm1::PageControl2Change(TObject*) {
 void TForm1::RunWithParams(const std::string& Params) {
   OutputList()->Clear();
   const std::string script = TempFile(kScriptFileName);
-  Editor->Lines()->SaveToFile(script);
+  WriteTempFile(script, Editor->Lines()->GetText());
 
   const std::string firstLine = Editor->Lines()->Count() > 0 ? Editor->Lines()->Get(0) : std::string();
   // The two paths go in quotes when they hold a blank: split at the blank they name no file at all.
@@ -224,10 +216,22 @@ void TForm1::ConioDone(TObject*) {
   }
   TStringList page;
   page.SetText(WrapRunOutput(text, ExtractFileDir(CurrentFileName())));
-  const std::string pageFile = TempFile(kPageFileName);
-  page.SaveToFile(pageFile);
-  WebBrowser1->Navigate(FileUrl(pageFile));
+  try {
+    const std::string pageFile = TempFile(kPageFileName);
+    WriteTempFile(pageFile, page.GetText());
+    WebBrowser1->Navigate(FileUrl(pageFile));
+  } catch (const Exception&) {
+    // Without its page the run has nothing to show: back to the editor, then the reason in a box.
+    EndRunDisplay();
+    PageControl1->SetActivePage(EditSheet);
+    ChangeRun(true);
+    Application->HandleException(this);
+    return;
+  }
+  EndRunDisplay();
+}
 
+void TForm1::EndRunDisplay() {
   Screen->SetCursor(crDefault);
   Memo1->Hint = "Done. Plese pres F9 to return to Edit mode.";
   PageControl2->SetEnabled(true);

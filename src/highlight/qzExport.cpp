@@ -86,10 +86,28 @@ void TqzCustomExport::WalkLines(TPoint Start, TPoint End, TqzCustomHighLighter* 
   for (int line = Start.y; line <= End.y; ++line) {
     // The highlighter keeps a view of the text, so it lives until the line is done.
     const std::string text = ExportedPart(FEditor->Lines()->Get(line - 1), line, Start, End);
-    Highlighter->SetLineForExport(text);
-    while (!Highlighter->GetEol()) Highlighter->NextForExport();
+    ExportLine(text, Highlighter);
   }
   if (LastBreak == TWalkEnd::DropLastBreak) DropLast(2);
+}
+
+void TqzCustomExport::ExportLine(const std::string& Text, TqzCustomHighLighter* Highlighter) {
+  // The highlighter reads a line only up to its first NUL, so the line goes piece by piece, each NUL
+  // written as it is in place of the line break that ends the piece before it.
+  for (size_t from = 0;;) {
+    const size_t nul = Text.find('\0', from);
+    const std::string piece = Text.substr(from, nul == std::string::npos ? std::string::npos : nul - from);
+    size_t beforeToken = FOutput.size();
+    Highlighter->SetLineForExport(piece);
+    while (!Highlighter->GetEol()) {
+      beforeToken = FOutput.size();
+      Highlighter->NextForExport();
+    }
+    if (nul == std::string::npos) return;
+    FOutput.resize(beforeToken);
+    FOutput.push_back('\0');
+    from = nul + 1;
+  }
 }
 
 void TqzCustomExport::ExportSelectionToStream(TqzCustomEdit* Editor, TqzCustomHighLighter* Highlighter) {

@@ -75,6 +75,8 @@ class TqzCustomExport : public TComponent {
   enum class TWalkEnd { KeepLastBreak, DropLastBreak };
   void Walk(TPoint Start, TPoint End, TqzCustomHighLighter* Highlighter, TqzCustomEdit* Editor, TWalkEnd LastBreak);
   void WalkLines(TPoint Start, TPoint End, TqzCustomHighLighter* Highlighter, TWalkEnd LastBreak);
+  // One line of the walk, its NUL bytes kept.
+  void ExportLine(const std::string& Text, TqzCustomHighLighter* Highlighter);
   void SetEditor(TqzCustomEdit* Value);
 
   std::string FOutput;

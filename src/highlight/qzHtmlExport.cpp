@@ -134,7 +134,9 @@ void TqzHtmlExport::InitExport(TqzCustomEdit* Editor, TqzCustomHighLighter* High
   if (UseBackground) FBackGround = Editor->Color();
 }
 
-void TqzHtmlExport::ExportToken(const std::string& Text, TqzHighLightAttributes* Attribute, bool Encode,
+// Every token's text is encoded, whatever the highlighter asks: a variable such as $< or $& left raw
+// opens a tag in the page and hides the rest of the line.
+void TqzHtmlExport::ExportToken(const std::string& Text, TqzHighLightAttributes* Attribute, bool /*Encode*/,
                                 bool IsSpace) {
   if (!Attribute) {
     Write(CRLF);
@@ -147,7 +149,7 @@ void TqzHtmlExport::ExportToken(const std::string& Text, TqzHighLightAttributes*
   if (font) out += "<font color=" + HtmlColorText(Attribute->Foreground()) + ">";
   for (const TStyleTag& tag : StyleTags)
     if (Attribute->Style().Contains(tag.Style)) out += tag.Open;
-  out += Encode ? EncodeHtmlEntities(Text) : Text;
+  out += EncodeHtmlEntities(Text);
   for (auto tag = StyleTags.rbegin(); tag != StyleTags.rend(); ++tag)
     if (Attribute->Style().Contains(tag->Style)) out += tag->Close;
   if (font) out += "</font>";

@@ -18,11 +18,13 @@ const char* const kDefaultPerl = "C:\\Perl\\bin\\perl.exe";
 const char* const kDefaultDreamweaver = "C:\\Program Files\\Macromedia\\Dreamweaver 2\\Dreamweaver.exe";
 const char* const kUploader = "Uploader.exe";
 
+// A write lands or raises: a key that cannot be made is as much a failure as a value that cannot be.
 template <class Write>
 void WriteValue(HKEY root, const std::string& key, Write&& write) {
   TRegistry registry;
   registry.SetRootKey(root);
-  if (registry.OpenKey(key, true)) write(registry);
+  if (!registry.OpenKey(key, true)) throw ERegistryException("Failed to create key " + key);
+  write(registry);
 }
 
 template <class T, class Read>

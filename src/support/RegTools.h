@@ -6,7 +6,8 @@
 class TFont;
 
 // Settings under HKEY_CURRENT_USER (the "LM" pair: HKEY_LOCAL_MACHINE). A write creates the key
-// and its missing parents, and does nothing when the key cannot be opened or created. A read
+// and its missing parents; when the key or the value cannot be written it raises
+// ERegistryException (a store that cannot keep its file keeps the session's writes). A read
 // never creates a key and gives the default when the key or the value is missing; a value of
 // another kind than the one read raises ERegistryException.
 void RegWriteString(const std::string& Key, const std::string& Name, const std::string& Value);

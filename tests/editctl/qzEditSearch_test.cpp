@@ -2,14 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <ostream>
 #include <random>
 #include <vector>
 
+#include "editctl/NaiveSearch.h"
 #include "vcl/SysUtils.h"
 
 namespace {
+
+using corvane::test::NaiveHits;
 
 std::vector<int> AllHits(TqzEditSearch& engine, const std::string& line) {
   std::vector<int> hits;
@@ -81,25 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
                     FindCase{"a", std::string("a\0a", 3), false, false, {1, 3}}));
 
 // The scan skips by table; a plain left-to-right comparison must find the same hits.
-std::vector<int> NaiveHits(const std::string& pattern, const std::string& line, bool sensitive, bool whole) {
-  const auto fold = [&](char c) { return sensitive ? c : static_cast<char>(std::tolower(c)); };
-  const auto isWordChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
-  std::vector<int> hits;
-  const size_t m = pattern.size();
-  for (size_t s = 0; s + m <= line.size();) {
-    bool match = true;
-    for (size_t j = 0; j < m && match; ++j) match = fold(line[s + j]) == fold(pattern[j]);
-    if (match && whole) match = (s == 0 || !isWordChar(line[s - 1])) && (s + m == line.size() || !isWordChar(line[s + m]));
-    if (match) {
-      hits.push_back(static_cast<int>(s) + 1);
-      s += m;
-    } else {
-      ++s;
-    }
-  }
-  return hits;
-}
-
 TEST(TqzEditSearch, AgreesWithAPlainScanOnRandomLines) {
   std::mt19937 random(20261210);
   const std::string alphabet = "abAB_ (";

@@ -132,6 +132,7 @@ TEST_F(ConsoleIOTest, CutsOutputIntoNonEmptyLines) {
 }
 
 TEST_F(ConsoleIOTest, DeliversStartLinesPreTerminateStatusAndDoneInOrder) {
+  console_->SetTimeOutDelay(10000);  // an interpreter slow to start on a loaded machine is no idle time-out
   UseScript(R"(print "one\n";)");
   ASSERT_TRUE(RunToDone());
   EXPECT_EQ(recorder_.command, console_->Command);

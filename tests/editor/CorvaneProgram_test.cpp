@@ -6,7 +6,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "common/TestApp.h"
+#include "common/TestFiles.h"
+#include "common/Unprivileged.h"
 #include "support/RegTools.h"
 #include "win/RegistryStore.h"
 
@@ -29,7 +33,9 @@ class CorvaneProgramTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   void Start(QProcess& process, const QStringList& args, const QString& answers = QString()) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // An environment the test gave the process already is kept, else the test's own.
+    QProcessEnvironment env = process.processEnvironment();
+    if (env.isEmpty()) env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("CORVANE_REGISTRY", QString::fromStdString(registry_));
     env.insert("CORVANE_TEST_REPORT_PAINT", "1");
@@ -86,6 +92,50 @@ TEST_F(CorvaneProgramTest, PerlPathPromptStoresTheAnswerAndEndsWithoutAWindow) {
   EXPECT_EQ(accepted.exitCode(), 0);
   RegistryStore::Instance().SetPath(registry_);
   EXPECT_EQ(RegReadStringLM(key, "", "unset"), "/usr/bin/perl");
+}
+
+TEST_F(CorvaneProgramTest, BothProgramsStartOnASettingsFileTheyCannotWriteAndSayOnceWhy) {
+  RegistryStore::Instance().SetPath(registry_);
+  RegWriteString("Software\\Ombrix\\Tarnwick", "ColorScheme", "Standard");
+  RegistryStore::Instance().SetPath(dir_ + "/other.sqlite3");  // closed, its journal folded into the file
+  fs::remove(dir_ + "/other.sqlite3");
+  const std::string home = dir_ + "/home";
+  fs::create_directories(home);
+  fs::permissions(home, fs::perms::all);
+  fs::permissions(registry_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const auto readOnlyFolder = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                              fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
+  fs::permissions(dir_, readOnlyFolder);
+  const std::string before = corvane::test::ReadFile(registry_);
+  for (const char* name : {"Corvane", "Uploader"}) {
+    QProcess program;
+    program_ = QString::fromStdString(std::string(std::getenv("CORVANE_BINARY_DIR")) + "/bin/" + name);
+    // Root writes whatever the modes say: the programs run as an ordinary user then.
+    if (::geteuid() == 0)
+      program.setChildProcessModifier([] {
+        if (::setgid(corvane::test::kNobody) != 0 || ::setuid(corvane::test::kNobody) != 0) ::_exit(71);
+      });
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", QString::fromStdString(home));
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(home));
+    env.insert("XDG_CACHE_HOME", QString::fromStdString(home + "/cache"));
+    env.insert("XDG_DATA_HOME", QString::fromStdString(home + "/data"));
+    program.setProcessEnvironment(env);
+    Start(program, {});
+    ASSERT_TRUE(WaitForLine(program, "painted")) << name << ": " << program.readAllStandardError().toStdString();
+    corvane::test::PumpEvents(300);  // the notice is shown once the loop runs
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(10000)) << name;
+    EXPECT_EQ(program.exitCode(), 0) << name;
+    const std::string log = program.readAllStandardError().toStdString();
+    const std::string notice = "\" cannot be written (Permission denied)";
+    const std::size_t first = log.find(notice);
+    EXPECT_NE(first, std::string::npos) << name << ": " << log;
+    EXPECT_EQ(log.find(notice, first + 1), std::string::npos) << name << ": said more than once: " << log;
+    EXPECT_NE(log.find("dialog: "), std::string::npos) << name << ": " << log;
+  }
+  fs::permissions(dir_, fs::perms::owner_all);
+  EXPECT_EQ(corvane::test::ReadFile(registry_), before);
 }
 
 }  // namespace

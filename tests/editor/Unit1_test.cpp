@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <QTest>
 
 #include <csignal>
 #include <deque>
@@ -16,6 +19,7 @@
 #include "support/RecentList.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
+#include "vcl/Classes.h"
 #include "vcl/Registry.h"
 #include "win/RegistryStore.h"
 
@@ -290,14 +294,14 @@ TEST_F(Unit1Test, DialogsStartInTheLastFolderOrInTheCurrentFilesOwn) {
   EXPECT_EQ(form->Editor->Lines()->Get(0), "#!/usr/bin/perl");
 }
 
-TEST_F(Unit1Test, SaveWritesEveryLineWithCrLfByteForByte) {
+TEST_F(Unit1Test, SaveWritesEveryLineByteForByte) {
   const std::string name = Path("bytes.pl");
   WriteFile(name, "a\r\nb\xe9\xff\r\n\r\nlast");
   TForm1* form = Start();
   form->Open(name, false);
   form->Editor->Lines()->Add("\x01tail\t");
   form->Save1Click(form);
-  EXPECT_EQ(ReadFile(name), "a\r\nb\xe9\xff\r\n\r\nlast\r\n\x01tail\t\r\n");
+  EXPECT_EQ(ReadFile(name), "a\r\nb\xe9\xff\r\n\r\nlast\r\n\x01tail\t");
   EXPECT_FALSE(form->Editor->Modified());
   EXPECT_EQ(form->StatusBar1->Panels()->Items(1)->Text(), "");
 }
@@ -336,6 +340,144 @@ TEST_F(Unit1Test, SaveKeepsPermissionsAndLinksAndAFailedWriteLeavesTheOldFile) {
   EXPECT_EQ(ReadFile(name), "new\r\n");
   EXPECT_EQ(fs::status(name).permissions(), fs::perms(0741));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3);  // no temporary left
+}
+
+// Keys as the user presses them in the editor; the menus' short-cuts see them first.
+void Press(TForm1* form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QTest::keyClick(form->Editor->Widget(), key, modifiers);
+}
+
+// A file keeps the line ends it came with: its first line end decides, a last line without one stays
+// without, an empty file stays empty. A new text gets this platform's line end after every line.
+TEST_F(Unit1Test, FilesKeepTheirLineEndsThroughOpenAndSave) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string saved;
+    std::string afterTypingAHash;
+  } cases[] = {
+      {"lf.cgi", "#!/usr/bin/perl\nprint 1;\n", "#!/usr/bin/perl\nprint 1;\n", "##!/usr/bin/perl\nprint 1;\n"},
+      {"crlf.pl", "print 1;\r\nprint 2;\r\n", "print 1;\r\nprint 2;\r\n", "#print 1;\r\nprint 2;\r\n"},
+      {"unended.pl", "print 1;\nprint 2;", "print 1;\nprint 2;", "#print 1;\nprint 2;"},
+      {"mixed.pl", "a\r\nb\nc\r\n", "a\r\nb\r\nc\r\n", "#a\r\nb\r\nc\r\n"},
+      {"empty.pl", "", "", "#"},
+  };
+  TForm1* form = Start();
+  for (const auto& c : cases) {
+    const std::string name = Path(c.name);
+    WriteFile(name, c.bytes);
+    Answers answers;
+    answers.queue.push_back({IDOK, name});
+    Press(form, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(form->CurrentFileName(), name);
+    Press(form, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadFile(name), c.saved) << c.name;
+    Press(form, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClicks(form->Editor->Widget(), "#");
+    Press(form, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadFile(name), c.afterTypingAHash) << c.name;
+    EXPECT_EQ(answers.asked.size(), 1u) << answers.Texts();
+  }
+
+  Answers answers;
+  form->Editor->SetModified(false);
+  form->New1Click(form);
+  answers.queue.push_back({IDOK, Path("new.pl")});
+  Press(form, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(ReadFile(Path("new.pl")),
+            "#!/usr/bin/perl\n\nprint \"Content-type: text/html\\n\\n\";\nprint \"<html><h1>Hello!</h1></html>\\n\";\n");
+}
+
+// A read that fails part of the way through fails the open with the system's message; the window then
+// follows its failed-open rule, so the rest of the file is never saved over it without asking.
+TEST_F(Unit1Test, AReadErrorFailsTheOpenAndTheFileIsNotSavedOverWithoutAsking) {
+  const std::string name = Path("big.pl");
+  std::string text;
+  for (int i = 0; i < 10000; ++i) text += "print \"line " + std::to_string(i) + " of a long script\\n\";\n";
+  WriteFile(name, text);
+  SetFileReadFault([&](const std::string& file, std::int64_t position) { return file == name && position >= 65536 ? EIO : 0; });
+  struct Restore {
+    ~Restore() { SetFileReadFault(nullptr); }
+  } restore;
+  TForm1* form = Start();
+  Answers answers;
+  answers.queue.push_back({IDOK, name});
+  Press(form, Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(answers.asked.size(), 2u) << answers.Texts();
+  EXPECT_EQ(answers.asked[1].Text, "Cannot read file \"" + name + "\". Input/output error.");
+  EXPECT_EQ(form->Editor->Lines()->Text(), "\r\n");
+  QTest::keyClicks(form->Editor->Widget(), "x");
+  answers.queue.push_back({IDCANCEL, ""});
+  Press(form, Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(answers.asked.size(), 3u);
+  EXPECT_EQ(answers.asked[2].Kind, dkSaveFile);
+  EXPECT_EQ(ReadFile(name), text);
+}
+
+// A pipe, a device, a folder, a file or a line longer than the editor can hold: the open is refused at
+// once with a message, and the window keeps its text and its name.
+TEST_F(Unit1Test, WhatTheEditorCannotOpenIsRefusedAndNothingChanges) {
+  const std::string fifo = Path("pipe.pl");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_directories(Path("folder.pl"));
+  const std::string huge = Path("huge.pl");
+  WriteFile(huge, "");
+  fs::resize_file(huge, std::uintmax_t{1} << 31);  // sparse: nothing is written
+  const std::string longLine = Path("long.pl");
+  WriteFile(longLine, "print 1;\n" + std::string(static_cast<size_t>(kMaxLineLength) + 1, 'x') + "\n");
+  const struct {
+    std::string name;
+    std::string reason;
+  } cases[] = {
+      {fifo, "It is not a regular file"},
+      {"/dev/zero", "It is not a regular file"},
+      {Path("folder.pl"), "Is a directory"},
+      {huge, "The text is longer than the editor can hold (2147483647 bytes)"},
+      {longLine, "Line 2 is longer than the editor can hold (8388607 bytes)"},
+  };
+  WriteFile(Path("kept.pl"), "kept\n");
+  TForm1* form = Start();
+  form->Open(Path("kept.pl"), false);
+  for (const auto& c : cases) {
+    Answers answers;
+    answers.queue.push_back({IDOK, c.name});
+    Press(form, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(answers.asked.size(), 2u) << answers.Texts();
+    EXPECT_EQ(answers.asked[1].Text, "Cannot open file \"" + c.name + "\". " + c.reason + ".");
+    EXPECT_EQ(form->CurrentFileName(), Path("kept.pl"));
+    EXPECT_EQ(form->Caption(), "kept.pl - Ombrix Tarnwick 2.1");
+    EXPECT_EQ(form->Editor->Lines()->Text(), "kept\r\n");
+  }
+  EXPECT_EQ(form->MRUManager1->Strings()->IndexOf(fifo), -1);
+}
+
+// Save reports a read-only file as the system does and leaves it alone; Save As asks again.
+TEST_F(Unit1Test, AReadOnlyFileIsNotReplacedAndSaveAsAsksForAnotherName) {
+  const std::string name = Path("readonly.pl");
+  WriteFile(name, "old\n");
+  fs::permissions(name, fs::perms(0444));
+  TForm1* form = Start();
+  form->Open(name, false);
+  QTest::keyClicks(form->Editor->Widget(), "new ");
+  Answers answers;
+  Press(form, Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(answers.asked.size(), 1u);
+  EXPECT_EQ(answers.asked[0].Text, "Cannot create file \"" + name + "\". Permission denied.");
+  EXPECT_EQ(ReadFile(name), "old\n");
+  EXPECT_TRUE(form->Editor->Modified());
+
+  answers.queue.push_back({IDOK, name});
+  answers.queue.push_back({IDOK, ""});
+  answers.queue.push_back({IDOK, Path("copy.pl")});
+  Press(form, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_EQ(answers.asked.size(), 4u) << answers.Texts();
+  EXPECT_EQ(answers.asked[1].Kind, dkSaveFile);
+  EXPECT_EQ(answers.asked[2].Text, "Cannot create file \"" + name + "\". Permission denied.");
+  EXPECT_EQ(answers.asked[3].Kind, dkSaveFile);
+  EXPECT_EQ(ReadFile(name), "old\n");
+  EXPECT_EQ(ReadFile(Path("copy.pl")), "new old\n");
+  EXPECT_EQ(form->CurrentFileName(), Path("copy.pl"));
+  EXPECT_FALSE(form->Editor->Modified());
 }
 
 TEST_F(Unit1Test, TheSavePromptDecidesWhetherOpenGoesOn) {
@@ -530,8 +672,9 @@ TEST_F(Unit1Test, ClosingStopsTheRunAndRemovesItsTemporaryFiles) {
   form->Run1Click(form);
   ASSERT_TRUE(corvane::test::PumpUntil([&] { return !ReadFile(pidFile).empty(); })) << "the script did not start";
   const std::string state = "/proc/" + ReadFile(pidFile) + "/stat";
-  WriteFile(Path("runtime/Corvane/OmTemp.htm"), "<html></html>");
-  ASSERT_TRUE(fs::exists(Path("runtime/Corvane/OmTemp.pl")));
+  const std::string temp = GetTempDirectory();
+  WriteFile(temp + "OmTemp.htm", "<html></html>");
+  ASSERT_TRUE(fs::exists(temp + "OmTemp.pl"));
 
   form->Close();
   const auto stopped = [&] {
@@ -539,8 +682,8 @@ TEST_F(Unit1Test, ClosingStopsTheRunAndRemovesItsTemporaryFiles) {
     return stat.empty() || stat.find(") Z ") != std::string::npos;
   };
   EXPECT_TRUE(corvane::test::PumpUntil(stopped, 5000)) << ReadFile(state);
-  EXPECT_FALSE(fs::exists(Path("runtime/Corvane/OmTemp.pl")));
-  EXPECT_FALSE(fs::exists(Path("runtime/Corvane/OmTemp.htm")));
+  EXPECT_FALSE(fs::exists(temp + "OmTemp.pl"));
+  EXPECT_FALSE(fs::exists(temp + "OmTemp.htm"));
   form->Close();  // nothing left to remove: no error
 }
 

@@ -85,12 +85,13 @@ TEST(RegisterFileTypeTest, OtherVerbsAndValuesOfTheTypeStay) {
   EXPECT_EQ(registry.ReadString("Other"), "kept");
 }
 
-TEST(RegisterFileTypeTest, AStoreThatRefusesWritesRaises) {
+TEST(RegisterFileTypeTest, AStoreThatCannotBeOpenedTakesTheRegistrationForTheSession) {
   TempRegistry store;
   const std::string blocked = store.Folder() + "/file";
   std::ofstream(blocked) << "x";
   RegistryStore::Instance().SetPath(blocked + "/registry.sqlite3");
-  EXPECT_THROW(RegisterFileType(".pl", "PerlScriptFile", "Perl Script File", "/c", ""), ERegistryException);
+  EXPECT_NO_THROW(RegisterFileType(".pl", "PerlScriptFile", "Perl Script File", "/c", ""));
+  EXPECT_EQ(Registered().rfind(".pl=PerlScriptFile\n", 0), 0u) << Registered();
 }
 
 }  // namespace

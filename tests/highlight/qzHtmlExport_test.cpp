@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "common/TestApp.h"
 #include "editctl/qzCustomEdit.h"
+#include "highlight/ZuzUderUze.h"
 #include "highlight/qzGeneralSyn.h"
 #include "vcl/Application.h"
 #include "vcl/Clipbrd.h"
@@ -54,7 +56,7 @@ TEST(HtmlExportToken, WrapsTheTextInTheTagsItsAttributeNeeds) {
       {false, "x", &red, false, false, "<font color=\"#FF0000\">x</font>"},
       {false, "  ", &red, false, true, "  "},  // blanks never get a font tag
       {false, "a<b", &plain, true, false, "a&lt;b"},
-      {false, "a<b", &plain, false, false, "a<b"},
+      {false, "a<b", &plain, false, false, "a&lt;b"},  // encoded even when the highlighter does not ask
       {false, "s", &styled, false, false, "<b><i><u><strike>s</strike></u></i></b>"},
       {false, "x", &shaded, false, false, "x"},  // without UseBackground no span at all
       {true, "x", &shaded, false, false, "<span style=\"background-color: #302010\">x</span>"},
@@ -131,6 +133,51 @@ TEST_F(HtmlExport, FileDocumentAndFragment) {
   exporter.FontSize = fs07;
   exporter.ExportLines(2, 1, &highlighter, edit.get());  // no lines: header and footer only
   EXPECT_EQ(exporter.GetData(), "<code><pre>\r\n<font size=6 face=\"" + FontFace() + "\"></font>\r\n</pre></code>\r\n");
+}
+
+// The text a browser shows for the token output: tags dropped, the exporter's entities decoded.
+std::string ShownText(const std::string& html) {
+  const std::pair<const char*, char> entities[] = {{"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&amp;", '&'}};
+  std::string shown;
+  for (size_t i = 0; i < html.size();) {
+    if (html[i] == '<') {
+      i = html.find('>', i) + 1;
+      continue;
+    }
+    bool decoded = false;
+    for (const auto& [entity, byte] : entities)
+      if (html.compare(i, std::strlen(entity), entity) == 0) {
+        shown += byte;
+        i += std::strlen(entity);
+        decoded = true;
+        break;
+      }
+    if (!decoded) shown += html[i++];
+  }
+  return shown;
+}
+
+TEST_F(HtmlExport, EveryTokenAndEveryByteOfAPerlLineComesBack) {
+  TZuzUderUze perl(nullptr);
+  edit->SetHighLighter(&perl);
+  using namespace std::string_literals;
+  const std::string lines[] = {
+      R"(print $<, $>, $&, $", "<b>";)",  // variables whose names are markup characters
+      "my $a = \"x\0<y\"; # z\0\0w"s,  // NUL bytes inside a line
+      "\0"s,
+  };
+  for (const std::string& line : lines) {
+    edit->SetText(line);
+    exporter.CreateHTMLFragment = true;
+    exporter.ExportLines(1, 1, &perl, edit.get());
+    const std::string data = exporter.GetData();
+    const std::string head = "face=\"" + FontFace() + "\">";
+    const size_t begin = data.find(head) + head.size();
+    const size_t end = data.rfind("</font>\r\n</pre>");
+    ASSERT_NE(end, std::string::npos);
+    EXPECT_EQ(ShownText(data.substr(begin, end - begin)), line + "\r\n") << data;
+  }
+  edit->SetHighLighter(&highlighter);
 }
 
 TEST_F(HtmlExport, TitleAndGeneratorCannotBreakTheHead) {

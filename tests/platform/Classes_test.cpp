@@ -1,5 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+
+#include "common/TestApp.h"
+#include "common/TestFiles.h"
 #include "vcl/Classes.h"
 #include "vcl/Events.h"
 
@@ -81,6 +89,120 @@ TEST(StringList, FailuresInsideAnUpdateLeaveTheListAsItWasAndNotUpdating) {
   sorted.OnChange = [&](TObject*) { ++changes; };
   sorted.Add("c");
   EXPECT_EQ(changes, 1);
+}
+
+// A text is written back with the line end it was read with (its first one; LF when it has none), and
+// a last line without a line end stays without one.
+TEST(StringList, StreamsKeepTheLineEndsTheTextCameWith) {
+  const struct {
+    std::string read;
+    std::string lineBreak;
+    std::string written;
+  } cases[] = {
+      {"", "\n", ""},
+      {"a", "\n", "a"},
+      {"a\nb\n", "\n", "a\nb\n"},
+      {"a\nb", "\n", "a\nb"},
+      {"a\r\nb\r\n", "\r\n", "a\r\nb\r\n"},
+      {"a\r\nb\nc", "\r\n", "a\r\nb\r\nc"},
+      {"a\rb\r", "\r", "a\rb\r"},
+      {"\n\n", "\n", "\n\n"},
+      {"\r\n", "\r\n", "\r\n"},
+  };
+  for (const auto& c : cases) {
+    TStringList list;
+    TStringStream in(c.read);
+    list.LoadFromStream(&in);
+    EXPECT_EQ(list.LineBreak, c.lineBreak) << c.read;
+    TStringStream out;
+    list.SaveToStream(&out);
+    EXPECT_EQ(out.DataString(), c.written) << c.read;
+  }
+  // A list that never read a text writes this platform's line end after every line.
+  TStringList fresh;
+  fresh.Add("a");
+  fresh.Add("");
+  TStringStream out;
+  fresh.SaveToStream(&out);
+  EXPECT_EQ(out.DataString(), "a\n\n");
+}
+
+// Lines longer than the write blocks and many short ones come out whole and in order.
+TEST(StringList, SavingWritesEveryLineWhateverItsLength) {
+  TStringList list;
+  std::string expected;
+  for (const size_t length : {size_t{0}, size_t{70000}, size_t{3}, size_t{65535}, size_t{65536}, size_t{1}}) {
+    list.Add(std::string(length, static_cast<char>('a' + list.Count())));
+    expected += list[list.Count() - 1] + "\n";
+  }
+  TStringStream out;
+  list.SaveToStream(&out);
+  EXPECT_EQ(out.DataString(), expected);
+}
+
+// Reading a file: a failing read is an error with the system's reason, never an early end of the file,
+// and what is not a regular file is refused at once (a pipe would wait for a writer, a device never end).
+class FileStreams : public ::testing::Test {
+ protected:
+  void SetUp() override { dir_ = corvane::test::MakeTempDir("streams"); }
+  void TearDown() override {
+    SetFileReadFault(nullptr);
+    std::filesystem::remove_all(dir_);
+  }
+  std::string dir_;
+};
+
+TEST_F(FileStreams, AReadThatFailsHalfWayFailsTheLoadAndLeavesTheLines) {
+  const std::string name = dir_ + "/big.pl";
+  std::string text;
+  for (int i = 0; text.size() < 200000; ++i) text += "print " + std::to_string(i) + ";\n";
+  corvane::test::WriteFile(name, text);
+  SetFileReadFault([&](const std::string& file, std::int64_t position) { return file == name && position >= 65536 ? EIO : 0; });
+  TStringList list;
+  list.Add("kept");
+  TFileStream stream(name, fmOpenRead);
+  try {
+    list.LoadFromStream(&stream);
+    FAIL() << "the load went on after a failed read";
+  } catch (const EReadError& e) {
+    EXPECT_EQ(e.Message, "Cannot read file \"" + name + "\". Input/output error");
+  }
+  EXPECT_EQ(list.Text(), "kept\r\n");
+
+  SetFileReadFault(nullptr);
+  TFileStream again(name, fmOpenRead);
+  list.LoadFromStream(&again);
+  EXPECT_EQ(list.Count(), static_cast<int>(std::count(text.begin(), text.end(), '\n')));
+}
+
+// A stream that ends before the size it reported (a file cut short while it is read).
+class ShrinkingStream : public TStringStream {
+ public:
+  using TStringStream::TStringStream;
+  std::int64_t Read(void* Buffer, std::int64_t Count) override {
+    return TStringStream::Read(Buffer, std::min<std::int64_t>(Count, Size() / 2 - Position()));
+  }
+};
+
+TEST_F(FileStreams, AStreamThatEndsBeforeItsSizeIsAReadError) {
+  ShrinkingStream stream("line 1\nline 2\nline 3\n");
+  TStringList list;
+  EXPECT_THROW(list.LoadFromStream(&stream), EReadError);
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(FileStreams, WhatIsNotARegularFileIsRefusedAtOnce) {
+  const std::string fifo = dir_ + "/pipe";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& name : {fifo, std::string("/dev/zero"), dir_}) {
+    try {
+      TFileStream stream(name, fmOpenRead);
+      ADD_FAILURE() << name << " was opened";
+    } catch (const EFRefusedError& e) {
+      EXPECT_EQ(e.Message.rfind("Cannot open file \"" + name + "\". ", 0), 0u) << e.Message;
+    }
+  }
+  EXPECT_THROW(TFileStream(dir_ + "/missing", fmOpenRead), EFOpenError);
 }
 
 TEST(StringList, SortedListFindsAndHandlesDuplicates) {

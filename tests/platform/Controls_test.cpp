@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
 #include "common/TestApp.h"
 #include "vcl/Controls.h"
+#include "vcl/CustomControl.h"
+#include "vcl/Dialogs.h"
 
 namespace {
 
@@ -61,6 +67,66 @@ TEST_F(ControlsTest, MessagesReachTheWindowProcedureWithOrWithoutAWidget) {
   EXPECT_EQ(std::count(control.messages.begin(), control.messages.end(), WM_SIZE), 1);
   ASSERT_NE(control.Widget(), nullptr);
   EXPECT_EQ(TWinControl::FindControl(control.Handle()), &control);
+}
+
+}  // namespace
+
+namespace {
+
+class FailingPaint : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  bool fail = true;
+
+ protected:
+  void Paint() override {
+    if (fail) throw Exception("Painting failed");
+  }
+};
+
+// What a handler throws while Qt delivers an event shows its message in a box, as the message loop
+// shows it, and the program goes on: the next key still arrives.
+TEST_F(ControlsTest, AnExceptionInAnEventFromQtShowsItsMessageAndTheProgramGoesOn) {
+  std::vector<TDialogRequest> asked;
+  TDialogHookScope hook([&](TDialogRequest& r) {
+    asked.push_back(r);
+    return IDOK;
+  });
+  TWinControl control(nullptr);
+  std::string typed;
+  control.OnKeyDown = [](TObject*, WORD& key, TShiftState) {
+    if (key == 'A') throw Exception("Typing failed");
+  };
+  control.OnKeyPress = [&](TObject*, char& key) { typed += key; };
+  control.SetBounds(0, 0, 60, 40);
+  control.Widget()->show();
+  QTest::keyClick(control.Widget(), Qt::Key_A);
+  QTest::keyClick(control.Widget(), Qt::Key_B);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].Kind, dkMessageBox);
+  EXPECT_EQ(asked[0].Text, "Typing failed.");
+  EXPECT_EQ(typed, "ab");  // the character of the failing key and the next key still come
+
+  // A failing paint is reported after the paint, once until the control paints again.
+  asked.clear();
+  FailingPaint painted(nullptr);
+  painted.SetBounds(0, 0, 60, 40);
+  painted.Widget()->show();
+  const auto paintAndSettle = [&] {
+    painted.Widget()->repaint();
+    bool settled = false;
+    QTimer::singleShot(0, [&] { settled = true; });
+    ASSERT_TRUE(corvane::test::PumpUntil([&] { return settled; }));
+  };
+  paintAndSettle();
+  paintAndSettle();
+  EXPECT_EQ(asked.size(), 1u);
+  painted.fail = false;
+  paintAndSettle();
+  painted.fail = true;
+  paintAndSettle();
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[1].Text, "Painting failed.");
 }
 
 }  // namespace

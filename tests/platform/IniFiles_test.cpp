@@ -95,4 +95,31 @@ TEST_F(IniFileTest, AFailedWriteRaisesAndLeavesTheFileAsItWas) {
   EXPECT_EQ(ini.ReadString("S", "v", ""), "old");
 }
 
+// Each of these, written as it stands, would change another entry or add one: a value with a line
+// break brings its own section, a key with "=" becomes a shorter key, a key in blanks or behind "["
+// reads as a different name or a section.
+TEST_F(IniFileTest, ANameOrValueTheFileCannotHoldIsRefusedAndChangesNothing) {
+  const std::string file = Path("e.ini");
+  const std::string text = "[S]\r\nk=old\r\n[T]\r\nx=1\r\n";
+  std::ofstream(file, std::ios::binary) << text;
+  TIniFile ini(file);
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* value;
+  };
+  const Case cases[] = {
+      {"S", "v", "1\r\n[T]\r\nx=2"}, {"S", "v\nk", "new"}, {"S\r\n[T", "x", "2"}, {"S", "k=x", "new"},
+      {"S", " k", "new"},            {"S", "[T]", "new"},  {"S", ";k", "new"},     {"S", "", "new"},
+      {" S", "k", "new"},            {"T]S", "x", "2"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_THROW(ini.WriteString(c.section, c.key, c.value), EIniFileException) << c.section << "/" << c.key;
+    EXPECT_EQ(FileText(file), text) << c.section << "/" << c.key;
+  }
+  ini.WriteString("S", "k", "a=b ; c [d]");
+  EXPECT_EQ(ini.ReadString("S", "k", ""), "a=b ; c [d]");
+  EXPECT_EQ(ini.ReadString("T", "x", ""), "1");
+}
+
 }  // namespace

@@ -36,8 +36,9 @@ TEST(ProcessCommandLine, SplitsByTheSystemRules) {
       {R"(p "" x)", {"p", "", "x"}},
       {R"(p "a""b")", {"p", R"(a"b)"}},
       {R"(p "unterminated quote)", {"p", "unterminated quote"}},
-      // The program word keeps its backslashes: they are path separators there.
-      {R"("c:\dir\"x y)", {R"(c:\dir\x)", "y"}},
+      // The program word by the same rules: backslashes are literal unless a quote follows.
+      {R"(c:\dir\perl.exe -w)", {R"(c:\dir\perl.exe)", "-w"}},
+      {R"("c:\my dir\\" x)", {R"(c:\my dir\)", "x"}},
   };
   for (const SplitCase& c : cases)
     EXPECT_EQ(TPipedProcess::SplitCommandLine(c.commandLine), c.arguments) << c.commandLine;
@@ -46,11 +47,13 @@ TEST(ProcessCommandLine, SplitsByTheSystemRules) {
 TEST(ProcessCommandLine, QuotedArgumentsSplitBackWhole) {
   const std::string arguments[] = {
       "plain", "", "two words", "tab\there", R"(say "hi")", R"(C:\dir\)", R"(a\"b)", R"(trailing\\)",
-      "\"", R"(\\server\share)", "/tmp/my scripts/OmTemp.pl",
+      "\"", R"(\\server\share)", "/tmp/my scripts/OmTemp.pl", R"(C:\my dir\)", R"(/opt/a "b"/perl)",
   };
   for (const std::string& argument : arguments) {
     const std::string quoted = TPipedProcess::QuoteArgument(argument);
     EXPECT_EQ(TPipedProcess::SplitCommandLine("p " + quoted), (std::vector<std::string>{"p", argument})) << quoted;
+    // As the program word too: a program path with a blank that ends in a backslash comes back whole.
+    EXPECT_EQ(TPipedProcess::SplitCommandLine(quoted + " -w"), (std::vector<std::string>{argument, "-w"})) << quoted;
   }
   EXPECT_EQ(TPipedProcess::QuoteArgument("plain"), "plain");
   EXPECT_EQ(TPipedProcess::SplitCommandLine(TPipedProcess::QuoteArgument("/opt/my perl/perl") + " -w"),

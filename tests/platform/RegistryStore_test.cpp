@@ -6,7 +6,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QProcess>
+
+#include <string>
+#include <vector>
+
 #include "common/TempRegistry.h"
+#include "common/TestFiles.h"
+#include "common/Unprivileged.h"
 #include "win/Registry.h"
 
 namespace {
@@ -34,6 +41,21 @@ LONG WriteString(HKEY root, const std::string& key, const std::string& name, con
   RegCloseKey(created);
   return status;
 }
+
+// What the store tells the user while the recorder lives.
+class NoticeRecorder {
+ public:
+  NoticeRecorder() {
+    RegistryStore::Instance().SetNoticeHandler([this](const std::string& text) { notices.push_back(text); });
+  }
+  ~NoticeRecorder() { RegistryStore::Instance().SetNoticeHandler(nullptr); }
+  NoticeRecorder(const NoticeRecorder&) = delete;
+  NoticeRecorder& operator=(const NoticeRecorder&) = delete;
+
+  std::vector<std::string> notices;
+};
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST(RegistryStoreTest, KeyNamesIgnoreCaseAndKeepTheCaseTheyWereMadeWith) {
   TempRegistry registry;
@@ -187,24 +209,108 @@ TEST(RegistryStoreTest, ADamagedStoreIsMovedAsideAndANewOneStarted) {
     TempRegistry registry;
     if (!c.damage(registry.File())) continue;
     RegistryStore::Instance().SetPath(registry.File());
+    NoticeRecorder recorder;
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept0", "v"), "<no key>") << c.what;
     EXPECT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\New", "v", "1"), ERROR_SUCCESS) << c.what;
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\New", "v"), "1") << c.what;
     EXPECT_EQ(RegistryStore::Instance().IntegrityCheck(), "ok") << c.what;
-    int movedAside = 0;
+    std::vector<std::string> movedAside;
     for (const auto& entry : fs::directory_iterator(registry.Folder()))
-      if (entry.path().filename().string().starts_with("registry.sqlite3.damaged-")) ++movedAside;
-    EXPECT_EQ(movedAside, 1) << c.what;
+      if (entry.path().filename().string().starts_with("registry.sqlite3.damaged-"))
+        movedAside.push_back(entry.path().string());
+    ASSERT_EQ(movedAside.size(), 1u) << c.what;
+    // The user learns once where the damaged copy lies.
+    ASSERT_EQ(recorder.notices.size(), 1u) << c.what;
+    EXPECT_TRUE(Contains(recorder.notices[0], "\"" + movedAside[0] + "\"")) << recorder.notices[0];
   }
 }
 
-TEST(RegistryStoreTest, AStoreThatCannotBeOpenedGivesErrorsNotCrashes) {
+TEST(RegistryStoreTest, AStoreThatCannotBeOpenedKeepsTheSessionsSettingsAndSaysSoOnce) {
   TempRegistry registry;
   const std::string blocker = registry.Folder() + "/file";
   std::ofstream(blocker) << "a file where a folder should be";
   RegistryStore::Instance().SetPath(blocker + "/registry.sqlite3");
+  NoticeRecorder recorder;
   EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software", "v"), "<no key>");
-  EXPECT_NE(WriteString(HKEY_CURRENT_USER, "Software", "v", "1"), ERROR_SUCCESS);
+  EXPECT_EQ(WriteString(HKEY_CURRENT_USER, "Software", "v", "1"), ERROR_SUCCESS);
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software", "v"), "1");
+  ASSERT_EQ(recorder.notices.size(), 1u);
+  EXPECT_TRUE(Contains(recorder.notices[0], blocker + "/registry.sqlite3\" cannot be written (Not a directory)"))
+      << recorder.notices[0];
+}
+
+TEST(RegistryStoreTest, AStoreThatCannotBeWrittenKeepsItsFileAndSaysOnceWhy) {
+  struct Case {
+    const char* what;
+    fs::perms file;
+    fs::perms folder;
+    std::string reason;
+  };
+  const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  const auto readWrite = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                         fs::perms::group_write | fs::perms::others_read | fs::perms::others_write;
+  const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                    fs::perms::others_exec;
+  const auto closed = readOnly | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+  const Case cases[] = {
+      {"a read-only file", readOnly, open, "(Permission denied)"},
+      {"a writable file in a read-only folder", readWrite, closed,
+       "(its folder takes no new files: Permission denied)"},
+  };
+  for (const Case& c : cases) {
+    TempRegistry registry;
+    ASSERT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\Kept", "v", "stored"), ERROR_SUCCESS);
+    RegistryStore::Instance().SetPath(registry.File());  // closed, its journal folded into the file
+    fs::permissions(registry.File(), c.file);
+    fs::permissions(registry.Folder(), c.folder);
+    const std::string before = corvane::test::ReadFile(registry.File());
+    NoticeRecorder recorder;
+    {
+      corvane::test::AsUnprivilegedUser user;
+      EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept", "v"), "stored") << c.what;
+      // Writes land, to a key that did not exist as well, and last for the session.
+      EXPECT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\New\\Key", "v", "1"), ERROR_SUCCESS) << c.what;
+      EXPECT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\Kept", "v", "changed"), ERROR_SUCCESS) << c.what;
+      EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\New\\Key", "v"), "1") << c.what;
+      EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept", "v"), "changed") << c.what;
+    }
+    fs::permissions(registry.Folder(), fs::perms::owner_all);
+    EXPECT_EQ(corvane::test::ReadFile(registry.File()), before) << c.what;
+    EXPECT_EQ(std::distance(fs::directory_iterator(registry.Folder()), fs::directory_iterator()), 1) << c.what;
+    ASSERT_EQ(recorder.notices.size(), 1u) << c.what;
+    EXPECT_TRUE(Contains(recorder.notices[0], "\"" + registry.File() + "\" cannot be written " + c.reason))
+        << recorder.notices[0];
+  }
+}
+
+TEST(RegistryStoreTest, AStoreLockedByAnotherProgramGivesTheDefaultsForTheSessionAfterOneWait) {
+  TempRegistry registry;
+  ASSERT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\Kept", "v", "stored"), ERROR_SUCCESS);
+  RegistryStore::Instance().SetPath(registry.File());  // closed: the other program takes the file
+  QProcess holder;
+  const std::string script = "import sqlite3, sys\n"
+                             "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                             "c.execute('PRAGMA journal_mode=DELETE')\n"
+                             "c.execute('BEGIN EXCLUSIVE')\n"
+                             "print('locked', flush=True)\n"
+                             "sys.stdin.read()\n";
+  holder.start("python3", {"-c", QString::fromStdString(script), QString::fromStdString(registry.File())});
+  ASSERT_TRUE(holder.waitForReadyRead(10000)) << holder.readAllStandardError().toStdString();
+  ASSERT_EQ(holder.readAllStandardOutput().trimmed(), "locked");
+
+  RegistryStore::Instance().SetBusyTimeout(300);
+  NoticeRecorder recorder;
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept", "v"), "<no key>");
+  EXPECT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\New", "v", "1"), ERROR_SUCCESS);
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\New", "v"), "1");
+  holder.closeWriteChannel();
+  ASSERT_TRUE(holder.waitForFinished(10000));
+  // The file is not tried again in this session, so no later operation waits for it.
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept", "v"), "<no key>");
+  RegistryStore::Instance().SetBusyTimeout(15000);
+  ASSERT_EQ(recorder.notices.size(), 1u);
+  EXPECT_TRUE(Contains(recorder.notices[0], "\"" + registry.File() + "\" is locked by another program"))
+      << recorder.notices[0];
 }
 
 // Several processes write their own values and one shared value many times at once; afterwards

@@ -77,13 +77,16 @@ TEST(RegToolsTest, BooleansAreNumbersAndKindsAreNotMixed) {
   EXPECT_THROW(RegReadString(kKey, "Two", ""), ERegistryException);
 }
 
-TEST(RegToolsTest, SettingsOfAStoreThatCannotOpenAreTheDefaults) {
+TEST(RegToolsTest, SettingsOfAStoreThatCannotOpenStartAsTheDefaultsAndKeepTheSessionsWrites) {
   TempRegistry store;
   const std::string blocked = store.Folder() + "/file";
   std::ofstream(blocked) << "x";
   RegistryStore::Instance().SetPath(blocked + "/registry.sqlite3");
-  RegWriteString(kKey, "ColorScheme", "Standard");
   EXPECT_EQ(RegReadString(kKey, "ColorScheme", "PurpleStrings"), "PurpleStrings");
+  // A write to a key that does not exist yet lands; it is not dropped.
+  RegWriteString(kKey, "ColorScheme", "Standard");
+  EXPECT_EQ(RegReadString(kKey, "ColorScheme", "PurpleStrings"), "Standard");
+  EXPECT_FALSE(std::filesystem::exists(blocked + "/registry.sqlite3"));
 }
 
 TEST(RegToolsTest, PerlPathBranches) {

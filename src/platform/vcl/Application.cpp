@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "vcl/Dialogs.h"
 #include "vcl/Forms.h"
 #include "win/CodePage.h"
+#include "win/RegistryStore.h"
 
 namespace {
 TApplication& TheApplication() {
@@ -59,7 +61,7 @@ void OnTerminateSignal(int) {
 class TTerminateWatch : public QObject {
  public:
   TTerminateWatch() {
-    if (gTerminatePipe[0] < 0 && pipe(gTerminatePipe) != 0) return;
+    if (gTerminatePipe[0] < 0 && pipe2(gTerminatePipe, O_CLOEXEC) != 0) return;
     notifier_ = new QSocketNotifier(gTerminatePipe[0], QSocketNotifier::Read, this);
     QObject::connect(notifier_, &QSocketNotifier::activated, this, [] {
       char byte = 0;
@@ -127,9 +129,17 @@ void TApplication::Initialize(int argc, char** argv) {
     ownQtApp_ = std::make_unique<QApplication>(qtArgc, argv);
   }
   if (!loop_) loop_ = std::make_unique<TApplicationLoop>(this);
+  // What the settings store has to say reaches the user in a box once the loop runs, whichever
+  // thread and operation found it.
+  RegistryStore::Instance().SetNoticeHandler([](const std::string& text) {
+    QMetaObject::invokeMethod(
+        qApp, [text] { Application->MessageBox(text, Application->Title(), MB_OK | MB_ICONEXCLAMATION); },
+        Qt::QueuedConnection);
+  });
 }
 
 void TApplication::Finalize() {
+  RegistryStore::Instance().SetNoticeHandler(nullptr);
   loop_.reset();
   DestroyComponents();
   mainForm_ = nullptr;

@@ -164,6 +164,8 @@ std::string TStream::ReadRemaining() {
     if (got <= 0) break;
     out.append(chunk, static_cast<size_t>(got));
   }
+  // Fewer bytes than the stream holds: it shrank while it was read, and the text would be cut short.
+  if (size > here && static_cast<std::int64_t>(out.size()) < size - here) throw EReadError("Stream read error");
   return out;
 }
 
@@ -195,21 +197,37 @@ void TMemoryStream::Clear() {
   position_ = 0;
 }
 
+namespace {
+
+TFileReadFault& ReadFault() {
+  static TFileReadFault fault;
+  return fault;
+}
+
+}  // namespace
+
+void SetFileReadFault(TFileReadFault Fault) { ReadFault() = std::move(Fault); }
+
 TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : fileName_(FileName) {
   if (Mode == fmCreate) {
     fd_ = ::open(FileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd_ < 0) throw EFCreateError("Cannot create file \"" + FileName + "\". " + std::strerror(errno));
     return;
   }
+  const auto refuse = [&](const std::string& reason) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    throw EFRefusedError("Cannot open file \"" + FileName + "\". " + reason);
+  };
   const int access = (Mode & 3) == fmOpenWrite ? O_WRONLY : ((Mode & 3) == fmOpenReadWrite ? O_RDWR : O_RDONLY);
-  fd_ = ::open(FileName.c_str(), access | O_CLOEXEC);
+  // Without O_NONBLOCK opening a pipe waits for a writer, before there is anything to refuse.
+  fd_ = ::open(FileName.c_str(), access | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(errno));
   struct stat info {};
-  if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::close(fd_);
-    fd_ = -1;
-    throw EFOpenError("Cannot open file \"" + FileName + "\". Is a directory");
-  }
+  if (::fstat(fd_, &info) != 0) refuse(std::strerror(errno));
+  if (S_ISDIR(info.st_mode)) refuse(std::strerror(EISDIR));
+  if (!S_ISREG(info.st_mode)) refuse("It is not a regular file");
+  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }
 
 TFileStream::~TFileStream() {
@@ -219,9 +237,16 @@ TFileStream::~TFileStream() {
 std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
   std::int64_t total = 0;
   while (total < Count) {
-    const ssize_t got = ::read(fd_, static_cast<char*>(Buffer) + total, static_cast<size_t>(Count - total));
+    ssize_t got = 0;
+    if (const int fault = ReadFault() ? ReadFault()(fileName_, ::lseek(fd_, 0, SEEK_CUR)) : 0) {
+      errno = fault;
+      got = -1;
+    } else {
+      got = ::read(fd_, static_cast<char*>(Buffer) + total, static_cast<size_t>(Count - total));
+    }
     if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
+    if (got < 0) throw EReadError("Cannot read file \"" + fileName_ + "\". " + std::strerror(errno));
+    if (got == 0) break;
     total += got;
   }
   return total;
@@ -463,14 +488,45 @@ void TStrings::EndUpdate() {
 
 void TStrings::SetUpdateState(bool /*Updating*/) {}
 
+void TStrings::TakeLineBreaksFrom(std::string_view Text) {
+  const size_t end = Text.find_first_of("\r\n");
+  if (end == std::string_view::npos)
+    LineBreak = "\n";
+  else if (Text[end] == '\r' && end + 1 < Text.size() && Text[end + 1] == '\n')
+    LineBreak = "\r\n";
+  else
+    LineBreak = std::string(1, Text[end]);
+  TrailingLineBreak = !Text.empty() && (Text.back() == '\n' || Text.back() == '\r');
+}
+
 void TStrings::LoadFromStream(TStream* Stream) {
   // Read first: a stream that fails leaves the lines as they were.
-  SetText(Stream->ReadRemaining());
+  const std::string text = Stream->ReadRemaining();
+  TakeLineBreaksFrom(text);
+  SetText(text);
 }
 
 void TStrings::SaveToStream(TStream* Stream) const {
-  const std::string text = GetText();
-  Stream->WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+  // Lines go out in blocks of about this size: a big text is never copied whole, and a file gets few
+  // writes.
+  constexpr size_t kBlock = 1 << 16;
+  std::string block;
+  block.reserve(kBlock + LineBreak.size());
+  const auto flush = [&] {
+    Stream->WriteBuffer(block.data(), static_cast<std::int64_t>(block.size()));
+    block.clear();
+  };
+  const int count = Count();
+  for (int i = 0; i < count; ++i) {
+    const std::string line = Get(i);
+    if (block.size() + line.size() > kBlock) flush();
+    if (line.size() > kBlock)
+      Stream->WriteBuffer(line.data(), static_cast<std::int64_t>(line.size()));
+    else
+      block += line;
+    if (i + 1 < count || TrailingLineBreak) block += LineBreak;
+  }
+  flush();
 }
 
 void TStrings::LoadFromFile(const std::string& FileName) {
@@ -602,11 +658,6 @@ void TStringList::SetText(const std::string& Text) {
     store_.AssignText(Text);
     Changed();
   }
-}
-
-void TStringList::LoadFromStream(TStream* Stream) {
-  // Read first: a stream that fails leaves the lines as they were.
-  SetText(Stream->ReadRemaining());
 }
 
 int TStringList::CompareStrings(std::string_view a, std::string_view b) const {

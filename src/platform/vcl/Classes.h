@@ -1,6 +1,7 @@
 #pragma once
 // The component model and the string lists and streams of the class library.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -133,8 +134,11 @@ inline constexpr unsigned fmOpenReadWrite = 0x0002;
 class TFileStream : public TStream {
  public:
   // EFOpenError "Cannot open file "%s". <reason>" or EFCreateError "Cannot create file "%s". <reason>".
+  // An existing file is opened only when it is a regular one: a folder, a pipe or a device is refused
+  // at once instead of blocking or never ending.
   TFileStream(const std::string& FileName, unsigned Mode);
   ~TFileStream() override;
+  // A failed read raises EReadError "Cannot read file "%s". <reason>"; only the end of the file reads 0.
   std::int64_t Read(void* Buffer, std::int64_t Count) override;
   std::int64_t Write(const void* Buffer, std::int64_t Count) override;
   std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
@@ -147,6 +151,11 @@ class TFileStream : public TStream {
   std::string fileName_;
   int fd_ = -1;
 };
+
+// For tests: lets file-stream reads fail as a failing disk makes them. The function gets the file's name
+// and the position of the read and returns the error number to fail with, or 0 to read normally.
+using TFileReadFault = std::function<int(const std::string& FileName, std::int64_t Position)>;
+void SetFileReadFault(TFileReadFault Fault);
 
 // ---------------------------------------------------------------------------------------------------
 // String lists
@@ -194,13 +203,22 @@ class TStrings : public TPersistent {
   void EndUpdate();
   int UpdateCount() const { return updateCount_; }
 
+  // What SaveToStream writes after each line, and whether the last line gets it too. Reading a stream
+  // sets both from the text read (its first line end decides, LF when it has none), so a file is
+  // written back with the line ends it came with.
+  std::string LineBreak = "\n";
+  bool TrailingLineBreak = true;
+
   virtual void LoadFromStream(TStream* Stream);
+  // Writes the lines as they are stored, without building the whole text first.
   virtual void SaveToStream(TStream* Stream) const;
   void LoadFromFile(const std::string& FileName);
   void SaveToFile(const std::string& FileName) const;
   std::string ClassName() const override { return "TStrings"; }
 
  protected:
+  // Takes LineBreak and TrailingLineBreak from a text about to be loaded.
+  void TakeLineBreaksFrom(std::string_view Text);
   // Called with true when the outermost update starts and false when it ends.
   virtual void SetUpdateState(bool Updating);
   [[noreturn]] void Error(const std::string& Message, int Data) const;
@@ -245,7 +263,6 @@ class TStringList : public TStrings {
   void Exchange(int Index1, int Index2) override;
   int IndexOf(const std::string& S) const override;
   void SetText(const std::string& Text) override;
-  void LoadFromStream(TStream* Stream) override;
 
   // Binary search in a sorted list; Index is where S is or would go.
   virtual bool Find(const std::string& S, int& Index) const;

@@ -11,14 +11,17 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
 #include <cstdlib>
+#include <exception>
 #include <unordered_map>
 
+#include "vcl/Application.h"
 #include "vcl/Forms.h"
 #include "win/Caret.h"
 #include "win/CodePage.h"
@@ -176,25 +179,32 @@ class TWidgetBridge : public QWidget {
     const QRect r = e->rect();
     control_->inPaintEvent_ = true;
     control_->paintEventRect_ = Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
-    if (control_->Perform(WM_ERASEBKGND) == 0) {
-      QPainter painter(this);
-      const std::int32_t rgb = ColorToRGB(control_->Color());
-      painter.fillRect(r, QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)));
+    std::exception_ptr failure;
+    try {
+      if (control_->Perform(WM_ERASEBKGND) == 0) FillBackground(r);
+      control_->Perform(WM_PAINT);
+    } catch (...) {
+      failure = std::current_exception();
     }
-    control_->Perform(WM_PAINT);
     control_->inPaintEvent_ = false;
+    if (failure) {
+      FillBackground(r);
+      ReportPaintFailure(failure);
+    } else {
+      paintFailed_ = false;
+    }
   }
 
   void resizeEvent(QResizeEvent*) override {
     if (isWindow()) return;  // forms track their own frame
-    control_->UpdateBoundsFromWindow(x(), y(), width(), height());
+    CallHandler(control_, [this] { control_->UpdateBoundsFromWindow(x(), y(), width(), height()); });
   }
 
-  void focusInEvent(QFocusEvent*) override { control_->Perform(WM_SETFOCUS); }
-  void focusOutEvent(QFocusEvent*) override { control_->Perform(WM_KILLFOCUS); }
+  void focusInEvent(QFocusEvent*) override { Send(WM_SETFOCUS); }
+  void focusOutEvent(QFocusEvent*) override { Send(WM_KILLFOCUS); }
 
   bool focusNextPrevChild(bool next) override {
-    if (control_->Perform(WM_GETDLGCODE) & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
+    if (Send(WM_GETDLGCODE) & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
     return QWidget::focusNextPrevChild(next);
   }
 
@@ -204,8 +214,8 @@ class TWidgetBridge : public QWidget {
     const WORD vk = VirtualKeyOf(e);
     LPARAM keyData = e->isAutoRepeat() ? (LPARAM{1} << 30) : 0;
     if (alt) keyData |= KF_ALTDOWN_LPARAM;
-    if (vk != 0) control_->Perform(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData);
-    for (char c : TypedAnsiChars(e, vk)) control_->Perform(alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(c), keyData);
+    if (vk != 0) Send(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData);
+    for (char c : TypedAnsiChars(e, vk)) Send(alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(c), keyData);
     e->accept();
   }
 
@@ -213,7 +223,7 @@ class TWidgetBridge : public QWidget {
     gModifiers = e->modifiers();
     const bool alt = e->modifiers() & Qt::AltModifier;
     const WORD vk = VirtualKeyOf(e);
-    if (vk != 0) control_->Perform(alt ? WM_SYSKEYUP : WM_KEYUP, vk, alt ? KF_ALTDOWN_LPARAM : 0);
+    if (vk != 0) Send(alt ? WM_SYSKEYUP : WM_KEYUP, vk, alt ? KF_ALTDOWN_LPARAM : 0);
     e->accept();
   }
 
@@ -222,14 +232,14 @@ class TWidgetBridge : public QWidget {
   void mouseReleaseEvent(QMouseEvent* e) override {
     Track(e);
     const UINT msg = e->button() == Qt::RightButton ? WM_RBUTTONUP : (e->button() == Qt::MiddleButton ? WM_MBUTTONUP : WM_LBUTTONUP);
-    control_->Perform(msg, MouseKeys(e->buttons(), e->modifiers()), PackPoint(e->position().toPoint().x(), e->position().toPoint().y()));
+    Send(msg, MouseKeys(e->buttons(), e->modifiers()), PackPoint(e->position().toPoint().x(), e->position().toPoint().y()));
   }
   void mouseMoveEvent(QMouseEvent* e) override {
     Track(e);
     // The cursor shape is asked for while no button is held (a held button belongs to its press).
     if (e->buttons() == Qt::NoButton)
-      control_->Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(control_->Handle()), MAKELONG(HTCLIENT, WM_MOUSEMOVE));
-    control_->Perform(WM_MOUSEMOVE, MouseKeys(e->buttons(), e->modifiers()), PackPoint(e->position().toPoint().x(), e->position().toPoint().y()));
+      Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(control_->Handle()), MAKELONG(HTCLIENT, WM_MOUSEMOVE));
+    Send(WM_MOUSEMOVE, MouseKeys(e->buttons(), e->modifiers()), PackPoint(e->position().toPoint().x(), e->position().toPoint().y()));
   }
 
   void wheelEvent(QWheelEvent* e) override {
@@ -237,7 +247,7 @@ class TWidgetBridge : public QWidget {
     const int delta = e->angleDelta().y();
     const QPoint global = e->globalPosition().toPoint();
     const WPARAM w = MAKELONG(static_cast<WORD>(MouseKeys(e->buttons(), e->modifiers())), static_cast<WORD>(static_cast<short>(delta)));
-    control_->Perform(WM_MOUSEWHEEL, w, PackPoint(global.x(), global.y()));
+    Send(WM_MOUSEWHEEL, w, PackPoint(global.x(), global.y()));
     e->accept();
   }
 
@@ -251,23 +261,46 @@ class TWidgetBridge : public QWidget {
     HDROP__ drop{DroppedFiles(e->mimeData()), TPoint{e->position().toPoint().x(), e->position().toPoint().y()}};
     if (drop.Files.empty()) return;
     e->acceptProposedAction();
-    control_->Perform(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop));
+    Send(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop));
   }
 
   void inputMethodEvent(QInputMethodEvent* e) override {
     e->accept();
     if (e->commitString().isEmpty()) return;
     ImmSetResultString(control_->Handle(), Utf8ToAnsi(e->commitString().toStdString()));
-    control_->Perform(WM_IME_STARTCOMPOSITION);
-    control_->Perform(WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
-    control_->Perform(WM_IME_ENDCOMPOSITION);
+    Send(WM_IME_STARTCOMPOSITION);
+    Send(WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+    Send(WM_IME_ENDCOMPOSITION);
   }
 
   void contextMenuEvent(QContextMenuEvent* e) override {
-    control_->Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control_->Handle()), PackPoint(e->globalPos().x(), e->globalPos().y()));
+    Send(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control_->Handle()), PackPoint(e->globalPos().x(), e->globalPos().y()));
   }
 
  private:
+  // Every message that comes from Qt runs under the application's exception handling, as the message
+  // loop runs every handler: a failing handler shows its message and the program goes on.
+  LRESULT Send(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) {
+    LRESULT result = 0;
+    CallHandler(control_, [&] { result = control_->Perform(Msg, WParam, LParam); });
+    return result;
+  }
+
+  void FillBackground(const QRect& r) {
+    QPainter painter(this);
+    const std::int32_t rgb = ColorToRGB(control_->Color());
+    painter.fillRect(r, QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)));
+  }
+
+  // A box shown from inside a paint would have the window painted again beneath it, failing again: the
+  // failure is shown once the paint is over, and a window that keeps failing is reported once until
+  // it paints again.
+  void ReportPaintFailure(const std::exception_ptr& failure) {
+    if (paintFailed_) return;
+    paintFailed_ = true;
+    QTimer::singleShot(0, this, [this, failure] { CallHandler(control_, [&] { std::rethrow_exception(failure); }); });
+  }
+
   void Track(const QMouseEvent* e) {
     gModifiers = e->modifiers();
     gButtons = e->buttons();
@@ -280,7 +313,7 @@ class TWidgetBridge : public QWidget {
     if (e->button() == Qt::RightButton) msg = WM_RBUTTONDOWN;
     if (e->button() == Qt::MiddleButton) msg = WM_MBUTTONDOWN;
     if (doubleClick) msg += 2;  // the ...DBLCLK message follows each ...UP
-    control_->Perform(msg, MouseKeys(e->buttons(), e->modifiers()), PackPoint(e->position().toPoint().x(), e->position().toPoint().y()));
+    Send(msg, MouseKeys(e->buttons(), e->modifiers()), PackPoint(e->position().toPoint().x(), e->position().toPoint().y()));
   }
 
   // The characters a key types, in the ANSI code page; Ctrl with a letter types its control code, as
@@ -300,6 +333,7 @@ class TWidgetBridge : public QWidget {
   }
 
   TWinControl* control_;
+  bool paintFailed_ = false;
 };
 
 // ---------------------------------------------------------------------------------------------------

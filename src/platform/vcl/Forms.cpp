@@ -60,20 +60,20 @@ class TFormWindowFilter : public QObject {
       case QEvent::Close:
         // The form decides (OnCloseQuery, OnClose); the window only hides when it says so.
         event->ignore();
-        form_->Perform(WM_CLOSE);
+        CallHandler(form_, [this] { form_->Perform(WM_CLOSE); });
         return true;
       case QEvent::Move:
       case QEvent::Resize:
-        form_->WindowMovedOrResized();
+        CallHandler(form_, [this] { form_->WindowMovedOrResized(); });
         break;
       case QEvent::WindowStateChange:
-        form_->WindowStateChangedByUser();
+        CallHandler(form_, [this] { form_->WindowStateChangedByUser(); });
         break;
       case QEvent::WindowActivate:
-        form_->Perform(WM_ACTIVATE, WA_ACTIVE);
+        CallHandler(form_, [this] { form_->Perform(WM_ACTIVATE, WA_ACTIVE); });
         break;
       case QEvent::WindowDeactivate:
-        form_->Perform(WM_ACTIVATE, WA_INACTIVE);
+        CallHandler(form_, [this] { form_->Perform(WM_ACTIVATE, WA_INACTIVE); });
         break;
       default:
         break;

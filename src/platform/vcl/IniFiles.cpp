@@ -152,6 +152,15 @@ class IniDocument {
   std::vector<IniLine> lines_;
 };
 
+bool HoldsAny(const std::string& text, const char* bytes) { return text.find_first_of(bytes) != std::string::npos; }
+
+// A line break would add lines of its own, and a name that reads back as another (blanks around it, a
+// bracket or an equals sign in it, a leading comment mark) would change some other entry.
+bool Writable(const std::string& section, const std::string& key, const std::string& value) {
+  if (HoldsAny(section, "\r\n]") || HoldsAny(key, "\r\n=") || HoldsAny(value, "\r\n")) return false;
+  return Trim(section) == section && !key.empty() && Trim(key) == key && key[0] != ';' && key[0] != '[';
+}
+
 void FillStrings(TStrings* strings, const std::vector<std::string>& items) {
   strings->BeginUpdate();
   strings->Clear();
@@ -181,6 +190,9 @@ bool TIniFile::ReadBool(const std::string& Section, const std::string& Ident, bo
 }
 
 void TIniFile::WriteString(const std::string& Section, const std::string& Ident, const std::string& Value) {
+  if (!Writable(Section, Ident, Value))
+    throw EIniFileException("Unable to write \"" + Ident + "\" in [" + Section + "] to " + fileName_ +
+                            ": the name or value cannot stand in an ini file");
   IniDocument document(fileName_);
   document.Set(Section, Ident, Value);
   document.Save();

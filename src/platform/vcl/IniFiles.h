@@ -25,7 +25,9 @@ class TIniFile : public TObject {
   // Decimal, or hexadecimal after "0x" or "$"; anything else gives the default.
   int ReadInteger(const std::string& Section, const std::string& Ident, int Default) const;
   bool ReadBool(const std::string& Section, const std::string& Ident, bool Default) const;
-  // Writes raise EIniFileException when the file cannot be written; the old file stays.
+  // Writes raise EIniFileException when the file cannot be written, and for a name or value it cannot
+  // hold (a line break anywhere, blanks around a name, "]" in a section, "=" in a key or a key that
+  // starts with ";" or "["); the old file stays.
   void WriteString(const std::string& Section, const std::string& Ident, const std::string& Value);
   void WriteInteger(const std::string& Section, const std::string& Ident, int Value);
   void WriteBool(const std::string& Section, const std::string& Ident, bool Value);

@@ -50,7 +50,10 @@ class TShortCutFilter : public QObject {
     const TShortCut shortCut = ShortCut(vk, shift);
     auto* widget = static_cast<QWidget*>(watched);
     bool handled = false;
-    CallHandler(Application, [&] { handled = Dispatch(widget, vk, shift, shortCut); });
+    CallHandler(Application, [&] {
+      handled = true;  // a short-cut whose command fails has taken its key all the same
+      handled = Dispatch(widget, vk, shift, shortCut);
+    });
     return handled;
   }
 

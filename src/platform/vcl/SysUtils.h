@@ -21,6 +21,8 @@ class EInvalidPointer : public Exception { using Exception::Exception; };
 class EComponentError : public Exception { using Exception::Exception; };
 class EStreamError : public Exception { using Exception::Exception; };
 class EFOpenError : public EStreamError { using EStreamError::EStreamError; };
+// Something that exists under the name but is not opened as a file: a folder, a pipe, a device.
+class EFRefusedError : public EFOpenError { using EFOpenError::EFOpenError; };
 class EFCreateError : public EStreamError { using EStreamError::EStreamError; };
 class EReadError : public EStreamError { using EStreamError::EStreamError; };
 class EWriteError : public EStreamError { using EStreamError::EStreamError; };

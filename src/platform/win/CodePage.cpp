@@ -91,7 +91,12 @@ void AppendUtf8(std::string& out, char32_t u) {
   }
 }
 
-// Decodes one UTF-8 sequence at i; malformed bytes decode to U+FFFD one at a time.
+// The smallest character each sequence length may carry: a longer form of a smaller one is overlong.
+constexpr char32_t SmallestOfLength[] = {0, 0x80, 0x800, 0x10000};
+
+// Decodes one UTF-8 sequence at i; malformed bytes decode to U+FFFD one at a time. Overlong forms,
+// surrogates and values past U+10FFFF are malformed too, so no such form can pass for a character
+// (an overlong "<" or "/" slipping past a check made on the UTF-8 text).
 char32_t NextUtf8(const std::string& s, size_t& i) {
   const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
   const unsigned char b0 = byte(i);
@@ -112,6 +117,10 @@ char32_t NextUtf8(const std::string& s, size_t& i) {
       return 0xFFFD;
     }
     u = (u << 6) | (b & 0x3F);
+  }
+  if (u < SmallestOfLength[extra] || (u >= 0xD800 && u <= 0xDFFF) || u > 0x10FFFF) {
+    ++i;
+    return 0xFFFD;
   }
   i += static_cast<size_t>(extra) + 1;
   return u;

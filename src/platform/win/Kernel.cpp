@@ -1,11 +1,16 @@
 #include "win/Kernel.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <mutex>
 
+#include "inet/Powersock.h"
 #include "vcl/SysUtils.h"
 #include "win/RegistryStore.h"
 
@@ -29,6 +34,42 @@ bool MakePrivateDirectory(const fs::path& folder) {
   return true;
 }
 
+// This process's own folder inside the private one, made once per process and base folder (a forked
+// child and a changed base get a new one) and removed, with the files in it, when the process ends.
+class InstanceFolder {
+ public:
+  static std::string Of(const fs::path& base) {
+    static InstanceFolder current;
+    std::lock_guard lock(current.mutex_);
+    if (current.pid_ != ::getpid() || current.base_ != base || !IsOwnPrivateFolder(current.folder_)) {
+      current.pid_ = ::getpid();
+      current.base_ = base;
+      std::string pattern = (base / "instance-XXXXXX").string();
+      current.folder_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    return current.folder_;
+  }
+
+  ~InstanceFolder() {
+    // Only the process that made it removes it: a forked child leaves its parent's folder alone.
+    if (folder_.empty() || pid_ != ::getpid()) return;
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+
+ private:
+  static bool IsOwnPrivateFolder(const std::string& folder) {
+    struct stat info {};
+    return !folder.empty() && ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::getuid() && (info.st_mode & 0777) == 0700;
+  }
+
+  std::mutex mutex_;
+  pid_t pid_ = 0;
+  fs::path base_;
+  std::string folder_;
+};
+
 }  // namespace
 
 std::string GetWindowsDirectory() {
@@ -39,15 +80,31 @@ std::string GetWindowsDirectory() {
 }
 
 std::string GetTempPath() {
-  fs::path folder;
+  fs::path base;
   if (const std::string runtime = FromEnvironment("XDG_RUNTIME_DIR"); !runtime.empty())
-    folder = fs::path(runtime) / "Corvane";
+    base = fs::path(runtime) / "Corvane";
   else if (const std::string cache = FromEnvironment("XDG_CACHE_HOME"); !cache.empty())
-    folder = fs::path(cache) / "Corvane" / "tmp";
+    base = fs::path(cache) / "Corvane" / "tmp";
   else
-    folder = fs::path(FromEnvironment("HOME")) / ".cache" / "Corvane" / "tmp";
-  if (!MakePrivateDirectory(folder)) return {};
-  return IncludeTrailingPathDelimiter(folder.string());
+    base = fs::path(FromEnvironment("HOME")) / ".cache" / "Corvane" / "tmp";
+  if (!MakePrivateDirectory(base)) return {};
+  const std::string folder = InstanceFolder::Of(base);
+  return folder.empty() ? std::string() : IncludeTrailingPathDelimiter(folder);
+}
+
+void WriteTempFile(const std::string& FileName, const std::string& Bytes) {
+  ::unlink(FileName.c_str());
+  const TDescriptor file(::open(FileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (!file.Valid()) throw EFCreateError("Cannot create file \"" + FileName + "\". " + std::strerror(errno));
+  for (std::size_t done = 0; done < Bytes.size();) {
+    const ssize_t put = ::write(file.Handle(), Bytes.data() + done, Bytes.size() - done);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      const std::string reason = std::strerror(put < 0 ? errno : ENOSPC);
+      throw EWriteError("Cannot write file \"" + FileName + "\". " + reason);
+    }
+    done += static_cast<std::size_t>(put);
+  }
 }
 
 std::string GetModuleFileName() {

@@ -245,18 +245,9 @@ std::vector<std::string> TPipedProcess::SplitCommandLine(const std::string& Comm
   std::vector<std::string> arguments;
   const std::size_t size = CommandLine.size();
   std::size_t i = 0;
-  while (i < size && IsBlank(CommandLine[i])) ++i;
-  if (i == size) return arguments;
-
-  std::string program;
-  for (bool quoted = false; i < size && (quoted || !IsBlank(CommandLine[i])); ++i) {
-    if (CommandLine[i] == '"')
-      quoted = !quoted;
-    else
-      program += CommandLine[i];
-  }
-  arguments.push_back(program);
-
+  // The program word follows the rules of every other word: with a rule of its own (backslashes
+  // always literal) no quoting could give back a program path that ends in a backslash or holds a
+  // quote, both file names this system allows.
   for (;;) {
     while (i < size && IsBlank(CommandLine[i])) ++i;
     if (i == size) break;

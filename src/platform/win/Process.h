@@ -58,7 +58,7 @@ class TPipedProcess {
   // The system's rules for a command line: blanks and tabs separate arguments, double quotes group
   // (and "" inside quotes is one quote), backslashes are literal except before a double quote, where
   // each pair gives one backslash and an odd one makes the quote literal. The first word (the
-  // program) ends at the next blank or, quoted, at the next quote.
+  // program) follows the same rules, so QuoteArgument and SplitCommandLine are exact inverses.
   static std::vector<std::string> SplitCommandLine(const std::string& CommandLine);
   // The argument as SplitCommandLine gives it back: unchanged without blanks, tabs and quotes, else
   // in double quotes with the backslashes and quotes inside escaped.

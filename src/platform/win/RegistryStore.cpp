@@ -5,11 +5,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <map>
+
+#include "win/Shell.h"
 
 namespace {
 
@@ -26,7 +31,6 @@ constexpr long kKeyDeleted = 1018;
 
 // Marks a database as ours ("CRVR"), so a foreign SQLite file is moved aside, not reused.
 constexpr int kApplicationId = 0x43525652;
-constexpr int kBusyTimeoutMs = 15000;
 
 struct Hive {
   std::uint32_t number;
@@ -89,6 +93,51 @@ long ErrorFor(int code) {
     default:
       return kIoFailed;
   }
+}
+
+bool IsWriteRefusal(int code) {
+  const int primary = code & 0xFF;
+  return primary == SQLITE_READONLY || primary == SQLITE_PERM || primary == SQLITE_CANTOPEN;
+}
+
+// Why SQLite could not write the file: its folder refuses the journal files that lie beside it, or
+// SQLite's own reason.
+std::string RefusalReason(const std::string& path, int code) {
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK, AT_EACCESS) != 0)
+    return "its folder takes no new files: " + std::string(std::strerror(errno));
+  return sqlite3_errstr(code);
+}
+
+std::string CannotWriteNotice(const std::string& path, const std::string& reason) {
+  return "The settings file \"" + path + "\" cannot be written (" + reason +
+         "). Settings changed now last only until the program ends.";
+}
+
+std::string LockedNotice(const std::string& path) {
+  return "The settings file \"" + path +
+         "\" is locked by another program. The program starts on its default settings, and settings changed "
+         "now last only until it ends.";
+}
+
+// Copies the database at `path` into `target` without writing anything beside it: read-only when its
+// journal files can be used, else as an unchanging file (a folder that takes no journal files).
+bool CopyDatabase(const std::string& path, sqlite3* target) {
+  for (const char* mode : {"?mode=ro", "?immutable=1"}) {
+    sqlite3* source = nullptr;
+    const std::string uri = FileUrl(std::filesystem::absolute(path).string()) + mode;
+    bool copied = false;
+    if (sqlite3_open_v2(uri.c_str(), &source, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
+                        nullptr) == SQLITE_OK) {
+      if (sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main")) {
+        copied = sqlite3_backup_step(backup, -1) == SQLITE_DONE;
+        sqlite3_backup_finish(backup);
+      }
+    }
+    sqlite3_close_v2(source);
+    if (copied) return true;
+  }
+  return false;
 }
 
 const char* const kSchema = R"sql(
@@ -174,6 +223,28 @@ struct RegistryStore::Connection {
     Connection& c_;
     sqlite3_stmt* stmt_ = nullptr;
   };
+
+  int ApplicationId() {
+    Query q(*this, "PRAGMA application_id");
+    return q.Step() ? static_cast<int>(q.Integer(0)) : 0;
+  }
+
+  std::int64_t ObjectCount() {
+    Query q(*this, "SELECT count(*) FROM sqlite_master");
+    return q.Step() ? q.Integer(0) : 0;
+  }
+
+  // The tables, our mark and the hives' keys of a new store.
+  void CreateSchema() {
+    Exec(kSchema);
+    Exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str());
+    for (std::size_t i = 0; i < std::size(kHives); ++i)
+      Query(*this, "INSERT INTO keys(id, parent, name, folded) VALUES(?1, NULL, ?2, ?3)")
+          .Bind(1, HiveKeyId(i))
+          .Bind(2, kHives[i].name)
+          .Bind(3, Folded(kHives[i].name))
+          .Step();
+  }
 };
 
 RegistryStore& RegistryStore::Instance() {
@@ -210,9 +281,29 @@ std::string RegistryStore::Path() const {
   return path_;
 }
 
-bool RegistryStore::EnsureOpen() { return connection_ || Open(); }
+void RegistryStore::SetNoticeHandler(NoticeHandler handler) {
+  std::lock_guard lock(mutex_);
+  noticeHandler_ = std::move(handler);
+}
 
-bool RegistryStore::Open() {
+void RegistryStore::SetBusyTimeout(int milliseconds) {
+  std::lock_guard lock(mutex_);
+  busyTimeoutMs_ = milliseconds;
+  if (connection_) sqlite3_busy_timeout(connection_->db, milliseconds);
+}
+
+void RegistryStore::Notice(const std::string& text) const {
+  if (noticeHandler_)
+    noticeHandler_(text);
+  else
+    std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+void RegistryStore::EnsureOpen() {
+  if (!connection_) Open();
+}
+
+void RegistryStore::Open() {
   namespace fs = std::filesystem;
   std::error_code ignored;
   const fs::path file(path_);
@@ -222,42 +313,28 @@ bool RegistryStore::Open() {
   }
   // Two tries: the second runs on a fresh file after a damaged one was moved aside. Switching a new file
   // to write-ahead logging takes a lock that SQLite does not wait for, so programs starting together on a
-  // first run try again for a while instead of giving up.
-  const auto busyDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+  // first run try again, up to the busy time-out once; a lock held longer leaves the file to the other
+  // program for this session.
+  const auto busyDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(busyTimeoutMs_);
   for (int attempt = 0; attempt < 2; ++attempt) {
     // Settings are the user's alone; the database's journal files take its mode.
-    if (const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR); fd >= 0) {
-      ::fchmod(fd, S_IRUSR | S_IWUSR);
-      ::close(fd);
-    }
+    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (fd < 0) return StartSessionCopy(true, CannotWriteNotice(path_, std::strerror(errno)));
+    ::fchmod(fd, S_IRUSR | S_IWUSR);
+    ::close(fd);
     auto c = std::make_unique<Connection>();
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(path_.c_str(), &c->db, flags, nullptr) != SQLITE_OK) return false;
+    if (const int code = sqlite3_open_v2(path_.c_str(), &c->db, flags, nullptr); code != SQLITE_OK)
+      return StartSessionCopy(true, CannotWriteNotice(path_, sqlite3_errstr(code)));
     sqlite3_extended_result_codes(c->db, 1);
-    sqlite3_busy_timeout(c->db, kBusyTimeoutMs);
+    sqlite3_busy_timeout(c->db, busyTimeoutMs_);
     bool damaged = false;
     try {
       c->Exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
       c->Exec("BEGIN IMMEDIATE");
-      int appId = 0;
-      std::int64_t objects = 0;
-      {
-        Connection::Query q(*c, "PRAGMA application_id");
-        if (q.Step()) appId = static_cast<int>(q.Integer(0));
-      }
-      {
-        Connection::Query q(*c, "SELECT count(*) FROM sqlite_master");
-        if (q.Step()) objects = q.Integer(0);
-      }
-      if (appId == 0 && objects == 0) {
-        c->Exec(kSchema);
-        c->Exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str());
-        for (std::size_t i = 0; i < std::size(kHives); ++i)
-          Connection::Query(*c, "INSERT INTO keys(id, parent, name, folded) VALUES(?1, NULL, ?2, ?3)")
-              .Bind(1, HiveKeyId(i))
-              .Bind(2, kHives[i].name)
-              .Bind(3, Folded(kHives[i].name))
-              .Step();
+      const int appId = c->ApplicationId();
+      if (appId == 0 && c->ObjectCount() == 0) {
+        c->CreateSchema();
       } else if (appId != kApplicationId) {
         damaged = true;
       } else {
@@ -266,13 +343,15 @@ bool RegistryStore::Open() {
       }
       c->Exec(damaged ? "ROLLBACK" : "COMMIT");
     } catch (const SqlFailure& failure) {
-      if (IsBusy(failure.code) && std::chrono::steady_clock::now() < busyDeadline) {
+      if (IsBusy(failure.code)) {
+        if (std::chrono::steady_clock::now() >= busyDeadline) return StartSessionCopy(false, LockedNotice(path_));
         c.reset();
         ::usleep(10000);
         --attempt;
         continue;
       }
-      if (!IsDamage(failure.code)) return false;
+      if (!IsDamage(failure.code))
+        return StartSessionCopy(true, CannotWriteNotice(path_, RefusalReason(path_, failure.code)));
       damaged = true;
     }
     struct stat info {};
@@ -282,10 +361,32 @@ bool RegistryStore::Open() {
     }
     connection_ = std::move(c);
     ++generation_;
-    if (!damaged) return true;
+    if (!damaged) return;
     MoveAside();
+    if (connection_) return;  // it could not be moved: the session goes on without it
   }
-  return false;
+  StartSessionCopy(false, CannotWriteNotice(path_, "it is damaged again after a fresh start"));
+}
+
+void RegistryStore::StartSessionCopy(bool readFile, const std::string& notice) {
+  connection_.reset();
+  auto copy = std::make_unique<Connection>();
+  sqlite3_open_v2(":memory:", &copy->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+  sqlite3_extended_result_codes(copy->db, 1);
+  try {
+    if (!readFile || !CopyDatabase(path_, copy->db) || copy->ApplicationId() != kApplicationId) {
+      copy->Exec("BEGIN");
+      for (const char* drop : {"DROP TABLE IF EXISTS vals", "DROP TABLE IF EXISTS keys"}) copy->Exec(drop);
+      copy->CreateSchema();
+      copy->Exec("COMMIT");
+    }
+    copy->Exec("PRAGMA foreign_keys=ON");
+  } catch (const SqlFailure&) {
+    // Memory this short means little else will work either; the operations report their errors.
+  }
+  connection_ = std::move(copy);
+  ++generation_;
+  Notice(notice);
 }
 
 void RegistryStore::MoveAside() {
@@ -304,14 +405,20 @@ void RegistryStore::MoveAside() {
   std::error_code ignored;
   for (int n = 2; std::filesystem::exists(aside, ignored); ++n)
     aside = path_ + ".damaged-" + stamp + "-" + std::to_string(n);
-  std::filesystem::rename(path_, aside, ignored);
+  std::error_code failure;
+  std::filesystem::rename(path_, aside, failure);
+  if (failure)
+    return StartSessionCopy(false,
+                            CannotWriteNotice(path_, "it is damaged and cannot be set aside: " + failure.message()));
   std::filesystem::rename(path_ + "-wal", aside + "-wal", ignored);
   std::filesystem::remove(path_ + "-shm", ignored);
+  Notice("The settings file \"" + path_ + "\" was damaged. It has been set aside as \"" + aside +
+         "\", and the settings start again from their defaults.");
 }
 
 long RegistryStore::Run(bool write, const std::function<long(Connection&)>& body) {
   std::lock_guard lock(mutex_);
-  if (!EnsureOpen()) return kCantOpen;
+  EnsureOpen();
   Connection& c = *connection_;
   bool inTransaction = false;
   try {
@@ -330,7 +437,13 @@ long RegistryStore::Run(bool write, const std::function<long(Connection&)>& body
     return result;
   } catch (const SqlFailure& failure) {
     if (inTransaction) sqlite3_exec(c.db, "ROLLBACK", nullptr, nullptr, nullptr);
-    if (IsDamage(failure.code)) MoveAside();
+    // The busy time-out has passed once: the file is left to the program that holds it.
+    if (IsDamage(failure.code))
+      MoveAside();
+    else if (IsBusy(failure.code))
+      StartSessionCopy(false, LockedNotice(path_));
+    else if (IsWriteRefusal(failure.code))
+      StartSessionCopy(true, CannotWriteNotice(path_, RefusalReason(path_, failure.code)));
     return ErrorFor(failure.code);
   }
 }

@@ -42,6 +42,16 @@ class RegistryStore {
   void SetPath(std::string path);
   std::string Path() const;
 
+  // Where the store tells the user, once, that it works on a copy for this session only (its file
+  // cannot be written, or another program holds it locked) or that it set a damaged file aside.
+  // The handler may be called on any thread with the store busy: it must not call back into the
+  // store. Without one the text goes to the standard error output.
+  using NoticeHandler = std::function<void(const std::string& text)>;
+  void SetNoticeHandler(NoticeHandler handler);
+  // How long an operation waits for another program's lock before the store gives up on the file
+  // for the session (15 s unless set).
+  void SetBusyTimeout(int milliseconds);
+
   // Hives are numbered as the registry's predefined keys (0x80000000 HKEY_CLASSES_ROOT
   // up to 0x80000006 HKEY_DYN_DATA).
   long Root(std::uint32_t hive, KeyRef& key);
@@ -64,9 +74,14 @@ class RegistryStore {
   struct Connection;
 
   long Run(bool write, const std::function<long(Connection&)>& body);
-  bool EnsureOpen();
-  bool Open();
+  void EnsureOpen();
+  void Open();
+  // Goes on, for this session, with a database in memory that takes the session's writes: a copy
+  // of the file when `readFile` and it can be read, else empty; and tells the user why.
+  void StartSessionCopy(bool readFile, const std::string& notice);
+  // Moves the damaged file of the current connection aside, says where to, and closes it.
   void MoveAside();
+  void Notice(const std::string& text) const;
   long ResolvePath(Connection& c, std::int64_t parent, std::string_view subPath, std::int64_t& id);
   bool IsCurrent(const KeyRef& key) const;
   // The first column of every row the query (with the key's id as ?1) gives.
@@ -76,4 +91,6 @@ class RegistryStore {
   mutable std::mutex mutex_;
   std::unique_ptr<Connection> connection_;
   std::uint64_t generation_ = 0;
+  NoticeHandler noticeHandler_;
+  int busyTimeoutMs_ = 15000;
 };

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "vcl/Application.h"
 #include "vcl/Controls.h"
 #include "vcl/Messages.h"
 
@@ -141,16 +142,20 @@ class TScrollBarHost : public QObject {
     constexpr int kMaxRounds = 4;
     for (int round = 0; round < kMaxRounds; ++round) {
       resend_ = false;
-      control_->Perform(WM_SIZE, SIZE_RESTORED,
-                        static_cast<LPARAM>(MAKELONG(static_cast<WORD>(control_->ClientWidth()),
-                                                     static_cast<WORD>(control_->ClientHeight()))));
+      CallHandler(control_, [this] {
+        control_->Perform(WM_SIZE, SIZE_RESTORED,
+                          static_cast<LPARAM>(MAKELONG(static_cast<WORD>(control_->ClientWidth()),
+                                                       static_cast<WORD>(control_->ClientHeight()))));
+      });
       if (!resend_) break;
     }
     sizing_ = false;
   }
 
   void Send(int bar, WORD code, int position) {
-    control_->Perform(bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, MAKELONG(code, static_cast<WORD>(position)), 0);
+    CallHandler(control_, [&] {
+      control_->Perform(bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, MAKELONG(code, static_cast<WORD>(position)), 0);
+    });
   }
 
   void OnAction(int bar, int action) {

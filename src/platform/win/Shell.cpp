@@ -61,3 +61,18 @@ int ShellExecute(HWND, const std::string&, const std::string& file, const std::s
   if (!FileExists(file) && !DirectoryExists(file)) return SE_ERR_FNF;
   return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(ExpandFileName(file)))) ? 33 : SE_ERR_NOASSOC;
 }
+
+std::string FileUrl(const std::string& path) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string url = "file://";
+  for (const unsigned char c : path) {
+    if (c <= ' ' || c >= 0x7f || c == '%' || c == '#' || c == '?' || c == '"') {
+      url += '%';
+      url += hex[c >> 4];
+      url += hex[c & 15];
+    } else {
+      url += static_cast<char>(c);
+    }
+  }
+  return url;
+}

@@ -39,3 +39,7 @@ class TShellHookScope {
  private:
   TShellHook previous_;
 };
+
+// The file URL of an absolute path ("file:///a%20b"); the bytes that would end or escape the path
+// are percent-encoded.
+std::string FileUrl(const std::string& path);
