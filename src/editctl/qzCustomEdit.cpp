@@ -18,19 +18,6 @@
 
 namespace {
 
-// Runs the paired release on every way out of a scope.
-template <class Release>
-class TScopeGuard {
- public:
-  explicit TScopeGuard(Release release) : release_(std::move(release)) {}
-  ~TScopeGuard() { release_(); }
-  TScopeGuard(const TScopeGuard&) = delete;
-  TScopeGuard& operator=(const TScopeGuard&) = delete;
-
- private:
-  Release release_;
-};
-
 class TListUpdate {
  public:
   explicit TListUpdate(TStrings* list) : list_(list) { list_->BeginUpdate(); }
@@ -270,7 +257,7 @@ void TqzCustomEdit::DestroyWnd() {
 }
 
 void TqzCustomEdit::WndProc(TMessage& Message) {
-  if (CaretMessage(Message)) return;
+  if (CaretMessage(Message) || MouseMessage(Message)) return;
   switch (Message.Msg) {
     case WM_SYSCHAR:
       // Alt+Backspace is the undo key; letting it through would beep.

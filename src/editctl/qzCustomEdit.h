@@ -27,6 +27,7 @@ class TqzSelectedColor;
 class TqzBookMarkOpt;
 class TqzInternalImage;
 class THintWindow;
+class TTimer;
 class TUndoList;
 enum TUndoKind : std::uint8_t;  // qzUndoList.h
 
@@ -65,6 +66,12 @@ using TStatusChangeEvent = TEvent<void(TObject* Sender, TqzStatusChanges Changes
 using TPaintEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas)>;
 using TSpecialLineColorsEvent = TEvent<void(TObject* Sender, int Line, bool& Special, TColor& FG, TColor& BG)>;
 using TDropFilesEvent = TEvent<void(TObject* Sender, int X, int Y, TStrings* Files)>;
+
+// A clipboard operation of the editor failed.
+class EqzEditError : public Exception {
+ public:
+  using Exception::Exception;
+};
 
 // The editor's line list. Lines.Objects[i] holds the highlighter's range state at the start of line i
 // (as a pointer-sized integer); the editor keeps it current through the callbacks below.
@@ -342,6 +349,16 @@ class TqzCustomEdit : public TCustomControl {
   void RecordedChange();
   TUndoList* RedoList() const { return redoList_.get(); }
 
+  // --- Clipboard (qzCustomEditMouse.cpp) ------------------------------------------------------------
+  // The selection goes as text and as a block that keeps its selection mode; EqzEditError when the
+  // clipboard refused it.
+  void CopyToClipboard();
+  void CutToClipboard();
+  // The block when the clipboard holds one, else the text as a stream; EqzEditError for a block
+  // without data.
+  void PasteFromClipboard();
+  bool CanPaste() const;
+
   // --- Marks and bookmarks (qzCustomEditMarks.cpp) -------------------------------------------------
   TMarkList* Marks() const { return markList_.get(); }
   // Bookmark numbers are 0..9; X is a column and Y a line, both 1-based.
@@ -368,6 +385,14 @@ class TqzCustomEdit : public TCustomControl {
   void MoveCaretVert(int DY, bool WithSelection);
   // The window messages of caret, scrolling and focus; false for any other message.
   bool CaretMessage(TMessage& Message);
+  // Mouse, drag and drop, dropped files and input method (qzCustomEditMouse.cpp).
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  void DragDrop(TObject* Source, int X, int Y) override;
+  // The window messages of dropped files, the input method and the cursor; false for any other.
+  bool MouseMessage(TMessage& Message);
 
  private:
   // Releases the update lock when a scope ends, also by an exception.
@@ -442,6 +467,19 @@ class TqzCustomEdit : public TCustomControl {
   bool UndoStep();
   void SelectRecorded(TPoint Start, TPoint End);
   bool RedoStep();
+
+  void DblClick(int X, int Y);
+  TRect TextArea() const;
+  void SelectByMouse(int X, int Y);
+  void AutoScrollStep();
+  void AutoScrollTimer(TObject* Sender);
+  void StopAutoScroll();
+  void PasteBlock(std::string Data);
+  void PasteText(const std::string& Text);
+  TPoint DropPosition(TPoint Drop) const;
+  void WMDropFiles(TMessage& Message);
+  void WMImeComposition(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
 
 
  protected:
@@ -578,4 +616,11 @@ class TqzCustomEdit : public TCustomControl {
   bool keyHandled_ = false;  // the key-down made a command: drop the character it types
   int imeSkipCount_ = 0;     // typed characters to drop after an input-method string
   bool scrolling_ = false;   // a scroll-bar action is in progress
+  // Mouse state between a left press and its release.
+  bool dragPending_ = false;   // the press was on the selection: a drag or, released in place, a click
+  bool gutterPress_ = false;   // the press was left of the gutter's right edge
+  bool wordSelected_ = false;  // a double-click selected a word; the next release clears it
+  bool autoScrolling_ = false;
+  TPoint mousePoint_;          // client point of the last mouse move, which auto-scrolling follows
+  TTimer* autoScrollTimer_ = nullptr;  // owned as a component, made on first use
 };

@@ -23,17 +23,14 @@ bool Before(TPoint a, TPoint b) { return a.y < b.y || (a.y == b.y && a.x < b.x);
 
 // A text cut at CR LF, a lone CR or a lone LF; n breaks give n + 1 segments.
 std::vector<std::string> SplitAtBreaks(const std::string& text) {
-  std::vector<std::string> segments(1);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      segments.emplace_back();
-    } else {
-      segments.back() += c;
-    }
+  std::vector<std::string> segments;
+  segments.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  for (std::size_t start = 0;;) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    segments.emplace_back(text, start, end == std::string::npos ? std::string::npos : end - start);
+    if (end == std::string::npos) return segments;
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
   }
-  return segments;
 }
 
 std::string PadRight(std::string text, std::size_t length) {
@@ -206,10 +203,13 @@ std::string TqzCustomEdit::GetSelText() const {
     case smNormal: {
       if (b.y == e.y) return Copy(LineRef(b.y - 1), b.x, e.x - b.x);
       std::size_t size = 0;
-      for (int y = b.y; y <= e.y; ++y) size += LineRef(y - 1).size() + 2;
+      for (int y = b.y; y <= e.y; ++y) size += static_cast<std::size_t>(LineLength(y - 1)) + 2;
       result.reserve(size);
       result += Copy(LineRef(b.y - 1), b.x, maxColumn_ + LineLength(b.y - 1)) + "\r\n";
-      for (int y = b.y + 1; y < e.y; ++y) result += LineRef(y - 1) + "\r\n";
+      for (int y = b.y + 1; y < e.y; ++y) {
+        result += Lines()->GetRef(y - 1);  // lines between the ends lie inside the text
+        result += "\r\n";
+      }
       result += Copy(LineRef(e.y - 1), 1, e.x - 1);
       return result;
     }

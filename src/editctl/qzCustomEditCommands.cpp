@@ -32,6 +32,8 @@ bool ChangesText(TqzEditorCommand Command) {
     case ecImeStr:
     case ecUndo:
     case ecRedo:
+    case ecCut:
+    case ecPaste:
     case ecBlockIndent:
     case ecBlockUnindent:
     case ecTab: return true;
@@ -98,6 +100,9 @@ bool TqzCustomEdit::RunCommand(TqzEditorCommand Command, char AChar, void* Data)
       break;
     case ecUndo: Undo(); break;
     case ecRedo: Redo(); break;
+    case ecCut: CutToClipboard(); break;
+    case ecCopy: CopyToClipboard(); break;
+    case ecPaste: PasteFromClipboard(); break;
     case ecScrollUp:
     case ecScrollDown:
     case ecScrollLeft:
@@ -112,8 +117,8 @@ bool TqzCustomEdit::RunCommand(TqzEditorCommand Command, char AChar, void* Data)
     case ecColumnSelect: SetSelectionMode(smColumn); break;
     case ecLineSelect: SetSelectionMode(smLine); break;
     case ecMatchBracket: GotoMatchingBracket(); break;
-    // The clipboard commands and the bookmark keys reach the clipboard and the marks, which come
-    // with their own units; ecShiftTab and the codes without a branch do nothing.
+    // The bookmark keys reach the marks, which come with their own unit; ecShiftTab and the codes
+    // without a branch do nothing.
     default: break;
   }
   return true;

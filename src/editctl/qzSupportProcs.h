@@ -4,6 +4,7 @@
 #include <bitset>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "vcl/Types.h"
@@ -41,3 +42,16 @@ int ScanBackForCharInSet(std::string_view line, int start, const TqzCharSet& set
 
 // The first NUL, CR or LF; no text gives no pointer.
 const char* FindLineEnd(const char* text);
+
+// Runs the paired release on every way out of a scope.
+template <class Release>
+class TScopeGuard {
+ public:
+  explicit TScopeGuard(Release release) : release_(std::move(release)) {}
+  ~TScopeGuard() { release_(); }
+  TScopeGuard(const TScopeGuard&) = delete;
+  TScopeGuard& operator=(const TScopeGuard&) = delete;
+
+ private:
+  Release release_;
+};

@@ -147,6 +147,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   CreatePopupMenu();
   CreateToolBar();
   CreateSearchCommands();
+  CreateEditCommands();
   CreateRunComponents();
   OnCreate = TNotifyEvent(this, &TForm1::FormCreate);
   OnShow = TNotifyEvent(this, &TForm1::FormShow);
@@ -840,6 +841,7 @@ void TForm1::EditorStatusChange(TObject*, TqzStatusChanges) {
   panels->Items(2)->SetText(Editor->InsertMode() ? "Insert" : "Overwrite");
   UndoButton->SetEnabled(Editor->CanUndo());
   RedoButton->SetEnabled(Editor->CanRedo());
+  PasteButton->SetEnabled(Editor->CanPaste());
   const bool selected = !Editor->SelText().empty();
   CutButton->SetEnabled(selected);
   CopyButton->SetEnabled(selected);

@@ -247,6 +247,18 @@ class TForm1 : public TForm {
   void Bookmarks1Click(TObject* Sender);
   void SetBookmarkClick(TObject* Sender);
   void GotoBookmarkClick(TObject* Sender);
+  // --- Edit menu, popup and dropped files (Unit1Edit.cpp) --------------------------------------
+  void Edit1Click(TObject* Sender);
+  void PopupMenu1Popup(TObject* Sender);
+  void Undo1Click(TObject* Sender);
+  void Redo1Click(TObject* Sender);
+  void Cut1Click(TObject* Sender);
+  void Copy1Click(TObject* Sender);
+  void Paste1Click(TObject* Sender);
+  void SelectAll1Click(TObject* Sender);
+  void CopyAll1Click(TObject* Sender);
+  void CopyCurrentLine1Click(TObject* Sender);
+  void EditorDropFiles(TObject* Sender, int X, int Y, TStrings* Files);
 
   // --- Uploading (Unit1Upload.cpp) --------------------------------------------------------------
   void Upload1Click(TObject* Sender);
@@ -280,6 +292,7 @@ class TForm1 : public TForm {
   // Unit1Search.cpp: the bookmark pictures and the handlers of the Search and Bookmarks menus.
   void CreateSearchCommands();
   void CreateComponents();
+  void CreateEditCommands();  // Unit1Edit.cpp
   void CreateMenus();
   void CreatePopupMenu();
   void CreateToolBar();

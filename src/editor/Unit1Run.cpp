@@ -253,8 +253,7 @@ void TForm1::ChangeRun(bool Edit) {
   const bool selected = Edit && Editor->SelectionAvailable();
   UndoButton->SetEnabled(Edit && Editor->CanUndo());
   RedoButton->SetEnabled(Edit && Editor->CanRedo());
-  // The editor cannot tell yet whether the clipboard holds text: Paste is offered whenever editing.
-  PasteButton->SetEnabled(Edit);
+  PasteButton->SetEnabled(Edit && Editor->CanPaste());
   SelectAllButton->SetEnabled(Edit);
   CutButton->SetEnabled(selected);
   CopyButton->SetEnabled(selected);

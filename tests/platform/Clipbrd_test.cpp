@@ -1,5 +1,9 @@
 #include "vcl/Clipbrd.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -64,6 +68,20 @@ TEST_F(ClipboardTest, UnknownFormatIsRefusedAndLeavesTheContents) {
   EXPECT_FALSE(Clipboard()->HasFormat(0xBFFF));
   EXPECT_EQ(Clipboard()->GetFormatData(0xBFFF), "");
   EXPECT_EQ(Clipboard()->AsText(), "kept");
+}
+
+// Browsers and office programs paste the HTML part, in Unicode; this system gets its bytes back.
+TEST_F(ClipboardTest, HtmlFormatAlsoGoesOutAsHtml) {
+  SetACP(TAnsiCodePage::cp1251);
+  const std::string html = "<b>\xEA\xEE\xF2</b>";
+  const std::string data = "Version:0.9\r\nStartHTML:0000000055\r\nEndHTML:0000000065\r\n" + html + "<!-- tail -->" +
+                           std::string("\0", 1);
+  const UINT format = RegisterClipboardFormat("HTML Format");
+  Clipboard()->SetFormatData(format, data);
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  ASSERT_TRUE(mime->hasHtml());
+  EXPECT_EQ(mime->html().toStdString(), "<b>кот</b>");
+  EXPECT_EQ(Clipboard()->GetFormatData(format), data);
 }
 
 }  // namespace

@@ -24,6 +24,34 @@ QString InstalledFamily(const std::string& name) {
   return ToQString(name);
 }
 
+QString ToQString(std::string_view ansi) {
+  // Every character of the code pages lies in the Basic Multilingual Plane: one UTF-16 unit a byte.
+  std::array<char16_t, 256> table{};
+  for (std::size_t c = 0; c < table.size(); ++c)
+    table[c] = static_cast<char16_t>(AnsiCharToUnicode(static_cast<unsigned char>(c)));
+  QString text(static_cast<qsizetype>(ansi.size()), Qt::Uninitialized);
+  QChar* out = text.data();
+  for (char c : ansi) *out++ = QChar(table[static_cast<unsigned char>(c)]);
+  return text;
+}
+
+std::string FromQString(const QString& text) {
+  std::string ansi;
+  ansi.reserve(static_cast<std::size_t>(text.size()));
+  const QChar* in = text.constData();
+  const QChar* end = in + text.size();
+  for (; in < end; ++in) {
+    unsigned char c = '?';
+    // A surrogate pair is one character beyond the code page.
+    if (in->isHighSurrogate() && in + 1 < end && (in + 1)->isLowSurrogate())
+      ++in;
+    else if (!UnicodeToAnsiChar(in->unicode(), c))
+      c = '?';
+    ansi += static_cast<char>(c);
+  }
+  return ansi;
+}
+
 QFont ToQFont(const TFont& font) {
   QFont f(InstalledFamily(font.Name()));
   const int height = font.Height();

@@ -5,15 +5,17 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 #include "vcl/Controls.h"
 #include "vcl/Graphics.h"
 #include "vcl/StdCtrls.h"
 #include "win/CodePage.h"
 
-// 8-bit text in the system code page to Qt text and back.
-inline QString ToQString(const std::string& ansi) { return QString::fromStdString(AnsiToUtf8(ansi)); }
-inline std::string FromQString(const QString& text) { return Utf8ToAnsi(text.toStdString()); }
+// 8-bit text in the system code page to Qt text and back (characters the code page lacks become '?'),
+// directly between bytes and UTF-16, as whole texts go to and from the clipboard this way.
+QString ToQString(std::string_view ansi);
+std::string FromQString(const QString& text);
 
 inline QColor ToQColor(TColor color) {
   const std::int32_t rgb = ColorToRGB(color);

@@ -4,10 +4,12 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include <cstdlib>
 #include <memory>
+#include <utility>
 
+#include "qt/QtConvert.h"
 #include "vcl/SysUtils.h"
-#include "win/CodePage.h"
 
 namespace {
 
@@ -24,6 +26,66 @@ QString MimeTypeOf(UINT Format) {
 }
 
 bool IsKnownFormat(UINT Format) { return Format == CF_TEXT || !GetClipboardFormatName(Format).empty(); }
+
+std::string_view UpToNul(const std::string& data) { return std::string_view(data).substr(0, data.find('\0')); }
+
+// The HTML part of the "HTML Format" data, between the offsets its description gives (the whole
+// data when it has none), for programs that paste text/html.
+std::string HtmlOfHtmlFormat(const std::string& data) {
+  auto offset = [&data](const std::string& key) -> size_t {
+    const size_t at = data.find(key + ":");
+    return at == std::string::npos ? std::string::npos : std::strtoul(data.c_str() + at + key.size() + 1, nullptr, 10);
+  };
+  const std::string text(UpToNul(data));
+  const size_t start = offset("StartHTML");
+  const size_t end = offset("EndHTML");
+  if (start == std::string::npos || end == std::string::npos || start > end || end > text.size()) return text;
+  return text.substr(start, end - start);
+}
+
+bool IsHtmlFormat(UINT Format) { return SameText(GetClipboardFormatName(Format), "HTML Format"); }
+
+// What this program hands to the system clipboard: the formats as they were set, each turned into
+// what a reader asks for only when it asks, as a whole text can be large and most are never read by
+// another program.
+class TClipboardData : public QMimeData {
+ public:
+  using TFormats = std::vector<std::pair<UINT, std::string>>;
+  explicit TClipboardData(TFormats formats) : formats_(std::move(formats)) {}
+
+  // The bytes set under Format, or nullptr.
+  const std::string* Find(UINT Format) const {
+    for (const auto& [format, data] : formats_)
+      if (format == Format) return &data;
+    return nullptr;
+  }
+
+  QStringList formats() const override {
+    QStringList types;
+    for (const auto& [format, data] : formats_) {
+      types << (format == CF_TEXT ? QStringLiteral("text/plain") : MimeTypeOf(format));
+      if (IsHtmlFormat(format)) types << QStringLiteral("text/html");
+    }
+    return types;
+  }
+  bool hasFormat(const QString& type) const override { return formats().contains(type); }
+
+ protected:
+  QVariant retrieveData(const QString& type, QMetaType /*preferred*/) const override {
+    for (const auto& [format, data] : formats_) {
+      // Other programs on this desktop end lines with LF.
+      if (format == CF_TEXT && type == QStringLiteral("text/plain"))
+        return ToQString(UpToNul(data)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+      if (IsHtmlFormat(format) && type == QStringLiteral("text/html")) return ToQString(HtmlOfHtmlFormat(data));
+      if (format != CF_TEXT && type == MimeTypeOf(format))
+        return QByteArray(data.data(), static_cast<qsizetype>(data.size()));
+    }
+    return {};
+  }
+
+ private:
+  TFormats formats_;
+};
 
 QClipboard* SystemClipboard() {
   if (!QGuiApplication::instance()) throw EInvalidOperation("The clipboard needs the application object");
@@ -66,32 +128,33 @@ void TClipboard::Clear() {
   Close();
 }
 
-void TClipboard::SetFormatData(UINT Format, const std::string& Data) {
+void TClipboard::SetFormatData(UINT Format, std::string Data) {
   if (!IsKnownFormat(Format)) throw EInvalidOperation(::Format("Unknown clipboard format %u", Format));
   Open();
   std::erase_if(pending_, [Format](const TPendingFormat& p) { return p.Format == Format; });
-  pending_.push_back({Format, Data});
+  pending_.push_back({Format, std::move(Data)});
   replace_ = true;
   Close();
 }
 
 void TClipboard::HandOver() {
-  auto mime = std::make_unique<QMimeData>();
-  for (const TPendingFormat& p : pending_) {
-    if (p.Format == CF_TEXT)
-      mime->setText(QString::fromStdString(AnsiToUtf8(p.Data.substr(0, p.Data.find('\0')))));
-    else
-      mime->setData(MimeTypeOf(p.Format), QByteArray(p.Data.data(), static_cast<qsizetype>(p.Data.size())));
-  }
+  TClipboardData::TFormats formats;
+  for (TPendingFormat& p : pending_) formats.emplace_back(p.Format, std::move(p.Data));
   pending_.clear();
-  SystemClipboard()->setMimeData(mime.release());  // the clipboard takes the data
+  SystemClipboard()->setMimeData(new TClipboardData(std::move(formats)));  // the clipboard takes the data
 }
 
 std::string TClipboard::GetFormatData(UINT Format) const {
   if (!IsKnownFormat(Format)) return {};
   const QMimeData* mime = SystemClipboard()->mimeData();
   if (!mime) return {};
-  if (Format == CF_TEXT) return mime->hasText() ? Utf8ToAnsi(mime->text().toStdString()) : std::string();
+  // What this program put there comes back as it was set.
+  if (const auto* own = dynamic_cast<const TClipboardData*>(mime)) {
+    const std::string* data = own->Find(Format);
+    if (!data) return {};
+    return Format == CF_TEXT ? std::string(UpToNul(*data)) : *data;
+  }
+  if (Format == CF_TEXT) return mime->hasText() ? FromQString(mime->text()) : std::string();
   const QByteArray bytes = mime->data(MimeTypeOf(Format));
   return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }

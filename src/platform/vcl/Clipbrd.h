@@ -2,7 +2,9 @@
 // The system clipboard with named formats, numbered as the Windows clipboard numbers them: CF_TEXT for
 // 8-bit text in the system code page, and from 0xC000 on one number per registered name, kept for the
 // life of the process. A named format travels as raw bytes under a MIME type of its own, so programs
-// of this system find it again; text goes to other programs as Unicode. Needs the application object.
+// of this system find it again; text goes to other programs as Unicode with LF line ends, and the
+// HTML part of "HTML Format" also as text/html, so browsers and office programs paste it coloured.
+// Needs the application object.
 #include <string>
 #include <vector>
 
@@ -24,7 +26,7 @@ class TClipboard {
   void Open();
   void Close();
   // EInvalidOperation for a format number that was never handed out.
-  void SetFormatData(UINT Format, const std::string& Data);
+  void SetFormatData(UINT Format, std::string Data);
   // The bytes under Format; empty when the clipboard holds none.
   std::string GetFormatData(UINT Format) const;
   bool HasFormat(UINT Format) const;

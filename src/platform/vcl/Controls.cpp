@@ -2,22 +2,32 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QTimer>
+#include <QUrl>
 #include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <unordered_map>
 
 #include "vcl/Application.h"
 #include "vcl/Forms.h"
+#include "win/Caret.h"
 #include "win/CodePage.h"
+#include "win/DropFiles.h"
+#include "win/Imm.h"
+#include "win/WinUser.h"
 
 namespace {
 
@@ -29,6 +39,37 @@ std::unordered_map<const QWidget*, TWinControl*>& ControlsByWidget() {
 TPopupMenuHandler gPopupMenuHandler = nullptr;
 Qt::KeyboardModifiers gModifiers;
 Qt::MouseButtons gButtons;
+QPoint gLastMouseScreen;  // where the last mouse event happened
+
+// The drag of a control in progress (one at a time, as there is one mouse).
+struct TDragSession {
+  TControl* Source = nullptr;
+  TPoint Start;  // screen point the threshold counts from
+  int Threshold = 0;
+  bool Started = false;
+  TPoint Last;  // screen point of the last move
+  TControl* Target = nullptr;
+  bool Accepted = false;
+};
+TDragSession gDrag;
+
+// The control whose window lies under a screen point: the widget there, else the dragged control
+// itself when the point is inside it (a window never shown has no place on the screen).
+TControl* ControlAt(TPoint Screen) {
+  for (QWidget* w = QApplication::widgetAt(QPoint(Screen.x, Screen.y)); w; w = w->parentWidget())
+    if (TWinControl* control = TWinControl::FindControl(reinterpret_cast<HWND>(w))) return control;
+  const TPoint p = gDrag.Source->ScreenToClient(Screen);
+  return gDrag.Source->ClientRect().Contains(p) ? gDrag.Source : nullptr;
+}
+
+// Local file names of a drop's file URLs; other URLs are left out.
+std::vector<std::string> DroppedFiles(const QMimeData* mime) {
+  std::vector<std::string> files;
+  if (!mime || !mime->hasUrls()) return files;
+  for (const QUrl& url : mime->urls())
+    if (url.isLocalFile()) files.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  return files;
+}
 
 LPARAM PackPoint(int x, int y) {
   return static_cast<LPARAM>(MAKELONG(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y))));
@@ -121,7 +162,16 @@ class TWidgetBridge : public QWidget {
  public:
   TWidgetBridge(TWinControl* control, QWidget* parent) : QWidget(parent), control_(control) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_InputMethodEnabled);
     setMouseTracking(true);
+  }
+
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
+    // The composition window opens at the caret.
+    const TCaretState caret = GetCaretState();
+    if (query == Qt::ImCursorRectangle && caret.Owner == control_)
+      return QRect(caret.Bounds.Left, caret.Bounds.Top, caret.Bounds.Width(), caret.Bounds.Height());
+    return QWidget::inputMethodQuery(query);
   }
 
  protected:
@@ -184,8 +234,9 @@ class TWidgetBridge : public QWidget {
   }
   void mouseMoveEvent(QMouseEvent* e) override {
     Track(e);
-    {
-      // As the system does before each move: the window under the mouse chooses the cursor shape.
+    // The cursor shape is asked for while no button is held (a held button belongs to its press), as the
+    // system does before each move: the window under the mouse chooses it.
+    if (e->buttons() == Qt::NoButton) {
       const TCursorWindowScope cursorWindow(this);
       Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(control_->Handle()), MAKELONG(HTCLIENT, WM_MOUSEMOVE));
     }
@@ -199,6 +250,28 @@ class TWidgetBridge : public QWidget {
     const WPARAM w = MAKELONG(static_cast<WORD>(MouseKeys(e->buttons(), e->modifiers())), static_cast<WORD>(static_cast<short>(delta)));
     Send(WM_MOUSEWHEEL, w, PackPoint(global.x(), global.y()));
     e->accept();
+  }
+
+  void dragEnterEvent(QDragEnterEvent* e) override {
+    if (!DroppedFiles(e->mimeData()).empty()) e->acceptProposedAction();
+  }
+  void dragMoveEvent(QDragMoveEvent* e) override {
+    if (!DroppedFiles(e->mimeData()).empty()) e->acceptProposedAction();
+  }
+  void dropEvent(QDropEvent* e) override {
+    HDROP__ drop{DroppedFiles(e->mimeData()), TPoint{e->position().toPoint().x(), e->position().toPoint().y()}};
+    if (drop.Files.empty()) return;
+    e->acceptProposedAction();
+    Send(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop));
+  }
+
+  void inputMethodEvent(QInputMethodEvent* e) override {
+    e->accept();
+    if (e->commitString().isEmpty()) return;
+    ImmSetResultString(control_->Handle(), Utf8ToAnsi(e->commitString().toStdString()));
+    Send(WM_IME_STARTCOMPOSITION);
+    Send(WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+    Send(WM_IME_ENDCOMPOSITION);
   }
 
   void contextMenuEvent(QContextMenuEvent* e) override {
@@ -234,6 +307,7 @@ class TWidgetBridge : public QWidget {
     gButtons = e->buttons();
     const QPoint global = e->globalPosition().toPoint();
     NoteMousePosition(global.x(), global.y());
+    gLastMouseScreen = mapToGlobal(e->position().toPoint());
   }
 
   void SendMouse(QMouseEvent* e, bool doubleClick) {
@@ -304,6 +378,12 @@ short GetKeyState(int VirtualKey) {
   return down ? static_cast<short>(0x8000) : 0;
 }
 
+BOOL GetCursorPos(TPoint* Point) {
+  if (!Point) return 0;
+  *Point = TPoint{gLastMouseScreen.x(), gLastMouseScreen.y()};
+  return 1;
+}
+
 void SetKeyboardShiftState(TShiftState Shift) {
   Qt::KeyboardModifiers m;
   if (Shift.Contains(ssShift)) m |= Qt::ShiftModifier;
@@ -322,6 +402,8 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_uni
 }
 
 TControl::~TControl() {
+  if (gDrag.Source == this) gDrag = TDragSession{};
+  if (gDrag.Target == this) gDrag.Target = nullptr;
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -414,6 +496,7 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 void TControl::WndProc(TMessage& Message) {
   const int x = static_cast<short>(LOWORD(static_cast<std::uintptr_t>(Message.LParam)));
   const int y = static_cast<short>(HIWORD(static_cast<std::uintptr_t>(Message.LParam)));
+  if (gDrag.Source == this && DragMessage(Message, x, y)) return;
   TShiftState shift = KeysToShiftState(Message.WParam);
   switch (Message.Msg) {
     case WM_LBUTTONDOWN: MouseDown(mbLeft, shift, x, y); return;
@@ -488,6 +571,84 @@ void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 }
 
 void TControl::MouseMove(TShiftState Shift, int X, int Y) { Fire(OnMouseMove, this, Shift, X, Y); }
+
+// ---------------------------------------------------------------------------------------------------
+// Dragging a control
+
+void TControl::BeginDrag(bool Immediate, int Threshold) {
+  gDrag = TDragSession{};
+  gDrag.Source = this;
+  gDrag.Start = TPoint{gLastMouseScreen.x(), gLastMouseScreen.y()};
+  gDrag.Threshold = Threshold < 0 ? Mouse->DragThreshold : Threshold;
+  if (Immediate) {
+    gDrag.Started = true;
+    DragMoveTo(gDrag.Start);
+  }
+}
+
+bool TControl::Dragging() const { return gDrag.Source == this; }
+
+void TControl::DragMoveTo(TPoint Screen) {
+  gDrag.Last = Screen;
+  if (!gDrag.Started) {
+    if (std::abs(Screen.x - gDrag.Start.x) < gDrag.Threshold && std::abs(Screen.y - gDrag.Start.y) < gDrag.Threshold)
+      return;
+    gDrag.Started = true;
+  }
+  TControl* target = ControlAt(Screen);
+  TDragState state = dsDragMove;
+  if (target != gDrag.Target) {
+    if (TControl* left = gDrag.Target) {
+      const TPoint p = left->ScreenToClient(Screen);
+      bool ignored = false;
+      left->DragOver(this, p.x, p.y, dsDragLeave, ignored);
+    }
+    gDrag.Target = target;
+    state = dsDragEnter;
+  }
+  gDrag.Accepted = false;
+  if (target) {
+    const TPoint p = target->ScreenToClient(Screen);
+    target->DragOver(this, p.x, p.y, state, gDrag.Accepted);
+  }
+  if (auto* self = dynamic_cast<TWinControl*>(this))
+    ApplyCursor(self->WidgetIfAllocated(), gDrag.Accepted ? DragCursor : crNoDrop);
+}
+
+void TControl::EndDrag(bool Drop) {
+  if (gDrag.Source != this) return;
+  const TDragSession drag = gDrag;
+  gDrag = TDragSession{};
+  ReleaseCapture();
+  if (auto* self = dynamic_cast<TWinControl*>(this)) ApplyCursor(self->WidgetIfAllocated(), crDefault);
+  if (Drop && drag.Started && drag.Target && drag.Accepted) {
+    const TPoint p = drag.Target->ScreenToClient(drag.Last);
+    drag.Target->DragDrop(this, p.x, p.y);
+  }
+}
+
+bool TControl::DragMessage(const TMessage& Message, int X, int Y) {
+  switch (Message.Msg) {
+    case WM_MOUSEMOVE: DragMoveTo(ClientToScreen(TPoint{X, Y})); return true;
+    case WM_LBUTTONUP:
+      // A release before the drag started is a plain click.
+      if (!gDrag.Started) {
+        gDrag = TDragSession{};
+        return false;
+      }
+      DragMoveTo(ClientToScreen(TPoint{X, Y}));
+      EndDrag(true);
+      return true;
+    default: return false;
+  }
+}
+
+void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+  Accept = static_cast<bool>(OnDragOver);
+  Fire(OnDragOver, this, Source, X, Y, State, Accept);
+}
+
+void TControl::DragDrop(TObject* Source, int X, int Y) { Fire(OnDragDrop, this, Source, X, Y); }
 
 // ---------------------------------------------------------------------------------------------------
 // TWinControl

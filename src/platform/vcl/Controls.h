@@ -33,12 +33,21 @@ using TKeyPressEvent = TEvent<void(TObject* Sender, char& Key)>;
 using TMouseEvent = TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 
+// Dragging a control with the mouse onto a control of the program (not the desktop's drag and drop).
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using TDragOverEvent =
+    TEvent<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TCursor = short;  // the cursor numbers of the screen's table (Forms.h)
+
 // The shift state held in a key message's LParam (Alt) and the keyboard right now (Shift, Ctrl).
 TShiftState KeyDataToShiftState(LPARAM KeyData);
 // The mouse-key flags of a mouse message as a shift state.
 TShiftState KeysToShiftState(WPARAM Keys);
 // Bit 15 set when the key is down now (Shift, Ctrl, Alt and the mouse buttons are known).
 short GetKeyState(int VirtualKey);
+// The screen point of the last mouse event a control received.
+BOOL GetCursorPos(TPoint* Point);
 // The virtual key of a Qt key event, 0 when it has none (menus look their short-cuts up with it).
 class QKeyEvent;
 WORD VirtualKeyOf(const QKeyEvent* Event);
@@ -127,7 +136,23 @@ class TControl : public TComponent {
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
 
+  // Starts dragging this control while the left button is held: at once, or once the pointer has
+  // moved Threshold pixels (negative: Mouse->DragThreshold) from the last mouse event. Until the
+  // release, the control's mouse moves go to the control under the pointer as DragOver and the
+  // release, where a DragOver accepted, as DragDrop; the capture ends with the drag.
+  void BeginDrag(bool Immediate, int Threshold = -1);
+  // Drop: the control under the pointer gets DragDrop when it accepted.
+  void EndDrag(bool Drop);
+  bool Dragging() const;
+  // Shown while a drag of this control is accepted (crDrag by default; crNoDrop elsewhere).
+  TCursor DragCursor = -12;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+
  protected:
+  // Accept starts true when OnDragOver is assigned, which then decides.
+  virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  virtual void DragDrop(TObject* Source, int X, int Y);
   virtual void Resize();
   virtual void FontChanged();
   virtual void BoundsChanged();
@@ -148,6 +173,9 @@ class TControl : public TComponent {
   bool StoreBounds(int ALeft, int ATop, int AWidth, int AHeight);
   // Tells the window procedure and the OnResize handler of a new size.
   void SizeChanged();
+  // A mouse message of the control being dragged; true when the drag took it.
+  bool DragMessage(const TMessage& Message, int X, int Y);
+  void DragMoveTo(TPoint Screen);
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = true;

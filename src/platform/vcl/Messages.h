@@ -86,6 +86,9 @@ inline constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
 inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
 inline constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 0x2A;
 
+// WM_SETCURSOR's hit-test code (low word of LParam) for the client area.
+inline constexpr LPARAM HTCLIENT = 1;
+
 // WM_SIZE kinds.
 inline constexpr WPARAM SIZE_RESTORED = 0;
 inline constexpr WPARAM SIZE_MINIMIZED = 1;

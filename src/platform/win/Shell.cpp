@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <utility>
+
 #include <QDesktopServices>
 #include <QProcess>
 #include <QRegularExpression>
@@ -35,10 +37,18 @@ std::string FindProgram(const std::string& file) {
   return {};
 }
 
+TShellHook& Hook() {
+  static TShellHook hook;
+  return hook;
+}
+
 }  // namespace
 
+TShellHook SetShellHook(TShellHook hook) { return std::exchange(Hook(), std::move(hook)); }
+
 int ShellExecute(HWND, const std::string&, const std::string& file, const std::string& parameters,
-                 const std::string& directory, int) {
+                 const std::string& directory, int showCmd) {
+  if (Hook()) return Hook()(TShellRequest{file, parameters, directory, showCmd});
   if (file.empty()) return SE_ERR_FNF;
   if (IsLink(file)) return QDesktopServices::openUrl(QUrl(ToQString(file))) ? 33 : SE_ERR_NOASSOC;
   if (const std::string program = FindProgram(file); !program.empty()) {

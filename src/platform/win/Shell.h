@@ -2,6 +2,7 @@
 // Starting programs and opening documents and links, as the shell does: a program file is
 // started directly, anything else (a document, a folder, a URL, a mail link) goes to the
 // desktop's handler for it.
+#include <functional>
 #include <string>
 
 #include "vcl/Types.h"
@@ -14,6 +15,30 @@ inline constexpr int SE_ERR_NOASSOC = 31;
 // are split like a command line and passed to a program (documents take none).
 int ShellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
                  const std::string& directory, int showCmd);
+
+// What a program asked the shell to do.
+struct TShellRequest {
+  std::string File;
+  std::string Parameters;
+  std::string Directory;
+  int ShowCmd = 0;
+};
+// While a hook is set, ShellExecute hands every request to it instead of the desktop and returns
+// what it answers; an empty hook brings the desktop back. Returns the hook it replaces.
+using TShellHook = std::function<int(const TShellRequest& Request)>;
+TShellHook SetShellHook(TShellHook Hook);
+
+// A hook for the scope of a test.
+class TShellHookScope {
+ public:
+  explicit TShellHookScope(TShellHook Hook) : previous_(SetShellHook(std::move(Hook))) {}
+  ~TShellHookScope() { SetShellHook(std::move(previous_)); }
+  TShellHookScope(const TShellHookScope&) = delete;
+  TShellHookScope& operator=(const TShellHookScope&) = delete;
+
+ private:
+  TShellHook previous_;
+};
 
 // The file URL of an absolute path ("file:///a%20b"); the bytes that would end or escape the path
 // are percent-encoded.

@@ -166,10 +166,33 @@ int GetSystemMetrics(int index) {
     case SM_CXFRAME:
     case SM_CYFRAME:
       return 4;
+    case SM_CXDRAG:
+    case SM_CYDRAG:
+      return QApplication::startDragDistance();
     default:
       return 0;
   }
 }
+
+namespace {
+QPointer<QWidget>& CaptureHolder() {
+  static QPointer<QWidget> holder;
+  return holder;
+}
+}  // namespace
+
+HWND SetCapture(HWND window) {
+  const HWND previous = GetCapture();
+  CaptureHolder() = reinterpret_cast<QWidget*>(window);
+  return previous;
+}
+
+BOOL ReleaseCapture() {
+  CaptureHolder() = nullptr;
+  return 1;
+}
+
+HWND GetCapture() { return reinterpret_cast<HWND>(CaptureHolder().data()); }
 
 namespace {
 

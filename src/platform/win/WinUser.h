@@ -69,8 +69,18 @@ inline constexpr int SM_CXDLGFRAME = 7;
 inline constexpr int SM_CYDLGFRAME = 8;
 inline constexpr int SM_CXFRAME = 32;
 inline constexpr int SM_CYFRAME = 33;
-// Screen size of the primary screen; frame metrics are the thin frames of a plain desktop.
+inline constexpr int SM_CXDRAG = 68;
+inline constexpr int SM_CYDRAG = 69;
+// Screen size of the primary screen; frame metrics are the thin frames of a plain desktop; the drag
+// metrics are the desktop's drag distance.
 int GetSystemMetrics(int index);
+
+// The window that holds the mouse capture. While a button is held its window gets every mouse
+// event anyway (also outside it); the capture records who asked for that. A window that goes
+// loses it.
+HWND SetCapture(HWND window);  // returns the previous holder
+BOOL ReleaseCapture();
+HWND GetCapture();
 
 // Delivers the message to the window's control from the event loop, once the current work is
 // done; a window destroyed meanwhile gets nothing.

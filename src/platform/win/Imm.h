@@ -1,0 +1,26 @@
+#pragma once
+// The input method's side of a window: the text an input method composed arrives as
+// WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION (with GCS_RESULTSTR when text was committed) and
+// WM_IME_ENDCOMPOSITION; the committed text, in the ANSI code page (characters it lacks become
+// "?"), is read through the window's input context while the message is handled.
+#include <string>
+
+#include "vcl/Types.h"
+
+inline constexpr LPARAM GCS_COMPSTR = 0x0008;
+inline constexpr LPARAM GCS_RESULTSTR = 0x0800;
+
+struct HIMC__ {
+  std::string ResultString;
+};
+using HIMC = HIMC__*;
+
+// The window's input context; nullptr for no window.
+HIMC ImmGetContext(HWND Window);
+BOOL ImmReleaseContext(HWND Window, HIMC Context);
+// GCS_RESULTSTR: the committed text's length in bytes without a buffer (or with Size 0), else the
+// bytes copied into Buffer (at most Size, no NUL added). Negative for any other index.
+LONG ImmGetCompositionString(HIMC Context, DWORD Index, char* Buffer, DWORD Size);
+
+// The layer's side: sets the text the next WM_IME_COMPOSITION of the window carries.
+void ImmSetResultString(HWND Window, const std::string& Text);

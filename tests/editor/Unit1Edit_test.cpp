@@ -1,0 +1,130 @@
+// The main window's Edit menu, popup and tool-bar buttons over the editor and the clipboard, and
+// files dropped on the editor.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/DragInput.h"
+#include "common/TestApp.h"
+#include "common/TestFiles.h"
+#include "editor/Unit1.h"
+#include "support/RegTools.h"
+#include "vcl/Application.h"
+#include "win/RegistryStore.h"
+#include "win/Shell.h"
+#include "win/WinUser.h"
+
+namespace {
+
+class Unit1Edit : public testing::Test {
+ protected:
+  void SetUp() override {
+    corvane::test::EnsureApplication();
+    dir_ = corvane::test::MakeTempDir("unit1-edit");
+    RegistryStore::Instance().SetPath(dir_ + "/registry.sqlite3");
+    RegWriteBool(kSettingsKey, "NoAssociation", true);
+    Application->Initialize(1, argv_);
+    form_.reset(CreateForm<TForm1>(nullptr));
+    form_->Show();
+    QGuiApplication::clipboard()->clear();
+  }
+  void TearDown() override {
+    form_.reset();
+    std::filesystem::remove_all(dir_);
+  }
+
+  TqzCustomEdit* Editor() const { return form_->Editor; }
+  void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(Editor()->Widget(), key, modifiers); }
+
+  std::string dir_;
+  char name_[8] = "Corvane";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<TForm1> form_;
+};
+
+TEST_F(Unit1Edit, ThreeDroppedFilesOpenTheFirstAndStartAWindowForEachOther) {
+  std::vector<std::string> files;
+  for (const char* name : {"first.pl", "second file.pl", "third.cgi"}) {
+    files.push_back(dir_ + "/" + name);
+    corvane::test::WriteFile(files.back(), std::string("# ") + name + "\r\n");
+  }
+  std::vector<TShellRequest> started;
+  const TShellHookScope shell([&](const TShellRequest& request) {
+    started.push_back(request);
+    return 33;
+  });
+  ASSERT_TRUE(corvane::test::DropFileUrls(Editor()->Widget(), QPoint(60, 30), files));
+  EXPECT_EQ(form_->CurrentFileName(), files[0]);
+  EXPECT_EQ(Editor()->Lines()->Get(0), "# first.pl");
+  ASSERT_EQ(started.size(), 2u);
+  for (std::size_t i = 0; i < started.size(); ++i) {
+    EXPECT_EQ(started[i].File, Application->ExeName());
+    EXPECT_EQ(started[i].Parameters, files[i + 1]);
+    EXPECT_EQ(started[i].ShowCmd, SW_SHOWNORMAL);
+  }
+}
+
+TEST_F(Unit1Edit, TheEditItemsAndButtonsFollowTheSelectionTheUndoListAndTheClipboard) {
+  Editor()->SetText("one two\r\nthree\r\n");
+  Editor()->ClearUndo();
+  auto expectEnabled = [&](bool undo, bool redo, bool cutCopy, bool paste) {
+    form_->Edit1->Click();  // what opening the menu does
+    form_->PopupMenu1->OnPopup(form_->PopupMenu1);
+    EXPECT_EQ(form_->Undo1->Enabled(), undo);
+    EXPECT_EQ(form_->PopUndo1->Enabled(), undo);
+    EXPECT_EQ(form_->UndoButton->Enabled(), undo);
+    EXPECT_EQ(form_->Redo1->Enabled(), redo);
+    for (TMenuItem* item : {form_->Cut1, form_->Copy1, form_->PopCut1, form_->PopCopy1, form_->PopComment1})
+      EXPECT_EQ(item->Enabled(), cutCopy) << item->Name();
+    EXPECT_EQ(form_->CutButton->Enabled(), cutCopy);
+    EXPECT_EQ(form_->Paste1->Enabled(), paste);
+    EXPECT_EQ(form_->PopPaste1->Enabled(), paste);
+    EXPECT_EQ(form_->PasteButton->Enabled(), paste);
+    EXPECT_TRUE(form_->PopSelectAll1->Enabled());
+  };
+  {
+    SCOPED_TRACE("nothing yet");
+    Keys(Qt::Key_End, Qt::NoModifier);
+    expectEnabled(false, false, false, false);
+  }
+  {
+    SCOPED_TRACE("a word selected");
+    Keys(Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
+    expectEnabled(false, false, true, false);
+  }
+  {
+    SCOPED_TRACE("cut with the menu's short-cut");
+    Keys(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Editor()->Lines()->Get(0), "one");
+    expectEnabled(true, false, false, true);
+  }
+  {
+    SCOPED_TRACE("undone");
+    form_->UndoButton->Click();
+    EXPECT_EQ(Editor()->Lines()->Get(0), "one two");
+    expectEnabled(false, true, true, true);
+  }
+}
+
+TEST_F(Unit1Edit, CopyAllAndCopyCurrentLineGiveTheirTextAsPlainText) {
+  Editor()->SetText("first\r\nsecond\r\n");
+  Editor()->SetCaretXY(TPoint{2, 2});
+  Keys(Qt::Key_C, Qt::ShiftModifier | Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "second");
+  Keys(Qt::Key_A, Qt::ShiftModifier | Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "first\nsecond\n");
+  // Plain text: pasted back it goes in as a stream.
+  Editor()->SetCaretXY(TPoint{1, 1});
+  form_->Paste1->Click();
+  EXPECT_EQ(Editor()->Lines()->Get(0), "first");
+  EXPECT_EQ(Editor()->Lines()->Get(2), "first");
+}
+
+}  // namespace
