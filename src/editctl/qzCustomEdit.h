@@ -63,6 +63,10 @@ using TStatusChangeEvent = TEvent<void(TObject* Sender, TqzStatusChanges Changes
 using TPaintEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas)>;
 using TSpecialLineColorsEvent = TEvent<void(TObject* Sender, int Line, bool& Special, TColor& FG, TColor& BG)>;
 using TDropFilesEvent = TEvent<void(TObject* Sender, int X, int Y, TStrings* Files)>;
+// Printing (qzPrint.h): the status events of a print job.
+enum TqzPrintStatus { prsBegin, prsNewPage, prsEnd };
+using TPrintStatusEvent = TEvent<void(TObject* Sender, TqzPrintStatus Status, int PageNumber, bool& Abort)>;
+struct TqzPrintOptions;
 
 // The editor's line list. Lines.Objects[i] holds the highlighter's range state at the start of line i
 // (as a pointer-sized integer); the editor keeps it current through the callbacks below.
@@ -248,6 +252,12 @@ class TqzCustomEdit : public TCustomControl {
   TSpecialLineColorsEvent OnSpecialLineColors;
   TStatusChangeEvent OnStatusChange;
   TDropFilesEvent OnDropFiles;
+  TPrintStatusEvent OnPrintStatus;
+
+  // --- Printing (qzPrint.cpp) ----------------------------------------------------------------------
+  // Prints on Printer() with AFont, or the editor's font when AFont is nullptr.
+  void PrintText(TFont* AFont, const TqzPrintOptions& Options);
+  virtual void DoOnPrintStatus(TqzPrintStatus Status, int PageNumber, bool& Abort);
 
   // --- Caret, selection, insertion and scrolling (qzCustomEditCaret.cpp) ---------------------------
   // Positions are 1-based (column, line) and clamped to the text, never refused.
