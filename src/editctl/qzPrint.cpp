@@ -43,13 +43,13 @@ std::string ExpandPrintPlaceholders(const std::string& Line, const TqzPrintPlace
   return out;
 }
 
-TObject* PrintAlignmentObject(TqzPrintAlignment Alignment) {
+TObject* PrintAlignmentObject(TAlignment Alignment) {
   return reinterpret_cast<TObject*>(static_cast<std::intptr_t>(Alignment));
 }
 
-TqzPrintAlignment PrintAlignmentOf(TObject* Object) {
+TAlignment PrintAlignmentOf(TObject* Object) {
   const auto value = reinterpret_cast<std::intptr_t>(Object);
-  return value == paRight ? paRight : value == paCenter ? paCenter : paLeft;
+  return value == taRightJustify ? taRightJustify : value == taCenter ? taCenter : taLeftJustify;
 }
 
 namespace {
@@ -169,10 +169,10 @@ void TPrintJob::PrintBlock(TStrings* Lines, int Top) {
     const int width = canvas_.TextWidth(text);
     int x = margins_.Left;
     switch (PrintAlignmentOf(Lines->GetObject(i))) {
-      case paRight:
+      case taRightJustify:
         x = right - width;
         break;
-      case paCenter:
+      case taCenter:
         x = margins_.Left + (right - margins_.Left - width) / 2;
         break;
       default:

@@ -5,12 +5,10 @@
 #include <string>
 
 #include "vcl/Classes.h"
+#include "vcl/StdCtrls.h"
 #include "vcl/Types.h"
 
 enum TqzMarginUnits : std::uint8_t { muPixels, muThousandthsOfInches, muMillimeters };
-
-// Alignment of a header or footer line, kept as the line's object value.
-enum TqzPrintAlignment { paLeft = 0, paRight = 1, paCenter = 2 };
 
 struct TqzPrintOptions {
   bool SelectedOnly = false;
@@ -36,6 +34,6 @@ struct TqzPrintPlaceholders {
 
 std::string ExpandPrintPlaceholders(const std::string& Line, const TqzPrintPlaceholders& Values);
 
-// A header or footer line's alignment as its object value, and back.
-TObject* PrintAlignmentObject(TqzPrintAlignment Alignment);
-TqzPrintAlignment PrintAlignmentOf(TObject* Object);
+// A header or footer line's alignment (left, right, centred between the margins) as its object value.
+TObject* PrintAlignmentObject(TAlignment Alignment);
+TAlignment PrintAlignmentOf(TObject* Object);

@@ -68,8 +68,8 @@ class PrintTest : public ::testing::Test {
       events_.push_back({status, page});
       abort = abortAt_ == TStatusRecord{status, page};
     });
-    header_.AddObject("File: $title$", PrintAlignmentObject(paLeft));
-    footer_.AddObject("Page $pagenum$", PrintAlignmentObject(paRight));
+    header_.AddObject("File: $title$", PrintAlignmentObject(taLeftJustify));
+    footer_.AddObject("Page $pagenum$", PrintAlignmentObject(taRightJustify));
     options_.Title = "t.pl";
     options_.Header = &header_;
     options_.Footer = &footer_;
@@ -181,7 +181,7 @@ TEST_F(PrintTest, ColumnSelectionPrintsEachLinesColumnsAtTheLeftMargin) {
   edit_.SetBlock(TPoint{3, 1}, TPoint{6, 3});
   options_.SelectedOnly = true;
   header_.Clear();
-  header_.AddObject("HEAD", PrintAlignmentObject(paLeft));
+  header_.AddObject("HEAD", PrintAlignmentObject(taLeftJustify));
   edit_.PrintText(nullptr, options_);
   std::vector<std::string> lines;
   for (const std::string& line : SplitLines(PdfText(pdf_)))
