@@ -24,7 +24,8 @@ T* Place(T* control, TWinControl* parent, const std::string& name, const std::st
 TPrintForm::TPrintForm(TForm1* AOwner) : TForm(AOwner), mainForm_(AOwner) {
   SetName("PrintForm");
   SetCaption("Print");
-  SetBounds(0, 0, 300, 190);
+  SetBounds(0, 0, 300, 215);
+  SetPosition(poMainFormCenter);
   SetupButton = Place(new TButton(this), this, "SetupButton", "Prin&ter setup", TRect{8, 8, 110, 25});
   SetupButton->OnClick = TNotifyEvent(this, &TPrintForm::SetupButtonClick);
   GroupBox1 = Place(new TGroupBox(this), this, "GroupBox1", "Printing options", TRect{8, 40, 280, 100});

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "common/CommandOutput.h"
 #include "common/TestApp.h"
 #include "editctl/TestEdit.h"
 #include "editctl/qzPrint.h"
@@ -21,14 +22,7 @@ namespace {
 
 const char* const kPrinterName = "CorvaneTestPDF";
 
-std::string RunTool(const std::string& command) {
-  std::string out;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>&1").c_str(), "r"), pclose);
-  if (!pipe) return out;
-  char buffer[4096];
-  while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) out.append(buffer, n);
-  return out;
-}
+std::string RunTool(const std::string& command) { return corvane::test::CommandOutput(command + " 2>&1"); }
 
 bool SchedulerRunning() { return RunTool("lpstat -r").find("is running") != std::string::npos; }
 
@@ -41,9 +35,13 @@ std::string StartScheduler() {
   return "";
 }
 
-std::string AddPdfPrinter() {
+// Empty when the PDF printer is there (added here if needed, then Added is set), else why it is not.
+std::string AddPdfPrinter(bool& Added) {
   const std::string ppd = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
   if (!fs::exists(ppd)) return "the PDF printer driver (printer-driver-cups-pdf) is not installed";
+  if (RunTool(std::string("lpstat -p ") + kPrinterName).find("printer " + std::string(kPrinterName)) == 0)
+    return "";
+  Added = true;
   const std::string out = RunTool(std::string("lpadmin -p ") + kPrinterName + " -E -v cups-pdf:/ -P " + ppd);
   if (RunTool(std::string("lpstat -p ") + kPrinterName).find(kPrinterName) == std::string::npos)
     return "the PDF printer could not be added: " + out;
@@ -61,7 +59,14 @@ std::set<fs::path> PdfFiles(const fs::path& dir) {
 TEST(PrintThroughCups, TheServicesPdfPrinterWritesTheText) {
   corvane::test::EnsureApplication();
   if (const std::string why = StartScheduler(); !why.empty()) GTEST_SKIP() << why;
-  if (const std::string why = AddPdfPrinter(); !why.empty()) GTEST_SKIP() << why;
+  bool added = false;
+  if (const std::string why = AddPdfPrinter(added); !why.empty()) GTEST_SKIP() << why;
+  struct TRemovePrinter {
+    bool Added;
+    ~TRemovePrinter() {
+      if (Added) RunTool(std::string("lpadmin -x ") + kPrinterName);
+    }
+  } removal{added};
   const char* home = std::getenv("HOME");
   ASSERT_NE(home, nullptr);
   const fs::path out = fs::path(home) / "PDF";

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/CommandOutput.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "editctl/TestEdit.h"
@@ -21,22 +22,15 @@
 
 namespace {
 
-std::string RunTool(const std::string& command) {
-  std::string out;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return out;
-  char buffer[4096];
-  while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) out.append(buffer, n);
-  return out;
-}
+using corvane::test::CommandOutput;
 
 std::string PdfText(const std::string& file, int page = 0) {
   const std::string pages = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
-  return RunTool("pdftotext -layout" + pages + " '" + file + "' -");
+  return CommandOutput("pdftotext -layout" + pages + " '" + file + "' -");
 }
 
 int PdfPages(const std::string& file) {
-  const std::string info = RunTool("pdfinfo '" + file + "'");
+  const std::string info = CommandOutput("pdfinfo '" + file + "'");
   const size_t at = info.find("Pages:");
   return at == std::string::npos ? 0 : std::stoi(info.substr(at + 6));
 }
@@ -237,7 +231,7 @@ class PrintHighlightTest : public PrintTest {
   }
   // Pixels of the first page, in the printer's colours, at 50 dots per inch.
   QImage Picture() {
-    RunTool("pdftoppm -r 50 -png -f 1 -l 1 '" + pdf_ + "' '" + dir_ + "/page'");
+    CommandOutput("pdftoppm -r 50 -png -f 1 -l 1 '" + pdf_ + "' '" + dir_ + "/page'");
     for (const auto& entry : std::filesystem::directory_iterator(dir_))
       if (entry.path().extension() == ".png") return QImage(QString::fromStdString(entry.path().string()));
     return QImage();
@@ -256,7 +250,7 @@ class PrintHighlightTest : public PrintTest {
 
 TEST_F(PrintHighlightTest, KeywordsPrintBoldAndInTheirColour) {
   edit_.PrintText(nullptr, options_);
-  const std::string fonts = RunTool("pdffonts '" + pdf_ + "'");
+  const std::string fonts = CommandOutput("pdffonts '" + pdf_ + "'");
   EXPECT_NE(fonts.find("Bold"), std::string::npos) << fonts;
   EXPECT_GT(RedPixels(Picture()), 0);
   EXPECT_NE(PdfText(pdf_).find("print $x;"), std::string::npos);
@@ -265,14 +259,14 @@ TEST_F(PrintHighlightTest, KeywordsPrintBoldAndInTheirColour) {
 TEST_F(PrintHighlightTest, MonochromeKeepsStylesWithoutColour) {
   options_.Monochrome = true;
   edit_.PrintText(nullptr, options_);
-  EXPECT_NE(RunTool("pdffonts '" + pdf_ + "'").find("Bold"), std::string::npos);
+  EXPECT_NE(CommandOutput("pdffonts '" + pdf_ + "'").find("Bold"), std::string::npos);
   EXPECT_EQ(RedPixels(Picture()), 0);
 }
 
 TEST_F(PrintHighlightTest, WithoutHighlightingNoBoldFont) {
   options_.Highlight = false;
   edit_.PrintText(nullptr, options_);
-  EXPECT_EQ(RunTool("pdffonts '" + pdf_ + "'").find("Bold"), std::string::npos);
+  EXPECT_EQ(CommandOutput("pdffonts '" + pdf_ + "'").find("Bold"), std::string::npos);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "common/CommandOutput.h"
 #include "common/TestApp.h"
 #include "editctl/qzCustomEdit.h"
 #include "editor/Print.h"
@@ -28,11 +29,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string PdfText(const std::string& file) {
-  std::string out;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(("pdftotext -layout '" + file + "' -").c_str(), "r"), pclose);
-  char buffer[4096];
-  while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) out.append(buffer, n);
-  return out;
+  return corvane::test::CommandOutput("pdftotext -layout '" + file + "' -");
 }
 
 class PrintFormTest : public ::testing::Test {
