@@ -217,6 +217,32 @@ TEST_F(PrintTest, AbortAtPageTwoStartsNoFurtherPage) {
   EXPECT_TRUE(Printer()->Aborted());
 }
 
+// On a printer whose printable area starts 10 mm into the paper, margins of 0 print at that edge, and
+// margins in millimetres count from the paper's edge.
+TEST_F(PrintTest, MarginsCountFromThePaperEdgeAndStayAtLeastZero) {
+  Printer()->QtPrinter()->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+  edit_.SetText("body\n");
+  header_.Clear();
+  header_.AddObject("HEAD", PrintAlignmentObject(taLeftJustify));
+  footer_.Clear();
+  const struct {
+    TqzMarginUnits units;
+    int left;
+    double expectedPoints;
+  } cases[] = {{muPixels, 0, 10 / 25.4 * 72}, {muMillimeters, 5, 10 / 25.4 * 72}, {muMillimeters, 30, 30 / 25.4 * 72},
+               {muThousandthsOfInches, 1000, 72}};
+  for (const auto& c : cases) {
+    options_.MarginUnits = c.units;
+    options_.Margins = TRect{c.left, 0, 0, 0};
+    edit_.PrintText(nullptr, options_);
+    const std::string boxes = CommandOutput("pdftotext -bbox '" + pdf_ + "' -");
+    const size_t word = boxes.find(">HEAD<");
+    ASSERT_NE(word, std::string::npos) << boxes;
+    const size_t at = boxes.rfind("xMin=\"", word);
+    EXPECT_NEAR(std::stod(boxes.substr(at + 6)), c.expectedPoints, 2.0) << c.units << " " << c.left;
+  }
+}
+
 class PrintHighlightTest : public PrintTest {
  protected:
   void SetUp() override {
