@@ -66,6 +66,10 @@ using TStatusChangeEvent = TEvent<void(TObject* Sender, TqzStatusChanges Changes
 using TPaintEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas)>;
 using TSpecialLineColorsEvent = TEvent<void(TObject* Sender, int Line, bool& Special, TColor& FG, TColor& BG)>;
 using TDropFilesEvent = TEvent<void(TObject* Sender, int X, int Y, TStrings* Files)>;
+// Printing (qzPrint.h): the status events of a print job.
+enum TqzPrintStatus { prsBegin, prsNewPage, prsEnd };
+using TPrintStatusEvent = TEvent<void(TObject* Sender, TqzPrintStatus Status, int PageNumber, bool& Abort)>;
+struct TqzPrintOptions;
 
 // A clipboard operation of the editor failed.
 class EqzEditError : public Exception {
@@ -272,6 +276,12 @@ class TqzCustomEdit : public TCustomControl {
   TSpecialLineColorsEvent OnSpecialLineColors;
   TStatusChangeEvent OnStatusChange;
   TDropFilesEvent OnDropFiles;
+  TPrintStatusEvent OnPrintStatus;
+
+  // --- Printing (qzPrint.cpp) ----------------------------------------------------------------------
+  // Prints on Printer() with AFont, or the editor's font when AFont is nullptr.
+  void PrintText(TFont* AFont, const TqzPrintOptions& Options);
+  virtual void DoOnPrintStatus(TqzPrintStatus Status, int PageNumber, bool& Abort);
 
   // --- Caret, selection, insertion and scrolling (qzCustomEditCaret.cpp) ---------------------------
   // Positions are 1-based (column, line) and clamped to the text, never refused.

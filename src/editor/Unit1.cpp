@@ -268,6 +268,8 @@ void TForm1::CreateComponents() {
   FontDialog1->SetName("FontDialog1");
   FontDialog1->Options = {TFontDialogOption::fdEffects, TFontDialogOption::fdFixedPitchOnly,
                           TFontDialogOption::fdApplyButton};
+  PrinterSetupDialog1 = new TPrinterSetupDialog(this);
+  PrinterSetupDialog1->SetName("PrinterSetupDialog1");
 }
 
 TMenuItem* TForm1::AddItem(TMenuItem* Parent, const std::string& Name, const std::string& Caption, TShortCut Key,
@@ -313,7 +315,8 @@ void TForm1::CreateMenus() {
                     kImageUpload, on(&TForm1::Upload1Click));
   ExportToHtml1 = AddItem(File1, "ExportToHtml1", "Export To &HTML...", 0, "Export|Save the coloured script as HTML");
   AddLine(File1);
-  Print1 = AddItem(File1, "Print1", "&Print...", Ctrl('P'), "Print|Print the script", kImagePrint);
+  Print1 = AddItem(File1, "Print1", "&Print...", Ctrl('P'), "Print|Print the script", kImagePrint,
+                   on(&TForm1::Print1Click));
   AddLine(File1);
   Exit1 = AddItem(File1, "Exit1", "E&xit", ShortCut(VkF(4), {ssAlt}), "Exit|Close the editor", -1,
                   on(&TForm1::Exit1Click));
@@ -497,7 +500,8 @@ void TForm1::CreateToolBar() {
   OpenButton = AddButton("OpenButton", "Open|Open a script", kImageOpen, TNotifyEvent(this, &TForm1::Open1Click));
   SaveButton = AddButton("SaveButton", "Save|Save the script", kImageSave, TNotifyEvent(this, &TForm1::Save1Click));
   AddSeparator();
-  PrintButton = AddButton("PrintButton", "Print|Print the script", kImagePrint);
+  PrintButton = AddButton("PrintButton", "Print|Print the script", kImagePrint,
+                          TNotifyEvent(this, &TForm1::Print1Click));
   AddSeparator();
   UndoButton = AddButton("UndoButton", "Undo|Undo the last change", kImageUndo);
   RedoButton = AddButton("RedoButton", "Redo|Redo the last undone change", kImageRedo);

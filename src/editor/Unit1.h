@@ -69,6 +69,7 @@ class TForm1 : public TForm {
   TReplaceDialog* ReplaceDialog1;
   TImageList* BookmarkImageList;  // the gutter's bookmark pictures
   TFontDialog* FontDialog1;
+  TPrinterSetupDialog* PrinterSetupDialog1;
 
   // Main menu: File
   TMenuItem* File1;
@@ -211,6 +212,7 @@ class TForm1 : public TForm {
   void Save1Click(TObject* Sender);
   void Saveas1Click(TObject* Sender);
   void Exit1Click(TObject* Sender);
+  void Print1Click(TObject* Sender);  // Unit1Print.cpp
   // An entry of the recent list chosen from the menu.
   void MRUManager1Click(TObject* Sender, const std::string& RecentName, const std::string& Caption,
                         std::int32_t UserData);

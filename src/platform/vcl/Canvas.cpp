@@ -96,13 +96,17 @@ void TCanvas::LineTo(int X, int Y) {
 
 TPoint TCanvas::PenPos() const { return dc_ ? TDeviceContext::FromHandle(dc_)->State().PenPos : TPoint{}; }
 
-void TCanvas::TextOut(int X, int Y, const std::string& Text) {
-  if (!dc_) return;
+HDC TCanvas::RequiredHandle() {
+  if (!dc_) return nullptr;
   SelectFont(dc_);
   SetTextColor(dc_, Rgb(font_->Color()));
   SetBkColor(dc_, Rgb(brush_->Color()));
   SetBkMode(dc_, brush_->Style() == bsClear ? TRANSPARENT : OPAQUE);
-  TextOutA(dc_, X, Y, Text.data(), static_cast<int>(Text.size()));
+  return dc_;
+}
+
+void TCanvas::TextOut(int X, int Y, const std::string& Text) {
+  if (HDC dc = RequiredHandle()) TextOutA(dc, X, Y, Text.data(), static_cast<int>(Text.size()));
 }
 
 void TCanvas::TextRect(const TRect& Rect, int X, int Y, const std::string& Text) {

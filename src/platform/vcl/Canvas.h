@@ -51,6 +51,9 @@ class TCanvas : public TPersistent {
   // Binds the canvas to a device context (nullptr unbinds it); the caller keeps the context alive.
   void SetHandle(HDC Value);
   bool HandleAllocated() const { return dc_ != nullptr; }
+  // The context with the canvas's font selected, its font colour and brush colour set, for drawing on
+  // it directly (ExtTextOut with a spacing array); nullptr without a context.
+  HDC RequiredHandle();
 
   TFont* Font() const { return font_.get(); }
   TPen* Pen() const { return pen_.get(); }

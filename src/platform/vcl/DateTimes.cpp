@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
+#include <QTime>
 #include <cmath>
 
 #include "qt/QtConvert.h"
@@ -40,4 +41,10 @@ TDateTime Now() {
 
 std::string DateToStr(TDateTime Value) {
   return FromQString(QLocale::system().toString(DateOf(Value), QLocale::ShortFormat));
+}
+
+std::string TimeToStr(TDateTime Value) {
+  const double fraction = Value - std::floor(Value);
+  const QTime time = QTime(0, 0).addMSecs(static_cast<int>(std::lround(fraction * 86400000.0)) % 86400000);
+  return FromQString(QLocale::system().toString(time, QLocale::ShortFormat));
 }

@@ -11,3 +11,5 @@ void DecodeDate(TDateTime Value, int& Year, int& Month, int& Day);
 TDateTime Now();
 // The date in the system's short date format.
 std::string DateToStr(TDateTime Value);
+// The time of day in the system's short time format.
+std::string TimeToStr(TDateTime Value);

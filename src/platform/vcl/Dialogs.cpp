@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -20,6 +22,7 @@
 
 #include "qt/QtConvert.h"
 #include "vcl/Application.h"
+#include "vcl/Printers.h"
 #include "win/CodePage.h"
 
 namespace {
@@ -495,3 +498,35 @@ void TFindDialog::CloseDialog() {
 }
 
 bool TFindDialog::Showing() const { return window_ && window_->isVisible(); }
+
+// ---------------------------------------------------------------------------------------------------
+// TPrinterSetupDialog
+
+bool TPrinterSetupDialog::Execute() {
+  TDialogRequest request;
+  request.Kind = dkPrinterSetup;
+  request.Caption = Title.empty() ? "Print Setup" : Title;
+  request.Value = Printer()->OutputFileName();
+  int result = 0;
+  if (!Answered(request, result)) return RunRealDialog();
+  if (result != IDOK) return false;
+  Printer()->SetOutputFileName(request.Value);
+  return true;
+}
+
+bool TPrinterSetupDialog::RunRealDialog() {
+  QPrinter& printer = *Printer()->QtPrinter();
+  if (!Printer()->OutputFileName().empty()) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(ToQ(Printer()->OutputFileName()));
+  }
+  QPrintDialog dialog(&printer, ActiveWindow());
+  dialog.setWindowTitle(ToQ(Title.empty() ? "Print Setup" : Title));
+  dialog.setOption(QAbstractPrintDialog::PrintToFile);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+  Printer()->SetOutputFileName(toFile ? FromQString(printer.outputFileName()) : std::string());
+  return true;
+}

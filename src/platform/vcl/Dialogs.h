@@ -68,7 +68,8 @@ std::string InputBox(const std::string& ACaption, const std::string& APrompt, co
 
 // A font travels in Value as "name,height,styles", styles being letters of B, I, U and S
 // ("Courier New,-13,B").
-enum TDialogKind { dkMessageBox, dkInputQuery, dkOpenFile, dkSaveFile, dkFont };
+// A printer set-up travels in Value as the PDF file to print to, empty for the selected printer.
+enum TDialogKind { dkMessageBox, dkInputQuery, dkOpenFile, dkSaveFile, dkFont, dkPrinterSetup };
 
 struct TDialogRequest {
   TDialogKind Kind = dkMessageBox;
@@ -186,6 +187,18 @@ class TFontDialog : public TCommonDialog {
  private:
   bool RunRealDialog();
   std::unique_ptr<TFont> font_;
+};
+
+// Edits the settings of Printer() in place: the printer, page size, orientation, or "print to file" as
+// PDF (the only choice when the print service has no printer).
+class TPrinterSetupDialog : public TCommonDialog {
+ public:
+  using TCommonDialog::TCommonDialog;
+  std::string ClassName() const override { return "TPrinterSetupDialog"; }
+  bool Execute() override;
+
+ private:
+  bool RunRealDialog();
 };
 
 // The font description a font dialog request carries, and back (false for a text that is none).

@@ -134,6 +134,8 @@ TEXTMETRICA TDeviceContext::TextMetrics() const {
   return tm;
 }
 
+int TDeviceContext::DeviceCaps(int index) const { return index == LOGPIXELSX || index == LOGPIXELSY ? 96 : 0; }
+
 bool TDeviceContext::CharABCWidths(UINT first, UINT last, ABC* widths) const {
   if (first > last || last > 255 || !widths) return false;  // single-byte code pages only
   const QFontMetrics& fm = SelectedFont(state_).Metrics;
@@ -405,6 +407,8 @@ BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const TRect* rect, const ch
 BOOL TextOutA(HDC dc, int x, int y, const char* text, int count) {
   return ExtTextOutA(dc, x, y, 0, nullptr, text, static_cast<UINT>(std::max(0, count)), nullptr);
 }
+
+int GetDeviceCaps(HDC dc, int index) { return (dc ? DC(dc) : &ScreenDC())->DeviceCaps(index); }
 
 int SaveDC(HDC dc) { return dc ? DC(dc)->SaveState() : 0; }
 

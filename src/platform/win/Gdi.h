@@ -76,6 +76,10 @@ inline constexpr int OPAQUE = 2;
 inline constexpr int PS_SOLID = 0;
 inline constexpr DWORD GCP_DBCS = 1;
 inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
+inline constexpr int LOGPIXELSX = 88;
+inline constexpr int LOGPIXELSY = 90;
+inline constexpr int PHYSICALOFFSETX = 112;
+inline constexpr int PHYSICALOFFSETY = 113;
 
 // RAII ownership of a font handle (DeleteObject when it goes).
 struct TGdiFontDeleter {
@@ -129,6 +133,8 @@ class TDeviceContext : public HDC__ {
   TEXTMETRICA TextMetrics() const;
   virtual bool CharABCWidths(UINT first, UINT last, ABC* widths) const;
   int CharAdvance(unsigned char byte) const;
+  // GetDeviceCaps: resolution and the printable area's offset; a screen has 96 dots per inch, no offset.
+  virtual int DeviceCaps(int index) const;
 
  private:
   TDCState state_;
@@ -237,6 +243,7 @@ DWORD GetFontLanguageInfo(HDC dc);
 BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const TRect* rect, const char* text, UINT count,
                  const INT* dx);
 BOOL TextOutA(HDC dc, int x, int y, const char* text, int count);
+int GetDeviceCaps(HDC dc, int index);
 int SaveDC(HDC dc);
 BOOL RestoreDC(HDC dc, int savedDC);  // a negative value counts back from the latest save
 COLORREF SetTextColor(HDC dc, COLORREF color);

@@ -1,0 +1,8 @@
+// The main window's print command.
+#include "Print.h"
+#include "Unit1.h"
+
+void TForm1::Print1Click(TObject*) {
+  TPrintForm form(this);
+  form.ShowModal();
+}

@@ -1,0 +1,115 @@
+// The print dialog, reached by Ctrl+P in the main window and driven by keys and clicks.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "common/CommandOutput.h"
+#include "common/TestApp.h"
+#include "editctl/qzCustomEdit.h"
+#include "editor/Print.h"
+#include "editor/Unit1.h"
+#include "support/RegTools.h"
+#include "support/SpinEdit.h"
+#include "vcl/Application.h"
+#include "vcl/Dialogs.h"
+#include "vcl/Printers.h"
+#include "vcl/Messages.h"
+#include "vcl/StdCtrls.h"
+#include "win/RegistryStore.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string PdfText(const std::string& file) {
+  return corvane::test::CommandOutput("pdftotext -layout '" + file + "' -");
+}
+
+class PrintFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    corvane::test::EnsureApplication();
+    dir_ = corvane::test::MakeTempDir("printform");
+    fs::create_directories(dir_ + "/registry");
+    RegistryStore::Instance().SetPath(dir_ + "/registry/registry.sqlite3");
+    RegWriteBool(kSettingsKey, "NoAssociation", true);
+    char name[] = "Corvane";
+    char* argv[] = {name};
+    Application->Initialize(1, argv);
+    form_.reset(CreateForm<TForm1>(nullptr));
+    form_->Show();
+    Printer()->SetOutputFileName("");
+  }
+  void TearDown() override {
+    form_.reset();
+    fs::remove_all(dir_);
+  }
+  // Runs Check on the print dialog once Ctrl+P has opened it; the dialog is closed by Check.
+  void PressCtrlP(const std::function<void(TPrintForm&)>& Check) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = dynamic_cast<TPrintForm*>(form_->FindComponent("PrintForm"));
+      ASSERT_NE(dialog, nullptr);
+      seen = true;
+      Check(*dialog);
+      if (dialog->Modal() && dialog->ModalResult() == mrNone) dialog->SetModalResult(mrCancel);
+    });
+    QTest::keyClick(form_->Editor->Widget(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(seen);
+  }
+
+  std::string dir_;
+  std::unique_ptr<TForm1> form_;
+};
+
+TEST_F(PrintFormTest, CtrlPOpensTheDialogWithItsDefaults) {
+  PressCtrlP([](TPrintForm& dialog) {
+    EXPECT_EQ(dialog.Caption(), "Print");
+    EXPECT_TRUE(dialog.SynHighl->Checked());
+    EXPECT_TRUE(dialog.UseColor->Checked());
+    EXPECT_FALSE(dialog.PrintSel->Checked());  // no selection
+    EXPECT_FALSE(dialog.PrintSel->Enabled());
+    EXPECT_EQ(dialog.Copies->IntValue(), 1);
+  });
+}
+
+TEST_F(PrintFormTest, CopiesRefusesLettersAndStepsWithTheArrowKeys) {
+  PressCtrlP([](TPrintForm& dialog) {
+    dialog.Copies->Perform(WM_CHAR, 'x');
+    EXPECT_EQ(dialog.Copies->Text(), "1");
+    dialog.Copies->Perform(WM_KEYDOWN, VK_UP);
+    dialog.Copies->Perform(WM_KEYDOWN, VK_UP);
+    EXPECT_EQ(dialog.Copies->IntValue(), 3);
+    dialog.Copies->Perform(WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(dialog.Copies->IntValue(), 2);
+  });
+}
+
+TEST_F(PrintFormTest, PrintToFileWritesTheScriptWithHeaderAndFooter) {
+  const std::string pdf = dir_ + "/script.pdf";
+  TDialogHookScope hook([&](TDialogRequest& request) {
+    if (request.Kind != dkPrinterSetup) return IDCANCEL;
+    request.Value = pdf;
+    return IDOK;
+  });
+  form_->Editor->SetText("print \"hello\\n\";\n");
+  form_->Editor->SelectAll();
+  PressCtrlP([](TPrintForm& dialog) {
+    EXPECT_TRUE(dialog.PrintSel->Checked());
+    QTest::mouseClick(dialog.SetupButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+  });
+  const std::string text = PdfText(pdf);
+  EXPECT_NE(text.find("File: Untitled"), std::string::npos) << text;
+  EXPECT_NE(text.find("print \"hello\\n\";"), std::string::npos) << text;
+  EXPECT_NE(text.find("Page Number: 1"), std::string::npos) << text;
+}
+
+}  // namespace
