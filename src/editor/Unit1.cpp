@@ -8,6 +8,7 @@
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "win/ReplaceFile.h"
+#include "win/Shell.h"
 #include "win/WinUser.h"
 
 TForm1* Form1 = nullptr;
@@ -134,6 +135,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   CreatePopupMenu();
   CreateToolBar();
   CreateRunComponents();
+  BindToolCommands();
   OnCreate = TNotifyEvent(this, &TForm1::FormCreate);
   OnShow = TNotifyEvent(this, &TForm1::FormShow);
   OnActivate = TNotifyEvent(this, &TForm1::FormActivate);
@@ -402,7 +404,8 @@ void TForm1::CreateMenus() {
   AddLine(Tools1);
   FileTemplate1 = AddItem(Tools1, "FileTemplate1", "File Temp&late...", 0, "File template|Edit the text of a new file");
   AddLine(Tools1);
-  LaunchNotepad1 = AddItem(Tools1, "LaunchNotepad1", "Launch &Notepad", 0, "Notepad|Start Notepad");
+  LaunchNotepad1 = AddItem(Tools1, "LaunchNotepad1", "Launch &Notepad", 0,
+                           "Text editor|Open the script in the desktop's text editor");
   LaunchDreamweaver1 = AddItem(Tools1, "LaunchDreamweaver1", "Launch Dreamweaver", 0, "Dreamweaver|Start Dreamweaver");
   NLaunch = AddLine(Tools1);
   WinToKoi1 = AddItem(Tools1, "WinToKoi1", "&WIN -> KOI8-R", CtrlShift('K'),
@@ -551,7 +554,7 @@ void TForm1::FormCreate(TObject*) {
   SmartTabs1->SetChecked(Editor->Options().Contains(qzeoSmartTabs));
   SetTabWidth(ReadInteger("TabWidth", 8));
 
-  LaunchNotepad1->SetVisible(FileExists(AddTrailingDelimiter(GetWindowsDir()) + "NOTEPAD.EXE"));
+  LaunchNotepad1->SetVisible(!DesktopTextEditor().empty());
   LaunchDreamweaver1->SetVisible(FileExists(GetDreamweaverPath()));
   NLaunch->SetVisible(LaunchNotepad1->Visible() || LaunchDreamweaver1->Visible());
   uploaderPath_ = GetUploaderPath();

@@ -3,6 +3,7 @@
 // "Run" pages, the status bar, the menus, and the file flows New, Open, Save and Save As.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -236,6 +237,27 @@ class TForm1 : public TForm {
   void EditorKeyPress(TObject* Sender, char& Key);
   void AppEvents1Hint(TObject* Sender);
 
+  // --- Tools, Quick Insert and the editor popup (Unit1Tools.cpp) --------------------------------
+  void Tools1Click(TObject* Sender);
+  void PopupMenu1Popup(TObject* Sender);
+  void Comment1Click(TObject* Sender);
+  void RemoveFormatting1Click(TObject* Sender);
+  void Uppercase1Click(TObject* Sender);
+  void Lowercase1Click(TObject* Sender);
+  void UrlEncode1Click(TObject* Sender);
+  void UrlDecode1Click(TObject* Sender);
+  void WinToKoi1Click(TObject* Sender);
+  void KoiToWin1Click(TObject* Sender);
+  void LaunchNotepad1Click(TObject* Sender);
+  void LaunchDreamweaver1Click(TObject* Sender);
+  void PopUndo1Click(TObject* Sender);
+  void PopCut1Click(TObject* Sender);
+  void PopCopy1Click(TObject* Sender);
+  void PopPaste1Click(TObject* Sender);
+  void PopSelectAll1Click(TObject* Sender);
+  void SetPerlHeader1Click(TObject* Sender);
+  void QuickItemClick(TObject* Sender);
+
   // --- Uploading (Unit1Upload.cpp) --------------------------------------------------------------
   void Upload1Click(TObject* Sender);
 
@@ -255,6 +277,13 @@ class TForm1 : public TForm {
   void RunWithParams(const std::string& Params);
 
  private:
+  // Unit1Tools.cpp
+  void BindToolCommands();
+  // The selection replaced by what Change makes of it, as one undo step; nothing without a selection.
+  void ReplaceSelection(const std::function<std::string(const std::string&)>& Change);
+  // The same on the selection, or on the whole text when nothing is selected.
+  void ConvertSelectionOrText(const std::function<std::string(const std::string&)>& Change);
+
   // Unit1Run.cpp
   void CreateRunComponents();
   // The console of the runs, bound to this window.

@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+#include <utility>
+
 #include <QDesktopServices>
 #include <QProcess>
 #include <QRegularExpression>
@@ -24,7 +27,13 @@ bool IsLink(const std::string& file) {
 
 bool IsProgram(const std::string& path) { return FileExists(path) && ::access(path.c_str(), X_OK) == 0; }
 
-// The program a name stands for: the file itself, its name without ".exe", or a program on PATH.
+TShellHook& Hook() {
+  static TShellHook hook;
+  return hook;
+}
+
+}  // namespace
+
 std::string FindProgram(const std::string& file) {
   for (const std::string& candidate : {file, ProgramFileName(file)})
     if (IsProgram(candidate)) return candidate;
@@ -35,10 +44,19 @@ std::string FindProgram(const std::string& file) {
   return {};
 }
 
-}  // namespace
+std::string DesktopTextEditor() {
+  const char* visual = std::getenv("VISUAL");
+  if (visual != nullptr && *visual != '\0') {
+    if (std::string program = FindProgram(visual); !program.empty()) return program;
+  }
+  return FindProgram("xdg-open");
+}
+
+TShellHook SetShellHook(TShellHook Hook) { return std::exchange(::Hook(), std::move(Hook)); }
 
 int ShellExecute(HWND, const std::string&, const std::string& file, const std::string& parameters,
                  const std::string& directory, int) {
+  if (Hook()) return Hook()(TShellRequest{file, parameters});
   if (file.empty()) return SE_ERR_FNF;
   if (IsLink(file)) return QDesktopServices::openUrl(QUrl(ToQString(file))) ? 33 : SE_ERR_NOASSOC;
   if (const std::string program = FindProgram(file); !program.empty()) {

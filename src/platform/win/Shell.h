@@ -2,6 +2,7 @@
 // Starting programs and opening documents and links, as the shell does: a program file is
 // started directly, anything else (a document, a folder, a URL, a mail link) goes to the
 // desktop's handler for it.
+#include <functional>
 #include <string>
 
 #include "vcl/Types.h"
@@ -14,6 +15,34 @@ inline constexpr int SE_ERR_NOASSOC = 31;
 // are split like a command line and passed to a program (documents take none).
 int ShellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
                  const std::string& directory, int showCmd);
+
+// The program a name stands for (the file itself, its name without ".exe", or a program on PATH);
+// empty when there is none.
+std::string FindProgram(const std::string& file);
+
+// The desktop's text editor: the program $VISUAL names, else the desktop's opener; empty when
+// neither is there.
+std::string DesktopTextEditor();
+
+// Tests watch what would be started instead of starting it: while a hook is set, every
+// ShellExecute goes to it alone and returns what it returns.
+struct TShellRequest {
+  std::string File;
+  std::string Parameters;
+};
+using TShellHook = std::function<int(const TShellRequest& Request)>;
+TShellHook SetShellHook(TShellHook Hook);
+
+class TShellHookScope {
+ public:
+  explicit TShellHookScope(TShellHook Hook) : previous_(SetShellHook(std::move(Hook))) {}
+  ~TShellHookScope() { SetShellHook(std::move(previous_)); }
+  TShellHookScope(const TShellHookScope&) = delete;
+  TShellHookScope& operator=(const TShellHookScope&) = delete;
+
+ private:
+  TShellHook previous_;
+};
 
 // The file URL of an absolute path ("file:///a%20b"); the bytes that would end or escape the path
 // are percent-encoded.
