@@ -117,6 +117,45 @@ TEST_F(Unit1Tools, ThePopupEnablesWhatTheEditorCanDo) {
   EXPECT_EQ(form->Editor->Lines()->Get(0), "abc");
 }
 
+// A quick insert replaces the selection with its text, from the menu and by its stored short-cut.
+TEST_F(Unit1Tools, QuickInsertsGoInThroughTheMenuAndTheirShortCuts) {
+  RegWriteString(kSettingsKey, "Quick7", "use strict;");
+  RegWriteString(kSettingsKey, "QuickHotkey7", "Shift+Ctrl+F7");
+  TForm1* form = Start();
+  form->Editor->SetText("a xx b");
+  Select(form->Editor, {3, 1}, {5, 1});
+  ASSERT_TRUE(Choose(form->QuickInsert1, form->QuickItems[1]));
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "a print \"\\n\"; b");
+  form->Editor->SetText("");
+  form->Editor->SetCaretXY(TPoint{1, 1});
+  Press(Qt::Key_3, Qt::ControlModifier);
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "<html><head><title></title>");
+  form->Editor->SetText("");
+  form->Editor->SetCaretXY(TPoint{1, 1});
+  Press(Qt::Key_F7, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "use strict;");
+  Press(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "");
+}
+
+// The header takes the place of line 1, however often it is set, and where the caret is.
+TEST_F(Unit1Tools, ThePerlHeaderReplacesTheFirstLine) {
+  RegWriteString(kSettingsKey, "PerlHeader", "#!/usr/local/bin/perl -w");
+  TForm1* form = Start();
+  const struct {
+    std::vector<std::string> text;
+  } cases[] = {{{"#!/usr/bin/perl", "print 1;"}}, {{"", "print 1;"}}, {{"print 1;"}}};
+  for (const auto& c : cases) {
+    SetLines(form->Editor, c.text);
+    form->Editor->SetCaretXY(TPoint{2, static_cast<int>(c.text.size())});
+    Press(Qt::Key_H, Qt::ControlModifier | Qt::AltModifier);
+    ASSERT_TRUE(Choose(form->QuickInsert1, form->SetPerlHeader1));
+    std::vector<std::string> expected = c.text;
+    expected[0] = "#!/usr/local/bin/perl -w";
+    EXPECT_EQ(LinesOf(form->Editor), expected);
+  }
+}
+
 // The desktop's text editor stands in for Notepad and gets the script's file.
 TEST_F(Unit1Tools, LaunchNotepadHandsTheScriptToTheDesktopsEditor) {
   setenv("VISUAL", "/bin/true", 1);
