@@ -136,6 +136,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   CreateToolBar();
   CreateRunComponents();
   BindToolCommands();
+  CreateWindowCommands();
   OnCreate = TNotifyEvent(this, &TForm1::FormCreate);
   OnShow = TNotifyEvent(this, &TForm1::FormShow);
   OnActivate = TNotifyEvent(this, &TForm1::FormActivate);
@@ -623,8 +624,10 @@ std::string TForm1::LastDir() const {
 void TForm1::AddRecent(const std::string& Name, int UserValue) { MRUManager1->AddRecent(Name, UserValue); }
 
 void TForm1::MRUManager1Click(TObject*, const std::string& RecentName, const std::string&, std::int32_t) {
-  // Opening the entry in a new window comes with the other new-window commands.
-  if (!ReopenInNewWindow1->Checked()) Open(RecentName, true);
+  if (ReopenInNewWindow1->Checked())
+    StartNewInstance(RecentName);
+  else
+    Open(RecentName, true);
 }
 
 void TForm1::AskForSave(bool& GoOn) {

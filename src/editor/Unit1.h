@@ -21,6 +21,7 @@
 class TFormPlacement;
 class TMRUManager;
 class TZuzUderUze;
+class TqzHtmlExport;
 
 // Where every setting of the editor lives (current user).
 inline constexpr const char* kSettingsKey = "Software\\Ombrix\\Tarnwick";
@@ -69,6 +70,7 @@ class TForm1 : public TForm {
   TSaveDialog* HtmlSaveDialog;
   TReplaceDialog* ReplaceDialog1;
   TFontDialog* FontDialog1;
+  TqzHtmlExport* HtmlExport1;
 
   // Main menu: File
   TMenuItem* File1;
@@ -258,6 +260,14 @@ class TForm1 : public TForm {
   void SetPerlHeader1Click(TObject* Sender);
   void QuickItemClick(TObject* Sender);
 
+  // --- Export and other windows (Unit1Windows.cpp) ---------------------------------------------
+  void ExportToHtml1Click(TObject* Sender);
+  void NewWindow1Click(TObject* Sender);
+  void OpenInNewWindow1Click(TObject* Sender);
+  void ReopenInNewWindow1Click(TObject* Sender);
+  // Starts another instance of the program with these parameters, placed one step down and right.
+  void StartNewInstance(const std::string& Params);
+
   // --- Uploading (Unit1Upload.cpp) --------------------------------------------------------------
   void Upload1Click(TObject* Sender);
 
@@ -277,6 +287,8 @@ class TForm1 : public TForm {
   void RunWithParams(const std::string& Params);
 
  private:
+  // Unit1Windows.cpp
+  void CreateWindowCommands();
   // Unit1Tools.cpp
   void BindToolCommands();
   // The selection replaced by what Change makes of it, as one undo step; nothing without a selection.
@@ -330,3 +342,7 @@ class TForm1 : public TForm {
 };
 
 extern TForm1* Form1;
+
+// The name Export To HTML proposes for the script's file: "Untitled.htm" for a text never saved, else
+// the full name with its file name cut at the first dot, plus ".htm".
+std::string ProposedHtmlName(const std::string& FileName);
