@@ -3,6 +3,7 @@
 #include "editctl/qzSupportClasses.h"
 #include "editor/regftyp.h"
 #include "highlight/ZuzUderUze.h"
+#include "support/AppEvents.h"
 #include "support/Placement.h"
 #include "support/RecentList.h"
 #include "support/RegTools.h"
@@ -144,10 +145,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   OnClose = TCloseEvent(this, &TForm1::FormClose);
 }
 
-TForm1::~TForm1() {
-  BeforeDestruction();
-  if (Application->OnHint == TNotifyEvent(this, &TForm1::AppEvents1Hint)) Application->OnHint = nullptr;
-}
+TForm1::~TForm1() { BeforeDestruction(); }
 
 void TForm1::CreateComponents() {
   ImageList1 = new TImageList(this);
@@ -160,6 +158,10 @@ void TForm1::CreateComponents() {
   VizuviZozaze->SetName("VizuviZozaze");
   MonochromeSyntax = CreatePerlColorScheme(this, TPerlColorScheme::MonochromeSyntax);
   MonochromeSyntax->SetName("MonochromeSyntax");
+
+  AppEvents1 = new TAppEvents(this);
+  AppEvents1->SetName("AppEvents1");
+  AppEvents1->OnHint = TNotifyEvent(this, &TForm1::AppEvents1Hint);
 
   FormPlacement1 = new TFormPlacement(this);
   FormPlacement1->SetName("FormPlacement1");
@@ -369,7 +371,8 @@ void TForm1::CreateMenus() {
     item->SetRadioItem(true);
     item->SetGroupIndex(2);
   }
-  Font1 = AddItem(View1, "Font1", "&Font...", 0, "Font|Choose the editor's font");
+  Font1 = AddItem(View1, "Font1", "&Font...", 0, "Font|Choose the editor's font", -1,
+                  on(&TForm1::Font1Click));
 
   RunMenu1 = AddItem(root, "RunMenu1", "&Run", 0, "");
   Run1 = AddItem(RunMenu1, "Run1", "&Run", Key(VkF(9)), "Run|Run the script", kImageRunMenu);
@@ -561,8 +564,6 @@ void TForm1::FormCreate(TObject*) {
   uploaderPath_ = GetUploaderPath();
   Upload1->SetEnabled(FileExists(uploaderPath_));
   Memo1->SetFont(Editor->Font());
-
-  Application->OnHint = TNotifyEvent(this, &TForm1::AppEvents1Hint);
 }
 
 void TForm1::FormShow(TObject*) {

@@ -22,6 +22,7 @@ class TFormPlacement;
 class TMRUManager;
 class TZuzUderUze;
 class TqzHtmlExport;
+class TAppEvents;
 
 // Where every setting of the editor lives (current user).
 inline constexpr const char* kSettingsKey = "Software\\Ombrix\\Tarnwick";
@@ -71,6 +72,7 @@ class TForm1 : public TForm {
   TReplaceDialog* ReplaceDialog1;
   TFontDialog* FontDialog1;
   TqzHtmlExport* HtmlExport1;
+  TAppEvents* AppEvents1;
 
   // Main menu: File
   TMenuItem* File1;
@@ -260,6 +262,10 @@ class TForm1 : public TForm {
   void SetPerlHeader1Click(TObject* Sender);
   void QuickItemClick(TObject* Sender);
 
+  // --- The editor's font (Unit1Font.cpp) ------------------------------------------------------
+  void Font1Click(TObject* Sender);
+  void FontDialog1Apply(TObject* Sender, HWND Wnd);
+
   // --- Export and other windows (Unit1Windows.cpp) ---------------------------------------------
   void ExportToHtml1Click(TObject* Sender);
   void NewWindow1Click(TObject* Sender);
@@ -287,6 +293,8 @@ class TForm1 : public TForm {
   void RunWithParams(const std::string& Params);
 
  private:
+  // Unit1Font.cpp: the dialog's font set in the editor and stored.
+  void TakeDialogFont();
   // Unit1Windows.cpp
   void CreateWindowCommands();
   // Unit1Tools.cpp

@@ -42,7 +42,8 @@ std::string Commented(const std::string& Text) {
 
 std::string Unformatted(const std::string& Text) {
   return EachLine(Text, [](const std::string& line) {
-    const auto first = std::find_if(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) > ' '; });
+    const auto first =
+        std::find_if(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) > ' '; });
     return std::string(first, line.end());
   });
 }
