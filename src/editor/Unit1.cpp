@@ -138,6 +138,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   CreateRunComponents();
   BindToolCommands();
   CreateWindowCommands();
+  CreateHelpCommands();
   OnCreate = TNotifyEvent(this, &TForm1::FormCreate);
   OnShow = TNotifyEvent(this, &TForm1::FormShow);
   OnActivate = TNotifyEvent(this, &TForm1::FormActivate);

@@ -10,6 +10,7 @@
 #include "editctl/qzCustomEdit.h"
 #include "editor/ConsoleIO.h"
 #include "vcl/ComCtrls.h"
+#include "vcl/DateTimes.h"
 #include "vcl/Dialogs.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
@@ -262,6 +263,15 @@ class TForm1 : public TForm {
   void SetPerlHeader1Click(TObject* Sender);
   void QuickItemClick(TObject* Sender);
 
+  // --- Help (Unit1Help.cpp) ---------------------------------------------------------------------
+  // A Perl Help topic: the page "perlhelp" + the item's hint + ".html" beside the program.
+  void PerlHelpTopicClick(TObject* Sender);
+  void PerlLinks1Click(TObject* Sender);
+  void HotKeys1Click(TObject* Sender);
+  void Faq1Click(TObject* Sender);
+  void Homepage1Click(TObject* Sender);
+  void EmailSupport1Click(TObject* Sender);
+
   // --- The editor's font (Unit1Font.cpp) ------------------------------------------------------
   void Font1Click(TObject* Sender);
   void FontDialog1Apply(TObject* Sender, HWND Wnd);
@@ -293,6 +303,10 @@ class TForm1 : public TForm {
   void RunWithParams(const std::string& Params);
 
  private:
+  // Unit1Help.cpp
+  void CreateHelpCommands();
+  // Opens a page lying beside the program with the desktop's browser.
+  void OpenBesideProgram(const std::string& Page);
   // Unit1Font.cpp: the dialog's font set in the editor and stored.
   void TakeDialogFont();
   // Unit1Windows.cpp
@@ -354,3 +368,6 @@ extern TForm1* Form1;
 // The name Export To HTML proposes for the script's file: "Untitled.htm" for a text never saved, else
 // the full name with its file name cut at the first dot, plus ".htm".
 std::string ProposedHtmlName(const std::string& FileName);
+// The mail link of E-mail Support: the support address, the product, its version and build date as
+// the subject, percent-encoded.
+std::string SupportMailLink(TDateTime BuildDate);
