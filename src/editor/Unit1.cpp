@@ -3,11 +3,13 @@
 #include "editctl/qzSupportClasses.h"
 #include "editor/regftyp.h"
 #include "highlight/ZuzUderUze.h"
+#include "support/AppEvents.h"
 #include "support/Placement.h"
 #include "support/RecentList.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "win/ReplaceFile.h"
+#include "win/Shell.h"
 #include "win/WinUser.h"
 
 TForm1* Form1 = nullptr;
@@ -149,6 +151,9 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   CreateSearchCommands();
   CreateEditCommands();
   CreateRunComponents();
+  BindToolCommands();
+  CreateWindowCommands();
+  CreateHelpCommands();
   OnCreate = TNotifyEvent(this, &TForm1::FormCreate);
   OnShow = TNotifyEvent(this, &TForm1::FormShow);
   OnActivate = TNotifyEvent(this, &TForm1::FormActivate);
@@ -156,10 +161,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   OnClose = TCloseEvent(this, &TForm1::FormClose);
 }
 
-TForm1::~TForm1() {
-  BeforeDestruction();
-  if (Application->OnHint == TNotifyEvent(this, &TForm1::AppEvents1Hint)) Application->OnHint = nullptr;
-}
+TForm1::~TForm1() { BeforeDestruction(); }
 
 void TForm1::CreateComponents() {
   ImageList1 = new TImageList(this);
@@ -172,6 +174,10 @@ void TForm1::CreateComponents() {
   VizuviZozaze->SetName("VizuviZozaze");
   MonochromeSyntax = CreatePerlColorScheme(this, TPerlColorScheme::MonochromeSyntax);
   MonochromeSyntax->SetName("MonochromeSyntax");
+
+  AppEvents1 = new TAppEvents(this);
+  AppEvents1->SetName("AppEvents1");
+  AppEvents1->OnHint = TNotifyEvent(this, &TForm1::AppEvents1Hint);
 
   FormPlacement1 = new TFormPlacement(this);
   FormPlacement1->SetName("FormPlacement1");
@@ -385,7 +391,8 @@ void TForm1::CreateMenus() {
     item->SetRadioItem(true);
     item->SetGroupIndex(2);
   }
-  Font1 = AddItem(View1, "Font1", "&Font...", 0, "Font|Choose the editor's font");
+  Font1 = AddItem(View1, "Font1", "&Font...", 0, "Font|Choose the editor's font", -1,
+                  on(&TForm1::Font1Click));
 
   RunMenu1 = AddItem(root, "RunMenu1", "&Run", 0, "");
   Run1 = AddItem(RunMenu1, "Run1", "&Run", Key(VkF(9)), "Run|Run the script", kImageRunMenu);
@@ -421,7 +428,8 @@ void TForm1::CreateMenus() {
   AddLine(Tools1);
   FileTemplate1 = AddItem(Tools1, "FileTemplate1", "File Temp&late...", 0, "File template|Edit the text of a new file");
   AddLine(Tools1);
-  LaunchNotepad1 = AddItem(Tools1, "LaunchNotepad1", "Launch &Notepad", 0, "Notepad|Start Notepad");
+  LaunchNotepad1 = AddItem(Tools1, "LaunchNotepad1", "Launch &Notepad", 0,
+                           "Text editor|Open the script in the desktop's text editor");
   LaunchDreamweaver1 = AddItem(Tools1, "LaunchDreamweaver1", "Launch Dreamweaver", 0, "Dreamweaver|Start Dreamweaver");
   NLaunch = AddLine(Tools1);
   WinToKoi1 = AddItem(Tools1, "WinToKoi1", "&WIN -> KOI8-R", CtrlShift('K'),
@@ -571,14 +579,12 @@ void TForm1::FormCreate(TObject*) {
   SmartTabs1->SetChecked(Editor->Options().Contains(qzeoSmartTabs));
   SetTabWidth(ReadInteger("TabWidth", 8));
 
-  LaunchNotepad1->SetVisible(FileExists(AddTrailingDelimiter(GetWindowsDir()) + "NOTEPAD.EXE"));
+  LaunchNotepad1->SetVisible(!DesktopTextEditor().empty());
   LaunchDreamweaver1->SetVisible(FileExists(GetDreamweaverPath()));
   NLaunch->SetVisible(LaunchNotepad1->Visible() || LaunchDreamweaver1->Visible());
   uploaderPath_ = GetUploaderPath();
   Upload1->SetEnabled(FileExists(uploaderPath_));
   Memo1->SetFont(Editor->Font());
-
-  Application->OnHint = TNotifyEvent(this, &TForm1::AppEvents1Hint);
 }
 
 void TForm1::FormShow(TObject*) {
@@ -646,8 +652,10 @@ void TForm1::AddRecent(const std::string& Name, int UserValue) {
 }
 
 void TForm1::MRUManager1Click(TObject*, const std::string& RecentName, const std::string&, std::int32_t) {
-  // Opening the entry in a new window comes with the other new-window commands.
-  if (!ReopenInNewWindow1->Checked()) Open(RecentName, true);
+  if (ReopenInNewWindow1->Checked())
+    StartNewInstance(RecentName);
+  else
+    Open(RecentName, true);
 }
 
 void TForm1::AskForSave(bool& GoOn) {

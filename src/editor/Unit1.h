@@ -3,12 +3,14 @@
 // "Run" pages, the status bar, the menus, and the file flows New, Open, Save and Save As.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "editctl/qzCustomEdit.h"
 #include "editor/ConsoleIO.h"
 #include "vcl/ComCtrls.h"
+#include "vcl/DateTimes.h"
 #include "vcl/Dialogs.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
@@ -20,6 +22,8 @@
 class TFormPlacement;
 class TMRUManager;
 class TZuzUderUze;
+class TqzHtmlExport;
+class TAppEvents;
 
 // Where every setting of the editor lives (current user).
 inline constexpr const char* kSettingsKey = "Software\\Ombrix\\Tarnwick";
@@ -70,6 +74,8 @@ class TForm1 : public TForm {
   TImageList* BookmarkImageList;  // the gutter's bookmark pictures
   TFontDialog* FontDialog1;
   TPrinterSetupDialog* PrinterSetupDialog1;
+  TqzHtmlExport* HtmlExport1;
+  TAppEvents* AppEvents1;
 
   // Main menu: File
   TMenuItem* File1;
@@ -261,6 +267,41 @@ class TForm1 : public TForm {
   void CopyAll1Click(TObject* Sender);
   void CopyCurrentLine1Click(TObject* Sender);
   void EditorDropFiles(TObject* Sender, int X, int Y, TStrings* Files);
+  // --- Tools, Quick Insert and the editor popup (Unit1Tools.cpp) --------------------------------
+  void Tools1Click(TObject* Sender);
+  void Comment1Click(TObject* Sender);
+  void RemoveFormatting1Click(TObject* Sender);
+  void Uppercase1Click(TObject* Sender);
+  void Lowercase1Click(TObject* Sender);
+  void UrlEncode1Click(TObject* Sender);
+  void UrlDecode1Click(TObject* Sender);
+  void WinToKoi1Click(TObject* Sender);
+  void KoiToWin1Click(TObject* Sender);
+  void LaunchNotepad1Click(TObject* Sender);
+  void LaunchDreamweaver1Click(TObject* Sender);
+  void SetPerlHeader1Click(TObject* Sender);
+  void QuickItemClick(TObject* Sender);
+
+  // --- Help (Unit1Help.cpp) ---------------------------------------------------------------------
+  // A Perl Help topic: the page "perlhelp" + the item's hint + ".html" beside the program.
+  void PerlHelpTopicClick(TObject* Sender);
+  void PerlLinks1Click(TObject* Sender);
+  void HotKeys1Click(TObject* Sender);
+  void Faq1Click(TObject* Sender);
+  void Homepage1Click(TObject* Sender);
+  void EmailSupport1Click(TObject* Sender);
+
+  // --- The editor's font (Unit1Font.cpp) ------------------------------------------------------
+  void Font1Click(TObject* Sender);
+  void FontDialog1Apply(TObject* Sender, HWND Wnd);
+
+  // --- Export and other windows (Unit1Windows.cpp) ---------------------------------------------
+  void ExportToHtml1Click(TObject* Sender);
+  void NewWindow1Click(TObject* Sender);
+  void OpenInNewWindow1Click(TObject* Sender);
+  void ReopenInNewWindow1Click(TObject* Sender);
+  // Starts another instance of the program with these parameters, placed one step down and right.
+  void StartNewInstance(const std::string& Params);
 
   // --- Uploading (Unit1Upload.cpp) --------------------------------------------------------------
   void Upload1Click(TObject* Sender);
@@ -281,6 +322,21 @@ class TForm1 : public TForm {
   void RunWithParams(const std::string& Params);
 
  private:
+  // Unit1Help.cpp
+  void CreateHelpCommands();
+  // Opens a page lying beside the program with the desktop's browser.
+  void OpenBesideProgram(const std::string& Page);
+  // Unit1Font.cpp: the dialog's font set in the editor and stored.
+  void TakeDialogFont();
+  // Unit1Windows.cpp
+  void CreateWindowCommands();
+  // Unit1Tools.cpp
+  void BindToolCommands();
+  // The selection replaced by what Change makes of it, as one undo step; nothing without a selection.
+  void ReplaceSelection(const std::function<std::string(const std::string&)>& Change);
+  // The same on the selection, or on the whole text when nothing is selected.
+  void ConvertSelectionOrText(const std::function<std::string(const std::string&)>& Change);
+
   // Unit1Run.cpp
   void CreateRunComponents();
   // The console of the runs, bound to this window.
@@ -330,3 +386,10 @@ class TForm1 : public TForm {
 };
 
 extern TForm1* Form1;
+
+// The name Export To HTML proposes for the script's file: "Untitled.htm" for a text never saved, else
+// the full name with its file name cut at the first dot, plus ".htm".
+std::string ProposedHtmlName(const std::string& FileName);
+// The mail link of E-mail Support: the support address, the product, its version and build date as
+// the subject, percent-encoded.
+std::string SupportMailLink(TDateTime BuildDate);

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <utility>
 
 #include <QDesktopServices>
@@ -26,7 +27,13 @@ bool IsLink(const std::string& file) {
 
 bool IsProgram(const std::string& path) { return FileExists(path) && ::access(path.c_str(), X_OK) == 0; }
 
-// The program a name stands for: the file itself, its name without ".exe", or a program on PATH.
+TShellHook& Hook() {
+  static TShellHook hook;
+  return hook;
+}
+
+}  // namespace
+
 std::string FindProgram(const std::string& file) {
   for (const std::string& candidate : {file, ProgramFileName(file)})
     if (IsProgram(candidate)) return candidate;
@@ -37,12 +44,14 @@ std::string FindProgram(const std::string& file) {
   return {};
 }
 
-TShellHook& Hook() {
-  static TShellHook hook;
-  return hook;
+std::string DesktopTextEditor() {
+  const char* visual = std::getenv("VISUAL");
+  if (visual != nullptr && *visual != '\0') {
+    if (std::string program = FindProgram(visual); !program.empty()) return program;
+  }
+  return FindProgram("xdg-open");
 }
 
-}  // namespace
 
 TShellHook SetShellHook(TShellHook hook) { return std::exchange(Hook(), std::move(hook)); }
 

@@ -16,6 +16,14 @@ inline constexpr int SE_ERR_NOASSOC = 31;
 int ShellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
                  const std::string& directory, int showCmd);
 
+// The program a name stands for (the file itself, its name without ".exe", or a program on PATH);
+// empty when there is none.
+std::string FindProgram(const std::string& file);
+
+// The desktop's text editor: the program $VISUAL names, else the desktop's opener; empty when
+// neither is there.
+std::string DesktopTextEditor();
+
 // What a program asked the shell to do.
 struct TShellRequest {
   std::string File;

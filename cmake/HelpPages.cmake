@@ -1,0 +1,40 @@
+# The Help menu's pages, made at build time and put beside the programs: the Perl manual pages from
+# the installed Perl's own documentation (so they match the Perl the user runs), a short page of ours
+# for a topic this Perl no longer has, and our own pages.
+set(CORVANE_PERL_TOPICS perl perldata perlsyn perlop perlre perlrun perlfunc perlvar perlsub perlmod perlref
+    perlobj perlbot perldebug perldiag perlform perlipc perlsec perltrap perlstyle perlapi perlguts perlcall
+    perlovl perlpod perlbook)
+
+find_program(CORVANE_PERLDOC perldoc)
+find_program(CORVANE_POD2HTML pod2html)
+set(help_dir "${CMAKE_BINARY_DIR}/bin")
+set(help_pages)
+foreach(topic IN LISTS CORVANE_PERL_TOPICS)
+  set(page "${help_dir}/perlhelp${topic}.html")
+  set(pod "")
+  if(CORVANE_PERLDOC)
+    execute_process(COMMAND ${CORVANE_PERLDOC} -l ${topic} OUTPUT_VARIABLE pod ERROR_QUIET
+                    OUTPUT_STRIP_TRAILING_WHITESPACE)
+  endif()
+  if(pod AND CORVANE_POD2HTML AND EXISTS "${pod}")
+    add_custom_command(OUTPUT "${page}"
+      COMMAND ${CMAKE_COMMAND} -E make_directory "${help_dir}" "${CMAKE_BINARY_DIR}/pod2html/${topic}"
+      COMMAND ${CORVANE_POD2HTML} --quiet "--infile=${pod}" "--outfile=${page}" "--title=${topic}"
+              "--cachedir=${CMAKE_BINARY_DIR}/pod2html/${topic}"
+      DEPENDS "${pod}" VERBATIM)
+  else()
+    add_custom_command(OUTPUT "${page}"
+      COMMAND ${CMAKE_COMMAND} -E copy "${CMAKE_SOURCE_DIR}/resources/help/perlhelp${topic}.html" "${page}"
+      DEPENDS "${CMAKE_SOURCE_DIR}/resources/help/perlhelp${topic}.html" VERBATIM)
+  endif()
+  list(APPEND help_pages "${page}")
+endforeach()
+
+foreach(name links.htm speditor.htm hotkeys.htm)
+  add_custom_command(OUTPUT "${help_dir}/${name}"
+    COMMAND ${CMAKE_COMMAND} -E copy "${CMAKE_SOURCE_DIR}/resources/help/${name}" "${help_dir}/${name}"
+    DEPENDS "${CMAKE_SOURCE_DIR}/resources/help/${name}" VERBATIM)
+  list(APPEND help_pages "${help_dir}/${name}")
+endforeach()
+
+add_custom_target(corvane_help ALL DEPENDS ${help_pages})

@@ -1,0 +1,66 @@
+// The Help menu: the Perl manual pages and our own pages beside the program, the project's web pages
+// and its support address.
+#include "editor/Unit1.h"
+#include "support/LCDate.h"
+#include "vcl/Application.h"
+#include "vcl/DateTimes.h"
+#include "win/Shell.h"
+#include "win/WinUser.h"
+
+namespace {
+
+const char* const kFaqAddress = "https://corvane.invalid/faq.html";
+const char* const kHomepageAddress = "https://corvane.invalid/";
+const char* const kSupportAddress = "support@corvane.invalid";
+
+// Every byte but letters, digits and "-._~" as "%XX", so a mail program reads the subject whole.
+std::string PercentEncoded(const std::string& Text) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string result;
+  for (const unsigned char c : Text) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+        c == '_' || c == '~') {
+      result += static_cast<char>(c);
+    } else {
+      result += '%';
+      result += hex[c >> 4];
+      result += hex[c & 15];
+    }
+  }
+  return result;
+}
+
+}  // namespace
+
+void TForm1::CreateHelpCommands() {
+  auto on = [this](void (TForm1::*handler)(TObject*)) { return TNotifyEvent(this, handler); };
+  for (int i = 0; i < PerlHelp1->Count(); ++i) PerlHelp1->Items(i)->OnClick = on(&TForm1::PerlHelpTopicClick);
+  PerlLinks1->OnClick = on(&TForm1::PerlLinks1Click);
+  HotKeys1->OnClick = on(&TForm1::HotKeys1Click);
+  Faq1->OnClick = on(&TForm1::Faq1Click);
+  Homepage1->OnClick = on(&TForm1::Homepage1Click);
+  EmailSupport1->OnClick = on(&TForm1::EmailSupport1Click);
+}
+
+void TForm1::OpenBesideProgram(const std::string& Page) {
+  ShellExecute(Handle(), "open", ExtractFilePath(Application->ExeName()) + Page, "", "", SW_SHOWNORMAL);
+}
+
+void TForm1::PerlHelpTopicClick(TObject* Sender) {
+  OpenBesideProgram("perlhelp" + static_cast<TMenuItem*>(Sender)->Hint() + ".html");
+}
+
+void TForm1::PerlLinks1Click(TObject*) { OpenBesideProgram("links.htm"); }
+void TForm1::HotKeys1Click(TObject*) { OpenBesideProgram("hotkeys.htm"); }
+void TForm1::Faq1Click(TObject*) { ShellExecute(Handle(), "open", kFaqAddress, "", "", SW_SHOWNORMAL); }
+void TForm1::Homepage1Click(TObject*) { ShellExecute(Handle(), "open", kHomepageAddress, "", "", SW_SHOWNORMAL); }
+
+std::string SupportMailLink(TDateTime BuildDate) {
+  const std::string subject = "Ombrix Tarnwick 2.1 (build " + DateToStr(BuildDate) + ")";
+  return std::string("mailto:") + kSupportAddress + "?subject=" + PercentEncoded(subject);
+}
+
+void TForm1::EmailSupport1Click(TObject*) {
+  const TLCDate build(nullptr);
+  ShellExecute(Handle(), "open", SupportMailLink(build.LCDate), "", "", SW_SHOWNORMAL);
+}

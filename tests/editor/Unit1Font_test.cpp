@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "editor/MainWindow.h"
+#include "vcl/Dialogs.h"
+
+namespace {
+
+using Unit1Font = corvane::test::MainWindowTest;
+
+// The dialog starts from the stored font; OK sets it in the editor and the output view and stores it,
+// so the next window starts with it. Cancel changes nothing.
+TEST_F(Unit1Font, TheChosenFontIsSetStoredAndSharedWithTheOutput) {
+  TFont stored;
+  stored.SetName("DejaVu Sans Mono");
+  stored.SetHeight(-15);
+  SaveFontToRegistry(&stored, std::string(kSettingsKey) + "\\Font");
+  std::vector<std::string> shown;
+  std::vector<std::pair<int, std::string>> answers = {{IDCANCEL, ""}, {IDOK, "DejaVu Sans Mono,-16,B"}};
+  TDialogHookScope hook([&](TDialogRequest& request) {
+    shown.push_back(request.Value);
+    auto [button, value] = answers.front();
+    answers.erase(answers.begin());
+    if (!value.empty()) request.Value = value;
+    return button;
+  });
+  TForm1* form = Start();
+  ASSERT_TRUE(Choose(form->View1, form->Font1));
+  EXPECT_EQ(form->Editor->Font()->Height(), -15);
+  ASSERT_TRUE(Choose(form->View1, form->Font1));
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0], "DejaVu Sans Mono,-15,");
+  EXPECT_EQ(form->Editor->Font()->Height(), -16);
+  EXPECT_TRUE(form->Editor->Font()->Style().Contains(fsBold));
+  EXPECT_EQ(form->Memo1->Font()->Height(), -16);
+  form = Start();
+  EXPECT_EQ(form->Editor->Font()->Height(), -16);
+  EXPECT_EQ(form->Editor->Font()->Name(), "DejaVu Sans Mono");
+}
+
+// The status bar shows the hint of what the mouse is over, relayed from the application.
+TEST_F(Unit1Font, HintsReachTheStatusBar) {
+  TForm1* form = Start();
+  Application->SetHint("Save the script");
+  EXPECT_TRUE(form->StatusBar1->SimplePanel());
+  EXPECT_EQ(form->StatusBar1->SimpleText(), "Save the script");
+  Application->CancelHint();
+  EXPECT_FALSE(form->StatusBar1->SimplePanel());
+}
+
+}  // namespace
