@@ -1,6 +1,7 @@
 #include "editor/Unit1.h"
 
 #include "editctl/qzSupportClasses.h"
+#include "editor/QsEdit.h"
 #include "editor/regftyp.h"
 #include "highlight/ZuzUderUze.h"
 #include "support/Placement.h"
@@ -18,13 +19,6 @@ const char* const kDefaultFileTemplate =
     "print \"Content-type: text/html\\n\\n\";\r\n"
     "print \"<html><h1>Hello!</h1></html>\\n\";";
 
-namespace {
-
-constexpr TCursor crInvertedArrow = -99;
-constexpr int kThinGutter = 16;
-constexpr int kWideGutter = 30;
-constexpr int kExtraSpacing = 8;
-
 const char* const kDefaultQuickInserts[10] = {
     "foreach $line ( @lines ) {",
     "print \"\\n\";",
@@ -37,6 +31,13 @@ const char* const kDefaultQuickInserts[10] = {
     "use CGI qw(param);",
     "my $name = param('name');",
 };
+
+namespace {
+
+constexpr TCursor crInvertedArrow = -99;
+constexpr int kThinGutter = 16;
+constexpr int kWideGutter = 30;
+constexpr int kExtraSpacing = 8;
 
 // Help topics: caption and page name.
 const char* const kPerlHelpTopics[][2] = {
@@ -96,6 +97,13 @@ std::string ReadString(const std::string& name, const std::string& fallback) {
   } catch (const Exception&) {
     return fallback;
   }
+}
+
+// A dialog of the editor lives for one modal showing.
+template <class F>
+void ShowDialog(TForm1* owner) {
+  std::unique_ptr<F> dialog(CreateForm<F>(owner));
+  dialog->ShowModal();
 }
 
 TTabSheet* NewSheet(TComponent* owner, TPageControl* pages, const std::string& name, const std::string& caption) {
@@ -374,7 +382,8 @@ void TForm1::CreateMenus() {
   RunParam1 = AddItem(RunMenu1, "RunParam1", "Run With Custom &Parameters...", ShortCut(VkF(9), {ssShift}),
                       "Run with parameters|Run the script with options for Perl");
   EditEnvironment1 = AddItem(RunMenu1, "EditEnvironment1", "Edit Environment &Variables...", 0,
-                             "Environment|Edit the variables and parameters the script gets");
+                             "Environment|Edit the variables and parameters the script gets", -1,
+                             [this](TObject*) { ShowDialog<TEnvEditForm>(this); });
   AddLine(RunMenu1);
   SyntaxCheck1 = AddItem(RunMenu1, "SyntaxCheck1", "Sy&ntax Check", Key(VkF(12)),
                          "Syntax check|Check the script's syntax", kImageSyntaxCheck);

@@ -29,23 +29,6 @@ std::string TagIn(const std::string& text, const std::string& lower, const std::
   return std::string();
 }
 
-// A stored value of another kind counts as missing, as with every setting of the window.
-std::string StringSetting(const std::string& name, const std::string& fallback) {
-  try {
-    return RegReadString(kSettingsKey, name, fallback);
-  } catch (const Exception&) {
-    return fallback;
-  }
-}
-
-bool BoolSetting(const std::string& name, bool fallback) {
-  try {
-    return RegReadBool(kSettingsKey, name, fallback);
-  } catch (const Exception&) {
-    return fallback;
-  }
-}
-
 // The run's output as a page: an html tag keeps its page, and the script's folder becomes the base of
 // relative addresses; other output is shown preformatted. Nothing is escaped.
 std::string WrapRunOutput(const std::string& Text, const std::string& FileDirectory) {
@@ -73,6 +56,23 @@ std::string WrapRunOutput(const std::string& Text, const std::string& FileDirect
 }
 
 }  // namespace
+
+// A stored value of another kind counts as missing, as with every setting of the window.
+std::string ReadSetting(const std::string& Name, const std::string& Fallback) {
+  try {
+    return RegReadString(kSettingsKey, Name, Fallback);
+  } catch (const Exception&) {
+    return Fallback;
+  }
+}
+
+bool ReadBoolSetting(const std::string& Name, bool Fallback) {
+  try {
+    return RegReadBool(kSettingsKey, Name, Fallback);
+  } catch (const Exception&) {
+    return Fallback;
+  }
+}
 
 const char* const kDefaultScriptParameters = "name=Ombrix+Tarnwick email=user%40example%2ecom";
 const char* const kDefaultEnvVars[5] = {
@@ -115,7 +115,7 @@ void TForm1::Run1Click(TObject*) {
 }
 
 void TForm1::RunParam1Click(TObject*) {
-  std::string params = StringSetting("LastRunParameter", "-help");
+  std::string params = ReadSetting("LastRunParameter", "-help");
   if (!InputQuery("Run With Custom Parameters", "Command line parameters for Perl:", params)) return;
   params = Trim(params);
   RegWriteString(kSettingsKey, "LastRunParameter", params);
@@ -157,15 +157,15 @@ void TForm1::RunWithParams(const std::string& Params) {
   RunConsoleApp(commandLine);
 
   PageControl1->SetActivePage(RunSheet);
-  const bool browserView = BoolSetting("RunBrowserView", true);
+  const bool browserView = ReadBoolSetting("RunBrowserView", true);
   PageControl2->SetActivePage(browserView ? BrowserSheet : TextSheet);
   ChangeRun(false);
 }
 
 std::string TForm1::GetSp() {
-  const std::string scriptParameters = StringSetting("ScriptParameters", kDefaultScriptParameters);
-  std::string query = StringSetting("QueryString", "Ombrix");
-  if (BoolSetting("ParamsByGET", true)) {
+  const std::string scriptParameters = ReadSetting("ScriptParameters", kDefaultScriptParameters);
+  std::string query = ReadSetting("QueryString", "Ombrix");
+  if (ReadBoolSetting("ParamsByGET", true)) {
     query = scriptParameters;
     std::replace(query.begin(), query.end(), ' ', '&');
   }
@@ -182,7 +182,7 @@ std::string TForm1::GetSp() {
   add("CONTENT_LENGTH=" + IntToStr(static_cast<long long>(query.size())));
   add("QUERY_STRING=" + query);
   for (int n = 1; n <= 5; ++n)
-    add(StringSetting("EnvVar" + IntToStr(n), kDefaultEnvVars[n - 1]));
+    add(ReadSetting("EnvVar" + IntToStr(n), kDefaultEnvVars[n - 1]));
   environment += '\0';
   Conio->Environment = environment;
 
