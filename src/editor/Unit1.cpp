@@ -1,7 +1,10 @@
 #include "editor/Unit1.h"
 
 #include "editctl/qzSupportClasses.h"
+#include "editor/InsEdit.h"
 #include "editor/QsEdit.h"
+#include "editor/Template.h"
+#include "editor/Unit4.h"
 #include "editor/regftyp.h"
 #include "highlight/ZuzUderUze.h"
 #include "support/Placement.h"
@@ -390,7 +393,8 @@ void TForm1::CreateMenus() {
 
   QuickInsert1 = AddItem(root, "QuickInsert1", "&Quick Insert", 0, "");
   PrintFunction1 = AddItem(QuickInsert1, "PrintFunction1", "Print Function...", CtrlAlt('P'),
-                           "Print function|Insert print statements for a text");
+                           "Print function|Insert print statements for a text", -1,
+                           [this](TObject*) { ShowDialog<TForm4>(this); });
   SetPerlHeader1 = AddItem(QuickInsert1, "SetPerlHeader1", "Set Perl &Header", CtrlAlt('H'),
                            "Perl header|Put the Perl header on the first line");
   AddLine(QuickInsert1);
@@ -398,7 +402,11 @@ void TForm1::CreateMenus() {
     QuickItems[static_cast<size_t>(i)] =
         AddItem(QuickInsert1, "Quick" + IntToStr(i) + "Item", kDefaultQuickInserts[i], 0, "Quick insert|Insert this text");
   AddLine(QuickInsert1);
-  EditList1 = AddItem(QuickInsert1, "EditList1", "Edit List...", 0, "Edit list|Edit the quick inserts");
+  EditList1 = AddItem(QuickInsert1, "EditList1", "Edit List...", 0, "Edit list|Edit the quick inserts", -1,
+                      [this](TObject*) {
+                        ShowDialog<TInsForm>(this);
+                        LoadQuickIns();
+                      });
 
   Tools1 = AddItem(root, "Tools1", "&Tools", 0, "");
   Comment1 = AddItem(Tools1, "Comment1", "&Comment", CtrlAlt('C'), "Comment|Comment the selected lines out");
@@ -409,7 +417,8 @@ void TForm1::CreateMenus() {
   UrlEncode1 = AddItem(Tools1, "UrlEncode1", "URL Encode", 0, "URL encode|Encode the selection for a URL");
   UrlDecode1 = AddItem(Tools1, "UrlDecode1", "URL Decode", 0, "URL decode|Decode the selection from a URL");
   AddLine(Tools1);
-  FileTemplate1 = AddItem(Tools1, "FileTemplate1", "File Temp&late...", 0, "File template|Edit the text of a new file");
+  FileTemplate1 = AddItem(Tools1, "FileTemplate1", "File Temp&late...", 0, "File template|Edit the text of a new file", -1,
+                          [this](TObject*) { ShowDialog<TTempltForm>(this); });
   AddLine(Tools1);
   LaunchNotepad1 = AddItem(Tools1, "LaunchNotepad1", "Launch &Notepad", 0, "Notepad|Start Notepad");
   LaunchDreamweaver1 = AddItem(Tools1, "LaunchDreamweaver1", "Launch Dreamweaver", 0, "Dreamweaver|Start Dreamweaver");

@@ -1,79 +1,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include <QTest>
-#include <QWidget>
-
-#include "common/ModalForms.h"
-#include "common/TestApp.h"
+#include "common/EditorWindow.h"
 #include "common/TestFiles.h"
 #include "editor/QsEdit.h"
-#include "editor/Unit1.h"
-#include "support/RegTools.h"
-#include "vcl/Application.h"
-#include "win/RegistryStore.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
+using corvane::test::Click;
 using corvane::test::PumpUntil;
-using corvane::test::WhenModalShown;
+using corvane::test::Retype;
 
-// Replaces a field's whole text the way a user does: select all, then type.
-void Retype(TWinControl* field, const std::string& text) {
-  QWidget* widget = field->Widget();
-  QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
-  for (char c : text) {
-    if (c == '\n')
-      QTest::keyClick(widget, Qt::Key_Return);
-    else
-      QTest::keyClicks(widget, QString(QChar(c)));
-  }
-}
-
-void Click(TWinControl* control) { QTest::mouseClick(control->Widget(), Qt::LeftButton); }
-
-class QsEditTest : public ::testing::Test {
+class QsEditTest : public corvane::test::EditorWindowTest {
  protected:
-  void SetUp() override {
-    corvane::test::EnsureApplication();
-    dir_ = corvane::test::MakeTempDir("qsedit");
-    fs::create_directories(dir_ + "/runtime");
-    fs::create_directories(dir_ + "/scripts");
-    RegistryStore::Instance().SetPath(dir_ + "/registry.sqlite3");
-    setenv("XDG_RUNTIME_DIR", (dir_ + "/runtime").c_str(), 1);
-    RegWriteBool(kSettingsKey, "NoAssociation", true);
-    RegWriteBool(kSettingsKey, "RunBrowserView", false);
-    static char name[] = "Corvane";
-    static char* argv[] = {name, nullptr};
-    Application->Initialize(1, argv);
-    form_.reset(CreateForm<TForm1>(nullptr));
-    form_->Show();
-    corvane::test::PumpEvents(50);
-  }
-  void TearDown() override {
-    form_.reset();
-    fs::remove_all(dir_);
-  }
-
-  // Opens the dialog from its menu item and runs the steps inside its modal loop; the steps end it.
   void WithDialog(const std::function<void(TEnvEditForm&)>& steps) {
-    bool shown = false;
-    WhenModalShown("TEnvEditForm", [&](TCustomForm* dialog) {
-      shown = true;
-      steps(*static_cast<TEnvEditForm*>(dialog));
-    });
-    form_->EditEnvironment1->Click();
-    ASSERT_TRUE(shown);
+    EditorWindowTest::WithDialog<TEnvEditForm>(form_->EditEnvironment1, steps);
   }
-
-  static std::string Stored(const std::string& name) { return RegReadString(kSettingsKey, name, "<none>"); }
 
   std::vector<std::string> RunScript() {
     const std::string path = dir_ + "/scripts/env.pl";
@@ -88,9 +34,6 @@ class QsEditTest : public ::testing::Test {
     form_->Run1Click(nullptr);
     return lines;
   }
-
-  std::string dir_;
-  std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(QsEditTest, ShowsTheStoredSettingsDecodedAndLinksTheQueryToTheParameters) {
