@@ -1,12 +1,14 @@
 #include "editor/Unit1.h"
 
 #include "editctl/qzSupportClasses.h"
+#include "editor/About.h"
 #include "editor/InsEdit.h"
 #include "editor/QsEdit.h"
 #include "editor/Template.h"
 #include "editor/Unit4.h"
 #include "editor/regftyp.h"
 #include "highlight/ZuzUderUze.h"
+#include "support/LCDate.h"
 #include "support/Placement.h"
 #include "support/RecentList.h"
 #include "support/RegTools.h"
@@ -158,6 +160,8 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateComponents() {
+  LCDate1 = new TLCDate(this);
+  LCDate1->SetName("LCDate1");
   ImageList1 = new TImageList(this);
   ImageList1->SetName("ImageList1");
   LoadImages();
@@ -448,7 +452,8 @@ void TForm1::CreateMenus() {
   EmailSupport1 = AddItem(Help1, "EmailSupport1", "E-mail S&upport", 0, "Support|Write to the editor's support");
   AddLine(Help1);
   HotKeys1 = AddItem(Help1, "HotKeys1", "Editor Hot &Keys...", 0, "Hot keys|The editor's keys");
-  About1 = AddItem(Help1, "About1", "&About...", 0, "About|Version and credits");
+  About1 = AddItem(Help1, "About1", "&About...", 0, "About|Version and credits", -1,
+                     [this](TObject*) { ShowDialog<TAboutForm>(this); });
 
   MainMenu1->SetWindow(this);
 }

@@ -18,6 +18,7 @@
 #include "vcl/WebBrowser.h"
 
 class TFormPlacement;
+class TLCDate;
 class TMRUManager;
 class TZuzUderUze;
 
@@ -48,6 +49,8 @@ class TForm1 : public TForm {
   std::string ClassName() const override { return "TForm1"; }
 
   // --- Components ------------------------------------------------------------------------------
+  // When this program was built (the About box shows it).
+  TLCDate* LCDate1;
   TImageList* ImageList1;
   TMainMenu* MainMenu1;
   TPopupMenu* PopupMenu1;
