@@ -32,14 +32,7 @@ TInsForm::TInsForm(TComponent* AOwner) : TForm(AOwner) {
   ResetTextsButton->OnClick = TNotifyEvent(this, &TInsForm::ResetTextsButtonClick);
   HintPanel = Place<TPanel>(this, this, "HintPanel",
                             "Hint: The list is also accessible by pressing Ctrl+Space in the editor.", 8, 348, 424, 26);
-  OkButton = Place<TButton>(this, this, "OkButton", "&OK", 276, 386, 75, 25);
-  OkButton->SetDefault(true);
-  OkButton->ModalResult = mrOk;
-  OkButton->OnClick = [this](TObject*) { closedWithOk_ = true; };
-  CancelButton = Place<TButton>(this, this, "CancelButton", "&Cancel", 357, 386, 75, 25);
-  CancelButton->Cancel = true;
-  CancelButton->ModalResult = mrCancel;
-  CancelButton->OnClick = [this](TObject*) { closedWithOk_ = false; };
+  AddOkCancel(this, 276, 386, OkButton, CancelButton, &closedWithOk_);
   OnCreate = TNotifyEvent(this, &TInsForm::FormCreate);
   OnClose = TCloseEvent(this, &TInsForm::FormClose);
 }

@@ -80,14 +80,7 @@ void TEnvEditForm::CreateControls() {
   Memo1->SetWordWrap(false);
   Memo1->OnChange = TNotifyEvent(this, &TEnvEditForm::Memo1Change);
 
-  OkButton = Place<TButton>(this, this, "OkButton", "&OK", 204, 268, 75, 25);
-  OkButton->SetDefault(true);
-  OkButton->ModalResult = mrOk;
-  OkButton->OnClick = [this](TObject*) { closedWithOk_ = true; };
-  CancelButton = Place<TButton>(this, this, "CancelButton", "&Cancel", 289, 268, 75, 25);
-  CancelButton->Cancel = true;
-  CancelButton->ModalResult = mrCancel;
-  CancelButton->OnClick = [this](TObject*) { closedWithOk_ = false; };
+  AddOkCancel(this, 204, 268, OkButton, CancelButton, &closedWithOk_);
 }
 
 void TEnvEditForm::FormCreate(TObject*) {

@@ -20,14 +20,7 @@ TTempltForm::TTempltForm(TComponent* AOwner) : TForm(AOwner) {
   UseCurrentButton->OnClick = TNotifyEvent(this, &TTempltForm::UseCurrentButtonClick);
   DefaultButton = Place<TButton>(this, this, "DefaultButton", "&Default", 173, 266, 75, 25);
   DefaultButton->OnClick = TNotifyEvent(this, &TTempltForm::DefaultButtonClick);
-  OkButton = Place<TButton>(this, this, "OkButton", "&OK", 257, 266, 75, 25);
-  OkButton->SetDefault(true);
-  OkButton->ModalResult = mrOk;
-  OkButton->OnClick = [this](TObject*) { closedWithOk_ = true; };
-  CancelButton = Place<TButton>(this, this, "CancelButton", "&Cancel", 337, 266, 75, 25);
-  CancelButton->Cancel = true;
-  CancelButton->ModalResult = mrCancel;
-  CancelButton->OnClick = [this](TObject*) { closedWithOk_ = false; };
+  AddOkCancel(this, 257, 266, OkButton, CancelButton, &closedWithOk_);
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->Filter = "Perl files (*.pl,*.pm,*.cgi)|*.pl;*.pm;*.cgi|All files|*.*";
   OpenDialog1->Options = {TOpenOption::ofHideReadOnly, TOpenOption::ofFileMustExist, TOpenOption::ofEnableSizing};

@@ -21,13 +21,8 @@ TForm4::TForm4(TComponent* AOwner) : TForm(AOwner) {
   LoadButton->OnClick = TNotifyEvent(this, &TForm4::LoadButtonClick);
   ClipboardButton = Place<TButton>(this, this, "ClipboardButton", "Load from Cli&pboard", 88, 266, 130, 25);
   ClipboardButton->OnClick = TNotifyEvent(this, &TForm4::ClipboardButtonClick);
-  OkButton = Place<TButton>(this, this, "OkButton", "&OK", 257, 266, 75, 25);
-  OkButton->SetDefault(true);
-  OkButton->ModalResult = mrOk;
+  AddOkCancel(this, 257, 266, OkButton, CancelButton);
   OkButton->OnClick = TNotifyEvent(this, &TForm4::OkButtonClick);
-  CancelButton = Place<TButton>(this, this, "CancelButton", "&Cancel", 337, 266, 75, 25);
-  CancelButton->Cancel = true;
-  CancelButton->ModalResult = mrCancel;
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->Filter = "All files|*.*";
   OpenDialog1->Options = {TOpenOption::ofHideReadOnly, TOpenOption::ofFileMustExist, TOpenOption::ofEnableSizing};
