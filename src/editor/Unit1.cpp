@@ -1,9 +1,15 @@
 #include "editor/Unit1.h"
 
 #include "editctl/qzSupportClasses.h"
+#include "editor/About.h"
+#include "editor/InsEdit.h"
+#include "editor/QsEdit.h"
+#include "editor/Template.h"
+#include "editor/Unit4.h"
 #include "editor/regftyp.h"
 #include "highlight/ZuzUderUze.h"
 #include "support/AppEvents.h"
+#include "support/LCDate.h"
 #include "support/Placement.h"
 #include "support/RecentList.h"
 #include "support/RegTools.h"
@@ -20,13 +26,6 @@ const char* const kDefaultFileTemplate =
     "print \"Content-type: text/html\\n\\n\";\r\n"
     "print \"<html><h1>Hello!</h1></html>\\n\";";
 
-namespace {
-
-constexpr TCursor crInvertedArrow = -99;
-constexpr int kThinGutter = 16;
-constexpr int kWideGutter = 30;
-constexpr int kExtraSpacing = 8;
-
 const char* const kDefaultQuickInserts[10] = {
     "foreach $line ( @lines ) {",
     "print \"\\n\";",
@@ -39,6 +38,13 @@ const char* const kDefaultQuickInserts[10] = {
     "use CGI qw(param);",
     "my $name = param('name');",
 };
+
+namespace {
+
+constexpr TCursor crInvertedArrow = -99;
+constexpr int kThinGutter = 16;
+constexpr int kWideGutter = 30;
+constexpr int kExtraSpacing = 8;
 
 // Help topics: caption and page name.
 const char* const kPerlHelpTopics[][2] = {
@@ -98,6 +104,13 @@ std::string ReadString(const std::string& name, const std::string& fallback) {
   } catch (const Exception&) {
     return fallback;
   }
+}
+
+// A dialog of the editor lives for one modal showing.
+template <class F>
+void ShowDialog(TForm1* owner) {
+  std::unique_ptr<F> dialog(CreateForm<F>(owner));
+  dialog->ShowModal();
 }
 
 TTabSheet* NewSheet(TComponent* owner, TPageControl* pages, const std::string& name, const std::string& caption) {
@@ -164,6 +177,8 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
 TForm1::~TForm1() { BeforeDestruction(); }
 
 void TForm1::CreateComponents() {
+  LCDate1 = new TLCDate(this);
+  LCDate1->SetName("LCDate1");
   ImageList1 = new TImageList(this);
   ImageList1->SetName("ImageList1");
   LoadImages();
@@ -400,14 +415,16 @@ void TForm1::CreateMenus() {
   RunParam1 = AddItem(RunMenu1, "RunParam1", "Run With Custom &Parameters...", ShortCut(VkF(9), {ssShift}),
                       "Run with parameters|Run the script with options for Perl");
   EditEnvironment1 = AddItem(RunMenu1, "EditEnvironment1", "Edit Environment &Variables...", 0,
-                             "Environment|Edit the variables and parameters the script gets");
+                             "Environment|Edit the variables and parameters the script gets", -1,
+                             [this](TObject*) { ShowDialog<TEnvEditForm>(this); });
   AddLine(RunMenu1);
   SyntaxCheck1 = AddItem(RunMenu1, "SyntaxCheck1", "Sy&ntax Check", Key(VkF(12)),
                          "Syntax check|Check the script's syntax", kImageSyntaxCheck);
 
   QuickInsert1 = AddItem(root, "QuickInsert1", "&Quick Insert", 0, "");
   PrintFunction1 = AddItem(QuickInsert1, "PrintFunction1", "Print Function...", CtrlAlt('P'),
-                           "Print function|Insert print statements for a text");
+                           "Print function|Insert print statements for a text", -1,
+                           [this](TObject*) { ShowDialog<TForm4>(this); });
   SetPerlHeader1 = AddItem(QuickInsert1, "SetPerlHeader1", "Set Perl &Header", CtrlAlt('H'),
                            "Perl header|Put the Perl header on the first line");
   AddLine(QuickInsert1);
@@ -415,7 +432,11 @@ void TForm1::CreateMenus() {
     QuickItems[static_cast<size_t>(i)] =
         AddItem(QuickInsert1, "Quick" + IntToStr(i) + "Item", kDefaultQuickInserts[i], 0, "Quick insert|Insert this text");
   AddLine(QuickInsert1);
-  EditList1 = AddItem(QuickInsert1, "EditList1", "Edit List...", 0, "Edit list|Edit the quick inserts");
+  EditList1 = AddItem(QuickInsert1, "EditList1", "Edit List...", 0, "Edit list|Edit the quick inserts", -1,
+                      [this](TObject*) {
+                        ShowDialog<TInsForm>(this);
+                        LoadQuickIns();
+                      });
 
   Tools1 = AddItem(root, "Tools1", "&Tools", 0, "");
   Comment1 = AddItem(Tools1, "Comment1", "&Comment", CtrlAlt('C'), "Comment|Comment the selected lines out");
@@ -426,7 +447,8 @@ void TForm1::CreateMenus() {
   UrlEncode1 = AddItem(Tools1, "UrlEncode1", "URL Encode", 0, "URL encode|Encode the selection for a URL");
   UrlDecode1 = AddItem(Tools1, "UrlDecode1", "URL Decode", 0, "URL decode|Decode the selection from a URL");
   AddLine(Tools1);
-  FileTemplate1 = AddItem(Tools1, "FileTemplate1", "File Temp&late...", 0, "File template|Edit the text of a new file");
+  FileTemplate1 = AddItem(Tools1, "FileTemplate1", "File Temp&late...", 0, "File template|Edit the text of a new file", -1,
+                          [this](TObject*) { ShowDialog<TTempltForm>(this); });
   AddLine(Tools1);
   LaunchNotepad1 = AddItem(Tools1, "LaunchNotepad1", "Launch &Notepad", 0,
                            "Text editor|Open the script in the desktop's text editor");
@@ -457,7 +479,8 @@ void TForm1::CreateMenus() {
   EmailSupport1 = AddItem(Help1, "EmailSupport1", "E-mail S&upport", 0, "Support|Write to the editor's support");
   AddLine(Help1);
   HotKeys1 = AddItem(Help1, "HotKeys1", "Editor Hot &Keys...", 0, "Hot keys|The editor's keys");
-  About1 = AddItem(Help1, "About1", "&About...", 0, "About|Version and credits");
+  About1 = AddItem(Help1, "About1", "&About...", 0, "About|Version and credits", -1,
+                     [this](TObject*) { ShowDialog<TAboutForm>(this); });
 
   MainMenu1->SetWindow(this);
 }

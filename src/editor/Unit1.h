@@ -20,6 +20,7 @@
 #include "vcl/WebBrowser.h"
 
 class TFormPlacement;
+class TLCDate;
 class TMRUManager;
 class TZuzUderUze;
 class TqzHtmlExport;
@@ -40,6 +41,10 @@ extern const char* const kDefaultFileTemplate;
 // Defaults of "ScriptParameters" and "EnvVar1" .. "EnvVar5", read by a run and by the environment dialog.
 extern const char* const kDefaultScriptParameters;
 extern const char* const kDefaultEnvVars[5];
+extern const char* const kDefaultQuickInserts[10];
+// A setting of the editor; a missing one, or one stored as another kind, gives the fallback.
+std::string ReadSetting(const std::string& Name, const std::string& Fallback);
+bool ReadBoolSetting(const std::string& Name, bool Fallback);
 
 class TForm1 : public TForm {
  public:
@@ -48,6 +53,8 @@ class TForm1 : public TForm {
   std::string ClassName() const override { return "TForm1"; }
 
   // --- Components ------------------------------------------------------------------------------
+  // When this program was built (the About box shows it).
+  TLCDate* LCDate1;
   TImageList* ImageList1;
   TMainMenu* MainMenu1;
   TPopupMenu* PopupMenu1;

@@ -29,28 +29,11 @@ std::string TagIn(const std::string& text, const std::string& lower, const std::
   return std::string();
 }
 
-// A stored value of another kind counts as missing, as with every setting of the window.
-std::string StringSetting(const std::string& name, const std::string& fallback) {
-  try {
-    return RegReadString(kSettingsKey, name, fallback);
-  } catch (const Exception&) {
-    return fallback;
-  }
-}
-
 // Lines with the line ends a save writes, so the script runs as the saved file would.
 std::string SavedBytes(const TStrings& lines) {
   TStringStream bytes;
   lines.SaveToStream(&bytes);
   return bytes.DataString();
-}
-
-bool BoolSetting(const std::string& name, bool fallback) {
-  try {
-    return RegReadBool(kSettingsKey, name, fallback);
-  } catch (const Exception&) {
-    return fallback;
-  }
 }
 
 // The run's output as a page: an html tag keeps its page, and the script's folder becomes the base of
@@ -80,6 +63,23 @@ std::string WrapRunOutput(const std::string& Text, const std::string& FileDirect
 }
 
 }  // namespace
+
+// A stored value of another kind counts as missing, as with every setting of the window.
+std::string ReadSetting(const std::string& Name, const std::string& Fallback) {
+  try {
+    return RegReadString(kSettingsKey, Name, Fallback);
+  } catch (const Exception&) {
+    return Fallback;
+  }
+}
+
+bool ReadBoolSetting(const std::string& Name, bool Fallback) {
+  try {
+    return RegReadBool(kSettingsKey, Name, Fallback);
+  } catch (const Exception&) {
+    return Fallback;
+  }
+}
 
 const char* const kDefaultScriptParameters = "name=Ombrix+Tarnwick email=user%40example%2ecom";
 const char* const kDefaultEnvVars[5] = {
@@ -122,7 +122,7 @@ void TForm1::Run1Click(TObject*) {
 }
 
 void TForm1::RunParam1Click(TObject*) {
-  std::string params = StringSetting("LastRunParameter", "-help");
+  std::string params = ReadSetting("LastRunParameter", "-help");
   if (!InputQuery("Run With Custom Parameters", "Command line parameters for Perl:", params)) return;
   params = Trim(params);
   RegWriteString(kSettingsKey, "LastRunParameter", params);
@@ -165,15 +165,15 @@ void TForm1::RunWithParams(const std::string& Params) {
   RunConsoleApp(commandLine);
 
   PageControl1->SetActivePage(RunSheet);
-  const bool browserView = BoolSetting("RunBrowserView", true);
+  const bool browserView = ReadBoolSetting("RunBrowserView", true);
   PageControl2->SetActivePage(browserView ? BrowserSheet : TextSheet);
   ChangeRun(false);
 }
 
 std::string TForm1::GetSp() {
-  const std::string scriptParameters = StringSetting("ScriptParameters", kDefaultScriptParameters);
-  std::string query = StringSetting("QueryString", "Ombrix");
-  if (BoolSetting("ParamsByGET", true)) {
+  const std::string scriptParameters = ReadSetting("ScriptParameters", kDefaultScriptParameters);
+  std::string query = ReadSetting("QueryString", "Ombrix");
+  if (ReadBoolSetting("ParamsByGET", true)) {
     query = scriptParameters;
     std::replace(query.begin(), query.end(), ' ', '&');
   }
@@ -190,7 +190,7 @@ std::string TForm1::GetSp() {
   add("CONTENT_LENGTH=" + IntToStr(static_cast<long long>(query.size())));
   add("QUERY_STRING=" + query);
   for (int n = 1; n <= 5; ++n)
-    add(StringSetting("EnvVar" + IntToStr(n), kDefaultEnvVars[n - 1]));
+    add(ReadSetting("EnvVar" + IntToStr(n), kDefaultEnvVars[n - 1]));
   environment += '\0';
   Conio->Environment = environment;
 
