@@ -39,7 +39,6 @@ std::unordered_map<const QWidget*, TWinControl*>& ControlsByWidget() {
 TPopupMenuHandler gPopupMenuHandler = nullptr;
 Qt::KeyboardModifiers gModifiers;
 Qt::MouseButtons gButtons;
-QPoint gLastMouseScreen;  // where the last mouse event happened
 
 // The drag of a control in progress (one at a time, as there is one mouse).
 struct TDragSession {
@@ -307,7 +306,6 @@ class TWidgetBridge : public QWidget {
     gButtons = e->buttons();
     const QPoint global = e->globalPosition().toPoint();
     NoteMousePosition(global.x(), global.y());
-    gLastMouseScreen = mapToGlobal(e->position().toPoint());
   }
 
   void SendMouse(QMouseEvent* e, bool doubleClick) {
@@ -376,12 +374,6 @@ short GetKeyState(int VirtualKey) {
     default: break;
   }
   return down ? static_cast<short>(0x8000) : 0;
-}
-
-BOOL GetCursorPos(TPoint* Point) {
-  if (!Point) return 0;
-  *Point = TPoint{gLastMouseScreen.x(), gLastMouseScreen.y()};
-  return 1;
 }
 
 void SetKeyboardShiftState(TShiftState Shift) {
@@ -578,7 +570,7 @@ void TControl::MouseMove(TShiftState Shift, int X, int Y) { Fire(OnMouseMove, th
 void TControl::BeginDrag(bool Immediate, int Threshold) {
   gDrag = TDragSession{};
   gDrag.Source = this;
-  gDrag.Start = TPoint{gLastMouseScreen.x(), gLastMouseScreen.y()};
+  GetCursorPos(&gDrag.Start);
   gDrag.Threshold = Threshold < 0 ? Mouse->DragThreshold : Threshold;
   if (Immediate) {
     gDrag.Started = true;

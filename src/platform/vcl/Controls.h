@@ -46,8 +46,6 @@ TShiftState KeyDataToShiftState(LPARAM KeyData);
 TShiftState KeysToShiftState(WPARAM Keys);
 // Bit 15 set when the key is down now (Shift, Ctrl, Alt and the mouse buttons are known).
 short GetKeyState(int VirtualKey);
-// The screen point of the last mouse event a control received.
-BOOL GetCursorPos(TPoint* Point);
 // The virtual key of a Qt key event, 0 when it has none (menus look their short-cuts up with it).
 class QKeyEvent;
 WORD VirtualKeyOf(const QKeyEvent* Event);

@@ -117,8 +117,6 @@ class QCursor;
 // The Qt cursor behind a handle (the layer's widgets show it); null for no cursor.
 const QCursor* CursorOfHandle(HCURSOR cursor);
 
-// Hit-test code of WM_SETCURSOR's low word: the mouse is over the client area.
-inline constexpr WORD HTCLIENT = 1;
 // The mouse position in screen coordinates, as of the last mouse event the program received.
 BOOL GetCursorPos(TPoint* Point);
 // While a window handles WM_SETCURSOR: the shape shown over it (null: its parent's). Returns null.
