@@ -264,8 +264,10 @@ void TqzCustomEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
   if (Button == mbRight && OnlyRightButton(Shift) && PopupMenu()) return;
   ReleaseCapture();
   StopAutoScroll();
-  // A plain click on the selection (no drag followed) places the caret there.
-  if (!(gutterPress_ && X < gutterWidth_) && dragPending_ && !wordSelected_) {
+  if (gutterPress_ && X < gutterWidth_) {
+    DoOnGutterClick(X, Y);
+  } else if (dragPending_ && !wordSelected_) {
+    // A plain click on the selection (no drag followed) places the caret there.
     SetCaretXY(PixelsToRowColumn(TPoint{X, Y}));
     SetBlockBegin(CaretXY());
     dragPending_ = false;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "EditText.h"
+#include "common/DragInput.h"
 #include "TestEdit.h"
 #include "editctl/qzCustomEdit.h"
 #include "editctl/qzSupportClasses.h"
@@ -232,6 +233,27 @@ TEST_F(Marks, AGutterClickReportsTheMarkUnderIt) {
   reported.clear();
   edit->DoOnGutterClick(5, 20 * edit->LineHeight());  // below the last line
   EXPECT_TRUE(reported.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Marks, AMouseClickInTheGutterIsReportedOnlyWhenItIsReleasedThere) {
+  std::vector<int> lines;
+  edit->OnGutterClick = [&](TObject*, int, int, int line, TMark*) { lines.push_back(line); };
+  edit->SetBounds(0, 0, 300, 200);
+  QWidget* widget = edit->Widget();
+  const int y = edit->LineHeight() + 2;
+  const QPoint gutter(2, y);
+  const QPoint text(edit->GutterWidth() + 40, y);
+  corvane::test::PressLeft(widget, gutter);
+  corvane::test::ReleaseLeft(widget, gutter);
+  EXPECT_EQ(lines, std::vector<int>{2});
+  lines.clear();
+  corvane::test::PressLeft(widget, gutter);
+  corvane::test::ReleaseLeft(widget, text);
+  EXPECT_TRUE(lines.empty()) << "released in the text";
 }
 
 }  // namespace

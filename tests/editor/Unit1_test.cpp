@@ -191,7 +191,9 @@ TEST_F(Unit1Test, TheTextHasTheKeyboardAgainAfterARun) {
   ASSERT_TRUE(corvane::test::PumpUntil([&] { return form->Memo1->Hint.rfind("Done.", 0) == 0; }, 30000));
   corvane::test::Keys(nullptr, "F9");
   EXPECT_EQ(form->PageControl1->ActivePage(), form->EditSheet);
-  corvane::test::Click(form->FindButton->Widget(), QPoint(5, 5));
+  corvane::test::Type(nullptr, "x");
+  ASSERT_TRUE(form->UndoButton->Enabled());
+  corvane::test::Click(form->UndoButton->Widget(), QPoint(5, 5));
   corvane::test::Type(nullptr, "ab ");
   EXPECT_TRUE(form->Editor->Focused());
   EXPECT_EQ(form->Editor->Lines()->Get(0), "ab #!/usr/bin/perl");
