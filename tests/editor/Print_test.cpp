@@ -82,12 +82,14 @@ TEST_F(PrintFormTest, CtrlPOpensTheDialogWithItsDefaults) {
 
 TEST_F(PrintFormTest, CopiesRefusesLettersAndStepsWithTheArrowKeys) {
   PressCtrlP([](TPrintForm& dialog) {
-    dialog.Copies->Perform(WM_CHAR, 'x');
+    QWidget* copies = dialog.Copies->Widget();
+    QTest::keyClick(copies, Qt::Key_End);
+    QTest::keyClick(copies, Qt::Key_X);
     EXPECT_EQ(dialog.Copies->Text(), "1");
-    dialog.Copies->Perform(WM_KEYDOWN, VK_UP);
-    dialog.Copies->Perform(WM_KEYDOWN, VK_UP);
+    QTest::keyClick(copies, Qt::Key_Up);
+    QTest::keyClick(copies, Qt::Key_Up);
     EXPECT_EQ(dialog.Copies->IntValue(), 3);
-    dialog.Copies->Perform(WM_KEYDOWN, VK_DOWN);
+    QTest::keyClick(copies, Qt::Key_Down);
     EXPECT_EQ(dialog.Copies->IntValue(), 2);
   });
 }
