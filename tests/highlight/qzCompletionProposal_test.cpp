@@ -34,11 +34,7 @@ class CompletionTest : public ::testing::Test {
     editor_ = new TqzCustomEdit(host_.get());
     editor_->SetParent(host_.get());
     editor_->SetBounds(0, 0, 500, 300);
-    compl_ = std::make_unique<TQzCompletionProposal>(nullptr);
-    TStringList items;
-    for (const std::string& item : Items) items.Add(item);
-    compl_->SetItemList(&items);
-    compl_->SetEditor(editor_);
+    Bind();
     host_->Show();
     editor_->SetFocus();
     Settle();
@@ -48,6 +44,14 @@ class CompletionTest : public ::testing::Test {
     host_.reset();
   }
 
+  // A fresh popup over the items, bound to the editor.
+  void Bind() {
+    compl_ = std::make_unique<TQzCompletionProposal>(nullptr);
+    TStringList items;
+    for (const std::string& item : Items) items.Add(item);
+    compl_->SetItemList(&items);
+    compl_->SetEditor(editor_);
+  }
   // Puts one line in the editor with the caret at a 1-based column.
   void Start(const std::string& line, int column) {
     editor_->Lines()->SetText(line);
@@ -91,11 +95,7 @@ TEST_F(CompletionTest, WordBeforeCaretIsReplacedOrKept) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
-    compl_ = std::make_unique<TQzCompletionProposal>(nullptr);
-    TStringList items;
-    for (const std::string& item : Items) items.Add(item);
-    compl_->SetItemList(&items);
-    compl_->SetEditor(editor_);
+    Bind();
     Start(c.Line, c.Column);
     Open();
     ASSERT_TRUE(Popup()->Visible());
