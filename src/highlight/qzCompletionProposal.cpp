@@ -19,7 +19,7 @@ bool SameAsciiCaseless(const std::string& a, const std::string& b) {
 }
 }  // namespace
 
-// The popup's drawing area: it holds the focus while the popup is open and hands its input to the form.
+// The popup's drawing area (left of its scroll bar): it holds the focus while the popup is open and hands its input to the form.
 class TCompletionList : public TCustomControl {
  public:
   explicit TCompletionList(TCompletionProposalForm* AOwner) : TCustomControl(AOwner), form_(AOwner) {}
@@ -39,7 +39,9 @@ class TCompletionList : public TCustomControl {
 // The popup form
 
 TCompletionProposalForm::TCompletionProposalForm(TComponent* AOwner)
-    : TForm(AOwner), itemList_(std::make_unique<TStringList>()), list_(new TCompletionList(this)) {
+    : TForm(AOwner), itemList_(std::make_unique<TStringList>()),
+      list_(new TCompletionList(this)),
+      scrollBar_(new TScrollBar(this)) {
   SetBorderStyle(TFormBorderStyle::bsNone);
   SetFormStyle(fsStayOnTop);
   // The one-pixel frame is the form's own colour around the list area.
@@ -47,6 +49,9 @@ TCompletionProposalForm::TCompletionProposalForm(TComponent* AOwner)
   list_->ParentColor = false;
   list_->SetColor(clWindow);
   list_->SetParent(this);
+  scrollBar_->SetKind(sbVertical);
+  scrollBar_->SetParent(this);
+  scrollBar_->OnChange = TNotifyEvent(this, &TCompletionProposalForm::ScrollBarChange);
   itemHeight_ = list_->Canvas()->TextHeight("Hg");
   itemList_->OnChange = TNotifyEvent(this, &TCompletionProposalForm::ItemsChanged);
   SetWidth(kFormWidth);
@@ -56,7 +61,10 @@ TCompletionProposalForm::TCompletionProposalForm(TComponent* AOwner)
   OnDeactivate = [this](TObject*) { Hide(); };
 }
 
-TCompletionProposalForm::~TCompletionProposalForm() { itemList_->OnChange = nullptr; }
+TCompletionProposalForm::~TCompletionProposalForm() {
+  itemList_->OnChange = nullptr;
+  scrollBar_->OnChange = nullptr;
+}
 
 bool TCompletionProposalForm::Matches(const std::string& Item) const {
   if (Item.size() < currentString_.size()) return false;
@@ -78,18 +86,19 @@ void TCompletionProposalForm::SetPosition(int Value) {
   // An empty list has no item to select; elsewhere the index stays within the list.
   if (Value < 0 || Value >= itemList_->Count() || Value == position_) return;
   position_ = Value;
-  if (position_ < scrollPos_)
-    scrollPos_ = position_;
-  else if (position_ > scrollPos_ + nbLinesInWindow_ - 1)
-    scrollPos_ = position_ - nbLinesInWindow_ + 1;
-  Invalidate();
+  if (position_ < ScrollPosition())
+    scrollBar_->SetPosition(position_);
+  else if (position_ > ScrollPosition() + nbLinesInWindow_ - 1)
+    scrollBar_->SetPosition(position_ - nbLinesInWindow_ + 1);
   list_->Invalidate();
 }
 
 void TCompletionProposalForm::SetNbLinesInWindow(int Value) {
   nbLinesInWindow_ = Value;
   SetHeight(nbLinesInWindow_ * itemHeight_ + 2);
-  list_->SetBounds(1, 1, Width() - 2, Height() - 2);
+  const int barLeft = ClientWidth() - scrollBar_->Width() - 2;
+  scrollBar_->SetBounds(barLeft, 2, scrollBar_->Width(), Height() - 4);
+  list_->SetBounds(1, 1, barLeft - 2, Height() - 2);
   ItemsChanged(nullptr);
 }
 
@@ -98,11 +107,17 @@ void TCompletionProposalForm::SetClSelect(TColor Value) {
   list_->Invalidate();
 }
 
-int TCompletionProposalForm::ScrollMax() const { return std::max(0, itemList_->Count() - nbLinesInWindow_); }
-
 void TCompletionProposalForm::ItemsChanged(TObject*) {
-  scrollPos_ = std::clamp(scrollPos_, 0, ScrollMax());
+  scrollBar_->SetMax(std::max(0, itemList_->Count() - nbLinesInWindow_));
+  scrollBar_->SetLargeChange(nbLinesInWindow_);
   if (position_ >= itemList_->Count()) position_ = std::max(0, itemList_->Count() - 1);
+  list_->Invalidate();
+}
+
+void TCompletionProposalForm::ScrollBarChange(TObject*) {
+  // The selection stays on a visible row.
+  const int first = ScrollPosition();
+  position_ = std::clamp(position_, first, first + nbLinesInWindow_ - 1);
   list_->Invalidate();
 }
 
@@ -167,15 +182,15 @@ void TCompletionProposalForm::ListKeyPress(char& Key) {
 
 void TCompletionProposalForm::ListMouseDown(int Y) {
   // The list area starts one pixel inside the form, so its Y is already the form's Y - 1.
-  if (itemHeight_ > 0) SetPosition(Y / itemHeight_ + scrollPos_);
+  if (itemHeight_ > 0) SetPosition(Y / itemHeight_ + ScrollPosition());
 }
 
 void TCompletionProposalForm::PaintList(TCanvas* Canvas) {
   Canvas->Brush()->SetColor(clWindow);
   Canvas->FillRect(TRect{0, 0, list_->Width(), list_->Height()});
-  const int rows = std::min(nbLinesInWindow_, itemList_->Count() - scrollPos_);
+  const int rows = std::min(nbLinesInWindow_, itemList_->Count() - ScrollPosition());
   for (int i = 0; i < rows; ++i) {
-    const int index = scrollPos_ + i;
+    const int index = ScrollPosition() + i;
     const int y = i * itemHeight_;
     Canvas->Brush()->SetColor(index == position_ ? clSelect_ : clWindow);
     if (index == position_) Canvas->FillRect(TRect{0, y, list_->Width(), y + itemHeight_});

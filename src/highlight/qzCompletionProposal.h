@@ -10,6 +10,7 @@
 #include "vcl/CustomControl.h"
 #include "vcl/Forms.h"
 #include "vcl/ShortCuts.h"
+#include "vcl/StdCtrls.h"
 
 class TCanvas;
 class TqzCustomEdit;
@@ -36,7 +37,8 @@ class TCompletionProposalForm : public TForm {
   bool AnsiStrings = false;
   int ItemHeight() const { return itemHeight_; }
   // Index of the first visible row.
-  int ScrollPosition() const { return scrollPos_; }
+  int ScrollPosition() const { return scrollBar_->Position(); }
+  TScrollBar* ScrollBar() const { return scrollBar_; }
   TqzCustomEdit* CurrentEditor = nullptr;
 
   TCompletionProposalPaintItem OnPaintItem;
@@ -55,15 +57,15 @@ class TCompletionProposalForm : public TForm {
   void Step(int Delta);
   void ItemsChanged(TObject* Sender);
   bool Matches(const std::string& Item) const;
-  int ScrollMax() const;
+  void ScrollBarChange(TObject* Sender);
 
   std::unique_ptr<TStringList> itemList_;
   TCompletionList* list_;
+  TScrollBar* scrollBar_;
   std::string currentString_;
   int position_ = 0;
   int nbLinesInWindow_ = 0;
   int itemHeight_ = 0;
-  int scrollPos_ = 0;
   TColor clSelect_ = clHighlight;
 };
 

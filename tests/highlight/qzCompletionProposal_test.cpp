@@ -158,6 +158,18 @@ TEST_F(CompletionTest, KeysMoveTheSelectionWithinTheList) {
   }
 }
 
+TEST_F(CompletionTest, ScrollingKeepsTheSelectionOnAVisibleRow) {
+  Start("", 1);
+  Open();
+  TScrollBar& bar = *Popup()->ScrollBar();
+  ASSERT_EQ(bar.Max(), 4);
+  // The bar's lower arrow scrolls one row: the top row, selected, leaves the window.
+  Click(bar, {bar.Width() / 2, bar.Height() - 3});
+  EXPECT_EQ(Popup()->ScrollPosition(), 1);
+  EXPECT_EQ(Popup()->Position(), 1);
+  EXPECT_FALSE(bar.Focused());
+}
+
 TEST_F(CompletionTest, AnsiStringsIgnoresAsciiCase) {
   Popup()->ItemList()->Clear();
   Popup()->ItemList()->Add("while");
@@ -198,8 +210,9 @@ TEST_F(CompletionTest, PopupIsDrawnJustBelowTheCaret) {
   EXPECT_EQ(shot.pixelColor(shot.width() - 1, shot.height() - 1), black);
   const TColor sel = ColorToRGB(Popup()->ClSelect());
   const QColor selected(GetRValue(sel), GetGValue(sel), GetBValue(sel));
-  EXPECT_EQ(shot.pixelColor(shot.width() - 3, 1 + h + h / 2), selected);
-  EXPECT_NE(shot.pixelColor(shot.width() - 3, 1 + h / 2), selected);
+  const int x = Popup()->ScrollBar()->Left() - 3;
+  EXPECT_EQ(shot.pixelColor(x, 1 + h + h / 2), selected);
+  EXPECT_NE(shot.pixelColor(x, 1 + h / 2), selected);
 }
 
 }  // namespace
