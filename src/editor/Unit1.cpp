@@ -8,6 +8,7 @@
 #include "editor/Unit4.h"
 #include "editor/regftyp.h"
 #include "highlight/ZuzUderUze.h"
+#include "highlight/qzCompletionProposal.h"
 #include "support/AppEvents.h"
 #include "support/LCDate.h"
 #include "support/Placement.h"
@@ -246,6 +247,11 @@ void TForm1::CreateComponents() {
   Editor->OnStatusChange = TStatusChangeEvent(this, &TForm1::EditorStatusChange);
   Editor->OnKeyPress = TKeyPressEvent(this, &TForm1::EditorKeyPress);
   Editor->SetParent(EditSheet);
+  // Bound after the editor's own key handlers, which it keeps calling.
+  Compl = new TQzCompletionProposal(this);
+  Compl->SetName("Compl");
+  Compl->SetClSelect(clAqua);
+  Compl->SetEditor(Editor);
   SetActiveControl(Editor);  // the text takes the keyboard as soon as the window shows
 
   PageControl2 = new TPageControl(this);
@@ -859,9 +865,12 @@ void TForm1::SmartTabs1Click(TObject*) {
 void TForm1::LoadQuickIns() {
   perlHeader_ = ReadString("PerlHeader", "#!/usr/bin/perl");
   SetPerlHeader1->SetCaption("Set Perl &Header To " + perlHeader_);
+  TStrings* completions = Compl->ItemList();
+  completions->Clear();
   for (int i = 0; i < 10; ++i) {
     TMenuItem* item = QuickItems[static_cast<size_t>(i)];
     item->SetCaption(ReadString("Quick" + IntToStr(i), kDefaultQuickInserts[i]));
+    completions->Add(item->Caption());
     item->SetShortCut(TextToShortCut(ReadString("QuickHotkey" + IntToStr(i), "Ctrl+" + IntToStr(i))));
   }
 }

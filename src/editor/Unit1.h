@@ -24,6 +24,7 @@ class TLCDate;
 class TMRUManager;
 class TZuzUderUze;
 class TqzHtmlExport;
+class TQzCompletionProposal;
 class TAppEvents;
 
 // Where every setting of the editor lives (current user).
@@ -67,6 +68,7 @@ class TForm1 : public TForm {
   TTabSheet* TextSheet;
   TTabSheet* BrowserSheet;
   TqzCustomEdit* Editor;
+  TQzCompletionProposal* Compl;
   TMemo* Memo1;
   TWebBrowser* WebBrowser1;
   TZuzUderUze* StandardSyntax;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 
 #include "common/TestApp.h"
@@ -63,6 +64,23 @@ TEST_F(StdCtrlsTest, CheckBoxClicksOnEveryChangeOfState) {
   static_cast<QCheckBox*>(box->Widget())->click();  // the user unticks it
   EXPECT_FALSE(box->Checked());
   EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(StdCtrlsTest, ScrollBarStaysInRangeAndReportsEveryMove) {
+  auto* bar = new TScrollBar(&owner);
+  bar->SetKind(sbVertical);
+  std::vector<int> seen;
+  bar->OnChange = [&](TObject*) { seen.push_back(bar->Position()); };
+  bar->SetMax(4);
+  bar->SetPosition(9);  // beyond the range
+  bar->SetPosition(4);  // no change, no event
+  auto* widget = static_cast<QScrollBar*>(bar->Widget());
+  EXPECT_EQ(widget->value(), 4);
+  EXPECT_EQ(widget->orientation(), Qt::Vertical);
+  EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus);
+  bar->SetMax(2);  // a smaller range pulls the position in
+  widget->triggerAction(QAbstractSlider::SliderSingleStepSub);  // the user scrolls up
+  EXPECT_EQ(seen, (std::vector<int>{4, 2, 1}));
 }
 
 TEST_F(StdCtrlsTest, RadioButtonsOfOneParentExcludeEachOther) {

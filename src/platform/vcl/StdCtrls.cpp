@@ -1,5 +1,7 @@
 #include "vcl/StdCtrls.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -11,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 #include "qt/QtConvert.h"
 #include "qt/WidgetRelay.h"
@@ -589,3 +592,61 @@ void TGroupBox::TextChanged() {
 }
 
 void TGroupBox::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
+
+// ---------------------------------------------------------------------------------------------------
+// TScrollBar
+
+namespace {
+constexpr int kScrollBarThickness = 16;
+}
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 121, kScrollBarThickness); }
+
+void TScrollBar::SetKind(TScrollBarKind Value) {
+  if (kind_ == Value) return;
+  kind_ = Value;
+  SetBounds(Left(), Top(), Height(), Width());
+  Apply();
+}
+
+void TScrollBar::SetPosition(int Value) {
+  Value = std::clamp(Value, 0, max_);
+  if (position_ == Value) return;
+  position_ = Value;
+  Apply();
+  if (OnChange) CallHandler(this, [this] { OnChange(this); });
+}
+
+void TScrollBar::SetMax(int Value) {
+  max_ = std::max(0, Value);
+  Apply();
+  SetPosition(position_);
+}
+
+void TScrollBar::SetLargeChange(int Value) {
+  largeChange_ = std::max(1, Value);
+  Apply();
+}
+
+std::unique_ptr<QWidget> TScrollBar::CreateWidget(QWidget* ParentWidget) {
+  auto bar = std::make_unique<QScrollBar>(ParentWidget);
+  bar->setFocusPolicy(Qt::NoFocus);
+  return bar;
+}
+
+void TScrollBar::CreateWnd() {
+  TWinControl::CreateWnd();
+  Apply();
+  auto* bar = static_cast<QScrollBar*>(Widget());
+  QObject::connect(bar, &QScrollBar::valueChanged, [this](int value) { SetPosition(value); });
+}
+
+void TScrollBar::Apply() {
+  auto* bar = static_cast<QScrollBar*>(WidgetIfAllocated());
+  if (bar == nullptr) return;
+  const QSignalBlocker quiet(bar);
+  bar->setOrientation(kind_ == sbVertical ? Qt::Vertical : Qt::Horizontal);
+  bar->setRange(0, max_);
+  bar->setPageStep(largeChange_);
+  bar->setValue(position_);
+}

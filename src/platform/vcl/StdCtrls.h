@@ -221,3 +221,37 @@ class TGroupBox : public TWinControl {
   void TextChanged() override;
   void FontChanged() override;
 };
+
+enum TScrollBarKind { sbHorizontal, sbVertical };
+
+// A scroll bar of its own (not a control's); it never takes the keyboard focus. A change of its
+// position fires OnChange, whether the user or the program made it.
+class TScrollBar : public TWinControl {
+ public:
+  explicit TScrollBar(TComponent* AOwner);
+  std::string ClassName() const override { return "TScrollBar"; }
+
+  TScrollBarKind Kind() const { return kind_; }
+  void SetKind(TScrollBarKind Value);
+  int Position() const { return position_; }
+  // Kept within 0..Max.
+  void SetPosition(int Value);
+  int Max() const { return max_; }
+  void SetMax(int Value);
+  int LargeChange() const { return largeChange_; }
+  void SetLargeChange(int Value);
+
+  TNotifyEvent OnChange;
+
+ protected:
+  std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+  void CreateWnd() override;
+
+ private:
+  void Apply();
+
+  TScrollBarKind kind_ = sbHorizontal;
+  int position_ = 0;
+  int max_ = 100;
+  int largeChange_ = 1;
+};
