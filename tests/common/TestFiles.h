@@ -7,10 +7,15 @@
 
 namespace corvane::test {
 
-// The file's bytes; empty when it cannot be read.
+// The file's bytes; empty when it cannot be read, also when a read fails after the open (a /proc file
+// whose process has just ended), which the stream's buffer reports by throwing.
 inline std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  try {
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  } catch (const std::ios_base::failure&) {
+    return {};
+  }
 }
 
 inline void WriteFile(const std::filesystem::path& path, const std::string& data) {

@@ -58,6 +58,23 @@ TEST_F(ThreadsTest, SynchronizeRunsOnTheGuiThreadWhileTheWorkerWaits) {
   EXPECT_TRUE(workerSawResult);
 }
 
+TEST(ThreadsExit, TheProgramEndsWhileAWorkerStillWaitsToBeServed) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        std::atomic<bool> asking = false;
+        std::thread([&] {
+          asking = true;
+          TThread::Synchronize([] {});
+        }).detach();
+        while (!asking) std::this_thread::yield();
+        // Lets the worker reach its wait: the exit must not hang on it, as it once did.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        std::exit(3);
+      },
+      ::testing::ExitedWithCode(3), "");
+}
+
 TEST_F(ThreadsTest, SynchronizeRaisesTheMethodsExceptionInTheWorker) {
   std::string caught;
   TBodyThread thread([&](TBodyThread&) {

@@ -16,10 +16,19 @@ struct SyncRequest {
   bool done = false;
 };
 
-std::mutex syncMutex;
-std::condition_variable syncQueued;
-std::condition_variable syncServed;
-std::deque<SyncRequest*> syncQueue;
+struct SyncState {
+  std::mutex mutex;
+  std::condition_variable queued;
+  std::condition_variable served;
+  std::deque<SyncRequest*> queue;
+};
+
+// Never destroyed: a worker still waiting to be served when the program ends would otherwise block the
+// exit for ever, as destroying a condition variable waits for its waiters.
+SyncState& Sync() {
+  static SyncState* const state = new SyncState;
+  return *state;
+}
 
 // Static initialisation runs on the program's first thread, which is the GUI thread without an
 // application object too.
@@ -59,10 +68,10 @@ bool CheckSynchronize(int TimeoutMs) {
   if (!InMainThread()) return false;
   std::deque<SyncRequest*> pending;
   {
-    std::unique_lock lock(syncMutex);
-    if (syncQueue.empty() && TimeoutMs > 0)
-      syncQueued.wait_for(lock, std::chrono::milliseconds(TimeoutMs), [] { return !syncQueue.empty(); });
-    pending.swap(syncQueue);
+    std::unique_lock lock(Sync().mutex);
+    if (Sync().queue.empty() && TimeoutMs > 0)
+      Sync().queued.wait_for(lock, std::chrono::milliseconds(TimeoutMs), [] { return !Sync().queue.empty(); });
+    pending.swap(Sync().queue);
   }
   for (SyncRequest* request : pending) {
     try {
@@ -70,9 +79,9 @@ bool CheckSynchronize(int TimeoutMs) {
     } catch (...) {
       request->error = std::current_exception();
     }
-    std::lock_guard lock(syncMutex);
+    std::lock_guard lock(Sync().mutex);
     request->done = true;
-    syncServed.notify_all();
+    Sync().served.notify_all();
   }
   return !pending.empty();
 }
@@ -85,14 +94,14 @@ void TThread::Synchronize(const TThreadMethod& Method) {
   SyncRequest request;
   request.method = &Method;
   {
-    std::lock_guard lock(syncMutex);
-    syncQueue.push_back(&request);
-    syncQueued.notify_all();
+    std::lock_guard lock(Sync().mutex);
+    Sync().queue.push_back(&request);
+    Sync().queued.notify_all();
   }
   WakeMainThread();
   {
-    std::unique_lock lock(syncMutex);
-    syncServed.wait(lock, [&] { return request.done; });
+    std::unique_lock lock(Sync().mutex);
+    Sync().served.wait(lock, [&] { return request.done; });
   }
   if (request.error) std::rethrow_exception(request.error);
 }
