@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <string>
+#include <vector>
+
 #include "common/TestApp.h"
 #include "vcl/Application.h"
 #include "vcl/Forms.h"
@@ -116,17 +119,24 @@ TEST_F(MenusTest, AControlsPopupMenuOpensOnItsContextMenuRequest) {
   EXPECT_EQ(popups, 1);
 }
 
-TEST_F(MenusTest, CheckingARadioItemUnchecksItsGroupOnly) {
-  TComponent owner(nullptr);
-  TMenuItem parent(nullptr);
+// Radio items "Choice 0", "Choice 1", ... under the parent, three in group 1 and one in group 2.
+std::vector<TMenuItem*> AddRadioItems(TComponent& owner, TMenuItem& parent) {
   std::vector<TMenuItem*> items;
   for (int group : {1, 1, 1, 2}) {
     auto* item = new TMenuItem(&owner);
+    item->SetCaption("Choice " + std::to_string(items.size()));
     item->SetRadioItem(true);
     item->SetGroupIndex(group);
     parent.Add(item);
     items.push_back(item);
   }
+  return items;
+}
+
+TEST_F(MenusTest, CheckingARadioItemUnchecksItsGroupOnly) {
+  TComponent owner(nullptr);
+  TMenuItem parent(nullptr);
+  const std::vector<TMenuItem*> items = AddRadioItems(owner, parent);
   items[0]->SetChecked(true);
   items[3]->SetChecked(true);
   items[2]->SetChecked(true);
@@ -141,15 +151,7 @@ TEST_F(MenusTest, CheckingARadioItemUnchecksItsGroupOnly) {
 TEST_F(MenusTest, RadioItemsShowAsOneChoiceOfTheirGroup) {
   TComponent owner(nullptr);
   TMenuItem parent(nullptr);
-  std::vector<TMenuItem*> items;
-  for (int group : {1, 1, 1, 2}) {
-    auto* item = new TMenuItem(&owner);
-    item->SetCaption("Choice " + std::to_string(items.size()));
-    item->SetRadioItem(true);
-    item->SetGroupIndex(group);
-    parent.Add(item);
-    items.push_back(item);
-  }
+  const std::vector<TMenuItem*> items = AddRadioItems(owner, parent);
   auto* plain = NewItem(&owner, "Plain", 0, true, true, nullptr, "Plain1");
   parent.Add(plain);
   items[0]->SetChecked(true);
