@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QLineEdit>
+#include <QTest>
+
+#include <string>
+#include <vector>
 
 #include "common/TestApp.h"
 #include "vcl/Application.h"
@@ -114,17 +119,24 @@ TEST_F(MenusTest, AControlsPopupMenuOpensOnItsContextMenuRequest) {
   EXPECT_EQ(popups, 1);
 }
 
-TEST_F(MenusTest, CheckingARadioItemUnchecksItsGroupOnly) {
-  TComponent owner(nullptr);
-  TMenuItem parent(nullptr);
+// Radio items "Choice 0", "Choice 1", ... under the parent, three in group 1 and one in group 2.
+std::vector<TMenuItem*> AddRadioItems(TComponent& owner, TMenuItem& parent) {
   std::vector<TMenuItem*> items;
   for (int group : {1, 1, 1, 2}) {
     auto* item = new TMenuItem(&owner);
+    item->SetCaption("Choice " + std::to_string(items.size()));
     item->SetRadioItem(true);
     item->SetGroupIndex(group);
     parent.Add(item);
     items.push_back(item);
   }
+  return items;
+}
+
+TEST_F(MenusTest, CheckingARadioItemUnchecksItsGroupOnly) {
+  TComponent owner(nullptr);
+  TMenuItem parent(nullptr);
+  const std::vector<TMenuItem*> items = AddRadioItems(owner, parent);
   items[0]->SetChecked(true);
   items[3]->SetChecked(true);
   items[2]->SetChecked(true);
@@ -132,6 +144,46 @@ TEST_F(MenusTest, CheckingARadioItemUnchecksItsGroupOnly) {
   EXPECT_FALSE(items[1]->Checked());
   EXPECT_TRUE(items[2]->Checked());
   EXPECT_TRUE(items[3]->Checked());
+}
+
+// Radio items show as one choice of their group; what they show after a click is what the handler
+// made of it.
+TEST_F(MenusTest, RadioItemsShowAsOneChoiceOfTheirGroup) {
+  TComponent owner(nullptr);
+  TMenuItem parent(nullptr);
+  const std::vector<TMenuItem*> items = AddRadioItems(owner, parent);
+  auto* plain = NewItem(&owner, "Plain", 0, true, true, nullptr, "Plain1");
+  parent.Add(plain);
+  items[0]->SetChecked(true);
+  items[1]->OnClick = [&](TObject*) { items[1]->SetChecked(true); };
+
+  QActionGroup* group = items[0]->Action()->actionGroup();
+  ASSERT_NE(group, nullptr);
+  EXPECT_TRUE(group->isExclusive());
+  EXPECT_EQ(items[2]->Action()->actionGroup(), group);
+  EXPECT_NE(items[3]->Action()->actionGroup(), group);
+  EXPECT_EQ(plain->Action()->actionGroup(), nullptr);
+
+  QMenu* menu = parent.SubMenu();
+  const auto choose = [menu](TMenuItem* item) {
+    menu->popup(QPoint(0, 0));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item->Action()).center());
+    menu->hide();
+  };
+  const auto shown = [&] {
+    std::vector<bool> checked;
+    for (TMenuItem* item : items) checked.push_back(item->Action()->isChecked());
+    return checked;
+  };
+  choose(items[2]);  // no handler: nothing changes, on screen either
+  EXPECT_EQ(shown(), (std::vector<bool>{true, false, false, false}));
+  choose(items[1]);
+  EXPECT_EQ(shown(), (std::vector<bool>{false, true, false, false}));
+  EXPECT_FALSE(items[0]->Checked());
+
+  parent.Remove(items[2]);  // out of the group with its parent
+  EXPECT_EQ(items[2]->Action()->actionGroup(), nullptr);
+  delete items[2];
 }
 
 TEST_F(MenusTest, ItemsLeaveTheirParentWhenFreedInAnyOrder) {

@@ -12,19 +12,20 @@ void TWidgetRelay::Attach(TWinControl* control) {
   widget->installEventFilter(new TWidgetRelay(control, widget));
 }
 
+bool TWidgetRelay::RequestContextMenu(TWinControl* control, const QPoint& globalPos) {
+  if (!control->PopupMenu()) return false;
+  const LPARAM pos = static_cast<LPARAM>(MAKELONG(static_cast<WORD>(globalPos.x()), static_cast<WORD>(globalPos.y())));
+  CallHandler(control, [&] { control->Perform(WM_CONTEXTMENU, 0, pos); });
+  return true;
+}
+
 bool TWidgetRelay::eventFilter(QObject* /*watched*/, QEvent* event) {
   switch (event->type()) {
     case QEvent::FocusIn: CallHandler(control_, [this] { control_->Perform(WM_SETFOCUS); }); break;
     case QEvent::FocusOut: CallHandler(control_, [this] { control_->Perform(WM_KILLFOCUS); }); break;
     case QEvent::Enter: Application->SetHint(GetLongHint(control_->Hint)); break;
     case QEvent::Leave: Application->CancelHint(); break;
-    case QEvent::ContextMenu: {
-      if (!control_->PopupMenu()) break;
-      const QPoint p = static_cast<QContextMenuEvent*>(event)->globalPos();
-      const LPARAM pos = static_cast<LPARAM>(MAKELONG(static_cast<WORD>(p.x()), static_cast<WORD>(p.y())));
-      CallHandler(control_, [&] { control_->Perform(WM_CONTEXTMENU, 0, pos); });
-      return true;
-    }
+    case QEvent::ContextMenu: return RequestContextMenu(control_, static_cast<QContextMenuEvent*>(event)->globalPos());
     default: break;
   }
   return false;

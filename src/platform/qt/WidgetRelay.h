@@ -3,6 +3,7 @@
 // uses as its window to the control: focus as WM_SETFOCUS and WM_KILLFOCUS, the context-menu request as
 // WM_CONTEXTMENU (so popup menus open), and the pointer entering and leaving as the application hint.
 #include <QObject>
+#include <QPoint>
 
 class TWinControl;
 
@@ -10,6 +11,9 @@ class TWidgetRelay : public QObject {
  public:
   // Installs itself on the control's widget, which becomes its parent.
   static void Attach(TWinControl* control);
+  // A context-menu request at a screen point handed to the control as WM_CONTEXTMENU; false when the
+  // control has no popup menu to open.
+  static bool RequestContextMenu(TWinControl* control, const QPoint& globalPos);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

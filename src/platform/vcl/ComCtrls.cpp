@@ -1,5 +1,6 @@
 #include "vcl/ComCtrls.h"
 
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -349,6 +350,11 @@ class TStatusBarWidget : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent*) override { PlaceGrip(); }
+
+  // The bar's popup menu opens where the user asks for it (the uploader's About item lives there).
+  void contextMenuEvent(QContextMenuEvent* e) override {
+    if (!TWidgetRelay::RequestContextMenu(bar_, e->globalPos())) e->ignore();
+  }
 
   void paintEvent(QPaintEvent*) override {
     PlaceGrip();

@@ -1,6 +1,7 @@
 #include "vcl/Menus.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -146,8 +147,20 @@ void TMenuItem::AboutToShow() {
 }
 
 void TMenuItem::Triggered() {
-  if (action_) action_->setChecked(checked_);  // Qt toggled it; the handler decides
+  // Qt toggled the action, and the other radio items of its group; the handler decides.
+  if (parent_) {
+    for (TMenuItem* sibling : parent_->items_)
+      if (sibling->action_) sibling->action_->setChecked(sibling->checked_);
+  } else if (action_) {
+    action_->setChecked(checked_);
+  }
   CallHandler(this, [this] { Click(); });
+}
+
+QActionGroup* TMenuItem::RadioGroup(int Index) {
+  std::unique_ptr<QActionGroup>& group = radioGroups_[Index];
+  if (!group) group = std::make_unique<QActionGroup>(nullptr);  // exclusive: drawn as radio buttons
+  return group.get();
 }
 
 void TMenuItem::Click() {
@@ -165,6 +178,7 @@ void TMenuItem::UpdateAction() {
   a->setEnabled(enabled_);
   a->setVisible(visible_);
   a->setCheckable(checked_ || radioItem_);
+  a->setActionGroup(radioItem_ && parent_ ? parent_->RadioGroup(groupIndex_) : nullptr);
   a->setChecked(checked_);
   QIcon icon;
   if (TMenu* menu = GetParentMenu(); menu && menu->Images() && imageIndex_ >= 0) icon = menu->Images()->Icon(imageIndex_);
@@ -214,6 +228,7 @@ void TMenuItem::SetGroupIndex(int Value) {
   if (groupIndex_ == Value) return;
   groupIndex_ = Value;
   if (checked_ && radioItem_) UncheckGroupSiblings();
+  UpdateAction();
 }
 
 void TMenuItem::UncheckGroupSiblings() {
@@ -263,6 +278,7 @@ void TMenuItem::Delete(int Index) {
   TMenuItem* item = items_[static_cast<size_t>(Index)];
   items_.erase(items_.begin() + Index);
   item->parent_ = nullptr;
+  item->UpdateAction();  // out of this item's radio groups
   ChildrenChanged();
 }
 

@@ -3,6 +3,7 @@
 // with children opens a submenu; its OnClick runs as the submenu opens (the place where items are
 // enabled), and also before a short-cut of one of its items is carried out. Menu short-cuts are
 // looked up before the focused control sees the key.
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "vcl/ShortCuts.h"
 
 class QAction;
+class QActionGroup;
 class QMenu;
 class TMenu;
 class TMenuBarControl;
@@ -80,6 +82,8 @@ class TMenuItem : public TComponent {
   void ChildrenChanged();
   void UpdateAction();
   void UncheckGroupSiblings();
+  // The Qt group that shows this item's radio items of one group index as one choice.
+  QActionGroup* RadioGroup(int Index);
   void Triggered();
   void AboutToShow();
 
@@ -97,6 +101,7 @@ class TMenuItem : public TComponent {
   std::vector<TMenuItem*> items_;
   std::unique_ptr<QAction> action_;
   std::unique_ptr<QMenu> subMenu_;
+  std::map<int, std::unique_ptr<QActionGroup>> radioGroups_;
 };
 
 class TMenu : public TComponent {
