@@ -63,7 +63,8 @@ std::string CommandWords(TqzEditorCommand Command) {
   }
   static const std::pair<const char*, const char*> kPlainWords[] = {
       {"Sel", "select"}, {"BOL", "to line start"}, {"EOL", "to line end"}, {"Char", "character"},
-      {"Goto", "go to"}, {"Marker", "bookmark"},   {"Editor", "text"}};
+      {"Goto", "go to"}, {"Marker", "bookmark"},   {"Editor", "text"},
+      {"Toggle", "switch insert or overwrite"}};
   std::string text;
   for (const std::string& word : words) {
     std::string plain = word;
