@@ -30,11 +30,25 @@ foreach(topic IN LISTS CORVANE_PERL_TOPICS)
   list(APPEND help_pages "${page}")
 endforeach()
 
-foreach(name links.htm speditor.htm hotkeys.htm)
+foreach(name links.htm speditor.htm)
   add_custom_command(OUTPUT "${help_dir}/${name}"
     COMMAND ${CMAKE_COMMAND} -E copy "${CMAKE_SOURCE_DIR}/resources/help/${name}" "${help_dir}/${name}"
     DEPENDS "${CMAKE_SOURCE_DIR}/resources/help/${name}" VERBATIM)
   list(APPEND help_pages "${help_dir}/${name}")
 endforeach()
+
+# The hot-keys page is written by a window of the program itself, from its menus and its editor's key
+# table, over settings of its own that start empty (so the quick inserts show their default keys).
+add_executable(MakeHotKeysPage "${CMAKE_SOURCE_DIR}/src/editor/hotkeys/main.cpp")
+target_link_libraries(MakeHotKeysPage PRIVATE corvane_editor_lib)
+set_target_properties(MakeHotKeysPage PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tools")
+set(hotkeys_settings "${CMAKE_BINARY_DIR}/tools/hotkeys-settings")
+add_custom_command(OUTPUT "${help_dir}/hotkeys.htm"
+  COMMAND ${CMAKE_COMMAND} -E rm -rf "${hotkeys_settings}"
+  COMMAND ${CMAKE_COMMAND} -E make_directory "${hotkeys_settings}" "${help_dir}"
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 ASAN_OPTIONS=detect_leaks=0
+          "CORVANE_REGISTRY=${hotkeys_settings}/registry.sqlite3" $<TARGET_FILE:MakeHotKeysPage> "${help_dir}/hotkeys.htm"
+  DEPENDS MakeHotKeysPage VERBATIM)
+list(APPEND help_pages "${help_dir}/hotkeys.htm")
 
 add_custom_target(corvane_help ALL DEPENDS ${help_pages})

@@ -8,12 +8,8 @@
 #include "vcl/DateTimes.h"
 
 const char* const kAboutLinks[6][2] = {
-    {"Home page", "https://corvane.example.org/"},
-    {"FAQ", "https://corvane.example.org/faq.html"},
-    {"Downloads", "https://corvane.example.org/download.html"},
-    {"Perl links", "https://corvane.example.org/links.html"},
-    {"Support", "mailto:support@corvane.example.org"},
-    {"Feedback", "mailto:feedback@corvane.example.org"},
+    {"Home page", kHomepageAddress},  {"FAQ", kFaqAddress},          {"Downloads", kDownloadsAddress},
+    {"Perl links", kPerlLinksAddress}, {"Support", kSupportMailLink}, {"Feedback", kFeedbackMailLink},
 };
 
 TAboutForm::TAboutForm(TComponent* AOwner) : TForm(AOwner) {

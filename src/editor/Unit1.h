@@ -31,6 +31,14 @@ class TAppEvents;
 inline constexpr const char* kSettingsKey = "Software\\Ombrix\\Tarnwick";
 inline constexpr const char* kCaptionSuffix = " - Ombrix Tarnwick 2.1";
 inline constexpr const char* kUntitled = "Untitled";
+// The project's web pages and mail addresses, opened by the Help menu and the About box. The project
+// has no public site yet, so they stand in the reserved ".invalid" domain, all of them here.
+inline constexpr const char* kHomepageAddress = "https://corvane.invalid/";
+inline constexpr const char* kFaqAddress = "https://corvane.invalid/faq.html";
+inline constexpr const char* kDownloadsAddress = "https://corvane.invalid/download.html";
+inline constexpr const char* kPerlLinksAddress = "https://corvane.invalid/links.html";
+inline constexpr const char* kSupportMailLink = "mailto:support@corvane.invalid";
+inline constexpr const char* kFeedbackMailLink = "mailto:feedback@corvane.invalid";
 // Pictures of the menus and the tool bar, by their place in ImageList1.
 enum TForm1Image {
   kImageNew, kImageOpen, kImageSave, kImagePrint, kImageUndo, kImageRedo, kImageCut, kImageCopy, kImagePaste,

@@ -9,10 +9,6 @@
 
 namespace {
 
-const char* const kFaqAddress = "https://corvane.invalid/faq.html";
-const char* const kHomepageAddress = "https://corvane.invalid/";
-const char* const kSupportAddress = "support@corvane.invalid";
-
 // Every byte but letters, digits and "-._~" as "%XX", so a mail program reads the subject whole.
 std::string PercentEncoded(const std::string& Text) {
   static const char hex[] = "0123456789ABCDEF";
@@ -57,7 +53,7 @@ void TForm1::Homepage1Click(TObject*) { ShellExecute(Handle(), "open", kHomepage
 
 std::string SupportMailLink(TDateTime BuildDate) {
   const std::string subject = "Ombrix Tarnwick 2.1 (build " + DateToStr(BuildDate) + ")";
-  return std::string("mailto:") + kSupportAddress + "?subject=" + PercentEncoded(subject);
+  return std::string(kSupportMailLink) + "?subject=" + PercentEncoded(subject);
 }
 
 void TForm1::EmailSupport1Click(TObject*) {

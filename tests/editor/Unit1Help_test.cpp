@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
 
 #include "editor/MainWindow.h"
+#include "highlight/qzCompletionProposal.h"
 #include "vcl/DateTimes.h"
 #include "win/Shell.h"
 
@@ -48,6 +53,64 @@ TEST_F(Unit1Help, EveryHelpItemOpensItsPageBesideTheProgram) {
   EXPECT_EQ(started[2].File.rfind("https://", 0), 0u);
   EXPECT_EQ(started[3].File.rfind("https://", 0), 0u);
   EXPECT_EQ(started[4].File.rfind("mailto:", 0), 0u);
+}
+
+// The page's rows as keys and command, the text read as the browser shows it.
+std::multimap<std::string, std::string> PageRows(const std::filesystem::path& page) {
+  std::ifstream in(page);
+  std::stringstream html;
+  html << in.rdbuf();
+  const auto plain = [](std::string text) {
+    for (const auto& [entity, c] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}})
+      for (size_t at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1))
+        text.replace(at, std::string(entity).size(), c);
+    return text;
+  };
+  std::multimap<std::string, std::string> rows;
+  const std::regex row("<tr><td>(.*?)</td><td>(.*?)</td></tr>");
+  const std::string text = html.str();
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), row); it != std::sregex_iterator(); ++it)
+    rows.emplace(plain((*it)[1]), plain((*it)[2]));
+  return rows;
+}
+
+bool HasRow(const std::multimap<std::string, std::string>& rows, const std::string& keys, const std::string& command) {
+  const auto [first, last] = rows.equal_range(keys);
+  for (auto it = first; it != last; ++it)
+    if (it->second.find(command) != std::string::npos) return true;
+  return false;
+}
+
+void ExpectMenuRows(const TMenuItem* item, const std::multimap<std::string, std::string>& rows) {
+  for (int i = 0; i < item->Count(); ++i) {
+    const TMenuItem* child = item->Items(i);
+    if (child->ShortCut() != 0) {
+      EXPECT_TRUE(HasRow(rows, ShortCutToText(child->ShortCut()), StripHotkey(child->Caption()))) << child->Caption();
+    }
+    ExpectMenuRows(child, rows);
+  }
+}
+
+// The page the build made names every key of a window with the default settings: each menu item's
+// short-cut (the quick inserts' too) and each binding of the editor's key table, so it cannot fall
+// behind the program.
+TEST_F(Unit1Help, TheHotKeysPageNamesEveryKeyOfTheWindow) {
+  TForm1* form = Start();
+  const auto rows = PageRows(BuildBinFolder() / "hotkeys.htm");
+  ExpectMenuRows(form->MainMenu1->Items(), rows);
+  EXPECT_TRUE(HasRow(rows, "Ctrl+3", "<html><head><title></title>"));
+  TqzKeyStrokes* keys = form->Editor->Keystrokes();
+  ASSERT_GT(keys->Count(), 0);
+  for (int i = 0; i < keys->Count(); ++i) {
+    const TqzKeyStroke* stroke = keys->Items(i);
+    std::string text = ShortCutToText(stroke->GetShortCut());
+    if (stroke->GetShortCut2() != 0) text += ", " + ShortCutToText(stroke->GetShortCut2());
+    EXPECT_TRUE(HasRow(rows, text, "")) << text;
+  }
+  EXPECT_TRUE(HasRow(rows, ShortCutToText(form->Compl->ShortCut), ""));
+  // A key the menus take before the editor says so.
+  EXPECT_TRUE(HasRow(rows, "Ctrl+Z", "Edit > Undo"));
+  EXPECT_TRUE(HasRow(rows, "Ctrl+N", "File > New"));
 }
 
 TEST(Unit1HelpMail, TheSubjectNamesProductVersionAndBuildPercentEncoded) {

@@ -20,6 +20,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "common/Picture.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "editor/Unit1.h"
@@ -470,24 +471,18 @@ TEST_F(Unit1RunTest, APageThatCannotBeWrittenIsReportedAndTheWindowReturnsToTheE
 
 // The colour of most pixels of a binary PPM picture, as "r,g,b" rounded to 0 or 255.
 std::string DominantColour(const std::string& ppm) {
-  std::istringstream in(ppm);
-  std::string magic;
-  int width = 0, height = 0, maximum = 0;
-  in >> magic >> width >> height >> maximum;
-  in.get();
-  if (magic != "P6" || width <= 0 || height <= 0) return "no picture";
+  const corvane::test::Picture picture = corvane::test::ReadPpm(ppm);
+  if (picture.Empty()) return "no picture";
   std::map<std::string, int> counts;
-  for (int i = 0; i < width * height; ++i) {
-    unsigned char rgb[3];
-    in.read(reinterpret_cast<char*>(rgb), 3);
+  for (int i = 0; i < picture.Width * picture.Height; ++i) {
     std::string key;
-    for (unsigned char c : rgb) key += std::string(key.empty() ? "" : ",") + (c > 127 ? "255" : "0");
+    for (int c = 0; c < 3; ++c) key += std::string(key.empty() ? "" : ",") + (picture.Pixel(i)[c] > 127 ? "255" : "0");
     ++counts[key];
   }
   std::string best;
   for (const auto& [key, count] : counts)
     if (best.empty() || count > counts[best]) best = key;
-  return counts[best] * 2 > width * height ? best : "mixed";
+  return counts[best] * 2 > picture.Width * picture.Height ? best : "mixed";
 }
 
 TEST_F(Unit1RunTest, TheInBrowserPageIsDrawn) {

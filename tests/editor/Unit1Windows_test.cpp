@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
+#include <QApplication>
+
+#include "common/Picture.h"
+#include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "editor/MainWindow.h"
+#include "highlight/ZuzUderUze.h"
 #include "highlight/qzHtmlExport.h"
 #include "support/RecentList.h"
 #include "vcl/Dialogs.h"
@@ -11,6 +17,7 @@
 
 namespace {
 
+using corvane::test::PumpUntil;
 using corvane::test::ReadFile;
 using corvane::test::WriteFile;
 
@@ -67,6 +74,61 @@ TEST_F(Unit1Windows, ExportWritesTheColouredScript) {
   EXPECT_NE(page.find("&lt;b&gt;"), std::string::npos);
   EXPECT_NE(page.find("color"), std::string::npos);
   EXPECT_TRUE(form->HtmlExport1->Output().empty());  // the exporter keeps no copy of the page
+}
+
+// How many pixels of the picture are near a colour of the class library (a TColor holds blue in its
+// high byte, red in its low one).
+int PixelsNear(const corvane::test::Picture& picture, TColor colour) {
+  const int wanted[3] = {static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                         static_cast<int>((colour >> 16) & 0xFF)};
+  int count = 0;
+  for (int i = 0; i < picture.Width * picture.Height; ++i) {
+    bool near = true;
+    for (int c = 0; c < 3; ++c) near = near && std::abs(picture.Pixel(i)[c] - wanted[c]) <= 24;
+    count += near ? 1 : 0;
+  }
+  return count;
+}
+
+// The exported page opens in the window's page view and shows the script in the editor's colours:
+// the strings and the comments each in their own.
+TEST_F(Unit1Windows, TheExportedPageShowsTheColouredTextInThePageView) {
+  std::string script;
+  for (int i = 0; i < 12; ++i) script += "# MMMMMMMMMMMMMMMMMMMMMMMM\n$s = \"MMMMMMMMMMMMMMMMMMMMMMMM\";\n";
+  WriteFile(Path("colours.pl"), script);
+  TForm1* form = Start();
+  // The window blanks its page view when it is first activated; the exported page goes in after that.
+  ASSERT_TRUE(PumpUntil([&] { return QApplication::activeWindow() == form->Widget(); }, 10000));
+  form->Open(Path("colours.pl"), false);
+  chosen_ = {Path("colours")};
+  ASSERT_TRUE(Choose(form->File1, form->ExportToHtml1));
+  auto* perl = dynamic_cast<TZuzUderUze*>(form->Editor->HighLighter());
+  ASSERT_NE(perl, nullptr);
+  const TColor strings = perl->StringAttri()->Foreground();
+  const TColor comments = perl->CommentAttri()->Foreground();
+  ASSERT_NE(strings, comments);
+
+  bool loaded = false;
+  form->WebBrowser1->OnDocumentComplete = [&](TObject*, const std::string& URL, bool Ok) {
+    loaded = loaded || (Ok && URL.find("colours.htm") != std::string::npos);
+  };
+  form->PageControl1->SetActivePage(form->RunSheet);
+  form->PageControl2->SetActivePage(form->BrowserSheet);
+  form->WebBrowser1->Navigate(FileUrl(Path("colours.htm")));
+  ASSERT_TRUE(PumpUntil([&] { return loaded; }, 60000));
+  // A page grabbed right at its load is still blank: the engine paints it a little later.
+  const std::string shot = Path("page.ppm");
+  int stringPixels = 0;
+  int commentPixels = 0;
+  PumpUntil([&] {
+    const corvane::test::Picture picture =
+        form->WebBrowser1->SaveToImage(shot) ? corvane::test::ReadPpm(ReadFile(shot)) : corvane::test::Picture{};
+    stringPixels = PixelsNear(picture, strings);
+    commentPixels = PixelsNear(picture, comments);
+    return stringPixels > 100 && commentPixels > 100;
+  }, 30000);
+  EXPECT_GT(stringPixels, 100);
+  EXPECT_GT(commentPixels, 100);
 }
 
 TEST_F(Unit1Windows, NewWindowsStartTheProgramOneStepDownAndRight) {

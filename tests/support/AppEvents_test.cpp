@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPalette>
+#include <QTest>
+#include <QWidget>
+
 #include "common/TestApp.h"
 #include "vcl/Dialogs.h"
 #include "vcl/Forms.h"
+#include "vcl/StdCtrls.h"
 
 namespace {
 
@@ -175,6 +181,51 @@ TEST_F(AppEventsTest, TheApplicationWindowsSettingsAndIconPaintsReachTheHandlers
   form.StoreWindowState(wsMinimized);
   EXPECT_TRUE(Application->DispatchToHooks(paint));
   EXPECT_TRUE(drew);
+  Application->SetMainForm(previous);
+}
+
+// The application window's own events come from the desktop through Qt: a change of the desktop's
+// colours, the keyboard moving to another control, and the main window going to an icon and back.
+TEST_F(AppEventsTest, TheDesktopsEventsReachTheRelay) {
+  char name[] = "corvane-test";
+  char* argv[] = {name, nullptr};
+  Application->Initialize(1, argv);  // as a program starts: from here the application hears Qt
+  TAppEvents* events = Make("only");
+  Log heard;
+  events->OnSettingsChanged = [&](TObject*) { heard.push_back("settings"); };
+  events->OnMinimize = [&](TObject*) { heard.push_back("minimize"); };
+  events->OnRestore = [&](TObject*) { heard.push_back("restore"); };
+  int controlChanges = 0;
+  events->OnActiveControlChange = [&](TObject*) { ++controlChanges; };
+
+  const QPalette palette = QApplication::palette();
+  QPalette changed(palette);
+  changed.setColor(QPalette::Window, Qt::darkCyan);
+  QApplication::setPalette(changed);
+  QApplication::setPalette(palette);
+  EXPECT_EQ(heard, (Log{"settings", "settings"}));
+
+  heard.clear();
+  TForm form(nullptr);
+  auto* first = new TEdit(&form);
+  first->SetParent(&form);
+  auto* second = new TEdit(&form);
+  second->SetParent(&form);
+  second->SetTop(40);
+  form.AfterConstruction();
+  TCustomForm* previous = Application->MainForm();
+  Application->SetMainForm(&form);
+  form.Show();
+  QWidget* window = form.Widget();
+  QApplication::setActiveWindow(window);
+  QTest::mouseClick(first->Widget(), Qt::LeftButton);
+  controlChanges = 0;
+  QTest::mouseClick(second->Widget(), Qt::LeftButton);
+  EXPECT_EQ(controlChanges, 1);
+
+  window->setWindowState(Qt::WindowMinimized);
+  window->setWindowState(Qt::WindowNoState);
+  EXPECT_EQ(heard, (Log{"minimize", "restore"}));
   Application->SetMainForm(previous);
 }
 

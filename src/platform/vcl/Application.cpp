@@ -33,7 +33,8 @@ TApplication* Application = &TheApplication();
 // Connects the Qt application's signals to the application object once a Qt application exists.
 class TApplicationLoop : public QObject {
  public:
-  explicit TApplicationLoop(TApplication* app) {
+  explicit TApplicationLoop(TApplication* app) : app_(app) {
+    qApp->installEventFilter(this);
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
       QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [app] { app->ProcessIdle(); });
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, this, [app](Qt::ApplicationState state) {
@@ -44,7 +45,31 @@ class TApplicationLoop : public QObject {
           Fire(app->OnDeactivate, app);
       });
     });
+    // The screen object is no object of the class library here, so its events name no sender.
+    QObject::connect(qApp, &QApplication::focusChanged, this, [](QWidget* old, QWidget* now) {
+      CallHandler(nullptr, [&] {
+        Fire(Screen->OnActiveControlChange, nullptr);
+        if (!old || !now || old->window() != now->window()) Fire(Screen->OnActiveFormChange, nullptr);
+      });
+    });
   }
+
+ protected:
+  // A change of the desktop's colours or fonts reaches the application window's hooks as the
+  // system's settings-changed message.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (watched == qApp && (type == QEvent::ApplicationPaletteChange || type == QEvent::ApplicationFontChange)) {
+      CallHandler(app_, [this] {
+        TMessage message{WM_WININICHANGE, 0, 0, 0};
+        app_->DispatchToHooks(message);
+      });
+    }
+    return false;
+  }
+
+ private:
+  TApplication* app_;
 };
 
 namespace {

@@ -270,6 +270,8 @@ void TCustomForm::WindowStateChangedByUser() {
   else
     shownState_ = wsNormal;
   windowState_ = shownState_;
+  if (Application->MainForm() == this && (previous == wsMinimized) != (shownState_ == wsMinimized))
+    Fire(shownState_ == wsMinimized ? Application->OnMinimize : Application->OnRestore, Application);
   if (previous == wsNormal || shownState_ != wsNormal) return;
   // Back to normal: the window returns to the normal bounds the form kept, once the window
   // system is done with its own restoring.

@@ -1,0 +1,33 @@
+#pragma once
+// A picture a control wrote as a binary PPM file, read back for checks of what it showed.
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace corvane::test {
+
+struct Picture {
+  int Width = 0;
+  int Height = 0;
+  std::vector<unsigned char> Rgb;  // three bytes a pixel, row by row
+
+  bool Empty() const { return Width <= 0 || Height <= 0; }
+  const unsigned char* Pixel(int index) const { return &Rgb[static_cast<size_t>(index) * 3]; }
+};
+
+// An empty picture when the bytes are no binary PPM.
+inline Picture ReadPpm(const std::string& ppm) {
+  std::istringstream in(ppm);
+  std::string magic;
+  Picture picture;
+  int maximum = 0;
+  in >> magic >> picture.Width >> picture.Height >> maximum;
+  in.get();
+  if (magic != "P6" || picture.Width <= 0 || picture.Height <= 0) return {};
+  picture.Rgb.resize(static_cast<size_t>(picture.Width) * static_cast<size_t>(picture.Height) * 3);
+  in.read(reinterpret_cast<char*>(picture.Rgb.data()), static_cast<std::streamsize>(picture.Rgb.size()));
+  if (!in) return {};
+  return picture;
+}
+
+}  // namespace corvane::test
