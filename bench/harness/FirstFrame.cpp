@@ -3,10 +3,11 @@
 // text, icons and lines make, whatever their colours) cover most of the settled frame's edges. A flat
 // window fill at mapping time has no edges, so it does not count; text recoloured later still does.
 // A program that loads its file after showing its empty window settles only on a frame unlike
-// --unlike (a shot of that empty window). Then ends the program and reports its peak memory.
+// --unlike (a shot of that empty window). Then reports the program's peak memory and ends it.
 //
 // Usage: first-frame [--settle MS] [--timeout S] [--cover FRACTION] [--unlike FILE.ppm] [--shot FILE.ppm]
-//                    -- PROGRAM [ARGS...]
+//                    [--frames FOLDER] -- PROGRAM [ARGS...]
+// --shot keeps the settled frame, --frames every frame (named by its milliseconds), for checking by eye.
 // Prints one line: first_change_ms first_content_ms settled_ms peak_kib frames settled_edges, or
 // "failed <why>".
 #include <X11/Xlib.h>
@@ -14,7 +15,6 @@
 #include <X11/extensions/XShm.h>
 #include <fcntl.h>
 #include <sys/ipc.h>
-#include <sys/resource.h>
 #include <sys/shm.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,6 +47,7 @@ struct TOptions {
   double Cover = 0.8;
   std::string Unlike;
   std::string Shot;
+  std::string Frames;
   std::vector<char*> Command;
 };
 
@@ -67,6 +69,7 @@ std::optional<TOptions> ParseOptions(int argc, char** argv) {
     else if (flag == "--cover") options.Cover = std::atof(value);
     else if (flag == "--unlike") options.Unlike = value;
     else if (flag == "--shot") options.Shot = value;
+    else if (flag == "--frames") options.Frames = value;
     else return std::nullopt;
   }
   for (++i; i < argc; ++i) options.Command.push_back(argv[i]);
@@ -194,18 +197,25 @@ void SaveShot(const std::string& name, const std::vector<std::uint32_t>& pixels,
   std::fclose(out);
 }
 
-// Ends the program (politely first) and gives its peak resident memory in KiB.
-long EndProgram(pid_t pid) {
+// The program's peak resident memory in KiB, read while it runs: the figure wait4 gives would count
+// this tool's own memory, which the program's process had before it started the program.
+long PeakMemory(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  return 0;
+}
+
+// Ends the program, politely first.
+void EndProgram(pid_t pid) {
   kill(pid, SIGTERM);
-  int status = 0;
-  rusage usage{};
   for (int i = 0; i < 300; ++i) {
-    if (wait4(pid, &status, WNOHANG, &usage) == pid) return usage.ru_maxrss;
+    if (waitpid(pid, nullptr, WNOHANG) == pid) return;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   kill(pid, SIGKILL);
-  wait4(pid, &status, 0, &usage);
-  return usage.ru_maxrss;
+  waitpid(pid, nullptr, 0);
 }
 
 double MsSince(Clock::time_point start) {
@@ -217,7 +227,7 @@ double MsSince(Clock::time_point start) {
 int main(int argc, char** argv) {
   const std::optional<TOptions> options = ParseOptions(argc, argv);
   if (!options) {
-    std::fprintf(stderr, "usage: %s [--settle MS] [--timeout S] [--cover FRACTION] [--shot FILE.ppm] -- PROGRAM [ARGS...]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--settle MS] [--timeout S] [--cover FRACTION] [--unlike FILE.ppm] [--shot FILE.ppm] [--frames FOLDER] -- PROGRAM [ARGS...]\n", argv[0]);
     return 2;
   }
   const std::unique_ptr<Display, int (*)(Display*)> connection(XOpenDisplay(nullptr), XCloseDisplay);
@@ -252,6 +262,8 @@ int main(int argc, char** argv) {
     if (ChangedPixels(screen, last) > kSignificantPixels) {
       last = screen.Copy();
       frames.push_back(FrameOf(now, last, screen.Width, screen.Height));
+      if (!options->Frames.empty())
+        SaveShot(options->Frames + "/" + std::to_string(static_cast<long>(now)) + ".ppm", last, screen.Width, screen.Height);
       lastChange = now;
     }
     if (frames.size() > 1 && now - lastChange >= options->SettleMs && (!unlike || !Alike(frames.back(), *unlike)))
@@ -265,7 +277,8 @@ int main(int argc, char** argv) {
       break;
     }
   }
-  const long peak = exited ? 0 : EndProgram(pid);
+  const long peak = exited ? 0 : PeakMemory(pid);
+  if (!exited) EndProgram(pid);
   if (!options->Shot.empty()) SaveShot(options->Shot, last, screen.Width, screen.Height);
   if (exited || late) {
     std::printf("failed %s\n", exited ? "the program ended" : frames.size() < 2 ? "nothing showed" : "no settled frame in time");
