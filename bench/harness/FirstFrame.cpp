@@ -1,0 +1,298 @@
+// Starts a program on the X display and watches the whole screen until it settles, to tell when the
+// program first showed what it ends up showing: the first frame whose edges (the contrast steps that
+// text, icons and lines make, whatever their colours) cover most of the settled frame's edges. A flat
+// window fill at mapping time has no edges, so it does not count; text recoloured later still does.
+// A program that loads its file after showing its empty window settles only on a frame unlike
+// --unlike (a shot of that empty window). Then reports the program's peak memory and ends it.
+//
+// Usage: first-frame [--settle MS] [--timeout S] [--cover FRACTION] [--unlike FILE.ppm] [--shot FILE.ppm]
+//                    [--frames FOLDER] -- PROGRAM [ARGS...]
+// --shot keeps the settled frame, --frames every frame (named by its milliseconds), for checking by eye.
+// Prints one line: first_change_ms first_content_ms settled_ms peak_kib frames settled_edges, or
+// "failed <why>".
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <fcntl.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A change smaller than this many pixels (a blinking caret) is not a new frame.
+constexpr long kSignificantPixels = 300;
+// Neighbouring pixels whose brightness differs by more than this make an edge.
+constexpr int kEdgeStep = 48;
+
+struct TOptions {
+  int SettleMs = 1500;
+  int TimeoutS = 60;
+  double Cover = 0.8;
+  std::string Unlike;
+  std::string Shot;
+  std::string Frames;
+  std::vector<char*> Command;
+};
+
+struct TFrame {
+  double Ms;
+  std::vector<bool> Edges;
+  long EdgeCount;
+};
+
+std::optional<TOptions> ParseOptions(int argc, char** argv) {
+  TOptions options;
+  int i = 1;
+  for (; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+    const std::string flag = argv[i];
+    if (i + 1 >= argc) return std::nullopt;
+    const char* value = argv[++i];
+    if (flag == "--settle") options.SettleMs = std::atoi(value);
+    else if (flag == "--timeout") options.TimeoutS = std::atoi(value);
+    else if (flag == "--cover") options.Cover = std::atof(value);
+    else if (flag == "--unlike") options.Unlike = value;
+    else if (flag == "--shot") options.Shot = value;
+    else if (flag == "--frames") options.Frames = value;
+    else return std::nullopt;
+  }
+  for (++i; i < argc; ++i) options.Command.push_back(argv[i]);
+  if (options.Command.empty()) return std::nullopt;
+  options.Command.push_back(nullptr);
+  return options;
+}
+
+// The root window's pixels through shared memory, grabbed again on every Grab().
+class TScreen {
+ public:
+  explicit TScreen(Display* display) : display_(display) {
+    const int screen = DefaultScreen(display);
+    Width = DisplayWidth(display, screen);
+    Height = DisplayHeight(display, screen);
+    image_ = XShmCreateImage(display, DefaultVisual(display, screen), DefaultDepth(display, screen), ZPixmap, nullptr,
+                             &shm_, Width, Height);
+    shm_.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image_->bytes_per_line) * Height, IPC_CREAT | 0600);
+    shm_.shmaddr = image_->data = static_cast<char*>(shmat(shm_.shmid, nullptr, 0));
+    shm_.readOnly = False;
+    XShmAttach(display, &shm_);
+    XSync(display, False);
+    shmctl(shm_.shmid, IPC_RMID, nullptr);  // freed once both sides detach, however this ends
+  }
+  ~TScreen() {
+    XShmDetach(display_, &shm_);
+    XDestroyImage(image_);
+    shmdt(shm_.shmaddr);
+  }
+  TScreen(const TScreen&) = delete;
+  TScreen& operator=(const TScreen&) = delete;
+
+  void Grab() { XShmGetImage(display_, DefaultRootWindow(display_), image_, 0, 0, AllPlanes); }
+  std::uint32_t Pixel(int x, int y) const {
+    return *reinterpret_cast<const std::uint32_t*>(image_->data + static_cast<size_t>(y) * image_->bytes_per_line + x * 4);
+  }
+  std::vector<std::uint32_t> Copy() const {
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(Width) * Height);
+    for (int y = 0; y < Height; ++y)
+      for (int x = 0; x < Width; ++x) pixels[static_cast<size_t>(y) * Width + x] = Pixel(x, y);
+    return pixels;
+  }
+
+  int Width = 0;
+  int Height = 0;
+
+ private:
+  Display* display_;
+  XImage* image_;
+  XShmSegmentInfo shm_{};
+};
+
+int Brightness(std::uint32_t pixel) {
+  const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+  return (2 * r + 5 * g + b) / 8;
+}
+
+TFrame FrameOf(double ms, const std::vector<std::uint32_t>& pixels, int width, int height) {
+  TFrame frame{ms, std::vector<bool>(pixels.size()), 0};
+  std::vector<bool>& edges = frame.Edges;
+  for (int y = 0; y + 1 < height; ++y) {
+    for (int x = 0; x + 1 < width; ++x) {
+      const size_t at = static_cast<size_t>(y) * width + x;
+      const int here = Brightness(pixels[at]);
+      edges[at] = std::abs(here - Brightness(pixels[at + 1])) > kEdgeStep ||
+                  std::abs(here - Brightness(pixels[at + width])) > kEdgeStep;
+      frame.EdgeCount += edges[at];
+    }
+  }
+  return frame;
+}
+
+long ChangedPixels(const TScreen& screen, const std::vector<std::uint32_t>& before) {
+  long changed = 0;
+  for (int y = 0; y < screen.Height; ++y)
+    for (int x = 0; x < screen.Width; ++x)
+      changed += (screen.Pixel(x, y) & 0xFFFFFF) != (before[static_cast<size_t>(y) * screen.Width + x] & 0xFFFFFF);
+  return changed;
+}
+
+// The share of the settled frame's edges that Frame has too.
+double Cover(const std::vector<bool>& frame, const std::vector<bool>& settled) {
+  long total = 0, shared = 0;
+  for (size_t i = 0; i < settled.size(); ++i) {
+    total += settled[i];
+    shared += settled[i] && frame[i];
+  }
+  return total ? static_cast<double>(shared) / static_cast<double>(total) : 0;
+}
+
+// Frames sharing this share of their edges (of the edges either has) look alike.
+bool Alike(const TFrame& a, const TFrame& b) {
+  long shared = 0;
+  for (size_t i = 0; i < a.Edges.size() && i < b.Edges.size(); ++i) shared += a.Edges[i] && b.Edges[i];
+  const long either = a.EdgeCount + b.EdgeCount - shared;
+  return either > 0 && static_cast<double>(shared) / static_cast<double>(either) >= 0.8;
+}
+
+// A shot SaveShot wrote, or nothing when it is missing or of another size.
+std::optional<TFrame> LoadShot(const std::string& name, int width, int height) {
+  FILE* in = std::fopen(name.c_str(), "rb");
+  if (!in) return std::nullopt;
+  int w = 0, h = 0, depth = 0;
+  std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * height);
+  bool read = std::fscanf(in, "P6 %d %d %d", &w, &h, &depth) == 3 && std::fgetc(in) != EOF && w == width && h == height;
+  for (size_t i = 0; read && i < pixels.size(); ++i) {
+    unsigned char rgb[3];
+    read = std::fread(rgb, 1, 3, in) == 3;
+    pixels[i] = (std::uint32_t{rgb[0]} << 16) | (std::uint32_t{rgb[1]} << 8) | rgb[2];
+  }
+  std::fclose(in);
+  if (!read) return std::nullopt;
+  return FrameOf(0, pixels, width, height);
+}
+
+void SaveShot(const std::string& name, const std::vector<std::uint32_t>& pixels, int width, int height) {
+  FILE* out = std::fopen(name.c_str(), "wb");
+  if (!out) return;
+  std::fprintf(out, "P6\n%d %d\n255\n", width, height);
+  for (std::uint32_t p : pixels) {
+    const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                                  static_cast<unsigned char>(p)};
+    std::fwrite(rgb, 1, 3, out);
+  }
+  std::fclose(out);
+}
+
+// The program's peak resident memory in KiB, read while it runs: the figure wait4 gives would count
+// this tool's own memory, which the program's process had before it started the program.
+long PeakMemory(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  return 0;
+}
+
+// Ends the program, politely first.
+void EndProgram(pid_t pid) {
+  kill(pid, SIGTERM);
+  for (int i = 0; i < 300; ++i) {
+    if (waitpid(pid, nullptr, WNOHANG) == pid) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+}
+
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::optional<TOptions> options = ParseOptions(argc, argv);
+  if (!options) {
+    std::fprintf(stderr, "usage: %s [--settle MS] [--timeout S] [--cover FRACTION] [--unlike FILE.ppm] [--shot FILE.ppm] [--frames FOLDER] -- PROGRAM [ARGS...]\n", argv[0]);
+    return 2;
+  }
+  const std::unique_ptr<Display, int (*)(Display*)> connection(XOpenDisplay(nullptr), XCloseDisplay);
+  Display* display = connection.get();
+  if (!display || !XShmQueryExtension(display)) {
+    std::printf("failed no X display with shared memory images\n");
+    return 1;
+  }
+  fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);  // the program gets no share of this connection
+  TScreen screen(display);
+  screen.Grab();
+  std::vector<std::uint32_t> last = screen.Copy();
+  const std::optional<TFrame> unlike =
+      options->Unlike.empty() ? std::nullopt : LoadShot(options->Unlike, screen.Width, screen.Height);
+  std::vector<TFrame> frames;
+  frames.push_back(FrameOf(0, last, screen.Width, screen.Height));
+
+  const Clock::time_point start = Clock::now();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(STDERR_FILENO, STDOUT_FILENO);  // this tool's output is its one line of figures
+    execvp(options->Command[0], options->Command.data());
+    _exit(127);
+  }
+  double lastChange = 0;
+  bool exited = false;
+  bool late = false;
+  while (true) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    screen.Grab();
+    const double now = MsSince(start);
+    if (ChangedPixels(screen, last) > kSignificantPixels) {
+      last = screen.Copy();
+      frames.push_back(FrameOf(now, last, screen.Width, screen.Height));
+      if (!options->Frames.empty())
+        SaveShot(options->Frames + "/" + std::to_string(static_cast<long>(now)) + ".ppm", last, screen.Width, screen.Height);
+      lastChange = now;
+    }
+    if (frames.size() > 1 && now - lastChange >= options->SettleMs && (!unlike || !Alike(frames.back(), *unlike)))
+      break;
+    if (now > options->TimeoutS * 1000.0) {
+      late = true;
+      break;
+    }
+    if (waitpid(pid, nullptr, WNOHANG) == pid) {
+      exited = true;
+      break;
+    }
+  }
+  const long peak = exited ? 0 : PeakMemory(pid);
+  if (!exited) EndProgram(pid);
+  if (!options->Shot.empty()) SaveShot(options->Shot, last, screen.Width, screen.Height);
+  if (exited || late) {
+    std::printf("failed %s\n", exited ? "the program ended" : frames.size() < 2 ? "nothing showed" : "no settled frame in time");
+    return 1;
+  }
+  const std::vector<bool>& settled = frames.back().Edges;
+  double content = lastChange;
+  for (size_t i = 1; i < frames.size(); ++i) {
+    if (Cover(frames[i].Edges, settled) >= options->Cover) {
+      content = frames[i].Ms;
+      break;
+    }
+  }
+  std::printf("%.1f %.1f %.1f %ld %zu %ld\n", frames[1].Ms, content, lastChange, peak, frames.size() - 1,
+              frames.back().EdgeCount);
+  return 0;
+}
