@@ -1,0 +1,79 @@
+// The HTML export of the 318,000-line corpus (the Perl modules once) with the Perl highlighter in the
+// main window's colours, as the window's export command runs it: into the exporter's output, and on to
+// a file. Reports the input's MB/s, the output's size and the resident memory the export adds at its
+// peak, which should stay near the output's size.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "CorpusEditor.h"
+#include "ProcessMemory.h"
+#include "common/PerlCorpus.h"
+#include "common/TestApp.h"
+#include "highlight/ZuzUderUze.h"
+#include "highlight/qzHtmlExport.h"
+
+namespace {
+
+struct TCorpusExport {
+  std::unique_ptr<TZuzUderUze> Highlighter{CreatePerlColorScheme(nullptr, TPerlColorScheme::StandardSyntax)};
+  std::unique_ptr<TqzCustomEdit> Edit;
+  TqzHtmlExport Exporter{nullptr};
+  double InputBytes = 0;
+
+  TCorpusExport() {
+    corvane::test::EnsureApplication();
+    const std::string corpus = corvane::test::PerlCorpusText(1);
+    InputBytes = static_cast<double>(corpus.size());
+    Edit = CorpusEditor(corpus, Highlighter.get());
+    Exporter.SetTitle("corpus.pm");
+    Exporter.Generator = "Ombrix Tarnwick";
+  }
+  void ExportLines() { Exporter.ExportLines(1, Edit->LineCount(), Highlighter.get(), Edit.get()); }
+};
+
+// Input speed, output size and the memory the export added at its peak over what the process held
+// before it.
+void ReportCounters(benchmark::State& state, const TCorpusExport& job, double outputBytes, double residentBefore) {
+  state.counters["MB/s"] = benchmark::Counter(job.InputBytes / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["in_MB"] = job.InputBytes / 1e6;
+  state.counters["out_MB"] = outputBytes / 1e6;
+  state.counters["export_peak_MiB"] = (StatusKilobytes("VmHWM") - residentBefore) / 1024;
+  state.counters["process_peak_MiB"] = StatusKilobytes("VmHWM") / 1024;
+}
+
+void BM_HtmlExportCorpus(benchmark::State& state) {
+  TCorpusExport job;
+  double outputBytes = 0;
+  const double residentBefore = StatusKilobytes("VmRSS");
+  ResetPeakResident();
+  for (auto _ : state) {
+    job.ExportLines();
+    outputBytes = static_cast<double>(job.Exporter.Output().size());
+    job.Exporter.Clear();
+  }
+  ReportCounters(state, job, outputBytes, residentBefore);
+}
+BENCHMARK(BM_HtmlExportCorpus)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+void BM_HtmlExportCorpusToFile(benchmark::State& state) {
+  TCorpusExport job;
+  const std::string dir = corvane::test::MakeTempDir("htmlexportbench");
+  const std::string file = dir + "/corpus.htm";
+  const double residentBefore = StatusKilobytes("VmRSS");
+  ResetPeakResident();
+  for (auto _ : state) {
+    job.ExportLines();
+    job.Exporter.SaveToFile(file);
+    job.Exporter.Clear();
+  }
+  ReportCounters(state, job, static_cast<double>(std::filesystem::file_size(file)), residentBefore);
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_HtmlExportCorpusToFile)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
