@@ -80,9 +80,6 @@ void ForEachEncodedPiece(std::string_view Text, TPieceSink&& Sink) {
   if (run < Text.size()) Sink(Text.substr(run));
 }
 
-// Caps the markups kept for one export, for attributes that keep changing while it runs.
-constexpr size_t MaxKeptMarkups = 64;
-
 std::string TenDigits(size_t Value) { return Format("%010zu", Value); }
 
 TqzHtmlExport*& SharedInstance() {
@@ -162,9 +159,10 @@ void TqzHtmlExport::ExportToken(std::string_view Text, TqzHighLightAttributes* A
     return;
   }
   const TTokenMarkup& markup = MarkupOf(*Attribute, IsSpace);
-  Write(markup.Open);
+  // Blanks and plain tokens have no tags at all.
+  if (!markup.Open.empty()) Write(markup.Open);
   ForEachEncodedPiece(Text, [this](std::string_view Piece) { Write(Piece); });
-  Write(markup.Close);
+  if (!markup.Close.empty()) Write(markup.Close);
 }
 
 // Tokens of one attribute all get the same tags, so they are made once, not for every token; the key
@@ -172,9 +170,11 @@ void TqzHtmlExport::ExportToken(std::string_view Text, TqzHighLightAttributes* A
 const TqzHtmlExport::TTokenMarkup& TqzHtmlExport::MarkupOf(const TqzHighLightAttributes& Attribute, bool IsSpace) {
   const TTokenMarkupKey key{&Attribute,   IsSpace,     Attribute.Foreground(), Attribute.Background(),
                             Attribute.Style(), UseBackground, FBackGround,            FPlainText};
-  for (const TTokenMarkup& markup : FMarkups)
-    if (markup.Key == key) return markup;
-  if (FMarkups.size() >= MaxKeptMarkups) FMarkups.clear();
+  for (TTokenMarkup& markup : FMarkups) {
+    if (markup.Key.Attribute != &Attribute || markup.Key.IsSpace != IsSpace) continue;
+    if (!(markup.Key == key)) markup = MakeMarkup(key);
+    return markup;
+  }
   FMarkups.push_back(MakeMarkup(key));
   return FMarkups.back();
 }

@@ -66,7 +66,8 @@ class TqzHtmlExport : public TqzCustomExport {
   TColor FBackGround = clWhite;
   TColor FPlainText = clBlack;
   UINT FHtmlFormat = 0;
-  // Emptied with the output, so system colours are resolved again for every export.
+  // One per attribute and blank-or-not in use, emptied when an export starts, so system colours are
+  // resolved again for every export.
   std::vector<TTokenMarkup> FMarkups;
 };
 

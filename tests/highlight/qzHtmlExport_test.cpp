@@ -302,6 +302,12 @@ TEST_F(HtmlExportGolden, MainWindowColoursGiveTheKeptDocument) {
   ExpectPage(exporter.GetData(), "standard.htm");
 }
 
+TEST_F(HtmlExportGolden, AStreamedExportWritesTheKeptDocument) {
+  TStringStream stream;
+  exporter.ExportLinesToStream(1, edit->LineCount(), perl.get(), edit.get(), stream);
+  ExpectPage(stream.DataString(), "standard.htm");
+}
+
 TEST_F(HtmlExportGolden, BackgroundsAndStylesGiveTheKeptFragment) {
   ApplyPerlColorScheme(perl.get(), TPerlColorScheme::VizuviZozaze);
   perl->StringAttri()->SetBackground(0xE0FFE0);
