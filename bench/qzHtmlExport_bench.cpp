@@ -14,6 +14,7 @@
 #include "common/TestApp.h"
 #include "highlight/ZuzUderUze.h"
 #include "highlight/qzHtmlExport.h"
+#include "win/ReplaceFile.h"
 
 namespace {
 
@@ -90,8 +91,9 @@ void BM_HtmlExportCorpusToFile(benchmark::State& state) {
   const double residentBefore = StatusKilobytes("VmRSS");
   ResetPeakResident();
   for (auto _ : state) {
-    TFileStream stream(file, fmCreate);
-    job.Exporter.ExportLinesToStream(1, job.Edit->LineCount(), job.Highlighter.get(), job.Edit.get(), stream);
+    WriteFileReplacing(file, [&job](TStream& stream) {
+      job.Exporter.ExportLinesToStream(1, job.Edit->LineCount(), job.Highlighter.get(), job.Edit.get(), stream);
+    });
   }
   ReportCounters(state, job, static_cast<double>(std::filesystem::file_size(file)), residentBefore);
   std::filesystem::remove_all(dir);

@@ -168,8 +168,8 @@ void TqzHtmlExport::ExportToken(std::string_view Text, TqzHighLightAttributes* A
 // Tokens of one attribute all get the same tags, so they are made once, not for every token; the key
 // holds everything the tags depend on, so a change to an attribute or to the page's colours shows.
 const TqzHtmlExport::TTokenMarkup& TqzHtmlExport::MarkupOf(const TqzHighLightAttributes& Attribute, bool IsSpace) {
-  const TTokenMarkupKey key{&Attribute,   IsSpace,     Attribute.Foreground(), Attribute.Background(),
-                            Attribute.Style(), UseBackground, FBackGround,            FPlainText};
+  const TTokenMarkupKey key{&Attribute, IsSpace, Attribute.Foreground(), Attribute.Background(), Attribute.Style(),
+                            UseBackground, FBackGround, FPlainText};
   for (TTokenMarkup& markup : FMarkups) {
     if (markup.Key.Attribute != &Attribute || markup.Key.IsSpace != IsSpace) continue;
     if (!(markup.Key == key)) markup = MakeMarkup(key);

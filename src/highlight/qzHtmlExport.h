@@ -39,7 +39,8 @@ class TqzHtmlExport : public TqzCustomExport {
   TqzFontSize FontSize = fs03;
 
  private:
-  // What a token of one attribute is wrapped in, made once per export for each attribute in use.
+  // What a token of one attribute is wrapped in, made once per export for each attribute in use. The
+  // key is everything the tags depend on.
   struct TTokenMarkupKey {
     const TqzHighLightAttributes* Attribute;
     bool IsSpace;

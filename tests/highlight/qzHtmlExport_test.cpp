@@ -308,6 +308,15 @@ TEST_F(HtmlExportGolden, AStreamedExportWritesTheKeptDocument) {
   ExpectPage(stream.DataString(), "standard.htm");
 }
 
+TEST_F(HtmlExportGolden, ANewColourSchemeShowsInTheNextExport) {
+  exporter.ExportLines(1, edit->LineCount(), perl.get(), edit.get());
+  const std::string purple = "<font color=" + HtmlColorText(clPurple) + ">";
+  EXPECT_EQ(exporter.GetData().find(purple), std::string::npos);
+  ApplyPerlColorScheme(perl.get(), TPerlColorScheme::VizuviZozaze);
+  exporter.ExportLines(1, edit->LineCount(), perl.get(), edit.get());
+  EXPECT_NE(exporter.GetData().find(purple + "&quot;caf&eacute;"), std::string::npos);
+}
+
 TEST_F(HtmlExportGolden, BackgroundsAndStylesGiveTheKeptFragment) {
   ApplyPerlColorScheme(perl.get(), TPerlColorScheme::VizuviZozaze);
   perl->StringAttri()->SetBackground(0xE0FFE0);
