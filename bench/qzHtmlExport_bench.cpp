@@ -1,7 +1,9 @@
 // The HTML export of the 318,000-line corpus (the Perl modules once) with the Perl highlighter in the
-// main window's colours: into the exporter's output, streamed through to a stream that only counts the
-// bytes (the export's own work), and streamed to a file as the window's export command writes it. Reports the input's MB/s, the output's size and the resident memory the export adds at its
-// peak, which should stay near the output's size.
+// main window's first colours: into the exporter's output, streamed to a stream that only counts the
+// bytes (the export's own work), and streamed to a file as the window's export command writes it
+// (flushed to disk; timed by the clock, as the user waits for it). Reports the input's MB/s, the
+// output's size and the resident memory the export adds at its peak: the output's size for the
+// first, next to nothing for the streamed ones.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -19,7 +21,7 @@
 namespace {
 
 struct TCorpusExport {
-  std::unique_ptr<TZuzUderUze> Highlighter{CreatePerlColorScheme(nullptr, TPerlColorScheme::StandardSyntax)};
+  std::unique_ptr<TZuzUderUze> Highlighter{CreatePerlColorScheme(nullptr, TPerlColorScheme::VizuviZozaze)};
   std::unique_ptr<TqzCustomEdit> Edit;
   TqzHtmlExport Exporter{nullptr};
   double InputBytes = 0;
@@ -98,7 +100,7 @@ void BM_HtmlExportCorpusToFile(benchmark::State& state) {
   ReportCounters(state, job, static_cast<double>(std::filesystem::file_size(file)), residentBefore);
   std::filesystem::remove_all(dir);
 }
-BENCHMARK(BM_HtmlExportCorpusToFile)->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(BM_HtmlExportCorpusToFile)->Unit(benchmark::kMillisecond)->MinTime(3)->UseRealTime();
 
 }  // namespace
 
