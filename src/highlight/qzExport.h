@@ -51,7 +51,7 @@ class TqzCustomExport : public TComponent {
   void ExportLines(int FirstLine, int LastLine, TqzCustomHighLighter* Highlighter, TqzCustomEdit* Editor);
   // The same page written to Stream as it is made, through a buffer of bounded size, so that a long text
   // never has its whole page in memory; the output is empty afterwards. The header goes first, so this
-  // gives the file form. The stream's errors pass on, and the stream then holds a part of the page.
+  // gives the file form. The stream's errors pass on, with the page in the stream unfinished.
   void ExportLinesToStream(int FirstLine, int LastLine, TqzCustomHighLighter* Highlighter, TqzCustomEdit* Editor,
                            TStream& Stream);
   // Writes the output to the file; the file stream's errors pass on.
