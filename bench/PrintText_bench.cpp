@@ -4,10 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
+#include "ProcessMemory.h"
 #include "common/PerlCorpus.h"
 #include "common/TestApp.h"
 #include "editctl/qzCustomEdit.h"
@@ -16,14 +16,6 @@
 #include "vcl/Printers.h"
 
 namespace {
-
-// A field of /proc/self/status in kilobytes ("VmRSS", "VmHWM").
-double StatusKilobytes(const std::string& field) {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.rfind(field + ":", 0) == 0) return std::stod(line.substr(field.size() + 1));
-  return 0;
-}
 
 void BM_PrintCorpusToPdf(benchmark::State& state) {
   corvane::test::EnsureApplication();

@@ -7,6 +7,7 @@
 #include "support/RecentList.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
+#include "win/ReplaceFile.h"
 #include "win/Shell.h"
 #include "win/WinUser.h"
 
@@ -45,15 +46,13 @@ void TForm1::ExportToHtml1Click(TObject*) {
   if (!HtmlSaveDialog->Execute()) return;
   std::string name = HtmlSaveDialog->FileName;
   if (!HasExtension(name)) name += ".htm";
-  // The exporter holds the whole page until it is written; it lets go of it however that ends.
-  struct TClearAfter {
-    TqzHtmlExport* Exporter;
-    ~TClearAfter() { Exporter->Clear(); }
-  } clearAfter{HtmlExport1};
   HtmlExport1->SetTitle(ExtractFileName(CurrentFileName()));
   HtmlExport1->Generator = "Ombrix Tarnwick";
-  HtmlExport1->ExportLines(1, Editor->LineCount(), Editor->HighLighter(), Editor);
-  HtmlExport1->SaveToFile(name);
+  // The page goes to the file as it is made, so a long script's page is never held whole in memory;
+  // an export that fails leaves a page already there as it was.
+  WriteFileReplacing(name, [this](TStream& Stream) {
+    HtmlExport1->ExportLinesToStream(1, Editor->LineCount(), Editor->HighLighter(), Editor, Stream);
+  });
 }
 
 void TForm1::StartNewInstance(const std::string& Params) {

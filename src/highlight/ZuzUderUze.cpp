@@ -475,12 +475,10 @@ void TZuzUderUze::NextForExport() {
     default:
       break;
   }
-  exporter->ExportToken(GetToken(), attribute, encode, FTokenKind == tkSpace);
+  exporter->ExportToken(TokenText(), attribute, encode, FTokenKind == tkSpace);
 }
 
-void TZuzUderUze::GetTokenText(std::string& S) const {
-  S.assign(FLine + FTokenPos, static_cast<size_t>(FRun - FTokenPos));
-}
+void TZuzUderUze::GetTokenText(std::string& S) const { S.assign(TokenText()); }
 
 TqzHighLightAttributes* TZuzUderUze::GetTokenAttribute() const {
   return FKindAttributes[static_cast<size_t>(FTokenKind)];

@@ -107,6 +107,8 @@ class TZuzUderUze : public TqzCustomHighLighter {
   // The character at Index, NUL at and after the end of the line. Every scanner stops at a NUL, so
   // the text ends at its first NUL.
   char At(int Index) const { return Index < FLineLen ? FLine[Index] : '\0'; }
+  // The current token's text, in the line being scanned.
+  std::string_view TokenText() const { return {FLine + FTokenPos, static_cast<size_t>(FRun - FTokenPos)}; }
   TPerlTokenKind ClassifyPerlWord(int WordStart);
   int HashPerlWord(int WordStart);
   bool MatchesPerlKeyword(std::string_view Keyword) const;

@@ -39,7 +39,7 @@ class TqzCustomExport : public TComponent {
   virtual void Clear();
   // One token of the line being exported; the end-of-line token comes with an empty Text and no
   // attribute. Encode asks for the text to be escaped for the output format; IsSpace marks blanks.
-  virtual void ExportToken(const std::string& Text, TqzHighLightAttributes* Attribute, bool Encode, bool IsSpace) = 0;
+  virtual void ExportToken(std::string_view Text, TqzHighLightAttributes* Attribute, bool Encode, bool IsSpace) = 0;
 
   // The walks below raise EAbort, silently, for a range that starts where it ends; on any failure the
   // output is emptied and the error passed on. Positions are 1-based (column, line).
@@ -49,6 +49,11 @@ class TqzCustomExport : public TComponent {
   void ExportRange(TPoint Start, TPoint End, TqzCustomHighLighter* Highlighter, TqzCustomEdit* Editor);
   // The whole lines FirstLine..LastLine.
   void ExportLines(int FirstLine, int LastLine, TqzCustomHighLighter* Highlighter, TqzCustomEdit* Editor);
+  // The same page written to Stream as it is made, through a buffer of bounded size, so that a long text
+  // never has its whole page in memory; the output is empty afterwards. The header goes first, so this
+  // gives the file form. The stream's errors pass on, with the page in the stream unfinished.
+  void ExportLinesToStream(int FirstLine, int LastLine, TqzCustomHighLighter* Highlighter, TqzCustomEdit* Editor,
+                           TStream& Stream);
   // Writes the output to the file; the file stream's errors pass on.
   void SaveToFile(const std::string& FileName) const;
 
@@ -76,10 +81,13 @@ class TqzCustomExport : public TComponent {
   void Walk(TPoint Start, TPoint End, TqzCustomHighLighter* Highlighter, TqzCustomEdit* Editor, TWalkEnd LastBreak);
   void WalkLines(TPoint Start, TPoint End, TqzCustomHighLighter* Highlighter, TWalkEnd LastBreak);
   // One line of the walk, its NUL bytes kept.
-  void ExportLine(const std::string& Text, TqzCustomHighLighter* Highlighter);
+  void ExportLine(std::string_view Text, TqzCustomHighLighter* Highlighter);
   void SetEditor(TqzCustomEdit* Value);
+  // Hands the output made so far to the stream of a streamed export, once there is enough of it.
+  void FlushToStream(size_t AtLeast);
 
   std::string FOutput;
+  TStream* FStream = nullptr;  // the destination of a streamed export, not owned
   std::string FTitle = "(Untitled)";
   std::string FDefaultFilter;
   TqzCustomEdit* FEditor = nullptr;

@@ -194,12 +194,10 @@ void TqzGeneralSyn::NextForExport() {
   if (!exporter) return;
   const bool encode = FTokenKind == tkComment || FTokenKind == tkString || FTokenKind == tkSymbol ||
                       FTokenKind == tkUnknown;
-  exporter->ExportToken(GetToken(), GetTokenAttribute(), encode, FTokenKind == tkSpace);
+  exporter->ExportToken(TokenText(), GetTokenAttribute(), encode, FTokenKind == tkSpace);
 }
 
-void TqzGeneralSyn::GetTokenText(std::string& S) const {
-  S.assign(FLine + FTokenPos, static_cast<size_t>(FRun - FTokenPos));
-}
+void TqzGeneralSyn::GetTokenText(std::string& S) const { S.assign(TokenText()); }
 
 bool TqzGeneralSyn::InBlockComment() const {
   return FRange == static_cast<std::uint8_t>(rsAnsiComment) || FRange == static_cast<std::uint8_t>(rsPasComment) ||

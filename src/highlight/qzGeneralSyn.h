@@ -106,6 +106,8 @@ class TqzGeneralSyn : public TqzCustomHighLighter {
   void StartLine(std::string_view Text);
   // The character at Index, NUL at and after the end of the line: the text ends at its first NUL.
   char At(int Index) const { return Index < FLineLen ? FLine[Index] : '\0'; }
+  // The current token's text, in the line being scanned.
+  std::string_view TokenText() const { return {FLine + FTokenPos, static_cast<size_t>(FRun - FTokenPos)}; }
   bool InBlockComment() const;
   bool ClosesAt(int Index, std::string_view Closer) const;
   bool IsKeyword(std::string_view Word);

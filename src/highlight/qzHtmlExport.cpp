@@ -43,6 +43,14 @@ constexpr std::array<std::string_view, 256> EntityTable = [] {
   return table;
 }();
 
+// The same bytes as flags, one byte each: most text has none of them, and this keeps the scan for
+// them short.
+constexpr std::array<bool, 256> HasEntity = [] {
+  std::array<bool, 256> flags{};
+  for (size_t i = 0; i < flags.size(); ++i) flags[i] = !EntityTable[i].empty();
+  return flags;
+}();
+
 // Opening and closing tags of the styles, outermost first.
 struct TStyleTag {
   TFontStyle Style;
@@ -57,6 +65,20 @@ constexpr std::array<TStyleTag, 4> StyleTags = {{{fsBold, "<b>", "</b>"},
 constexpr std::string_view StartFragmentMark = "<!--StartFragment-->";
 constexpr std::string_view EndFragmentMark = "<!--EndFragment-->";
 constexpr std::string_view FragmentEnd = "</pre></code>";
+
+// Hands Text on in pieces, each either a run of bytes that stay as they are or a replaced byte's entity.
+// The system's code pages are single-byte, so no byte belongs to a multibyte sequence.
+template <class TPieceSink>
+void ForEachEncodedPiece(std::string_view Text, TPieceSink&& Sink) {
+  size_t run = 0;
+  for (size_t i = 0; i < Text.size(); ++i) {
+    if (!HasEntity[static_cast<unsigned char>(Text[i])]) continue;
+    if (i > run) Sink(Text.substr(run, i - run));
+    Sink(EntityTable[static_cast<unsigned char>(Text[i])]);
+    run = i + 1;
+  }
+  if (run < Text.size()) Sink(Text.substr(run));
+}
 
 std::string TenDigits(size_t Value) { return Format("%010zu", Value); }
 
@@ -74,16 +96,9 @@ const TExporterRegistration Registration;
 }  // namespace
 
 std::string EncodeHtmlEntities(const std::string& Text) {
-  // The system's code pages are single-byte, so no byte belongs to a multibyte sequence.
   std::string encoded;
   encoded.reserve(Text.size());
-  for (const char c : Text) {
-    const std::string_view entity = EntityTable[static_cast<unsigned char>(c)];
-    if (entity.empty())
-      encoded.push_back(c);
-    else
-      encoded.append(entity);
-  }
+  ForEachEncodedPiece(Text, [&encoded](std::string_view Piece) { encoded.append(Piece); });
   return encoded;
 }
 
@@ -132,29 +147,51 @@ void TqzHtmlExport::InitExport(TqzCustomEdit* Editor, TqzCustomHighLighter* High
   TqzCustomExport::InitExport(Editor, Highlighter, LineCount);
   // Not through the setter: a system colour stays one and is resolved when written.
   if (UseBackground) FBackGround = Editor->Color();
+  FMarkups.clear();
 }
 
 // Every token's text is encoded, whatever the highlighter asks: a variable such as $< or $& left raw
 // opens a tag in the page and hides the rest of the line.
-void TqzHtmlExport::ExportToken(const std::string& Text, TqzHighLightAttributes* Attribute, bool /*Encode*/,
+void TqzHtmlExport::ExportToken(std::string_view Text, TqzHighLightAttributes* Attribute, bool /*Encode*/,
                                 bool IsSpace) {
   if (!Attribute) {
     Write(CRLF);
     return;
   }
-  const bool span = UseBackground && Attribute->Background() != FBackGround;
-  const bool font = !IsSpace && Attribute->Foreground() != FPlainText;
-  std::string out;
-  if (span) out += "<span style=\"background-color: " + HtmlColorText(Attribute->Background()).substr(1) + ">";
-  if (font) out += "<font color=" + HtmlColorText(Attribute->Foreground()) + ">";
+  const TTokenMarkup& markup = MarkupOf(*Attribute, IsSpace);
+  // Blanks and plain tokens have no tags at all.
+  if (!markup.Open.empty()) Write(markup.Open);
+  ForEachEncodedPiece(Text, [this](std::string_view Piece) { Write(Piece); });
+  if (!markup.Close.empty()) Write(markup.Close);
+}
+
+// Tokens of one attribute all get the same tags, so they are made once, not for every token; the key
+// holds everything the tags depend on, so a change to an attribute or to the page's colours shows.
+const TqzHtmlExport::TTokenMarkup& TqzHtmlExport::MarkupOf(const TqzHighLightAttributes& Attribute, bool IsSpace) {
+  const TTokenMarkupKey key{&Attribute, IsSpace, Attribute.Foreground(), Attribute.Background(), Attribute.Style(),
+                            UseBackground, FBackGround, FPlainText};
+  for (TTokenMarkup& markup : FMarkups) {
+    if (markup.Key.Attribute != &Attribute || markup.Key.IsSpace != IsSpace) continue;
+    if (!(markup.Key == key)) markup = MakeMarkup(key);
+    return markup;
+  }
+  FMarkups.push_back(MakeMarkup(key));
+  return FMarkups.back();
+}
+
+TqzHtmlExport::TTokenMarkup TqzHtmlExport::MakeMarkup(const TTokenMarkupKey& Key) const {
+  const bool span = Key.UseBackground && Key.Background != Key.PageBackground;
+  const bool font = !Key.IsSpace && Key.Foreground != Key.PlainText;
+  TTokenMarkup markup{Key, {}, {}};
+  if (span) markup.Open += "<span style=\"background-color: " + HtmlColorText(Key.Background).substr(1) + ">";
+  if (font) markup.Open += "<font color=" + HtmlColorText(Key.Foreground) + ">";
   for (const TStyleTag& tag : StyleTags)
-    if (Attribute->Style().Contains(tag.Style)) out += tag.Open;
-  out += EncodeHtmlEntities(Text);
+    if (Key.Style.Contains(tag.Style)) markup.Open += tag.Open;
   for (auto tag = StyleTags.rbegin(); tag != StyleTags.rend(); ++tag)
-    if (Attribute->Style().Contains(tag->Style)) out += tag->Close;
-  if (font) out += "</font>";
-  if (span) out += "</span>";
-  Write(out);
+    if (Key.Style.Contains(tag->Style)) markup.Close += tag->Close;
+  if (font) markup.Close += "</font>";
+  if (span) markup.Close += "</span>";
+  return markup;
 }
 
 bool TqzHtmlExport::ForClipboard() { return ClipboardFormat() != 0 && GetClipboardFormat() == ClipboardFormat(); }

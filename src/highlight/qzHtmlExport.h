@@ -2,6 +2,7 @@
 // The HTML exporter: highlighted lines as an HTML document for a file, or in the "HTML Format"
 // clipboard form (a description block of byte offsets, then the document with its fragment marked).
 #include <string>
+#include <vector>
 
 #include "highlight/qzExport.h"
 #include "vcl/Graphics.h"
@@ -26,7 +27,7 @@ class TqzHtmlExport : public TqzCustomExport {
   UINT GetClipboardFormat() override;
   // The process-wide HTML exporter, owned by the application and made on first use.
   TqzHtmlExport* GetSharedInstance() override;
-  void ExportToken(const std::string& Text, TqzHighLightAttributes* Attribute, bool Encode, bool IsSpace) override;
+  void ExportToken(std::string_view Text, TqzHighLightAttributes* Attribute, bool Encode, bool IsSpace) override;
 
   TColor BackGround() const { return FBackGround; }
   // A system colour gives white on black.
@@ -38,6 +39,26 @@ class TqzHtmlExport : public TqzCustomExport {
   TqzFontSize FontSize = fs03;
 
  private:
+  // What a token of one attribute is wrapped in, made once per export for each attribute in use. The
+  // key is everything the tags depend on.
+  struct TTokenMarkupKey {
+    const TqzHighLightAttributes* Attribute;
+    bool IsSpace;
+    TColor Foreground;
+    TColor Background;
+    TFontStyles Style;
+    bool UseBackground;
+    TColor PageBackground;
+    TColor PlainText;
+    bool operator==(const TTokenMarkupKey&) const = default;
+  };
+  struct TTokenMarkup {
+    TTokenMarkupKey Key;
+    std::string Open;
+    std::string Close;
+  };
+  const TTokenMarkup& MarkupOf(const TqzHighLightAttributes& Attribute, bool IsSpace);
+  TTokenMarkup MakeMarkup(const TTokenMarkupKey& Key) const;
   bool ForClipboard();
   std::string FileHeader() const;
   std::string ClipboardHeader();
@@ -46,6 +67,9 @@ class TqzHtmlExport : public TqzCustomExport {
   TColor FBackGround = clWhite;
   TColor FPlainText = clBlack;
   UINT FHtmlFormat = 0;
+  // One per attribute and blank-or-not in use, emptied when an export starts, so system colours are
+  // resolved again for every export.
+  std::vector<TTokenMarkup> FMarkups;
 };
 
 // Characters with an HTML entity replaced by it.

@@ -2,6 +2,7 @@
 // An exporter that records what a highlighter hands over during an export, and writes the plain text
 // with CR LF line ends between the given header and footer.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "highlight/qzExport.h"
@@ -18,9 +19,9 @@ class RecordingExport : public TqzCustomExport {
     bool IsSpace;
     friend bool operator==(const Call&, const Call&) = default;
   };
-  void ExportToken(const std::string& Text, TqzHighLightAttributes* Attribute, bool Encode, bool IsSpace) override {
-    Calls.push_back({Text, Attribute, Encode, IsSpace});
-    Write(Attribute ? Text : "\r\n");
+  void ExportToken(std::string_view Text, TqzHighLightAttributes* Attribute, bool Encode, bool IsSpace) override {
+    Calls.push_back({std::string(Text), Attribute, Encode, IsSpace});
+    Write(Attribute ? Text : std::string_view("\r\n"));
   }
   std::string GetFormatName() const override { return "Recording"; }
   std::string GetData() const override { return Output(); }

@@ -94,6 +94,34 @@ TEST_F(ExportWalk, AFailedWalkEmptiesTheOutputAndPassesTheErrorOn) {
   EXPECT_EQ(exporter.Output(), "");
 }
 
+// A stream that takes nothing: every write fails.
+class TFullStream : public TStream {
+ public:
+  std::int64_t Read(void*, std::int64_t) override { return 0; }
+  std::int64_t Write(const void*, std::int64_t) override { return 0; }
+  std::int64_t Seek(std::int64_t, TSeekOrigin) override { return 0; }
+};
+
+TEST_F(ExportWalk, AStreamedExportWritesThePageTheOutputWouldHold) {
+  // Long enough for the page to reach the stream in many pieces, with NUL bytes inside lines.
+  std::string text;
+  for (int i = 0; i < 30000; ++i) text += "line " + IntToStr(i) + (i % 7 ? std::string("\0/* x */") : "") + "\r\n";
+  edit->SetText(text);
+  exporter.ExportLines(1, edit->LineCount(), &highlighter, edit.get());
+  const std::string page = exporter.Output();
+  ASSERT_GT(page.size(), 256u * 1024);
+  TStringStream stream;
+  exporter.ExportLinesToStream(1, edit->LineCount(), &highlighter, edit.get(), stream);
+  EXPECT_TRUE(stream.DataString() == page);
+  EXPECT_EQ(exporter.Output(), "");
+
+  TFullStream full;
+  EXPECT_THROW(exporter.ExportLinesToStream(1, edit->LineCount(), &highlighter, edit.get(), full), EWriteError);
+  EXPECT_EQ(exporter.Output(), "");
+  exporter.ExportLines(1, 1, &highlighter, edit.get());  // the next export goes to the output again
+  EXPECT_EQ(exporter.Output(), "[line 0\r\n]");
+}
+
 TEST_F(ExportWalk, RefusesAMissingEditorOrHighlighter) {
   for (auto run : {+[](RecordingExport& e, TqzCustomEdit*, TqzCustomHighLighter* h) { e.InitExport(nullptr, h, 1); },
                    +[](RecordingExport& e, TqzCustomEdit* ed, TqzCustomHighLighter*) { e.InitExport(ed, nullptr, 1); },

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -254,6 +258,84 @@ TEST_F(HtmlExport, SavesTheDocumentToAFile) {
   EXPECT_EQ(std::filesystem::file_size(file), exporter.GetData().size());
   EXPECT_THROW(exporter.SaveToFile(folder + "/missing/page.htm"), EFCreateError);
   std::filesystem::remove_all(folder);
+}
+
+// A Perl sample holding every kind of token, entity bytes, NUL bytes and blank lines, exported in the
+// main window's colours and in others, against pages kept beside it: the whole output, byte for byte.
+class HtmlExportGolden : public testing::Test {
+ protected:
+  static std::string DataFile(const std::string& name) {
+    return std::string(std::getenv("CORVANE_TEST_DATA")) + "/html-export/" + name;
+  }
+  static std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  void SetUp() override {
+    corvane::test::EnsureApplication();
+    edit = std::make_unique<TqzCustomEdit>(nullptr);
+    edit->HandleNeeded();
+    edit->Font()->SetName("Courier New");
+    edit->SetHighLighter(perl.get());
+    TStringStream sample(ReadFile(DataFile("sample.pl")));
+    edit->Lines()->LoadFromStream(&sample);
+    exporter.SetTitle("sample.pl");
+    exporter.Generator = "Ombrix Tarnwick";
+  }
+  // Where the page first differs from the kept one, with what follows there on both sides.
+  static void ExpectPage(const std::string& page, const std::string& golden) {
+    const std::string expected = ReadFile(DataFile(golden));
+    ASSERT_FALSE(expected.empty()) << golden;
+    const auto diverge = std::mismatch(page.begin(), page.end(), expected.begin(), expected.end());
+    const size_t at = static_cast<size_t>(diverge.first - page.begin());
+    EXPECT_EQ(page.size(), expected.size()) << golden;
+    EXPECT_EQ(page.substr(at, 80), expected.substr(at, 80)) << golden << " differs at byte " << at;
+  }
+
+  std::unique_ptr<TZuzUderUze> perl{CreatePerlColorScheme(nullptr, TPerlColorScheme::StandardSyntax)};
+  std::unique_ptr<TqzCustomEdit> edit;
+  TqzHtmlExport exporter{nullptr};
+};
+
+TEST_F(HtmlExportGolden, MainWindowColoursGiveTheKeptDocument) {
+  exporter.ExportLines(1, edit->LineCount(), perl.get(), edit.get());
+  ExpectPage(exporter.GetData(), "standard.htm");
+}
+
+TEST_F(HtmlExportGolden, AStreamedExportWritesTheKeptDocument) {
+  TStringStream stream;
+  exporter.ExportLinesToStream(1, edit->LineCount(), perl.get(), edit.get(), stream);
+  ExpectPage(stream.DataString(), "standard.htm");
+}
+
+TEST_F(HtmlExportGolden, ANewColourSchemeShowsInTheNextExport) {
+  exporter.ExportLines(1, edit->LineCount(), perl.get(), edit.get());
+  const std::string purple = "<font color=" + HtmlColorText(clPurple) + ">";
+  EXPECT_EQ(exporter.GetData().find(purple), std::string::npos);
+  ApplyPerlColorScheme(perl.get(), TPerlColorScheme::VizuviZozaze);
+  exporter.ExportLines(1, edit->LineCount(), perl.get(), edit.get());
+  EXPECT_NE(exporter.GetData().find(purple + "&quot;caf&eacute;"), std::string::npos);
+}
+
+TEST_F(HtmlExportGolden, BackgroundsAndStylesGiveTheKeptFragment) {
+  ApplyPerlColorScheme(perl.get(), TPerlColorScheme::VizuviZozaze);
+  perl->StringAttri()->SetBackground(0xE0FFE0);
+  perl->SymbolAttri()->SetStyle({fsUnderline, fsStrikeOut});
+  perl->NumberAttri()->SetForeground(clNone);
+  perl->SpaceAttri()->SetBackground(0x202020);
+  edit->SetColor(0xF0F0F0);
+  exporter.UseBackground = true;
+  exporter.CreateHTMLFragment = true;
+  exporter.FontSize = fs05;
+  exporter.ExportLines(1, edit->LineCount(), perl.get(), edit.get());
+  ExpectPage(exporter.GetData(), "background-fragment.htm");
+}
+
+TEST_F(HtmlExportGolden, ASelectionGivesTheKeptClipboardData) {
+  edit->SetBlockBegin(TPoint{3, 2});
+  edit->SetBlockEnd(TPoint{5, 26});
+  exporter.CopyToClipboard(edit.get(), perl.get());
+  ExpectPage(Clipboard()->GetFormatData(RegisterClipboardFormat("HTML Format")), "clipboard.txt");
 }
 
 TEST(HtmlExportKind, NamesItsFormatAndSharesOneInstance) {
