@@ -1,6 +1,6 @@
 // The HTML export from the command line, for timing the whole process against other highlighters:
 // the script is opened into an editor with the Perl highlighter in its default colours, as the main
-// window opens it, and exported and saved as File > Export To HTML does.
+// window opens it, and streamed to its file as File > Export To HTML does.
 // Usage: bench_ExportHtml SCRIPT OUTPUT
 #include <cstdio>
 #include <exception>
@@ -10,6 +10,7 @@
 #include "editctl/qzCustomEdit.h"
 #include "highlight/ZuzUderUze.h"
 #include "highlight/qzHtmlExport.h"
+#include "win/ReplaceFile.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -30,8 +31,9 @@ int main(int argc, char** argv) {
     TqzHtmlExport exporter(nullptr);
     exporter.SetTitle(ExtractFileName(argv[1]));
     exporter.Generator = "Ombrix Tarnwick";
-    exporter.ExportLines(1, editor.LineCount(), highlighter, &editor);
-    exporter.SaveToFile(argv[2]);
+    WriteFileReplacing(argv[2], [&](TStream& stream) {
+      exporter.ExportLinesToStream(1, editor.LineCount(), highlighter, &editor, stream);
+    });
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;
