@@ -203,6 +203,8 @@ class TWinControl : public TControl {
   virtual void RecreateWnd();
   // The control behind a handle, or nullptr.
   static TWinControl* FindControl(HWND Handle);
+  // The control whose widget is w, or the nearest one above it.
+  static TWinControl* ControlOfWidget(QWidget* w);
   // The procedure the control's window starts with: it runs WndProc.
   LRESULT OwnWindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
   // The window's procedure (GetWindowProc and SetWindowProc work through these).

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -11,6 +12,7 @@
 #include <QMenu>
 #include <QContextMenuEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -44,24 +46,48 @@ TCustomForm* ParentFormOf(TControl* control) {
   return nullptr;
 }
 
-// Enter and Esc that no control of the window took press its default and cancel buttons.
+// Enter and Esc press the default and cancel buttons of the window, wherever the focus is, unless the
+// focused control keeps the key: one that wants every key, or a memo taking Enter for a new line. The
+// filter sits on the application so it sees the key before the focused control can swallow it.
 class TDialogKeyFilter : public QObject {
  public:
-  TDialogKeyFilter(TButton* button, QObject* parent) : QObject(parent), button_(button) {}
+  static void Install() {
+    static QPointer<TDialogKeyFilter> filter;  // goes with the Qt application that owns it
+    if (!filter && qApp) {
+      filter = new TDialogKeyFilter(qApp);
+      qApp->installEventFilter(filter);
+    }
+  }
 
  protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return false;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    const bool escape = key == Qt::Key_Escape;
-    if (!((enter && button_->Default()) || (escape && button_->Cancel)) || !button_->Enabled()) return false;
-    CallHandler(button_, [this] { button_->Click(); });
-    return true;
+    if (!enter && key != Qt::Key_Escape) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    // A key passed up from a control that kept it but did not use it stays unused.
+    if (Keeps(widget, enter) || Keeps(widget->window()->focusWidget(), enter)) return false;
+    TCustomForm* form = ParentFormOf(TWinControl::ControlOfWidget(widget));
+    if (!form) return false;
+    bool pressed = false;
+    CallHandler(form, [&] {
+      pressed = true;  // a button whose click fails has taken its key all the same
+      pressed = form->Perform(CM_DIALOGKEY, enter ? VK_RETURN : VK_ESCAPE) != 0;
+    });
+    return pressed;
   }
 
  private:
-  TButton* button_;
+  using QObject::QObject;
+
+  static bool Keeps(QWidget* widget, bool enter) {
+    TWinControl* control = TWinControl::ControlOfWidget(widget);
+    if (!control) return false;
+    if (control->Perform(WM_GETDLGCODE) & DLGC_WANTALLKEYS) return true;
+    auto* memo = dynamic_cast<TMemo*>(control);
+    return enter && memo && memo->WantReturns;
+  }
 };
 
 // Puts the keys typed into a line edit, and its paste and cut, through the edit's messages first, so
@@ -495,7 +521,7 @@ void TButton::CreateWnd() {
   button->setDefault(default_);
   button->setAutoDefault(false);
   QObject::connect(button, &QPushButton::clicked, [this] { CallHandler(this, [this] { Click(); }); });
-  button->window()->installEventFilter(new TDialogKeyFilter(this, button));
+  TDialogKeyFilter::Install();
 }
 
 void TButton::SetDefault(bool Value) {
