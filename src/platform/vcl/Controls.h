@@ -81,7 +81,7 @@ class TControl : public TComponent {
   virtual int ClientWidth() const { return width_; }
   virtual int ClientHeight() const { return height_; }
   TRect ClientRect() const { return Rect(0, 0, ClientWidth(), ClientHeight()); }
-  void SetClientSize(int AWidth, int AHeight);
+  virtual void SetClientSize(int AWidth, int AHeight);
 
   bool Visible() const { return visible_; }
   virtual void SetVisible(bool Value);

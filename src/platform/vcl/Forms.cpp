@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <utility>
 
 #include "qt/QtConvert.h"
 #include "vcl/Application.h"
@@ -309,6 +310,7 @@ void TCustomForm::WindowMovedOrResized() {
   if (IsNormalState(w)) {
     // The window manager has just put a frame around a window sized without one.
     if (frameMargins_ == TRect{} && margins != TRect{}) {
+      if (clientSize_ != TPoint{}) KeepClientSize(margins);
       SyncFrame();
       return;
     }
@@ -318,6 +320,16 @@ void TCustomForm::WindowMovedOrResized() {
   UpdateBoundsFromWindow(frame.x(), frame.y(), frame.width(), frame.height());
   if (IsNormalState(w)) RememberNormalBounds();
   Realign();
+}
+
+void TCustomForm::SetClientSize(int AWidth, int AHeight) {
+  TControl::SetClientSize(AWidth, AHeight);
+  clientSize_ = frameMargins_ == TRect{} ? TPoint{AWidth, AHeight} : TPoint{};
+}
+
+void TCustomForm::KeepClientSize(const TRect& margins) {
+  const TPoint client = std::exchange(clientSize_, TPoint{});
+  UpdateBoundsFromWindow(Left(), Top(), client.x + margins.Left + margins.Right, client.y + margins.Top + margins.Bottom);
 }
 
 void TCustomForm::SyncFrame() {
