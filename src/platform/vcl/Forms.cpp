@@ -310,7 +310,6 @@ void TCustomForm::WindowMovedOrResized() {
   if (IsNormalState(w)) {
     // The window manager has just put a frame around a window sized without one.
     if (frameMargins_ == TRect{} && margins != TRect{}) {
-      if (clientSize_ != TPoint{}) KeepClientSize(margins);
       SyncFrame();
       return;
     }
@@ -335,9 +334,11 @@ void TCustomForm::KeepClientSize(const TRect& margins) {
 void TCustomForm::SyncFrame() {
   QWidget* w = WidgetIfAllocated();
   if (!w) return;
+  const QMargins m = FrameMargins(w);
+  if (clientSize_ != TPoint{} && !m.isNull() && IsNormalState(w))
+    KeepClientSize(Rect(m.left(), m.top(), m.right(), m.bottom()));
   UpdateSizeLimits();  // they are of the outer size, so they move with the frame
   if (!IsNormalState(w)) return;
-  const QMargins m = FrameMargins(w);
   frameMargins_ = Rect(m.left(), m.top(), m.right(), m.bottom());
   const QSize client(std::max(Width() - m.left() - m.right(), 1), std::max(Height() - m.top() - m.bottom(), 1));
   RememberNormalBounds();
