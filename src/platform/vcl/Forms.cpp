@@ -25,12 +25,16 @@ TCustomForm* gMainForm = nullptr;
 void (*gTerminate)() = nullptr;
 std::uint64_t gNextSerial = 1;
 
-// The enabled, visible default button (Enter) or cancel button (Esc) the form owns, or nullptr.
-TButton* DialogButton(const TComponent* form, WORD key) {
-  for (int i = 0; i < form->ComponentCount(); ++i) {
-    auto* button = dynamic_cast<TButton*>(form->Components(i));
-    if (!button || !button->Visible() || !button->Enabled()) continue;
-    if ((key == VK_RETURN && button->Default()) || (key == VK_ESCAPE && button->Cancel)) return button;
+// The enabled, visible default button (Enter) or cancel button (Esc) placed on the control or inside
+// it, or nullptr: the key goes to every control of the window, as the dialog key does.
+TButton* DialogButton(const TWinControl* parent, WORD key) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* control = parent->Controls(i);
+    if (!control->Visible() || !control->Enabled()) continue;
+    if (auto* button = dynamic_cast<TButton*>(control))
+      if ((key == VK_RETURN && button->Default()) || (key == VK_ESCAPE && button->Cancel)) return button;
+    if (auto* inner = dynamic_cast<TWinControl*>(control))
+      if (TButton* button = DialogButton(inner, key)) return button;
   }
   return nullptr;
 }
