@@ -27,16 +27,23 @@ std::uint64_t gNextSerial = 1;
 
 // The enabled, visible default button (Enter) or cancel button (Esc) placed on the control or inside
 // it, or nullptr: the key goes to every control of the window, as the dialog key does.
-TButton* DialogButton(const TWinControl* parent, WORD key) {
+TButton* PlacedDialogButton(const TWinControl* parent, WORD key) {
   for (int i = 0; i < parent->ControlCount(); ++i) {
     TControl* control = parent->Controls(i);
     if (!control->Visible() || !control->Enabled()) continue;
     if (auto* button = dynamic_cast<TButton*>(control))
       if ((key == VK_RETURN && button->Default()) || (key == VK_ESCAPE && button->Cancel)) return button;
     if (auto* inner = dynamic_cast<TWinControl*>(control))
-      if (TButton* button = DialogButton(inner, key)) return button;
+      if (TButton* button = PlacedDialogButton(inner, key)) return button;
   }
   return nullptr;
+}
+
+// Enter presses a focused button itself, as Space does, and the default button from anywhere else.
+TButton* DialogButton(const TWinControl* form, TWinControl* focused, WORD key) {
+  auto* button = dynamic_cast<TButton*>(focused);
+  if (key == VK_RETURN && button && button->Enabled()) return button;
+  return PlacedDialogButton(form, key);
 }
 
 bool IsSizeable(TFormBorderStyle style) { return style == bsSizeable || style == bsSizeToolWin; }
@@ -585,7 +592,7 @@ void TCustomForm::FormWndProc(TMessage& Message) {
       }
       break;
     case CM_DIALOGKEY:
-      if (TButton* button = DialogButton(this, static_cast<WORD>(Message.WParam))) {
+      if (TButton* button = DialogButton(this, ActiveControl(), static_cast<WORD>(Message.WParam))) {
         button->Click();
         Message.Result = 1;
       }

@@ -46,9 +46,10 @@ TCustomForm* ParentFormOf(TControl* control) {
   return nullptr;
 }
 
-// Enter and Esc press the default and cancel buttons of the window, wherever the focus is, unless the
-// focused control keeps the key: one that wants every key, or a memo taking Enter for a new line. The
-// filter sits on the application so it sees the key before the focused control can swallow it.
+// Enter and Esc press the window's buttons wherever the focus is, unless the focused control keeps
+// the key (it answers WM_GETDLGCODE for that key with DLGC_WANTALLKEYS). The filter sits on the
+// application so it sees the key before the focused control can swallow it. Drop-down lists, menus
+// and message boxes are windows of their own, so they keep Esc and Enter.
 class TDialogKeyFilter : public QObject {
  public:
   static void Install() {
@@ -62,18 +63,19 @@ class TDialogKeyFilter : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (!enter && key != Qt::Key_Escape) return false;
+    auto* e = static_cast<QKeyEvent*>(event);
+    const WORD key = DialogKeyOf(e);
+    if (key == 0) return false;
     auto* widget = static_cast<QWidget*>(watched);
-    // A key passed up from a control that kept it but did not use it stays unused.
-    if (Keeps(widget, enter) || Keeps(widget->window()->focusWidget(), enter)) return false;
-    TCustomForm* form = ParentFormOf(TWinControl::ControlOfWidget(widget));
-    if (!form) return false;
+    TWinControl* control = TWinControl::ControlOfWidget(Decider(widget));
+    TCustomForm* form = ParentFormOf(control);
+    if (!form || form->WidgetIfAllocated() != widget->window()) return false;
+    TakeKeyEvent(e);  // the control asked sees the key's modifiers
+    if (control->Perform(WM_GETDLGCODE, key) & DLGC_WANTALLKEYS) return false;
     bool pressed = false;
     CallHandler(form, [&] {
       pressed = true;  // a button whose click fails has taken its key all the same
-      pressed = form->Perform(CM_DIALOGKEY, enter ? VK_RETURN : VK_ESCAPE) != 0;
+      pressed = form->Perform(CM_DIALOGKEY, key) != 0;
     });
     return pressed;
   }
@@ -81,12 +83,18 @@ class TDialogKeyFilter : public QObject {
  private:
   using QObject::QObject;
 
-  static bool Keeps(QWidget* widget, bool enter) {
-    TWinControl* control = TWinControl::ControlOfWidget(widget);
-    if (!control) return false;
-    if (control->Perform(WM_GETDLGCODE) & DLGC_WANTALLKEYS) return true;
-    auto* memo = dynamic_cast<TMemo*>(control);
-    return enter && memo && memo->WantReturns;
+  // VK_RETURN or VK_ESCAPE for a dialog key (no Ctrl, Alt or Meta held), else 0.
+  static WORD DialogKeyOf(const QKeyEvent* e) {
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return 0;
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return VK_RETURN;
+    return e->key() == Qt::Key_Escape ? VK_ESCAPE : 0;
+  }
+
+  // The focused control decides for the key wherever it arrives around it, so a key passed up from a
+  // control that kept it but did not use it stays unused.
+  static QWidget* Decider(QWidget* receiver) {
+    QWidget* focus = receiver->window()->focusWidget();
+    return focus && (focus == receiver || receiver->isAncestorOf(focus)) ? focus : receiver;
   }
 };
 
@@ -486,6 +494,12 @@ void TMemo::SetScrollBars(TScrollStyle Value) {
 void TMemo::SetWordWrap(bool Value) {
   wordWrap_ = Value;
   ApplyOptions();
+}
+
+void TMemo::WndProc(TMessage& Message) {
+  TWinControl::WndProc(Message);
+  // Enter starts a new line unless the memo is told to leave it to the window.
+  if (Message.Msg == WM_GETDLGCODE && Message.WParam == VK_RETURN && WantReturns) Message.Result |= DLGC_WANTALLKEYS;
 }
 
 // ---------------------------------------------------------------------------------------------------
