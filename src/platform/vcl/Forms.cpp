@@ -40,8 +40,11 @@ TButton* PlacedDialogButton(const TWinControl* parent, WORD key) {
 }
 
 // Enter presses a focused button itself, as Space does, and the default button from anywhere else.
-TButton* DialogButton(const TWinControl* form, TWinControl* focused, WORD key) {
-  auto* button = dynamic_cast<TButton*>(focused);
+// The window's own focus counts, so the key acts alike before the window is active.
+TButton* DialogButton(const TWinControl* form, WORD key) {
+  const QWidget* window = form->WidgetIfAllocated();
+  QWidget* focus = window ? window->focusWidget() : nullptr;
+  auto* button = dynamic_cast<TButton*>(TWinControl::ControlOfWidget(focus));
   if (key == VK_RETURN && button && button->Enabled()) return button;
   return PlacedDialogButton(form, key);
 }
@@ -592,7 +595,7 @@ void TCustomForm::FormWndProc(TMessage& Message) {
       }
       break;
     case CM_DIALOGKEY:
-      if (TButton* button = DialogButton(this, ActiveControl(), static_cast<WORD>(Message.WParam))) {
+      if (TButton* button = DialogButton(this, static_cast<WORD>(Message.WParam))) {
         button->Click();
         Message.Result = 1;
       }
