@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QWidget>
@@ -21,6 +22,13 @@ namespace detail {
 
 // A check box's caption has the room right of its box; any other control's needs its size hint.
 inline bool RoomForCaption(QWidget* control) {
+  if (auto* push = qobject_cast<QPushButton*>(control)) {
+    // The style's smallest button width is no need of the caption's.
+    const QStyle* style = push->style();
+    const int margins = 2 * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, push) +
+                             style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, push));
+    return push->fontMetrics().horizontalAdvance(QString(push->text()).remove('&')) + margins <= push->width();
+  }
   auto* box = qobject_cast<QCheckBox*>(control);
   if (!box) return control->sizeHint().width() <= control->width();
   QStyleOptionButton option;
@@ -53,6 +61,18 @@ inline std::vector<std::string> TextsThatDoNotFit(QWidget* window) {
         const QRect r = bar->actionGeometry(item);
         if (r.isEmpty() || !bar->rect().contains(r)) cut.push_back(item->text().toStdString());
       }
+  }
+  return cut;
+}
+
+// The names of the shown controls of a window that reach out of its client area, cut off there.
+inline std::vector<std::string> ControlsOutsideClientArea(QWidget* window) {
+  std::vector<std::string> cut;
+  for (QWidget* w : window->findChildren<QWidget*>()) {
+    TWinControl* control = TWinControl::FindControl(reinterpret_cast<HWND>(w));
+    if (!control || !w->isVisibleTo(window)) continue;
+    const QRect r(w->mapTo(window, QPoint(0, 0)), w->size());
+    if (!window->rect().contains(r)) cut.push_back(control->Name());
   }
   return cut;
 }

@@ -4,13 +4,21 @@
 
 #include <QTest>
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/TextFit.h"
 #include "editctl/qzCustomEdit.h"
+#include "editor/About.h"
 #include "editor/Corvane.h"
+#include "editor/InsEdit.h"
+#include "editor/Print.h"
+#include "editor/QsEdit.h"
+#include "editor/Template.h"
 #include "editor/Unit1.h"
+#include "editor/Unit4.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/ComCtrls.h"
@@ -20,6 +28,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using corvane::test::ControlsOutsideClientArea;
 using corvane::test::PanelTextsThatDoNotFit;
 using corvane::test::TextsThatDoNotFit;
 
@@ -63,6 +72,24 @@ TEST_F(Unit1Layout, TheCaretPanelHoldsLineNumbersOfFourDigitsAndMore) {
     const std::string caret = form_->StatusBar1->Panels()->Items(0)->Text();
     EXPECT_NE(caret.find(std::to_string(lines) + ":"), std::string::npos) << caret;
     EXPECT_EQ(PanelTextsThatDoNotFit(form_->StatusBar1), std::vector<std::string>{});
+  }
+}
+
+// Every dialog shows all its controls, OK and Cancel too, and every caption whole.
+TEST_F(Unit1Layout, EveryDialogShowsEachControlAndCaptionWhole) {
+  form_.reset(CreateForm<TForm1>(nullptr));
+  const std::vector<std::function<TForm*()>> dialogs = {
+      [] { return new TEnvEditForm(nullptr); }, [] { return new TInsForm(nullptr); },
+      [] { return new TTempltForm(nullptr); },  [] { return new TForm4(nullptr); },
+      [] { return new TAboutForm(nullptr); },   [this] { return new TPrintForm(form_.get()); },
+  };
+  for (const auto& make : dialogs) {
+    const std::unique_ptr<TForm> dialog(make());
+    dialog->Show();
+    corvane::test::PumpEvents(50);
+    SCOPED_TRACE(dialog->ClassName());
+    EXPECT_EQ(ControlsOutsideClientArea(dialog->Widget()), std::vector<std::string>{});
+    EXPECT_EQ(TextsThatDoNotFit(dialog->Widget()), std::vector<std::string>{});
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QTimer>
 #include <array>
 #include <chrono>
@@ -324,6 +325,28 @@ TEST_F(Uploader, UploadsIntoTheRemoteDirectoryAndSetsTheMode) {
   EXPECT_EQ(RegReadString(UploaderKey, "RemoteDir", ""), "/cgi-bin");
   EXPECT_EQ(RegReadString(UploaderKey, "Host", ""), "127.0.0.1");
   EXPECT_EQ(RegReadString(UploaderKey, "User", ""), server.User);
+}
+
+// Typed into a field, Enter presses Upload and Esc presses Cancel, as a dialog's keys do.
+TEST_F(Uploader, EnterInAFieldUploadsAndEscInAFieldCancels) {
+  TFtpTestServer server;
+  Start();
+  form_->Show();
+  Fill("127.0.0.1", server.User, server.Password, Script(), "/x.pl");
+  form_->Ftp1->Port = server.Port();
+  form_->PassEdit->SetFocus();
+  QTest::keyClick(form_->PassEdit->Widget(), Qt::Key_Return);
+  EXPECT_TRUE(ReadFile(server.HomePath() + "/x.pl") == ScriptBytes());
+  EXPECT_TRUE(programEnded);
+
+  Start();
+  form_->Show();
+  form_->HostEdit->SetFocus();
+  QTest::keyClicks(form_->HostEdit->Widget(), "ftp.example.org");
+  programEnded = false;
+  QTest::keyClick(form_->HostEdit->Widget(), Qt::Key_Escape);
+  EXPECT_TRUE(programEnded);
+  EXPECT_FALSE(form_->Visible());
 }
 
 TEST_F(Uploader, WithTheBoxUncheckedNoChmodIsSent) {

@@ -510,17 +510,28 @@ void THotKey::SetHotKey(TShortCut Value) {
 }
 
 void THotKey::PressKey(WORD Key, TShiftState Shift) {
-  if (Key == 0 || Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU) return;
   if ((Key == VK_BACK || Key == VK_DELETE) && CombinationOf(Shift) == THKInvalidKey::hcNone) {
     SetHotKey(0);
     return;
   }
+  if (const TShortCut recorded = Recorded(Key, Shift)) SetHotKey(recorded);
+}
+
+TShortCut THotKey::Recorded(WORD Key, TShiftState Shift) const {
+  if (Key == 0 || Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU) return 0;
   if (InvalidKeys.Contains(CombinationOf(Shift))) {
-    if (Modifiers.Empty() || Modifiers == THKModifiers{THKModifier::hkExt}) return;
+    if (Modifiers.Empty() || Modifiers == THKModifiers{THKModifier::hkExt}) return 0;
     Shift = TShiftState{};
     if (Modifiers.Contains(THKModifier::hkShift)) Shift.Include(ssShift);
     if (Modifiers.Contains(THKModifier::hkCtrl)) Shift.Include(ssCtrl);
     if (Modifiers.Contains(THKModifier::hkAlt)) Shift.Include(ssAlt);
   }
-  SetHotKey(ShortCut(Key, Shift));
+  return ShortCut(Key, Shift);
+}
+
+void THotKey::WndProc(TMessage& Message) {
+  TWinControl::WndProc(Message);
+  // A key the field would record is its own; any other Enter or Esc goes on to the window.
+  if (Message.Msg == WM_GETDLGCODE && Recorded(static_cast<WORD>(Message.WParam), KeyDataToShiftState(0)) != 0)
+    Message.Result |= DLGC_WANTALLKEYS;
 }

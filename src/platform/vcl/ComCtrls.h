@@ -237,8 +237,11 @@ class THotKey : public TWinControl {
  protected:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
   void CreateWnd() override;
+  void WndProc(TMessage& Message) override;
 
  private:
   void ShowHotKey();
+  // The short-cut the key makes in the field, or 0 when the field refuses it.
+  TShortCut Recorded(WORD Key, TShiftState Shift) const;
   TShortCut hotKey_ = 0;
 };

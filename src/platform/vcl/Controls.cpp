@@ -55,8 +55,8 @@ TDragSession gDrag;
 // The control whose window lies under a screen point: the widget there, else the dragged control
 // itself when the point is inside it (a window never shown has no place on the screen).
 TControl* ControlAt(TPoint Screen) {
-  for (QWidget* w = QApplication::widgetAt(QPoint(Screen.x, Screen.y)); w; w = w->parentWidget())
-    if (TWinControl* control = TWinControl::FindControl(reinterpret_cast<HWND>(w))) return control;
+  if (TWinControl* control = TWinControl::ControlOfWidget(QApplication::widgetAt(QPoint(Screen.x, Screen.y))))
+    return control;
   const TPoint p = gDrag.Source->ScreenToClient(Screen);
   return gDrag.Source->ClientRect().Contains(p) ? gDrag.Source : nullptr;
 }
@@ -699,6 +699,12 @@ TWinControl* TWinControl::FindControl(HWND Handle) {
   const auto& map = ControlsByWidget();
   auto it = map.find(reinterpret_cast<const QWidget*>(Handle));
   return it == map.end() ? nullptr : it->second;
+}
+
+TWinControl* TWinControl::ControlOfWidget(QWidget* w) {
+  for (; w; w = w->parentWidget())
+    if (TWinControl* c = FindControl(reinterpret_cast<HWND>(w))) return c;
+  return nullptr;
 }
 
 std::unique_ptr<QWidget> TWinControl::CreateWidget(QWidget* ParentWidget) {

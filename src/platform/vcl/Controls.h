@@ -81,7 +81,7 @@ class TControl : public TComponent {
   virtual int ClientWidth() const { return width_; }
   virtual int ClientHeight() const { return height_; }
   TRect ClientRect() const { return Rect(0, 0, ClientWidth(), ClientHeight()); }
-  void SetClientSize(int AWidth, int AHeight);
+  virtual void SetClientSize(int AWidth, int AHeight);
 
   bool Visible() const { return visible_; }
   virtual void SetVisible(bool Value);
@@ -203,6 +203,8 @@ class TWinControl : public TControl {
   virtual void RecreateWnd();
   // The control behind a handle, or nullptr.
   static TWinControl* FindControl(HWND Handle);
+  // The control whose widget is w, or the nearest one above it.
+  static TWinControl* ControlOfWidget(QWidget* w);
   // The procedure the control's window starts with: it runs WndProc.
   LRESULT OwnWindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
   // The window's procedure (GetWindowProc and SetWindowProc work through these).

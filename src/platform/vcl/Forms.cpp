@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <utility>
 
 #include "qt/QtConvert.h"
 #include "vcl/Application.h"
@@ -24,14 +25,28 @@ TCustomForm* gMainForm = nullptr;
 void (*gTerminate)() = nullptr;
 std::uint64_t gNextSerial = 1;
 
-// The enabled, visible default button (Enter) or cancel button (Esc) the form owns, or nullptr.
-TButton* DialogButton(const TComponent* form, WORD key) {
-  for (int i = 0; i < form->ComponentCount(); ++i) {
-    auto* button = dynamic_cast<TButton*>(form->Components(i));
-    if (!button || !button->Visible() || !button->Enabled()) continue;
-    if ((key == VK_RETURN && button->Default()) || (key == VK_ESCAPE && button->Cancel)) return button;
+// The enabled, visible default button (Enter) or cancel button (Esc) placed on the control or inside
+// it, or nullptr: the key goes to every control of the window, as the dialog key does.
+TButton* PlacedDialogButton(const TWinControl* parent, WORD key) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* control = parent->Controls(i);
+    if (!control->Visible() || !control->Enabled()) continue;
+    if (auto* button = dynamic_cast<TButton*>(control))
+      if ((key == VK_RETURN && button->Default()) || (key == VK_ESCAPE && button->Cancel)) return button;
+    if (auto* inner = dynamic_cast<TWinControl*>(control))
+      if (TButton* button = PlacedDialogButton(inner, key)) return button;
   }
   return nullptr;
+}
+
+// Enter presses a focused button itself, as Space does, and the default button from anywhere else.
+// The window's own focus counts, so the key acts alike before the window is active.
+TButton* DialogButton(const TWinControl* form, WORD key) {
+  const QWidget* window = form->WidgetIfAllocated();
+  QWidget* focus = window ? window->focusWidget() : nullptr;
+  auto* button = dynamic_cast<TButton*>(TWinControl::ControlOfWidget(focus));
+  if (key == VK_RETURN && button && button->Enabled()) return button;
+  return PlacedDialogButton(form, key);
 }
 
 bool IsSizeable(TFormBorderStyle style) { return style == bsSizeable || style == bsSizeToolWin; }
@@ -322,12 +337,24 @@ void TCustomForm::WindowMovedOrResized() {
   Realign();
 }
 
+void TCustomForm::SetClientSize(int AWidth, int AHeight) {
+  TControl::SetClientSize(AWidth, AHeight);
+  clientSize_ = frameMargins_ == TRect{} ? TPoint{AWidth, AHeight} : TPoint{};
+}
+
+void TCustomForm::KeepClientSize(const TRect& margins) {
+  const TPoint client = std::exchange(clientSize_, TPoint{});
+  UpdateBoundsFromWindow(Left(), Top(), client.x + margins.Left + margins.Right, client.y + margins.Top + margins.Bottom);
+}
+
 void TCustomForm::SyncFrame() {
   QWidget* w = WidgetIfAllocated();
   if (!w) return;
+  const QMargins m = FrameMargins(w);
+  if (clientSize_ != TPoint{} && !m.isNull() && IsNormalState(w))
+    KeepClientSize(Rect(m.left(), m.top(), m.right(), m.bottom()));
   UpdateSizeLimits();  // they are of the outer size, so they move with the frame
   if (!IsNormalState(w)) return;
-  const QMargins m = FrameMargins(w);
   frameMargins_ = Rect(m.left(), m.top(), m.right(), m.bottom());
   const QSize client(std::max(Width() - m.left() - m.right(), 1), std::max(Height() - m.top() - m.bottom(), 1));
   RememberNormalBounds();

@@ -102,6 +102,8 @@ class TCustomForm : public TWinControl {
 
   TWinControl* ActiveControl() const;
   void SetActiveControl(TWinControl* Control);
+  // A client size set before the window has its frame is kept when the frame comes: the frame grows the window.
+  void SetClientSize(int AWidth, int AHeight) override;
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult Value);
   bool Modal() const { return modalLoop_ != nullptr; }
@@ -159,6 +161,7 @@ class TCustomForm : public TWinControl {
   void PlaceOnShow();
   void CloseModal();
   void WindowMovedOrResized();
+  void KeepClientSize(const TRect& margins);
   // Puts the window's frame where the form's bounds say (after the window manager framed it).
   void SyncFrame();
   void RememberNormalBounds();
@@ -179,6 +182,7 @@ class TCustomForm : public TWinControl {
   bool showing_ = false;
   std::uint64_t serial_ = 0;
   TRect frameMargins_;  // the frame's extent the window's size was last set with
+  TPoint clientSize_;    // the client size asked for before the frame was known, or zero
   TRect normalBounds_;  // the bounds of the normal (not minimized or maximized) window
   bool restoringNormal_ = false;
   TWindowState shownState_ = wsNormal;  // the state the window last reported

@@ -21,13 +21,6 @@ std::vector<TMainMenu*>& MainMenus() {
   return menus;
 }
 
-// The control whose widget is w, or the nearest one above it.
-TControl* ControlOfWidget(QWidget* w) {
-  for (; w; w = w->parentWidget())
-    if (TWinControl* c = TWinControl::FindControl(reinterpret_cast<HWND>(w))) return c;
-  return nullptr;
-}
-
 // Looks every key pressed in a window up in the short-cuts of the menus that belong to it before the
 // focused control sees it: popup menus of the control and its parents, the application's OnShortCut,
 // then the form's main menu.
@@ -62,7 +55,7 @@ class TShortCutFilter : public QObject {
   using QObject::QObject;
 
   static bool Dispatch(QWidget* widget, WORD vk, TShiftState shift, TShortCut shortCut) {
-    for (TControl* c = ControlOfWidget(widget); c; c = c->Parent())
+    for (TControl* c = TWinControl::ControlOfWidget(widget); c; c = c->Parent())
       if (TPopupMenu* popup = c->PopupMenu(); popup && popup->IsShortCut(shortCut)) return true;
     if (Application->OnShortCut) {
       bool handled = false;

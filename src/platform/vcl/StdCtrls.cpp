@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -11,6 +12,7 @@
 #include <QMenu>
 #include <QContextMenuEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -44,24 +46,56 @@ TCustomForm* ParentFormOf(TControl* control) {
   return nullptr;
 }
 
-// Enter and Esc that no control of the window took press its default and cancel buttons.
+// Enter and Esc press the window's buttons wherever the focus is, unless the focused control keeps
+// the key (it answers WM_GETDLGCODE for that key with DLGC_WANTALLKEYS). The filter sits on the
+// application so it sees the key before the focused control can swallow it. Drop-down lists, menus
+// and message boxes are windows of their own, so they keep Esc and Enter.
 class TDialogKeyFilter : public QObject {
  public:
-  TDialogKeyFilter(TButton* button, QObject* parent) : QObject(parent), button_(button) {}
+  static void Install() {
+    static QPointer<TDialogKeyFilter> filter;  // goes with the Qt application that owns it
+    if (!filter && qApp) {
+      filter = new TDialogKeyFilter(qApp);
+      qApp->installEventFilter(filter);
+    }
+  }
 
  protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    const bool escape = key == Qt::Key_Escape;
-    if (!((enter && button_->Default()) || (escape && button_->Cancel)) || !button_->Enabled()) return false;
-    CallHandler(button_, [this] { button_->Click(); });
-    return true;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    auto* e = static_cast<QKeyEvent*>(event);
+    const WORD key = DialogKeyOf(e);
+    if (key == 0) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    TWinControl* control = TWinControl::ControlOfWidget(Decider(widget));
+    TCustomForm* form = ParentFormOf(control);
+    if (!form || form->WidgetIfAllocated() != widget->window()) return false;
+    TakeKeyEvent(e);  // the control asked sees the key's modifiers
+    if (control->Perform(WM_GETDLGCODE, key) & DLGC_WANTALLKEYS) return false;
+    bool pressed = false;
+    CallHandler(form, [&] {
+      pressed = true;  // a button whose click fails has taken its key all the same
+      pressed = form->Perform(CM_DIALOGKEY, key) != 0;
+    });
+    return pressed;
   }
 
  private:
-  TButton* button_;
+  using QObject::QObject;
+
+  // VK_RETURN or VK_ESCAPE for a dialog key (no Ctrl, Alt or Meta held), else 0.
+  static WORD DialogKeyOf(const QKeyEvent* e) {
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return 0;
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return VK_RETURN;
+    return e->key() == Qt::Key_Escape ? VK_ESCAPE : 0;
+  }
+
+  // The focused control decides for the key wherever it arrives around it, so a key passed up from a
+  // control that kept it but did not use it stays unused.
+  static QWidget* Decider(QWidget* receiver) {
+    QWidget* focus = receiver->window()->focusWidget();
+    return focus && (focus == receiver || receiver->isAncestorOf(focus)) ? focus : receiver;
+  }
 };
 
 // Puts the keys typed into a line edit, and its paste and cut, through the edit's messages first, so
@@ -462,6 +496,12 @@ void TMemo::SetWordWrap(bool Value) {
   ApplyOptions();
 }
 
+void TMemo::WndProc(TMessage& Message) {
+  TWinControl::WndProc(Message);
+  // Enter starts a new line unless the memo is told to leave it to the window.
+  if (Message.Msg == WM_GETDLGCODE && Message.WParam == VK_RETURN && WantReturns) Message.Result |= DLGC_WANTALLKEYS;
+}
+
 // ---------------------------------------------------------------------------------------------------
 // TButtonControl
 
@@ -495,7 +535,7 @@ void TButton::CreateWnd() {
   button->setDefault(default_);
   button->setAutoDefault(false);
   QObject::connect(button, &QPushButton::clicked, [this] { CallHandler(this, [this] { Click(); }); });
-  button->window()->installEventFilter(new TDialogKeyFilter(this, button));
+  TDialogKeyFilter::Install();
 }
 
 void TButton::SetDefault(bool Value) {

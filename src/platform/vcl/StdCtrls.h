@@ -122,6 +122,7 @@ class TMemo : public TWinControl {
   void CreateWnd() override;
   void FontChanged() override;
   void ColorChanged() override;
+  void WndProc(TMessage& Message) override;
   virtual void Change();
 
  private:
