@@ -1,9 +1,13 @@
 #include "vcl/WebBrowser.h"
 
+#include <QApplication>
 #include <QPixmap>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QShowEvent>
+#include <QTimer>
 #include <QUrl>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QWidget>
 
@@ -30,6 +34,65 @@ class TBrowserHost : public QWidget {
   TWebBrowser* browser_;
 };
 
+// Waits for the first paint of the window, then for keyboard and mouse to rest, and starts the engine.
+class TEngineStarter : public QObject {
+ public:
+  TEngineStarter(TWebBrowser* browser, QWidget* window) : browser_(browser), window_(window) {
+    rest_.setSingleShot(true);
+    rest_.setInterval(kRestMilliseconds);
+    QObject::connect(&rest_, &QTimer::timeout, this, [this] { Start(); });
+    window->installEventFilter(this);
+  }
+  ~TEngineStarter() override {
+    if (window_) window_->removeEventFilter(this);
+    if (qApp) qApp->removeEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!painted_ && watched == window_ && event->type() == QEvent::Paint) {
+      painted_ = true;
+      window_->removeEventFilter(this);
+      qApp->installEventFilter(this);
+      rest_.start();
+    } else if (painted_ && IsInput(event->type())) {
+      rest_.start();
+    }
+    return false;
+  }
+
+ private:
+  static constexpr int kRestMilliseconds = 300;
+
+  static bool IsInput(QEvent::Type type) {
+    switch (type) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseMove:
+      case QEvent::Wheel:
+      case QEvent::InputMethod:
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  void Start() {
+    qApp->removeEventFilter(this);
+    // The profile is most of the engine's start; made on its own, it lets input that came meanwhile in
+    // before the page view is made.
+    CallHandler(browser_, [] { QWebEngineProfile::defaultProfile(); });
+    QTimer::singleShot(0, this, [this] { CallHandler(browser_, [this] { browser_->StartEngine(); }); });
+  }
+
+  TWebBrowser* browser_;
+  QPointer<QWidget> window_;
+  QTimer rest_;
+  bool painted_ = false;
+};
+
 TWebBrowser::TWebBrowser(TComponent* AOwner) : TWinControl(AOwner) {
   SetBounds(0, 0, 300, 150);
   TabStop = true;
@@ -41,7 +104,23 @@ std::unique_ptr<QWidget> TWebBrowser::CreateWidget(QWidget* ParentWidget) {
   return std::make_unique<TBrowserHost>(this, ParentWidget);
 }
 
-void TWebBrowser::DestroyWnd() { view_ = nullptr; }  // Qt frees it with its parent
+void TWebBrowser::DestroyWnd() {
+  view_ = nullptr;  // Qt frees it with its parent
+  starting_ = false;
+}
+
+void TWebBrowser::StartEngineAfterFirstPaint() {
+  if (!view_ && !starter_) starter_ = std::make_unique<TEngineStarter>(this, Widget()->window());
+}
+
+void TWebBrowser::StartEngine() {
+  if (view_) return;  // made already for a page
+  EnsureEngine();
+  if (busy_) return;  // its page is on its way
+  // A render process is started by the first page only.
+  starting_ = true;
+  view_->load(QUrl("about:blank"));
+}
 
 void TWebBrowser::EnsureEngine() {
   if (view_) return;
@@ -65,10 +144,16 @@ void TWebBrowser::Navigate(const std::string& URL) {
     return;
   }
   busy_ = true;
-  view_->load(QUrl(ToQString(URL)));
+  // The engine drops a page asked for while its first blank page loads: it follows that page.
+  if (!starting_) view_->load(QUrl(ToQString(URL)));
 }
 
 void TWebBrowser::LoadFinished(bool ok) {
+  if (starting_) {
+    starting_ = false;
+    if (busy_) view_->load(QUrl(ToQString(location_)));
+    return;
+  }
   busy_ = false;
   CallHandler(this, [&] { Fire(OnDocumentComplete, this, location_, ok); });
 }
