@@ -7,6 +7,7 @@
 
 #include "vcl/Controls.h"
 
+class QWebEnginePage;
 class QWebEngineView;
 class TBrowserHost;
 class TEngineStarter;
@@ -24,7 +25,7 @@ class TWebBrowser : public TWinControl {
   const std::string& LocationURL() const { return location_; }
   // True from a navigation until its page has loaded.
   bool Busy() const { return busy_; }
-  bool EngineCreated() const { return view_ != nullptr; }
+  bool EngineCreated() const { return page_ != nullptr; }
   // Starts the engine without showing it (its profile, the page view and a render process) once the
   // window holding the control has painted for the first time and keyboard and mouse have rested a
   // moment: neither the window's appearance nor typing waits for it, and the first page shown need
@@ -46,10 +47,13 @@ class TWebBrowser : public TWinControl {
   friend class TEngineStarter;
   void EnsureEngine();
   void StartEngine();
+  void MakePage();
+  void Load();
   void LoadFinished(bool ok);
   std::string location_ = "about:blank";
   bool busy_ = false;
   bool starting_ = false;  // the engine's first blank page, loaded to start a render process, is loading
+  QWebEnginePage* page_ = nullptr;  // a child of the control's widget, then of the view
   QWebEngineView* view_ = nullptr;  // a child of the control's widget
   std::unique_ptr<TEngineStarter> starter_;
 };
