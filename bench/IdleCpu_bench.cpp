@@ -92,6 +92,14 @@ bool WaitForLine(QProcess& process, const QByteArray& line) {
   return false;
 }
 
+// The run's page, in the instance's own folder below the temporary folder.
+bool PageWritten(const std::string& temporary) {
+  std::error_code error;
+  for (fs::recursive_directory_iterator entry(temporary, error), end; !error && entry != end; entry.increment(error))
+    if (entry->path().filename() == "OmTemp.htm") return true;
+  return false;
+}
+
 void BM_IdleWindowCpu(benchmark::State& state) {
   corvane::test::EnsureApplication();
   if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty()) {
@@ -123,7 +131,7 @@ void BM_IdleWindowCpu(benchmark::State& state) {
       state.SkipWithError("no first paint");
       return;
     }
-    QThread::sleep(2);  // start-up work that trails the first paint
+    QThread::sleep(5);  // start-up work that trails the first paint, the browser engine's start among it
     const auto pid = static_cast<pid_t>(corvane.processId());
     state.counters["idle_cpu_percent"] = IdlePercent(pid);
 
@@ -131,9 +139,8 @@ void BM_IdleWindowCpu(benchmark::State& state) {
     corvane::test::XdoTool(display.Name(), {"search", "--sync", "--onlyvisible", "--pid", QString::number(pid)}, &window);
     corvane::test::XdoTool(display.Name(), {"windowfocus", "--sync", window.split('\n').first()});
     corvane::test::XdoTool(display.Name(), {"key", "F9"});
-    const std::string page = folder + "/Corvane/OmTemp.htm";
-    for (int i = 0; i < 300 && !fs::exists(page); ++i) QThread::msleep(100);
-    if (!fs::exists(page)) {
+    for (int i = 0; i < 300 && !PageWritten(folder + "/Corvane"); ++i) QThread::msleep(100);
+    if (!PageWritten(folder + "/Corvane")) {
       state.SkipWithError("the run showed no page");
       return;
     }

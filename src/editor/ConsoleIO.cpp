@@ -1,5 +1,6 @@
 #include "editor/ConsoleIO.h"
 
+#include <iterator>
 #include <mutex>
 #include <utility>
 
@@ -154,7 +155,9 @@ void TConsoleThread::Finish() {
 void TConsoleThread::Run(const std::string& commandLine) {
   buffer_.resize(BufferSizeBytes(settings_.BufferSize));
   if (settings_.OnStart) Deliver([&](TObject* sender) { settings_.OnStart(sender, commandLine); });
-  StartProcess(commandLine);
+  // A child takes the priority of the thread that starts it, and this worker runs lowered: started
+  // from the GUI thread, the program runs at the editor's own priority.
+  Synchronize([&] { StartProcess(commandLine); });
 
   idleTime_ = 0;
   bool ended = false;
@@ -168,7 +171,7 @@ void TConsoleThread::Run(const std::string& commandLine) {
   } while (!ended && !Terminated());
 
   if (!Terminated())
-    while (ReadStep() == buffer_.size() && !Terminated()) {
+    while (ReadStep() >= BatchLimit() && !Terminated()) {
     }
   // A last line without a line end is still output the host wants to see.
   if (!Terminated() && !cutter_.Partial().empty()) DeliverLines({cutter_.TakePartial()});
@@ -196,21 +199,29 @@ void TConsoleThread::StartProcess(const std::string& commandLine) {
   }
 }
 
+std::size_t TConsoleThread::BatchLimit() const { return PipeSizeBytes(settings_.PipeSize); }
+
 std::size_t TConsoleThread::ReadStep() {
-  const std::size_t count = process_.Read(buffer_.data(), buffer_.size());
-  if (count == 0) {
+  // All that is waiting, a buffer at a time, goes to the GUI thread in one synchronised call: a call per
+  // buffer would have a long output wait for the GUI thread once a kilobyte. A child that writes
+  // faster than this reads is still served a pipe's worth at a time.
+  std::size_t total = 0;
+  std::vector<std::string> lines;
+  while (total < BatchLimit() && !Terminated()) {
+    const std::size_t count = process_.Read(buffer_.data(), buffer_.size());
+    if (count == 0) break;
+    total += count;
+    std::vector<std::string> cut = cutter_.Cut(buffer_.data(), count);
+    lines.insert(lines.end(), std::make_move_iterator(cut.begin()), std::make_move_iterator(cut.end()));
+  }
+  if (total == 0) {
     IdleHandling();
     return 0;
   }
   idleTime_ = 0;
-  CutLines(buffer_.data(), count);
-  return count;
-}
-
-void TConsoleThread::CutLines(const char* data, std::size_t count) {
-  const std::vector<std::string> lines = cutter_.Cut(data, count);
   if (!lines.empty()) DeliverLines(lines);
   if (!cutter_.Partial().empty()) NoticePrompt(cutter_.Partial());
+  return total;
 }
 
 void TConsoleThread::DeliverLines(const std::vector<std::string>& lines) {

@@ -122,8 +122,9 @@ class TConsoleThread : public TThread {
  private:
   void Run(const std::string& commandLine);
   void StartProcess(const std::string& commandLine);
+  // The bytes read, at most BatchLimit; more may be waiting when that is reached.
   std::size_t ReadStep();
-  void CutLines(const char* data, std::size_t count);
+  std::size_t BatchLimit() const;
   void DeliverLines(const std::vector<std::string>& lines);
   void IdleHandling();
   bool PromptTest(const std::string& line) const;

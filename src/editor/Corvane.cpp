@@ -29,6 +29,8 @@ int RunCorvane() {
   }
   Application->SetTitle("Ombrix Tarnwick");
   Application->CreateForm(Form1);
+  // A run's page need not wait for the browser engine: it starts while the user reads or types.
+  Form1->WebBrowser1->StartEngineAfterFirstPaint();
   Application->Run();
   return Application->ExitCode;
 }

@@ -1,6 +1,7 @@
 #include "editor/ConsoleIO.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -155,6 +156,14 @@ TEST_F(ConsoleIOTest, JoinsApplicationAndCommandAndPassesEnvironmentAndDirectory
   ASSERT_TRUE(RunToDone());
   EXPECT_EQ(recorder_.command, "/usr/bin/perl " + script);
   EXPECT_EQ(recorder_.lines, (std::vector<std::string>{dir_, "A=x y", "B=2"}));
+}
+
+// The worker runs lowered; the program must not inherit that from it, or a script runs slower than
+// it would from a terminal whenever the machine is busy.
+TEST_F(ConsoleIOTest, TheProgramRunsAtTheEditorsPriorityNotTheWorkers) {
+  UseScript(R"(print getpriority(0, 0), "\n";)");
+  ASSERT_TRUE(RunToDone());
+  EXPECT_EQ(recorder_.lines, std::vector<std::string>{std::to_string(getpriority(PRIO_PROCESS, 0))});
 }
 
 TEST_F(ConsoleIOTest, ReportsAProgramThatCannotStartAndStillEnds) {

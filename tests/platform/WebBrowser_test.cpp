@@ -2,11 +2,16 @@
 
 #include <QDeadlineTimer>
 #include <QImage>
+#include <QWebEnginePage>
 #include <QWidget>
 
 #include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "common/TestApp.h"
+#include "common/UserInput.h"
 #include "vcl/WebBrowser.h"
 
 // The browser engine's own code frees one of its objects with the wrong size when a page goes, which
@@ -50,6 +55,40 @@ TEST(WebBrowserTest, EngineStartsOnlyForARealPageAndShowsIt) {
   }, 30000);
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), QColor(255, 0, 0));
+}
+
+// The program asks for the engine to start in the background: it must come by itself after the
+// window's first paint, without the control being shown, and a page asked for while the engine's
+// first blank page is still loading must still arrive.
+TEST(WebBrowserTest, TheEngineStartsUnseenAfterTheWindowsFirstPaintAndThenShowsAPage) {
+  corvane::test::EnsureApplication();
+  const std::string dir = corvane::test::MakeTempDir("webbrowser");
+  const std::string page = dir + "/page.htm";
+  std::ofstream(page) << "<html><body>page</body></html>";
+
+  QWidget window;
+  window.resize(300, 200);
+  TWebBrowser browser(nullptr);
+  browser.SetBounds(0, 0, 200, 120);
+  browser.Widget()->setParent(&window);
+  browser.Widget()->hide();
+  browser.StartEngineAfterFirstPaint();
+  EXPECT_FALSE(browser.EngineCreated());
+  corvane::test::EventCounter paints(&window, QEvent::Paint);
+  window.show();
+  ASSERT_TRUE(paints.WaitFor(1));
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return browser.EngineCreated(); }, 60000));
+  EXPECT_FALSE(browser.Widget()->isVisible());
+  // The page goes out while the engine's own blank page loads, which the engine alone would drop.
+  QWebEnginePage* engine = browser.Widget()->findChild<QWebEnginePage*>();
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return engine->isLoading(); }, 60000));
+
+  std::vector<std::pair<std::string, bool>> completed;
+  browser.OnDocumentComplete = [&](TObject*, const std::string& URL, bool Ok) { completed.emplace_back(URL, Ok); };
+  browser.Navigate("file://" + page);
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return !completed.empty(); }, 60000));
+  EXPECT_EQ(completed, (std::vector<std::pair<std::string, bool>>{{"file://" + page, true}}));
+  EXPECT_FALSE(browser.Busy());
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 #include "vcl/WebBrowser.h"
 
+#include <QApplication>
 #include <QPixmap>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QShowEvent>
+#include <QTimer>
 #include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QWidget>
 
@@ -12,6 +17,15 @@
 
 #include "qt/QtConvert.h"
 #include "vcl/Application.h"
+
+namespace {
+
+// Before the engine's first use: its sandbox refuses to run for the superuser.
+void AllowEngine() {
+  if (geteuid() == 0 && !std::getenv("QTWEBENGINE_DISABLE_SANDBOX")) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+}
+
+}  // namespace
 
 // The control's own widget: it makes the engine when it is first shown and keeps it filling itself.
 class TBrowserHost : public QWidget {
@@ -30,6 +44,78 @@ class TBrowserHost : public QWidget {
   TWebBrowser* browser_;
 };
 
+// Waits for the first paint of the window, then for keyboard and mouse to rest, and starts the engine.
+class TEngineStarter : public QObject {
+ public:
+  TEngineStarter(TWebBrowser* browser, QWidget* window) : browser_(browser), window_(window) {
+    rest_.setSingleShot(true);
+    rest_.setInterval(kRestMilliseconds);
+    QObject::connect(&rest_, &QTimer::timeout, this, [this] { Start(); });
+    window->installEventFilter(this);
+  }
+  ~TEngineStarter() override {
+    if (window_) window_->removeEventFilter(this);
+    if (qApp) qApp->removeEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!painted_ && watched == window_ && event->type() == QEvent::Paint) {
+      painted_ = true;
+      window_->removeEventFilter(this);
+      qApp->installEventFilter(this);
+      rest_.start();
+    } else if (painted_ && IsInput(event->type())) {
+      rest_.start();
+    }
+    return false;
+  }
+
+ private:
+  static constexpr int kRestMilliseconds = 300;
+
+  static bool IsInput(QEvent::Type type) {
+    switch (type) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseMove:
+      case QEvent::Wheel:
+      case QEvent::InputMethod:
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  // Not under a dialog or menu the user is in: they would freeze while the engine starts.
+  bool UserBusy() {
+    if (!QApplication::activeModalWidget() && !QApplication::activePopupWidget()) return false;
+    rest_.start();
+    return true;
+  }
+
+  void Start() {
+    if (UserBusy()) return;
+    qApp->removeEventFilter(this);
+    // The profile is most of the engine's start; made on its own, it lets input that came meanwhile in
+    // before the page is made.
+    CallHandler(browser_, [] {
+      AllowEngine();
+      QWebEngineProfile::defaultProfile();
+    });
+    QTimer::singleShot(0, this, [this] {
+      if (!UserBusy()) CallHandler(browser_, [this] { browser_->StartEngine(); });
+    });
+  }
+
+  TWebBrowser* browser_;
+  QPointer<QWidget> window_;
+  QTimer rest_;
+  bool painted_ = false;
+};
+
 TWebBrowser::TWebBrowser(TComponent* AOwner) : TWinControl(AOwner) {
   SetBounds(0, 0, 300, 150);
   TabStop = true;
@@ -41,21 +127,43 @@ std::unique_ptr<QWidget> TWebBrowser::CreateWidget(QWidget* ParentWidget) {
   return std::make_unique<TBrowserHost>(this, ParentWidget);
 }
 
-void TWebBrowser::DestroyWnd() { view_ = nullptr; }  // Qt frees it with its parent
+void TWebBrowser::DestroyWnd() {
+  view_ = nullptr;  // Qt frees both with the control's widget
+  page_ = nullptr;
+  starting_ = false;
+}
+
+void TWebBrowser::StartEngineAfterFirstPaint() {
+  if (!page_ && !starter_) starter_ = std::make_unique<TEngineStarter>(this, Widget()->window());
+}
+
+// The page without its view: a view added to a window on the screen has the window system make the
+// window anew, which the user would see; the view comes when the control is first shown.
+void TWebBrowser::StartEngine() {
+  if (page_) return;  // made already for a page
+  MakePage();
+  // A render process is started by the first page only.
+  starting_ = true;
+  page_->load(QUrl("about:blank"));
+}
+
+void TWebBrowser::MakePage() {
+  if (page_) return;
+  AllowEngine();
+  page_ = new QWebEnginePage(Widget());
+  QObject::connect(page_, &QWebEnginePage::loadFinished, [this](bool ok) { LoadFinished(ok); });
+}
 
 void TWebBrowser::EnsureEngine() {
   if (view_) return;
-  // The engine's sandbox refuses to run for the superuser.
-  if (geteuid() == 0 && !std::getenv("QTWEBENGINE_DISABLE_SANDBOX")) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+  MakePage();
   QWidget* host = Widget();
   view_ = new QWebEngineView(host);
+  page_->setParent(view_);
+  view_->setPage(page_);
   view_->setGeometry(0, 0, host->width(), host->height());
-  QObject::connect(view_, &QWebEngineView::loadFinished, [this](bool ok) { LoadFinished(ok); });
   view_->show();
-  if (location_ != "about:blank") {
-    busy_ = true;
-    view_->load(QUrl(ToQString(location_)));
-  }
+  if (location_ != "about:blank") Load();
 }
 
 void TWebBrowser::Navigate(const std::string& URL) {
@@ -64,11 +172,21 @@ void TWebBrowser::Navigate(const std::string& URL) {
     if (URL != "about:blank") EnsureEngine();  // an empty pane is that page already
     return;
   }
+  Load();
+}
+
+void TWebBrowser::Load() {
   busy_ = true;
-  view_->load(QUrl(ToQString(URL)));
+  // The engine drops a page asked for while its first blank page loads: it follows that page.
+  if (!starting_) page_->load(QUrl(ToQString(location_)));
 }
 
 void TWebBrowser::LoadFinished(bool ok) {
+  if (starting_) {
+    starting_ = false;
+    if (busy_) page_->load(QUrl(ToQString(location_)));
+    return;
+  }
   busy_ = false;
   CallHandler(this, [&] { Fire(OnDocumentComplete, this, location_, ok); });
 }

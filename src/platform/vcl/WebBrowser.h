@@ -1,13 +1,16 @@
 #pragma once
 // The web-browser control. The browser engine is costly to start, so it is made only when the control
-// is first shown or sent to a page other than "about:blank"; until then the control is an empty pane.
+// is first shown or sent to a page other than "about:blank", or when the program asks for it to start
+// in the background; until then the control is an empty pane.
 #include <memory>
 #include <string>
 
 #include "vcl/Controls.h"
 
+class QWebEnginePage;
 class QWebEngineView;
 class TBrowserHost;
+class TEngineStarter;
 
 using TDocumentCompleteEvent = TEvent<void(TObject* Sender, const std::string& URL)>;
 
@@ -22,7 +25,12 @@ class TWebBrowser : public TWinControl {
   const std::string& LocationURL() const { return location_; }
   // True from a navigation until its page has loaded.
   bool Busy() const { return busy_; }
-  bool EngineCreated() const { return view_ != nullptr; }
+  bool EngineCreated() const { return page_ != nullptr; }
+  // Starts the engine without showing it (its profile, the page view and a render process) once the
+  // window holding the control has painted for the first time and keyboard and mouse have rested a
+  // moment: neither the window's appearance nor typing waits for it, and the first page shown need
+  // not wait for the engine.
+  void StartEngineAfterFirstPaint();
   // Writes what the page shows to an image file (PNG by the name's extension); false when there is
   // no page or the file cannot be written.
   bool SaveToImage(const std::string& FileName);
@@ -36,9 +44,16 @@ class TWebBrowser : public TWinControl {
 
  private:
   friend class TBrowserHost;
+  friend class TEngineStarter;
   void EnsureEngine();
+  void StartEngine();
+  void MakePage();
+  void Load();
   void LoadFinished(bool ok);
   std::string location_ = "about:blank";
   bool busy_ = false;
+  bool starting_ = false;  // the engine's first blank page, loaded to start a render process, is loading
+  QWebEnginePage* page_ = nullptr;  // a child of the control's widget, then of the view
   QWebEngineView* view_ = nullptr;  // a child of the control's widget
+  std::unique_ptr<TEngineStarter> starter_;
 };
