@@ -38,12 +38,12 @@ void TLineTails::Deleting(int Line, int Count, const TStringList& Lines) {
 
 void TLineTails::Inserted(int Line, int Count) { shifts_.push_back({Line, Count}); }
 
-void TLineTails::Restore(TStrings& Lines) const {
+void TLineTails::Restore(TStringList& Lines) const {
   for (const auto& [line, tail] : tails_) {
     if (line >= Lines.Count()) continue;
-    const std::string text = Lines.Get(line);
-    const std::string_view kept = std::string_view(text).substr(0, text.size() - TailOf(text).size());
-    if (TailOf(text) != tail) Lines.Put(line, std::string(kept) + tail);
+    const std::string_view text = Lines.GetRef(line);
+    const std::string_view end = TailOf(text);
+    if (end != tail) Lines.Put(line, std::string(text.substr(0, text.size() - end.size())) + tail);
   }
 }
 

@@ -37,7 +37,7 @@ class TLineTails {
   void Deleting(int Line, int Count, const TStringList& Lines);
   void Inserted(int Line, int Count);
   // Each noted line that exists, without its trailing white space, then with the noted one.
-  void Restore(TStrings& Lines) const;
+  void Restore(TStringList& Lines) const;
 
  private:
   // The number the line had before the operation; -1 for a line the operation inserted.
