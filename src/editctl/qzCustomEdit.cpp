@@ -99,10 +99,13 @@ void TqzEditList::Clear() {
 void TqzEditList::Delete(int Index) {
   TListUpdate update(this);
   // The list never loses its last line: deleting it empties it.
-  if (Index == 0 && Count() == 1)
+  if (Index == 0 && Count() == 1) {
+    Fire(OnPutting, 0);
     TStringList::Put(0, "");
-  else
+  } else {
+    Fire(OnDeleting, Index, 1);
     TStringList::Delete(Index);
+  }
   Fire(OnDeleted, Index);
 }
 
@@ -110,6 +113,29 @@ void TqzEditList::Insert(int Index, const std::string& S) {
   TListUpdate update(this);
   TStringList::Insert(Index, S);
   Fire(OnInserted, Index);
+}
+
+int TqzEditList::InsertLines(int Index, std::string_view Text) {
+  TListUpdate update(this);
+  const int count = TStringList::InsertLines(Index, Text);
+  if (count > 0) Fire(OnLinesInserted, Index, count);
+  return count;
+}
+
+void TqzEditList::DeleteLines(int Index, int Number) {
+  if (Number <= 0) return;
+  TListUpdate update(this);
+  // The list never loses its last line: deleting them all empties the first.
+  if (Index == 0 && Number >= Count()) {
+    Fire(OnDeleting, 1, Number - 1);
+    TStringList::DeleteLines(1, Number - 1);
+    Fire(OnPutting, 0);
+    TStringList::Put(0, "");
+  } else {
+    Fire(OnDeleting, Index, Number);
+    TStringList::DeleteLines(Index, Number);
+  }
+  Fire(OnDeleted, Index);
 }
 
 void TqzEditList::LoadFromStream(TStream* Stream) {
@@ -138,6 +164,7 @@ void TqzEditList::LoadFromStream(TStream* Stream) {
 
 void TqzEditList::Put(int Index, const std::string& S) {
   TListUpdate update(this);
+  if (Index >= 0 && Index < Count()) Fire(OnPutting, Index);
   TStringList::Put(Index, S);
   Fire(OnPutted, Index);
 }
@@ -174,6 +201,9 @@ TqzCustomEdit::TqzCustomEdit(TComponent* AOwner)
   lines_->OnCleared = TqzEditList::TListEvent(this, &TqzCustomEdit::ListCleared);
   lines_->OnDeleted = TqzEditList::TIndexEvent(this, &TqzCustomEdit::ListDeleted);
   lines_->OnInserted = TqzEditList::TIndexEvent(this, &TqzCustomEdit::ListInserted);
+  lines_->OnDeleting = TqzEditList::TRangeEvent(this, &TqzCustomEdit::ListDeleting);
+  lines_->OnPutting = TqzEditList::TIndexEvent(this, &TqzCustomEdit::ListPutting);
+  lines_->OnLinesInserted = TqzEditList::TRangeEvent(this, &TqzCustomEdit::ListLinesInserted);
   lines_->OnTextSet = TqzEditList::TListEvent(this, &TqzCustomEdit::ListTextSet);
   lines_->OnPutted = TqzEditList::TIndexEvent(this, &TqzCustomEdit::ListPutted);
   lines_->OnStringsLoaded = TqzEditList::TListEvent(this, &TqzCustomEdit::ListStringsLoaded);
@@ -312,7 +342,9 @@ void TqzCustomEdit::BeginUpdate() { ++updateLock_; }
 
 void TqzCustomEdit::EndUpdate() {
   if (updateLock_ <= 0) return;
-  if (--updateLock_ > 0 || !HandleAllocated()) return;
+  if (--updateLock_ > 0) return;
+  operationTails_.reset();
+  if (!HandleAllocated()) return;
   if (HasState(sfScrollbarChanged)) UpdateScrollBars();
   if (HasState(sfCaretChanged)) UpdateCaret();
   if (!statusChanges_.Empty()) StatusChanged(TqzStatusChanges{});
@@ -629,7 +661,12 @@ void TqzCustomEdit::ScanAllRanges() {
   if (!highLighter_ || count == 0) return;
   highLighter_->ResetRange();
   lines_->PutObject(0, AsObject(highLighter_->GetRange()));
-  for (int i = 1; i < count; ++i) {
+  ScanRanges(1, count - 1);
+}
+
+// The start ranges of lines First..Last (0-based, First > 0), each from the line before.
+void TqzCustomEdit::ScanRanges(int First, int Last) {
+  for (int i = First; i <= Last; ++i) {
     highLighter_->SetRange(RangeOf(lines_->GetObject(i - 1)));
     highLighter_->SetLine(lines_->GetRef(i - 1), i - 1);
     highLighter_->NextToEol();
@@ -637,8 +674,15 @@ void TqzCustomEdit::ScanAllRanges() {
   }
 }
 
+std::shared_ptr<TLineTails> TqzCustomEdit::OperationTails() {
+  if (updateLock_ == 0) return nullptr;
+  if (!operationTails_) operationTails_ = std::make_shared<TLineTails>();
+  return operationTails_;
+}
+
 void TqzCustomEdit::ListAdded() {
   const int count = LineCount();
+  if (const auto tails = OperationTails()) tails->Inserted(count - 1, 1);
   if (highLighter_) {
     if (count < 2) {
       highLighter_->ResetRange();
@@ -653,7 +697,10 @@ void TqzCustomEdit::ListAdded() {
   InvalidateLine(count);
 }
 
-void TqzCustomEdit::ListCleared() { ResetView(); }
+void TqzCustomEdit::ListCleared() {
+  operationTails_.reset();  // its line numbers mean nothing in the next text
+  ResetView();
+}
 
 void TqzCustomEdit::ResetView() {
   invalidateRect_ = TRect{};
@@ -679,6 +726,14 @@ void TqzCustomEdit::ListRangesAfterRemovalOrInsertion(int Index) {
   }
 }
 
+void TqzCustomEdit::ListDeleting(int Index, int Count) {
+  if (const auto tails = OperationTails()) tails->Deleting(Index, Count, *lines_);
+}
+
+void TqzCustomEdit::ListPutting(int Index) {
+  if (const auto tails = OperationTails()) tails->Changing(Index, lines_->GetRef(Index));
+}
+
 void TqzCustomEdit::ListDeleted(int Index) {
   ListRangesAfterRemovalOrInsertion(Index);
   InvalidateLines(Index + 1, topLine_ + linesInWindow_);
@@ -686,12 +741,31 @@ void TqzCustomEdit::ListDeleted(int Index) {
 }
 
 void TqzCustomEdit::ListInserted(int Index) {
+  if (const auto tails = OperationTails()) tails->Inserted(Index, 1);
   ListRangesAfterRemovalOrInsertion(Index);
   InvalidateLines(Index + 1, topLine_ + linesInWindow_);
   InvalidateGutterLines(Index + 1, topLine_ + linesInWindow_);
 }
 
+void TqzCustomEdit::ListLinesInserted(int Index, int Count) {
+  if (const auto tails = OperationTails()) tails->Inserted(Index, Count);
+  if (highLighter_) {
+    // Every new line needs its range; past them the lines keep theirs once one matches again.
+    const int last = std::min(Index + Count, LineCount() - 1);
+    if (Index == 0) {
+      highLighter_->ResetRange();
+      lines_->PutObject(0, AsObject(highLighter_->GetRange()));
+    }
+    ScanRanges(std::max(Index, 1), last);
+    highLighter_->SetRange(RangeOf(lines_->GetObject(last)));
+    RescanFrom(last);
+  }
+  InvalidateLines(Index + 1, topLine_ + linesInWindow_);
+  InvalidateGutterLines(Index + 1, topLine_ + linesInWindow_);
+}
+
 void TqzCustomEdit::ListTextSet() {
+  operationTails_.reset();
   if (LineCount() == 0) lines_->Add("");
   ClearUndo();
   // A new text starts at its top, whatever part of the old one was in view: otherwise the window shows

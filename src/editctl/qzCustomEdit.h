@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include <vector>
 
@@ -29,6 +30,7 @@ class TqzInternalImage;
 class THintWindow;
 class TTimer;
 class TUndoList;
+class TLineTails;
 enum TUndoKind : std::uint8_t;  // qzUndoList.h
 
 enum TqzEditorOption {
@@ -93,6 +95,7 @@ class TqzEditList : public TStringList {
  public:
   using TIndexEvent = TEvent<void(int Index)>;
   using TListEvent = TEvent<void()>;
+  using TRangeEvent = TEvent<void(int Index, int Count)>;
 
   std::string ClassName() const override { return "TqzEditList"; }
 
@@ -102,6 +105,8 @@ class TqzEditList : public TStringList {
   void Clear() override;
   void Delete(int Index) override;
   void Insert(int Index, const std::string& S) override;
+  int InsertLines(int Index, std::string_view Text) override;
+  void DeleteLines(int Index, int Number) override;
   // ETextTooLong for a stream longer than kMaxTextLength (refused before it is read) or a line longer
   // than kMaxLineLength; the list stays as it was.
   void LoadFromStream(TStream* Stream) override;
@@ -118,6 +123,9 @@ class TqzEditList : public TStringList {
   TListEvent OnCleared;        // before Clear
   TIndexEvent OnDeleted;       // after Delete(Index)
   TIndexEvent OnInserted;      // after Insert(Index)
+  TRangeEvent OnLinesInserted;  // after InsertLines(Index, Text) put Count lines in
+  TRangeEvent OnDeleting;       // before Delete or DeleteLines take Count lines from Index
+  TIndexEvent OnPutting;        // before Put(Index), also the Put that empties the last line
   TListEvent OnTextSet;        // after the whole text is set
   TIndexEvent OnPutted;        // after Put(Index)
   TListEvent OnStringsLoaded;  // after AddStrings or LoadFromStream
@@ -299,11 +307,13 @@ class TqzCustomEdit : public TCustomControl {
   bool SelectionAvailable() const;
   std::string SelText() const { return GetSelText(); }
   std::string GetSelText() const;
+  // GetSelText's text appended to Out, without a copy of its own.
+  void AppendSelText(std::string& Out) const;
   // Replaces the selection as one undoable change.
   void SetSelText(const std::string& Value);
   // Deletes the selection and inserts Value in Mode, recording nothing; returns nothing. ColumnWidth, when
   // given, receives the length of a column segment.
-  void SetSelTextPrimitive(TSelectionMode Mode, const std::string& Value, int* ColumnWidth = nullptr);
+  void SetSelTextPrimitive(TSelectionMode Mode, std::string_view Value, int* ColumnWidth = nullptr);
   void InsertColumnText(TPoint From, TPoint To, const std::string& Value);
   void SelectAll();
   std::string LineText() const;
@@ -357,6 +367,9 @@ class TqzCustomEdit : public TCustomControl {
   TUndoList* UndoList() const { return undoList_.get(); }
   // Each record added to either list marks the text modified and fires OnChange.
   void RecordedChange();
+  // The line ends noted by the editing operation running now (the outermost update lock); nullptr
+  // outside one.
+  std::shared_ptr<TLineTails> OperationTails();
   TUndoList* RedoList() const { return redoList_.get(); }
 
   // --- Clipboard (qzCustomEditMouse.cpp) ------------------------------------------------------------
@@ -423,8 +436,8 @@ class TqzCustomEdit : public TCustomControl {
   void PlaceCaret(TPoint Value);        // 1-based, only kept inside the line range and column limit
   TPoint ClampBlockPoint(TPoint P) const;
   void DeleteSelection();
-  int InsertText(TSelectionMode Mode, const std::string& Value, int* ColumnWidth);
-  int InsertNormal(const std::vector<std::string>& Segments);
+  int InsertText(TSelectionMode Mode, std::string_view Value, int* ColumnWidth);
+  int InsertNormal(std::string_view Value);
   void InsertColumn(const std::vector<std::string>& Segments, int* ColumnWidth);
   int InsertLines(const std::vector<std::string>& Segments);
   TPoint InsertionPoint() const;
@@ -474,9 +487,12 @@ class TqzCustomEdit : public TCustomControl {
   void DeleteSelectionKeepingMode(TPoint From, TPoint To);
   void WordCharSets(TqzCharSet& Ident, TqzCharSet& Separators) const;
 
+  bool StepRestoringTails(const TUndoList& List, bool (TqzCustomEdit::*Step)());
   bool UndoStep();
+  bool ReverseUndoRecord();
   void SelectRecorded(TPoint Start, TPoint End);
   bool RedoStep();
+  bool RepeatRedoRecord();
 
   void DblClick(int X, int Y);
   TRect TextArea() const;
@@ -484,7 +500,7 @@ class TqzCustomEdit : public TCustomControl {
   void AutoScrollStep();
   void AutoScrollTimer(TObject* Sender);
   void StopAutoScroll();
-  void PasteBlock(std::string Data);
+  void PasteBlock(std::string_view Data);
   void PasteText(const std::string& Text);
   TPoint DropPosition(TPoint Drop) const;
   void WMDropFiles(TMessage& Message);
@@ -517,6 +533,7 @@ class TqzCustomEdit : public TCustomControl {
   // --- Range rescan after a change; returns the last line whose text was scanned -------------------
   int RescanFrom(int Index);
   void ScanAllRanges();
+  void ScanRanges(int First, int Last);
 
   // --- Caret and scroll bars -----------------------------------------------------------------------
   // Under the update lock or without a window these only mark the work pending; it runs at EndUpdate.
@@ -540,8 +557,11 @@ class TqzCustomEdit : public TCustomControl {
   // Back to the top of the text: caret, selection, first line and column (the whole text went).
   void ResetView();
   bool SetCursorForMouse();
+  void ListDeleting(int Index, int Count);
   void ListDeleted(int Index);
+  void ListPutting(int Index);
   void ListInserted(int Index);
+  void ListLinesInserted(int Index, int Count);
   void ListTextSet();
   void ListPutted(int Index);
   void ListStringsLoaded();
@@ -619,6 +639,7 @@ class TqzCustomEdit : public TCustomControl {
  protected:
   std::unique_ptr<TUndoList> undoList_;
   std::unique_ptr<TUndoList> redoList_;
+  std::shared_ptr<TLineTails> operationTails_;
   std::unique_ptr<TqzKeyStrokes> keystrokes_;
   std::unique_ptr<TMarkList> markList_;
   std::array<TMark*, 10> bookmarks_{};  // the marks of the list numbered 0..9, or nil

@@ -22,13 +22,13 @@ const char* const kTopLineHint = "Top Line: %d";
 bool Before(TPoint a, TPoint b) { return a.y < b.y || (a.y == b.y && a.x < b.x); }
 
 // A text cut at CR LF, a lone CR or a lone LF; n breaks give n + 1 segments.
-std::vector<std::string> SplitAtBreaks(const std::string& text) {
+std::vector<std::string> SplitAtBreaks(std::string_view text) {
   std::vector<std::string> segments;
   segments.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   for (std::size_t start = 0;;) {
     const std::size_t end = text.find_first_of("\r\n", start);
-    segments.emplace_back(text, start, end == std::string::npos ? std::string::npos : end - start);
-    if (end == std::string::npos) return segments;
+    segments.emplace_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    if (end == std::string_view::npos) return segments;
     start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
   }
 }
@@ -195,44 +195,53 @@ void TqzCustomEdit::SetBlockEnd(TPoint Value) {
 }
 
 std::string TqzCustomEdit::GetSelText() const {
-  if (!SelectionAvailable()) return {};
+  std::string result;
+  AppendSelText(result);
+  return result;
+}
+
+void TqzCustomEdit::AppendSelText(std::string& Out) const {
+  if (!SelectionAvailable()) return;
   const TPoint b = BlockBegin();
   const TPoint e = BlockEnd();
-  std::string result;
   switch (selectionMode_) {
     case smNormal: {
-      if (b.y == e.y) return Copy(LineRef(b.y - 1), b.x, e.x - b.x);
-      std::size_t size = 0;
-      for (int y = b.y; y <= e.y; ++y) size += static_cast<std::size_t>(LineLength(y - 1)) + 2;
-      result.reserve(size);
-      result += Copy(LineRef(b.y - 1), b.x, maxColumn_ + LineLength(b.y - 1)) + "\r\n";
-      for (int y = b.y + 1; y < e.y; ++y) {
-        result += Lines()->GetRef(y - 1);  // lines between the ends lie inside the text
-        result += "\r\n";
+      if (b.y == e.y) {
+        Out += Copy(LineRef(b.y - 1), b.x, e.x - b.x);
+        return;
       }
-      result += Copy(LineRef(e.y - 1), 1, e.x - 1);
-      return result;
+      // Room for every line and its break; the last line's unused break leaves room for a NUL.
+      std::size_t size = Out.size();
+      for (int y = b.y; y <= e.y; ++y) size += static_cast<std::size_t>(LineLength(y - 1)) + 2;
+      Out.reserve(size);
+      Out += Copy(LineRef(b.y - 1), b.x, maxColumn_ + LineLength(b.y - 1));
+      Out += "\r\n";
+      for (int y = b.y + 1; y < e.y; ++y) {
+        Out += Lines()->GetRef(y - 1);  // lines between the ends lie inside the text
+        Out += "\r\n";
+      }
+      Out += Copy(LineRef(e.y - 1), 1, e.x - 1);
+      return;
     }
     case smColumn: {
       const int left = std::min(b.x, e.x);
       const int right = std::max(b.x, e.x);
       for (int y = b.y; y <= e.y; ++y) {
-        result += PadRight(Copy(LineRef(y - 1), left, right - left), static_cast<std::size_t>(right - left));
-        if (y < e.y) result += "\r\n";
+        Out += PadRight(Copy(LineRef(y - 1), left, right - left), static_cast<std::size_t>(right - left));
+        if (y < e.y) Out += "\r\n";
       }
-      return result;
+      return;
     }
     case smLine:
       for (int y = b.y; y <= e.y; ++y) {
-        result += LineRef(y - 1);
-        if (y < LineCount()) result += "\r\n";
+        Out += LineRef(y - 1);
+        if (y < LineCount()) Out += "\r\n";
       }
-      return result;
+      return;
   }
-  return result;
 }
 
-void TqzCustomEdit::SetSelTextPrimitive(TSelectionMode Mode, const std::string& Value, int* ColumnWidth) {
+void TqzCustomEdit::SetSelTextPrimitive(TSelectionMode Mode, std::string_view Value, int* ColumnWidth) {
   BeginUpdate();
   const TUpdateGuard release(this);
   const TLinesUpdateGuard linesUpdate(Lines());
@@ -252,7 +261,7 @@ void TqzCustomEdit::DeleteSelection() {
       // From past the line end the text after the selection lands at the selection's column.
       std::string joined = PadRight(Copy(LineRef(b.y - 1), 1, b.x - 1), static_cast<std::size_t>(b.x - 1)) +
                            Copy(LineRef(e.y - 1), e.x, LineLength(e.y - 1));
-      for (int y = e.y; y > b.y; --y) Lines()->Delete(y - 1);
+      Lines()->DeleteLines(b.y, e.y - b.y);
       if (options_.Contains(qzeoScrollPastEol)) joined = TrimRight(joined);
       Lines()->Put(b.y - 1, joined);
       InternalSetCaret(b.x - 1, b.y - 1);
@@ -274,9 +283,9 @@ void TqzCustomEdit::DeleteSelection() {
     case smLine: {
       if (e.y >= LineCount()) {
         Lines()->Put(e.y - 1, "");
-        for (int y = e.y - 1; y >= b.y; --y) Lines()->Delete(y - 1);
+        Lines()->DeleteLines(b.y - 1, e.y - b.y);
       } else {
-        for (int y = e.y; y >= b.y; --y) Lines()->Delete(y - 1);
+        Lines()->DeleteLines(b.y - 1, e.y - b.y + 1);
       }
       InternalSetCaret(0, b.y - 1);
       MoveMarksOfRemovedLines(b.y, e.y, e.y - b.y + 1);
@@ -285,34 +294,38 @@ void TqzCustomEdit::DeleteSelection() {
   }
 }
 
-int TqzCustomEdit::InsertText(TSelectionMode Mode, const std::string& Value, int* ColumnWidth) {
+int TqzCustomEdit::InsertText(TSelectionMode Mode, std::string_view Value, int* ColumnWidth) {
   const int oldCaretLine = caretY_ + 1;
-  const std::vector<std::string> segments = SplitAtBreaks(Value);
   int inserted = 0;
   switch (Mode) {
-    case smNormal: inserted = InsertNormal(segments); break;
-    case smColumn: InsertColumn(segments, ColumnWidth); break;
-    case smLine: inserted = InsertLines(segments); break;
+    case smNormal: inserted = InsertNormal(Value); break;
+    case smColumn: InsertColumn(SplitAtBreaks(Value), ColumnWidth); break;
+    case smLine: inserted = InsertLines(SplitAtBreaks(Value)); break;
   }
   if (inserted > 0) MoveMarksFrom(oldCaretLine, inserted);
   return inserted;
 }
 
-int TqzCustomEdit::InsertNormal(const std::vector<std::string>& Segments) {
-  const std::string& line = LineRef(caretY_);
-  const std::string left = PadRight(line.substr(0, std::min<std::size_t>(line.size(), static_cast<std::size_t>(caretX_))),
-                                    static_cast<std::size_t>(caretX_));
+// The lines between the first and the last break go into the line list at once, straight from the
+// text: a paste of a whole file must not cost a string and a list insertion for each of its lines.
+int TqzCustomEdit::InsertNormal(std::string_view Value) {
+  const std::string line = LineRef(caretY_);
+  std::string left = PadRight(line.substr(0, std::min<std::size_t>(line.size(), static_cast<std::size_t>(caretX_))),
+                              static_cast<std::size_t>(caretX_));
   const std::string right = static_cast<int>(line.size()) > caretX_ ? line.substr(static_cast<std::size_t>(caretX_)) : std::string();
-  const int last = static_cast<int>(Segments.size()) - 1;
-  if (last == 0) {
-    Lines()->Put(caretY_, left + Segments[0] + right);
-    InternalSetCaret(caretX_ + static_cast<int>(Segments[0].size()), caretY_);
+  const std::size_t firstBreak = Value.find_first_of("\r\n");
+  if (firstBreak == std::string_view::npos) {
+    Lines()->Put(caretY_, left.append(Value) + right);
+    InternalSetCaret(caretX_ + static_cast<int>(Value.size()), caretY_);
     return 0;
   }
-  Lines()->Put(caretY_, left + Segments[0]);
-  for (int i = 1; i < last; ++i) Lines()->Insert(caretY_ + i, Segments[static_cast<std::size_t>(i)]);
-  Lines()->Insert(caretY_ + last, Segments.back() + right);
-  InternalSetCaret(static_cast<int>(Segments.back().size()), caretY_ + last);
+  const std::size_t middleStart = firstBreak + (Value.compare(firstBreak, 2, "\r\n") == 0 ? 2 : 1);
+  const std::size_t lastStart = Value.find_last_of("\r\n") + 1;
+  Lines()->Put(caretY_, left.append(Value.substr(0, firstBreak)));
+  const int last = 1 + (lastStart > middleStart ? Lines()->InsertLines(caretY_ + 1, Value.substr(middleStart, lastStart - middleStart)) : 0);
+  const std::string_view tail = Value.substr(lastStart);
+  Lines()->Insert(caretY_ + last, std::string(tail) + right);
+  InternalSetCaret(static_cast<int>(tail.size()), caretY_ + last);
   StatusChanged(TqzStatusChanges{qzscCaretX});
   return last;
 }

@@ -518,11 +518,16 @@ void TqzCustomEdit::DoTabKey() {
   }
   // A tab width of 0 has no tab stops: the tab then inserts nothing.
   if (width == 0 && tabWidth_ > 0) width = tabWidth_ - (caretX_ % tabWidth_);
-  if (SelectionAvailable()) RecordSelectionDeletion(ukDelete);
+  const bool selected = SelectionAvailable();
+  if (selected) RecordSelectionDeletion(ukDelete);
   const TPoint start = InsertionPoint();
+  const int ownLength = LineLength(caretY_);
   SetSelTextPrimitive(selectionMode_, std::string(static_cast<std::size_t>(width), ' '));
   Lines()->Put(caretY_, TrimRight(LineText()));
-  if (LineLength(caretY_) >= start.x) undoList_->AddChange(ukInsert, start, CaretXY(), "", InsertRecordMode());
+  // Blanks left at the line's end go again and leave nothing to undo, unless the line's own blanks
+  // went with them.
+  if (LineLength(caretY_) >= start.x || (!selected && LineLength(caretY_) < ownLength))
+    undoList_->AddChange(ukInsert, start, CaretXY(), "", InsertRecordMode());
 }
 
 void TqzCustomEdit::DoBlockIndent() {

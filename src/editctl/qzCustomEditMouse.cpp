@@ -3,6 +3,7 @@
 // from the input method; the cursor shape over the gutter and the selection.
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <utility>
 
 #include "editctl/qzCustomEdit.h"
@@ -43,19 +44,18 @@ int LinearIndex(TPoint P, int Width) { return P.y * Width + P.x; }
 
 void TqzCustomEdit::CopyToClipboard() {
   if (!SelectionAvailable()) return;
-  std::string text = GetSelText();
-  std::string block;
-  block.reserve(text.size() + 2);
-  block += static_cast<char>(selectionMode_);
-  block += text;
-  block += '\0';
-  text += '\0';
+  // The block is the mode byte, the text and a NUL; the plain text is the same bytes after the mode
+  // byte, so both formats share one buffer.
+  std::string bytes(1, static_cast<char>(selectionMode_));
+  AppendSelText(bytes);
+  bytes += '\0';
+  const auto block = std::make_shared<const std::string>(std::move(bytes));
   bool failed = false;
   Clipboard()->Open();
   try {
     Clipboard()->Clear();
-    Clipboard()->SetFormatData(CF_TEXT, std::move(text));
-    Clipboard()->SetFormatData(BlockFormat, std::move(block));
+    Clipboard()->SetFormatData(CF_TEXT, block, 1);
+    Clipboard()->SetFormatData(BlockFormat, block, 0);
   } catch (const Exception&) {
     failed = true;
   }
@@ -83,15 +83,17 @@ bool TqzCustomEdit::CanPaste() const {
 }
 
 void TqzCustomEdit::PasteFromClipboard() {
-  if (Clipboard()->HasFormat(BlockFormat))
-    PasteBlock(Clipboard()->GetFormatData(BlockFormat));
-  else if (Clipboard()->HasFormat(CF_TEXT))
+  if (Clipboard()->HasFormat(BlockFormat)) {
+    const TClipboard::TBytes block = Clipboard()->GetFormatBytes(BlockFormat);  // a whole file is not copied
+    PasteBlock(block.Data);
+  } else if (Clipboard()->HasFormat(CF_TEXT)) {
     PasteText(Clipboard()->AsText());
+  }
   StatusChanged(TqzStatusChanges{qzscSelection});
 }
 
 // The block keeps the mode it was copied in.
-void TqzCustomEdit::PasteBlock(std::string Data) {
+void TqzCustomEdit::PasteBlock(std::string_view Data) {
   if (Data.empty()) throw EqzEditError(kPasteFailed);
   BeginUpdate();
   const TUpdateGuard release(this);
@@ -99,8 +101,8 @@ void TqzCustomEdit::PasteBlock(std::string Data) {
   if (SelectionAvailable()) RecordSelectionDeletion(ukReplaceDelete);
   const auto mode = static_cast<TSelectionMode>(std::clamp<int>(static_cast<unsigned char>(Data[0]), smNormal, smLine));
   // The text follows the mode byte, up to its NUL.
-  std::string& text = Data.erase(0, 1);
-  text.resize(std::min(text.size(), text.find('\0')));
+  std::string_view text = Data.substr(1);
+  text = text.substr(0, text.find('\0'));
   {
     LockUndo();
     const TScopeGuard unlock([this] { UnlockUndo(); });

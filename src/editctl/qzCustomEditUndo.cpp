@@ -31,6 +31,11 @@ std::string WithoutTrailingBreak(const std::string& text) {
   return text;
 }
 
+// The line without the blanks that only filled it up to a column; its own first Own bytes stay.
+std::string WithoutPadding(const std::string& line, std::size_t own) {
+  return line.substr(0, std::max(TrimRight(line).size(), own));
+}
+
 // Restores the selection mode when the scope ends, also by an exception.
 class TModeRestore {
  public:
@@ -98,8 +103,19 @@ void TqzCustomEdit::Undo() {
   }
 }
 
+// One record of List through Step. After the last record of an operation the lines it changed get
+// back the ends they had before it: trailing blanks that the commands cut, and that no record holds.
+bool TqzCustomEdit::StepRestoringTails(const TUndoList& List, bool (TqzCustomEdit::*Step)()) {
+  const std::shared_ptr<const TLineTails> tails = List.PeekTails();
+  const bool more = (this->*Step)();
+  if (tails && List.PeekTails() != tails) tails->Restore(*Lines());
+  return more;
+}
+
 // Reverses the newest undo record; true when the next one belongs to the same step.
-bool TqzCustomEdit::UndoStep() {
+bool TqzCustomEdit::UndoStep() { return StepRestoringTails(*undoList_, &TqzCustomEdit::ReverseUndoRecord); }
+
+bool TqzCustomEdit::ReverseUndoRecord() {
   TPoint start;
   TPoint end;
   TSelectionMode mode = smNormal;
@@ -125,13 +141,14 @@ bool TqzCustomEdit::UndoStep() {
       PlaceCaret(start);
       redoList_->AddChange(ukLineBreak, start, end, "", mode);
       std::string head = LineText();
+      const std::size_t ownLength = head.size();
       // A line split inside its indentation left an empty line; blanks put back there would double it.
       const bool movedWholeLine = head.empty() && options_.Contains(qzeoAutoIndent) && !text.empty() &&
                                   static_cast<unsigned char>(text[0]) >= 1 && static_cast<unsigned char>(text[0]) <= 32;
       if (static_cast<int>(head.size()) < caretX_ && !movedWholeLine) head.append(static_cast<std::size_t>(caretX_) - head.size(), ' ');
       if (end.y >= 0 && end.y < LineCount()) Lines()->Delete(end.y);
       PlaceCaret(start);
-      Lines()->Put(caretY_, TrimRight(head + text));
+      Lines()->Put(caretY_, WithoutPadding(head + text, ownLength));
       MoveMarksFrom(CaretY() + 1, -1);
       return false;
     }
@@ -166,11 +183,12 @@ bool TqzCustomEdit::UndoStep() {
       }
       PlaceCaret(at);
       SetBlockBegin(at);
+      const std::size_t ownLength = static_cast<std::size_t>(LineLength(at.y - 1));
       SetSelTextPrimitive(mode, restored);
       const TPoint restoredEnd = CaretXY();
       if (mode == smNormal && !restored.empty() && (restored[0] == '\r' || restored[0] == '\n')) {
         // The line ended where the break comes back; blanks that filled up to the caret are not its own.
-        Lines()->Put(at.y - 1, TrimRight(LineRef(at.y - 1)));
+        Lines()->Put(at.y - 1, WithoutPadding(LineRef(at.y - 1), ownLength));
       }
       if (mode == smColumn) {
         // Padding that filled short lines up to the block is not text of theirs.
@@ -207,7 +225,9 @@ void TqzCustomEdit::Redo() {
 }
 
 // Repeats the newest redo record; true when the next one belongs to the same step.
-bool TqzCustomEdit::RedoStep() {
+bool TqzCustomEdit::RedoStep() { return StepRestoringTails(*redoList_, &TqzCustomEdit::RepeatRedoRecord); }
+
+bool TqzCustomEdit::RepeatRedoRecord() {
   TPoint start;
   TPoint end;
   TSelectionMode mode = smNormal;

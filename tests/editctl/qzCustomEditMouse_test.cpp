@@ -201,6 +201,53 @@ TEST_F(Mouse, ACopiedColumnBlockPastesAsAColumnBelowWhichTheCaretWaits) {
   EXPECT_EQ(edit->Lines()->Get(1), "delta epsilon");
 }
 
+// Copied in this program the block keeps its line ends as they were; each of CR LF, LF and a lone CR
+// ends one line, and the text's last line joins what stood right of the caret.
+TEST_F(Mouse, PastedLinesGoInAtTheCaretAndOneUndoAndRedoRoundTripThem) {
+  struct Case {
+    std::string text;
+    Lines expected;
+    TPoint caret;
+  };
+  const std::vector<Case> cases{
+      {"X\r\nY\r\nZ", {"alpha beta gamma", "delX", "Y", "Zta epsilon", "zeta eta theta", "iota"}, {2, 4}},
+      {"X\nY\n", {"alpha beta gamma", "delX", "Y", "ta epsilon", "zeta eta theta", "iota"}, {1, 4}},
+      {"X\rY\r\rZ", {"alpha beta gamma", "delX", "Y", "", "Zta epsilon", "zeta eta theta", "iota"}, {2, 5}},
+      {"\r\n", {"alpha beta gamma", "del", "ta epsilon", "zeta eta theta", "iota"}, {1, 3}},
+      {"X  \n\r\n  Y\n\rZ", {"alpha beta gamma", "delX  ", "", "  Y", "", "Zta epsilon", "zeta eta theta", "iota"}, {2, 6}},
+  };
+  const Lines before = LinesOf(*edit);
+  for (const Case& c : cases) {
+    SetLines(*edit, before);
+    Clipboard()->SetFormatData(RegisterClipboardFormat("qzEdit Control Block Type"), std::string(1, '\0') + c.text + '\0');
+    edit->SetCaretXY(TPoint{4, 2});
+    edit->SetBlockBegin(edit->CaretXY());
+    QTest::keyClick(Window(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(LinesOf(*edit), c.expected) << c.text;
+    EXPECT_EQ(edit->CaretXY(), c.caret) << c.text;
+    edit->Undo();
+    EXPECT_EQ(LinesOf(*edit), before) << c.text;
+    EXPECT_FALSE(edit->CanUndo()) << c.text;
+    edit->Redo();
+    EXPECT_EQ(LinesOf(*edit), c.expected) << c.text;
+  }
+}
+
+TEST_F(Mouse, ASelectionCopiedAndPastedOverItselfLeavesTheTextAsItWas) {
+  edit->Lines()->Put(1, "delta epsilon  ");
+  const Lines before = LinesOf(*edit);
+  Select({3, 1}, {3, 4});
+  QTest::keyClick(Window(), Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(Window(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(LinesOf(*edit), before);
+  EXPECT_EQ(edit->CaretXY(), (TPoint{3, 4}));
+  QTest::keyClick(Window(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(LinesOf(*edit), (Lines{"alpha beta gamma", "delta epsilon  ", "zeta eta theta", "iopha beta gamma",
+                                   "delta epsilon  ", "zeta eta theta", "iota"}));
+  EXPECT_EQ(UndoSteps(), 2);
+  EXPECT_EQ(LinesOf(*edit), before);
+}
+
 TEST_F(Mouse, TextFromAnotherProgramPastesAsAStreamOverTheSelection) {
   QGuiApplication::clipboard()->setText(QString::fromUtf8("Привет\nмир"));
   edit->SetSelectionMode(smColumn);

@@ -23,7 +23,7 @@ TEST(LineStore, BehavesLikeAVectorUnderClusteredAndScatteredEdits) {
   ExpectSame(store, model);
   size_t cursor = 2;
   for (int step = 0; step < 20000; ++step) {
-    const int op = static_cast<int>(random() % 10);
+    const int op = static_cast<int>(random() % 12);
     if (random() % 8 == 0) cursor = model.empty() ? 0 : random() % (model.size() + 1);
     cursor = std::min(cursor, model.size());
     const std::string text = step % 7 == 0 ? std::string() : "line " + std::to_string(step);
@@ -35,6 +35,18 @@ TEST(LineStore, BehavesLikeAVectorUnderClusteredAndScatteredEdits) {
       const size_t at = cursor == model.size() ? cursor - 1 : cursor;
       store.Erase(at);
       model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+    } else if (op == 10) {
+      // A run of lines at once, cut at any of the three line ends, the last one open or closed.
+      const std::string text = "a" + std::to_string(step) + "\r\n\nb\r" + (step % 2 ? "c" : "c\n");
+      const std::vector<std::string> lines{"a" + std::to_string(step), "", "b", "c"};
+      ASSERT_EQ(store.InsertText(cursor, text), lines.size());
+      model.insert(model.begin() + static_cast<std::ptrdiff_t>(cursor), lines.begin(), lines.end());
+      cursor += lines.size();
+    } else if (op == 11) {
+      const size_t at = std::min(cursor, model.size() - 1);
+      const size_t count = std::min<size_t>(random() % 6, model.size() - at);
+      store.EraseRange(at, count);
+      model.erase(model.begin() + static_cast<std::ptrdiff_t>(at), model.begin() + static_cast<std::ptrdiff_t>(at + count));
     } else if (op == 8) {
       const size_t at = random() % model.size();
       store.SetText(at, text);
@@ -60,6 +72,8 @@ TEST(LineStore, KeepsObjectsAndBinaryTextAndStartsOverOnAssign) {
   store.AssignText("");
   EXPECT_EQ(store.Size(), 0u);
   store.AssignText("\n");
+  ExpectSame(store, {""});
+  EXPECT_EQ(store.InsertText(0, ""), 0u);
   ExpectSame(store, {""});
 }
 

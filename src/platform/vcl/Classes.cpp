@@ -610,6 +610,25 @@ void TStringList::InsertItem(int Index, const std::string& S, TObject* AObject) 
   Changed();
 }
 
+int TStringList::InsertLines(int Index, std::string_view Text) {
+  if (sorted_) Error("Operation not allowed on sorted list", 0);
+  if (Index < 0 || Index > Count()) Error("List index out of bounds (%d)", Index);
+  Changing();
+  const auto count = static_cast<int>(store_.InsertText(static_cast<size_t>(Index), Text));
+  Changed();
+  return count;
+}
+
+void TStringList::DeleteLines(int Index, int Number) {
+  if (Number <= 0) return;
+  CheckIndex(Index);
+  CheckIndex(Index + Number - 1);
+  Changing();
+  for (int i = Index; i < Index + Number; ++i) FreeObject(store_.Object(static_cast<size_t>(i)));
+  store_.EraseRange(static_cast<size_t>(Index), static_cast<size_t>(Number));
+  Changed();
+}
+
 void TStringList::Delete(int Index) {
   CheckIndex(Index);
   Changing();

@@ -258,7 +258,12 @@ class TStringList : public TStrings {
   int AddObject(const std::string& S, TObject* AObject) override;
   void Insert(int Index, const std::string& S) override;
   void InsertObject(int Index, const std::string& S, TObject* AObject) override;
+  // The lines of Text at Index, put in at once: cut at CR LF, LF or CR, where a break at the very end
+  // ends the last line and starts none. Returns how many went in.
+  virtual int InsertLines(int Index, std::string_view Text);
   void Delete(int Index) override;
+  // Number lines from Index on, deleted at once.
+  virtual void DeleteLines(int Index, int Number);
   void Clear() override;
   void Exchange(int Index1, int Index2) override;
   int IndexOf(const std::string& S) const override;

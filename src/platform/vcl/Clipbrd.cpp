@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <utility>
@@ -27,7 +28,7 @@ QString MimeTypeOf(UINT Format) {
 
 bool IsKnownFormat(UINT Format) { return Format == CF_TEXT || !GetClipboardFormatName(Format).empty(); }
 
-std::string_view UpToNul(const std::string& data) { return std::string_view(data).substr(0, data.find('\0')); }
+std::string_view UpToNul(std::string_view data) { return data.substr(0, data.find('\0')); }
 
 // The HTML part of the "HTML Format" data, between the offsets its description gives (the whole
 // data when it has none), for programs that paste text/html.
@@ -50,21 +51,26 @@ bool IsHtmlFormat(UINT Format) { return SameText(GetClipboardFormatName(Format),
 // another program.
 class TClipboardData : public QMimeData {
  public:
-  using TFormats = std::vector<std::pair<UINT, std::string>>;
-  explicit TClipboardData(TFormats formats) : formats_(std::move(formats)) {}
+  struct TFormat {
+    UINT Format;
+    std::shared_ptr<const std::string> Buffer;
+    size_t Offset;
+    std::string_view Data() const { return std::string_view(*Buffer).substr(Offset); }
+  };
+  explicit TClipboardData(std::vector<TFormat> formats) : formats_(std::move(formats)) {}
 
   // The bytes set under Format, or nullptr.
-  const std::string* Find(UINT Format) const {
-    for (const auto& [format, data] : formats_)
-      if (format == Format) return &data;
+  const TFormat* Find(UINT Format) const {
+    for (const TFormat& f : formats_)
+      if (f.Format == Format) return &f;
     return nullptr;
   }
 
   QStringList formats() const override {
     QStringList types;
-    for (const auto& [format, data] : formats_) {
-      types << (format == CF_TEXT ? QStringLiteral("text/plain") : MimeTypeOf(format));
-      if (IsHtmlFormat(format)) types << QStringLiteral("text/html");
+    for (const TFormat& f : formats_) {
+      types << (f.Format == CF_TEXT ? QStringLiteral("text/plain") : MimeTypeOf(f.Format));
+      if (IsHtmlFormat(f.Format)) types << QStringLiteral("text/html");
     }
     return types;
   }
@@ -72,19 +78,20 @@ class TClipboardData : public QMimeData {
 
  protected:
   QVariant retrieveData(const QString& type, QMetaType /*preferred*/) const override {
-    for (const auto& [format, data] : formats_) {
+    for (const TFormat& f : formats_) {
+      const std::string_view data = f.Data();
       // Other programs on this desktop end lines with LF.
-      if (format == CF_TEXT && type == QStringLiteral("text/plain"))
+      if (f.Format == CF_TEXT && type == QStringLiteral("text/plain"))
         return ToQString(UpToNul(data)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-      if (IsHtmlFormat(format) && type == QStringLiteral("text/html")) return ToQString(HtmlOfHtmlFormat(data));
-      if (format != CF_TEXT && type == MimeTypeOf(format))
+      if (IsHtmlFormat(f.Format) && type == QStringLiteral("text/html")) return ToQString(HtmlOfHtmlFormat(std::string(data)));
+      if (f.Format != CF_TEXT && type == MimeTypeOf(f.Format))
         return QByteArray(data.data(), static_cast<qsizetype>(data.size()));
     }
     return {};
   }
 
  private:
-  TFormats formats_;
+  std::vector<TFormat> formats_;
 };
 
 QClipboard* SystemClipboard() {
@@ -129,34 +136,49 @@ void TClipboard::Clear() {
 }
 
 void TClipboard::SetFormatData(UINT Format, std::string Data) {
+  SetFormatData(Format, std::make_shared<const std::string>(std::move(Data)), 0);
+}
+
+void TClipboard::SetFormatData(UINT Format, std::shared_ptr<const std::string> Buffer, size_t Offset) {
   if (!IsKnownFormat(Format)) throw EInvalidOperation(::Format("Unknown clipboard format %u", Format));
   Open();
   std::erase_if(pending_, [Format](const TPendingFormat& p) { return p.Format == Format; });
-  pending_.push_back({Format, std::move(Data)});
+  const size_t offset = std::min(Offset, Buffer->size());
+  pending_.push_back({Format, std::move(Buffer), offset});
   replace_ = true;
   Close();
 }
 
 void TClipboard::HandOver() {
-  TClipboardData::TFormats formats;
-  for (TPendingFormat& p : pending_) formats.emplace_back(p.Format, std::move(p.Data));
+  std::vector<TClipboardData::TFormat> formats;
+  for (TPendingFormat& p : pending_) formats.push_back({p.Format, std::move(p.Buffer), p.Offset});
   pending_.clear();
   SystemClipboard()->setMimeData(new TClipboardData(std::move(formats)));  // the clipboard takes the data
 }
 
 std::string TClipboard::GetFormatData(UINT Format) const {
+  const std::string_view data = GetFormatBytes(Format).Data;
+  return std::string(Format == CF_TEXT ? UpToNul(data) : data);
+}
+
+TClipboard::TBytes TClipboard::GetFormatBytes(UINT Format) const {
   if (!IsKnownFormat(Format)) return {};
   const QMimeData* mime = SystemClipboard()->mimeData();
   if (!mime) return {};
   // What this program put there comes back as it was set.
   if (const auto* own = dynamic_cast<const TClipboardData*>(mime)) {
-    const std::string* data = own->Find(Format);
+    const TClipboardData::TFormat* data = own->Find(Format);
     if (!data) return {};
-    return Format == CF_TEXT ? std::string(UpToNul(*data)) : *data;
+    return TBytes{data->Buffer, data->Data()};
   }
-  if (Format == CF_TEXT) return mime->hasText() ? FromQString(mime->text()) : std::string();
-  const QByteArray bytes = mime->data(MimeTypeOf(Format));
-  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+  std::shared_ptr<const std::string> buffer;
+  if (Format == CF_TEXT) {
+    buffer = std::make_shared<const std::string>(mime->hasText() ? FromQString(mime->text()) : std::string());
+  } else {
+    const QByteArray bytes = mime->data(MimeTypeOf(Format));
+    buffer = std::make_shared<const std::string>(bytes.constData(), static_cast<size_t>(bytes.size()));
+  }
+  return TBytes{buffer, *buffer};
 }
 
 bool TClipboard::HasFormat(UINT Format) const {

@@ -5,7 +5,9 @@
 // of this system find it again; text goes to other programs as Unicode with LF line ends, and the
 // HTML part of "HTML Format" also as text/html, so browsers and office programs paste it coloured.
 // Needs the application object.
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "vcl/Types.h"
@@ -27,8 +29,17 @@ class TClipboard {
   void Close();
   // EInvalidOperation for a format number that was never handed out.
   void SetFormatData(UINT Format, std::string Data);
+  // Format takes the bytes of Buffer from Offset on. Formats set from one buffer share it, so a large
+  // text that several formats carry is held once.
+  void SetFormatData(UINT Format, std::shared_ptr<const std::string> Buffer, size_t Offset);
   // The bytes under Format; empty when the clipboard holds none.
   std::string GetFormatData(UINT Format) const;
+  // The same bytes without a copy where this program set them: Data stays valid while Buffer lives.
+  struct TBytes {
+    std::shared_ptr<const std::string> Buffer;
+    std::string_view Data;
+  };
+  TBytes GetFormatBytes(UINT Format) const;
   bool HasFormat(UINT Format) const;
   std::string AsText() const { return GetFormatData(CF_TEXT); }
   // The text up to its first NUL.
@@ -38,7 +49,8 @@ class TClipboard {
  private:
   struct TPendingFormat {
     UINT Format;
-    std::string Data;
+    std::shared_ptr<const std::string> Buffer;
+    size_t Offset;
   };
   void HandOver();
   int openCount_ = 0;

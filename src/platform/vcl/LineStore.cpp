@@ -20,6 +20,21 @@ void WriteBlock(char* block, std::string_view text) {
   if (!text.empty()) std::memcpy(block + kHeader, text.data(), text.size());
 }
 
+// Lines as AssignText cuts them: each CR LF, LF or lone CR ends one, and text after the last break
+// is one more.
+size_t CountLines(std::string_view text) {
+  size_t lines = 0;
+  const size_t n = text.size();
+  for (size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') continue;
+    ++lines;
+    if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+  }
+  const char last = n == 0 ? '\n' : text[n - 1];
+  return lines + (last == '\r' || last == '\n' ? 0 : 1);
+}
+
 }  // namespace
 
 TLineStore::~TLineStore() { Clear(); }
@@ -35,14 +50,20 @@ char* TLineStore::NewBlock(std::string_view text) {
   return block;
 }
 
-bool TLineStore::InArena(const char* block) const {
-  for (const Arena& arena : arenas_)
-    if (block >= arena.bytes.get() && block < arena.bytes.get() + arena.size) return true;
-  return false;
+TLineStore::Arena* TLineStore::ArenaOf(const char* block) {
+  auto it = arenas_.upper_bound(block);
+  if (it == arenas_.begin()) return nullptr;
+  --it;
+  return block < it->first + it->second.size ? &it->second : nullptr;
 }
 
 void TLineStore::FreeBlock(char* block) {
-  if (block && !InArena(block)) delete[] block;
+  if (!block) return;
+  Arena* arena = ArenaOf(block);
+  if (!arena)
+    delete[] block;
+  else if (--arena->lines == 0)
+    arenas_.erase(arena->bytes.get());
 }
 
 void TLineStore::SetText(size_t index, std::string_view text) {
@@ -70,9 +91,9 @@ void TLineStore::MoveGapTo(size_t index) {
   gapEnd_ = index + gap;
 }
 
-void TLineStore::GrowGap(size_t index) {
+void TLineStore::GrowGap(size_t index, size_t needed) {
   const size_t size = Size();
-  const size_t gap = std::max(kMinimumGap, size / 8);
+  const size_t gap = needed + std::max(kMinimumGap, size / 8);
   std::vector<Item> grown;
   grown.reserve(size + gap);
   for (size_t i = 0; i < index; ++i) grown.push_back(At(i));
@@ -86,16 +107,36 @@ void TLineStore::GrowGap(size_t index) {
 void TLineStore::Insert(size_t index, std::string_view text, TObject* object) {
   char* block = NewBlock(text);
   if (GapLength() == 0)
-    GrowGap(index);
+    GrowGap(index, 1);
   else
     MoveGapTo(index);
   slots_[gapBegin_++] = Item{block, object};
+}
+
+size_t TLineStore::InsertText(size_t index, std::string_view text) {
+  const size_t count = CountLines(text);
+  if (count == 0) return 0;
+  if (GapLength() < count)
+    GrowGap(index, count);
+  else
+    MoveGapTo(index);
+  WriteLines(text, count);
+  return count;
 }
 
 void TLineStore::Erase(size_t index) {
   MoveGapTo(index);
   FreeBlock(slots_[gapEnd_].block);
   slots_[gapEnd_++] = Item{};
+}
+
+void TLineStore::EraseRange(size_t index, size_t count) {
+  if (count == 0) return;
+  MoveGapTo(index);
+  for (size_t i = 0; i < count; ++i) {
+    FreeBlock(slots_[gapEnd_].block);
+    slots_[gapEnd_++] = Item{};
+  }
 }
 
 void TLineStore::Swap(size_t a, size_t b) { std::swap(At(a), At(b)); }
@@ -110,14 +151,16 @@ void TLineStore::Clear() {
 
 void TLineStore::AssignText(std::string_view text) {
   Clear();
+  const size_t count = CountLines(text);
+  slots_.resize(count + kMinimumGap);
+  gapEnd_ = slots_.size();
+  WriteLines(text, count);
+}
+
+void TLineStore::WriteLines(std::string_view text, size_t count) {
   // Each line break is at least one byte, which the header's four bytes replace: the arena needs at
   // most the text plus four bytes for every line.
-  size_t lines = 0;
-  for (char c : text)
-    if (c == '\n' || c == '\r') ++lines;
-  ++lines;
-  Arena arena{std::make_unique<char[]>(text.size() + kHeader * lines), 0};
-  slots_.reserve(lines + kMinimumGap);
+  Arena arena{std::make_unique<char[]>(text.size() + kHeader * count), 0, 0};
   size_t start = 0;
   const size_t n = text.size();
   auto add = [&](size_t end) {
@@ -127,8 +170,9 @@ void TLineStore::AssignText(std::string_view text) {
       block = arena.bytes.get() + arena.size;
       WriteBlock(block, line);
       arena.size += kHeader + line.size();
+      ++arena.lines;
     }
-    slots_.push_back(Item{block, nullptr});
+    slots_[gapBegin_++] = Item{block, nullptr};
   };
   for (size_t i = 0; i < n; ++i) {
     const char c = text[i];
@@ -138,8 +182,10 @@ void TLineStore::AssignText(std::string_view text) {
     start = i + 1;
   }
   if (start < n) add(n);
-  arenas_.push_back(std::move(arena));
-  gapBegin_ = gapEnd_ = slots_.size();
+  if (arena.lines > 0) {
+    const char* first = arena.bytes.get();
+    arenas_.emplace(first, std::move(arena));
+  }
 }
 
 void TLineStore::Permute(const std::vector<size_t>& order) {

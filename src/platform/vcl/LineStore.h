@@ -1,11 +1,12 @@
 #pragma once
 // The storage behind a string list. An editor holds a million lines and more, so each line costs one
 // small item here: its text sits in a block [32-bit length][bytes], either carved from an arena that a
-// whole text was loaded into at once or allocated alone when the line is set later. Items live in a gap
+// whole text was loaded (or inserted) into at once or allocated alone when the line is set later. Items live in a gap
 // buffer, so a run of inserts and deletes at one place (typing line breaks in a big file) moves only
 // what lies between two edits, not everything behind them.
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,7 +28,12 @@ class TLineStore {
   void SetObject(size_t index, TObject* object) { At(index).object = object; }
 
   void Insert(size_t index, std::string_view text, TObject* object);
+  // Inserts the lines of one text at index, cut as AssignText cuts them, in one arena and one move of
+  // the items behind; returns how many lines went in.
+  size_t InsertText(size_t index, std::string_view text);
   void Erase(size_t index);
+  // Erases count lines from index on in one move.
+  void EraseRange(size_t index, size_t count);
   void Swap(size_t a, size_t b);
   void Clear();
   // Replaces everything with the lines of one text, cut at CR LF, LF or a lone CR, in one arena.
@@ -43,20 +49,26 @@ class TLineStore {
   static std::string_view BlockText(const char* block);
   char* NewBlock(std::string_view text);
   void FreeBlock(char* block);
-  bool InArena(const char* block) const;
+  struct Arena;
+  Arena* ArenaOf(const char* block);
   size_t GapLength() const { return gapEnd_ - gapBegin_; }
   Item& At(size_t index) { return slots_[index < gapBegin_ ? index : index + GapLength()]; }
   const Item& At(size_t index) const { return slots_[index < gapBegin_ ? index : index + GapLength()]; }
   void MoveGapTo(size_t index);
-  void GrowGap(size_t index);
+  // Makes the gap at least needed items long and puts it at index.
+  void GrowGap(size_t index, size_t needed);
+  // Fills the front of the gap with the text's count lines, carved from a new arena.
+  void WriteLines(std::string_view text, size_t count);
 
   std::vector<Item> slots_;
   size_t gapBegin_ = 0;
   size_t gapEnd_ = 0;
-  // Arenas stay until the store is cleared: lines deleted from them leave their bytes behind.
+  // An arena goes when the last of its lines is deleted or set anew; until then deleted lines leave
+  // their bytes behind. Keyed by its first byte, to find the arena of a block.
   struct Arena {
     std::unique_ptr<char[]> bytes;
     size_t size = 0;
+    size_t lines = 0;  // lines whose block lies in it
   };
-  std::vector<Arena> arenas_;
+  std::map<const char*, Arena> arenas_;
 };
