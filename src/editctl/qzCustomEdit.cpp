@@ -9,6 +9,7 @@
 #include "qzUndoList.h"
 #include "uTextDrawer.h"
 #include "vcl/Canvas.h"
+#include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
 #include "vcl/ImgList.h"
 #include "win/Caret.h"
@@ -43,6 +44,11 @@ class TLoadLock {
 TqzRangeState RangeOf(TObject* object) { return reinterpret_cast<TqzRangeState>(object); }
 TObject* AsObject(TqzRangeState range) { return reinterpret_cast<TObject*>(range); }
 
+// Lines whose states a new text gets at once (far more than a window shows), and lines an idle slice
+// scans (a few milliseconds of tokenizing).
+constexpr int kRangesScannedAtOnce = 10000;
+constexpr int kRangesScannedInASlice = 20000;
+
 int CeilDiv(int a, int b) { return b > 0 ? (a + b - 1) / b : 0; }
 
 bool OnlyBlanks(std::string_view text) {
@@ -53,6 +59,7 @@ COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)); }
 
 // Raises ETextTooLong for the first line longer than kMaxLineLength.
 void CheckLineLengths(std::string_view text) {
+  if (static_cast<std::int64_t>(text.size()) <= kMaxLineLength) return;  // no line can be longer than the text
   int line = 1;
   size_t start = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
@@ -119,11 +126,11 @@ void TqzEditList::LoadFromStream(TStream* Stream) {
   TLoadLock lock(this);
   TListUpdate update(this);
   // Read before anything changes, so that a failing stream leaves the list as it was.
-  const std::string text = Stream->ReadRemaining();
-  CheckLineLengths(text);
-  TakeLineBreaksFrom(text);
+  TTextBuffer text = TTextBuffer::ReadFrom(Stream);
+  CheckLineLengths(text.View());
+  TakeLineBreaksFrom(text.View());
   if (!OnStringsLoaded) {
-    SetText(text);
+    SetText(std::move(text));
     return;
   }
   // One full rescan at the end instead of a scan per added line.
@@ -131,7 +138,7 @@ void TqzEditList::LoadFromStream(TStream* Stream) {
     const TListEvent added = OnAdded;
     OnAdded = nullptr;
     TScopeGuard restore([&] { OnAdded = added; });
-    SetText(text);
+    SetText(std::move(text));
   }
   Fire(OnStringsLoaded);
 }
@@ -142,12 +149,14 @@ void TqzEditList::Put(int Index, const std::string& S) {
   Fire(OnPutted, Index);
 }
 
-void TqzEditList::SetText(const std::string& Text) {
+void TqzEditList::SetText(const std::string& Text) { SetText(TTextBuffer(Text)); }
+
+void TqzEditList::SetText(TTextBuffer&& Text) {
   TListUpdate update(this);
   {
     // Without the lock the base's Clear would leave the empty line in front of the new text.
     TLoadLock lock(this);
-    TStringList::SetText(Text);
+    TStringList::SetText(std::move(Text));
   }
   // The base list stores the lines without adding them one by one, so the ranges that the after-Add
   // callback would have kept are rebuilt at once (LoadFromStream disconnects it and rescans itself).
@@ -609,7 +618,7 @@ void TqzCustomEdit::InvalidateGutter() {
 
 int TqzCustomEdit::RescanFrom(int Index) {
   const int count = LineCount();
-  if (Index >= count - 1) return Index;
+  if (Index >= count - 1 || Index >= rangesKnown_) return Index;
   highLighter_->SetLine(lines_->GetRef(Index), Index);
   highLighter_->NextToEol();
   int i = Index + 1;
@@ -617,6 +626,8 @@ int TqzCustomEdit::RescanFrom(int Index) {
     const TqzRangeState range = highLighter_->GetRange();
     if (RangeOf(lines_->GetObject(i)) == range) break;
     lines_->PutObject(i, AsObject(range));
+    // The lines past the known ones get their states from the idle scan; none of them is on screen.
+    if (i + 1 == rangesKnown_ && rangesKnown_ < count) return i;
     highLighter_->SetLine(lines_->GetRef(i), i);
     highLighter_->NextToEol();
     if (++i == count) break;
@@ -625,16 +636,48 @@ int TqzCustomEdit::RescanFrom(int Index) {
 }
 
 void TqzCustomEdit::ScanAllRanges() {
+  rangesKnown_ = 0;
   const int count = LineCount();
   if (!highLighter_ || count == 0) return;
-  highLighter_->ResetRange();
-  lines_->PutObject(0, AsObject(highLighter_->GetRange()));
-  for (int i = 1; i < count; ++i) {
-    highLighter_->SetRange(RangeOf(lines_->GetObject(i - 1)));
-    highLighter_->SetLine(lines_->GetRef(i - 1), i - 1);
-    highLighter_->NextToEol();
-    lines_->PutObject(i, AsObject(highLighter_->GetRange()));
+  KnowRangesTo(std::min(count, kRangesScannedAtOnce) - 1);
+  ScanRangesWhenIdle();
+}
+
+void TqzCustomEdit::KnowRangesTo(int Index) {
+  Index = std::min(Index, LineCount() - 1);
+  if (!highLighter_ || Index < rangesKnown_) return;
+  if (rangesKnown_ == 0) {
+    highLighter_->ResetRange();
+    lines_->PutObject(0, AsObject(highLighter_->GetRange()));
+    rangesKnown_ = 1;
   }
+  for (; rangesKnown_ <= Index; ++rangesKnown_) {
+    const int previous = rangesKnown_ - 1;
+    highLighter_->SetRange(RangeOf(lines_->GetObject(previous)));
+    highLighter_->SetLine(lines_->GetRef(previous), previous);
+    highLighter_->NextToEol();
+    lines_->PutObject(rangesKnown_, AsObject(highLighter_->GetRange()));
+  }
+}
+
+void TqzCustomEdit::ScanRangesWhenIdle() {
+  if (rangesKnown_ >= LineCount()) return;
+  if (!rangeScanTimer_) {
+    rangeScanTimer_ = new TTimer(this);
+    rangeScanTimer_->SetInterval(1);
+    rangeScanTimer_->OnTimer = TNotifyEvent(this, &TqzCustomEdit::RangeScanSlice);
+  }
+  rangeScanTimer_->SetEnabled(true);
+}
+
+void TqzCustomEdit::RangeScanSlice(TObject*) {
+  KnowRangesTo(rangesKnown_ + kRangesScannedInASlice - 1);
+  if (!highLighter_ || rangesKnown_ >= LineCount()) rangeScanTimer_->SetEnabled(false);
+}
+
+TqzRangeState TqzCustomEdit::LineStartRange(int Index) {
+  KnowRangesTo(Index);
+  return RangeOf(lines_->GetObject(Index));
 }
 
 void TqzCustomEdit::ListAdded() {
@@ -643,17 +686,22 @@ void TqzCustomEdit::ListAdded() {
     if (count < 2) {
       highLighter_->ResetRange();
       lines_->PutObject(0, AsObject(highLighter_->GetRange()));
-    } else {
+      rangesKnown_ = count;
+    } else if (rangesKnown_ == count - 1) {
       highLighter_->SetRange(RangeOf(lines_->GetObject(count - 2)));
       highLighter_->SetLine(lines_->GetRef(count - 2), count - 2);
       highLighter_->NextToEol();
       lines_->PutObject(count - 1, AsObject(highLighter_->GetRange()));
+      rangesKnown_ = count;
     }
   }
   InvalidateLine(count);
 }
 
-void TqzCustomEdit::ListCleared() { ResetView(); }
+void TqzCustomEdit::ListCleared() {
+  rangesKnown_ = 0;
+  ResetView();
+}
 
 void TqzCustomEdit::ResetView() {
   invalidateRect_ = TRect{};
@@ -672,6 +720,7 @@ void TqzCustomEdit::ListRangesAfterRemovalOrInsertion(int Index) {
   if (Index <= 0) {
     highLighter_->ResetRange();
     lines_->PutObject(0, AsObject(highLighter_->GetRange()));
+    rangesKnown_ = std::max(rangesKnown_, 1);
     if (LineCount() > 1) RescanFrom(0);
   } else {
     highLighter_->SetRange(RangeOf(lines_->GetObject(Index - 1)));
@@ -680,12 +729,14 @@ void TqzCustomEdit::ListRangesAfterRemovalOrInsertion(int Index) {
 }
 
 void TqzCustomEdit::ListDeleted(int Index) {
+  if (Index < rangesKnown_) --rangesKnown_;
   ListRangesAfterRemovalOrInsertion(Index);
   InvalidateLines(Index + 1, topLine_ + linesInWindow_);
   InvalidateGutterLines(Index + 1, topLine_ + linesInWindow_);
 }
 
 void TqzCustomEdit::ListInserted(int Index) {
+  if (Index <= rangesKnown_) ++rangesKnown_;
   ListRangesAfterRemovalOrInsertion(Index);
   InvalidateLines(Index + 1, topLine_ + linesInWindow_);
   InvalidateGutterLines(Index + 1, topLine_ + linesInWindow_);
@@ -1100,7 +1151,7 @@ void TqzCustomEdit::PaintTextLine(int Line, const TRect& LineRect, int FirstCol,
   }
 
   p.RunText.reserve(static_cast<size_t>(std::max(128, charsInWindow_)));
-  highLighter_->SetRange(RangeOf(lines_->GetObject(Line - 1)));
+  highLighter_->SetRange(LineStartRange(Line - 1));
   highLighter_->SetLine(text, Line - 1);
   std::string token;
   while (!highLighter_->GetEol()) {

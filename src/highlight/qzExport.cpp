@@ -10,11 +10,6 @@
 
 namespace {
 
-// The editor keeps each line's start state as the line's object.
-TqzRangeState StartStateOfLine(TqzCustomEdit* Editor, int Line) {
-  return reinterpret_cast<TqzRangeState>(Editor->Lines()->GetObject(Line - 1));
-}
-
 // The part of one line that a walk from Start to End exports: from column Start.x on the first line,
 // up to column End.x on the last.
 std::string ExportedPart(const std::string& Text, int Line, TPoint Start, TPoint End) {
@@ -82,7 +77,7 @@ void TqzCustomExport::Walk(TPoint Start, TPoint End, TqzCustomHighLighter* Highl
 }
 
 void TqzCustomExport::WalkLines(TPoint Start, TPoint End, TqzCustomHighLighter* Highlighter, TWalkEnd LastBreak) {
-  if (Start.y <= End.y) Highlighter->SetRange(StartStateOfLine(FEditor, Start.y));
+  if (Start.y <= End.y) Highlighter->SetRange(FEditor->LineStartRange(Start.y - 1));
   for (int line = Start.y; line <= End.y; ++line) {
     // The highlighter keeps a view of the text, so it lives until the line is done.
     const std::string text = ExportedPart(FEditor->Lines()->Get(line - 1), line, Start, End);

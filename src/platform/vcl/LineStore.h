@@ -6,12 +6,35 @@
 // what lies between two edits, not everything behind them.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class TObject;
+class TStream;
+
+struct TFreeBytes {
+  void operator()(char* bytes) const { std::free(bytes); }
+};
+using TByteBlock = std::unique_ptr<char[], TFreeBytes>;
+
+// A whole text read into one block of memory, which a line store takes over and cuts into lines where
+// it lies: a loaded file is in memory once, not once as read and once as lines.
+class TTextBuffer {
+ public:
+  TTextBuffer() = default;
+  explicit TTextBuffer(std::string_view text);
+  // The bytes from the stream's position to its end; EReadError when it yields fewer than its size said.
+  static TTextBuffer ReadFrom(TStream* Stream);
+  std::string_view View() const { return {bytes_.get(), size_}; }
+
+ private:
+  friend class TLineStore;
+  TByteBlock bytes_;
+  size_t size_ = 0;
+};
 
 class TLineStore {
  public:
@@ -32,6 +55,9 @@ class TLineStore {
   void Clear();
   // Replaces everything with the lines of one text, cut at CR LF, LF or a lone CR, in one arena.
   void AssignText(std::string_view text);
+  // The same, taking the text's memory over: the lines are laid out in it, which grows by a few bytes a
+  // line, without a second copy of the text.
+  void AssignText(TTextBuffer&& text);
   // Reorders the lines: the line at order[i] becomes line i.
   void Permute(const std::vector<size_t>& order);
 
@@ -55,7 +81,7 @@ class TLineStore {
   size_t gapEnd_ = 0;
   // Arenas stay until the store is cleared: lines deleted from them leave their bytes behind.
   struct Arena {
-    std::unique_ptr<char[]> bytes;
+    TByteBlock bytes;
     size_t size = 0;
   };
   std::vector<Arena> arenas_;
