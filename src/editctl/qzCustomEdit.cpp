@@ -164,6 +164,20 @@ void TqzEditList::SetText(TTextBuffer&& Text) {
   Fire(OnTextSet);
 }
 
+void TqzEditList::PutRange(int Index, TObject* AObject) {
+  quiet_ = true;
+  TScopeGuard loud([this] { quiet_ = false; });
+  PutObject(Index, AObject);
+}
+
+void TqzEditList::Changed() {
+  if (!quiet_) TStringList::Changed();
+}
+
+void TqzEditList::Changing() {
+  if (!quiet_) TStringList::Changing();
+}
+
 void TqzEditList::BeginLoad() { ++loadLock_; }
 
 void TqzEditList::EndLoad() {
@@ -648,7 +662,7 @@ void TqzCustomEdit::KnowRangesTo(int Index) {
   if (!highLighter_ || Index < rangesKnown_) return;
   if (rangesKnown_ == 0) {
     highLighter_->ResetRange();
-    lines_->PutObject(0, AsObject(highLighter_->GetRange()));
+    lines_->PutRange(0, AsObject(highLighter_->GetRange()));
     rangesKnown_ = 1;
   }
   for (; rangesKnown_ <= Index; ++rangesKnown_) {
@@ -656,7 +670,7 @@ void TqzCustomEdit::KnowRangesTo(int Index) {
     highLighter_->SetRange(RangeOf(lines_->GetObject(previous)));
     highLighter_->SetLine(lines_->GetRef(previous), previous);
     highLighter_->NextToEol();
-    lines_->PutObject(rangesKnown_, AsObject(highLighter_->GetRange()));
+    lines_->PutRange(rangesKnown_, AsObject(highLighter_->GetRange()));
   }
 }
 

@@ -116,6 +116,10 @@ class TqzEditList : public TStringList {
   void EndLoad();
   int LoadLock() const { return loadLock_; }
 
+  // Stores a line's highlighter state found by the idle scan: the editor's own bookkeeping, not a change
+  // of the text, so it tells no one (a change would collapse the selection).
+  void PutRange(int Index, TObject* AObject);
+
   // Set by the editor.
   TListEvent OnAdded;          // after Add
   TListEvent OnCleared;        // before Clear
@@ -125,8 +129,13 @@ class TqzEditList : public TStringList {
   TIndexEvent OnPutted;        // after Put(Index)
   TListEvent OnStringsLoaded;  // after AddStrings or LoadFromStream
 
+ protected:
+  void Changed() override;
+  void Changing() override;
+
  private:
   int loadLock_ = 0;
+  bool quiet_ = false;
 };
 
 // A small image attached to a text line and shown in the gutter; text changes move it with its line.

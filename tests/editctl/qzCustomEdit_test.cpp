@@ -307,7 +307,7 @@ TEST_F(Editor, StoredStatesFollowEveryKindOfListChange) {
 
 // A big text gets its first lines' states at once and the rest while the program is idle. Reading a
 // far line's state, and edits made before the idle scan has come by, must leave every state as a scan
-// from the top computes it.
+// from the top computes it; the scan itself changes nothing the user sees, such as the selection.
 TEST_F(Editor, StatesOfABigTextAreRightBeforeAndAfterTheIdleScan) {
   struct {
     const char* change;
@@ -339,11 +339,14 @@ TEST_F(Editor, StatesOfABigTextAreRightBeforeAndAfterTheIdleScan) {
     TStringStream stream(text);
     edit.Lines()->LoadFromStream(&stream);
     c.act(edit);
+    edit.SetBlock(TPoint{2, 3}, TPoint{4, 9});
     const std::vector<TqzRangeState> reference = ReferenceRanges(*edit.Lines(), '"', '\0');
     const int last = edit.LineCount() - 1;
     EXPECT_EQ(edit.LineStartRange(last / 2), reference[static_cast<size_t>(last / 2)]) << c.change;
     EXPECT_TRUE(corvane::test::PumpUntil([&] { return StoredRanges(*edit.Lines()) == reference; }, 30000))
         << c.change;
+    EXPECT_EQ(edit.BlockBegin(), (TPoint{2, 3})) << "the idle scan keeps the selection; " << c.change;
+    EXPECT_EQ(edit.BlockEnd(), (TPoint{4, 9})) << c.change;
   }
 }
 
