@@ -4,13 +4,13 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QUrl>
-#include <QWebEngineView>
 #include <QWidget>
 
 #include <cstdlib>
 #include <unistd.h>
 
 #include "qt/QtConvert.h"
+#include "vcl/BrowserEngine.h"
 #include "vcl/Application.h"
 
 // The control's own widget: it makes the engine when it is first shown and keeps it filling itself.
@@ -48,13 +48,12 @@ void TWebBrowser::EnsureEngine() {
   // The engine's sandbox refuses to run for the superuser.
   if (geteuid() == 0 && !std::getenv("QTWEBENGINE_DISABLE_SANDBOX")) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
   QWidget* host = Widget();
-  view_ = new QWebEngineView(host);
+  view_ = BrowserEngine().CreateView(host, [this](bool ok) { LoadFinished(ok); });
   view_->setGeometry(0, 0, host->width(), host->height());
-  QObject::connect(view_, &QWebEngineView::loadFinished, [this](bool ok) { LoadFinished(ok); });
   view_->show();
   if (location_ != "about:blank") {
     busy_ = true;
-    view_->load(QUrl(ToQString(location_)));
+    BrowserEngine().Load(view_, QUrl(ToQString(location_)));
   }
 }
 
@@ -65,7 +64,7 @@ void TWebBrowser::Navigate(const std::string& URL) {
     return;
   }
   busy_ = true;
-  view_->load(QUrl(ToQString(URL)));
+  BrowserEngine().Load(view_, QUrl(ToQString(URL)));
 }
 
 void TWebBrowser::LoadFinished(bool ok) {

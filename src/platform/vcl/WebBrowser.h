@@ -6,7 +6,7 @@
 
 #include "vcl/Controls.h"
 
-class QWebEngineView;
+class QWidget;
 class TBrowserHost;
 
 using TDocumentCompleteEvent = TEvent<void(TObject* Sender, const std::string& URL)>;
@@ -40,5 +40,5 @@ class TWebBrowser : public TWinControl {
   void LoadFinished(bool ok);
   std::string location_ = "about:blank";
   bool busy_ = false;
-  QWebEngineView* view_ = nullptr;  // a child of the control's widget
+  QWidget* view_ = nullptr;  // the engine's page view, a child of the control's widget
 };
