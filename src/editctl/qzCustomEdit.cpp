@@ -59,7 +59,15 @@ COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)); }
 
 // Raises ETextTooLong for the first line longer than kMaxLineLength.
 void CheckLineLengths(std::string_view text) {
-  if (static_cast<std::int64_t>(text.size()) <= kMaxLineLength) return;  // no line can be longer than the text
+  // Lines cut at LF alone are at least as long as the real ones: when none of them is too long, no line
+  // is, and the byte-by-byte walk below is spared.
+  bool longPiece = false;
+  for (size_t start = 0; start < text.size() && !longPiece;) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    longPiece = static_cast<std::int64_t>(end - start) > kMaxLineLength;
+    start = end + 1;
+  }
+  if (!longPiece) return;
   int line = 1;
   size_t start = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
