@@ -7,13 +7,12 @@
 // had a second more for the work it does after the first paint.
 #include <benchmark/benchmark.h>
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QThread>
+#include <xcb/xcb.h>
 
 #include <fstream>
 #include <memory>
@@ -22,19 +21,11 @@
 #include <vector>
 
 #include "common/PerlCorpus.h"
+#include "CorvaneProgram.h"
 #include "common/TestApp.h"
 #include "common/VirtualDisplay.h"
 
-// After Qt: xcb defines no macros that clash with its names.
-#include <xcb/xcb.h>
-
 namespace {
-
-std::string Program() {
-  const char* binaries = std::getenv("CORVANE_BINARY_DIR");
-  const std::string root = binaries ? binaries : QDir::currentPath().toStdString() + "/..";
-  return root + "/bin/Corvane";
-}
 
 const std::string& Folder() {
   static const std::string dir = corvane::test::MakeTempDir("corvane-first-frame");
@@ -127,7 +118,7 @@ class TCorvaneOnDisplay {
     env.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
     process_.setProcessEnvironment(env);
     clock_.start();
-    process_.start(QString::fromStdString(Program()), args);
+    process_.start(QString::fromStdString(CorvaneProgram()), args);
   }
   ~TCorvaneOnDisplay() {
     process_.terminate();
@@ -135,7 +126,6 @@ class TCorvaneOnDisplay {
   }
   double Elapsed() const { return static_cast<double>(clock_.nsecsElapsed()) / 1e6; }
   qint64 Pid() const { return process_.processId(); }
-  bool Running() const { return process_.state() != QProcess::NotRunning; }
 
  private:
   QElapsedTimer clock_;
@@ -151,8 +141,9 @@ bool WaitForBlank(const TScreenReader& screen, const TFrame& blank) {
   return false;
 }
 
-// Starts Corvane on a blank screen and reads the screen until `seen` holds against `reference`. The
-// pauses between reads leave the X server to the program: a read copies the whole screen.
+// Starts Corvane on a blank screen and reads the screen until `seen` holds against `reference`; the time
+// is that of the read that saw it, a few milliseconds late at most. The pauses between reads leave the
+// X server to the program: a read copies the whole screen.
 template <typename Seen>
 TRun TimeToFrame(const TScreenReader& screen, const QString& display, const QStringList& args, const TFrame& blank,
                  const TFrame& reference, Seen seen) {
@@ -166,10 +157,6 @@ TRun TimeToFrame(const TScreenReader& screen, const QString& display, const QStr
       run.peakAtFrameKb = PeakResidentKb(corvane.Pid());
       QThread::msleep(1000);
       run.peakAfterKb = PeakResidentKb(corvane.Pid());
-      if (const char* dump = std::getenv("FRAME_DUMP")) {
-        QImage(reinterpret_cast<const uchar*>(frame.data()), 1024, 768, QImage::Format_RGB32).save(dump);
-        static QElapsedTimer t; t.start(); for (int i = 0; i < 20; ++i) screen.Grab(); std::fprintf(stderr, "grab %f ms\n", t.nsecsElapsed() / 20e6);
-      }
       return run;
     }
     QThread::usleep(2000);
@@ -177,16 +164,16 @@ TRun TimeToFrame(const TScreenReader& screen, const QString& display, const QStr
   return run;
 }
 
-// The screen once Corvane without a file has settled: the same frame twice, half a second apart.
+// The screen once Corvane without a file has shown its window and settled: the same frame twice, half
+// a second apart.
 TFrame SettledEmptyWindow(const TScreenReader& screen, const QString& display, const TFrame& blank) {
   WaitForBlank(screen, blank);
   TCorvaneOnDisplay corvane(display, {});
-  QThread::msleep(2000);
-  TFrame last = screen.Grab();
-  for (int tries = 0; tries < 40; ++tries) {
+  TFrame last = blank;
+  for (int tries = 0; tries < 120; ++tries) {
     QThread::msleep(500);
     TFrame now = screen.Grab();
-    if (now == last) return now;
+    if (now != blank && now == last) return now;
     last = std::move(now);
   }
   return last;
@@ -198,14 +185,22 @@ struct TSession {
   TFrame blank;
 };
 
-// A display, a reader of its screen and the blank screen, or an error text.
-std::string OpenSession(TSession& session) {
-  if (QStandardPaths::findExecutable("Xvfb").isEmpty()) return "needs Xvfb";
-  if (session.display.Name().isEmpty()) return "Xvfb did not start";
-  session.screen.emplace(session.display.Name());
-  if (!session.screen->IsOpen()) return "cannot open the display";
+// A display, a reader of its screen and the blank screen; false, with the benchmark skipped, without them.
+bool OpenSession(benchmark::State& state, TSession& session) {
+  corvane::test::EnsureApplication();
+  const char* error = nullptr;
+  if (QStandardPaths::findExecutable("Xvfb").isEmpty())
+    error = "needs Xvfb";
+  else if (session.display.Name().isEmpty())
+    error = "Xvfb did not start";
+  else if (!session.screen.emplace(session.display.Name()).IsOpen())
+    error = "cannot open the display";
+  if (error) {
+    state.SkipWithError(error);
+    return false;
+  }
   session.blank = session.screen->Grab();
-  return {};
+  return true;
 }
 
 template <typename Seen>
@@ -227,29 +222,23 @@ void Measure(benchmark::State& state, TSession& session, const QStringList& args
 }
 
 void BM_StartupToFirstVisualChange(benchmark::State& state) {
-  corvane::test::EnsureApplication();
   TSession session;
-  if (const std::string error = OpenSession(session); !error.empty()) {
-    state.SkipWithError(error.c_str());
-    return;
-  }
-  TimeToFrame(*session.screen, session.display.Name(), {}, session.blank, session.blank, AnyChange);  // warms caches, registry
+  if (!OpenSession(state, session)) return;
+  const QString& display = session.display.Name();
+  TimeToFrame(*session.screen, display, {}, session.blank, session.blank, AnyChange);  // warms caches, registry
   Measure(state, session, {}, session.blank, AnyChange);
 }
 
 void BM_OpenCorpusToTextShown(benchmark::State& state) {
-  corvane::test::EnsureApplication();
   TSession session;
-  if (const std::string error = OpenSession(session); !error.empty()) {
-    state.SkipWithError(error.c_str());
-    return;
-  }
+  if (!OpenSession(state, session)) return;
+  const QString& display = session.display.Name();
   const QStringList args{QString::fromStdString(Corpus())};
-  const TFrame empty = SettledEmptyWindow(*session.screen, session.display.Name(), session.blank);
-  TimeToFrame(*session.screen, session.display.Name(), args, session.blank, empty, TextShown(session.blank));  // warms the file cache
+  const TFrame empty = SettledEmptyWindow(*session.screen, display, session.blank);
+  TimeToFrame(*session.screen, display, args, session.blank, empty, TextShown(session.blank));  // warms the file cache
   Measure(state, session, args, empty, TextShown(session.blank));
-  state.counters["file_MB"] = static_cast<double>(std::ifstream(Corpus(), std::ios::ate | std::ios::binary).tellg()) /
-                              (1024.0 * 1024.0);
+  const auto fileBytes = std::ifstream(Corpus(), std::ios::ate | std::ios::binary).tellg();
+  state.counters["file_MB"] = static_cast<double>(fileBytes) / (1024.0 * 1024.0);
 }
 
 BENCHMARK(BM_StartupToFirstVisualChange)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
