@@ -1,5 +1,7 @@
 #include "vcl/LineStore.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -23,9 +25,17 @@ void WriteBlock(char* block, std::string_view text) {
   if (!text.empty()) std::memcpy(block + kHeader, text.data(), text.size());
 }
 
+// A block for a whole text. A big one has its pages made at once: filled page by page, each of its
+// 4 KB pages would cost a fault of its own, most of the time a big file takes to read.
 TByteBlock AllocateBytes(size_t size) {
+  constexpr size_t kPage = 4096;
   TByteBlock bytes(static_cast<char*>(std::malloc(std::max<size_t>(size, 1))));
   if (!bytes) throw std::bad_alloc();
+  if (size >= 256 * kPage) {
+    const auto first = (reinterpret_cast<std::uintptr_t>(bytes.get()) + kPage - 1) & ~(kPage - 1);
+    const auto last = (reinterpret_cast<std::uintptr_t>(bytes.get()) + size) & ~(kPage - 1);
+    madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);  // a hint: failure is harmless
+  }
   return bytes;
 }
 
