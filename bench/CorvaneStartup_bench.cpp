@@ -13,6 +13,7 @@
 #include <string>
 
 #include "common/PerlCorpus.h"
+#include "CorvaneProgram.h"
 #include "common/TestApp.h"
 
 namespace {
@@ -20,12 +21,6 @@ namespace {
 const std::string& Folder() {
   static const std::string dir = corvane::test::MakeTempDir("corvane-startup");
   return dir;
-}
-
-std::string Program() {
-  const char* binaries = std::getenv("CORVANE_BINARY_DIR");
-  const std::string root = binaries ? binaries : QDir::currentPath().toStdString() + "/..";
-  return root + "/bin/Corvane";
 }
 
 // The first 300,000 lines of the Perl modules, with CR LF line ends.
@@ -60,7 +55,7 @@ double TimeToFirstPaint(const QStringList& args) {
   corvane.setProcessEnvironment(env);
   QElapsedTimer clock;
   clock.start();
-  corvane.start(QString::fromStdString(Program()), args);
+  corvane.start(QString::fromStdString(CorvaneProgram()), args);
   QByteArray seen;
   double elapsed = -1;
   while (corvane.waitForReadyRead(30000)) {

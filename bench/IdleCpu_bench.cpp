@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "CorvaneProgram.h"
 #include "common/TestApp.h"
 #include "common/VirtualDisplay.h"
 
@@ -27,12 +28,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kIdleSeconds = 10;
-
-std::string Program() {
-  const char* binaries = std::getenv("CORVANE_BINARY_DIR");
-  const std::string root = binaries ? binaries : QDir::currentPath().toStdString() + "/..";
-  return root + "/bin/Corvane";
-}
 
 // The parent and the user plus system time (clock ticks) of a process, from /proc.
 bool ReadStat(pid_t pid, pid_t& parent, long long& ticks) {
@@ -126,7 +121,7 @@ void BM_IdleWindowCpu(benchmark::State& state) {
     env.insert("CORVANE_TEST_DIALOG_ANSWERS", "");
     env.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
     corvane.setProcessEnvironment(env);
-    corvane.start(QString::fromStdString(Program()), {QString::fromStdString(script)});
+    corvane.start(QString::fromStdString(CorvaneProgram()), {QString::fromStdString(script)});
     if (!WaitForLine(corvane, "painted")) {
       state.SkipWithError("no first paint");
       return;

@@ -9,6 +9,7 @@
 #include "qzUndoList.h"
 #include "uTextDrawer.h"
 #include "vcl/Canvas.h"
+#include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
 #include "vcl/ImgList.h"
 #include "win/Caret.h"
@@ -43,6 +44,11 @@ class TLoadLock {
 TqzRangeState RangeOf(TObject* object) { return reinterpret_cast<TqzRangeState>(object); }
 TObject* AsObject(TqzRangeState range) { return reinterpret_cast<TObject*>(range); }
 
+// Lines whose states a new text gets at once (far more than a window shows), and lines an idle slice
+// scans (a few milliseconds of tokenizing).
+constexpr int kRangesScannedAtOnce = 10000;
+constexpr int kRangesScannedInASlice = 20000;
+
 int CeilDiv(int a, int b) { return b > 0 ? (a + b - 1) / b : 0; }
 
 bool OnlyBlanks(std::string_view text) {
@@ -53,6 +59,15 @@ COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)); }
 
 // Raises ETextTooLong for the first line longer than kMaxLineLength.
 void CheckLineLengths(std::string_view text) {
+  // Lines cut at LF alone are at least as long as the real ones: when none of them is too long, no line
+  // is, and the byte-by-byte walk below is spared.
+  bool longPiece = false;
+  for (size_t start = 0; start < text.size() && !longPiece;) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    longPiece = static_cast<std::int64_t>(end - start) > kMaxLineLength;
+    start = end + 1;
+  }
+  if (!longPiece) return;
   int line = 1;
   size_t start = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
@@ -145,11 +160,11 @@ void TqzEditList::LoadFromStream(TStream* Stream) {
   TLoadLock lock(this);
   TListUpdate update(this);
   // Read before anything changes, so that a failing stream leaves the list as it was.
-  const std::string text = Stream->ReadRemaining();
-  CheckLineLengths(text);
-  TakeLineBreaksFrom(text);
+  TTextBuffer text = TTextBuffer::ReadFrom(Stream);
+  CheckLineLengths(text.View());
+  TakeLineBreaksFrom(text.View());
   if (!OnStringsLoaded) {
-    SetText(text);
+    SetText(std::move(text));
     return;
   }
   // One full rescan at the end instead of a scan per added line.
@@ -157,7 +172,7 @@ void TqzEditList::LoadFromStream(TStream* Stream) {
     const TListEvent added = OnAdded;
     OnAdded = nullptr;
     TScopeGuard restore([&] { OnAdded = added; });
-    SetText(text);
+    SetText(std::move(text));
   }
   Fire(OnStringsLoaded);
 }
@@ -169,17 +184,33 @@ void TqzEditList::Put(int Index, const std::string& S) {
   Fire(OnPutted, Index);
 }
 
-void TqzEditList::SetText(const std::string& Text) {
+void TqzEditList::SetText(const std::string& Text) { SetText(TTextBuffer(Text)); }
+
+void TqzEditList::SetText(TTextBuffer&& Text) {
   TListUpdate update(this);
   {
     // Without the lock the base's Clear would leave the empty line in front of the new text.
     TLoadLock lock(this);
-    TStringList::SetText(Text);
+    TStringList::SetText(std::move(Text));
   }
   // The base list stores the lines without adding them one by one, so the ranges that the after-Add
   // callback would have kept are rebuilt at once (LoadFromStream disconnects it and rescans itself).
   if (OnAdded) Fire(OnStringsLoaded);
   Fire(OnTextSet);
+}
+
+void TqzEditList::PutRange(int Index, TObject* AObject) {
+  quiet_ = true;
+  TScopeGuard loud([this] { quiet_ = false; });
+  PutObject(Index, AObject);
+}
+
+void TqzEditList::Changed() {
+  if (!quiet_) TStringList::Changed();
+}
+
+void TqzEditList::Changing() {
+  if (!quiet_) TStringList::Changing();
 }
 
 void TqzEditList::BeginLoad() { ++loadLock_; }
@@ -641,7 +672,7 @@ void TqzCustomEdit::InvalidateGutter() {
 
 int TqzCustomEdit::RescanFrom(int Index) {
   const int count = LineCount();
-  if (Index >= count - 1) return Index;
+  if (Index >= count - 1 || Index >= rangesKnown_) return Index;
   highLighter_->SetLine(lines_->GetRef(Index), Index);
   highLighter_->NextToEol();
   int i = Index + 1;
@@ -649,6 +680,8 @@ int TqzCustomEdit::RescanFrom(int Index) {
     const TqzRangeState range = highLighter_->GetRange();
     if (RangeOf(lines_->GetObject(i)) == range) break;
     lines_->PutObject(i, AsObject(range));
+    // The lines past the known ones get their states from the idle scan; none of them is on screen.
+    if (i + 1 == rangesKnown_ && rangesKnown_ < count) return i;
     highLighter_->SetLine(lines_->GetRef(i), i);
     highLighter_->NextToEol();
     if (++i == count) break;
@@ -657,11 +690,11 @@ int TqzCustomEdit::RescanFrom(int Index) {
 }
 
 void TqzCustomEdit::ScanAllRanges() {
+  rangesKnown_ = 0;
   const int count = LineCount();
   if (!highLighter_ || count == 0) return;
-  highLighter_->ResetRange();
-  lines_->PutObject(0, AsObject(highLighter_->GetRange()));
-  ScanRanges(1, count - 1);
+  KnowRangesTo(std::min(count, kRangesScannedAtOnce) - 1);
+  ScanRangesWhenIdle();
 }
 
 // The start ranges of lines First..Last (0-based, First > 0), each from the line before.
@@ -670,8 +703,40 @@ void TqzCustomEdit::ScanRanges(int First, int Last) {
     highLighter_->SetRange(RangeOf(lines_->GetObject(i - 1)));
     highLighter_->SetLine(lines_->GetRef(i - 1), i - 1);
     highLighter_->NextToEol();
-    lines_->PutObject(i, AsObject(highLighter_->GetRange()));
+    lines_->PutRange(i, AsObject(highLighter_->GetRange()));
   }
+}
+
+void TqzCustomEdit::KnowRangesTo(int Index) {
+  Index = std::min(Index, LineCount() - 1);
+  if (!highLighter_ || Index < rangesKnown_) return;
+  if (rangesKnown_ == 0) {
+    highLighter_->ResetRange();
+    lines_->PutRange(0, AsObject(highLighter_->GetRange()));
+    rangesKnown_ = 1;
+  }
+  ScanRanges(rangesKnown_, Index);
+  rangesKnown_ = Index + 1;
+}
+
+void TqzCustomEdit::ScanRangesWhenIdle() {
+  if (rangesKnown_ >= LineCount()) return;
+  if (!rangeScanTimer_) {
+    rangeScanTimer_ = new TTimer(this);
+    rangeScanTimer_->SetInterval(1);
+    rangeScanTimer_->OnTimer = TNotifyEvent(this, &TqzCustomEdit::RangeScanSlice);
+  }
+  rangeScanTimer_->SetEnabled(true);
+}
+
+void TqzCustomEdit::RangeScanSlice(TObject*) {
+  KnowRangesTo(rangesKnown_ + kRangesScannedInASlice - 1);
+  if (!highLighter_ || rangesKnown_ >= LineCount()) rangeScanTimer_->SetEnabled(false);
+}
+
+TqzRangeState TqzCustomEdit::LineStartRange(int Index) {
+  KnowRangesTo(Index);
+  return RangeOf(lines_->GetObject(Index));
 }
 
 std::shared_ptr<TLineTails> TqzCustomEdit::OperationTails() {
@@ -687,11 +752,13 @@ void TqzCustomEdit::ListAdded() {
     if (count < 2) {
       highLighter_->ResetRange();
       lines_->PutObject(0, AsObject(highLighter_->GetRange()));
-    } else {
+      rangesKnown_ = count;
+    } else if (rangesKnown_ == count - 1) {
       highLighter_->SetRange(RangeOf(lines_->GetObject(count - 2)));
       highLighter_->SetLine(lines_->GetRef(count - 2), count - 2);
       highLighter_->NextToEol();
       lines_->PutObject(count - 1, AsObject(highLighter_->GetRange()));
+      rangesKnown_ = count;
     }
   }
   InvalidateLine(count);
@@ -699,6 +766,7 @@ void TqzCustomEdit::ListAdded() {
 
 void TqzCustomEdit::ListCleared() {
   operationTails_.reset();  // its line numbers mean nothing in the next text
+  rangesKnown_ = 0;
   ResetView();
 }
 
@@ -719,6 +787,7 @@ void TqzCustomEdit::ListRangesAfterRemovalOrInsertion(int Index) {
   if (Index <= 0) {
     highLighter_->ResetRange();
     lines_->PutObject(0, AsObject(highLighter_->GetRange()));
+    rangesKnown_ = std::max(rangesKnown_, 1);
     if (LineCount() > 1) RescanFrom(0);
   } else {
     highLighter_->SetRange(RangeOf(lines_->GetObject(Index - 1)));
@@ -735,6 +804,7 @@ void TqzCustomEdit::ListPutting(int Index) {
 }
 
 void TqzCustomEdit::ListDeleted(int Index) {
+  if (Index < rangesKnown_) --rangesKnown_;
   ListRangesAfterRemovalOrInsertion(Index);
   InvalidateLines(Index + 1, topLine_ + linesInWindow_);
   InvalidateGutterLines(Index + 1, topLine_ + linesInWindow_);
@@ -742,6 +812,7 @@ void TqzCustomEdit::ListDeleted(int Index) {
 
 void TqzCustomEdit::ListInserted(int Index) {
   if (const auto tails = OperationTails()) tails->Inserted(Index, 1);
+  if (Index <= rangesKnown_) ++rangesKnown_;
   ListRangesAfterRemovalOrInsertion(Index);
   InvalidateLines(Index + 1, topLine_ + linesInWindow_);
   InvalidateGutterLines(Index + 1, topLine_ + linesInWindow_);
@@ -749,17 +820,20 @@ void TqzCustomEdit::ListInserted(int Index) {
 
 void TqzCustomEdit::ListLinesInserted(int Index, int Count) {
   if (const auto tails = OperationTails()) tails->Inserted(Index, Count);
-  if (highLighter_) {
+  // New lines past the known ranges get theirs from the idle scan like the lines around them.
+  if (highLighter_ && Index < rangesKnown_) {
+    rangesKnown_ += Count;
     // Every new line needs its range; past them the lines keep theirs once one matches again.
     const int last = std::min(Index + Count, LineCount() - 1);
     if (Index == 0) {
       highLighter_->ResetRange();
-      lines_->PutObject(0, AsObject(highLighter_->GetRange()));
+      lines_->PutRange(0, AsObject(highLighter_->GetRange()));
     }
     ScanRanges(std::max(Index, 1), last);
     highLighter_->SetRange(RangeOf(lines_->GetObject(last)));
     RescanFrom(last);
   }
+  if (highLighter_) ScanRangesWhenIdle();
   InvalidateLines(Index + 1, topLine_ + linesInWindow_);
   InvalidateGutterLines(Index + 1, topLine_ + linesInWindow_);
 }
@@ -1174,7 +1248,7 @@ void TqzCustomEdit::PaintTextLine(int Line, const TRect& LineRect, int FirstCol,
   }
 
   p.RunText.reserve(static_cast<size_t>(std::max(128, charsInWindow_)));
-  highLighter_->SetRange(RangeOf(lines_->GetObject(Line - 1)));
+  highLighter_->SetRange(LineStartRange(Line - 1));
   highLighter_->SetLine(text, Line - 1);
   std::string token;
   while (!highLighter_->GetEol()) {

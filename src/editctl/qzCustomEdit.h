@@ -15,6 +15,7 @@
 #include "editctl/qzEditSearch.h"
 #include "editctl/qzKeyCmds.h"
 #include "editctl/qzSupportProcs.h"
+#include "highlight/qzHighlighter.h"
 #include "vcl/Classes.h"
 #include "vcl/CustomControl.h"
 #include "vcl/Graphics.h"
@@ -112,11 +113,17 @@ class TqzEditList : public TStringList {
   void LoadFromStream(TStream* Stream) override;
   void Put(int Index, const std::string& S) override;
   void SetText(const std::string& Text) override;
+  // The same, with the text's memory taken over by the lines.
+  void SetText(TTextBuffer&& Text);
 
   // The load lock: while held, an emptied list stays empty; its release restores the one empty line.
   void BeginLoad();
   void EndLoad();
   int LoadLock() const { return loadLock_; }
+
+  // Stores a line's highlighter state found by the idle scan: the editor's own bookkeeping, not a change
+  // of the text, so it tells no one (a change would collapse the selection).
+  void PutRange(int Index, TObject* AObject);
 
   // Set by the editor.
   TListEvent OnAdded;          // after Add
@@ -130,8 +137,13 @@ class TqzEditList : public TStringList {
   TIndexEvent OnPutted;        // after Put(Index)
   TListEvent OnStringsLoaded;  // after AddStrings or LoadFromStream
 
+ protected:
+  void Changed() override;
+  void Changing() override;
+
  private:
   int loadLock_ = 0;
+  bool quiet_ = false;
 };
 
 // A small image attached to a text line and shown in the gutter; text changes move it with its line.
@@ -230,6 +242,9 @@ class TqzCustomEdit : public TCustomControl {
   void SetOption(TqzEditorOption Option, bool Value);
   TqzCustomHighLighter* HighLighter() const { return highLighter_; }
   void SetHighLighter(TqzCustomHighLighter* Value);
+  // The highlighter's state at the start of a 0-based line, scanned up to there if the scan of a newly
+  // set text has not reached it yet.
+  TqzRangeState LineStartRange(int Index);
   // A proportional font is replaced by the editor's fixed-pitch face with its size, style and colour.
   void SetFont(TFont* Value);
   int ExtraLineSpacing() const { return extraLineSpacing_; }
@@ -530,10 +545,14 @@ class TqzCustomEdit : public TCustomControl {
   void GutterChanged();
   void SetGutterWidth(int Value);
 
-  // --- Range rescan after a change; returns the last line whose text was scanned -------------------
+  // --- Range rescan after a change; returns the last line whose text was scanned or state changed ---
   int RescanFrom(int Index);
   void ScanAllRanges();
   void ScanRanges(int First, int Last);
+  // Makes the states of lines 0..Index known; the idle scan makes the rest known in slices.
+  void KnowRangesTo(int Index);
+  void ScanRangesWhenIdle();
+  void RangeScanSlice(TObject* Sender);
 
   // --- Caret and scroll bars -----------------------------------------------------------------------
   // Under the update lock or without a window these only mark the work pending; it runs at EndUpdate.
@@ -654,4 +673,8 @@ class TqzCustomEdit : public TCustomControl {
   bool autoScrolling_ = false;
   TPoint mousePoint_;          // client point of the last mouse move, which auto-scrolling follows
   TTimer* autoScrollTimer_ = nullptr;  // owned as a component, made on first use
+  // A whole new text has its first lines' states scanned at once and the rest in idle slices, so a big
+  // file shows before its last line is tokenized: the states of lines 0..rangesKnown_-1 are stored.
+  int rangesKnown_ = 0;
+  TTimer* rangeScanTimer_ = nullptr;  // owned as a component, made on first use
 };

@@ -261,7 +261,7 @@ bool TPrintJob::PrintPages(const TPrintSpan& Span) {
   const int first = std::max(1, Span.FirstLine);
   const int last = std::min(Span.LastLine, edit_.LineCount());
   if (options_.Highlight && first <= last)
-    edit_.HighLighter()->SetRange(reinterpret_cast<TqzRangeState>(edit_.Lines()->GetObject(first - 1)));
+    edit_.HighLighter()->SetRange(edit_.LineStartRange(first - 1));
   const int pageBottom = printer_.PageHeight() - margins_.Bottom;
   for (int lineNo = first; lineNo <= last; ++lineNo) {
     PrintLine(lineNo - 1, Span);

@@ -10,11 +10,6 @@
 
 namespace {
 
-// The editor keeps each line's start state as the line's object.
-TqzRangeState StartStateOfLine(TqzCustomEdit* Editor, int Line) {
-  return reinterpret_cast<TqzRangeState>(Editor->Lines()->GetObject(Line - 1));
-}
-
 // The part of one line that a walk from Start to End exports: from column Start.x on the first line,
 // up to column End.x on the last.
 std::string_view ExportedPart(std::string_view Text, int Line, TPoint Start, TPoint End) {
@@ -94,7 +89,7 @@ void TqzCustomExport::Walk(TPoint Start, TPoint End, TqzCustomHighLighter* Highl
 }
 
 void TqzCustomExport::WalkLines(TPoint Start, TPoint End, TqzCustomHighLighter* Highlighter, TWalkEnd LastBreak) {
-  if (Start.y <= End.y) Highlighter->SetRange(StartStateOfLine(FEditor, Start.y));
+  if (Start.y <= End.y) Highlighter->SetRange(FEditor->LineStartRange(Start.y - 1));
   for (int line = Start.y; line <= End.y; ++line) {
     // The highlighter keeps a view of the line, which stays as it is while the walk runs.
     ExportLine(ExportedPart(FEditor->Lines()->GetRef(line - 1), line, Start, End), Highlighter);

@@ -311,6 +311,51 @@ TEST_F(Editor, StoredStatesFollowEveryKindOfListChange) {
   }
 }
 
+// A big text gets its first lines' states at once and the rest while the program is idle. Reading a
+// far line's state, and edits made before the idle scan has come by, must leave every state as a scan
+// from the top computes it; the scan itself changes nothing the user sees, such as the selection.
+TEST_F(Editor, StatesOfABigTextAreRightBeforeAndAfterTheIdleScan) {
+  struct {
+    const char* change;
+    std::function<void(TqzCustomEdit&)> act;
+  } const cases[] = {
+      {"nothing", [](TqzCustomEdit&) {}},
+      {"read the last line's state", [](TqzCustomEdit& e) { e.LineStartRange(e.LineCount() - 1); }},
+      {"open a string near the top", [](TqzCustomEdit& e) { e.Lines()->Put(5, "\""); }},
+      {"open a string far down", [](TqzCustomEdit& e) { e.Lines()->Put(60000, "x \""); }},
+      {"insert and delete near the top",
+       [](TqzCustomEdit& e) {
+         e.Lines()->Insert(3, "\"");
+         e.Lines()->Delete(7);
+       }},
+      {"insert where the known states end",
+       [](TqzCustomEdit& e) {
+         e.LineStartRange(30000);
+         e.Lines()->Insert(30001, "\" new");
+         e.Lines()->Delete(30000);
+       }},
+      {"add at the end", [](TqzCustomEdit& e) { e.Lines()->Add("tail \""); }},
+  };
+  std::string text;
+  for (int i = 0; i < 80000; ++i) text += i % 97 == 0 ? "say \"\r\n" : "line " + std::to_string(i) + "\r\n";
+  for (const auto& c : cases) {
+    TTestHighlighter h(nullptr, '"');
+    TTestEdit edit;
+    edit.SetHighLighter(&h);
+    TStringStream stream(text);
+    edit.Lines()->LoadFromStream(&stream);
+    c.act(edit);
+    edit.SetBlock(TPoint{2, 3}, TPoint{4, 9});
+    const std::vector<TqzRangeState> reference = ReferenceRanges(*edit.Lines(), '"', '\0');
+    const int last = edit.LineCount() - 1;
+    EXPECT_EQ(edit.LineStartRange(last / 2), reference[static_cast<size_t>(last / 2)]) << c.change;
+    EXPECT_TRUE(corvane::test::PumpUntil([&] { return StoredRanges(*edit.Lines()) == reference; }, 30000))
+        << c.change;
+    EXPECT_EQ(edit.BlockBegin(), (TPoint{2, 3})) << "the idle scan keeps the selection; " << c.change;
+    EXPECT_EQ(edit.BlockEnd(), (TPoint{4, 9})) << c.change;
+  }
+}
+
 TEST_F(Editor, AFreedHighlighterIsLetGo) {
   TTestEdit edit;
   auto h = std::make_unique<TTestHighlighter>(nullptr, '"');

@@ -77,4 +77,34 @@ TEST(LineStore, KeepsObjectsAndBinaryTextAndStartsOverOnAssign) {
   ExpectSame(store, {""});
 }
 
+std::vector<std::string> LinesOf(const TLineStore& store) {
+  std::vector<std::string> lines;
+  for (size_t i = 0; i < store.Size(); ++i) lines.emplace_back(store.Text(i));
+  return lines;
+}
+
+// A text taken over is laid out in its own memory, going backwards; it must be cut exactly as a copied
+// text is, whatever the mix of line ends, empty lines and ends of text, and stay editable after.
+TEST(LineStore, CutsATakenOverTextAsACopiedOne) {
+  std::vector<std::string> texts{"",         "\n",           "\r",        "\r\n",        "x",          "\n\n\nabc",
+                                 "a\r\nb",   "a\r\n",        "a\n\r",     "a\r\r\nb\r", "\r\n\r\n\r",  "ab\rc\nd\r\ne",
+                                 "last\r\n\n", std::string(70000, '\n'), "\n\n\n\nx\r"};
+  std::mt19937 random(7);
+  const std::string pieces[] = {"\r", "\n", "\r\n", "a", "bc", "", "long line of words"};
+  for (int t = 0; t < 300; ++t) {
+    std::string text;
+    for (int i = static_cast<int>(random() % 40); i > 0; --i) text += pieces[random() % std::size(pieces)];
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    TLineStore copied;
+    copied.AssignText(std::string_view(text));
+    TLineStore taken;
+    taken.AssignText(TTextBuffer(text));
+    ASSERT_EQ(LinesOf(taken), LinesOf(copied)) << "text of " << text.size() << " bytes";
+    taken.Insert(0, "new", nullptr);
+    if (taken.Size() > 1) taken.Erase(1);
+  }
+}
+
 }  // namespace

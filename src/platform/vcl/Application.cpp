@@ -147,8 +147,6 @@ TApplication::~TApplication() { Finalize(); }
 void TApplication::Initialize(int argc, char** argv) {
   args_.assign(argv, argv + argc);
   if (!QCoreApplication::instance()) {
-    // The browser control shares its GL context with the widgets only when told before the start.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     static int qtArgc;
     qtArgc = argc;
     ownQtApp_ = std::make_unique<QApplication>(qtArgc, argv);

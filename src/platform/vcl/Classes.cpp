@@ -679,6 +679,18 @@ void TStringList::SetText(const std::string& Text) {
   }
 }
 
+void TStringList::SetText(TTextBuffer&& Text) {
+  if (sorted_) {
+    SetText(std::string(Text.View()));
+    return;
+  }
+  const TStringsUpdate update(*this);
+  Changing();
+  FreeAllObjects();
+  store_.AssignText(std::move(Text));
+  Changed();
+}
+
 int TStringList::CompareStrings(std::string_view a, std::string_view b) const {
   if (caseSensitive_) return a < b ? -1 : (a == b ? 0 : 1);
   return CompareText(a, b);

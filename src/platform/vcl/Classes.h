@@ -268,6 +268,8 @@ class TStringList : public TStrings {
   void Exchange(int Index1, int Index2) override;
   int IndexOf(const std::string& S) const override;
   void SetText(const std::string& Text) override;
+  // The same, with the text's memory taken over by the lines.
+  void SetText(TTextBuffer&& Text);
 
   // Binary search in a sorted list; Index is where S is or would go.
   virtual bool Find(const std::string& S, int& Index) const;

@@ -1,7 +1,12 @@
 #include "vcl/LineStore.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cstring>
+#include <new>
+
+#include "vcl/Classes.h"
 
 namespace {
 
@@ -20,22 +25,88 @@ void WriteBlock(char* block, std::string_view text) {
   if (!text.empty()) std::memcpy(block + kHeader, text.data(), text.size());
 }
 
-// Lines as AssignText cuts them: each CR LF, LF or lone CR ends one, and text after the last break
-// is one more.
-size_t CountLines(std::string_view text) {
-  size_t lines = 0;
-  const size_t n = text.size();
-  for (size_t i = 0; i < n; ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') continue;
-    ++lines;
-    if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+// A block for a whole text. A big one has its pages made at once: filled page by page, each of its
+// 4 KB pages would cost a fault of its own, most of the time a big file takes to read.
+TByteBlock AllocateBytes(size_t size) {
+  constexpr size_t kPage = 4096;
+  TByteBlock bytes(static_cast<char*>(std::malloc(std::max<size_t>(size, 1))));
+  if (!bytes) throw std::bad_alloc();
+  if (size >= 256 * kPage) {
+    const auto first = (reinterpret_cast<std::uintptr_t>(bytes.get()) + kPage - 1) & ~(kPage - 1);
+    const auto last = (reinterpret_cast<std::uintptr_t>(bytes.get()) + size) & ~(kPage - 1);
+    madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);  // a hint: failure is harmless
   }
-  const char last = n == 0 ? '\n' : text[n - 1];
-  return lines + (last == '\r' || last == '\n' ? 0 : 1);
+  return bytes;
 }
 
+bool IsBreak(char c) { return c == '\r' || c == '\n'; }
+
+// The number of lines AssignText cuts a text into: one a line break (CR LF counts once), plus the
+// unended rest.
+size_t CountLines(std::string_view text) {
+  size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+  for (const char* cr = static_cast<const char*>(std::memchr(text.data(), '\r', text.size())); cr;) {
+    const size_t at = static_cast<size_t>(cr - text.data());
+    if (at + 1 == text.size() || text[at + 1] != '\n') ++lines;
+    cr = static_cast<const char*>(std::memchr(cr + 1, '\r', text.size() - at - 1));
+  }
+  if (!text.empty() && !IsBreak(text.back())) ++lines;
+  return lines;
+}
+
+// Finds line-break characters going back through a text, remembering where each kind was last seen:
+// a text with LF ends searches for CR once.
+class TBreaksBackward {
+ public:
+  explicit TBreaksBackward(const char* text) : text_(text) {}
+  // The position of the last CR or LF before `end`, or -1.
+  std::ptrdiff_t Before(size_t end) {
+    lf_ = Refresh(lf_, '\n', end);
+    cr_ = Refresh(cr_, '\r', end);
+    return std::max(lf_, cr_);
+  }
+
+ private:
+  std::ptrdiff_t Refresh(std::ptrdiff_t seen, char c, size_t end) const {
+    if (seen < static_cast<std::ptrdiff_t>(end)) return seen;
+    const void* found = memrchr(text_, c, end);
+    return found ? static_cast<const char*>(found) - text_ : -1;
+  }
+  const char* text_;
+  std::ptrdiff_t lf_ = PTRDIFF_MAX;
+  std::ptrdiff_t cr_ = PTRDIFF_MAX;
+};
+
 }  // namespace
+
+TTextBuffer::TTextBuffer(std::string_view text) : bytes_(AllocateBytes(text.size())), size_(text.size()) {
+  if (!text.empty()) std::memcpy(bytes_.get(), text.data(), text.size());
+}
+
+TTextBuffer TTextBuffer::ReadFrom(TStream* Stream) {
+  const std::int64_t size = Stream->Size();
+  const std::int64_t here = Stream->Position();
+  const size_t expected = size > here ? static_cast<size_t>(size - here) : 0;
+  TTextBuffer text;
+  // One byte beyond the size the stream gives, so the read that finds its end needs no growth.
+  size_t capacity = std::max<size_t>(expected + 1, 1 << 16);
+  text.bytes_ = AllocateBytes(capacity);
+  for (;;) {
+    if (text.size_ == capacity) {
+      capacity *= 2;
+      char* grown = static_cast<char*>(std::realloc(text.bytes_.get(), capacity));
+      if (!grown) throw std::bad_alloc();
+      static_cast<void>(text.bytes_.release());
+      text.bytes_.reset(grown);
+    }
+    const std::int64_t got = Stream->Read(text.bytes_.get() + text.size_, static_cast<std::int64_t>(capacity - text.size_));
+    if (got <= 0) break;
+    text.size_ += static_cast<size_t>(got);
+  }
+  // Fewer bytes than the stream holds: it shrank while it was read, and the text would be cut short.
+  if (text.size_ < expected) throw EReadError("Stream read error");
+  return text;
+}
 
 TLineStore::~TLineStore() { Clear(); }
 
@@ -160,7 +231,7 @@ void TLineStore::AssignText(std::string_view text) {
 void TLineStore::WriteLines(std::string_view text, size_t count) {
   // Each line break is at least one byte, which the header's four bytes replace: the arena needs at
   // most the text plus four bytes for every line.
-  Arena arena{std::make_unique<char[]>(text.size() + kHeader * count), 0, 0};
+  Arena arena{AllocateBytes(text.size() + kHeader * count), 0, 0};
   size_t start = 0;
   const size_t n = text.size();
   auto add = [&](size_t end) {
@@ -186,6 +257,45 @@ void TLineStore::WriteLines(std::string_view text, size_t count) {
     const char* first = arena.bytes.get();
     arenas_.emplace(first, std::move(arena));
   }
+}
+
+void TLineStore::AssignText(TTextBuffer&& text) {
+  Clear();
+  const size_t length = text.size_;
+  const size_t lines = CountLines(text.View());
+  if (lines == 0) return;
+  // Every line gets a four-byte header where its line break (one or two bytes) was. Laid out from the
+  // end of the grown block backwards, a line never lands before where it was read: each line's new
+  // place lies at or after its old one, so moving the last line first overwrites nothing unmoved.
+  const size_t size = length + kHeader * lines;
+  char* bytes = static_cast<char*>(std::realloc(text.bytes_.get(), size));
+  if (!bytes) throw std::bad_alloc();
+  static_cast<void>(text.bytes_.release());
+  Arena arena{TByteBlock(bytes), size, lines};
+  slots_.reserve(lines + kMinimumGap);
+  slots_.resize(lines);
+  TBreaksBackward breaks(bytes);
+  size_t stop = length;  // where the current line's break starts
+  if (stop > 0 && IsBreak(bytes[stop - 1])) {
+    --stop;
+    if (bytes[stop] == '\n' && stop > 0 && bytes[stop - 1] == '\r') --stop;
+  }
+  size_t out = size;
+  for (size_t i = lines; i-- > 0;) {
+    const std::ptrdiff_t previous = breaks.Before(stop);
+    const size_t start = static_cast<size_t>(previous + 1);
+    const size_t count = stop - start;
+    out -= kHeader + count;
+    std::memmove(bytes + out + kHeader, bytes + start, count);
+    const auto header = static_cast<std::uint32_t>(count);
+    std::memcpy(bytes + out, &header, kHeader);
+    slots_[i].block = bytes + out;
+    if (previous < 0) break;
+    stop = static_cast<size_t>(previous);
+    if (bytes[stop] == '\n' && stop > 0 && bytes[stop - 1] == '\r') --stop;
+  }
+  arenas_.emplace(bytes, std::move(arena));
+  gapBegin_ = gapEnd_ = slots_.size();
 }
 
 void TLineStore::Permute(const std::vector<size_t>& order) {

@@ -6,6 +6,7 @@
 // what lies between two edits, not everything behind them.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -13,6 +14,28 @@
 #include <vector>
 
 class TObject;
+class TStream;
+
+struct TFreeBytes {
+  void operator()(char* bytes) const { std::free(bytes); }
+};
+using TByteBlock = std::unique_ptr<char[], TFreeBytes>;
+
+// A whole text read into one block of memory, which a line store takes over and cuts into lines where
+// it lies: a loaded file is in memory once, not once as read and once as lines.
+class TTextBuffer {
+ public:
+  TTextBuffer() = default;
+  explicit TTextBuffer(std::string_view text);
+  // The bytes from the stream's position to its end; EReadError when it yields fewer than its size said.
+  static TTextBuffer ReadFrom(TStream* Stream);
+  std::string_view View() const { return {bytes_.get(), size_}; }
+
+ private:
+  friend class TLineStore;
+  TByteBlock bytes_;
+  size_t size_ = 0;
+};
 
 class TLineStore {
  public:
@@ -38,6 +61,9 @@ class TLineStore {
   void Clear();
   // Replaces everything with the lines of one text, cut at CR LF, LF or a lone CR, in one arena.
   void AssignText(std::string_view text);
+  // The same, taking the text's memory over: the lines are laid out in it, which grows by a few bytes a
+  // line, without a second copy of the text.
+  void AssignText(TTextBuffer&& text);
   // Reorders the lines: the line at order[i] becomes line i.
   void Permute(const std::vector<size_t>& order);
 
@@ -66,7 +92,7 @@ class TLineStore {
   // An arena goes when the last of its lines is deleted or set anew; until then deleted lines leave
   // their bytes behind. Keyed by its first byte, to find the arena of a block.
   struct Arena {
-    std::unique_ptr<char[]> bytes;
+    TByteBlock bytes;
     size_t size = 0;
     size_t lines = 0;  // lines whose block lies in it
   };

@@ -7,15 +7,13 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QUrl>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
 #include <QWidget>
 
 #include <cstdlib>
 #include <unistd.h>
 
 #include "qt/QtConvert.h"
+#include "vcl/BrowserEngine.h"
 #include "vcl/Application.h"
 
 namespace {
@@ -103,7 +101,7 @@ class TEngineStarter : public QObject {
     // before the page is made.
     CallHandler(browser_, [] {
       AllowEngine();
-      QWebEngineProfile::defaultProfile();
+      BrowserEngine().StartProfile();
     });
     QTimer::singleShot(0, this, [this] {
       if (!UserBusy()) CallHandler(browser_, [this] { browser_->StartEngine(); });
@@ -144,23 +142,20 @@ void TWebBrowser::StartEngine() {
   MakePage();
   // A render process is started by the first page only.
   starting_ = true;
-  page_->load(QUrl("about:blank"));
+  BrowserEngine().Load(page_, QUrl("about:blank"));
 }
 
 void TWebBrowser::MakePage() {
   if (page_) return;
   AllowEngine();
-  page_ = new QWebEnginePage(Widget());
-  QObject::connect(page_, &QWebEnginePage::loadFinished, [this](bool ok) { LoadFinished(ok); });
+  page_ = BrowserEngine().CreatePage(Widget(), [this](bool ok) { LoadFinished(ok); });
 }
 
 void TWebBrowser::EnsureEngine() {
   if (view_) return;
   MakePage();
   QWidget* host = Widget();
-  view_ = new QWebEngineView(host);
-  page_->setParent(view_);
-  view_->setPage(page_);
+  view_ = BrowserEngine().CreateView(host, page_);
   view_->setGeometry(0, 0, host->width(), host->height());
   view_->show();
   if (location_ != "about:blank") Load();
@@ -178,13 +173,13 @@ void TWebBrowser::Navigate(const std::string& URL) {
 void TWebBrowser::Load() {
   busy_ = true;
   // The engine drops a page asked for while its first blank page loads: it follows that page.
-  if (!starting_) page_->load(QUrl(ToQString(location_)));
+  if (!starting_) BrowserEngine().Load(page_, QUrl(ToQString(location_)));
 }
 
 void TWebBrowser::LoadFinished(bool ok) {
   if (starting_) {
     starting_ = false;
-    if (busy_) page_->load(QUrl(ToQString(location_)));
+    if (busy_) BrowserEngine().Load(page_, QUrl(ToQString(location_)));
     return;
   }
   busy_ = false;

@@ -7,8 +7,8 @@
 
 #include "vcl/Controls.h"
 
-class QWebEnginePage;
-class QWebEngineView;
+class QObject;
+class QWidget;
 class TBrowserHost;
 class TEngineStarter;
 
@@ -53,7 +53,7 @@ class TWebBrowser : public TWinControl {
   std::string location_ = "about:blank";
   bool busy_ = false;
   bool starting_ = false;  // the engine's first blank page, loaded to start a render process, is loading
-  QWebEnginePage* page_ = nullptr;  // a child of the control's widget, then of the view
-  QWebEngineView* view_ = nullptr;  // a child of the control's widget
+  QObject* page_ = nullptr;  // the engine's page, a child of the control's widget, then of the view
+  QWidget* view_ = nullptr;  // the engine's page view, a child of the control's widget
   std::unique_ptr<TEngineStarter> starter_;
 };
