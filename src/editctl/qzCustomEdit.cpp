@@ -821,7 +821,7 @@ void TqzCustomEdit::ListInserted(int Index) {
 void TqzCustomEdit::ListLinesInserted(int Index, int Count) {
   if (const auto tails = OperationTails()) tails->Inserted(Index, Count);
   // New lines past the known ranges get theirs from the idle scan like the lines around them.
-  if (highLighter_ && Index < rangesKnown_) {
+  if (highLighter_ && Index <= rangesKnown_) {
     rangesKnown_ += Count;
     // Every new line needs its range; past them the lines keep theirs once one matches again.
     const int last = std::min(Index + Count, LineCount() - 1);
@@ -833,7 +833,6 @@ void TqzCustomEdit::ListLinesInserted(int Index, int Count) {
     highLighter_->SetRange(RangeOf(lines_->GetObject(last)));
     RescanFrom(last);
   }
-  if (highLighter_) ScanRangesWhenIdle();
   InvalidateLines(Index + 1, topLine_ + linesInWindow_);
   InvalidateGutterLines(Index + 1, topLine_ + linesInWindow_);
 }
