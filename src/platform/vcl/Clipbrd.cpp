@@ -157,8 +157,8 @@ void TClipboard::HandOver() {
 }
 
 std::string TClipboard::GetFormatData(UINT Format) const {
-  const std::string_view data = GetFormatBytes(Format).Data;
-  return std::string(Format == CF_TEXT ? UpToNul(data) : data);
+  const TBytes bytes = GetFormatBytes(Format);  // holds the buffer its view looks into
+  return std::string(Format == CF_TEXT ? UpToNul(bytes.Data) : bytes.Data);
 }
 
 TClipboard::TBytes TClipboard::GetFormatBytes(UINT Format) const {
