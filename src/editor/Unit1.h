@@ -343,6 +343,7 @@ class TForm1 : public TForm {
   void CreateHelpCommands();
   // Opens a page lying beside the program with the desktop's browser.
   void OpenBesideProgram(const std::string& Page);
+  void OpenThroughShell(const std::string& Target);
   // Unit1Font.cpp: the dialog's font set in the editor and stored.
   void TakeDialogFont();
   // Unit1Windows.cpp

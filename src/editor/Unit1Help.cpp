@@ -38,8 +38,12 @@ void TForm1::CreateHelpCommands() {
   EmailSupport1->OnClick = on(&TForm1::EmailSupport1Click);
 }
 
-void TForm1::OpenBesideProgram(const std::string& Page) {
-  ShellExecute(Handle(), "open", ExtractFilePath(Application->ExeName()) + Page, "", "", SW_SHOWNORMAL);
+void TForm1::OpenBesideProgram(const std::string& Page) { OpenThroughShell(ExtractFilePath(Application->ExeName()) + Page); }
+
+// A desktop without a browser or mail program would otherwise leave the click without any answer.
+void TForm1::OpenThroughShell(const std::string& Target) {
+  if (ShellExecute(Handle(), "open", Target, "", "", SW_SHOWNORMAL) > 32) return;
+  Application->MessageBox("Cannot open " + Target + ": no program on this system opens it.", "Help", MB_OK | MB_ICONSTOP);
 }
 
 void TForm1::PerlHelpTopicClick(TObject* Sender) {
@@ -48,8 +52,8 @@ void TForm1::PerlHelpTopicClick(TObject* Sender) {
 
 void TForm1::PerlLinks1Click(TObject*) { OpenBesideProgram("links.htm"); }
 void TForm1::HotKeys1Click(TObject*) { OpenBesideProgram("hotkeys.htm"); }
-void TForm1::Faq1Click(TObject*) { ShellExecute(Handle(), "open", kFaqAddress, "", "", SW_SHOWNORMAL); }
-void TForm1::Homepage1Click(TObject*) { ShellExecute(Handle(), "open", kHomepageAddress, "", "", SW_SHOWNORMAL); }
+void TForm1::Faq1Click(TObject*) { OpenThroughShell(kFaqAddress); }
+void TForm1::Homepage1Click(TObject*) { OpenThroughShell(kHomepageAddress); }
 
 std::string SupportMailLink(TDateTime BuildDate) {
   const std::string subject = "Ombrix Tarnwick 2.1 (build " + DateToStr(BuildDate) + ")";
@@ -58,5 +62,5 @@ std::string SupportMailLink(TDateTime BuildDate) {
 
 void TForm1::EmailSupport1Click(TObject*) {
   const TLCDate build(nullptr);
-  ShellExecute(Handle(), "open", SupportMailLink(build.LCDate), "", "", SW_SHOWNORMAL);
+  OpenThroughShell(SupportMailLink(build.LCDate));
 }

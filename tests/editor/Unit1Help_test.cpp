@@ -55,6 +55,25 @@ TEST_F(Unit1Help, EveryHelpItemOpensItsPageBesideTheProgram) {
   EXPECT_EQ(started[4].File.rfind("mailto:", 0), 0u);
 }
 
+// Without a program to open it, a Help item says so instead of doing nothing.
+TEST_F(Unit1Help, AnItemNoProgramOpensSaysSo) {
+  TForm1* form = Start();
+  TShellHookScope hook([](const TShellRequest&) { return SE_ERR_NOASSOC; });
+  std::vector<TDialogRequest> asked;
+  TDialogHookScope dialogs([&](TDialogRequest& r) {
+    asked.push_back(r);
+    return IDOK;
+  });
+  for (TMenuItem* item : {form->HotKeys1, form->Homepage1, form->EmailSupport1}) {
+    SCOPED_TRACE(item->Caption());
+    asked.clear();
+    ASSERT_TRUE(Choose(form->Help1, item));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].Caption, "Help");
+    EXPECT_NE(asked[0].Text.find("no program on this system opens it"), std::string::npos) << asked[0].Text;
+  }
+}
+
 // The page's rows as keys and command, the text read as the browser shows it.
 std::multimap<std::string, std::string> PageRows(const std::filesystem::path& page) {
   std::ifstream in(page);
