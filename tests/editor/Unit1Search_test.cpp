@@ -2,7 +2,9 @@
 // find and replace through the dialog, find next, go to a line, and the ten bookmarks in the gutter.
 #include <QApplication>
 #include <QImage>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
@@ -15,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "common/ModalForms.h"
 #include "common/TestApp.h"
+#include "common/UserInput.h"
 #include "editctl/qzSupportClasses.h"
 #include "editor/Unit1.h"
 #include "support/RegTools.h"
@@ -171,6 +175,34 @@ TEST_F(Unit1Search, GoToLineNumber) {
 
   Press(Qt::Key_F6);  // cancelled
   EXPECT_EQ(asked.size(), 4u);
+  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
+}
+
+// The real prompt and box, with the keys a user types into them.
+TEST_F(Unit1Search, GoToLineNumberThroughTheRealPrompt) {
+  using corvane::test::WhenModalWidgetShown;
+  const TDialogHookScope real{TDialogHook{}};
+  auto typeInto = [](const char* typed) {
+    WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QInputDialog*>(w) != nullptr; },
+                         [typed](QWidget* prompt) {
+                           EXPECT_EQ(prompt->windowTitle(), "Go to Line Number...");
+                           corvane::test::Type(nullptr, typed);
+                           corvane::test::Press(nullptr, Qt::Key_Return);
+                         });
+  };
+  typeInto("12");
+  Press(Qt::Key_F6);
+  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
+
+  typeInto("x");
+  auto shown = std::make_shared<QString>();
+  WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
+                       [shown](QWidget* box) {
+                         *shown = static_cast<QMessageBox*>(box)->text();
+                         corvane::test::Press(nullptr, Qt::Key_Return);
+                       });
+  Press(Qt::Key_F6);
+  EXPECT_EQ(*shown, "'x' is not a valid integer value.");
   EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
 }
 
