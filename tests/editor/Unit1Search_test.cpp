@@ -223,10 +223,22 @@ bool PictureInGutter(TForm1& form, int n, int line) {
 }
 
 TEST_F(Unit1Search, BookmarksFromTheKeysWithTheirPicturesAndMenu) {
-  form->Editor->SetCaretXY(TPoint{4, 6});
-  EXPECT_FALSE(PictureInGutter(*form, 3, 6));
-  Press(Qt::Key_3, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_TRUE(PictureInGutter(*form, 3, 6));
+  // Ctrl+Shift+3 as the digit key, and as a US keyboard on X sends it: the shifted key "#" with its text.
+  const struct {
+    Qt::Key key;
+    const char* text;
+  } strokes[] = {{Qt::Key_3, "3"}, {Qt::Key_NumberSign, "#"}};
+  const std::string typed = form->Editor->Text();
+  for (const auto& stroke : strokes) {
+    form->Editor->ClearBookMark(3);
+    form->Editor->SetCaretXY(TPoint{4, 6});
+    EXPECT_FALSE(PictureInGutter(*form, 3, 6)) << stroke.text;
+    for (QTest::KeyAction action : {QTest::Press, QTest::Release})
+      QTest::sendKeyEvent(action, form->Editor->Widget(), stroke.key, QString(stroke.text),
+                          Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(PictureInGutter(*form, 3, 6)) << stroke.text;
+    EXPECT_EQ(form->Editor->Text(), typed) << stroke.text;
+  }
 
   Press(Qt::Key_Home, Qt::ControlModifier);
   EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 1}));
