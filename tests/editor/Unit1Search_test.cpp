@@ -2,7 +2,9 @@
 // find and replace through the dialog, find next, go to a line, and the ten bookmarks in the gutter.
 #include <QApplication>
 #include <QImage>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
@@ -15,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "common/ModalForms.h"
 #include "common/TestApp.h"
+#include "common/UserInput.h"
 #include "editctl/qzSupportClasses.h"
 #include "editor/Unit1.h"
 #include "support/RegTools.h"
@@ -174,6 +178,34 @@ TEST_F(Unit1Search, GoToLineNumber) {
   EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
 }
 
+// The real prompt and box, with the keys a user types into them.
+TEST_F(Unit1Search, GoToLineNumberThroughTheRealPrompt) {
+  using corvane::test::WhenModalWidgetShown;
+  const TDialogHookScope real{TDialogHook{}};
+  auto typeInto = [](const char* typed) {
+    WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QInputDialog*>(w) != nullptr; },
+                         [typed](QWidget* prompt) {
+                           EXPECT_EQ(prompt->windowTitle(), "Go to Line Number...");
+                           corvane::test::Type(nullptr, typed);
+                           corvane::test::Press(nullptr, Qt::Key_Return);
+                         });
+  };
+  typeInto("12");
+  Press(Qt::Key_F6);
+  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
+
+  typeInto("x");
+  auto shown = std::make_shared<QString>();
+  WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
+                       [shown](QWidget* box) {
+                         *shown = static_cast<QMessageBox*>(box)->text();
+                         corvane::test::Press(nullptr, Qt::Key_Return);
+                       });
+  Press(Qt::Key_F6);
+  EXPECT_EQ(*shown, "'x' is not a valid integer value.");
+  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
+}
+
 // Whether bookmark n's picture stands in the gutter of a line, in what the window shows.
 bool PictureInGutter(TForm1& form, int n, int line) {
   const TImageDC shot(*form.Editor);
@@ -191,10 +223,22 @@ bool PictureInGutter(TForm1& form, int n, int line) {
 }
 
 TEST_F(Unit1Search, BookmarksFromTheKeysWithTheirPicturesAndMenu) {
-  form->Editor->SetCaretXY(TPoint{4, 6});
-  EXPECT_FALSE(PictureInGutter(*form, 3, 6));
-  Press(Qt::Key_3, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_TRUE(PictureInGutter(*form, 3, 6));
+  // Ctrl+Shift+3 as the digit key, and as a US keyboard on X sends it: the shifted key "#" with its text.
+  const struct {
+    Qt::Key key;
+    const char* text;
+  } strokes[] = {{Qt::Key_3, "3"}, {Qt::Key_NumberSign, "#"}};
+  const std::string typed = form->Editor->Text();
+  for (const auto& stroke : strokes) {
+    form->Editor->ClearBookMark(3);
+    form->Editor->SetCaretXY(TPoint{4, 6});
+    EXPECT_FALSE(PictureInGutter(*form, 3, 6)) << stroke.text;
+    for (QTest::KeyAction action : {QTest::Press, QTest::Release})
+      QTest::sendKeyEvent(action, form->Editor->Widget(), stroke.key, QString(stroke.text),
+                          Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(PictureInGutter(*form, 3, 6)) << stroke.text;
+    EXPECT_EQ(form->Editor->Text(), typed) << stroke.text;
+  }
 
   Press(Qt::Key_Home, Qt::ControlModifier);
   EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 1}));

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QWindow>
 
 #include "common/TestApp.h"
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
+#include "vcl/Forms.h"
 
 namespace {
 
@@ -150,6 +152,21 @@ TEST_F(DialogsTest, ReplaceDialogReportsEachButtonWithItsOptions) {
                                               "replace all case foo>bar"}));
   dialog.CloseDialog();
   EXPECT_FALSE(dialog.Showing());
+}
+
+TEST_F(DialogsTest, AFindDialogBelongsToTheWindowOfTheFormThatOwnsIt) {
+  TForm owner(nullptr);
+  owner.AfterConstruction();
+  owner.Show();
+  TForm other(nullptr);  // shown later, so the owner is not simply the active window
+  other.AfterConstruction();
+  other.Show();
+  auto* dialog = new TReplaceDialog(&owner);  // the form frees it
+  ASSERT_TRUE(dialog->Execute());
+  QWidget* shown = ButtonNamed("Replace &All")->window();
+  ASSERT_NE(shown->windowHandle(), nullptr);
+  EXPECT_EQ(shown->windowHandle()->transientParent(), owner.Widget()->windowHandle());
+  dialog->CloseDialog();
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -485,9 +486,28 @@ TFindDialog::TFindDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
 
 TFindDialog::~TFindDialog() = default;
 
+namespace {
+
+// The window a modeless dialog belongs to: its owner form's, else the active one.
+QWindow* OwnerWindow(const TComponent* dialog) {
+  for (const TComponent* c = dialog->Owner(); c; c = c->Owner())
+    if (const auto* form = dynamic_cast<const TCustomForm*>(c)) {
+      if (QWidget* widget = form->WidgetIfAllocated()) return widget->window()->windowHandle();
+      break;
+    }
+  QWidget* active = ActiveWindow();
+  return active ? active->windowHandle() : nullptr;
+}
+
+}  // namespace
+
 bool TFindDialog::Execute() {
   if (!window_) window_ = std::make_unique<TFindDialogWindow>(this);
   window_->Load();
+  // The window stays without a Qt parent (this component owns it), so it is told whose window it is;
+  // otherwise a click into that window raises it over the dialog.
+  window_->winId();
+  window_->windowHandle()->setTransientParent(OwnerWindow(this));
   window_->show();
   window_->raise();
   return true;
