@@ -188,6 +188,38 @@ TEST_F(PrintTest, ColumnSelectionPrintsEachLinesColumnsAtTheLeftMargin) {
   EXPECT_EQ(Trim(lines[1]), "cde");
 }
 
+// Each mode's selection prints exactly its characters: a line the selection does not reach stays off
+// the page, also when the selection ends at the start of it.
+TEST_F(PrintTest, SelectionPrintsOnlyTheSelectedCharactersInEachMode) {
+  const struct {
+    const char* name;
+    TSelectionMode mode;
+    TPoint begin, end;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"stream ending at the start of a line", smNormal, {1, 2}, {1, 3}, {"bravo"}},
+      {"stream over lines ending at the start of one", smNormal, {3, 1}, {1, 4}, {"pha", "bravo", "charlie"}},
+      {"stream inside a line", smNormal, {2, 2}, {5, 2}, {"rav"}},
+      {"stream over lines", smNormal, {3, 1}, {3, 3}, {"pha", "bravo", "ch"}},
+      {"lines", smLine, {3, 2}, {2, 3}, {"bravo", "charlie"}},
+      {"column block", smColumn, {2, 1}, {4, 3}, {"lp", "ra", "ha"}},
+      {"column block drawn leftwards", smColumn, {4, 1}, {2, 3}, {"lp", "ra", "ha"}},
+      {"column block drawn leftwards to column 1", smColumn, {3, 1}, {1, 2}, {"al", "br"}},
+  };
+  edit_.SetText("alpha\nbravo\ncharlie\ndelta\n");
+  header_.Clear();
+  options_.SelectedOnly = true;
+  for (const auto& c : cases) {
+    edit_.SetSelectionMode(c.mode);
+    edit_.SetBlock(c.begin, c.end);
+    edit_.PrintText(nullptr, options_);
+    std::vector<std::string> lines;
+    for (const std::string& line : SplitLines(PdfText(pdf_)))
+      if (!Trim(line).empty() && line.find("Page") == std::string::npos) lines.push_back(Trim(line));
+    EXPECT_EQ(lines, c.expected) << c.name;
+  }
+}
+
 TEST_F(PrintTest, SelectedOnlyWithoutSelectionPrintsNothingAndFiresNoEvent) {
   SetLines(3);
   options_.SelectedOnly = true;
