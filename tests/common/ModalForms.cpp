@@ -1,6 +1,8 @@
 #include "common/ModalForms.h"
 
+#include <QApplication>
 #include <QTimer>
+#include <QWidget>
 
 #include "vcl/Forms.h"
 
@@ -16,19 +18,34 @@ TCustomForm* ShownModal(const std::function<bool(TCustomForm*)>& isIt) {
   return nullptr;
 }
 
+// Polls from the event loop until Find gives a window, then runs Act on it once.
+template <class T>
+void WhenFound(std::function<T*()> Find, std::function<void(T*)> Act) {
+  auto* timer = new QTimer();
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [timer, Find = std::move(Find), Act = std::move(Act)] {
+    T* window = Find();
+    if (!window) return;
+    timer->stop();
+    timer->deleteLater();
+    Act(window);
+  });
+  timer->start();
+}
+
 }  // namespace
 
 void WhenModalShown(std::function<bool(TCustomForm*)> IsIt, std::function<void(TCustomForm*)> Act) {
-  auto* timer = new QTimer();
-  timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, [timer, IsIt = std::move(IsIt), Act = std::move(Act)] {
-    TCustomForm* form = ShownModal(IsIt);
-    if (!form) return;
-    timer->stop();
-    timer->deleteLater();
-    Act(form);
-  });
-  timer->start();
+  WhenFound<TCustomForm>([IsIt = std::move(IsIt)] { return ShownModal(IsIt); }, std::move(Act));
+}
+
+void WhenQtModalShown(std::function<bool(QWidget*)> IsIt, std::function<void(QWidget*)> Act) {
+  WhenFound<QWidget>(
+      [IsIt = std::move(IsIt)]() -> QWidget* {
+        QWidget* widget = QApplication::activeModalWidget();
+        return widget && widget->isVisible() && IsIt(widget) ? widget : nullptr;
+      },
+      std::move(Act));
 }
 
 }  // namespace corvane::test

@@ -2,6 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -11,7 +16,9 @@
 #include <string>
 
 #include "common/CommandOutput.h"
+#include "common/ModalForms.h"
 #include "common/TestApp.h"
+#include "common/UserInput.h"
 #include "editctl/qzCustomEdit.h"
 #include "editor/Print.h"
 #include "editor/Unit1.h"
@@ -111,6 +118,44 @@ TEST_F(PrintFormTest, PrintToFileWritesTheScriptWithHeaderAndFooter) {
   const std::string text = PdfText(pdf);
   EXPECT_NE(text.find("File: Untitled"), std::string::npos) << text;
   EXPECT_NE(text.find("print \"hello\\n\";"), std::string::npos) << text;
+  EXPECT_NE(text.find("Page Number: 1"), std::string::npos) << text;
+}
+
+// Qt's own set-up dialog, as a user meets it: the PDF file is chosen in its printer list, the name typed
+// into its file field, and the dialog accepted; Print then writes that file.
+TEST_F(PrintFormTest, TheRealSetupDialogChoosesThePdfFileToPrintTo) {
+  const std::string pdf = dir_ + "/chosen.pdf";  // a new name: Qt asks before overwriting a file
+  form_->Editor->SetText("print \"set up\\n\";\n");
+  const size_t printers = Printer()->Printers().size();
+  bool accepted = false;
+  PressCtrlP([&](TPrintForm& dialog) {
+    corvane::test::WhenQtModalShown([](QWidget* w) { return qobject_cast<QPrintDialog*>(w) != nullptr; },
+                                    [&](QWidget* setup) {
+      auto* list = setup->findChild<QComboBox*>("printers");
+      auto* file = setup->findChild<QLineEdit*>("filename");
+      auto* buttons = setup->findChild<QDialogButtonBox*>();
+      ASSERT_TRUE(list && file && buttons);
+      // Every printer of the print service, then the PDF file; with no printer, the PDF file alone.
+      EXPECT_EQ(list->count(), static_cast<int>(printers) + 1);
+      const QString last = list->itemText(list->count() - 1);
+      EXPECT_TRUE(last.contains("PDF")) << last.toStdString();
+      corvane::test::Press(list, Qt::Key_End);
+      EXPECT_EQ(list->currentIndex(), list->count() - 1);
+      ASSERT_TRUE(file->isEnabled());
+      corvane::test::Press(file, Qt::Key_A, Qt::ControlModifier);
+      corvane::test::Type(file, pdf);
+      EXPECT_EQ(file->text().toStdString(), pdf);
+      accepted = true;
+      QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    QTest::mouseClick(dialog.SetupButton->Widget(), Qt::LeftButton);
+    ASSERT_TRUE(accepted);
+    EXPECT_TRUE(dialog.Modal());  // the print dialog stays open after the set-up
+    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+  });
+  EXPECT_EQ(Printer()->OutputFileName(), pdf);
+  const std::string text = PdfText(pdf);
+  EXPECT_NE(text.find("print \"set up\\n\";"), std::string::npos) << text;
   EXPECT_NE(text.find("Page Number: 1"), std::string::npos) << text;
 }
 
