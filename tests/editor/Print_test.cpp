@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -53,6 +54,7 @@ class PrintFormTest : public ::testing::Test {
     form_.reset(CreateForm<TForm1>(nullptr));
     form_->Show();
     Printer()->SetOutputFileName("");
+    Printer()->QtPrinter()->setOutputFileName(QString());  // nor one left by a set-up dialog before
   }
   void TearDown() override {
     form_.reset();
@@ -157,6 +159,61 @@ TEST_F(PrintFormTest, TheRealSetupDialogChoosesThePdfFileToPrintTo) {
   const std::string text = PdfText(pdf);
   EXPECT_NE(text.find("print \"set up\\n\";"), std::string::npos) << text;
   EXPECT_NE(text.find("Page Number: 1"), std::string::npos) << text;
+}
+
+// With no printer installed and no file chosen yet, Print asks for the PDF file in the printer set-up
+// first and prints only when the set-up is accepted.
+TEST_F(PrintFormTest, WithoutPrinterPrintAsksForThePdfFileFirst) {
+  if (!Printer()->Printers().empty()) GTEST_SKIP() << "a printer is installed";
+  const std::string pdf = dir_ + "/first.pdf";
+  form_->Editor->SetText("print 1;\n");
+  for (const int answer : {IDCANCEL, IDOK}) {
+    const char* const how = answer == IDOK ? "set-up accepted" : "set-up cancelled";
+    int setups = 0;
+    int boxes = 0;
+    TDialogHookScope hook([&](TDialogRequest& request) {
+      if (request.Kind == dkPrinterSetup) {
+        ++setups;
+        request.Value = pdf;
+        return answer;
+      }
+      ++boxes;
+      return IDOK;
+    });
+    bool stayedOpen = false;
+    PressCtrlP([&](TPrintForm& dialog) {
+      QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+      stayedOpen = dialog.ModalResult() == mrNone;
+    });
+    EXPECT_EQ(setups, 1) << how;
+    EXPECT_EQ(boxes, 0) << how;  // no error box either way
+    EXPECT_EQ(stayedOpen, answer == IDCANCEL) << how;
+    EXPECT_EQ(fs::exists(pdf), answer == IDOK) << how;
+  }
+  EXPECT_NE(PdfText(pdf).find("print 1;"), std::string::npos);
+}
+
+// A job that cannot be written shows why, keeps the dialog open, and leaves the printer free, so the
+// next Print writes its file.
+TEST_F(PrintFormTest, PrinterErrorIsShownAndTheNextJobPrints) {
+  form_->Editor->SetText("print 2;\n");
+  Printer()->SetOutputFileName(dir_ + "/missing/folder.pdf");
+  std::string message;
+  TDialogHookScope hook([&](TDialogRequest& request) {
+    if (request.Kind == dkMessageBox) message = request.Text;
+    return IDOK;
+  });
+  const std::string pdf = dir_ + "/after.pdf";
+  PressCtrlP([&](TPrintForm& dialog) {
+    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    EXPECT_NE(message.find("Cannot write \"" + dir_ + "/missing/folder.pdf\""), std::string::npos) << message;
+    EXPECT_EQ(dialog.ModalResult(), mrNone);
+    EXPECT_FALSE(Printer()->Printing());
+    Printer()->SetOutputFileName(pdf);
+    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    EXPECT_EQ(dialog.ModalResult(), mrOk);
+  });
+  EXPECT_NE(PdfText(pdf).find("print 2;"), std::string::npos);
 }
 
 }  // namespace
