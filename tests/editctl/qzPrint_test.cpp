@@ -43,6 +43,14 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
+// The PDF's printed lines, trimmed, without the blank ones and the page-number footer.
+std::vector<std::string> TextLines(const std::string& file) {
+  std::vector<std::string> lines;
+  for (const std::string& line : SplitLines(PdfText(file)))
+    if (!Trim(line).empty() && line.find("Page") == std::string::npos) lines.push_back(Trim(line));
+  return lines;
+}
+
 struct TStatusRecord {
   TqzPrintStatus Status;
   int Page;
@@ -213,11 +221,17 @@ TEST_F(PrintTest, SelectionPrintsOnlyTheSelectedCharactersInEachMode) {
     edit_.SetSelectionMode(c.mode);
     edit_.SetBlock(c.begin, c.end);
     edit_.PrintText(nullptr, options_);
-    std::vector<std::string> lines;
-    for (const std::string& line : SplitLines(PdfText(pdf_)))
-      if (!Trim(line).empty() && line.find("Page") == std::string::npos) lines.push_back(Trim(line));
-    EXPECT_EQ(lines, c.expected) << c.name;
+    EXPECT_EQ(TextLines(pdf_), c.expected) << c.name;
   }
+}
+
+// A print range starts at its first column on its first line and ends at its last column on its last.
+TEST_F(PrintTest, PrintRangePrintsItsLinesFromItsFirstToItsLastColumn) {
+  edit_.SetText("alpha\nbravo\ncharlie\ndelta\necho\n");
+  header_.Clear();
+  options_.PrintRange = TRect{2, 2, 3, 4};
+  edit_.PrintText(nullptr, options_);
+  EXPECT_EQ(TextLines(pdf_), (std::vector<std::string>{"ravo", "charlie", "del"}));
 }
 
 TEST_F(PrintTest, SelectedOnlyWithoutSelectionPrintsNothingAndFiresNoEvent) {
