@@ -70,10 +70,16 @@ TPrintSpan SpanToPrint(const TqzCustomEdit& Edit, const TqzPrintOptions& Options
     const TPoint e = Edit.BlockEnd();
     span.FirstLine = b.y;
     span.LastLine = e.y;
-    if (Edit.SelectionMode() != smLine) {
+    if (Edit.SelectionMode() == smColumn) {
+      // A block drawn leftwards ends left of where it begins; its columns are the same either way.
+      span.FirstColumn = std::min(b.x, e.x);
+      span.LastColumn = std::max(b.x, e.x) - 1;
+      span.ColumnMode = true;
+    } else if (Edit.SelectionMode() == smNormal) {
       span.FirstColumn = b.x;
       span.LastColumn = e.x - 1;
-      span.ColumnMode = Edit.SelectionMode() == smColumn;
+      // Ending at the start of a line selects none of it: 0 would read as "to its end" and print it.
+      if (span.LastColumn == 0 && e.y > b.y) --span.LastLine;
     }
   } else if (const TRect& r = Options.PrintRange; r.Right > r.Left && r.Bottom > r.Top) {
     span = TPrintSpan{r.Top, r.Bottom, r.Left, r.Right, false};

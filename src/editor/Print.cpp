@@ -5,6 +5,7 @@
 #include "editctl/qzPrint.h"
 #include "support/SpinEdit.h"
 #include "vcl/Dialogs.h"
+#include "vcl/Printers.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/SysUtils.h"
 
@@ -60,6 +61,10 @@ void TPrintForm::FormCreate(TObject*) {
 void TPrintForm::SetupButtonClick(TObject*) { mainForm_->PrinterSetupDialog1->Execute(); }
 
 void TPrintForm::PrintButtonClick(TObject*) {
+  // With no printer installed the only place to print to is a PDF file, so one is asked for first.
+  if (Printer()->Printers().empty() && Printer()->OutputFileName().empty() &&
+      !mainForm_->PrinterSetupDialog1->Execute())
+    return;
   TqzCustomEdit& editor = *mainForm_->Editor;
   TStringList header;
   TStringList footer;

@@ -43,6 +43,14 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
+// The PDF's printed lines, trimmed, without the blank ones and the page-number footer.
+std::vector<std::string> TextLines(const std::string& file) {
+  std::vector<std::string> lines;
+  for (const std::string& line : SplitLines(PdfText(file)))
+    if (!Trim(line).empty() && line.find("Page") == std::string::npos) lines.push_back(Trim(line));
+  return lines;
+}
+
 struct TStatusRecord {
   TqzPrintStatus Status;
   int Page;
@@ -186,6 +194,44 @@ TEST_F(PrintTest, ColumnSelectionPrintsEachLinesColumnsAtTheLeftMargin) {
   EXPECT_EQ(lines[2].find("klm"), left);
   EXPECT_EQ(lines[3].find("stu"), left);
   EXPECT_EQ(Trim(lines[1]), "cde");
+}
+
+// Each mode's selection prints exactly its characters: a line the selection does not reach stays off
+// the page, also when the selection ends at the start of it.
+TEST_F(PrintTest, SelectionPrintsOnlyTheSelectedCharactersInEachMode) {
+  const struct {
+    const char* name;
+    TSelectionMode mode;
+    TPoint begin, end;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"stream ending at the start of a line", smNormal, {1, 2}, {1, 3}, {"bravo"}},
+      {"stream over lines ending at the start of one", smNormal, {3, 1}, {1, 4}, {"pha", "bravo", "charlie"}},
+      {"stream inside a line", smNormal, {2, 2}, {5, 2}, {"rav"}},
+      {"stream over lines", smNormal, {3, 1}, {3, 3}, {"pha", "bravo", "ch"}},
+      {"lines", smLine, {3, 2}, {2, 3}, {"bravo", "charlie"}},
+      {"column block", smColumn, {2, 1}, {4, 3}, {"lp", "ra", "ha"}},
+      {"column block drawn leftwards", smColumn, {4, 1}, {2, 3}, {"lp", "ra", "ha"}},
+      {"column block drawn leftwards to column 1", smColumn, {3, 1}, {1, 2}, {"al", "br"}},
+  };
+  edit_.SetText("alpha\nbravo\ncharlie\ndelta\n");
+  header_.Clear();
+  options_.SelectedOnly = true;
+  for (const auto& c : cases) {
+    edit_.SetSelectionMode(c.mode);
+    edit_.SetBlock(c.begin, c.end);
+    edit_.PrintText(nullptr, options_);
+    EXPECT_EQ(TextLines(pdf_), c.expected) << c.name;
+  }
+}
+
+// A print range starts at its first column on its first line and ends at its last column on its last.
+TEST_F(PrintTest, PrintRangePrintsItsLinesFromItsFirstToItsLastColumn) {
+  edit_.SetText("alpha\nbravo\ncharlie\ndelta\necho\n");
+  header_.Clear();
+  options_.PrintRange = TRect{2, 2, 3, 4};
+  edit_.PrintText(nullptr, options_);
+  EXPECT_EQ(TextLines(pdf_), (std::vector<std::string>{"ravo", "charlie", "del"}));
 }
 
 TEST_F(PrintTest, SelectedOnlyWithoutSelectionPrintsNothingAndFiresNoEvent) {

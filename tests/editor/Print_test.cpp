@@ -2,6 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -11,7 +17,9 @@
 #include <string>
 
 #include "common/CommandOutput.h"
+#include "common/ModalForms.h"
 #include "common/TestApp.h"
+#include "common/UserInput.h"
 #include "editctl/qzCustomEdit.h"
 #include "editor/Print.h"
 #include "editor/Unit1.h"
@@ -46,6 +54,7 @@ class PrintFormTest : public ::testing::Test {
     form_.reset(CreateForm<TForm1>(nullptr));
     form_->Show();
     Printer()->SetOutputFileName("");
+    Printer()->QtPrinter()->setOutputFileName(QString());  // nor one left by a set-up dialog before
   }
   void TearDown() override {
     form_.reset();
@@ -112,6 +121,99 @@ TEST_F(PrintFormTest, PrintToFileWritesTheScriptWithHeaderAndFooter) {
   EXPECT_NE(text.find("File: Untitled"), std::string::npos) << text;
   EXPECT_NE(text.find("print \"hello\\n\";"), std::string::npos) << text;
   EXPECT_NE(text.find("Page Number: 1"), std::string::npos) << text;
+}
+
+// Qt's own set-up dialog, as a user meets it: the PDF file is chosen in its printer list, the name typed
+// into its file field, and the dialog accepted; Print then writes that file.
+TEST_F(PrintFormTest, TheRealSetupDialogChoosesThePdfFileToPrintTo) {
+  const std::string pdf = dir_ + "/chosen.pdf";  // a new name: Qt asks before overwriting a file
+  form_->Editor->SetText("print \"set up\\n\";\n");
+  const size_t printers = Printer()->Printers().size();
+  bool accepted = false;
+  PressCtrlP([&](TPrintForm& dialog) {
+    corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QPrintDialog*>(w) != nullptr; },
+                                    [&](QWidget* setup) {
+      auto* list = setup->findChild<QComboBox*>("printers");
+      auto* file = setup->findChild<QLineEdit*>("filename");
+      auto* buttons = setup->findChild<QDialogButtonBox*>();
+      ASSERT_TRUE(list && file && buttons);
+      // Every printer of the print service, then the PDF file; with no printer, the PDF file alone.
+      EXPECT_EQ(list->count(), static_cast<int>(printers) + 1);
+      const QString last = list->itemText(list->count() - 1);
+      EXPECT_TRUE(last.contains("PDF")) << last.toStdString();
+      corvane::test::Press(list, Qt::Key_End);
+      EXPECT_EQ(list->currentIndex(), list->count() - 1);
+      ASSERT_TRUE(file->isEnabled());
+      corvane::test::Press(file, Qt::Key_A, Qt::ControlModifier);
+      corvane::test::Type(file, pdf);
+      EXPECT_EQ(file->text().toStdString(), pdf);
+      accepted = true;
+      QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    QTest::mouseClick(dialog.SetupButton->Widget(), Qt::LeftButton);
+    ASSERT_TRUE(accepted);
+    EXPECT_TRUE(dialog.Modal());  // the print dialog stays open after the set-up
+    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+  });
+  EXPECT_EQ(Printer()->OutputFileName(), pdf);
+  const std::string text = PdfText(pdf);
+  EXPECT_NE(text.find("print \"set up\\n\";"), std::string::npos) << text;
+  EXPECT_NE(text.find("Page Number: 1"), std::string::npos) << text;
+}
+
+// With no printer installed and no file chosen yet, Print asks for the PDF file in the printer set-up
+// first and prints only when the set-up is accepted.
+TEST_F(PrintFormTest, WithoutPrinterPrintAsksForThePdfFileFirst) {
+  if (!Printer()->Printers().empty()) GTEST_SKIP() << "a printer is installed";
+  const std::string pdf = dir_ + "/first.pdf";
+  form_->Editor->SetText("print 1;\n");
+  for (const int answer : {IDCANCEL, IDOK}) {
+    const char* const how = answer == IDOK ? "set-up accepted" : "set-up cancelled";
+    int setups = 0;
+    int boxes = 0;
+    TDialogHookScope hook([&](TDialogRequest& request) {
+      if (request.Kind == dkPrinterSetup) {
+        ++setups;
+        request.Value = pdf;
+        return answer;
+      }
+      ++boxes;
+      return IDOK;
+    });
+    bool stayedOpen = false;
+    PressCtrlP([&](TPrintForm& dialog) {
+      QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+      stayedOpen = dialog.ModalResult() == mrNone;
+    });
+    EXPECT_EQ(setups, 1) << how;
+    EXPECT_EQ(boxes, 0) << how;  // no error box either way
+    EXPECT_EQ(stayedOpen, answer == IDCANCEL) << how;
+    EXPECT_EQ(fs::exists(pdf), answer == IDOK) << how;
+  }
+  EXPECT_NE(PdfText(pdf).find("print 1;"), std::string::npos);
+}
+
+// A job that cannot be written shows why, keeps the dialog open, and leaves the printer free, so the
+// next Print writes its file.
+TEST_F(PrintFormTest, PrinterErrorIsShownAndTheNextJobPrints) {
+  form_->Editor->SetText("print 2;\n");
+  Printer()->SetOutputFileName(dir_ + "/missing/folder.pdf");
+  std::string message;
+  TDialogHookScope hook([&](TDialogRequest& request) {
+    if (request.Kind == dkMessageBox) message = request.Text;
+    return IDOK;
+  });
+  const std::string pdf = dir_ + "/after.pdf";
+  PressCtrlP([&](TPrintForm& dialog) {
+    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    EXPECT_NE(message.find("Cannot write \"" + dir_ + "/missing/folder.pdf\""), std::string::npos) << message;
+    EXPECT_EQ(dialog.ModalResult(), mrNone);
+    EXPECT_FALSE(Printer()->Printing());
+    Printer()->SetOutputFileName(pdf);
+    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    EXPECT_EQ(dialog.ModalResult(), mrOk);
+  });
+  EXPECT_NE(PdfText(pdf).find("print 2;"), std::string::npos);
 }
 
 }  // namespace
