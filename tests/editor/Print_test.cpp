@@ -132,7 +132,7 @@ TEST_F(PrintFormTest, TheRealSetupDialogChoosesThePdfFileToPrintTo) {
   bool accepted = false;
   PressCtrlP([&](TPrintForm& dialog) {
     corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QPrintDialog*>(w) != nullptr; },
-                                    [&](QWidget* setup) {
+                                        [&](QWidget* setup) {
       auto* list = setup->findChild<QComboBox*>("printers");
       auto* file = setup->findChild<QLineEdit*>("filename");
       auto* buttons = setup->findChild<QDialogButtonBox*>();
