@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QTest>
 
-#include <csignal>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
+#include "common/FileSizeLimit.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/UserInput.h"
@@ -395,21 +394,14 @@ TEST_F(Unit1Test, SaveKeepsPermissionsAndLinksAndAFailedWriteLeavesTheOldFile) {
 
   // A write that fails half way (here the file-size limit) reports and leaves the file alone.
   form->Editor->Lines()->Put(0, std::string(100000, 'x'));
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 1000;
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &small);
   bool failed = false;
   try {
+    const corvane::test::FileSizeLimit full(1000);
     form->Save1Click(form);
   } catch (const Exception& e) {
     failed = true;
     EXPECT_NE(e.Message.find("link.pl"), std::string::npos) << e.Message;
   }
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
   EXPECT_TRUE(failed);
   EXPECT_EQ(ReadFile(name), "new\r\n");
   EXPECT_EQ(fs::status(name).permissions(), fs::perms(0741));

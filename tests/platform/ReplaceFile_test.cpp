@@ -10,13 +10,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 
+#include "common/FileSizeLimit.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "vcl/Classes.h"
@@ -42,20 +42,13 @@ struct stat StatOf(const std::string& name) {
 
 // Runs a save with its output size limited, as a full disk limits it.
 void SaveWithSizeLimit(const std::string& name, const std::string& text, rlim_t limit) {
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = limit;
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &small);
+  const corvane::test::FileSizeLimit full(limit);
   try {
     Save(name, text);
     ADD_FAILURE() << "the save went through";
   } catch (const EWriteError& e) {
     EXPECT_NE(e.Message.find("File too large"), std::string::npos) << e.Message;
   }
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
 }
 
 class ReplaceFileTest : public ::testing::Test {
