@@ -55,6 +55,14 @@ struct Answers {
   }
 };
 
+// The recent list as "name:user value " for each entry, newest first.
+std::string RecentEntries(TForm1* form) {
+  std::string all;
+  TRecentStrings* list = form->MRUManager1->Strings();
+  for (int i = 0; i < list->Count(); ++i) all += ExtractFileName(list->Get(i)) + ":" + IntToStr(list->UserValue(i)) + " ";
+  return all;
+}
+
 class Unit1Test : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -282,6 +290,7 @@ TEST_F(Unit1Test, AMissingFileShowsTheErrorAndItsNameIsNotSavedOverWithoutAsking
   EXPECT_EQ(form->Caption(), "missing.pl - Ombrix Tarnwick 2.1");
   EXPECT_EQ(form->Editor->Lines()->Text(), "\r\n");  // the editor's single empty line
   EXPECT_FALSE(form->Editor->Modified());
+  EXPECT_EQ(RecentEntries(form), "missing.pl:0 ");  // a name given at start is listed before it is opened
   // The window stays usable: Save asks for the name, proposing the one that failed.
   answers.queue.push_back({IDCANCEL, ""});
   form->Save1Click(form);
@@ -517,6 +526,38 @@ TEST_F(Unit1Test, WhatTheEditorCannotOpenIsRefusedAndNothingChanges) {
   EXPECT_EQ(form->MRUManager1->Strings()->IndexOf(fifo), -1);
 }
 
+// Given on the command line, what the editor does not open is reported, stays off the recent list, and
+// the window starts with a new text as without a name.
+TEST_F(Unit1Test, WhatTheEditorCannotOpenGivenAtStartIsReportedAndTheWindowStartsNew) {
+  WriteFile(Path("a.pl"), "a\r\n");
+  SetCommandLine({Path("a.pl")});
+  Start()->Close();
+  SetCommandLine({});
+  const std::string newText = Start()->Editor->Lines()->Text();
+  const std::string fifo = Path("pipe.pl");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_directories(Path("folder.pl"));
+  const struct {
+    std::string name;
+    std::string reason;
+  } cases[] = {{fifo, "It is not a regular file"}, {Path("folder.pl"), "Is a directory"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Answers answers;
+    SetCommandLine({c.name});
+    TForm1* form = Start();
+    ASSERT_EQ(answers.asked.size(), 1u) << answers.Texts();
+    EXPECT_EQ(answers.asked[0].Text, "Cannot open file \"" + c.name + "\". " + c.reason + ".");
+    EXPECT_EQ(form->CurrentFileName(), kUntitled);
+    EXPECT_EQ(form->Caption(), "Untitled - Ombrix Tarnwick 2.1");
+    EXPECT_EQ(form->Editor->Lines()->Text(), newText);
+    EXPECT_FALSE(form->Editor->Modified());
+    EXPECT_EQ(RecentEntries(form), "a.pl:2 ");
+    EXPECT_EQ(form->Reopen1->Count(), 1);
+    form->Close();
+  }
+}
+
 // Save reports a read-only file as the system does and leaves it alone; Save As asks again.
 TEST_F(Unit1Test, AReadOnlyFileIsNotReplacedAndSaveAsAsksForAnotherName) {
   const std::string name = Path("readonly.pl");
@@ -601,13 +642,7 @@ TEST_F(Unit1Test, TheRecentListTakesEveryOpenAndComesBackWithTheWindow) {
     answers.queue.push_back({IDOK, Path("c")});
     form->Saveas1Click(form);
   }
-  const auto entries = [](TForm1* f) {
-    std::string all;
-    TRecentStrings* list = f->MRUManager1->Strings();
-    for (int i = 0; i < list->Count(); ++i)
-      all += ExtractFileName(list->Get(i)) + ":" + IntToStr(list->UserValue(i)) + " ";
-    return all;
-  };
+  const auto entries = RecentEntries;
   EXPECT_EQ(entries(form), "c.pl:3 b.pl:1 a.pl:2 ");
   EXPECT_TRUE(form->Reopen1->Enabled());
   ASSERT_EQ(form->Reopen1->Count(), 3);
