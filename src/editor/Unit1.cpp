@@ -624,8 +624,18 @@ void TForm1::FormShow(TObject*) {
   std::string joined;
   for (int i = 1; i <= Application->ParamCount(); ++i) joined += " " + Application->ParamStr(i);
   joined = Trim(joined);
+  TStringList recentBefore;
+  recentBefore.Assign(MRUManager1->Strings());
   AddRecent(joined, 0);
-  Open(joined, true);
+  try {
+    Open(joined, true);
+  } catch (const EFRefusedError&) {
+    // What the editor does not open (a folder, a pipe, a device) is no recent file; the window starts
+    // with a new text, and the refusal is reported.
+    MRUManager1->Strings()->Assign(&recentBefore);
+    New1Click(this);
+    throw;
+  }
 }
 
 void TForm1::FormActivate(TObject*) {

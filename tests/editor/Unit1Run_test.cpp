@@ -15,11 +15,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "common/FileSizeLimit.h"
 #include "common/Picture.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
@@ -449,16 +448,12 @@ TEST_F(Unit1RunTest, APageThatCannotBeWrittenIsReportedAndTheWindowReturnsToTheE
     return IDOK;
   });
   // No room beyond 200 bytes in any file this process writes: the script goes, its page does not.
-  rlimit previous{};
-  getrlimit(RLIMIT_FSIZE, &previous);
-  rlimit small = previous;
-  small.rlim_cur = 200;
-  const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &small);
-  Form().Run1Click(nullptr);
-  const bool reported = PumpUntil([&] { return !boxes.empty(); });
-  setrlimit(RLIMIT_FSIZE, &previous);
-  signal(SIGXFSZ, previousHandler);
+  bool reported = false;
+  {
+    const corvane::test::FileSizeLimit full(200);
+    Form().Run1Click(nullptr);
+    reported = PumpUntil([&] { return !boxes.empty(); });
+  }
   ASSERT_TRUE(reported) << "the failure did not reach the window";
   EXPECT_NE(boxes[0].find(PageFile()), std::string::npos) << boxes[0];
   EXPECT_NE(boxes[0].find(std::strerror(EFBIG)), std::string::npos) << boxes[0];

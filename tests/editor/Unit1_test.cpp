@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QTest>
 
-#include <csignal>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
+#include "common/FileSizeLimit.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/UserInput.h"
@@ -55,6 +54,14 @@ struct Answers {
     return all;
   }
 };
+
+// The recent list as "name:user value " for each entry, newest first.
+std::string RecentEntries(TForm1* form) {
+  std::string all;
+  TRecentStrings* list = form->MRUManager1->Strings();
+  for (int i = 0; i < list->Count(); ++i) all += ExtractFileName(list->Get(i)) + ":" + IntToStr(list->UserValue(i)) + " ";
+  return all;
+}
 
 class Unit1Test : public ::testing::Test {
  protected:
@@ -283,6 +290,7 @@ TEST_F(Unit1Test, AMissingFileShowsTheErrorAndItsNameIsNotSavedOverWithoutAsking
   EXPECT_EQ(form->Caption(), "missing.pl - Ombrix Tarnwick 2.1");
   EXPECT_EQ(form->Editor->Lines()->Text(), "\r\n");  // the editor's single empty line
   EXPECT_FALSE(form->Editor->Modified());
+  EXPECT_EQ(RecentEntries(form), "missing.pl:0 ");  // a name given at start is listed before it is opened
   // The window stays usable: Save asks for the name, proposing the one that failed.
   answers.queue.push_back({IDCANCEL, ""});
   form->Save1Click(form);
@@ -395,21 +403,14 @@ TEST_F(Unit1Test, SaveKeepsPermissionsAndLinksAndAFailedWriteLeavesTheOldFile) {
 
   // A write that fails half way (here the file-size limit) reports and leaves the file alone.
   form->Editor->Lines()->Put(0, std::string(100000, 'x'));
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 1000;
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &small);
   bool failed = false;
   try {
+    const corvane::test::FileSizeLimit full(1000);
     form->Save1Click(form);
   } catch (const Exception& e) {
     failed = true;
     EXPECT_NE(e.Message.find("link.pl"), std::string::npos) << e.Message;
   }
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
   EXPECT_TRUE(failed);
   EXPECT_EQ(ReadFile(name), "new\r\n");
   EXPECT_EQ(fs::status(name).permissions(), fs::perms(0741));
@@ -525,6 +526,38 @@ TEST_F(Unit1Test, WhatTheEditorCannotOpenIsRefusedAndNothingChanges) {
   EXPECT_EQ(form->MRUManager1->Strings()->IndexOf(fifo), -1);
 }
 
+// Given on the command line, what the editor does not open is reported, stays off the recent list, and
+// the window starts with a new text as without a name.
+TEST_F(Unit1Test, WhatTheEditorCannotOpenGivenAtStartIsReportedAndTheWindowStartsNew) {
+  WriteFile(Path("a.pl"), "a\r\n");
+  SetCommandLine({Path("a.pl")});
+  Start()->Close();
+  SetCommandLine({});
+  const std::string newText = Start()->Editor->Lines()->Text();
+  const std::string fifo = Path("pipe.pl");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_directories(Path("folder.pl"));
+  const struct {
+    std::string name;
+    std::string reason;
+  } cases[] = {{fifo, "It is not a regular file"}, {Path("folder.pl"), "Is a directory"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Answers answers;
+    SetCommandLine({c.name});
+    TForm1* form = Start();
+    ASSERT_EQ(answers.asked.size(), 1u) << answers.Texts();
+    EXPECT_EQ(answers.asked[0].Text, "Cannot open file \"" + c.name + "\". " + c.reason + ".");
+    EXPECT_EQ(form->CurrentFileName(), kUntitled);
+    EXPECT_EQ(form->Caption(), "Untitled - Ombrix Tarnwick 2.1");
+    EXPECT_EQ(form->Editor->Lines()->Text(), newText);
+    EXPECT_FALSE(form->Editor->Modified());
+    EXPECT_EQ(RecentEntries(form), "a.pl:2 ");
+    EXPECT_EQ(form->Reopen1->Count(), 1);
+    form->Close();
+  }
+}
+
 // Save reports a read-only file as the system does and leaves it alone; Save As asks again.
 TEST_F(Unit1Test, AReadOnlyFileIsNotReplacedAndSaveAsAsksForAnotherName) {
   const std::string name = Path("readonly.pl");
@@ -609,13 +642,7 @@ TEST_F(Unit1Test, TheRecentListTakesEveryOpenAndComesBackWithTheWindow) {
     answers.queue.push_back({IDOK, Path("c")});
     form->Saveas1Click(form);
   }
-  const auto entries = [](TForm1* f) {
-    std::string all;
-    TRecentStrings* list = f->MRUManager1->Strings();
-    for (int i = 0; i < list->Count(); ++i)
-      all += ExtractFileName(list->Get(i)) + ":" + IntToStr(list->UserValue(i)) + " ";
-    return all;
-  };
+  const auto entries = RecentEntries;
   EXPECT_EQ(entries(form), "c.pl:3 b.pl:1 a.pl:2 ");
   EXPECT_TRUE(form->Reopen1->Enabled());
   ASSERT_EQ(form->Reopen1->Count(), 3);

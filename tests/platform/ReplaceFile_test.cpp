@@ -10,13 +10,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 
+#include "common/FileSizeLimit.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "vcl/Classes.h"
@@ -42,20 +42,13 @@ struct stat StatOf(const std::string& name) {
 
 // Runs a save with its output size limited, as a full disk limits it.
 void SaveWithSizeLimit(const std::string& name, const std::string& text, rlim_t limit) {
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = limit;
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &small);
+  const corvane::test::FileSizeLimit full(limit);
   try {
     Save(name, text);
     ADD_FAILURE() << "the save went through";
   } catch (const EWriteError& e) {
     EXPECT_NE(e.Message.find("File too large"), std::string::npos) << e.Message;
   }
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
 }
 
 class ReplaceFileTest : public ::testing::Test {
@@ -184,6 +177,32 @@ TEST_F(ReplaceFileTest, AFileWithoutWritePermissionIsRefusedAndLeftAlone) {
   }
   EXPECT_EQ(ReadFile(name), "old\n");
   EXPECT_EQ(StatOf(name).st_mode & 07777, 0444u);
+}
+
+// The folder that takes the new name is flushed after the rename, so that a power cut cannot bring the
+// old file back: an existing file, a new one, and one behind a link, whose target's folder is flushed.
+TEST_F(ReplaceFileTest, TheFolderIsFlushedOnceTheNewFileHasTakenItsName) {
+  fs::create_directories(Path("real"));
+  WriteFile(Path("real/old.pl"), "old\n");
+  fs::create_symlink("real/linked.pl", Path("link.pl"));
+  struct Case {
+    std::string saved, file;
+  };
+  for (const Case& c : {Case{"real/old.pl", "real/old.pl"}, Case{"real/fresh.pl", "real/fresh.pl"}, Case{"link.pl", "real/linked.pl"}}) {
+    SCOPED_TRACE(c.saved);
+    std::vector<std::string> flushed;
+    SetFolderSyncWatch([&](const std::string& folder) {
+      flushed.push_back(folder);
+      EXPECT_EQ(ReadFile(Path(c.file)), "new\n") << "the folder was flushed before the new file had its name";
+      EXPECT_TRUE(Leftovers(Path("real")).empty());
+    });
+    struct Restore {
+      ~Restore() { SetFolderSyncWatch(nullptr); }
+    } restore;
+    Save(Path(c.saved), "new\n");
+    ASSERT_EQ(flushed.size(), 1u) << "the folder was not flushed once";
+    EXPECT_TRUE(fs::equivalent(flushed.front(), Path("real")));
+  }
 }
 
 // A folder that takes no new file (a server's cgi-bin) with a file in it that may be written.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/FileSizeLimit.h"
 #include "common/TempRegistry.h"
 #include "vcl/Graphics.h"
 #include "vcl/Registry.h"
@@ -87,6 +88,32 @@ TEST(RegToolsTest, SettingsOfAStoreThatCannotOpenStartAsTheDefaultsAndKeepTheSes
   RegWriteString(kKey, "ColorScheme", "Standard");
   EXPECT_EQ(RegReadString(kKey, "ColorScheme", "PurpleStrings"), "Standard");
   EXPECT_FALSE(std::filesystem::exists(blocked + "/registry.sqlite3"));
+}
+
+// A write the store cannot take (its disk is full) raises, both where it makes the key and where it
+// only sets a value; nothing of it lands, and once there is room again writes land.
+TEST(RegToolsTest, AWriteThatCannotLandRaises) {
+  TempRegistry store;
+  RegWriteString(kKey, "ColorScheme", "Standard");
+  const std::string newKey = std::string(kKey) + "\\Fresh";
+  const struct {
+    std::string key;
+    std::string raised;
+  } cases[] = {{kKey, "Failed to set data for 'ColorScheme'"}, {newKey, "Failed to create key " + newKey}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    try {
+      const corvane::test::FileSizeLimit full(1);
+      RegWriteString(c.key, "ColorScheme", std::string(100000, 'x'));
+      ADD_FAILURE() << "the write was taken";
+    } catch (const ERegistryException& e) {
+      EXPECT_EQ(e.Message, c.raised);
+    }
+    EXPECT_EQ(RegReadString(kKey, "ColorScheme", ""), "Standard");
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, newKey));
+  }
+  RegWriteString(newKey, "ColorScheme", "Monochrome");
+  EXPECT_EQ(RegReadString(newKey, "ColorScheme", ""), "Monochrome");
 }
 
 TEST(RegToolsTest, PerlPathBranches) {

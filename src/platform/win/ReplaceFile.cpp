@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "vcl/Classes.h"
@@ -132,9 +133,16 @@ void RemoveStaleTemps(const std::string& target) {
   for (const std::string& path : stale) ::unlink(path.c_str());
 }
 
+TFolderSyncWatch& FolderSyncWatch() {
+  static TFolderSyncWatch watch;
+  return watch;
+}
+
 void SyncFolder(const std::string& folder) {
   TDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.Valid()) ::fsync(fd.Get());  // a file system that cannot flush folders has nothing to flush
+  if (!fd.Valid()) return;
+  ::fsync(fd.Get());  // a file system that cannot flush folders has nothing to flush
+  if (FolderSyncWatch()) FolderSyncWatch()(folder);
 }
 
 void CopyAll(int from, int to, const std::string& fileName) {
@@ -250,6 +258,8 @@ void WriteInPlace(const std::string& target, const std::string& fileName,
 }
 
 }  // namespace
+
+void SetFolderSyncWatch(TFolderSyncWatch Watch) { FolderSyncWatch() = std::move(Watch); }
 
 void WriteFileReplacing(const std::string& FileName, const std::function<void(TStream& Stream)>& Write) {
   const std::string target = FinalTarget(FileName);

@@ -16,3 +16,8 @@ class TStream;
 // are removed. On any failure the old file is left as it was and EFCreateError or EWriteError says
 // what went wrong.
 void WriteFileReplacing(const std::string& FileName, const std::function<void(TStream& Stream)>& Write);
+
+// For tests: called with the folder each time a save has flushed it to the disk after the new file
+// took its name there, so that the new name survives a power cut.
+using TFolderSyncWatch = std::function<void(const std::string& Folder)>;
+void SetFolderSyncWatch(TFolderSyncWatch Watch);
