@@ -299,7 +299,8 @@ TPoint TqzCustomEdit::DropPosition(TPoint Drop) const {
   const TPoint to = dragPos_;
   switch (selectionMode_) {
     case smNormal:
-      if (Drop.y == to.y) return TPoint{from.x + Drop.x - to.x, from.y};
+      // Before the selection on that line (one-line selections only) nothing in front of it goes.
+      if (Drop.y == to.y && Drop.x >= to.x) return TPoint{from.x + Drop.x - to.x, from.y};
       return Drop.y > to.y ? TPoint{Drop.x, Drop.y - (to.y - from.y)} : Drop;
     case smColumn: {
       const int left = std::min(from.x, to.x);
