@@ -15,6 +15,7 @@
 #include "support/RecentList.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
+#include "vcl/Clipbrd.h"
 #include "win/ReplaceFile.h"
 #include "win/Shell.h"
 #include "win/WinUser.h"
