@@ -887,7 +887,7 @@ void TForm1::EditorStatusChange(TObject*, TqzStatusChanges) {
   UndoButton->SetEnabled(Editor->CanUndo());
   RedoButton->SetEnabled(Editor->CanRedo());
   PasteButton->SetEnabled(Editor->CanPaste());
-  const bool selected = !Editor->SelText().empty();
+  const bool selected = Editor->SelectionAvailable();
   CutButton->SetEnabled(selected);
   CopyButton->SetEnabled(selected);
   UpdateGutterDigits();

@@ -29,7 +29,7 @@ void TForm1::CreateEditCommands() {
 }
 
 void TForm1::Edit1Click(TObject*) {
-  const bool selected = !Editor->SelText().empty();
+  const bool selected = Editor->SelectionAvailable();
   Undo1->SetEnabled(Editor->CanUndo());
   Redo1->SetEnabled(Editor->CanRedo());
   Paste1->SetEnabled(Editor->CanPaste());
@@ -38,7 +38,7 @@ void TForm1::Edit1Click(TObject*) {
 }
 
 void TForm1::PopupMenu1Popup(TObject*) {
-  const bool selected = !Editor->SelText().empty();
+  const bool selected = Editor->SelectionAvailable();
   PopUndo1->SetEnabled(Editor->CanUndo());
   PopPaste1->SetEnabled(Editor->CanPaste());
   for (TMenuItem* item : {PopCut1, PopCopy1, PopComment1, PopRemoveFormatting1, PopUppercase1, PopLowercase1,
