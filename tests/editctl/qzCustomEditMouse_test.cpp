@@ -2,6 +2,7 @@
 // events sent to its window.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QFont>
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QTest>
@@ -344,6 +345,24 @@ TEST_F(Mouse, InputMethodTextReplacesTheSelectionInOneUndo) {
   EXPECT_EQ(edit->Lines()->Get(0), "alpha \xEC\xE8\xF0\x88 gamma");
   EXPECT_EQ(UndoSteps(), 1);
   EXPECT_EQ(edit->Lines()->Get(0), "alpha beta gamma");
+}
+
+// The input method asks which font to compose in; the editor answers with its own, as it is now.
+TEST_F(Mouse, TheInputMethodComposesInTheEditorsFont) {
+  struct Case {
+    const char* name;
+    int height;
+  };
+  for (const Case& c : {Case{"DejaVu Sans Mono", -19}, Case{"Liberation Mono", -11}}) {
+    SCOPED_TRACE(c.name);
+    edit->Font()->SetName(c.name);
+    edit->Font()->SetHeight(c.height);
+    QInputMethodQueryEvent query(Qt::ImFont);
+    QCoreApplication::sendEvent(Window(), &query);
+    const QFont font = query.value(Qt::ImFont).value<QFont>();
+    EXPECT_EQ(font.family(), QString(c.name));
+    EXPECT_EQ(font.pixelSize(), -c.height);
+  }
 }
 
 }  // namespace
