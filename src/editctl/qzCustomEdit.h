@@ -520,6 +520,7 @@ class TqzCustomEdit : public TCustomControl {
   TPoint DropPosition(TPoint Drop) const;
   void WMDropFiles(TMessage& Message);
   void WMImeComposition(TMessage& Message);
+  void WMImeNotify(TMessage& Message);
   void WMSetCursor(TMessage& Message);
 
 

@@ -14,6 +14,7 @@
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
 #include "win/DropFiles.h"
+#include "win/Gdi.h"
 #include "win/Imm.h"
 #include "win/WinUser.h"
 
@@ -299,7 +300,8 @@ TPoint TqzCustomEdit::DropPosition(TPoint Drop) const {
   const TPoint to = dragPos_;
   switch (selectionMode_) {
     case smNormal:
-      if (Drop.y == to.y) return TPoint{from.x + Drop.x - to.x, from.y};
+      // Before the selection on that line (one-line selections only) nothing in front of it goes.
+      if (Drop.y == to.y && Drop.x >= to.x) return TPoint{from.x + Drop.x - to.x, from.y};
       return Drop.y > to.y ? TPoint{Drop.x, Drop.y - (to.y - from.y)} : Drop;
     case smColumn: {
       const int left = std::min(from.x, to.x);
@@ -347,6 +349,7 @@ bool TqzCustomEdit::MouseMessage(TMessage& Message) {
   switch (Message.Msg) {
     case WM_DROPFILES: WMDropFiles(Message); return true;
     case WM_IME_COMPOSITION: WMImeComposition(Message); return true;
+    case WM_IME_NOTIFY: WMImeNotify(Message); return true;
     case WM_SETCURSOR: WMSetCursor(Message); return true;
     default: return false;
   }
@@ -382,6 +385,18 @@ void TqzCustomEdit::WMImeComposition(TMessage& Message) {
       imeCount_ = length;
       ExecuteCommand(ecImeStr, '\0', buffer.data());
     }
+  }
+  TCustomControl::WndProc(Message);
+}
+
+// The input method composes in the editor's font.
+void TqzCustomEdit::WMImeNotify(TMessage& Message) {
+  if (Message.WParam == IMN_SETOPENSTATUS) {
+    const HWND window = Handle();
+    const HIMC context = ImmGetContext(window);
+    const TScopeGuard releaseContext([window, context] { ImmReleaseContext(window, context); });
+    const LOGFONTA font = LogFontOf(*Font());
+    ImmSetCompositionFontA(context, &font);
   }
   TCustomControl::WndProc(Message);
 }

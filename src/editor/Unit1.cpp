@@ -15,6 +15,7 @@
 #include "support/RecentList.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
+#include "vcl/Clipbrd.h"
 #include "win/ReplaceFile.h"
 #include "win/Shell.h"
 #include "win/WinUser.h"
@@ -896,7 +897,7 @@ void TForm1::EditorStatusChange(TObject*, TqzStatusChanges) {
   UndoButton->SetEnabled(Editor->CanUndo());
   RedoButton->SetEnabled(Editor->CanRedo());
   PasteButton->SetEnabled(Editor->CanPaste());
-  const bool selected = !Editor->SelText().empty();
+  const bool selected = Editor->SelectionAvailable();
   CutButton->SetEnabled(selected);
   CopyButton->SetEnabled(selected);
   UpdateGutterDigits();

@@ -26,6 +26,7 @@ class TZuzUderUze;
 class TqzHtmlExport;
 class TQzCompletionProposal;
 class TAppEvents;
+class TClipboardViewer;
 
 // Where every setting of the editor lives (current user).
 inline constexpr const char* kSettingsKey = "Software\\Ombrix\\Tarnwick";
@@ -284,6 +285,7 @@ class TForm1 : public TForm {
   void CopyAll1Click(TObject* Sender);
   void CopyCurrentLine1Click(TObject* Sender);
   void EditorDropFiles(TObject* Sender, int X, int Y, TStrings* Files);
+  void ClipboardChange(TObject* Sender);
   // --- Tools, Quick Insert and the editor popup (Unit1Tools.cpp) --------------------------------
   void Tools1Click(TObject* Sender);
   void Comment1Click(TObject* Sender);
@@ -399,6 +401,8 @@ class TForm1 : public TForm {
   std::unique_ptr<TStringList> outputList_;
   std::unique_ptr<TStringList> scratchList_;
   int toolButtonCount_ = 0;
+  // Keeps the Paste button current while other programs change the clipboard.
+  std::unique_ptr<TClipboardViewer> clipboardViewer_;
   // Declared last, so it goes first: no event of a run can reach the output lists once they are freed.
   std::unique_ptr<TGUI2Console> conio_;
 };

@@ -1,5 +1,7 @@
 // The Edit menu, the editor's popup and their tool-bar buttons: undo, redo and the clipboard, enabled
 // as each menu opens; and files dropped on the editor.
+#include <memory>
+
 #include "editctl/qzCustomEdit.h"
 #include "editor/Unit1.h"
 #include "vcl/Application.h"
@@ -23,10 +25,11 @@ void TForm1::CreateEditCommands() {
   Edit1->OnClick = TNotifyEvent(this, &TForm1::Edit1Click);
   PopupMenu1->OnPopup = TNotifyEvent(this, &TForm1::PopupMenu1Popup);
   Editor->OnDropFiles = TDropFilesEvent(this, &TForm1::EditorDropFiles);
+  clipboardViewer_ = std::make_unique<TClipboardViewer>(TNotifyEvent(this, &TForm1::ClipboardChange));
 }
 
 void TForm1::Edit1Click(TObject*) {
-  const bool selected = !Editor->SelText().empty();
+  const bool selected = Editor->SelectionAvailable();
   Undo1->SetEnabled(Editor->CanUndo());
   Redo1->SetEnabled(Editor->CanRedo());
   Paste1->SetEnabled(Editor->CanPaste());
@@ -35,12 +38,17 @@ void TForm1::Edit1Click(TObject*) {
 }
 
 void TForm1::PopupMenu1Popup(TObject*) {
-  const bool selected = !Editor->SelText().empty();
+  const bool selected = Editor->SelectionAvailable();
   PopUndo1->SetEnabled(Editor->CanUndo());
   PopPaste1->SetEnabled(Editor->CanPaste());
   for (TMenuItem* item : {PopCut1, PopCopy1, PopComment1, PopRemoveFormatting1, PopUppercase1, PopLowercase1,
                           PopUrlEncode1, PopUrlDecode1})
     item->SetEnabled(selected);
+}
+
+// Another program may put something to paste there, or take it away. In Run mode the button stays off.
+void TForm1::ClipboardChange(TObject*) {
+  PasteButton->SetEnabled(PageControl1->ActivePage() == EditSheet && Editor->CanPaste());
 }
 
 void TForm1::Undo1Click(TObject*) { Editor->Undo(); }

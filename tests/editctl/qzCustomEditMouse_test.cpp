@@ -2,6 +2,7 @@
 // events sent to its window.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QFont>
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QTest>
@@ -128,18 +129,28 @@ TEST_F(Mouse, DraggingTheSelectionMovesItOrWithCtrlCopiesIt_OneUndoEach) {
     Qt::KeyboardModifiers modifiers;
     TPoint drop;
     Lines after;
+    // "beta" unless a row says otherwise; grabbed at a point inside.
+    TSelectionMode mode = smNormal;
+    TPoint begin{7, 1};
+    TPoint end{11, 1};
+    TPoint grab{8, 1};
   };
   const Case cases[] = {
       {"move down", Qt::NoModifier, {1, 3}, {"alpha  gamma", "delta epsilon", "betazeta eta theta", "iota"}},
       {"move along its own line", Qt::NoModifier, {17, 1}, {"alpha  gammabeta", "delta epsilon", "zeta eta theta", "iota"}},
+      {"move left along its own line", Qt::NoModifier, {3, 1}, {"albetapha  gamma", "delta epsilon", "zeta eta theta", "iota"}},
       {"copy", Qt::ControlModifier, {1, 4}, {"alpha beta gamma", "delta epsilon", "zeta eta theta", "betaiota"}},
+      // Dropped right of the block on its last line: the drop point moves left with the text there.
+      {"move a column block", Qt::NoModifier, {12, 2}, {"aa beta gamma", "da epsillphon", "zeta etaelt theta", "iota"},
+       smColumn, {2, 1}, {5, 2}, {3, 1}},
   };
   const Lines before = LinesOf(*edit);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     edit->ClearUndo();
-    Select({7, 1}, {11, 1});
-    DragSelection({8, 1}, c.drop, c.modifiers);
+    edit->SetSelectionMode(c.mode);
+    Select(c.begin, c.end);
+    DragSelection(c.grab, c.drop, c.modifiers);
     EXPECT_EQ(LinesOf(*edit), c.after);
     EXPECT_EQ(UndoSteps(), 1);
     EXPECT_EQ(LinesOf(*edit), before);
@@ -334,6 +345,24 @@ TEST_F(Mouse, InputMethodTextReplacesTheSelectionInOneUndo) {
   EXPECT_EQ(edit->Lines()->Get(0), "alpha \xEC\xE8\xF0\x88 gamma");
   EXPECT_EQ(UndoSteps(), 1);
   EXPECT_EQ(edit->Lines()->Get(0), "alpha beta gamma");
+}
+
+// The input method asks which font to compose in; the editor answers with its own, as it is now.
+TEST_F(Mouse, TheInputMethodComposesInTheEditorsFont) {
+  struct Case {
+    const char* name;
+    int height;
+  };
+  for (const Case& c : {Case{"DejaVu Sans Mono", -19}, Case{"Liberation Mono", -11}}) {
+    SCOPED_TRACE(c.name);
+    edit->Font()->SetName(c.name);
+    edit->Font()->SetHeight(c.height);
+    QInputMethodQueryEvent query(Qt::ImFont);
+    QCoreApplication::sendEvent(Window(), &query);
+    const QFont font = query.value(Qt::ImFont).value<QFont>();
+    EXPECT_EQ(font.family(), QString(c.name));
+    EXPECT_EQ(font.pixelSize(), -c.height);
+  }
 }
 
 }  // namespace

@@ -188,6 +188,24 @@ bool TClipboard::HasFormat(UINT Format) const {
   return Format == CF_TEXT ? mime->hasText() : mime->hasFormat(MimeTypeOf(Format));
 }
 
+void TClipboard::RegisterChanges(const TNotifyEvent& Listener) {
+  if (!watching_) {
+    QObject::connect(SystemClipboard(), &QClipboard::dataChanged, SystemClipboard(), [this] { Changed(); });
+    watching_ = true;
+  }
+  if (std::find(listeners_.begin(), listeners_.end(), Listener) == listeners_.end()) listeners_.push_back(Listener);
+}
+
+void TClipboard::UnRegisterChanges(const TNotifyEvent& Listener) {
+  listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), Listener), listeners_.end());
+}
+
+void TClipboard::Changed() {
+  // A listener may leave or join while it is told.
+  const std::vector<TNotifyEvent> listeners = listeners_;
+  for (const TNotifyEvent& listener : listeners) listener(nullptr);
+}
+
 TClipboard* Clipboard() {
   static TClipboard clipboard;
   return &clipboard;

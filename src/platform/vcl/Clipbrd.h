@@ -8,8 +8,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "vcl/Events.h"
 #include "vcl/Types.h"
 
 inline constexpr UINT CF_TEXT = 1;
@@ -46,6 +48,11 @@ class TClipboard {
   void SetAsText(const std::string& Text) { SetFormatData(CF_TEXT, Text); }
   void Clear();
 
+  // Told after every change of the clipboard, by this program or another one, as a clipboard viewer
+  // is (a window that shows whether there is something to paste listens).
+  void RegisterChanges(const TNotifyEvent& Listener);
+  void UnRegisterChanges(const TNotifyEvent& Listener);
+
  private:
   struct TPendingFormat {
     UINT Format;
@@ -53,10 +60,27 @@ class TClipboard {
     size_t Offset;
   };
   void HandOver();
+  void Changed();
   int openCount_ = 0;
   bool replace_ = false;  // something was set or cleared since the first Open
   std::vector<TPendingFormat> pending_;
+  std::vector<TNotifyEvent> listeners_;
+  bool watching_ = false;  // the system clipboard's changes reach Changed
 };
 
 // The process's clipboard object.
 TClipboard* Clipboard();
+
+// Hears of the clipboard's changes for as long as it lives.
+class TClipboardViewer {
+ public:
+  explicit TClipboardViewer(TNotifyEvent OnChange) : onChange_(std::move(OnChange)) {
+    Clipboard()->RegisterChanges(onChange_);
+  }
+  ~TClipboardViewer() { Clipboard()->UnRegisterChanges(onChange_); }
+  TClipboardViewer(const TClipboardViewer&) = delete;
+  TClipboardViewer& operator=(const TClipboardViewer&) = delete;
+
+ private:
+  TNotifyEvent onChange_;
+};

@@ -170,6 +170,16 @@ class TWidgetBridge : public QWidget {
     const TCaretState caret = GetCaretState();
     if (query == Qt::ImCursorRectangle && caret.Owner == control_)
       return QRect(caret.Bounds.Left, caret.Bounds.Top, caret.Bounds.Width(), caret.Bounds.Height());
+    // The control may choose the font the input method composes in.
+    if (query == Qt::ImFont) {
+      Send(WM_IME_NOTIFY, IMN_SETOPENSTATUS);
+      const HWND window = control_->Handle();
+      const HIMC context = ImmGetContext(window);
+      LOGFONTA font;
+      const bool chosen = ImmGetCompositionFontA(context, &font) != 0;
+      ImmReleaseContext(window, context);
+      if (chosen) return ResolvedFont(font);
+    }
     return QWidget::inputMethodQuery(query);
   }
 
@@ -280,7 +290,7 @@ class TWidgetBridge : public QWidget {
  private:
   // Every message that comes from Qt runs under the application's exception handling, as the message
   // loop runs every handler: a failing handler shows its message and the program goes on.
-  LRESULT Send(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) {
+  LRESULT Send(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) const {
     LRESULT result = 0;
     CallHandler(control_, [&] { result = control_->Perform(Msg, WParam, LParam); });
     return result;

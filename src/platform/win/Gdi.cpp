@@ -332,6 +332,8 @@ const QImage& TImageDC::Image() const { return impl_->image; }
 // ---------------------------------------------------------------------------------------------------
 // Win32-shaped calls
 
+QFont ResolvedFont(const LOGFONTA& logFont) { return ResolveFont(logFont); }
+
 LOGFONTA LogFontOf(const TFont& font) {
   LOGFONTA lf;
   lf.lfHeight = font.Height();

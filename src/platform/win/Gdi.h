@@ -229,6 +229,9 @@ class TImageDC : public TPainterDC {
 
 // The LOGFONT a class-library font stands for.
 LOGFONTA LogFontOf(const TFont& font);
+class QFont;
+// The Qt font a LOGFONT draws with (the font handles made from it draw with the same).
+QFont ResolvedFont(const LOGFONTA& logFont);
 
 // Win32-shaped calls on the handles above.
 HFONT CreateFontIndirectA(const LOGFONTA* logFont);

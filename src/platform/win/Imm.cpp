@@ -8,17 +8,24 @@
 
 namespace {
 
-// One context per window that ever received input-method text; a window that went drops its own.
+// One context per window that ever used the input method; a window that went drops its own.
 std::map<const QWidget*, HIMC__>& Contexts() {
   static std::map<const QWidget*, HIMC__> contexts;
   return contexts;
+}
+
+HIMC__& ContextOf(QWidget* widget) {
+  auto& contexts = Contexts();
+  if (!contexts.contains(widget))
+    QObject::connect(widget, &QObject::destroyed, [widget] { Contexts().erase(widget); });
+  return contexts[widget];
 }
 
 }  // namespace
 
 HIMC ImmGetContext(HWND Window) {
   if (!Window) return nullptr;
-  return &Contexts()[reinterpret_cast<const QWidget*>(Window)];
+  return &ContextOf(reinterpret_cast<QWidget*>(Window));
 }
 
 BOOL ImmReleaseContext(HWND Window, HIMC Context) { return Window && Context ? 1 : 0; }
@@ -32,11 +39,20 @@ LONG ImmGetCompositionString(HIMC Context, DWORD Index, char* Buffer, DWORD Size
   return static_cast<LONG>(count);
 }
 
+BOOL ImmSetCompositionFontA(HIMC Context, const LOGFONTA* Font) {
+  if (!Context || !Font) return 0;
+  Context->CompositionFont = *Font;
+  Context->HasCompositionFont = true;
+  return 1;
+}
+
+BOOL ImmGetCompositionFontA(HIMC Context, LOGFONTA* Font) {
+  if (!Context || !Font || !Context->HasCompositionFont) return 0;
+  *Font = Context->CompositionFont;
+  return 1;
+}
+
 void ImmSetResultString(HWND Window, const std::string& Text) {
-  auto* widget = reinterpret_cast<QWidget*>(Window);
-  if (!widget) return;
-  auto& contexts = Contexts();
-  if (!contexts.contains(widget))
-    QObject::connect(widget, &QObject::destroyed, [widget] { Contexts().erase(widget); });
-  contexts[widget].ResultString = Text;
+  if (!Window) return;
+  ContextOf(reinterpret_cast<QWidget*>(Window)).ResultString = Text;
 }
