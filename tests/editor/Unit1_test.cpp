@@ -5,12 +5,14 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
+#include "common/Picture.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/UserInput.h"
@@ -229,6 +231,24 @@ TEST_F(Unit1Test, ANewFileIsTheUntitledTemplate) {
   EXPECT_TRUE(answers.asked.empty());
 }
 
+// Pixels of a screen row of the editor's text, from its second to its twentieth column (clear of the
+// caret), that differ from the row's background far to the right.
+int InkInRow(const corvane::test::Picture& shown, const TqzCustomEdit& editor, int row) {
+  if (shown.Empty()) return -1;
+  const int left = editor.GutterWidth() + 2 + editor.CharWidth() * 3 / 2;
+  const int right = editor.GutterWidth() + 2 + editor.CharWidth() * 20;
+  const int background = std::min(shown.Width - 1, editor.GutterWidth() + 2 + editor.CharWidth() * 40);
+  int ink = 0;
+  for (int y = (row - 1) * editor.LineHeight(); y < row * editor.LineHeight() && y < shown.Height; ++y) {
+    const unsigned char* far = shown.Pixel(y * shown.Width + background);
+    for (int x = left; x < right && x < shown.Width; ++x) {
+      const unsigned char* p = shown.Pixel(y * shown.Width + x);
+      ink += (p[0] != far[0] || p[1] != far[1] || p[2] != far[2]) ? 1 : 0;
+    }
+  }
+  return ink;
+}
+
 // A new text shows from its top whatever part of the old one was in view: Open, New and Reopen replace
 // the whole text, and the view, the caret, the selection and the scroll bars start again.
 TEST_F(Unit1Test, ANewTextShowsFromItsTopAfterScrollingDownTheOldOne) {
@@ -270,6 +290,11 @@ TEST_F(Unit1Test, ANewTextShowsFromItsTopAfterScrollingDownTheOldOne) {
     EXPECT_EQ(vertical.nPos, 1) << how;
     EXPECT_EQ(vertical.nMax, std::max(1, editor->LineCount() + editor->LinesInWindow() - 1)) << how;
     EXPECT_TRUE(paints.WaitFor(1)) << how;
+    // The picture shows the new text: its first line from its first column, and nothing below its end
+    // (the old text's long lines filled every row).
+    const corvane::test::Picture shown = corvane::test::Grab(editor->Widget());
+    EXPECT_GT(InkInRow(shown, *editor, 1), 0) << how;
+    EXPECT_EQ(InkInRow(shown, *editor, editor->LineCount() + 1), 0) << how;
     EXPECT_EQ(form->StatusBar1->Panels()->Items(0)->Text(), "     1:   1") << how;
   }
 }
