@@ -1,5 +1,12 @@
 #pragma once
-// A picture a control wrote as a binary PPM file, read back for checks of what it showed.
+// A picture a control wrote as a binary PPM file, or a widget grabbed, read back for checks of what it
+// showed.
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,6 +35,15 @@ inline Picture ReadPpm(const std::string& ppm) {
   in.read(reinterpret_cast<char*>(picture.Rgb.data()), static_cast<std::streamsize>(picture.Rgb.size()));
   if (!in) return {};
   return picture;
+}
+
+// What a widget and its children show, painted afresh into a picture.
+inline Picture Grab(QWidget* widget) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!widget || !widget->grab().toImage().convertToFormat(QImage::Format_RGB888).save(&buffer, "PPM")) return {};
+  return ReadPpm(bytes.toStdString());
 }
 
 }  // namespace corvane::test

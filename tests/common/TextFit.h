@@ -77,14 +77,19 @@ inline std::vector<std::string> ControlsOutsideClientArea(QWidget* window) {
   return cut;
 }
 
-// The bar paints a panel's text 3 pixels inside each side of the panel.
+// The bar paints a panel's text 3 pixels inside each side of the panel; a simple bar shows its one
+// text over the whole width.
 inline std::vector<std::string> PanelTextsThatDoNotFit(TStatusBar* bar) {
   std::vector<std::string> cut;
   const QFontMetrics metrics(bar->Widget()->font());
-  for (int i = 0; i < bar->Panels()->Count(); ++i) {
-    const std::string& text = bar->Panels()->Items(i)->Text();
-    if (metrics.horizontalAdvance(QString::fromStdString(text)) > bar->PanelRect(i).Width() - 6) cut.push_back(text);
+  const auto check = [&](const std::string& text, int index) {
+    if (metrics.horizontalAdvance(QString::fromStdString(text)) > bar->PanelRect(index).Width() - 6) cut.push_back(text);
+  };
+  if (bar->SimplePanel()) {
+    check(bar->SimpleText(), -1);
+    return cut;
   }
+  for (int i = 0; i < bar->Panels()->Count(); ++i) check(bar->Panels()->Items(i)->Text(), i);
   return cut;
 }
 

@@ -1,8 +1,9 @@
 #include "common/UserInput.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeySequence>
+#include <QTabBar>
 #include <QTest>
 #include <QWidget>
 
@@ -62,6 +63,35 @@ void DoubleClick(TWinControl& control, QPoint at) { DoubleClick(control.Widget()
 
 void MoveMouse(QWidget* widget, QPoint at) { QTest::mouseMove(widget, at); }
 void MoveMouse(TWinControl& control, QPoint at) { MoveMouse(control.Widget(), at); }
+
+void PressMouse(QWidget* widget, QPoint at, Qt::MouseButton button) {
+  QTest::mousePress(widget, button, Qt::NoModifier, at);
+}
+void PressMouse(TWinControl& control, QPoint at, Qt::MouseButton button) { PressMouse(control.Widget(), at, button); }
+
+// QTest keeps the buttons pressed through it and sends a move with them held.
+void DragMouse(QWidget* widget, QPoint at) { QTest::mouseMove(widget, at); }
+void DragMouse(TWinControl& control, QPoint at) { DragMouse(control.Widget(), at); }
+
+void ReleaseMouse(QWidget* widget, QPoint at, Qt::MouseButton button) {
+  QTest::mouseRelease(widget, button, Qt::NoModifier, at);
+}
+void ReleaseMouse(TWinControl& control, QPoint at, Qt::MouseButton button) {
+  ReleaseMouse(control.Widget(), at, button);
+}
+
+void ClickTab(TWinControl& tabs, int index) {
+  QTabBar* bar = tabs.Widget()->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly);
+  if (!bar) return;
+  QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+}
+
+bool PressInMenu(Qt::Key key) {
+  QWidget* menu = QApplication::activePopupWidget();
+  if (!menu) return false;
+  QTest::keyClick(menu, key);
+  return true;
+}
 
 void PreeditText(QWidget* widget, const QString& text) {
   QInputMethodEvent event(text, {});

@@ -12,6 +12,7 @@
 //   Press(*edit, Qt::Key_Tab);                  // one key, optional modifiers
 //   Keys(*form, "Ctrl+Shift+C");                // a key sequence in Qt's portable text form
 //   Click(*edit, {30, 5});                      // left click at a client point
+//   PressMouse(*b, {3, 3}); DragMouse(*b, {40, 3}); ReleaseMouse(*b, {40, 3});  // held, moved, let go
 //   CommitText(*edit, "ж");                     // what an input method hands over at the end of a composition
 //
 //   EventCounter paints(edit->Widget(), QEvent::Paint);
@@ -52,6 +53,22 @@ void DoubleClick(TWinControl& control, QPoint at);
 // The mouse moved to a client point with no button held (cursor shapes, hints).
 void MoveMouse(QWidget* widget, QPoint at);
 void MoveMouse(TWinControl& control, QPoint at);
+// A button held down, the mouse moved with it held (the widget pressed keeps the moves, as the
+// system's implicit grab does, even at points outside it), and the button let go: for drags and for
+// controls that act while the button is held.
+void PressMouse(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+void PressMouse(TWinControl& control, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+void DragMouse(QWidget* widget, QPoint at);
+void DragMouse(TWinControl& control, QPoint at);
+void ReleaseMouse(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+void ReleaseMouse(TWinControl& control, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+
+// A left click in the middle of a tab of the control's tab bar (a page control's).
+void ClickTab(TWinControl& tabs, int index);
+
+// A key pressed in the menu open now (opened by its Alt key or by a click), as the keyboard sends it to
+// the open menu; false when no menu is open.
+bool PressInMenu(Qt::Key key);
 
 // An input method's composition: the pre-edit text shown while composing, and the text it commits.
 void PreeditText(QWidget* widget, const QString& text);

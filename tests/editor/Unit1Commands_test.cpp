@@ -40,11 +40,7 @@ class Unit1Commands : public MainWindowTest {
   }
 
   // Keys typed into the menu that is open now, as its keyboard grab sends them.
-  static void KeyInMenu(Qt::Key key) {
-    QWidget* menu = QApplication::activePopupWidget();
-    ASSERT_NE(menu, nullptr) << "no menu is open";
-    QTest::keyClick(menu, key);
-  }
+  static void KeyInMenu(Qt::Key key) { ASSERT_TRUE(PressInMenu(key)) << "no menu is open"; }
 
   void SelectLine(int line) {
     const TPoint end{static_cast<int>(form_->Editor->Lines()->Get(line - 1).size()) + 1, line};

@@ -55,7 +55,7 @@ class Unit1Layout : public ::testing::Test {
 TEST_F(Unit1Layout, TheFirstWindowShowsEveryMenuAndEveryTextWhole) {
   form_.reset(CreateForm<TForm1>(nullptr));
   form_->Show();
-  corvane::test::PumpEvents(50);
+  corvane::test::PumpPosted();
   EXPECT_EQ(TextsThatDoNotFit(form_->Widget()), std::vector<std::string>{});
   EXPECT_EQ(PanelTextsThatDoNotFit(form_->StatusBar1), std::vector<std::string>{});
 }
@@ -86,7 +86,7 @@ TEST_F(Unit1Layout, EveryDialogShowsEachControlAndCaptionWhole) {
   for (const auto& make : dialogs) {
     const std::unique_ptr<TForm> dialog(make());
     dialog->Show();
-    corvane::test::PumpEvents(50);
+    corvane::test::PumpPosted();
     SCOPED_TRACE(dialog->ClassName());
     EXPECT_EQ(ControlsOutsideClientArea(dialog->Widget()), std::vector<std::string>{});
     EXPECT_EQ(TextsThatDoNotFit(dialog->Widget()), std::vector<std::string>{});

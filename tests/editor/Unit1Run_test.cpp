@@ -22,6 +22,7 @@
 #include "common/Picture.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
+#include "common/UserInput.h"
 #include "editor/Unit1.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
@@ -33,6 +34,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using corvane::test::ClickTab;
 using corvane::test::PumpUntil;
 using corvane::test::ReadFile;
 using corvane::test::WriteFile;
@@ -325,17 +327,19 @@ TEST_F(Unit1RunTest, RunModeAndEditModeSwapTheRunCommandAndWhatMayBeUsed) {
 TEST_F(Unit1RunTest, PickingTheTabsRunsAndStopsAndTheInnerTabIsRemembered) {
   OpenScript("tabs.pl", "$| = 1; print \"tab run\\n\"; sleep 60;\n");
   TForm1& form = Form();
-  form.PageControl1->SelectPageByUser(1);
+  ClickTab(*form.PageControl1, 1);
   ASSERT_TRUE(PumpUntil([&] { return form.OutputList()->Count() > 0; }));
   EXPECT_EQ(form.Run1->Caption(), "Back to E&dit mode");
-  form.PageControl1->SelectPageByUser(0);
+  ClickTab(*form.PageControl1, 0);
+  EXPECT_EQ(form.PageControl1->ActivePage(), form.EditSheet);
   EXPECT_EQ(form.Run1->Caption(), "&Run");
+  EXPECT_TRUE(PumpUntil([&] { return form.Editor->Focused(); }));
   ASSERT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; }, 20000));
   EXPECT_EQ(Output(), std::vector<std::string>{"tab run"});
 
-  form.PageControl2->SelectPageByUser(1);
+  ClickTab(*form.PageControl2, 1);
   EXPECT_TRUE(RegReadBool(kSettingsKey, "RunBrowserView", false));
-  form.PageControl2->SelectPageByUser(0);
+  ClickTab(*form.PageControl2, 0);
   EXPECT_FALSE(RegReadBool(kSettingsKey, "RunBrowserView", true));
 }
 

@@ -4,12 +4,14 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
 #include "common/FileSizeLimit.h"
+#include "common/Picture.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/UserInput.h"
@@ -96,6 +98,15 @@ class Unit1Test : public ::testing::Test {
     return form_.get();
   }
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+
+  // File, Reopen, then the entry's number, with the keys a user presses in the active window.
+  void Reopen(int number) {
+    form_->Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_->Widget()));
+    corvane::test::Keys(*form_->Editor, "Alt+F");
+    ASSERT_TRUE(corvane::test::PressInMenu(Qt::Key_R)) << "the File menu did not open";
+    ASSERT_TRUE(corvane::test::PressInMenu(static_cast<Qt::Key>(Qt::Key_0 + number))) << "no Reopen menu";
+  }
 
   std::string dir_;
   std::vector<std::string> args_;
@@ -227,6 +238,24 @@ TEST_F(Unit1Test, ANewFileIsTheUntitledTemplate) {
   EXPECT_TRUE(answers.asked.empty());
 }
 
+// Pixels of a screen row of the editor's text, from its second to its twentieth column (clear of the
+// caret), that differ from the row's background far to the right.
+int InkInRow(const corvane::test::Picture& shown, const TqzCustomEdit& editor, int row) {
+  if (shown.Empty()) return -1;
+  const int left = editor.GutterWidth() + 2 + editor.CharWidth() * 3 / 2;
+  const int right = editor.GutterWidth() + 2 + editor.CharWidth() * 20;
+  const int background = std::min(shown.Width - 1, editor.GutterWidth() + 2 + editor.CharWidth() * 40);
+  int ink = 0;
+  for (int y = (row - 1) * editor.LineHeight(); y < row * editor.LineHeight() && y < shown.Height; ++y) {
+    const unsigned char* far = shown.Pixel(y * shown.Width + background);
+    for (int x = left; x < right && x < shown.Width; ++x) {
+      const unsigned char* p = shown.Pixel(y * shown.Width + x);
+      ink += (p[0] != far[0] || p[1] != far[1] || p[2] != far[2]) ? 1 : 0;
+    }
+  }
+  return ink;
+}
+
 // A new text shows from its top whatever part of the old one was in view: Open, New and Reopen replace
 // the whole text, and the view, the caret, the selection and the scroll bars start again.
 TEST_F(Unit1Test, ANewTextShowsFromItsTopAfterScrollingDownTheOldOne) {
@@ -245,7 +274,10 @@ TEST_F(Unit1Test, ANewTextShowsFromItsTopAfterScrollingDownTheOldOne) {
          corvane::test::Keys(*editor, "Ctrl+O");
        }},
       {"new", [&] { corvane::test::Keys(*editor, "Ctrl+N"); }},
-      {"reopen", [&] { form->Reopen1->Items(0)->Click(); }},
+      {"reopen", [&] {
+         Reopen(2);  // the short text, below the long one just opened
+         EXPECT_EQ(form->CurrentFileName(), Path("short.pl"));
+       }},
   };
   for (const auto& [how, replace] : replacements) {
     form->Open(Path("long.pl"), false);
@@ -265,6 +297,11 @@ TEST_F(Unit1Test, ANewTextShowsFromItsTopAfterScrollingDownTheOldOne) {
     EXPECT_EQ(vertical.nPos, 1) << how;
     EXPECT_EQ(vertical.nMax, std::max(1, editor->LineCount() + editor->LinesInWindow() - 1)) << how;
     EXPECT_TRUE(paints.WaitFor(1)) << how;
+    // The picture shows the new text: its first line from its first column, and nothing below its end
+    // (the old text's long lines filled every row).
+    const corvane::test::Picture shown = corvane::test::Grab(editor->Widget());
+    EXPECT_GT(InkInRow(shown, *editor, 1), 0) << how;
+    EXPECT_EQ(InkInRow(shown, *editor, editor->LineCount() + 1), 0) << how;
     EXPECT_EQ(form->StatusBar1->Panels()->Items(0)->Text(), "     1:   1") << how;
   }
 }
@@ -654,7 +691,7 @@ TEST_F(Unit1Test, TheRecentListTakesEveryOpenAndComesBackWithTheWindow) {
   form = Start();
   EXPECT_EQ(entries(form), "c.pl:3 b.pl:1 a.pl:2 ");
   ASSERT_EQ(form->Reopen1->Count(), 3);
-  form->Reopen1->Items(1)->Click();
+  Reopen(2);
   EXPECT_EQ(form->CurrentFileName(), Path("b.pl"));
   EXPECT_EQ(form->Editor->Lines()->Get(0), "b");
   EXPECT_EQ(entries(form), "b.pl:2 c.pl:3 a.pl:2 ");
@@ -678,7 +715,7 @@ TEST_F(Unit1Test, TheRecentListKeepsFullPaths) {
 
   Answers answers;
   corvane::test::Keys(*form->Editor, "Ctrl+N");
-  form->Reopen1->Items(0)->Click();
+  Reopen(1);
   EXPECT_TRUE(answers.asked.empty()) << answers.Texts();
   EXPECT_EQ(form->Editor->Lines()->Get(0), "hi");
   EXPECT_EQ(list->Count(), 1);

@@ -10,7 +10,6 @@
 namespace {
 
 using corvane::test::EnsureApplication;
-using corvane::test::PumpEvents;
 using corvane::test::PumpPosted;
 using corvane::test::PumpUntil;
 
@@ -133,14 +132,14 @@ TEST_F(FormsTest, ScreenCentredFormIsCentredWhenShown) {
 TEST_F(FormsTest, PlacementKeepsTheNormalRectangleWhileMaximized) {
   auto form = NewForm();
   form->Show();
-  PumpEvents(10);
+  PumpPosted();
   WINDOWPLACEMENT wp;
   ASSERT_TRUE(GetWindowPlacement(form->Handle(), &wp));
   EXPECT_EQ(wp.showCmd, SW_SHOWNORMAL);
   EXPECT_EQ(wp.rcNormalPosition, Rect(40, 50, 340, 250));
 
   form->SetWindowState(wsMaximized);
-  PumpEvents(10);
+  PumpUntil([&] { return GetWindowPlacement(form->Handle(), &wp) && wp.showCmd == SW_SHOWMAXIMIZED; });
   ASSERT_TRUE(GetWindowPlacement(form->Handle(), &wp));
   EXPECT_EQ(wp.showCmd, SW_SHOWMAXIMIZED);
   EXPECT_EQ(wp.rcNormalPosition, Rect(40, 50, 340, 250));
@@ -148,7 +147,7 @@ TEST_F(FormsTest, PlacementKeepsTheNormalRectangleWhileMaximized) {
   wp.showCmd = SW_SHOWNORMAL;
   wp.rcNormalPosition = Rect(10, 20, 410, 320);
   ASSERT_TRUE(SetWindowPlacement(form->Handle(), &wp));
-  PumpEvents(10);
+  PumpUntil([&] { return form->WindowState() == wsNormal && form->BoundsRect() == Rect(10, 20, 410, 320); });
   EXPECT_EQ(form->WindowState(), wsNormal);
   EXPECT_EQ(form->BoundsRect(), Rect(10, 20, 410, 320));
 }
@@ -162,7 +161,7 @@ TEST_F(FormsTest, HiddenPlacementMovesWithoutShowing) {
   ASSERT_TRUE(SetWindowPlacement(form->Handle(), &wp));
   EXPECT_FALSE(form->Widget()->isVisible());
   form->Show();
-  PumpEvents(10);
+  PumpUntil([&] { return form->BoundsRect() == Rect(5, 6, 205, 106); });
   EXPECT_EQ(form->BoundsRect(), Rect(5, 6, 205, 106));
 }
 
@@ -174,10 +173,10 @@ TEST_F(FormsTest, ActivationReachesOnActivateAndTheScreen) {
   first->OnDeactivate = [&](TObject*) { events += "first-"; };
   second->OnActivate = [&](TObject*) { events += "second+"; };
   first->Show();
-  PumpEvents(20);
+  PumpUntil([&] { return Screen->ActiveForm() == first.get(); });
   EXPECT_EQ(Screen->ActiveForm(), first.get());
   second->Show();
-  PumpEvents(20);
+  PumpUntil([&] { return Screen->ActiveForm() == second.get() && events.find("first-") != std::string::npos; });
   EXPECT_EQ(Screen->ActiveForm(), second.get());
   // The desktop tells the newly active window before the one it leaves.
   EXPECT_EQ(events, "first+second+first-");

@@ -1,6 +1,7 @@
 #include "vcl/Threads.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -15,6 +16,14 @@
 namespace {
 
 using corvane::test::PumpUntil;
+
+// The kernel's state letter of a thread of this process ('R' running, 'S' asleep), ' ' once it is gone.
+char ThreadState(pid_t thread) {
+  std::ifstream stat("/proc/self/task/" + std::to_string(thread) + "/stat");
+  const std::string text{std::istreambuf_iterator<char>(stat), std::istreambuf_iterator<char>()};
+  const std::size_t close = text.rfind(')');
+  return close == std::string::npos || close + 2 >= text.size() ? ' ' : text[close + 2];
+}
 
 // A thread that runs the body it is given.
 class TBodyThread : public TThread {
@@ -62,14 +71,16 @@ TEST(ThreadsExit, TheProgramEndsWhileAWorkerStillWaitsToBeServed) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        std::atomic<bool> asking = false;
+        std::atomic<pid_t> asking = 0;
         std::thread([&] {
-          asking = true;
+          asking = gettid();
           TThread::Synchronize([] {});
         }).detach();
-        while (!asking) std::this_thread::yield();
-        // Lets the worker reach its wait: the exit must not hang on it, as it once did.
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        while (asking == 0) std::this_thread::yield();
+        // Once the worker sleeps it waits to be served: the exit must not hang on it, as it once did.
+        const auto cap = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (ThreadState(asking) != 'S')
+          if (std::chrono::steady_clock::now() > cap) std::exit(4);  // never saw it wait: no test
         std::exit(3);
       },
       ::testing::ExitedWithCode(3), "");

@@ -18,7 +18,8 @@
 namespace {
 
 using corvane::test::EnsureApplication;
-using corvane::test::PumpEvents;
+using corvane::test::PumpPosted;
+using corvane::test::PumpUntil;
 using corvane::test::TempRegistry;
 
 const char* const kSection = "Test\\Window Position";
@@ -65,11 +66,11 @@ TEST_F(PlacementTest, AWindowMovedResizedAndClosedComesBackWhereItWas) {
   {
     auto form = MakeForm();
     form->Show();
-    PumpEvents(10);
+    PumpPosted();
     // The user moves and resizes the window.
     form->Widget()->move(150, 120);
     form->Widget()->resize(500, 350);
-    PumpEvents(10);
+    PumpUntil([&] { return form->Left() == 150; });
     closedAt = form->BoundsRect();
     EXPECT_EQ(closedAt.Left, 150);
     form->Close();
@@ -84,18 +85,18 @@ TEST_F(PlacementTest, AWindowMovedResizedAndClosedComesBackWhereItWas) {
   {
     auto form = MakeForm();
     form->Show();
-    PumpEvents(10);
+    PumpUntil([&] { return form->BoundsRect() == closedAt; });
     EXPECT_EQ(form->BoundsRect(), closedAt);
     form->SetWindowState(wsMaximized);
-    PumpEvents(10);
+    PumpUntil([&] { return form->WindowState() == wsMaximized; });
     form->Close();
   }
   auto form = MakeForm();
   form->Show();
-  PumpEvents(10);
+  PumpUntil([&] { return form->WindowState() == wsMaximized; });
   EXPECT_EQ(form->WindowState(), wsMaximized);
   form->SetWindowState(wsNormal);
-  PumpEvents(10);
+  PumpUntil([&] { return form->BoundsRect() == closedAt; });
   EXPECT_EQ(form->BoundsRect(), closedAt);
 }
 
@@ -115,7 +116,7 @@ TEST_F(PlacementTest, TheScreenSizeSuffixedValueWinsOverThePlainOne) {
     RegWriteString(kKey, "NormPos", "30,30,330,230");
     auto form = MakeForm();
     form->Show();
-    PumpEvents(10);
+    PumpUntil([&] { return form->BoundsRect() == c.expected; });
     EXPECT_EQ(form->BoundsRect(), c.expected) << c.what;
   }
 }
@@ -142,10 +143,10 @@ TEST_F(PlacementTest, StoredPositionsThatCannotApplyLeaveTheFormWhereItWas) {
     RegWriteInteger(kKey, "ShowCmd", SW_SHOWMAXIMIZED);
     auto form = MakeForm([&](TForm& f, TFormPlacement&) { f.SetBorderStyle(c.border); });
     form->Show();
-    PumpEvents(10);
+    PumpUntil([&] { return form->WindowState() == wsMaximized; });
     EXPECT_EQ(form->WindowState(), wsMaximized) << c.what;  // the state still applies
     form->SetWindowState(wsNormal);
-    PumpEvents(10);
+    PumpUntil([&] { return form->BoundsRect() == c.expected; });
     EXPECT_EQ(form->BoundsRect(), c.expected) << c.what;
   }
 }
@@ -157,7 +158,7 @@ TEST_F(PlacementTest, AnOlderStoredVersionRestoresNothingAndIsOverwritten) {
   bool restored = false;
   placement_->OnRestorePlacement = [&](TObject*) { restored = true; };
   form->Show();
-  PumpEvents(10);
+  PumpPosted();
   EXPECT_FALSE(restored);
   EXPECT_EQ(form->BoundsRect(), Rect(100, 100, 500, 400));
   form->Close();
@@ -170,7 +171,7 @@ TEST_F(PlacementTest, AMainFormStoredMinimizedComesUpThroughAPostedMinimize) {
   TCustomForm::SetMainForm(form.get());
   form->Show();
   EXPECT_EQ(form->WindowState(), wsNormal);
-  PumpEvents(20);
+  PumpUntil([&] { return form->WindowState() == wsMinimized; });
   EXPECT_EQ(form->WindowState(), wsMinimized);
 }
 
@@ -184,7 +185,7 @@ TEST_F(PlacementTest, AFailedRestoreIsReportedAndTheFormGoesOn) {
   RegWriteInteger(kKey, "NormPos", 5);  // another kind than the text read
   auto form = MakeForm();
   form->Show();
-  PumpEvents(10);
+  PumpPosted();
   EXPECT_TRUE(form->Visible());
   ASSERT_EQ(reported.size(), 1u);
   EXPECT_NE(reported[0].find("NormPos"), std::string::npos) << reported[0];
@@ -262,7 +263,7 @@ TEST_F(PlacementTest, TheActiveControlIsRestoredOnlyWhenItCanTakeTheFocus) {
       dynamic_cast<TWinControl*>(f.FindComponent("Edit3"))->SetEnabled(false);
     });
     form->Show();
-    PumpEvents(10);
+    PumpPosted();
     TWinControl* active = form->ActiveControl();
     EXPECT_EQ(active ? active->Name() : "", c.expected) << c.stored;
   }
@@ -314,7 +315,7 @@ TEST_F(PlacementTest, IniStorageWritesQuotedValuesSoTheyReadBackUnchanged) {
 TEST_F(PlacementTest, PreventResizeFixesTheSizeAndDropsTheMaximizeIcon) {
   auto form = MakeForm([](TForm&, TFormPlacement& p) { p.SetPreventResize(true); });
   form->Show();
-  PumpEvents(10);
+  PumpPosted();
   EXPECT_FALSE(form->BorderIcons().Contains(biMaximize));
   QWidget* window = form->Widget();
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
@@ -330,7 +331,7 @@ TEST_F(PlacementTest, MinMaxInfoLimitsTheWindow) {
     p.MinMaxInfo()->SetMaxTrackHeight(600);
   });
   form->Show();
-  PumpEvents(10);
+  PumpPosted();
   // The limits are of the outer frame; the window's own are of its client area inside it.
   QWidget* window = form->Widget();
   const int frameWidth = window->frameGeometry().width() - window->width();

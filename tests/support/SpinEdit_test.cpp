@@ -12,16 +12,19 @@
 #include <QTimer>
 
 #include "common/TestApp.h"
+#include "common/UserInput.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
 #include "win/WinUser.h"
 
 namespace {
 
+using corvane::test::Click;
+using corvane::test::DragMouse;
 using corvane::test::EnsureApplication;
+using corvane::test::PressMouse;
 using corvane::test::PumpUntil;
-
-LPARAM At(int x, int y) { return static_cast<LPARAM>(MAKELONG(static_cast<WORD>(x), static_cast<WORD>(y))); }
+using corvane::test::ReleaseMouse;
 
 class SpinEditTest : public ::testing::Test {
  protected:
@@ -293,18 +296,18 @@ TEST_F(SpinEditTest, TheDiagonalButtonStepsByHalfAndRepeatsWhileHeld) {
   for (const Case& c : {Case{2, 2, sbTopDown}, Case{18, 18, sbBottomDown}, Case{9, 9, sbTopDown}, Case{11, 11, sbBottomDown}})
     EXPECT_EQ(button->HalfAt(c.x, c.y), c.half) << c.x << "," << c.y;
 
-  button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(3, 3));
-  button->Perform(WM_LBUTTONUP, 0, At(3, 3));
+  Click(*button, {3, 3});
   EXPECT_EQ(edit_->Text(), "1");
+  EXPECT_EQ(button->Down(), sbNotDown);
   const auto pressed = std::chrono::steady_clock::now();
-  button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(17, 17));
+  PressMouse(*button, {17, 17});
   EXPECT_EQ(button->Down(), sbBottomDown);
   EXPECT_EQ(edit_->Text(), "0");
   // The first repeat waits 400 ms, the next ones 100 ms; a loaded machine only makes a wait longer.
   ASSERT_TRUE(PumpUntil([&] { return edit_->Value() < 0; }));
   EXPECT_GE(std::chrono::steady_clock::now() - pressed, std::chrono::milliseconds(300));
   EXPECT_TRUE(PumpUntil([&] { return edit_->Value() <= -3; }));
-  button->Perform(WM_LBUTTONUP, 0, At(17, 17));
+  ReleaseMouse(*button, {17, 17});
   EXPECT_EQ(button->Down(), sbNotDown);
   const std::string released = edit_->Text();
   // Three ticks of a timer at the repeat's pace: a repeat still running would have stepped by now.
@@ -319,14 +322,26 @@ TEST_F(SpinEditTest, TheDiagonalButtonStepsByHalfAndRepeatsWhileHeld) {
 TEST_F(SpinEditTest, DraggingOffTheHalfReleasesItAndBackOnPressesItAgain) {
   TOmSpinButton* button = edit_->Button();
   edit_->SetBounds(0, 0, 60, 20);
-  button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(3, 3));
-  button->Perform(WM_MOUSEMOVE, MK_LBUTTON, At(40, 3));
-  EXPECT_EQ(button->Down(), sbNotDown);
-  button->Perform(WM_MOUSEMOVE, MK_LBUTTON, At(17, 17));
-  EXPECT_EQ(button->Down(), sbNotDown);  // the other half was not the one pressed
-  button->Perform(WM_MOUSEMOVE, MK_LBUTTON, At(3, 3));
+  // Moves with the button held reach the button even off it, as the pressed window keeps the mouse.
+  PressMouse(*button, {3, 3});
   EXPECT_EQ(button->Down(), sbTopDown);
-  button->Perform(WM_LBUTTONUP, 0, At(3, 3));
+  EXPECT_EQ(edit_->Text(), "1");
+  DragMouse(*button, {40, 3});
+  EXPECT_EQ(button->Down(), sbNotDown);
+  DragMouse(*button, {17, 17});
+  EXPECT_EQ(button->Down(), sbNotDown);  // the other half was not the one pressed
+  DragMouse(*button, {3, 3});
+  EXPECT_EQ(button->Down(), sbTopDown);
+  ReleaseMouse(*button, {3, 3});
+  EXPECT_EQ(button->Down(), sbNotDown);
+  // Let go off the button, nothing stays pressed and a later click steps once.
+  PressMouse(*button, {17, 17});
+  DragMouse(*button, {40, 17});
+  ReleaseMouse(*button, {40, 17});
+  EXPECT_EQ(button->Down(), sbNotDown);
+  EXPECT_EQ(edit_->Text(), "0");
+  Click(*button, {17, 17});
+  EXPECT_EQ(edit_->Text(), "-1");
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 namespace {
 
 using corvane::test::EnsureApplication;
-using corvane::test::PumpEvents;
+using corvane::test::PumpPosted;
 using Log = std::vector<std::string>;
 
 constexpr UINT kProbe = WM_USER + 1;
@@ -109,7 +109,7 @@ TEST_F(WndHookTest, DestroyHandledBeforeStillReachesTheControlAndItsAfterOnlyThe
   EXPECT_EQ(Probe(WM_DESTROY), (Log{"h2:before", "control", "h2:after"}));
   // The window is taken to be going: the procedure comes back only from the message loop.
   EXPECT_EQ(Probe(), Log{"control"});
-  PumpEvents(10);
+  PumpPosted();
   EXPECT_EQ(Probe(), (Log{"h2:before"}));
 }
 
@@ -117,7 +117,7 @@ TEST_F(WndHookTest, ARecreatedWindowIsHookedAgainFromTheMessageLoop) {
   AddHook("h1", control_);
   control_->RecreateWnd();
   EXPECT_EQ(Probe(), Log{"control"});
-  PumpEvents(10);
+  PumpPosted();
   EXPECT_EQ(Probe(), (Log{"h1:before", "control", "h1:after"}));
 }
 
@@ -154,13 +154,13 @@ TEST_F(WndHookTest, AMovedHookFreesTheOldControlHookLaterAndOnlyWhenNobodyUsesIt
   TControlHook* shared = HookList()->FindControlHook(control_);
   ASSERT_NE(shared, nullptr);
   h1->SetWinControl(other);
-  PumpEvents(10);
+  PumpPosted();
   EXPECT_EQ(HookList()->FindControlHook(control_), shared);
   EXPECT_EQ(Probe(), (Log{"h2:before", "control", "h2:after"}));
 
   h2->SetWinControl(other);
   EXPECT_EQ(HookList()->FindControlHook(control_), shared);
-  PumpEvents(10);
+  PumpPosted();
   EXPECT_EQ(HookList()->FindControlHook(control_), nullptr);
   EXPECT_EQ(Probe(), Log{"control"});
   log_.clear();
@@ -187,7 +187,7 @@ TEST_F(WndHookTest, AFreedControlLeavesItsHooksWatchingNothing) {
   control_ = nullptr;
   EXPECT_EQ(hook->WinControl(), nullptr);
   EXPECT_TRUE(hook->Active());
-  PumpEvents(10);
+  PumpPosted();
   EXPECT_EQ(HookList()->FindControlHook(gone), nullptr);
 }
 

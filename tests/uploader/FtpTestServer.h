@@ -16,7 +16,8 @@ namespace corvane::test {
 
 class TFtpTestServer {
  public:
-  // mode: "normal", "refuse-chmod", "drop-transfer" or "silent" (see the script).
+  // mode: "normal", "refuse-chmod", "drop-transfer", "silent", "echo-password" and the others the script
+  // lists.
   explicit TFtpTestServer(const std::string& mode = "normal", int chmodCode = 502) {
     if (!folder_.isValid()) throw std::runtime_error("no temporary folder for the FTP server");
     QDir(folder_.path()).mkpath("home/cgi-bin");

@@ -9,6 +9,7 @@ the dialogue in order. --mode picks a misbehaviour:
   drop-transfer the whole connection is closed once upload data arrives
   silent        connections are accepted and never answered
   ask-account   the password is answered with 332 (an account is needed)
+  echo-password the password is refused with a 530 reply that quotes it
   no-data       PORT is answered as if done, but no data connection is ever opened
   stall-data    the data connection is opened but never read from
 The server ends by itself after --lifetime seconds.
@@ -33,7 +34,7 @@ def parse_args():
     p.add_argument('--log', required=True)
     p.add_argument('--mode', default='normal',
                    choices=['normal', 'refuse-chmod', 'drop-transfer', 'silent', 'ask-account',
-                            'no-data', 'stall-data'])
+                            'echo-password', 'no-data', 'stall-data'])
     p.add_argument('--chmod-code', type=int, default=502)
     p.add_argument('--lifetime', type=float, default=120.0)
     return p.parse_args()
@@ -96,6 +97,9 @@ def make_handler(args):
         def ftp_PASS(self, line):
             if args.mode == 'ask-account':
                 self.respond('332 Need account for login.')
+                return None
+            if args.mode == 'echo-password':
+                self.respond('530 Password %s is not the one of %s.' % (line, self.username))
                 return None
             return super().ftp_PASS(line)
 

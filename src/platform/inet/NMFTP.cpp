@@ -122,6 +122,13 @@ bool TNMFTP::LogIn() {
   reply = ReadReply();
   if (reply.Code == 331) {
     SendCommand("PASS " + Password, "PASS " + std::string(PasswordMask));
+    // A server may quote the password back in its reply to it; there it is masked too.
+    struct TForget {
+      std::string& secret;
+      ~TForget() { secret.clear(); }
+    };
+    secretInReplies_ = Password;
+    const TForget forget{secretInReplies_};
     reply = ReadReply();
   }
   if (reply.Code == 332) return false;
@@ -190,6 +197,7 @@ TFtpReply TNMFTP::ReadReplyUntil(TClock::time_point deadline, bool acceptPrelimi
   for (;;) {
     while (parser_.HasReply()) {
       TFtpReply reply = parser_.TakeReply();
+      MaskSecret(reply);
       ReportStatus(reply.Text());
       if (!reply.IsPreliminary() || acceptPreliminary) return reply;
     }
@@ -206,6 +214,14 @@ TFtpReply TNMFTP::ReadReplyUntil(TClock::time_point deadline, bool acceptPrelimi
     }
     ReceiveIntoParser();
   }
+}
+
+void TNMFTP::MaskSecret(TFtpReply& reply) const {
+  if (secretInReplies_.empty()) return;
+  for (std::string& line : reply.Lines)
+    for (std::size_t at = line.find(secretInReplies_); at != std::string::npos;
+         at = line.find(secretInReplies_, at + std::strlen(PasswordMask)))
+      line.replace(at, secretInReplies_.size(), PasswordMask);
 }
 
 void TNMFTP::ReceiveIntoParser() {

@@ -78,6 +78,8 @@ class TNMFTP : public TPowersock {
   // The next final reply (preliminary 1xx replies are reported and skipped unless asked for).
   TFtpReply ReadReply(bool acceptPreliminary = false);
   TFtpReply ReadReplyUntil(TClock::time_point deadline, bool acceptPreliminary);
+  // Masks the text being kept secret (the password, while its reply is read) in a reply's lines.
+  void MaskSecret(TFtpReply& reply) const;
   void ReceiveIntoParser();
   [[noreturn]] void LoseControlConnection();
   // A command whose reply decides success or failure of the transaction type.
@@ -98,5 +100,6 @@ class TNMFTP : public TPowersock {
   TDescriptor control_;
   TFtpReplyParser parser_;
   bool loggedIn_ = false;
+  std::string secretInReplies_;
   std::uint32_t peerAddress_ = 0;
 };
