@@ -50,9 +50,10 @@ class TLinesUpdateGuard {
   TStrings* lines_;
 };
 
-// The process's one scroll hint, made on first use.
+// The process's one scroll hint, made on first use. It lives to the process's end: destroyed among the
+// statics at exit, its window would go after the windowing system it belongs to.
 THintWindow& ScrollHint() {
-  static THintWindow hint;
+  static THintWindow& hint = *new THintWindow;
   return hint;
 }
 
