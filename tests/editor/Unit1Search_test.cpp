@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
@@ -52,6 +53,13 @@ class Unit1Search : public testing::Test {
 
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(form->Editor->Widget(), key, modifiers);
+  }
+  // A key pressed and released as the X server reports it: with the key's code, which says where it lies.
+  void SendKey(Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers, quint32 keyCode) {
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent event(type, key, modifiers, keyCode, 0, 0, text);
+      QApplication::sendEvent(form->Editor->Widget(), &event);
+    }
   }
 
   // The dialog's window and its controls, by their captions.
@@ -223,27 +231,30 @@ bool PictureInGutter(TForm1& form, int n, int line) {
 }
 
 TEST_F(Unit1Search, BookmarksFromTheKeysWithTheirPicturesAndMenu) {
-  // Ctrl+Shift+3 as the digit key, and as a US keyboard on X sends it: the shifted key "#" with its text.
+  // Ctrl+Shift+3 as the digit key, as a US keyboard sends it without a key code (the shifted key "#"),
+  // and as X sends it from the key that lies there on a German layout ("§", key code 12).
   const struct {
     Qt::Key key;
     const char* text;
-  } strokes[] = {{Qt::Key_3, "3"}, {Qt::Key_NumberSign, "#"}};
+    quint32 keyCode;
+  } strokes[] = {{Qt::Key_3, "3", 0}, {Qt::Key_NumberSign, "#", 0}, {Qt::Key_section, "§", 12}};
   const std::string typed = form->Editor->Text();
   for (const auto& stroke : strokes) {
     form->Editor->ClearBookMark(3);
     form->Editor->SetCaretXY(TPoint{4, 6});
     EXPECT_FALSE(PictureInGutter(*form, 3, 6)) << stroke.text;
-    for (QTest::KeyAction action : {QTest::Press, QTest::Release})
-      QTest::sendKeyEvent(action, form->Editor->Widget(), stroke.key, QString(stroke.text),
-                          Qt::ControlModifier | Qt::ShiftModifier);
+    SendKey(stroke.key, QString::fromUtf8(stroke.text), Qt::ControlModifier | Qt::ShiftModifier, stroke.keyCode);
     EXPECT_TRUE(PictureInGutter(*form, 3, 6)) << stroke.text;
     EXPECT_EQ(form->Editor->Text(), typed) << stroke.text;
   }
 
-  Press(Qt::Key_Home, Qt::ControlModifier);
-  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 1}));
-  Press(Qt::Key_3, Qt::ControlModifier | Qt::AltModifier);
-  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{4, 6}));
+  // Ctrl+Alt+3 goes back, also from a French keyboard, where that key types a double quote.
+  for (const auto& [key, keyCode] : {std::pair{Qt::Key_3, 0u}, std::pair{Qt::Key_QuoteDbl, 12u}}) {
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 1}));
+    SendKey(key, QString(), Qt::ControlModifier | Qt::AltModifier, keyCode);
+    EXPECT_EQ(form->Editor->CaretXY(), (TPoint{4, 6})) << keyCode;
+  }
 
   form->Bookmarks1->Click();  // the menu opens
   for (int n = 0; n < 10; ++n) {

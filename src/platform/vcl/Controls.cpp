@@ -109,7 +109,19 @@ constexpr KeyMapEntry kKeyMap[] = {
     {Qt::Key_QuoteDbl, VK_OEM_7},
 };
 
-// Shifted digits arrive as their symbols; the virtual key is the digit under them (US layout).
+// The number row by where its keys lie, whatever they type on the layout in use ("§" for a German
+// Shift+3, "\"" for a French 3): X and Wayland number their keys by the kernel's codes plus 8, which
+// puts the row 1..9, 0 at 10..19.
+WORD NumberRowKey(const QKeyEvent* e) {
+  constexpr quint32 kFirst = 10;
+  constexpr quint32 kLast = 19;
+  const quint32 code = e->nativeScanCode();
+  if (code < kFirst || code > kLast) return 0;
+  return code == kLast ? '0' : static_cast<WORD>('1' + (code - kFirst));
+}
+
+// Shifted digits arrive as their symbols; the virtual key is the digit under them (US layout), for
+// events that carry no key code.
 WORD ShiftedDigitKey(int qtKey) {
   switch (qtKey) {
     case Qt::Key_ParenRight: return '0';
@@ -149,6 +161,7 @@ WORD VirtualKeyOf(const QKeyEvent* e) {
   }
   if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return static_cast<WORD>(key);
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<WORD>(VK_F1 + (key - Qt::Key_F1));
+  if (const WORD digit = NumberRowKey(e)) return digit;
   for (const KeyMapEntry& entry : kKeyMap)
     if (entry.qtKey == key) return entry.vk;
   return ShiftedDigitKey(key);
