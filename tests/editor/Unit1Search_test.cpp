@@ -194,8 +194,11 @@ TEST_F(Unit1Search, GoToLineNumberThroughTheRealPrompt) {
     WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QInputDialog*>(w) != nullptr; },
                          [typed](QWidget* prompt) {
                            EXPECT_EQ(prompt->windowTitle(), "Go to Line Number...");
-                           corvane::test::Type(nullptr, typed);
-                           corvane::test::Press(nullptr, Qt::Key_Return);
+                           // Into its field, which has the dialog's focus whether or not the window
+                           // is active yet (on a busy machine it may not be).
+                           QWidget* field = prompt->focusWidget() ? prompt->focusWidget() : prompt;
+                           corvane::test::Type(field, typed);
+                           corvane::test::Press(field, Qt::Key_Return);
                          });
   };
   typeInto("12");
@@ -207,7 +210,7 @@ TEST_F(Unit1Search, GoToLineNumberThroughTheRealPrompt) {
   WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
                        [shown](QWidget* box) {
                          *shown = static_cast<QMessageBox*>(box)->text();
-                         corvane::test::Press(nullptr, Qt::Key_Return);
+                         corvane::test::Press(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
                        });
   Press(Qt::Key_F6);
   EXPECT_EQ(*shown, "'x' is not a valid integer value.");
