@@ -2,7 +2,56 @@
 // as under ctest), then runs GoogleTest.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+
+namespace {
+
+// Parent of each running process, read from /proc.
+std::multimap<pid_t, pid_t> ChildrenByParent() {
+  std::multimap<pid_t, pid_t> children;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    const std::string stat = corvane::test::ReadFile(entry.path() / "stat");
+    const auto end = stat.rfind(')');  // the program name may hold blanks and brackets
+    if (end == std::string::npos) continue;
+    char state = 0;
+    int parent = 0;
+    if (std::sscanf(stat.c_str() + end + 1, " %c %d", &state, &parent) == 2)
+      children.emplace(static_cast<pid_t>(parent), static_cast<pid_t>(std::stoi(name)));
+  }
+  return children;
+}
+
+// The browser engine's helpers (its zygote and the renderers it forks) share the test's output. A test
+// program has no application object to shut the engine down in order, and a renderer left behind keeps
+// that output open, so ctest would wait for it until its time-out: the program ends what it started.
+void EndDescendants() {
+  const std::multimap<pid_t, pid_t> children = ChildrenByParent();
+  std::vector<pid_t> pending{getpid()};
+  while (!pending.empty()) {
+    const pid_t parent = pending.back();
+    pending.pop_back();
+    const auto [first, last] = children.equal_range(parent);
+    for (auto it = first; it != last; ++it) {
+      kill(it->second, SIGKILL);
+      pending.push_back(it->second);
+    }
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -11,5 +60,7 @@ int main(int argc, char** argv) {
   setenv("CORVANE_SOURCE_DIR", CORVANE_SOURCE_DIR_PATH, 0);
   setenv("CORVANE_BINARY_DIR", CORVANE_BINARY_DIR_PATH, 0);
   ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  EndDescendants();
+  return result;
 }
