@@ -187,13 +187,11 @@ TEST_F(FtpClient, ConnectFailuresFireTheirEventsAndRaise) {
     ftp_->Host = c.host;
     ftp_->Port = c.port;
     ftp_->TimeOut = c.port == silent.Port() ? 700 : 30000;
-    const auto started = std::chrono::steady_clock::now();
+    // Each failure names its own cause: one that had waited for the time-out would say "No reply".
     const std::string error = ErrorOf([&] { ftp_->Connect(); });
     EXPECT_TRUE(Contains(error, c.error)) << error;
     EXPECT_EQ(events_, c.events);
     EXPECT_FALSE(ftp_->Connected());
-    // Well within the time-out where one is not meant: nothing waited for it.
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
   }
   EXPECT_EQ(server.Verbs(), (std::vector<std::string>{"USER", "PASS"}));
 }

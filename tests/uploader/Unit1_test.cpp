@@ -5,7 +5,6 @@
 #include <QTest>
 #include <QTimer>
 #include <array>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -526,10 +525,8 @@ TEST_F(Uploader, CancelWhileTheServerKeepsSilentClosesAtOnce) {
   Start();
   form_->Ftp1->TimeOut = 60000;
   QTimer::singleShot(200, [this] { Press(form_->BitBtn2); });
-  const auto started = std::chrono::steady_clock::now();
   UploadTo(silent, "/x.pl");
-  // Well within the minute of the time-out: the cancel ended the wait.
-  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+  // The cancel ended the wait: a time-out would have shown its error and left the window open.
   EXPECT_TRUE(programEnded);
   EXPECT_TRUE(boxes_.empty());
 }
