@@ -329,11 +329,16 @@ class TBackup {
     fd_.Reset(::mkostemp(pattern.data(), O_CLOEXEC));
     if (!fd_.Valid()) FailWrite(fileName, errno);
     path_ = pattern;
-    CopyAll(source, fd_.Get(), fileName);
-    if (::fsync(fd_.Get()) != 0) FailWrite(fileName, errno);
-    struct stat info {};
-    if (::fstat(source, &info) != 0) FailWrite(fileName, errno);
-    record_.Tell({TLeftKind::OldCopy, target, path_, info.st_dev, info.st_ino}, true, fileName);
+    try {
+      CopyAll(source, fd_.Get(), fileName);
+      if (::fsync(fd_.Get()) != 0) FailWrite(fileName, errno);
+      struct stat info {};
+      if (::fstat(source, &info) != 0) FailWrite(fileName, errno);
+      record_.Tell({TLeftKind::OldCopy, target, path_, info.st_dev, info.st_ino}, true, fileName);
+    } catch (const Exception&) {
+      ::unlink(path_.c_str());  // no destructor runs for what was never made
+      throw;
+    }
   }
   TBackup(const TBackup&) = delete;
   TBackup& operator=(const TBackup&) = delete;
@@ -430,19 +435,20 @@ void WriteFileReplacing(const std::string& FileName, const std::function<void(TS
     WriteInPlace(target, FileName, Write);
     return;
   }
-  TSaveRecord record;  // goes after the temporary file it tells of
+  std::optional<TSaveRecord> record;  // goes after the temporary file it tells of
   TTempFile temp(target);
   if (!temp.Made()) {
     if (!exists) Fail<EFCreateError>("Cannot create file \"%s\". %s", FileName, temp.Error());
     WriteInPlace(target, FileName, Write);  // the folder takes no new file, the file itself takes bytes
     return;
   }
-  if (record.Made()) {
+  // Without a state folder the save goes on unrecorded: should it be killed, its file stays.
+  if (record.emplace().Made()) {
     const struct stat info = temp.Info();
-    record.Tell({TLeftKind::Temporary, target, temp.Path(), info.st_dev, info.st_ino}, false, FileName);
+    record->Tell({TLeftKind::Temporary, target, temp.Path(), info.st_dev, info.st_ino}, false, FileName);
   }
   temp.Write(Write, FileName);
   temp.Commit(target, FileName, exists ? (old.st_mode & 07777) : DefaultMode(), exists ? &old : nullptr);
-  record.Done();
+  record->Done();
   SyncFolder(FolderOf(target));
 }
