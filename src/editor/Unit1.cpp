@@ -618,6 +618,7 @@ void TForm1::FormCreate(TObject*) {
 }
 
 void TForm1::FormShow(TObject*) {
+  OfferCutShortSaves("");
   if (Application->ParamStr(1).empty()) {
     New1Click(this);
     return;
@@ -627,14 +628,20 @@ void TForm1::FormShow(TObject*) {
   joined = Trim(joined);
   TStringList recentBefore;
   recentBefore.Assign(MRUManager1->Strings());
-  AddRecent(joined, 0);
-  try {
-    Open(joined, true);
-  } catch (const EFRefusedError&) {
-    // What the editor does not open (a folder, a pipe, a device) is no recent file; the window starts
-    // with a new text, and the refusal is reported.
+  // What the editor does not open (a folder, a pipe, a device, a name without its folder) is no recent
+  // file; the window starts with a new text, and the refusal is reported.
+  const auto refused = [&] {
     MRUManager1->Strings()->Assign(&recentBefore);
     New1Click(this);
+  };
+  try {
+    AddRecent(joined, 0);
+    Open(joined, true);
+  } catch (const EFRefusedError&) {
+    refused();
+    throw;
+  } catch (const EOSError&) {
+    refused();
     throw;
   }
 }
@@ -728,10 +735,12 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
     New1Click(this);
     return;
   }
+  const std::string fullName = ExpandFileName(Name);
   bool goOn = true;
   AskForSave(goOn);
   if (goOn) {
     ShowEditPage();
+    OfferCutShortSaves(Name);
     try {
       TFileStream file(Name, fmOpenRead);
       Editor->Lines()->LoadFromStream(&file);
@@ -741,14 +750,14 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
       throw EFRefusedError("Cannot open file \"" + Name + "\". " + e.Message);
     } catch (...) {
       // The caption names the file now; the text before it must not be saved under that name.
-      SetCurrentFile(ExpandFileName(Name));
+      SetCurrentFile(fullName);
       Editor->Lines()->Clear();
       UseNewTextLineEnds(Editor->Lines());
       Editor->SetModified(false);
       nameNeedsConfirming_ = true;
       throw;
     }
-    SetCurrentFile(ExpandFileName(Name));
+    SetCurrentFile(fullName);
     nameNeedsConfirming_ = false;
     Editor->SetModified(false);
     RegWriteString(kSettingsKey, "LastDir", ExtractFileDir(currentFileName_));
@@ -758,6 +767,25 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
   ShowEditPage();
   UpdateGutterDigits();
   EditorStatusChange(Editor, {});
+}
+
+// A save that wrote its file in place and was killed half way kept the file's old contents in the
+// user's state folder: the user is told, and may put them back.
+void TForm1::OfferCutShortSaves(const std::string& Name) {
+  for (const TCutShortSave& save : FindCutShortSaves(Name)) {
+    const std::string question = "A save of \"" + save.FileName +
+                                 "\" was cut short, so the file may be half written. Its old contents are kept in \"" +
+                                 save.OldCopy + "\". Put them back?";
+    if (MessageDlg(question, mtWarning, {mbYes, mbNo}, 0) != mrYes) {
+      ForgetCutShortSave(save);
+      continue;
+    }
+    try {
+      RestoreCutShortSave(save);
+    } catch (const EStreamError&) {
+      Application->HandleException(this);  // the copy stays, and is offered again
+    }
+  }
 }
 
 void TForm1::Open1Click(TObject*) {

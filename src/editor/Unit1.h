@@ -384,6 +384,8 @@ class TForm1 : public TForm {
   void SetCurrentFile(const std::string& Name);
   // Writes the text to the file and marks it saved.
   void SaveTo(const std::string& Name);
+  // Asks about the cut-short saves of the named file (of every file for an empty name).
+  void OfferCutShortSaves(const std::string& Name);
   void ShowEditPage();
   void UpdateGutterDigits();
   void SetTabWidth(int Spaces);

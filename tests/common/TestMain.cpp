@@ -59,8 +59,14 @@ int main(int argc, char** argv) {
   setenv("CORVANE_TEST_DATA", CORVANE_TEST_DATA_DIR, 0);
   setenv("CORVANE_SOURCE_DIR", CORVANE_SOURCE_DIR_PATH, 0);
   setenv("CORVANE_BINARY_DIR", CORVANE_BINARY_DIR_PATH, 0);
+  // What the programs keep across sessions (the old copies of files saved in place) stays out of the
+  // user's own state folder.
+  std::string state = (std::filesystem::temp_directory_path() / "corvane-state-XXXXXX").string();
+  if (::mkdtemp(state.data())) setenv("XDG_STATE_HOME", state.c_str(), 1);
   ::testing::InitGoogleTest(&argc, argv);
   const int result = RUN_ALL_TESTS();
   EndDescendants();
+  std::error_code ignored;
+  std::filesystem::remove_all(state, ignored);
   return result;
 }

@@ -6,6 +6,9 @@
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -40,7 +43,7 @@ class CorvaneDesktop : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return folder_ + "/" + name; }
 
-  void Start(const QStringList& arguments, const QString& answers) {
+  void Start(const QStringList& arguments, const QString& answers, rlim_t fileSizeLimit = RLIM_INFINITY) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DISPLAY", display_->Name());
     environment.insert("QT_QPA_PLATFORM", "xcb");
@@ -48,8 +51,18 @@ class CorvaneDesktop : public ::testing::Test {
     environment.insert("CORVANE_REGISTRY", QString::fromStdString(Path("registry.sqlite3")));
     environment.insert("CORVANE_TEST_DIALOG_ANSWERS", answers);
     corvane_.setProcessEnvironment(environment);
+    corvane_.setChildProcessModifier([fileSizeLimit] {
+      const rlimit limit{fileSizeLimit, RLIM_INFINITY};
+      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(71);
+    });
     corvane_.start(QCoreApplication::applicationDirPath() + "/../bin/Corvane", arguments);
     ASSERT_TRUE(corvane_.waitForStarted(10000));
+  }
+
+  bool FocusWindow() {
+    QString windows;
+    return Xdo({"search", "--sync", "--onlyvisible", "--pid", QString::number(corvane_.processId())}, &windows) &&
+           Xdo({"windowfocus", "--sync", windows.split('\n').first()});
   }
 
   bool Xdo(const QStringList& arguments, QString* output = nullptr) {
@@ -80,11 +93,36 @@ TEST_F(CorvaneDesktop, TheTitleIsTheCaptionExactly) {
   Start({QString::fromStdString(Path("lf.pl"))}, "OK=" + QString::fromStdString(Path("Temp.pm")));
   QString title;
   EXPECT_TRUE(WaitForTitle("lf.pl - Ombrix Tarnwick 2.1", title)) << title.toStdString();
-  QString windows;
-  ASSERT_TRUE(Xdo({"search", "--sync", "--onlyvisible", "--pid", QString::number(corvane_.processId())}, &windows));
-  ASSERT_TRUE(Xdo({"windowfocus", "--sync", windows.split('\n').first()}));
+  ASSERT_TRUE(FocusWindow());
   ASSERT_TRUE(Xdo({"key", "ctrl+o"}));  // File, Open...: the dialog is answered with Temp.pm
   EXPECT_TRUE(WaitForTitle("Temp.pm - Ombrix Tarnwick 2.1", title)) << title.toStdString();
+}
+
+// Under a file-size limit (ulimit -f) Ctrl+S is refused with the system's reason, and the editor goes on
+// with the text still to be saved; the file and its folder are as they were.
+TEST_F(CorvaneDesktop, ASaveBeyondTheFileSizeLimitFailsAndTheEditorGoesOn) {
+  std::string script;
+  while (script.size() < 3000000) script += "print \"a line of a long script\\n\";\n";
+  corvane::test::WriteFile(Path("big.pl"), script);
+  Start({QString::fromStdString(Path("big.pl"))}, "", 2000000);
+  QString title;
+  ASSERT_TRUE(WaitForTitle("big.pl - Ombrix Tarnwick 2.1", title)) << title.toStdString();
+  ASSERT_TRUE(FocusWindow());
+  ASSERT_TRUE(Xdo({"type", "x"}));
+  ASSERT_TRUE(Xdo({"key", "ctrl+s"}));
+  QString log;
+  const bool reported = corvane::test::PumpUntil([&] {
+    log += corvane_.readAllStandardError();
+    return log.contains("File too large") || corvane_.state() == QProcess::NotRunning;
+  });
+  EXPECT_TRUE(reported && corvane_.state() == QProcess::Running)
+      << "the editor ended with " << corvane_.exitCode() << ": " << log.toStdString();
+  EXPECT_TRUE(log.contains(": Cannot write file \"" + QString::fromStdString(Path("big.pl")) + "\". File too large.\n"))
+      << log.toStdString();
+  EXPECT_EQ(corvane::test::ReadFile(Path("big.pl")), script);
+  for (const auto& entry : std::filesystem::directory_iterator(folder_))
+    EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+  corvane_.kill();
 }
 
 }  // namespace

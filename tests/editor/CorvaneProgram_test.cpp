@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "common/TestApp.h"
@@ -141,6 +142,32 @@ TEST_F(CorvaneProgramTest, BothProgramsStartOnASettingsFileTheyCannotWriteAndSay
   }
   fs::permissions(dir_, fs::perms::owner_all);
   EXPECT_EQ(corvane::test::ReadFile(registry_), before);
+}
+
+// Under a file-size limit of nothing at all (ulimit -f 0) every write fails, from the settings file's
+// first one on: both programs say so and go on, and end as asked.
+TEST_F(CorvaneProgramTest, BothProgramsLiveThroughAFileSizeLimit) {
+  for (const char* name : {"Corvane", "Uploader"}) {
+    SCOPED_TRACE(name);
+    QProcess program;
+    program_ = QString::fromStdString(std::string(std::getenv("CORVANE_BINARY_DIR")) + "/bin/" + name);
+    program.setChildProcessModifier([] {
+      const rlimit nothing{0, RLIM_INFINITY};
+      if (::setrlimit(RLIMIT_FSIZE, &nothing) != 0) ::_exit(71);
+    });
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", QString::fromStdString(dir_ + "/data"));
+    program.setProcessEnvironment(env);
+    Start(program, {});
+    ASSERT_TRUE(WaitForLine(program, "painted")) << program.readAllStandardError().toStdString();
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(10000));
+    const std::string log = program.readAllStandardError().toStdString();
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << log;
+    EXPECT_EQ(program.exitCode(), 0) << log;
+    EXPECT_NE(log.find("\" cannot be written"), std::string::npos) << log;
+    fs::remove(registry_);
+  }
 }
 
 }  // namespace

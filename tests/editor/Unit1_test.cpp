@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QTest>
 
 #include <algorithm>
@@ -9,8 +13,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 
 #include "common/FileSizeLimit.h"
+#include "common/HalfWaySave.h"
+#include "common/ModalForms.h"
 #include "common/Picture.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
@@ -500,30 +507,52 @@ TEST_F(Unit1Test, FilesKeepTheirLineEndsThroughOpenAndSave) {
             "#!/usr/bin/perl\n\nprint \"Content-type: text/html\\n\\n\";\nprint \"<html><h1>Hello!</h1></html>\\n\";\n");
 }
 
-// A read that fails part of the way through fails the open with the system's message; the window then
-// follows its failed-open rule, so the rest of the file is never saved over it without asking.
+// A read that fails part of the way through, or a file that another program cuts shorter while it is
+// read, fails the open with a message that names the file; the window then follows its failed-open rule,
+// so the rest of the file is never saved over it without asking.
 TEST_F(Unit1Test, AReadErrorFailsTheOpenAndTheFileIsNotSavedOverWithoutAsking) {
   const std::string name = Path("big.pl");
   std::string text;
   for (int i = 0; i < 10000; ++i) text += "print \"line " + std::to_string(i) + " of a long script\\n\";\n";
-  WriteFile(name, text);
-  SetFileReadFault([&](const std::string& file, std::int64_t position) { return file == name && position >= 65536 ? EIO : 0; });
+  const struct {
+    const char* what;
+    TFileReadFault fault;
+    std::string message;
+    std::string left;
+  } cases[] = {
+      {"a failing disk",
+       [&](const std::string& file, std::int64_t position) { return file == name && position >= 65536 ? EIO : 0; },
+       "Cannot read file \"" + name + "\". Input/output error.", text},
+      {"a file cut shorter",
+       [&](const std::string& file, std::int64_t position) {
+         if (file == name && position == 0) fs::resize_file(name, 1000);
+         return 0;
+       },
+       "Cannot read file \"" + name + "\". It became shorter while it was read.", text.substr(0, 1000)},
+  };
   struct Restore {
     ~Restore() { SetFileReadFault(nullptr); }
   } restore;
   TForm1* form = Start();
-  Answers answers;
-  answers.queue.push_back({IDOK, name});
-  Press(form, Qt::Key_O, Qt::ControlModifier);
-  ASSERT_EQ(answers.asked.size(), 2u) << answers.Texts();
-  EXPECT_EQ(answers.asked[1].Text, "Cannot read file \"" + name + "\". Input/output error.");
-  EXPECT_EQ(form->Editor->Lines()->Text(), "\r\n");
-  QTest::keyClicks(form->Editor->Widget(), "x");
-  answers.queue.push_back({IDCANCEL, ""});
-  Press(form, Qt::Key_S, Qt::ControlModifier);
-  ASSERT_EQ(answers.asked.size(), 3u);
-  EXPECT_EQ(answers.asked[2].Kind, dkSaveFile);
-  EXPECT_EQ(ReadFile(name), text);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteFile(name, text);
+    SetFileReadFault(c.fault);
+    Answers answers;
+    answers.queue.push_back({IDOK, name});
+    Press(form, Qt::Key_O, Qt::ControlModifier);
+    SetFileReadFault(nullptr);
+    ASSERT_EQ(answers.asked.size(), 2u) << answers.Texts();
+    EXPECT_EQ(answers.asked[1].Text, c.message);
+    EXPECT_EQ(form->Editor->Lines()->Text(), "\r\n");
+    QTest::keyClicks(form->Editor->Widget(), "x");
+    answers.queue.push_back({IDCANCEL, ""});
+    Press(form, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(answers.asked.size(), 3u);
+    EXPECT_EQ(answers.asked[2].Kind, dkSaveFile);
+    EXPECT_EQ(ReadFile(name), c.left);
+    form->Editor->SetModified(false);
+  }
 }
 
 // A pipe, a device, a folder, a file or a line longer than the editor can hold: the open is refused at
@@ -891,6 +920,139 @@ TEST_F(Unit1Test, ThePerlPathPromptStoresOnlyAPathThatExists) {
   EXPECT_TRUE(IsPerlPathSwitch("/p"));
   EXPECT_FALSE(IsPerlPathSwitch("-P"));
   EXPECT_FALSE(IsPerlPathSwitch("-p "));
+}
+
+// A save that wrote its file in place (here: one with another hard link) and was killed half way is
+// told of when the file is next opened, and Yes puts the old text back before it is opened.
+TEST_F(Unit1Test, OpeningAFileWhoseSaveWasCutShortOffersItsOldText) {
+  const std::string name = Path("linked.pl");
+  std::string old;
+  for (int i = 0; i < 20000; ++i) old += "print \"old line " + std::to_string(i) + "\\n\";\n";
+  WriteFile(name, old);
+  fs::create_hard_link(name, Path("other-name.pl"));
+  TForm1* form = Start();
+  {
+    corvane::test::HalfWaySave save(name, std::string(old.size(), '#'), old.size() / 2);
+    ASSERT_TRUE(save.Started());
+    ASSERT_TRUE(save.Kill());
+  }
+  ASSERT_NE(ReadFile(name), old);
+  const std::vector<TCutShortSave> cut = FindCutShortSaves(name);
+  ASSERT_EQ(cut.size(), 1u);
+  Answers answers;
+  answers.queue.push_back({IDOK, Path("other-name.pl")});
+  answers.queue.push_back({IDYES, ""});
+  Press(form, Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(answers.asked.size(), 2u) << answers.Texts();
+  EXPECT_EQ(answers.asked[1].Text, "A save of \"" + name +
+                                       "\" was cut short, so the file may be half written. Its old contents are "
+                                       "kept in \"" + cut[0].OldCopy + "\". Put them back?");
+  EXPECT_EQ(ReadFile(name), old);
+  EXPECT_EQ(form->Editor->LineCount(), 20000);
+  EXPECT_EQ(form->Editor->Lines()->Get(19999), "print \"old line 19999\\n\";");
+  EXPECT_FALSE(fs::exists(cut[0].OldCopy));
+  EXPECT_TRUE(FindCutShortSaves("").empty());
+}
+
+// At the start the real box tells of every save cut short; No leaves the copy where it said, and the
+// next start asks no more.
+TEST_F(Unit1Test, TheStartTellsOfASaveCutShortAndNoLeavesTheOldCopy) {
+  const std::string name = Path("linked.pl");
+  const std::string old(200000, 'o');
+  WriteFile(name, old);
+  fs::create_hard_link(name, Path("other-name.pl"));
+  {
+    corvane::test::HalfWaySave save(name, std::string(old.size(), 'n'), 1000);
+    ASSERT_TRUE(save.Started());
+    ASSERT_TRUE(save.Kill());
+  }
+  const std::string half = ReadFile(name);
+  const TDialogHookScope real{TDialogHook{}};
+  auto shown = std::make_shared<QString>();
+  corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
+                                      [shown](QWidget* box) {
+                                        *shown = static_cast<QMessageBox*>(box)->text();
+                                        QTest::mouseClick(static_cast<QMessageBox*>(box)->button(QMessageBox::No),
+                                                          Qt::LeftButton);
+                                      });
+  const std::string copy = FindCutShortSaves(name).at(0).OldCopy;
+  Start()->Close();
+  EXPECT_EQ(shown->toStdString(), "A save of \"" + name +
+                                      "\" was cut short, so the file may be half written. Its old contents are "
+                                      "kept in \"" + copy + "\". Put them back?");
+  EXPECT_EQ(ReadFile(copy), old);
+  EXPECT_EQ(ReadFile(name), half);
+  Answers answers;
+  Start();
+  EXPECT_TRUE(answers.asked.empty()) << answers.Texts();
+}
+
+// Walks down a chain of folders, together longer than the longest path the system takes, and back up
+// again removing them; no path names the deepest ones, so each step is relative.
+class DeepFolder {
+ public:
+  DeepFolder(const std::string& top) : back_(::open(".", O_RDONLY | O_DIRECTORY)) {
+    if (::chdir(top.c_str()) != 0) return;
+    for (; depth_ < 25; ++depth_)
+      if (::mkdir(kStep.c_str(), 0755) != 0 || ::chdir(kStep.c_str()) != 0) return;
+  }
+  DeepFolder(const DeepFolder&) = delete;
+  DeepFolder& operator=(const DeepFolder&) = delete;
+  ~DeepFolder() {
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(".", ignored)) fs::remove(entry.path().filename(), ignored);
+    for (; depth_ > 0; --depth_)
+      if (::chdir("..") != 0 || ::rmdir(kStep.c_str()) != 0) break;
+    if (::fchdir(back_) != 0) ADD_FAILURE() << "the test's folder is lost";
+    ::close(back_);
+  }
+  bool Made() const { return depth_ == 25; }
+
+ private:
+  inline static const std::string kStep = std::string(200, 'd');
+  int back_;
+  int depth_ = 0;
+};
+
+// A name given relative to a current folder deeper than the system's longest path is opened, and Ctrl+S
+// writes it or says why not, never a file of that name at the root; where the current folder is gone
+// the name stands for no file at all.
+TEST_F(Unit1Test, ANameRelativeToTheCurrentFolderNamesThatFolderOrNone) {
+  const std::string name = "deep-" + std::to_string(::getpid()) + ".pl";
+  const std::string atRoot = "/" + name;
+  ASSERT_FALSE(fs::exists(atRoot));
+  {
+    DeepFolder deep(dir_);
+    ASSERT_TRUE(deep.Made());
+    WriteFile(name, "old\n");
+    SetCommandLine({name});
+    Answers answers;
+    TForm1* form = Start();
+    ASSERT_TRUE(answers.asked.empty()) << answers.Texts();
+    EXPECT_EQ(form->Editor->Lines()->Get(0), "old");
+    QTest::keyClicks(form->Editor->Widget(), "#");
+    Press(form, Qt::Key_S, Qt::ControlModifier);
+    const bool written = ReadFile(name) == "#old\n";
+    EXPECT_FALSE(fs::exists(atRoot)) << "the save wrote " << atRoot;
+    fs::remove(atRoot);
+    EXPECT_EQ(form->Editor->Modified(), !written);
+    EXPECT_EQ(answers.asked.size(), written ? 0u : 1u) << answers.Texts();
+    form_.reset();
+  }
+  fs::create_directories(Path("gone"));
+  const int back = ::open(".", O_RDONLY | O_DIRECTORY);
+  ASSERT_EQ(::chdir(Path("gone").c_str()), 0);
+  fs::remove(Path("gone"));
+  SetCommandLine({name});
+  Answers answers;
+  TForm1* form = Start();
+  EXPECT_EQ(::fchdir(back), 0);
+  ::close(back);
+  ASSERT_EQ(answers.asked.size(), 1u) << answers.Texts();
+  EXPECT_EQ(answers.asked[0].Text, "Cannot find the full name of \"" + name +
+                                       "\". The current folder cannot be read: No such file or directory.");
+  EXPECT_EQ(form->CurrentFileName(), kUntitled);
+  EXPECT_FALSE(form->Editor->Modified());
 }
 
 }  // namespace

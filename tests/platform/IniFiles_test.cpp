@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/FileSizeLimit.h"
 #include "common/TempRegistry.h"
 #include "win/Kernel.h"
 
@@ -89,10 +90,17 @@ TEST_F(IniFileTest, AFailedWriteRaisesAndLeavesTheFileAsItWas) {
   std::filesystem::create_directory(folder);
   std::ofstream(folder + "/d.ini", std::ios::binary) << "[S]\r\nv=old\r\n";
   TIniFile ini(folder + "/d.ini");
-  // A directory in the way of the temporary file makes the write fail, as a full disk would.
-  std::filesystem::create_directory(folder + "/d.ini.tmp");
-  EXPECT_THROW(ini.WriteString("S", "v", "new"), EIniFileException);
+  {
+    const corvane::test::FileSizeLimit full(10);  // as a full disk would
+    EXPECT_THROW(ini.WriteString("S", "v", "new"), EIniFileException);
+  }
   EXPECT_EQ(ini.ReadString("S", "v", ""), "old");
+  EXPECT_EQ(FileText(folder + "/d.ini"), "[S]\r\nv=old\r\n");
+  // What lies beside the file, whatever its name, is none of the write's.
+  std::ofstream(folder + "/d.ini.tmp", std::ios::binary) << "the user's";
+  ini.WriteString("S", "v", "new");
+  EXPECT_EQ(FileText(folder + "/d.ini"), "[S]\r\nv=new\r\n");
+  EXPECT_EQ(FileText(folder + "/d.ini.tmp"), "the user's");
 }
 
 // Each of these, written as it stands, would change another entry or add one: a value with a line

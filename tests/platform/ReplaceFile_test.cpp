@@ -13,10 +13,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <optional>
+#include <set>
+#include <map>
 #include <string>
 
 #include "common/FileSizeLimit.h"
+#include "common/HalfWaySave.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "vcl/Classes.h"
@@ -56,22 +58,28 @@ class ReplaceFileTest : public ::testing::Test {
   void SetUp() override {
     dir_ = corvane::test::MakeTempDir("replace");
     fs::permissions(dir_, fs::perms(0755));
-    // The private temporary folders of this process and of the ordinary user's.
+    // The private temporary folders and state folders of this process and of the ordinary user's.
     runtime_ = dir_ + "/runtime";
     userRuntime_ = dir_ + "/user-runtime";
-    for (const std::string& folder : {runtime_, userRuntime_}) {
+    state_ = dir_ + "/state";
+    userState_ = dir_ + "/user-state";
+    for (const std::string& folder : {runtime_, userRuntime_, state_, userState_}) {
       fs::create_directories(folder);
       fs::permissions(folder, fs::perms(0700));
     }
     GiveToOrdinaryUser(userRuntime_);
-    if (const char* before = std::getenv("XDG_RUNTIME_DIR")) runtimeBefore_ = before;
+    GiveToOrdinaryUser(userState_);
+    for (const char* variable : {"XDG_RUNTIME_DIR", "XDG_STATE_HOME"})
+      if (const char* before = std::getenv(variable)) before_[variable] = before;
     setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
+    setenv("XDG_STATE_HOME", state_.c_str(), 1);
   }
   void TearDown() override {
-    if (runtimeBefore_)
-      setenv("XDG_RUNTIME_DIR", runtimeBefore_->c_str(), 1);
-    else
-      unsetenv("XDG_RUNTIME_DIR");
+    for (const char* variable : {"XDG_RUNTIME_DIR", "XDG_STATE_HOME"})
+      if (before_.count(variable))
+        setenv(variable, before_[variable].c_str(), 1);
+      else
+        unsetenv(variable);
     for (const auto& entry : fs::recursive_directory_iterator(dir_))
       if (entry.is_directory() && !entry.is_symlink()) fs::permissions(entry.path(), fs::perms(0755));
     fs::remove_all(dir_);
@@ -84,13 +92,14 @@ class ReplaceFileTest : public ::testing::Test {
       ASSERT_EQ(::chown(path.c_str(), kNobody, kNoGroup), 0);
     }
   }
-  // Files the save may leave behind: temporaries beside the file and copies in the private folder.
+  // Files the save may leave behind: temporaries beside the file, copies and records in the private
+  // and state folders.
   std::vector<std::string> Leftovers(const std::string& folder) const {
     std::vector<std::string> found;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
       if (entry.is_regular_file() && entry.path().filename().string().front() == '.') found.push_back(entry.path());
-    for (const std::string& runtime : {runtime_, userRuntime_})
-      for (const auto& entry : fs::recursive_directory_iterator(runtime))
+    for (const std::string& kept : {runtime_, userRuntime_, state_, userState_})
+      for (const auto& entry : fs::recursive_directory_iterator(kept))
         if (entry.is_regular_file()) found.push_back(entry.path());
     return found;
   }
@@ -107,6 +116,7 @@ class ReplaceFileTest : public ::testing::Test {
     if (child == 0) {
       if (setgroups(0, nullptr) != 0 || setgid(kNoGroup) != 0 || setuid(kNobody) != 0) _exit(3);
       setenv("XDG_RUNTIME_DIR", userRuntime_.c_str(), 1);
+      setenv("XDG_STATE_HOME", userState_.c_str(), 1);
       int code = 0;
       try {
         check();
@@ -124,7 +134,9 @@ class ReplaceFileTest : public ::testing::Test {
   std::string dir_;
   std::string runtime_;
   std::string userRuntime_;
-  std::optional<std::string> runtimeBefore_;
+  std::string state_;
+  std::string userState_;
+  std::map<std::string, std::string> before_;
 };
 
 TEST_F(ReplaceFileTest, AFileKeepsItsModeOwnerGroupAndHardLinks) {
@@ -224,24 +236,81 @@ TEST_F(ReplaceFileTest, AFolderThatRefusesNewFilesGetsTheFileWrittenInPlace) {
   EXPECT_TRUE(Leftovers(Path("cgi-bin")).empty());
 }
 
-// Temporary files of a save that was killed are removed by the next save of the file; one that a save
-// in progress holds stays, and so do other files.
-TEST_F(ReplaceFileTest, TheNextSaveRemovesWhatAKilledSaveLeft) {
+// The temporary file of a save that was killed is removed by the next save; the one of a save still
+// running in another process stays, and so does every other file, whatever its name looks like.
+TEST_F(ReplaceFileTest, TheNextSaveRemovesOnlyWhatAKilledSaveLeft) {
   const std::string name = Path("script.pl");
   WriteFile(name, "old\n");
-  const std::string killed = Path(".script.pl.a1B2c3");
-  const std::string busy = Path(".script.pl.busy00");
-  WriteFile(killed, std::string(100000, 'k'));
-  WriteFile(busy, "in progress");
-  for (const char* other : {".script.pl.longer1", ".other.pl.a1B2c3", "script.pl.a1B2c3"}) WriteFile(Path(other), "x");
-  const int holder = ::open(busy.c_str(), O_RDONLY);
-  ASSERT_EQ(flock(holder, LOCK_EX), 0);
+  const char* others[] = {".script.pl.backup", ".script.pl.old123", ".script.pl.a1B2c3", ".script.pl.corvane-a1B2c3"};
+  for (const char* other : others) WriteFile(Path(other), "the user's");
+  const auto temporaries = [&] {
+    std::set<std::string> found;
+    for (const auto& entry : fs::directory_iterator(dir_))
+      if (entry.path().filename().string().rfind(".script.pl.corvane-", 0) == 0) found.insert(entry.path());
+    found.erase(Path(".script.pl.corvane-a1B2c3"));
+    return found;
+  };
+  const std::string text(300000, 'n');
+  {
+    corvane::test::HalfWaySave killed(name, text, 100000);
+    ASSERT_TRUE(killed.Started());
+    ASSERT_TRUE(killed.Kill());
+  }
+  const std::set<std::string> left = temporaries();
+  ASSERT_EQ(left.size(), 1u) << "the killed save left no temporary file";
+  corvane::test::HalfWaySave running(name, "running\n", 3);
+  ASSERT_TRUE(running.Started());
+  const std::set<std::string> withRunning = temporaries();
   Save(name, "new\n");
-  ::close(holder);
-  EXPECT_FALSE(fs::exists(killed));
-  EXPECT_TRUE(fs::exists(busy));
-  for (const char* other : {".script.pl.longer1", ".other.pl.a1B2c3", "script.pl.a1B2c3"}) EXPECT_TRUE(fs::exists(Path(other))) << other;
   EXPECT_EQ(ReadFile(name), "new\n");
+  std::set<std::string> expected = withRunning;
+  for (const std::string& path : left) expected.erase(path);
+  EXPECT_EQ(temporaries(), expected) << "the running save's file went, or the killed one's stayed";
+  for (const char* other : others) EXPECT_EQ(ReadFile(Path(other)), "the user's") << other;
+  ASSERT_TRUE(running.Finish());
+  EXPECT_EQ(ReadFile(name), "running\n");
+  EXPECT_TRUE(temporaries().empty());
+}
+
+// A file written in place (here: one with another hard link) whose save is killed half way is half
+// written; its old bytes wait in the user's state folder, under a record that names the file, until
+// the user puts them back or lets them be.
+TEST_F(ReplaceFileTest, AFileWrittenInPlaceAndKilledHalfWayCanBePutBack) {
+  const std::string name = Path("linked.pl");
+  const std::string old(1000000, 'o');
+  const std::string text(1000000, 'n');
+  WriteFile(name, old);
+  fs::create_hard_link(name, Path("other-name.pl"));
+  WriteFile(Path("unrelated.pl"), "x");
+  const auto killHalfWay = [&] {
+    corvane::test::HalfWaySave save(name, text, 500000);
+    ASSERT_TRUE(save.Started());
+    ASSERT_TRUE(save.Kill());
+    ASSERT_EQ(ReadFile(name), text.substr(0, 500000) + old.substr(500000));
+  };
+  killHalfWay();
+  EXPECT_TRUE(FindCutShortSaves(Path("unrelated.pl")).empty());
+  for (const std::string& asked : {name, Path("other-name.pl"), std::string()}) {
+    SCOPED_TRACE(asked);
+    const std::vector<TCutShortSave> found = FindCutShortSaves(asked);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].FileName, name);
+    EXPECT_EQ(found[0].OldCopy.rfind(state_ + "/Corvane/linked.pl.", 0), 0u) << found[0].OldCopy;
+    EXPECT_EQ(ReadFile(found[0].OldCopy), old);
+  }
+  Save(Path("unrelated.pl"), "y");  // a save of another file lets the copy be
+  ASSERT_EQ(FindCutShortSaves(name).size(), 1u);
+  RestoreCutShortSave(FindCutShortSaves(name).at(0));
+  EXPECT_EQ(ReadFile(Path("other-name.pl")), old);
+  EXPECT_EQ(StatOf(name).st_nlink, 2u);
+  EXPECT_TRUE(FindCutShortSaves("").empty());
+  EXPECT_TRUE(Leftovers(dir_).empty());
+
+  killHalfWay();
+  const std::string copy = FindCutShortSaves(name).at(0).OldCopy;
+  ForgetCutShortSave(FindCutShortSaves(name).at(0));
+  EXPECT_TRUE(FindCutShortSaves("").empty());
+  EXPECT_EQ(ReadFile(copy), old) << "the copy the user was told of went";
 }
 
 }  // namespace

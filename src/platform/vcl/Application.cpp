@@ -146,6 +146,9 @@ TApplication::~TApplication() { Finalize(); }
 
 void TApplication::Initialize(int argc, char** argv) {
   args_.assign(argv, argv + argc);
+  // A write beyond the file-size limit then fails with "File too large", which a save reports and
+  // recovers from, instead of ending the program with the user's unsaved text.
+  std::signal(SIGXFSZ, SIG_IGN);
   if (!QCoreApplication::instance()) {
     static int qtArgc;
     qtArgc = argc;

@@ -165,9 +165,11 @@ std::string TStream::ReadRemaining() {
     out.append(chunk, static_cast<size_t>(got));
   }
   // Fewer bytes than the stream holds: it shrank while it was read, and the text would be cut short.
-  if (size > here && static_cast<std::int64_t>(out.size()) < size - here) throw EReadError("Stream read error");
+  if (size > here && static_cast<std::int64_t>(out.size()) < size - here) ShrankWhileRead();
   return out;
 }
+
+void TStream::ShrankWhileRead() { throw EReadError("Stream read error"); }
 
 std::int64_t TMemoryStream::Read(void* Buffer, std::int64_t Count) {
   const std::int64_t available = Size() - position_;
@@ -250,6 +252,10 @@ std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
     total += got;
   }
   return total;
+}
+
+void TFileStream::ShrankWhileRead() {
+  throw EReadError("Cannot read file \"" + fileName_ + "\". It became shorter while it was read");
 }
 
 std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count) {

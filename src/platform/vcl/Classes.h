@@ -101,6 +101,8 @@ class TStream : public TObject {
   void WriteBuffer(const void* Buffer, std::int64_t Count);  // EWriteError "Stream write error" when short
   // The bytes from the current position to the end.
   std::string ReadRemaining();
+  // Raises the EReadError of a read that got fewer bytes than the stream held when it began.
+  [[noreturn]] virtual void ShrankWhileRead();
   std::string ClassName() const override { return "TStream"; }
 };
 
@@ -142,6 +144,8 @@ class TFileStream : public TStream {
   std::int64_t Read(void* Buffer, std::int64_t Count) override;
   std::int64_t Write(const void* Buffer, std::int64_t Count) override;
   std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
+  // "Cannot read file "%s". It became shorter while it was read"
+  [[noreturn]] void ShrankWhileRead() override;
   const std::string& FileName() const { return fileName_; }
   // Flushes written data to the disk; false when the system reports a failure.
   bool Flush();

@@ -1,12 +1,13 @@
 #include "vcl/IniFiles.h"
 
-#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <vector>
 
+#include "vcl/Classes.h"
 #include "win/Kernel.h"
+#include "win/ReplaceFile.h"
 
 namespace {
 
@@ -125,24 +126,15 @@ class IniDocument {
     return true;
   }
 
+  // Through a new file that takes the old one's place, so that nothing beside it is touched.
   void Save() const {
-    namespace fs = std::filesystem;
-    const fs::path target(fileName_);
-    const fs::path temporary = target.string() + ".tmp";
-    {
-      std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-      for (const IniLine& line : lines_) out << line.text << "\r\n";
-      out.flush();
-      if (!out) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw EIniFileException("Unable to write to " + fileName_);
-      }
-    }
-    std::error_code error;
-    fs::rename(temporary, target, error);
-    if (error) {
-      fs::remove(temporary, error);
+    try {
+      WriteFileReplacing(fileName_, [this](TStream& stream) {
+        std::string text;
+        for (const IniLine& line : lines_) text += line.text + "\r\n";
+        stream.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+      });
+    } catch (const EStreamError&) {
       throw EIniFileException("Unable to write to " + fileName_);
     }
   }

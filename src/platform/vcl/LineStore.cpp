@@ -104,7 +104,7 @@ TTextBuffer TTextBuffer::ReadFrom(TStream* Stream) {
     text.size_ += static_cast<size_t>(got);
   }
   // Fewer bytes than the stream holds: it shrank while it was read, and the text would be cut short.
-  if (text.size_ < expected) throw EReadError("Stream read error");
+  if (text.size_ < expected) Stream->ShrankWhileRead();
   return text;
 }
 

@@ -8,6 +8,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 
 #include "vcl/Events.h"
 
@@ -175,7 +177,12 @@ std::string ChangeFileExt(const std::string& fileName, const std::string& extens
 
 std::string ExpandFileName(const std::string& fileName) {
   if (fileName.empty() || fileName[0] == PathDelim) return fileName;
-  return IncludeTrailingPathDelimiter(GetCurrentDir()) + fileName;
+  const std::string current = GetCurrentDir();
+  // Without the current folder the name stands for no file, least of all one at the root.
+  if (current.empty())
+    throw EOSError("Cannot find the full name of \"" + fileName + "\". The current folder cannot be read: " +
+                   std::strerror(errno));
+  return IncludeTrailingPathDelimiter(current) + fileName;
 }
 
 std::string IncludeTrailingPathDelimiter(const std::string& path) {
@@ -206,6 +213,7 @@ bool ForceDirectories(const std::string& path) {
 }
 
 std::string GetCurrentDir() {
-  char buffer[4096];
-  return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
+  // The system makes room for the whole name, however deep the folder.
+  const std::unique_ptr<char, decltype(&std::free)> current(::getcwd(nullptr, 0), &std::free);
+  return current ? std::string(current.get()) : std::string();
 }

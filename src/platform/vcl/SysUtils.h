@@ -60,10 +60,11 @@ std::string ExtractFileDir(const std::string& fileName);   // without it
 std::string ExtractFileName(const std::string& fileName);
 std::string ExtractFileExt(const std::string& fileName);  // with the dot, "" when none
 std::string ChangeFileExt(const std::string& fileName, const std::string& extension);
+// A relative name joined to the current folder; EOSError when the current folder cannot be read.
 std::string ExpandFileName(const std::string& fileName);
 std::string IncludeTrailingPathDelimiter(const std::string& path);
 bool FileExists(const std::string& fileName);  // a regular file (or a link to one)
 bool DirectoryExists(const std::string& path);
 bool DeleteFile(const std::string& fileName);
 bool ForceDirectories(const std::string& path);
-std::string GetCurrentDir();
+std::string GetCurrentDir();  // whatever its length; "" when it cannot be read (errno says why)

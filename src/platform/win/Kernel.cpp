@@ -92,6 +92,13 @@ std::string GetTempPath() {
   return folder.empty() ? std::string() : IncludeTrailingPathDelimiter(folder);
 }
 
+std::string GetStatePath() {
+  const std::string state = FromEnvironment("XDG_STATE_HOME");
+  const fs::path base = state.empty() ? fs::path(FromEnvironment("HOME")) / ".local" / "state" / "Corvane"
+                                      : fs::path(state) / "Corvane";
+  return MakePrivateDirectory(base) ? IncludeTrailingPathDelimiter(base.string()) : std::string();
+}
+
 void WriteTempFile(const std::string& FileName, const std::string& Bytes) {
   ::unlink(FileName.c_str());
   const TDescriptor file(::open(FileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));

@@ -21,6 +21,9 @@ std::string GetTempPath();
 // file is made exclusively, never through a link, so nothing planted under the name is written.
 // EFCreateError or EWriteError with the system's reason on failure.
 void WriteTempFile(const std::string& FileName, const std::string& Bytes);
+// Ends in "/". The user's folder of what the programs keep across sessions ($XDG_STATE_HOME/Corvane,
+// else ~/.local/state/Corvane), made private when missing; empty when it cannot be made private.
+std::string GetStatePath();
 // The running program's full file name.
 std::string GetModuleFileName();
 // The file name of a program as this platform names it: a trailing ".exe" (any case) is dropped.

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -107,42 +108,157 @@ mode_t DefaultMode() {
   return 0666 & ~mask;
 }
 
-// The pattern of the temporary file a save writes beside its file: "." + the file's name + "." and
-// six characters.
-std::string TempPrefix(const std::string& target) { return "." + ExtractFileName(target) + "."; }
-constexpr size_t kTempSuffix = 6;
-
-// A save in progress holds a lock on its temporary file; one that nobody holds was left by a save
-// that was killed, and goes.
-void RemoveStaleTemps(const std::string& target) {
-  const std::string folder = FolderOf(target);
-  const std::string prefix = TempPrefix(target);
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return;
-  std::vector<std::string> stale;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name.size() != prefix.size() + kTempSuffix || name.compare(0, prefix.size(), prefix) != 0) continue;
-    const std::string path = folder + name;
-    TDescriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat info {};
-    if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) continue;
-    if (::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0) stale.push_back(path);
-  }
-  ::closedir(dir);
-  for (const std::string& path : stale) ::unlink(path.c_str());
-}
-
 TFolderSyncWatch& FolderSyncWatch() {
   static TFolderSyncWatch watch;
   return watch;
 }
 
-void SyncFolder(const std::string& folder) {
+void FlushFolder(const std::string& folder) {
   TDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!fd.Valid()) return;
-  ::fsync(fd.Get());  // a file system that cannot flush folders has nothing to flush
+  if (fd.Valid()) ::fsync(fd.Get());  // a file system that cannot flush folders has nothing to flush
+}
+
+void SyncFolder(const std::string& folder) {
+  FlushFolder(folder);
   if (FolderSyncWatch()) FolderSyncWatch()(folder);
+}
+
+// The temporary file a save writes beside its file: "." + the file's name + ".corvane-" and six
+// characters, a name no other program makes.
+std::string TempPattern(const std::string& target) {
+  return FolderOf(target) + "." + ExtractFileName(target) + ".corvane-XXXXXX";
+}
+
+// What a save leaves on the disk while it runs, told in a record in the user's state folder: the
+// temporary file beside the file, or the old copy of a file written in place. The save holds a lock on
+// its record, so a record that nobody holds is one of a save whose program was killed; files are only
+// ever removed on the word of such a record, never because their names look like ours.
+enum class TLeftKind : char { Temporary = 't', OldCopy = 'o' };
+
+struct TLeftFile {
+  TLeftKind kind = TLeftKind::Temporary;
+  std::string file;  // the file the save writes
+  std::string left;  // what it leaves meanwhile
+  dev_t device = 0;  // of the temporary file, or of the file written in place
+  ino_t inode = 0;
+};
+
+constexpr char kRecordPrefix[] = "save-";
+constexpr size_t kRecordName = sizeof kRecordPrefix - 1 + 6;
+
+// Fields apart by NUL bytes, the only byte no file name holds.
+std::string Encode(const TLeftFile& left) {
+  std::string text(1, static_cast<char>(left.kind));
+  for (const std::string& field : {left.file, left.left, std::to_string(left.device), std::to_string(left.inode)})
+    text += '\0' + field;
+  return text;
+}
+
+std::optional<TLeftFile> Decode(const std::string& text) {
+  std::vector<std::string> fields(1);
+  for (char c : text)
+    if (c == '\0')
+      fields.emplace_back();
+    else
+      fields.back() += c;
+  if (fields.size() != 5 || fields[0].size() != 1) return std::nullopt;
+  TLeftFile left;
+  left.kind = static_cast<TLeftKind>(fields[0][0]);
+  left.file = fields[1];
+  left.left = fields[2];
+  try {
+    left.device = static_cast<dev_t>(std::stoull(fields[3]));
+    left.inode = static_cast<ino_t>(std::stoull(fields[4]));
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+  return left;
+}
+
+void WriteAll(int fd, const std::string& bytes, const std::string& fileName) {
+  TDescriptorStream(fd, fileName).Write(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+}
+
+// The record of one save, removed when the save is done unless it is kept for the user.
+class TSaveRecord {
+ public:
+  TSaveRecord() : folder_(GetStatePath()) {
+    if (folder_.empty()) return;
+    std::string pattern = folder_ + kRecordPrefix + "XXXXXX";
+    fd_.Reset(::mkostemp(pattern.data(), O_CLOEXEC));
+    if (!fd_.Valid()) return;
+    path_ = pattern;
+    ::flock(fd_.Get(), LOCK_EX);
+  }
+  TSaveRecord(const TSaveRecord&) = delete;
+  TSaveRecord& operator=(const TSaveRecord&) = delete;
+  ~TSaveRecord() { Done(); }
+  bool Made() const { return fd_.Valid(); }
+  const std::string& Folder() const { return folder_; }
+
+  // What the save leaves; on the disk before the file is touched where it must outlive a crash.
+  void Tell(const TLeftFile& left, bool durable, const std::string& fileName) {
+    WriteAll(fd_.Get(), Encode(left), fileName);
+    if (durable && ::fsync(fd_.Get()) != 0) FailWrite(fileName, errno);
+    if (durable) FlushFolder(folder_);
+  }
+  void Keep() { keep_ = true; }
+  // The save no longer leaves what the record tells of.
+  void Done() {
+    if (!path_.empty() && !keep_) ::unlink(path_.c_str());
+    path_.clear();
+  }
+
+ private:
+  std::string folder_;
+  TDescriptor fd_;
+  std::string path_;
+  bool keep_ = false;
+};
+
+struct TAbandonedRecord {
+  std::string path;
+  std::optional<TLeftFile> left;  // none when its save was killed before it could tell
+};
+
+// The records of saves whose programs are gone.
+std::vector<TAbandonedRecord> AbandonedRecords() {
+  std::vector<TAbandonedRecord> found;
+  const std::string folder = GetStatePath();
+  DIR* dir = folder.empty() ? nullptr : ::opendir(folder.c_str());
+  if (!dir) return found;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.size() != kRecordName || name.compare(0, sizeof kRecordPrefix - 1, kRecordPrefix) != 0) continue;
+    const std::string path = folder + name;
+    TDescriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.Valid() || ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) continue;  // its save is running
+    std::string text;
+    char chunk[4096];
+    for (ssize_t n; (n = ::read(fd.Get(), chunk, sizeof chunk)) > 0;) text.append(chunk, static_cast<size_t>(n));
+    found.push_back({path, text.empty() ? std::nullopt : Decode(text)});
+  }
+  ::closedir(dir);
+  return found;
+}
+
+bool IsFile(const std::string& path, dev_t device, ino_t inode) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_dev == device && info.st_ino == inode;
+}
+
+// Temporary files of saves that were killed go, with their records. Old copies of files written in
+// place wait for the user (FindCutShortSaves), unless they are gone already.
+void RemoveAbandonedTemporaries() {
+  for (const TAbandonedRecord& record : AbandonedRecords()) {
+    if (record.left && record.left->kind == TLeftKind::OldCopy) {
+      struct stat info {};
+      if (::lstat(record.left->left.c_str(), &info) == 0) continue;
+    } else if (record.left && IsFile(record.left->left, record.left->device, record.left->inode)) {
+      ::unlink(record.left->left.c_str());
+    }
+    ::unlink(record.path.c_str());
+  }
 }
 
 void CopyAll(int from, int to, const std::string& fileName) {
@@ -157,17 +273,14 @@ void CopyAll(int from, int to, const std::string& fileName) {
   }
 }
 
-// The new file beside the target, locked while it is written, removed unless it took the target's place.
+// The new file beside the target, removed unless it took the target's place.
 class TTempFile {
  public:
   explicit TTempFile(const std::string& target) {
-    std::string pattern = FolderOf(target) + TempPrefix(target) + std::string(kTempSuffix, 'X');
+    std::string pattern = TempPattern(target);
     fd_.Reset(::mkostemp(pattern.data(), O_CLOEXEC));
     error_ = errno;
-    if (fd_.Valid()) {
-      path_ = pattern;
-      ::flock(fd_.Get(), LOCK_EX);
-    }
+    if (fd_.Valid()) path_ = pattern;
   }
   TTempFile(const TTempFile&) = delete;
   TTempFile& operator=(const TTempFile&) = delete;
@@ -176,6 +289,12 @@ class TTempFile {
   }
   bool Made() const { return fd_.Valid(); }
   int Error() const { return error_; }
+  const std::string& Path() const { return path_; }
+  struct stat Info() const {
+    struct stat info {};
+    ::fstat(fd_.Get(), &info);
+    return info;
+  }
 
   void Write(const std::function<void(TStream&)>& write, const std::string& fileName) {
     TDescriptorStream stream(fd_.Get(), fileName);
@@ -191,7 +310,6 @@ class TTempFile {
     if (!fd_.Close()) FailWrite(fileName, errno);
     if (::rename(path_.c_str(), target.c_str()) != 0) FailWrite(fileName, errno);
     committed_ = true;
-    SyncFolder(FolderOf(target));
   }
 
  private:
@@ -201,27 +319,35 @@ class TTempFile {
   bool committed_ = false;
 };
 
-// The old bytes of a file written in place, kept in the private temporary folder meanwhile.
+// The old bytes of a file written in place, kept in the user's state folder meanwhile with the file's
+// name recorded beside them, so that a save killed half way leaves what the user can put back.
 class TBackup {
  public:
-  TBackup(int source, const std::string& fileName) {
-    const std::string folder = GetTempPath();
-    if (folder.empty()) FailWrite(fileName, EACCES);
-    std::string pattern = folder + "saved-" + ExtractFileName(fileName) + ".XXXXXX";
+  TBackup(int source, const std::string& target, const std::string& fileName) {
+    if (!record_.Made()) FailWrite(fileName, EACCES);
+    std::string pattern = record_.Folder() + ExtractFileName(target) + ".XXXXXX";
     fd_.Reset(::mkostemp(pattern.data(), O_CLOEXEC));
     if (!fd_.Valid()) FailWrite(fileName, errno);
     path_ = pattern;
-    CopyAll(source, fd_.Get(), fileName);
-    if (::fsync(fd_.Get()) != 0) FailWrite(fileName, errno);
+    try {
+      CopyAll(source, fd_.Get(), fileName);
+      if (::fsync(fd_.Get()) != 0) FailWrite(fileName, errno);
+      struct stat info {};
+      if (::fstat(source, &info) != 0) FailWrite(fileName, errno);
+      record_.Tell({TLeftKind::OldCopy, target, path_, info.st_dev, info.st_ino}, true, fileName);
+    } catch (const Exception&) {
+      ::unlink(path_.c_str());  // no destructor runs for what was never made
+      throw;
+    }
   }
   TBackup(const TBackup&) = delete;
   TBackup& operator=(const TBackup&) = delete;
   ~TBackup() {
-    if (!keep_) ::unlink(path_.c_str());
+    if (!keep_ && !path_.empty()) ::unlink(path_.c_str());
   }
   const std::string& Path() const { return path_; }
 
-  // Puts the old bytes back; false when that failed too, and then the copy stays.
+  // Puts the old bytes back; false when that failed too, and then the copy and its record stay.
   bool RestoreInto(int target, const std::string& fileName) noexcept {
     try {
       if (::lseek(fd_.Get(), 0, SEEK_SET) != 0 || ::lseek(target, 0, SEEK_SET) != 0) throw EWriteError(fileName);
@@ -231,11 +357,13 @@ class TBackup {
       return true;
     } catch (const Exception&) {
       keep_ = true;
+      record_.Keep();
       return false;
     }
   }
 
  private:
+  TSaveRecord record_;  // goes last, after the copy it tells of
   TDescriptor fd_;
   std::string path_;
   bool keep_ = false;
@@ -245,7 +373,7 @@ void WriteInPlace(const std::string& target, const std::string& fileName,
                   const std::function<void(TStream&)>& write) {
   TDescriptor fd(::open(target.c_str(), O_RDWR | O_CLOEXEC));
   if (!fd.Valid()) Fail<EFCreateError>("Cannot create file \"%s\". %s", fileName, errno);
-  TBackup backup(fd.Get(), fileName);
+  TBackup backup(fd.Get(), target, fileName);
   try {
     if (::lseek(fd.Get(), 0, SEEK_SET) != 0) FailWrite(fileName, errno);
     TDescriptorStream stream(fd.Get(), fileName);
@@ -261,6 +389,36 @@ void WriteInPlace(const std::string& target, const std::string& fileName,
 
 void SetFolderSyncWatch(TFolderSyncWatch Watch) { FolderSyncWatch() = std::move(Watch); }
 
+std::vector<TCutShortSave> FindCutShortSaves(const std::string& FileName) {
+  struct stat file {};
+  const bool exists = !FileName.empty() && ::stat(FileName.c_str(), &file) == 0;
+  std::vector<TCutShortSave> found;
+  for (const TAbandonedRecord& record : AbandonedRecords()) {
+    if (!record.left || record.left->kind != TLeftKind::OldCopy) continue;
+    struct stat copy {};
+    if (::lstat(record.left->left.c_str(), &copy) != 0) {
+      ::unlink(record.path.c_str());  // its save finished but for this record
+      continue;
+    }
+    const bool same = exists && file.st_dev == record.left->device && file.st_ino == record.left->inode;
+    if (FileName.empty() || same || record.left->file == FileName)
+      found.push_back({record.left->file, record.left->left, record.path});
+  }
+  return found;
+}
+
+void RestoreCutShortSave(const TCutShortSave& Save) {
+  TFileStream copy(Save.OldCopy, fmOpenRead);
+  const std::string bytes = copy.ReadRemaining();
+  WriteFileReplacing(Save.FileName, [&](TStream& stream) {
+    stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+  });
+  ::unlink(Save.OldCopy.c_str());
+  ::unlink(Save.Record.c_str());
+}
+
+void ForgetCutShortSave(const TCutShortSave& Save) { ::unlink(Save.Record.c_str()); }
+
 void WriteFileReplacing(const std::string& FileName, const std::function<void(TStream& Stream)>& Write) {
   const std::string target = FinalTarget(FileName);
   struct stat old {};
@@ -271,18 +429,26 @@ void WriteFileReplacing(const std::string& FileName, const std::function<void(TS
     if (::access(target.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)
       Fail<EFCreateError>("Cannot create file \"%s\". %s", FileName, EACCES);
   }
-  RemoveStaleTemps(target);
+  RemoveAbandonedTemporaries();
   // Other hard links must go on seeing the file, so it is written where it is.
   if (exists && old.st_nlink > 1) {
     WriteInPlace(target, FileName, Write);
     return;
   }
+  std::optional<TSaveRecord> record;  // goes after the temporary file it tells of
   TTempFile temp(target);
   if (!temp.Made()) {
     if (!exists) Fail<EFCreateError>("Cannot create file \"%s\". %s", FileName, temp.Error());
     WriteInPlace(target, FileName, Write);  // the folder takes no new file, the file itself takes bytes
     return;
   }
+  // Without a state folder the save goes on unrecorded: should it be killed, its file stays.
+  if (record.emplace().Made()) {
+    const struct stat info = temp.Info();
+    record->Tell({TLeftKind::Temporary, target, temp.Path(), info.st_dev, info.st_ino}, false, FileName);
+  }
   temp.Write(Write, FileName);
   temp.Commit(target, FileName, exists ? (old.st_mode & 07777) : DefaultMode(), exists ? &old : nullptr);
+  record->Done();
+  SyncFolder(FolderOf(target));
 }
