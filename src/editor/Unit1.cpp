@@ -913,12 +913,14 @@ void TForm1::EditorKeyPress(TObject*, char& Key) {
   if (Key == '\t') Editor->SetSelText(std::string(static_cast<size_t>(tabWidth_), ' '));
 }
 
+// Short enough for the status bar of the window's first size.
 void TForm1::EditorUnmappedChars(TObject*, const TUnmappedChars& Chars, bool Replaced) {
-  const std::string codePoint = Format("U+%04X", static_cast<unsigned>(Chars.First));
+  const std::string first = Format("U+%04X", static_cast<unsigned>(Chars.First));
+  const std::string page = CodePageName(GetACP());
   const std::string which =
-      Chars.Count == 1 ? codePoint + " is" : Format("%zu characters (the first %s) are", Chars.Count, codePoint.c_str());
-  ShowStatusText(which + " not in the " + CodePageName(GetACP()) + " code page: " +
-                 (Replaced ? "pasted as \"?\"" : "not typed"));
+      Chars.Count == 1 ? first + (Replaced ? ", not in " : " is not in ") + page
+                       : Format("%zu characters not in %s, the first %s", Chars.Count, page.c_str(), first.c_str());
+  ShowStatusText((Replaced ? "Pasted as \"?\": " : "Not typed: ") + which);
   editorMessageShown_ = true;
 }
 
