@@ -435,7 +435,8 @@ class TqzCustomEdit : public TCustomControl {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
   void DragDrop(TObject* Source, int X, int Y) override;
-  // The window messages of dropped files, the input method and the cursor; false for any other.
+  // The window messages of dropped files, the input method, characters the code page lacks and the
+  // cursor; false for any other.
   bool MouseMessage(TMessage& Message);
 
  private:

@@ -1,6 +1,7 @@
 // The editor and the mouse: placing the caret, selecting (also past the window's edges), selecting a
 // word, dragging the selection to move or copy it; the clipboard; files dropped from the desktop; text
-// from the input method; the cursor shape over the gutter and the selection.
+// from the input method, and typed or pasted characters the code page lacks; the cursor shape over the
+// gutter and the selection.
 #include <algorithm>
 #include <cstdlib>
 #include <memory>

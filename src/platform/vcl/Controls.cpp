@@ -235,8 +235,8 @@ class TWidgetBridge : public QWidget {
     const LPARAM keyData = TakeKeyEvent(e);
     const bool alt = e->modifiers() & Qt::AltModifier;
     const WORD vk = VirtualKeyOf(e);
-    const WORD down = KeyGoingDown(e, vk);
-    const bool taken = down != 0 && Send(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, down, keyData) == 0;
+    const WORD key = MessageKey(e, vk);
+    const bool taken = key != 0 && Send(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, keyData) == 0;
     TUnmappedChars unmapped;
     for (char c : TypedAnsiChars(e, vk, unmapped)) Send(alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(c), keyData);
     // A key the control took, or one with Alt (a menu's), is no typing, so it lacked no character.
@@ -247,7 +247,7 @@ class TWidgetBridge : public QWidget {
   void keyReleaseEvent(QKeyEvent* e) override {
     gModifiers = e->modifiers();
     const bool alt = e->modifiers() & Qt::AltModifier;
-    if (const WORD up = KeyGoingDown(e, VirtualKeyOf(e))) Send(alt ? WM_SYSKEYUP : WM_KEYUP, up, alt ? KF_ALTDOWN_LPARAM : 0);
+    if (const WORD key = MessageKey(e, VirtualKeyOf(e))) Send(alt ? WM_SYSKEYUP : WM_KEYUP, key, alt ? KF_ALTDOWN_LPARAM : 0);
     e->accept();
   }
 
@@ -317,10 +317,11 @@ class TWidgetBridge : public QWidget {
     return result;
   }
 
-  // Every key that types goes down, as every key does on the system: one without a virtual key of its
-  // own (a letter of another layout, a character a program sends) as the packet key. A control that
-  // took the key before for a command then knows that this key is a new one and types its character.
-  static WORD KeyGoingDown(const QKeyEvent* e, WORD vk) { return vk != 0 || e->text().isEmpty() ? vk : VK_PACKET; }
+  // The key that a key's down and up messages carry. Every key that types goes down and up, as every key
+  // does on the system: one without a virtual key of its own (a letter of another layout, a character a
+  // program sends) as the packet key. A control that took the key before it for a command then knows
+  // that this one is new, and types its character.
+  static WORD MessageKey(const QKeyEvent* e, WORD vk) { return vk != 0 || e->text().isEmpty() ? vk : VK_PACKET; }
 
   void SendUnmapped(const TUnmappedChars& Unmapped) const {
     if (Unmapped.Count > 0) Send(CM_UNMAPPEDCHARS, Unmapped.Count, static_cast<LPARAM>(Unmapped.First));
