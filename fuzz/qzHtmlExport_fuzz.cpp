@@ -1,6 +1,7 @@
-// The HTML exporter over arbitrary lines: with the tags taken out and the entities decoded the way a
-// browser reads them, the exported part of the page gives back the text, every line ended by CR LF.
-// A byte left unencoded that a browser would read as markup, or a byte dropped, breaks that.
+// The HTML exporter over arbitrary lines: with the tags taken out and the references decoded the way a
+// browser reads them, the exported part of the page gives back the text's characters in the code page,
+// every line ended by CR LF. A byte left unencoded that a browser would read as markup or in a character
+// set of its own (any byte past ASCII), a wrong character or a byte dropped breaks that.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include "highlight/ZuzUderUze.h"
 #include "highlight/qzGeneralSyn.h"
 #include "highlight/qzHtmlExport.h"
+#include "win/CodePage.h"
 
 namespace {
 
@@ -22,34 +24,31 @@ namespace {
   std::abort();
 }
 
-// The named character references a page of this exporter can hold, with their Latin-1 bytes.
-const std::map<std::string, char>& Entities() {
-  static const std::map<std::string, char> entities = [] {
-    std::map<std::string, char> names = {{"quot", '"'}, {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"copy", '\xA9'}};
-    const std::pair<const char*, unsigned char> letters[] = {{"Agrave", 0xC0}, {"Ccedil", 0xC7}, {"Egrave", 0xC8},
-                                                             {"Eacute", 0xC9}, {"Ecirc", 0xCA},  {"Euml", 0xCB},
-                                                             {"Icirc", 0xCE},  {"Iuml", 0xCF},   {"Ucirc", 0xDB},
-                                                             {"Uuml", 0xDC}};
-    for (const auto& [name, byte] : letters) {
-      std::string small = name;
-      small[0] = static_cast<char>(small[0] - 'A' + 'a');
-      names[name] = static_cast<char>(byte);
-      names[small] = static_cast<char>(byte + 0x20);
-    }
-    return names;
-  }();
-  return entities;
-}
+const std::map<std::string, char32_t> kEntities = {{"quot", '"'}, {"amp", '&'}, {"lt", '<'}, {"gt", '>'}};
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+// The character of a reference "&name;" or "&#digits;" (without "&" and ";"), or 0 for none.
+char32_t Referenced(const std::string& name) {
+  if (const auto entity = kEntities.find(name); entity != kEntities.end()) return entity->second;
+  if (name.size() < 2 || name[0] != '#' || name.size() > 8) return 0;
+  char32_t u = 0;
+  for (size_t i = 1; i < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9') return 0;
+    u = u * 10 + static_cast<char32_t>(name[i] - '0');
+  }
+  return u;
+}
+
 // What a browser shows of a stretch of markup: "<" before a letter, "/", "!" or "?" opens a tag up to
-// the next ">"; "&" followed by a known name and ";" is that character; every other byte is itself.
-std::string Rendered(const std::string& html) {
-  std::string text;
+// the next ">"; "&" followed by a known name or a number and ";" is that character; every other byte is
+// itself, and none may lie past ASCII.
+std::u32string Rendered(const std::string& html) {
+  std::u32string text;
   for (size_t i = 0; i < html.size();) {
     const char c = html[i];
     const char next = i + 1 < html.size() ? html[i + 1] : '\0';
+    if (static_cast<unsigned char>(c) >= 0x80) Fail("a byte past ASCII is left as it is");
     if (c == '<' && (IsLetter(next) || next == '/' || next == '!' || next == '?')) {
       const size_t close = html.find('>', i);
       if (close == std::string::npos) Fail("a tag is not closed");
@@ -59,38 +58,37 @@ std::string Rendered(const std::string& html) {
     if (c == '&') {
       const size_t semicolon = html.find(';', i);
       if (semicolon != std::string::npos) {
-        const auto entity = Entities().find(html.substr(i + 1, semicolon - i - 1));
-        if (entity != Entities().end()) {
-          text += entity->second;
+        if (const char32_t u = Referenced(html.substr(i + 1, semicolon - i - 1))) {
+          text += u;
           i = semicolon + 1;
           continue;
         }
       }
     }
-    text += c;
+    text += static_cast<char32_t>(c);
     ++i;
   }
   return text;
 }
 
-std::string Escaped(const std::string& text, size_t from) {
+std::string Escaped(const std::u32string& text, size_t from) {
   std::string out;
   for (size_t i = from; i < text.size() && i < from + 24; ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    char hex[8];
-    std::snprintf(hex, sizeof hex, c < 0x20 || c >= 0x7F ? "\\x%02X" : "%c", c);
+    const char32_t u = text[i];
+    char hex[16];
+    std::snprintf(hex, sizeof hex, u < 0x20 || u >= 0x7F ? "\\x{%X}" : "%c", static_cast<unsigned>(u));
     out += hex;
   }
   return out;
 }
 
 // Shows where the page stops giving the text back.
-void CompareRendered(const std::string& rendered, const std::string& expected) {
+void CompareRendered(const std::u32string& rendered, const std::u32string& expected) {
   if (rendered == expected) return;
   size_t at = 0;
   while (at < rendered.size() && at < expected.size() && rendered[at] == expected[at]) ++at;
   const size_t from = at < 8 ? 0 : at - 8;
-  std::fprintf(stderr, "at byte %zu: text [%s], page shows [%s]\n", at, Escaped(expected, from).c_str(),
+  std::fprintf(stderr, "at character %zu: text [%s], page shows [%s]\n", at, Escaped(expected, from).c_str(),
                Escaped(rendered, from).c_str());
   Fail("the rendered lines differ from the text");
 }
@@ -162,6 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (page.size() < header.size() + footer.size() || page.compare(0, header.size(), header) != 0 ||
       page.compare(page.size() - footer.size(), footer.size(), footer) != 0)
     Fail("the page is not header, lines, footer");
-  CompareRendered(Rendered(page.substr(header.size(), page.size() - header.size() - footer.size())), expected);
+  CompareRendered(Rendered(page.substr(header.size(), page.size() - header.size() - footer.size())),
+                  AnsiToUnicode(expected));
   return 0;
 }

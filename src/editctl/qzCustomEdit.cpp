@@ -379,6 +379,7 @@ void TqzCustomEdit::EndUpdate() {
   if (HasState(sfScrollbarChanged)) UpdateScrollBars();
   if (HasState(sfCaretChanged)) UpdateCaret();
   if (!statusChanges_.Empty()) StatusChanged(TqzStatusChanges{});
+  if (untoldChars_.Count > 0) TellUnmappedChars();
 }
 
 void TqzCustomEdit::StatusChanged(TqzStatusChanges Changes) {

@@ -19,6 +19,7 @@
 #include "vcl/Classes.h"
 #include "vcl/CustomControl.h"
 #include "vcl/Graphics.h"
+#include "win/CodePage.h"
 
 class TCanvas;
 class TheTextDrawer;
@@ -69,6 +70,9 @@ using TStatusChangeEvent = TEvent<void(TObject* Sender, TqzStatusChanges Changes
 using TPaintEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas)>;
 using TSpecialLineColorsEvent = TEvent<void(TObject* Sender, int Line, bool& Special, TColor& FG, TColor& BG)>;
 using TDropFilesEvent = TEvent<void(TObject* Sender, int X, int Y, TStrings* Files)>;
+// Characters from the keyboard, the input method or another program's clipboard text that the code page
+// lacks: refused when typed or composed, put in as "?" when pasted (Replaced).
+using TUnmappedCharsEvent = TEvent<void(TObject* Sender, const TUnmappedChars& Chars, bool Replaced)>;
 // Printing (qzPrint.h): the status events of a print job.
 enum TqzPrintStatus { prsBegin, prsNewPage, prsEnd };
 using TPrintStatusEvent = TEvent<void(TObject* Sender, TqzPrintStatus Status, int PageNumber, bool& Abort)>;
@@ -300,6 +304,8 @@ class TqzCustomEdit : public TCustomControl {
   TStatusChangeEvent OnStatusChange;
   TDropFilesEvent OnDropFiles;
   TPrintStatusEvent OnPrintStatus;
+  // Told after the status change of the change that came with the characters (a paste's).
+  TUnmappedCharsEvent OnUnmappedChars;
 
   // --- Printing (qzPrint.cpp) ----------------------------------------------------------------------
   // Prints on Printer() with AFont, or the editor's font when AFont is nullptr.
@@ -429,7 +435,8 @@ class TqzCustomEdit : public TCustomControl {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
   void DragDrop(TObject* Source, int X, int Y) override;
-  // The window messages of dropped files, the input method and the cursor; false for any other.
+  // The window messages of dropped files, the input method, characters the code page lacks and the
+  // cursor; false for any other.
   bool MouseMessage(TMessage& Message);
 
  private:
@@ -521,6 +528,10 @@ class TqzCustomEdit : public TCustomControl {
   void WMDropFiles(TMessage& Message);
   void WMImeComposition(TMessage& Message);
   void WMImeNotify(TMessage& Message);
+  void CMUnmappedChars(TMessage& Message);
+  // A beep, and OnUnmappedChars once the update running now is over.
+  void UnmappedChars(const TUnmappedChars& Chars, bool Replaced);
+  void TellUnmappedChars();
   void WMSetCursor(TMessage& Message);
 
 
@@ -666,6 +677,8 @@ class TqzCustomEdit : public TCustomControl {
   std::unique_ptr<TqzEditSearch> searchEngine_ = std::make_unique<TqzEditSearch>();
   bool keyHandled_ = false;  // the key-down made a command: drop the character it types
   int imeSkipCount_ = 0;     // typed characters to drop after an input-method string
+  TUnmappedChars untoldChars_;  // unmapped characters OnUnmappedChars has yet to hear of
+  bool untoldReplaced_ = false;
   bool scrolling_ = false;   // a scroll-bar action is in progress
   // Mouse state between a left press and its release.
   bool dragPending_ = false;   // the press was on the selection: a drag or, released in place, a click

@@ -1,6 +1,7 @@
 // The editor and the mouse: placing the caret, selecting (also past the window's edges), selecting a
 // word, dragging the selection to move or copy it; the clipboard; files dropped from the desktop; text
-// from the input method; the cursor shape over the gutter and the selection.
+// from the input method, and typed or pasted characters the code page lacks; the cursor shape over the
+// gutter and the selection.
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -84,13 +85,15 @@ bool TqzCustomEdit::CanPaste() const {
 }
 
 void TqzCustomEdit::PasteFromClipboard() {
+  TUnmappedChars unmapped;
   if (Clipboard()->HasFormat(BlockFormat)) {
     const TClipboard::TBytes block = Clipboard()->GetFormatBytes(BlockFormat);  // a whole file is not copied
     PasteBlock(block.Data);
   } else if (Clipboard()->HasFormat(CF_TEXT)) {
-    PasteText(Clipboard()->AsText());
+    PasteText(Clipboard()->AsText(unmapped));
   }
   StatusChanged(TqzStatusChanges{qzscSelection});
+  if (unmapped.Count > 0) UnmappedChars(unmapped, true);
 }
 
 // The block keeps the mode it was copied in.
@@ -349,6 +352,7 @@ bool TqzCustomEdit::MouseMessage(TMessage& Message) {
   switch (Message.Msg) {
     case WM_DROPFILES: WMDropFiles(Message); return true;
     case WM_IME_COMPOSITION: WMImeComposition(Message); return true;
+    case CM_UNMAPPEDCHARS: CMUnmappedChars(Message); return true;
     case WM_IME_NOTIFY: WMImeNotify(Message); return true;
     case WM_SETCURSOR: WMSetCursor(Message); return true;
     default: return false;
@@ -387,6 +391,29 @@ void TqzCustomEdit::WMImeComposition(TMessage& Message) {
     }
   }
   TCustomControl::WndProc(Message);
+}
+
+// Typed or composed characters the code page lacks are refused aloud where the editor would have taken
+// them: a read-only editor takes none.
+void TqzCustomEdit::CMUnmappedChars(TMessage& Message) {
+  if (ReadOnly()) return;
+  TUnmappedChars chars;
+  chars.Count = static_cast<std::size_t>(Message.WParam);
+  chars.First = static_cast<char32_t>(Message.LParam);
+  UnmappedChars(chars, false);
+}
+
+void TqzCustomEdit::UnmappedChars(const TUnmappedChars& Chars, bool Replaced) {
+  MessageBeep(0);
+  untoldChars_.Add(Chars);
+  untoldReplaced_ = Replaced;
+  if (updateLock_ == 0) TellUnmappedChars();
+}
+
+void TqzCustomEdit::TellUnmappedChars() {
+  const TUnmappedChars chars = untoldChars_;
+  untoldChars_ = TUnmappedChars{};
+  Fire(OnUnmappedChars, this, chars, untoldReplaced_);
 }
 
 // The input method composes in the editor's font.

@@ -16,6 +16,7 @@
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Clipbrd.h"
+#include "win/CodePage.h"
 #include "win/ReplaceFile.h"
 #include "win/Shell.h"
 #include "win/WinUser.h"
@@ -247,6 +248,7 @@ void TForm1::CreateComponents() {
   Editor->BookMarkOptions()->SetEnableKeys(false);  // the Bookmarks menu carries those keys
   Editor->OnStatusChange = TStatusChangeEvent(this, &TForm1::EditorStatusChange);
   Editor->OnKeyPress = TKeyPressEvent(this, &TForm1::EditorKeyPress);
+  Editor->OnUnmappedChars = TUnmappedCharsEvent(this, &TForm1::EditorUnmappedChars);
   Editor->SetParent(EditSheet);
   // Bound after the editor's own key handlers, which it keeps calling.
   Compl = new TQzCompletionProposal(this);
@@ -918,6 +920,10 @@ void TForm1::LoadQuickIns() {
 // Editor and application events
 
 void TForm1::EditorStatusChange(TObject*, TqzStatusChanges) {
+  if (editorMessageShown_) {
+    editorMessageShown_ = false;
+    ShowStatusText(Application->Hint());
+  }
   TStatusPanels* panels = StatusBar1->Panels();
   panels->Items(0)->SetText(Format("%6d:%4d", Editor->CaretY(), Editor->CaretX()));
   panels->Items(1)->SetText(Editor->Modified() ? "Modified" : "");
@@ -935,8 +941,20 @@ void TForm1::EditorKeyPress(TObject*, char& Key) {
   if (Key == '\t') Editor->SetSelText(std::string(static_cast<size_t>(tabWidth_), ' '));
 }
 
-void TForm1::AppEvents1Hint(TObject*) {
-  const std::string& hint = Application->Hint();
-  StatusBar1->SetSimpleText(hint);
-  StatusBar1->SetSimplePanel(!hint.empty());
+// Short enough for the status bar of the window's first size.
+void TForm1::EditorUnmappedChars(TObject*, const TUnmappedChars& Chars, bool Replaced) {
+  const std::string first = Format("U+%04X", static_cast<unsigned>(Chars.First));
+  const std::string page = CodePageName(GetACP());
+  const std::string which =
+      Chars.Count == 1 ? first + (Replaced ? ", not in " : " is not in ") + page
+                       : Format("%zu characters not in %s, the first %s", Chars.Count, page.c_str(), first.c_str());
+  ShowStatusText((Replaced ? "Pasted as \"?\": " : "Not typed: ") + which);
+  editorMessageShown_ = true;
+}
+
+void TForm1::AppEvents1Hint(TObject*) { ShowStatusText(Application->Hint()); }
+
+void TForm1::ShowStatusText(const std::string& Text) {
+  StatusBar1->SetSimpleText(Text);
+  StatusBar1->SetSimplePanel(!Text.empty());
 }

@@ -261,6 +261,8 @@ class TForm1 : public TForm {
   // --- Editor and application events ------------------------------------------------------------
   void EditorStatusChange(TObject* Sender, TqzStatusChanges Changes);
   void EditorKeyPress(TObject* Sender, char& Key);
+  // Characters the code page lacks, said in the status bar until the editor's next change of state.
+  void EditorUnmappedChars(TObject* Sender, const TUnmappedChars& Chars, bool Replaced);
   void AppEvents1Hint(TObject* Sender);
 
   // --- Search and bookmarks (Unit1Search.cpp) ----------------------------------------------------
@@ -381,6 +383,8 @@ class TForm1 : public TForm {
   TToolButton* AddButton(const std::string& Name, const std::string& Hint, int Image, TNotifyEvent OnClick = nullptr);
   void AddSeparator();
 
+  // The text over the whole status bar, or the panels again for an empty text.
+  void ShowStatusText(const std::string& Text);
   void SetCurrentFile(const std::string& Name);
   // Writes the text to the file and marks it saved.
   void SaveTo(const std::string& Name);
@@ -397,6 +401,7 @@ class TForm1 : public TForm {
   // Set when a file could not be loaded: Save then asks for a name instead of writing the file.
   bool nameNeedsConfirming_ = false;
   bool activated_ = false;
+  bool editorMessageShown_ = false;  // the status bar tells of characters the editor could not take
   int tabWidth_ = 8;
   std::string perlHeader_;
   std::string uploaderPath_;

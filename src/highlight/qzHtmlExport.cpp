@@ -1,55 +1,47 @@
 #include "highlight/qzHtmlExport.h"
 
 #include <array>
+#include <map>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "editctl/qzCustomEdit.h"
 #include "vcl/Application.h"
 #include "vcl/Clipbrd.h"
 #include "vcl/SysUtils.h"
+#include "win/CodePage.h"
 
 namespace {
 
 constexpr std::string_view CRLF = "\r\n";
 
-// The bytes with an entity, by their Latin-1 meaning.
-constexpr std::array<std::string_view, 256> EntityTable = [] {
-  std::array<std::string_view, 256> table{};
-  table[0x22] = "&quot;";
-  table[0x26] = "&amp;";
-  table[0x3C] = "&lt;";
-  table[0x3E] = "&gt;";
-  table[0xA9] = "&copy;";
-  table[0xC0] = "&Agrave;";
-  table[0xC7] = "&Ccedil;";
-  table[0xC8] = "&Egrave;";
-  table[0xC9] = "&Eacute;";
-  table[0xCA] = "&Ecirc;";
-  table[0xCB] = "&Euml;";
-  table[0xCE] = "&Icirc;";
-  table[0xCF] = "&Iuml;";
-  table[0xDB] = "&Ucirc;";
-  table[0xDC] = "&Uuml;";
-  table[0xE0] = "&agrave;";
-  table[0xE7] = "&ccedil;";
-  table[0xE8] = "&egrave;";
-  table[0xE9] = "&eacute;";
-  table[0xEA] = "&ecirc;";
-  table[0xEB] = "&euml;";
-  table[0xEE] = "&icirc;";
-  table[0xEF] = "&iuml;";
-  table[0xFB] = "&ucirc;";
-  table[0xFC] = "&uuml;";
-  return table;
-}();
+// What each byte of the text is written as: the markup characters as entities, and every byte past
+// ASCII as a reference to the character it is in the code page, so the page is plain ASCII and reads
+// the same whatever character set a browser takes it for, in a file and on the clipboard alike.
+struct TByteReferences {
+  std::array<std::string, 256> Text;
+  std::array<bool, 256> Replaced{};  // flags, one byte each: most text has none, and this keeps the scan short
+};
 
-// The same bytes as flags, one byte each: most text has none of them, and this keeps the scan for
-// them short.
-constexpr std::array<bool, 256> HasEntity = [] {
-  std::array<bool, 256> flags{};
-  for (size_t i = 0; i < flags.size(); ++i) flags[i] = !EntityTable[i].empty();
-  return flags;
-}();
+TByteReferences MakeReferences(TAnsiCodePage CodePage) {
+  TByteReferences references;
+  const std::pair<unsigned char, const char*> markup[] = {{'"', "&quot;"}, {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}};
+  for (const auto& [byte, entity] : markup) references.Text[byte] = entity;
+  for (unsigned c = 0x80; c < 0x100; ++c)
+    references.Text[c] = "&#" + std::to_string(CodePageCharToUnicode(CodePage, static_cast<unsigned char>(c))) + ";";
+  for (size_t i = 0; i < references.Text.size(); ++i) references.Replaced[i] = !references.Text[i].empty();
+  return references;
+}
+
+// The references of the system's code page as it is now.
+const TByteReferences& References() {
+  static std::map<TAnsiCodePage, TByteReferences> tables;
+  const TAnsiCodePage codePage = GetACP();
+  auto found = tables.find(codePage);
+  if (found == tables.end()) found = tables.emplace(codePage, MakeReferences(codePage)).first;
+  return found->second;
+}
 
 // Opening and closing tags of the styles, outermost first.
 struct TStyleTag {
@@ -66,15 +58,17 @@ constexpr std::string_view StartFragmentMark = "<!--StartFragment-->";
 constexpr std::string_view EndFragmentMark = "<!--EndFragment-->";
 constexpr std::string_view FragmentEnd = "</pre></code>";
 
-// Hands Text on in pieces, each either a run of bytes that stay as they are or a replaced byte's entity.
-// The system's code pages are single-byte, so no byte belongs to a multibyte sequence.
+// Hands Text on in pieces, each either a run of bytes that stay as they are or a replaced byte's
+// reference. The system's code pages are single-byte, so no byte belongs to a multibyte sequence.
 template <class TPieceSink>
 void ForEachEncodedPiece(std::string_view Text, TPieceSink&& Sink) {
+  const TByteReferences& references = References();
   size_t run = 0;
   for (size_t i = 0; i < Text.size(); ++i) {
-    if (!HasEntity[static_cast<unsigned char>(Text[i])]) continue;
+    const auto byte = static_cast<unsigned char>(Text[i]);
+    if (!references.Replaced[byte]) continue;
     if (i > run) Sink(Text.substr(run, i - run));
-    Sink(EntityTable[static_cast<unsigned char>(Text[i])]);
+    Sink(std::string_view(references.Text[byte]));
     run = i + 1;
   }
   if (run < Text.size()) Sink(Text.substr(run));

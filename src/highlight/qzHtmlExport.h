@@ -72,7 +72,8 @@ class TqzHtmlExport : public TqzCustomExport {
   std::vector<TTokenMarkup> FMarkups;
 };
 
-// Characters with an HTML entity replaced by it.
+// The markup characters replaced by their entities, and every character past ASCII by a reference to
+// it (text in the system's code page).
 std::string EncodeHtmlEntities(const std::string& Text);
 // A colour as the quoted HTML text "#RRGGBB"; system colours resolved.
 std::string HtmlColorText(TColor Color);

@@ -15,6 +15,16 @@ namespace corvane::test {
 void Type(QWidget* widget, const std::string& text) { QTest::keyClicks(widget, QString::fromLatin1(text)); }
 void Type(TWinControl& control, const std::string& text) { Type(control.Widget(), text); }
 
+void TypeText(QWidget* widget, const QString& text) {
+  for (char32_t u : text.toUcs4()) {
+    const QString typed = QString::fromUcs4(&u, 1);
+    // Qt names a character's key by its capital, as the X server's key symbols go.
+    const auto key = u <= 0xFFFF ? static_cast<Qt::Key>(QChar(static_cast<char16_t>(u)).toUpper().unicode()) : Qt::Key_unknown;
+    QTest::sendKeyEvent(QTest::Press, widget, key, typed, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, widget, key, typed, Qt::NoModifier);
+  }
+}
+
 void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(widget, key, modifiers); }
 void Press(TWinControl& control, Qt::Key key, Qt::KeyboardModifiers modifiers) {
   Press(control.Widget(), key, modifiers);

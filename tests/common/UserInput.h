@@ -9,6 +9,7 @@
 //
 //   Type(*edit, "ab");                          // key press and release per character
 //   Type(nullptr, "ab");                        // to whatever has the keyboard focus now
+//   TypeText(edit->Widget(), "ж€");             // any script, one key each
 //   Press(*edit, Qt::Key_Tab);                  // one key, optional modifiers
 //   Keys(*form, "Ctrl+Shift+C");                // a key sequence in Qt's portable text form
 //   Click(*edit, {30, 5});                      // left click at a client point
@@ -33,6 +34,9 @@ namespace corvane::test {
 // Characters typed one after the other (press and release each), as QTest::keyClicks does; Latin-1 bytes.
 void Type(QWidget* widget, const std::string& text);
 void Type(TWinControl& control, const std::string& text);
+// Characters of any script typed one after the other, each with the key a layout for it has (beyond
+// the Basic Multilingual Plane no key: a character a program sends).
+void TypeText(QWidget* widget, const QString& text);
 
 // One key pressed and released, with modifiers held.
 void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

@@ -11,7 +11,9 @@
 
 #include "EditText.h"
 #include "TestEdit.h"
+#include "common/UserInput.h"
 #include "editctl/qzCustomEdit.h"
+#include "win/WinUser.h"
 
 namespace {
 
@@ -127,6 +129,65 @@ TEST_F(Keys, AnyStrokeBetweenEndsTheMemory) {
     edit->FindKeyCommand('Q', TShiftState{ssCtrl});
     edit->FindKeyCommand(between, TShiftState{});
     EXPECT_EQ(edit->FindKeyCommand('B', TShiftState{}), ecNone) << between;
+  }
+}
+
+// A key of another layout has no virtual key of its own; after a key that ran a command its letter is
+// still typed.
+TEST_F(Keys, ALetterOfAnotherLayoutIsTypedAfterACommandKey) {
+  for (Qt::Key command : {Qt::Key_Left, Qt::Key_End, Qt::Key_Delete}) {
+    edit->SetText("ab");
+    Press(command);
+    corvane::test::TypeText(edit->Widget(), QString::fromUtf8("ж"));
+    EXPECT_NE(edit->Lines()->Get(0).find('\xE6'), std::string::npos) << command;
+  }
+}
+
+// Characters the code page lacks are told of, with a beep, where the editor would have taken them.
+TEST_F(Keys, OnlyCharactersTheEditorWouldTakeAreToldOf) {
+  struct Told {
+    size_t count;
+    char32_t first;
+    bool replaced;
+    bool operator==(const Told&) const = default;
+  };
+  std::vector<Told> told;
+  edit->OnUnmappedChars = [&told](TObject*, const TUnmappedChars& chars, bool replaced) {
+    told.push_back({chars.Count, chars.First, replaced});
+  };
+  struct Case {
+    bool readOnly;
+    bool bound;  // the key runs a command
+    bool composed;
+    const char* text;
+    std::vector<Told> told;
+  };
+  const Case cases[] = {
+      {false, false, false, "é", {{1, U'é', false}}},
+      {false, false, true, "日本", {{2, U'日', false}}},
+      {true, false, false, "é", {}},  // a read-only editor types nothing
+      {true, false, true, "日本", {}},
+      {false, true, false, "é", {}},  // nor does a key that ran a command
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    told.clear();
+    edit->SetReadOnly(c.readOnly);
+    if (c.bound) {
+      // Keys without a virtual key of their own go down as the packet key.
+      TqzKeyStroke* binding = edit->Keystrokes()->Add();
+      binding->SetShortCut(ShortCut(VK_PACKET, TShiftState{}));
+      binding->SetCommand(ecLineStart);
+    }
+    const int beeps = MessageBeepCount();
+    const QString text = QString::fromUtf8(c.text);
+    if (c.composed)
+      corvane::test::CommitText(*edit, text);
+    else
+      corvane::test::TypeText(edit->Widget(), text);
+    EXPECT_EQ(told, c.told);
+    EXPECT_EQ(MessageBeepCount() - beeps, static_cast<int>(c.told.size()));
+    EXPECT_EQ(LinesOf(*edit), Lines{""});
   }
 }
 

@@ -53,13 +53,21 @@ TEST_F(XClipboard, CyrillicCopiedHereReadsBackAsUtf8Elsewhere) {
 }
 
 TEST_F(XClipboard, Utf8PutThereByAnotherProgramPastesInTheCodePage) {
-  // A character the code page lacks arrives as "?"; the rest of the paste goes in.
+  // A character the code page lacks arrives as "?", and the editor tells of it once it has told of the
+  // paste's change, so a status shown for it is not overwritten; the rest of the paste goes in.
   XClip({"-i"}, QByteArray("Добрый день € 中 ok"));
   ASSERT_TRUE(ClipboardOffers("text/plain"));
+  std::string told;  // "s" for each status change, "?" and the character for the replaced ones
+  edit->OnStatusChange = [&told](TObject*, TqzStatusChanges) { told += "s"; };
+  edit->OnUnmappedChars = [&told](TObject*, const TUnmappedChars& chars, bool replaced) {
+    if (replaced && chars.Count == 1 && chars.First == U'中') told += "?";
+  };
   edit->SetCaretXY(TPoint{1, 2});
+  told.clear();
   Press(Qt::Key_V);
   EXPECT_EQ(edit->Lines()->Get(1), "\xC4\xEE\xE1\xF0\xFB\xE9 \xE4\xE5\xED\xFC \x88 ? okone two");
   EXPECT_EQ(edit->CaretXY(), (TPoint{19, 2}));
+  EXPECT_EQ(told, "s?");
 }
 
 TEST_F(XClipboard, AColumnBlockKeepsItsModeOnTheWayThroughTheServer) {

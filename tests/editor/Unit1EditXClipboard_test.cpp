@@ -1,7 +1,9 @@
-// The main window's Paste button while another program changes the clipboard, through a real X
-// server with xclip as that program.
+// The main window's Paste button while another program changes the clipboard, and what another
+// program's text becomes when pasted, through a real X server with xclip as that program.
 #include <QByteArray>
+#include <QClipboard>
 #include <QGuiApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,7 @@
 #include "common/XClipboard.h"
 #include "editor/Unit1.h"
 #include "vcl/Clipbrd.h"
+#include "win/WinUser.h"
 
 namespace {
 
@@ -47,6 +50,41 @@ TEST_F(Unit1EditXClipboard, ThePasteButtonFollowsWhatAnotherProgramPutsOnTheClip
     ASSERT_TRUE(corvane::test::PumpUntil([&] { return changes > before; }));
     EXPECT_EQ(form_->PasteButton->Enabled(), c.canPaste);
   }
+}
+
+// Another program's text goes in whole: a character the code page lacks as "?", with one beep and one
+// message that counts them and names the first, until the editor's next change.
+TEST_F(Unit1EditXClipboard, APasteSaysHowManyCharactersItReplaced) {
+  struct Case {
+    const char* text;  // UTF-8, as the other program holds it
+    bool byMenu;       // Edit > Paste, else Ctrl+V
+    std::string line;  // in Windows-1251
+    std::string status;
+  };
+  const std::string three = "Pasted as \"?\": 3 characters not in Windows-1251, the first U+00E9";
+  const Case cases[] = {
+      {"Привет", false, "\xCF\xF0\xE8\xE2\xE5\xF2", ""},
+      {"P: é ü € ñ", false, "P: ? ? \x88 ?", three},
+      {"P: é ü € ñ", true, "P: ? ? \x88 ?", three},
+      {"x 😀", false, "x ?", "Pasted as \"?\": U+1F600, not in Windows-1251"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    form_->Editor->SetText("");
+    corvane::test::XClip({"-i"}, QByteArray(c.text));
+    ASSERT_TRUE(corvane::test::PumpUntil([&] { return QGuiApplication::clipboard()->text() == QString::fromUtf8(c.text); }));
+    const int beeps = MessageBeepCount();
+    if (c.byMenu)
+      form_->Paste1->Click();
+    else
+      QTest::keyClick(form_->Editor->Widget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form_->Editor->Lines()->Get(0), c.line);
+    EXPECT_EQ(form_->StatusBar1->SimplePanel() ? form_->StatusBar1->SimpleText() : "", c.status);
+    EXPECT_EQ(MessageBeepCount() - beeps, c.status.empty() ? 0 : 1);
+  }
+  // The next change brings the panels back.
+  QTest::keyClick(form_->Editor->Widget(), Qt::Key_Home);
+  EXPECT_FALSE(form_->StatusBar1->SimplePanel());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The main window's Edit menu, popup and tool-bar buttons over the editor and the clipboard, and
-// files dropped on the editor.
+// The main window's Edit menu, popup and tool-bar buttons over the editor and the clipboard, files
+// dropped on the editor, and what it says of typed characters its code page lacks.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTest>
@@ -14,6 +14,7 @@
 #include "common/DragInput.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
+#include "common/UserInput.h"
 #include "editor/Unit1.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
@@ -125,6 +126,48 @@ TEST_F(Unit1Edit, CopyAllAndCopyCurrentLineGiveTheirTextAsPlainText) {
   form_->Paste1->Click();
   EXPECT_EQ(Editor()->Lines()->Get(0), "first");
   EXPECT_EQ(Editor()->Lines()->Get(2), "first");
+}
+
+// A character the code page lacks, typed or composed, is refused with a beep and named in the status
+// bar until the editor's next change; the rest of what was typed goes in.
+TEST_F(Unit1Edit, TypedCharactersTheCodePageLacksAreRefusedAloud) {
+  enum class TWay { Typed, Composed, Pressed };
+  struct Input {
+    TWay way;
+    const char* text;  // UTF-8
+    Qt::Key key;
+  };
+  struct Case {
+    std::vector<Input> inputs;
+    std::string line;    // in Windows-1251
+    std::string status;  // over the whole bar; empty while the bar shows its panels
+    int beeps;
+  };
+  const Case cases[] = {
+      {{{TWay::Typed, "é ü ж", {}}}, "x  \xE6", "", 2},  // the space and the letter after each one change the text
+      {{{TWay::Typed, "é", {}}}, "x", "Not typed: U+00E9 is not in Windows-1251", 1},
+      {{{TWay::Typed, "€ж", {}}}, "x\x88\xE6", "", 0},
+      {{{TWay::Typed, "😀", {}}}, "x", "Not typed: U+1F600 is not in Windows-1251", 1},
+      {{{TWay::Typed, "é", {}}, {TWay::Pressed, "", Qt::Key_Left}}, "x", "", 1},
+      {{{TWay::Composed, "日本", {}}}, "x", "Not typed: 2 characters not in Windows-1251, the first U+65E5", 1},
+      {{{TWay::Composed, "naïve", {}}}, "xnave", "Not typed: U+00EF is not in Windows-1251", 1},
+      {{{TWay::Composed, "мир", {}}}, "x\xEC\xE8\xF0", "", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    Editor()->SetText("x");
+    Editor()->SetCaretXY(TPoint{2, 1});
+    const int beeps = MessageBeepCount();
+    for (const Input& input : c.inputs) {
+      const QString text = QString::fromUtf8(input.text);
+      if (input.way == TWay::Typed) corvane::test::TypeText(Editor()->Widget(), text);
+      if (input.way == TWay::Composed) corvane::test::CommitText(*Editor(), text);
+      if (input.way == TWay::Pressed) Keys(input.key, Qt::NoModifier);
+    }
+    EXPECT_EQ(Editor()->Lines()->Get(0), c.line);
+    EXPECT_EQ(form_->StatusBar1->SimplePanel() ? form_->StatusBar1->SimpleText() : "", c.status);
+    EXPECT_EQ(MessageBeepCount() - beeps, c.beeps);
+  }
 }
 
 }  // namespace

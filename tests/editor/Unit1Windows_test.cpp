@@ -5,6 +5,7 @@
 
 #include <QApplication>
 
+#include "common/BrowserText.h"
 #include "common/Picture.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
@@ -58,10 +59,11 @@ TEST_F(Unit1Windows, ExportProposesTheNameCutAtTheFileNamesFirstDot) {
   for (const auto& c : cases) EXPECT_EQ(ProposedHtmlName(c.file), c.proposed) << c.file;
 }
 
-// The page holds the script's text coloured as the editor colours it, titled with the file's name.
+// The page holds the script's text coloured as the editor colours it, titled with the file's name;
+// its Russian comment reads as it does in the editor, whatever character set a browser assumes.
 TEST_F(Unit1Windows, ExportWritesTheColouredScript) {
   std::filesystem::create_directories(Path("my.scripts"));
-  WriteFile(Path("my.scripts/hello.pl"), "print \"<b>\";\n");
+  WriteFile(Path("my.scripts/hello.pl"), "print \"<b>\";\n# \xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0!\n");
   TForm1* form = Start();
   form->Open(Path("my.scripts/hello.pl"), false);
   chosen_ = {Path("my.scripts/page")};
@@ -73,6 +75,8 @@ TEST_F(Unit1Windows, ExportWritesTheColouredScript) {
   EXPECT_NE(page.find("Ombrix Tarnwick"), std::string::npos);
   EXPECT_NE(page.find("&lt;b&gt;"), std::string::npos);
   EXPECT_NE(page.find("color"), std::string::npos);
+  for (const auto charset : corvane::test::kAssumedCharsets)
+    EXPECT_NE(corvane::test::BrowserText(page, charset).find("# Привет, мир!"), std::string::npos);
   EXPECT_TRUE(form->HtmlExport1->Output().empty());  // the exporter keeps no copy of the page
 }
 

@@ -12,12 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "common/BrowserText.h"
 #include "common/TestApp.h"
 #include "editctl/qzCustomEdit.h"
 #include "highlight/ZuzUderUze.h"
 #include "highlight/qzGeneralSyn.h"
 #include "vcl/Application.h"
 #include "vcl/Clipbrd.h"
+#include "win/CodePage.h"
 
 namespace {
 
@@ -74,11 +76,29 @@ TEST(HtmlExportToken, WrapsTheTextInTheTagsItsAttributeNeeds) {
   }
 }
 
-TEST(HtmlExportToken, EncodesExactlyTheBytesWithAnEntity) {
-  EXPECT_EQ(EncodeHtmlEntities("\"&<>"), "&quot;&amp;&lt;&gt;");
-  EXPECT_EQ(EncodeHtmlEntities("\xA9\xC0\xC7\xE9\xFC"), "&copy;&Agrave;&Ccedil;&eacute;&uuml;");
-  const std::string untouched = "\xCC\xCD\xDD\xE1 'x'\t\x7F";
-  EXPECT_EQ(EncodeHtmlEntities(untouched), untouched);
+// The markup characters become entities, and every byte past ASCII the reference to the character it
+// is in the code page: the page is ASCII, whatever character set a browser takes it for.
+TEST(HtmlExportToken, WritesEveryCharacterAsTheOneItIsInTheCodePage) {
+  struct Case {
+    TAnsiCodePage codePage;
+    std::string text;
+    std::string encoded;
+  };
+  const Case cases[] = {
+      {TAnsiCodePage::cp1251, "\"&<>", "&quot;&amp;&lt;&gt;"},
+      {TAnsiCodePage::cp1251, "\xC0\xCF\xFF\xA8\xB8", "&#1040;&#1055;&#1103;&#1025;&#1105;"},  // А П я Ё ё
+      {TAnsiCodePage::cp1251, "\xA9\x88\xB9", "&#169;&#8364;&#8470;"},                          // © € №
+      {TAnsiCodePage::cp1251, "\x98", "&#65533;"},  // the one byte with no character
+      {TAnsiCodePage::cp1252, "caf\xE9 \x80", "caf&#233; &#8364;"},
+      {TAnsiCodePage::koi8r, "\xE1\xC1", "&#1040;&#1072;"},
+      {TAnsiCodePage::cp1251, "'x'\t\x7F\x01", "'x'\t\x7F\x01"},
+  };
+  const TAnsiCodePage saved = GetACP();
+  for (const Case& c : cases) {
+    SetACP(c.codePage);
+    EXPECT_EQ(EncodeHtmlEntities(c.text), c.encoded) << CodePageName(c.codePage);
+  }
+  SetACP(saved);
 }
 
 TEST(HtmlExportColours, SystemColoursResolveAndResetTheOtherColour) {
@@ -180,6 +200,20 @@ TEST_F(HtmlExport, EveryTokenAndEveryByteOfAPerlLineComesBack) {
     const size_t end = data.rfind("</font>\r\n</pre>");
     ASSERT_NE(end, std::string::npos);
     EXPECT_EQ(ShownText(data.substr(begin, end - begin)), line + "\r\n") << data;
+  }
+  edit->SetHighLighter(&highlighter);
+}
+
+// A page names no character set, so a browser takes it for whatever it assumes; a Russian comment and
+// string read back as they are in the editor all the same.
+TEST_F(HtmlExport, RussianTextReadsBackWhateverCharacterSetABrowserAssumes) {
+  TZuzUderUze perl(nullptr);
+  edit->SetHighLighter(&perl);
+  edit->SetText("# \xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0!\r\nprint \"\xB8\xE6 \xB9 \x88\";");
+  exporter.ExportLines(1, 2, &perl, edit.get());
+  for (const auto charset : corvane::test::kAssumedCharsets) {
+    const std::string shown = corvane::test::BrowserText(exporter.GetData(), charset);
+    EXPECT_NE(shown.find("# Привет, мир!\nprint \"ёж № €\";"), std::string::npos) << shown;
   }
   edit->SetHighLighter(&highlighter);
 }
@@ -314,7 +348,7 @@ TEST_F(HtmlExportGolden, ANewColourSchemeShowsInTheNextExport) {
   EXPECT_EQ(exporter.GetData().find(purple), std::string::npos);
   ApplyPerlColorScheme(perl.get(), TPerlColorScheme::VizuviZozaze);
   exporter.ExportLines(1, edit->LineCount(), perl.get(), edit.get());
-  EXPECT_NE(exporter.GetData().find(purple + "&quot;caf&eacute;"), std::string::npos);
+  EXPECT_NE(exporter.GetData().find(purple + "&quot;caf&#1081;"), std::string::npos);
 }
 
 TEST_F(HtmlExportGolden, BackgroundsAndStylesGiveTheKeptFragment) {

@@ -35,21 +35,42 @@ QString ToQString(std::string_view ansi) {
   return text;
 }
 
-std::string FromQString(const QString& text) {
+namespace {
+
+// Each character of the text in the code page, or Lacking(code point) for one it lacks.
+template <class TLacking>
+std::string ToCodePage(const QString& text, TLacking&& Lacking) {
   std::string ansi;
   ansi.reserve(static_cast<std::size_t>(text.size()));
   const QChar* in = text.constData();
   const QChar* end = in + text.size();
   for (; in < end; ++in) {
-    unsigned char c = '?';
+    char32_t u = in->unicode();
     // A surrogate pair is one character beyond the code page.
-    if (in->isHighSurrogate() && in + 1 < end && (in + 1)->isLowSurrogate())
+    if (in->isHighSurrogate() && in + 1 < end && (in + 1)->isLowSurrogate()) {
+      u = QChar::surrogateToUcs4(*in, *(in + 1));
       ++in;
-    else if (!UnicodeToAnsiChar(in->unicode(), c))
-      c = '?';
-    ansi += static_cast<char>(c);
+    }
+    unsigned char c = 0;
+    if (UnicodeToAnsiChar(u, c))
+      ansi += static_cast<char>(c);
+    else
+      Lacking(ansi, u);
   }
   return ansi;
+}
+
+}  // namespace
+
+std::string FromQString(const QString& text, TUnmappedChars* Unmapped) {
+  return ToCodePage(text, [Unmapped](std::string& ansi, char32_t u) {
+    ansi += '?';
+    if (Unmapped) Unmapped->Add(u);
+  });
+}
+
+std::string TypedFromQString(const QString& text, TUnmappedChars& Unmapped) {
+  return ToCodePage(text, [&Unmapped](std::string&, char32_t u) { Unmapped.Add(u); });
 }
 
 QFont ToQFont(const TFont& font) {

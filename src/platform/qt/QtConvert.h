@@ -12,10 +12,13 @@
 #include "vcl/StdCtrls.h"
 #include "win/CodePage.h"
 
-// 8-bit text in the system code page to Qt text and back (characters the code page lacks become '?'),
-// directly between bytes and UTF-16, as whole texts go to and from the clipboard this way.
+// 8-bit text in the system code page to Qt text and back (characters the code page lacks become '?',
+// counted in Unmapped when given), directly between bytes and UTF-16, as whole texts go to and from the
+// clipboard this way.
 QString ToQString(std::string_view ansi);
-std::string FromQString(const QString& text);
+std::string FromQString(const QString& text, TUnmappedChars* Unmapped = nullptr);
+// Typed or composed text in the code page: the characters it lacks are left out and counted.
+std::string TypedFromQString(const QString& text, TUnmappedChars& Unmapped);
 
 inline QColor ToQColor(TColor color) {
   const std::int32_t rgb = ColorToRGB(color);

@@ -161,7 +161,14 @@ std::string TClipboard::GetFormatData(UINT Format) const {
   return std::string(Format == CF_TEXT ? UpToNul(bytes.Data) : bytes.Data);
 }
 
-TClipboard::TBytes TClipboard::GetFormatBytes(UINT Format) const {
+std::string TClipboard::AsText(TUnmappedChars& Unmapped) const {
+  const TBytes bytes = Bytes(CF_TEXT, &Unmapped);
+  return std::string(UpToNul(bytes.Data));
+}
+
+TClipboard::TBytes TClipboard::GetFormatBytes(UINT Format) const { return Bytes(Format, nullptr); }
+
+TClipboard::TBytes TClipboard::Bytes(UINT Format, TUnmappedChars* Unmapped) const {
   if (!IsKnownFormat(Format)) return {};
   const QMimeData* mime = SystemClipboard()->mimeData();
   if (!mime) return {};
@@ -173,7 +180,7 @@ TClipboard::TBytes TClipboard::GetFormatBytes(UINT Format) const {
   }
   std::shared_ptr<const std::string> buffer;
   if (Format == CF_TEXT) {
-    buffer = std::make_shared<const std::string>(mime->hasText() ? FromQString(mime->text()) : std::string());
+    buffer = std::make_shared<const std::string>(mime->hasText() ? FromQString(mime->text(), Unmapped) : std::string());
   } else {
     const QByteArray bytes = mime->data(MimeTypeOf(Format));
     buffer = std::make_shared<const std::string>(bytes.constData(), static_cast<size_t>(bytes.size()));

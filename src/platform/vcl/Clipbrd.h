@@ -13,6 +13,7 @@
 
 #include "vcl/Events.h"
 #include "vcl/Types.h"
+#include "win/CodePage.h"
 
 inline constexpr UINT CF_TEXT = 1;
 
@@ -44,6 +45,9 @@ class TClipboard {
   TBytes GetFormatBytes(UINT Format) const;
   bool HasFormat(UINT Format) const;
   std::string AsText() const { return GetFormatData(CF_TEXT); }
+  // The same, counting the characters of another program's text that the code page lacks (they come
+  // as "?").
+  std::string AsText(TUnmappedChars& Unmapped) const;
   // The text up to its first NUL.
   void SetAsText(const std::string& Text) { SetFormatData(CF_TEXT, Text); }
   void Clear();
@@ -60,6 +64,7 @@ class TClipboard {
     size_t Offset;
   };
   void HandOver();
+  TBytes Bytes(UINT Format, TUnmappedChars* Unmapped) const;
   void Changed();
   int openCount_ = 0;
   bool replace_ = false;  // something was set or cleared since the first Open

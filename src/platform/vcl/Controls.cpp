@@ -21,6 +21,7 @@
 #include <exception>
 #include <unordered_map>
 
+#include "qt/QtConvert.h"
 #include "vcl/Application.h"
 #include "vcl/Forms.h"
 #include "win/Caret.h"
@@ -234,16 +235,19 @@ class TWidgetBridge : public QWidget {
     const LPARAM keyData = TakeKeyEvent(e);
     const bool alt = e->modifiers() & Qt::AltModifier;
     const WORD vk = VirtualKeyOf(e);
-    if (vk != 0) Send(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData);
-    for (char c : TypedAnsiChars(e, vk)) Send(alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(c), keyData);
+    const WORD key = MessageKey(e, vk);
+    const bool taken = key != 0 && Send(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, keyData) == 0;
+    TUnmappedChars unmapped;
+    for (char c : TypedAnsiChars(e, vk, unmapped)) Send(alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(c), keyData);
+    // A key the control took, or one with Alt (a menu's), is no typing, so it lacked no character.
+    if (!taken && !alt) SendUnmapped(unmapped);
     e->accept();
   }
 
   void keyReleaseEvent(QKeyEvent* e) override {
     gModifiers = e->modifiers();
     const bool alt = e->modifiers() & Qt::AltModifier;
-    const WORD vk = VirtualKeyOf(e);
-    if (vk != 0) Send(alt ? WM_SYSKEYUP : WM_KEYUP, vk, alt ? KF_ALTDOWN_LPARAM : 0);
+    if (const WORD key = MessageKey(e, VirtualKeyOf(e))) Send(alt ? WM_SYSKEYUP : WM_KEYUP, key, alt ? KF_ALTDOWN_LPARAM : 0);
     e->accept();
   }
 
@@ -289,11 +293,15 @@ class TWidgetBridge : public QWidget {
 
   void inputMethodEvent(QInputMethodEvent* e) override {
     e->accept();
-    if (e->commitString().isEmpty()) return;
-    ImmSetResultString(control_->Handle(), Utf8ToAnsi(e->commitString().toStdString()));
-    Send(WM_IME_STARTCOMPOSITION);
-    Send(WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
-    Send(WM_IME_ENDCOMPOSITION);
+    TUnmappedChars unmapped;
+    const std::string text = TypedFromQString(e->commitString(), unmapped);
+    if (!text.empty()) {
+      ImmSetResultString(control_->Handle(), text);
+      Send(WM_IME_STARTCOMPOSITION);
+      Send(WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+      Send(WM_IME_ENDCOMPOSITION);
+    }
+    SendUnmapped(unmapped);
   }
 
   void contextMenuEvent(QContextMenuEvent* e) override {
@@ -307,6 +315,16 @@ class TWidgetBridge : public QWidget {
     LRESULT result = 0;
     CallHandler(control_, [&] { result = control_->Perform(Msg, WParam, LParam); });
     return result;
+  }
+
+  // The key that a key's down and up messages carry. Every key that types goes down and up, as every key
+  // does on the system: one without a virtual key of its own (a letter of another layout, a character a
+  // program sends) as the packet key. A control that took the key before it for a command then knows
+  // that this one is new, and types its character.
+  static WORD MessageKey(const QKeyEvent* e, WORD vk) { return vk != 0 || e->text().isEmpty() ? vk : VK_PACKET; }
+
+  void SendUnmapped(const TUnmappedChars& Unmapped) const {
+    if (Unmapped.Count > 0) Send(CM_UNMAPPEDCHARS, Unmapped.Count, static_cast<LPARAM>(Unmapped.First));
   }
 
   void FillBackground(const QRect& r) {
@@ -354,16 +372,11 @@ LPARAM TakeKeyEvent(const QKeyEvent* e) {
   return keyData;
 }
 
-std::string TypedAnsiChars(const QKeyEvent* e, WORD vk) {
-  std::string out;
+std::string TypedAnsiChars(const QKeyEvent* e, WORD vk, TUnmappedChars& Unmapped) {
   const bool control = (e->modifiers() & Qt::ControlModifier) && !(e->modifiers() & Qt::AltModifier);
   // Some sources (synthesised events among them) give Ctrl+V the text "v"; the system types ^V.
   if (control && vk >= 'A' && vk <= 'Z') return std::string(1, static_cast<char>(vk - 'A' + 1));
-  for (char32_t u : e->text().toUcs4()) {
-    unsigned char c = 0;
-    if (UnicodeToAnsiChar(u, c)) out += static_cast<char>(c);
-  }
-  return out;
+  return TypedFromQString(e->text(), Unmapped);
 }
 
 TShiftState KeyDataToShiftState(LPARAM KeyData) {
@@ -859,6 +872,7 @@ void TWinControl::WndProc(TMessage& Message) {
     case WM_SYSKEYDOWN: {
       WORD key = static_cast<WORD>(Message.WParam);
       KeyDown(key, KeyDataToShiftState(Message.LParam));
+      Message.Result = key != 0;  // 0: the control took the key
       return;
     }
     case WM_KEYUP:

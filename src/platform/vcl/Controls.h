@@ -53,8 +53,9 @@ WORD VirtualKeyOf(const QKeyEvent* Event);
 // (LParam) of its key-down and character messages.
 LPARAM TakeKeyEvent(const QKeyEvent* Event);
 // The characters a key types, in the ANSI code page; Ctrl with a letter types its control code, as the
-// system does, and characters the code page lacks are not typed.
-std::string TypedAnsiChars(const QKeyEvent* Event, WORD VirtualKey);
+// system does, and characters the code page lacks are not typed (they are counted in Unmapped).
+struct TUnmappedChars;
+std::string TypedAnsiChars(const QKeyEvent* Event, WORD VirtualKey, TUnmappedChars& Unmapped);
 
 // A cursor number: 0 the default, negative numbers the standard shapes, others registered by the program.
 using TCursor = short;

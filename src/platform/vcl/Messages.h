@@ -86,6 +86,9 @@ inline constexpr UINT CM_TEXTCHANGED = CM_BASE + 0x12;
 inline constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
 inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
 inline constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 0x2A;
+// The layer's own: characters typed or composed for the window that the code page lacks, so they never
+// came as WM_CHAR or composition text (WParam how many, LParam the first one's code point).
+inline constexpr UINT CM_UNMAPPEDCHARS = CM_BASE + 0x80;
 
 // WM_SETCURSOR's hit-test code (low word of LParam) for the client area.
 inline constexpr LPARAM HTCLIENT = 1;
@@ -160,6 +163,7 @@ inline constexpr WORD VK_OEM_4 = 0xDB;       // [{
 inline constexpr WORD VK_OEM_5 = 0xDC;       // \|
 inline constexpr WORD VK_OEM_6 = 0xDD;       // ]}
 inline constexpr WORD VK_OEM_7 = 0xDE;       // '"
+inline constexpr WORD VK_PACKET = 0xE7;      // a key that only types a character
 inline constexpr WORD VkF(int n) { return static_cast<WORD>(VK_F1 + n - 1); }
 
 // The Alt flag of a key message's LParam (bit 29: the context code).

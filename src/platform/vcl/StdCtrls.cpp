@@ -127,8 +127,9 @@ class TEditInput : public QObject {
       edit_->Perform(e->matches(QKeySequence::Paste) ? WM_PASTE : WM_CUT);
       return true;
     }
-    const std::string chars = TypedAnsiChars(e, vk);
-    bool taken = chars.empty() && !e->text().isEmpty() && e->text().front().isPrint();  // not in the code page
+    TUnmappedChars unmapped;
+    const std::string chars = TypedAnsiChars(e, vk, unmapped);
+    bool taken = unmapped.Count > 0;  // not in the code page
     for (char c : chars) taken = edit_->Perform(WM_CHAR, static_cast<unsigned char>(c), keyData) == 0 || taken;
     // Enter and Esc stay with a control that wants every key, as a multi-line edit does.
     const bool dialogKey = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape;

@@ -131,6 +131,14 @@ char32_t NextUtf8(const std::string& s, size_t& i) {
 TAnsiCodePage GetACP() { return gCodePage.load(); }
 void SetACP(TAnsiCodePage codePage) { gCodePage.store(codePage); }
 
+const char* CodePageName(TAnsiCodePage codePage) {
+  switch (codePage) {
+    case TAnsiCodePage::cp1252: return "Windows-1252";
+    case TAnsiCodePage::koi8r: return "KOI8-R";
+    default: return "Windows-1251";
+  }
+}
+
 char32_t AnsiCharToUnicode(unsigned char c) { return CodePageCharToUnicode(GetACP(), c); }
 
 bool UnicodeToAnsiChar(char32_t u, unsigned char& c) { return UnicodeToCodePageChar(GetACP(), u, c); }

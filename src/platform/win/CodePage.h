@@ -1,12 +1,28 @@
 #pragma once
 // The system ANSI code page: the 8-bit text of scripts becomes characters on screen, on the printer and on
 // the clipboard through it. Windows-1251 unless chosen otherwise.
+#include <cstddef>
 #include <string>
 
 enum class TAnsiCodePage { cp1251, cp1252, koi8r };
 
 TAnsiCodePage GetACP();
 void SetACP(TAnsiCodePage codePage);
+// The name the character sets give the code page ("Windows-1251").
+const char* CodePageName(TAnsiCodePage codePage);
+
+// The characters a conversion into the code page met that the code page lacks: how many, and the first.
+struct TUnmappedChars {
+  std::size_t Count = 0;
+  char32_t First = 0;
+  void Add(char32_t u) {
+    if (Count++ == 0) First = u;
+  }
+  void Add(const TUnmappedChars& More) {
+    if (Count == 0) First = More.First;
+    Count += More.Count;
+  }
+};
 
 // One byte to its Unicode code point (bytes with no character map to U+FFFD).
 char32_t AnsiCharToUnicode(unsigned char c);

@@ -1,10 +1,10 @@
 #pragma once
 // The input method's side of a window: the text an input method composed arrives as
 // WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION (with GCS_RESULTSTR when text was committed) and
-// WM_IME_ENDCOMPOSITION; the committed text, in the ANSI code page (characters it lacks become
-// "?"), is read through the window's input context while the message is handled. When the input
-// method asks which font to compose in, the window gets WM_IME_NOTIFY with IMN_SETOPENSTATUS and may
-// set its context's composition font.
+// WM_IME_ENDCOMPOSITION; the committed text, in the ANSI code page, is read through the window's input
+// context while the message is handled (characters the code page lacks are left out of it and come
+// after it as CM_UNMAPPEDCHARS). When the input method asks which font to compose in, the window gets
+// WM_IME_NOTIFY with IMN_SETOPENSTATUS and may set its context's composition font.
 #include <string>
 
 #include "vcl/Types.h"
