@@ -188,6 +188,12 @@ TEST(RegistryStoreTest, ADamagedStoreIsMovedAsideAndANewOneStarted) {
          std::ofstream(file, std::ios::binary) << std::string(8192, 'x');
          return true;
        }},
+      // SQLite takes a file of one byte for an empty database and would write over it.
+      {"one byte",
+       [](const std::string& file) {
+         std::ofstream(file, std::ios::binary) << "\n";
+         return true;
+       }},
       {"damaged pages",
        [](const std::string& file) {
          for (int i = 0; i < 50; ++i)

@@ -120,6 +120,15 @@ std::string LockedNotice(const std::string& path) {
          "now last only until it ends.";
 }
 
+// Bytes that do not begin as a database: SQLite would take a short file for an empty database and write
+// over it, so the store sets it aside as damaged instead.
+bool IsForeignFile(int fd) {
+  static constexpr char kHeader[] = "SQLite format 3";  // with its zero, the 16 bytes every database begins with
+  char start[sizeof kHeader] = {};
+  const ssize_t got = ::pread(fd, start, sizeof start, 0);
+  return got > 0 && (static_cast<std::size_t>(got) < sizeof start || std::memcmp(start, kHeader, sizeof start) != 0);
+}
+
 // Copies the database at `path` into `target` without writing anything beside it: read-only when its
 // journal files can be used, else as an unchanging file (a folder that takes no journal files).
 bool CopyDatabase(const std::string& path, sqlite3* target) {
@@ -321,6 +330,7 @@ void RegistryStore::Open() {
     const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (fd < 0) return StartSessionCopy(true, CannotWriteNotice(path_, std::strerror(errno)));
     ::fchmod(fd, S_IRUSR | S_IWUSR);
+    const bool foreign = IsForeignFile(fd);
     ::close(fd);
     auto c = std::make_unique<Connection>();
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
@@ -328,8 +338,8 @@ void RegistryStore::Open() {
       return StartSessionCopy(true, CannotWriteNotice(path_, sqlite3_errstr(code)));
     sqlite3_extended_result_codes(c->db, 1);
     sqlite3_busy_timeout(c->db, busyTimeoutMs_);
-    bool damaged = false;
-    try {
+    bool damaged = foreign;
+    if (!damaged) try {
       c->Exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
       c->Exec("BEGIN IMMEDIATE");
       const int appId = c->ApplicationId();
