@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <tuple>
 
 #include "common/FileSizeLimit.h"
 #include "common/Picture.h"
@@ -144,18 +145,42 @@ TEST_F(Unit1Test, ColorSchemeNamesAreExactAndStoredAsGiven) {
   }
 }
 
-TEST_F(Unit1Test, SettingsOfAnotherKindGiveTheirDefaultsSilently) {
+// Values of another kind count as missing and are stored again with their own kind, the window's place
+// as well, so the next start finds them sound.
+TEST_F(Unit1Test, SettingsOfAnotherKindGiveTheirDefaultsSilentlyAndAreRepaired) {
   Answers answers;
+  const std::string place = "SOFTWARE\\Ombrix\\Tarnwick\\Window Position";
   RegWriteString(kSettingsKey, "Toolbar", "no");
   RegWriteString(kSettingsKey, "TabWidth", "4");
   RegWriteInteger(kSettingsKey, "ColorScheme", 1);
   RegWriteInteger(kSettingsKey, "FileTemplate", 7);
+  RegWriteString(std::string(kSettingsKey) + "\\Font", "Size", "12");
+  {
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKey(place, true));
+    registry.WriteBinaryData("FormVersion", "3");
+    registry.WriteInteger("NormPos", 5);
+  }
   TForm1* form = Start();
   EXPECT_TRUE(form->ToolBar->Visible());
   EXPECT_EQ(form->TabWidth(), 8);
   EXPECT_EQ(form->Editor->HighLighter(), form->VizuviZozaze);
   EXPECT_EQ(form->Editor->Lines()->Get(0), "#!/usr/bin/perl");
+  form_.reset();  // closing keeps the window's place
   EXPECT_TRUE(answers.asked.empty()) << answers.Texts();
+  const std::vector<std::tuple<std::string, std::string, TRegDataType>> repaired = {
+      {kSettingsKey, "Toolbar", rdInteger},
+      {kSettingsKey, "TabWidth", rdInteger},
+      {kSettingsKey, "ColorScheme", rdString},
+      {std::string(kSettingsKey) + "\\Font", "Size", rdInteger},
+      {place, "FormVersion", rdInteger},
+      {place, "NormPos", rdString},
+  };
+  for (const auto& [key, name, kind] : repaired) {
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKeyReadOnly(key)) << key;
+    EXPECT_EQ(registry.GetDataType(name), kind) << name;
+  }
 }
 
 // The window registers its three script types at every start unless "NoAssociation" is set; a store
