@@ -205,6 +205,15 @@ TEST(RegistryStoreTest, ADamagedStoreIsMovedAsideAndANewOneStarted) {
          f << std::string(8192, '\x5a');
          return true;
        }},
+      {"a schema of an unknown format",
+       [](const std::string& file) {
+         if (WriteString(HKEY_CURRENT_USER, "Software\\Kept0", "v", "stored") != 0) return false;
+         RegistryStore::Instance().SetPath(file + ".elsewhere");  // closes the database
+         std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+         f.seekp(44);  // the schema format number
+         f << std::string("\0\0\0\x09", 4);
+         return true;
+       }},
       {"another program's database",
        [](const std::string& file) {
          const std::string make = "sqlite3 '" + file + "' 'CREATE TABLE notes(x);' 2>/dev/null";

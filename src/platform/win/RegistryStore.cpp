@@ -243,6 +243,15 @@ struct RegistryStore::Connection {
     return q.Step() ? q.Integer(0) : 0;
   }
 
+  // Our mark, our tables and sound pages: what a store must have to take reads and writes.
+  bool HoldsStore() {
+    if (ApplicationId() != kApplicationId) return false;
+    Query tables(*this, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN ('keys', 'vals')");
+    if (!tables.Step() || tables.Integer(0) != 2) return false;
+    Query check(*this, "PRAGMA quick_check");
+    return check.Step() && check.Text(0) == "ok";
+  }
+
   // The tables, our mark and the hives' keys of a new store.
   void CreateSchema() {
     Exec(kSchema);
@@ -345,11 +354,8 @@ void RegistryStore::Open() {
       const int appId = c->ApplicationId();
       if (appId == 0 && c->ObjectCount() == 0) {
         c->CreateSchema();
-      } else if (appId != kApplicationId) {
-        damaged = true;
       } else {
-        Connection::Query q(*c, "PRAGMA quick_check");
-        damaged = !q.Step() || q.Text(0) != "ok";
+        damaged = !c->HoldsStore();
       }
       c->Exec(damaged ? "ROLLBACK" : "COMMIT");
     } catch (const SqlFailure& failure) {
@@ -360,7 +366,8 @@ void RegistryStore::Open() {
         --attempt;
         continue;
       }
-      if (!IsDamage(failure.code))
+      // The statements here are fixed, so an error of SQL in them is the file's (a schema it cannot read).
+      if (!IsDamage(failure.code) && (failure.code & 0xFF) != SQLITE_ERROR)
         return StartSessionCopy(true, CannotWriteNotice(path_, RefusalReason(path_, failure.code)));
       damaged = true;
     }
@@ -380,13 +387,26 @@ void RegistryStore::Open() {
 
 void RegistryStore::StartSessionCopy(bool readFile, const std::string& notice) {
   connection_.reset();
-  auto copy = std::make_unique<Connection>();
-  sqlite3_open_v2(":memory:", &copy->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-  sqlite3_extended_result_codes(copy->db, 1);
+  const auto inMemory = [] {
+    auto c = std::make_unique<Connection>();
+    sqlite3_open_v2(":memory:", &c->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    sqlite3_extended_result_codes(c->db, 1);
+    return c;
+  };
+  // A file that could not be opened for writing may be damaged in any way: its copy serves only when it
+  // holds a sound store.
+  const auto sound = [](Connection& c) {
+    try {
+      return c.HoldsStore();
+    } catch (const SqlFailure&) {
+      return false;
+    }
+  };
+  auto copy = inMemory();
   try {
-    if (!readFile || !CopyDatabase(path_, copy->db) || copy->ApplicationId() != kApplicationId) {
+    if (!readFile || !CopyDatabase(path_, copy->db) || !sound(*copy)) {
+      copy = inMemory();  // afresh: a damaged copy may not even let its tables be dropped
       copy->Exec("BEGIN");
-      for (const char* drop : {"DROP TABLE IF EXISTS vals", "DROP TABLE IF EXISTS keys"}) copy->Exec(drop);
       copy->CreateSchema();
       copy->Exec("COMMIT");
     }
