@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QProcess>
 #include <QTest>
 
 #include <algorithm>
@@ -181,6 +184,52 @@ TEST_F(Unit1Test, SettingsOfAnotherKindGiveTheirDefaultsSilentlyAndAreRepaired) 
     ASSERT_TRUE(registry.OpenKeyReadOnly(key)) << key;
     EXPECT_EQ(registry.GetDataType(name), kind) << name;
   }
+}
+
+// Another program locks the settings file while the window is open (a backup tool, the sqlite3 shell). The
+// next setting written waits a short while, then the window goes on with its settings as they are, and
+// says so once.
+TEST_F(Unit1Test, ASettingsFileLockedDuringTheSessionLeavesTheWindowItsOwnSettings) {
+  Answers answers;
+  RegWriteInteger(kSettingsKey, "TabWidth", 4);
+  TForm1* form = Start();
+  ASSERT_EQ(form->TabWidth(), 4);
+  QProcess holder;
+  const std::string script = "import sqlite3, sys\n"
+                             "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                             "c.execute('BEGIN EXCLUSIVE')\n"
+                             "print('locked', flush=True)\n"
+                             "sys.stdin.read()\n";
+  holder.start("python3", {"-c", QString::fromStdString(script), QString::fromStdString(RegistryStore::Instance().Path())});
+  ASSERT_TRUE(holder.waitForReadyRead(30000)) << holder.readAllStandardError().toStdString();
+  ASSERT_EQ(holder.readAllStandardOutput().trimmed(), "locked");
+
+  // The View menu opened and the item clicked with the mouse.
+  const auto view = [](TMenuItem* menu, TMenuItem* item) {
+    QMenu* shown = menu->SubMenu();
+    shown->popup(QPoint(0, 0));
+    QTest::mouseClick(shown, Qt::LeftButton, {}, shown->actionGeometry(item->Action()).center());
+    shown->hide();
+  };
+  QElapsedTimer clock;
+  clock.start();
+  view(form->View1, form->Toolbar1);
+  EXPECT_LT(clock.elapsed(), 10000);  // a short wait, not the start-up's fifteen seconds
+  corvane::test::PumpUntil([&] { return !answers.asked.empty(); });
+  EXPECT_FALSE(form->ToolBar->Visible());
+  view(form->View1, form->ShowLNum1);
+  EXPECT_TRUE(form->ShowLNum1->Checked());
+  corvane::test::PumpPosted();
+  ASSERT_EQ(answers.asked.size(), 1u) << answers.Texts();
+  const std::string notice = answers.asked[0].Text;
+  EXPECT_NE(notice.find("has been locked by another program. The program goes on with its settings as they are"),
+            std::string::npos)
+      << notice;
+  EXPECT_EQ(RegReadInteger(kSettingsKey, "TabWidth", 8), 4);
+  EXPECT_FALSE(RegReadBool(kSettingsKey, "Toolbar", true));
+  EXPECT_TRUE(RegReadBool(kSettingsKey, "LineNumbers", false));
+  holder.closeWriteChannel();
+  ASSERT_TRUE(holder.waitForFinished(30000));
 }
 
 // The window registers its three script types at every start unless "NoAssociation" is set; a store

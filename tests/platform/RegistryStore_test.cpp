@@ -328,6 +328,42 @@ TEST(RegistryStoreTest, AStoreLockedByAnotherProgramGivesTheDefaultsForTheSessio
       << recorder.notices[0];
 }
 
+// Locked once the store is open: keys opened before keep working on the session's copy, which holds the
+// settings as they were.
+TEST(RegistryStoreTest, AStoreLockedDuringTheSessionGoesOnWithItsSettingsAsTheyAre) {
+  TempRegistry registry;
+  ASSERT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\Kept", "v", "stored"), ERROR_SUCCESS);
+  HKEY held{};
+  ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Kept", 0, KEY_ALL_ACCESS, &held), ERROR_SUCCESS);
+  QProcess holder;
+  const std::string script = "import sqlite3, sys\n"
+                             "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                             "c.execute('BEGIN EXCLUSIVE')\n"
+                             "print('locked', flush=True)\n"
+                             "sys.stdin.read()\n";
+  holder.start("python3", {"-c", QString::fromStdString(script), QString::fromStdString(registry.File())});
+  ASSERT_TRUE(holder.waitForReadyRead(10000)) << holder.readAllStandardError().toStdString();
+  ASSERT_EQ(holder.readAllStandardOutput().trimmed(), "locked");
+
+  NoticeRecorder recorder;
+  const std::string changed = "changed";
+  EXPECT_EQ(RegSetValueEx(held, "v", 0, REG_SZ, reinterpret_cast<const BYTE*>(changed.data()),
+                          static_cast<DWORD>(changed.size())),
+            ERROR_SUCCESS);
+  EXPECT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\New", "v", "1"), ERROR_SUCCESS);
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept", "v"), "changed");
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\New", "v"), "1");
+  RegCloseKey(held);
+  holder.closeWriteChannel();
+  ASSERT_TRUE(holder.waitForFinished(10000));
+  ASSERT_EQ(recorder.notices.size(), 1u);
+  EXPECT_TRUE(Contains(recorder.notices[0], "\"" + registry.File() + "\" has been locked by another program"))
+      << recorder.notices[0];
+  // The file kept what it had: the session's changes were never its.
+  RegistryStore::Instance().SetPath(registry.File());
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept", "v"), "stored");
+}
+
 // Several processes write their own values and one shared value many times at once; afterwards
 // every last write is there and the store checks clean.
 constexpr int kWriters = 6;
