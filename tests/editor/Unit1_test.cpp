@@ -4,7 +4,6 @@
 
 #include <QElapsedTimer>
 #include <QMenu>
-#include <QProcess>
 #include <QTest>
 
 #include <algorithm>
@@ -16,6 +15,7 @@
 
 #include "common/FileSizeLimit.h"
 #include "common/Picture.h"
+#include "common/SettingsLock.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/UserInput.h"
@@ -194,15 +194,8 @@ TEST_F(Unit1Test, ASettingsFileLockedDuringTheSessionLeavesTheWindowItsOwnSettin
   RegWriteInteger(kSettingsKey, "TabWidth", 4);
   TForm1* form = Start();
   ASSERT_EQ(form->TabWidth(), 4);
-  QProcess holder;
-  const std::string script = "import sqlite3, sys\n"
-                             "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
-                             "c.execute('BEGIN EXCLUSIVE')\n"
-                             "print('locked', flush=True)\n"
-                             "sys.stdin.read()\n";
-  holder.start("python3", {"-c", QString::fromStdString(script), QString::fromStdString(RegistryStore::Instance().Path())});
-  ASSERT_TRUE(holder.waitForReadyRead(30000)) << holder.readAllStandardError().toStdString();
-  ASSERT_EQ(holder.readAllStandardOutput().trimmed(), "locked");
+  corvane::test::TSettingsLock holder(RegistryStore::Instance().Path());
+  ASSERT_TRUE(holder.Held()) << holder.Errors();
 
   // The View menu opened and the item clicked with the mouse.
   const auto view = [](TMenuItem* menu, TMenuItem* item) {
@@ -228,8 +221,7 @@ TEST_F(Unit1Test, ASettingsFileLockedDuringTheSessionLeavesTheWindowItsOwnSettin
   EXPECT_EQ(RegReadInteger(kSettingsKey, "TabWidth", 8), 4);
   EXPECT_FALSE(RegReadBool(kSettingsKey, "Toolbar", true));
   EXPECT_TRUE(RegReadBool(kSettingsKey, "LineNumbers", false));
-  holder.closeWriteChannel();
-  ASSERT_TRUE(holder.waitForFinished(30000));
+  EXPECT_TRUE(holder.Release());
 }
 
 // The window registers its three script types at every start unless "NoAssociation" is set; a store

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include <QProcess>
 
 #include <string>
 #include <vector>
 
+#include "common/SettingsLock.h"
 #include "common/TempRegistry.h"
 #include "common/TestFiles.h"
 #include "common/Unprivileged.h"
@@ -302,24 +302,15 @@ TEST(RegistryStoreTest, AStoreLockedByAnotherProgramGivesTheDefaultsForTheSessio
   TempRegistry registry;
   ASSERT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\Kept", "v", "stored"), ERROR_SUCCESS);
   RegistryStore::Instance().SetPath(registry.File());  // closed: the other program takes the file
-  QProcess holder;
-  const std::string script = "import sqlite3, sys\n"
-                             "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
-                             "c.execute('PRAGMA journal_mode=DELETE')\n"
-                             "c.execute('BEGIN EXCLUSIVE')\n"
-                             "print('locked', flush=True)\n"
-                             "sys.stdin.read()\n";
-  holder.start("python3", {"-c", QString::fromStdString(script), QString::fromStdString(registry.File())});
-  ASSERT_TRUE(holder.waitForReadyRead(10000)) << holder.readAllStandardError().toStdString();
-  ASSERT_EQ(holder.readAllStandardOutput().trimmed(), "locked");
+  corvane::test::TSettingsLock holder(registry.File(), true);
+  ASSERT_TRUE(holder.Held()) << holder.Errors();
 
   RegistryStore::Instance().SetBusyTimeout(300);
   NoticeRecorder recorder;
   EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept", "v"), "<no key>");
   EXPECT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\New", "v", "1"), ERROR_SUCCESS);
   EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\New", "v"), "1");
-  holder.closeWriteChannel();
-  ASSERT_TRUE(holder.waitForFinished(10000));
+  ASSERT_TRUE(holder.Release());
   // The file is not tried again in this session, so no later operation waits for it.
   EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept", "v"), "<no key>");
   RegistryStore::Instance().SetBusyTimeout(15000);
@@ -335,15 +326,8 @@ TEST(RegistryStoreTest, AStoreLockedDuringTheSessionGoesOnWithItsSettingsAsTheyA
   ASSERT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\Kept", "v", "stored"), ERROR_SUCCESS);
   HKEY held{};
   ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Kept", 0, KEY_ALL_ACCESS, &held), ERROR_SUCCESS);
-  QProcess holder;
-  const std::string script = "import sqlite3, sys\n"
-                             "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
-                             "c.execute('BEGIN EXCLUSIVE')\n"
-                             "print('locked', flush=True)\n"
-                             "sys.stdin.read()\n";
-  holder.start("python3", {"-c", QString::fromStdString(script), QString::fromStdString(registry.File())});
-  ASSERT_TRUE(holder.waitForReadyRead(10000)) << holder.readAllStandardError().toStdString();
-  ASSERT_EQ(holder.readAllStandardOutput().trimmed(), "locked");
+  corvane::test::TSettingsLock holder(registry.File());
+  ASSERT_TRUE(holder.Held()) << holder.Errors();
 
   NoticeRecorder recorder;
   const std::string changed = "changed";
@@ -354,8 +338,7 @@ TEST(RegistryStoreTest, AStoreLockedDuringTheSessionGoesOnWithItsSettingsAsTheyA
   EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept", "v"), "changed");
   EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\New", "v"), "1");
   RegCloseKey(held);
-  holder.closeWriteChannel();
-  ASSERT_TRUE(holder.waitForFinished(10000));
+  ASSERT_TRUE(holder.Release());
   ASSERT_EQ(recorder.notices.size(), 1u);
   EXPECT_TRUE(Contains(recorder.notices[0], "\"" + registry.File() + "\" has been locked by another program"))
       << recorder.notices[0];
