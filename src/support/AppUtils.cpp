@@ -35,11 +35,22 @@ TCustomForm* ParentFormOf(TControl* control) {
   return nullptr;
 }
 
+// A stored value of another kind counts as missing: the next save writes it again with the right kind.
+template <class Read, class T>
+T OrDefaultWhenOfAnotherKind(Read&& read, const T& fallback) {
+  try {
+    return read();
+  } catch (const ERegistryException&) {
+    return fallback;
+  }
+}
+
 }  // namespace
 
 std::string StorageReadString(TObject* Storage, const std::string& Section, const std::string& Name,
                               const std::string& Default) {
-  if (auto* registry = dynamic_cast<TRegIniFile*>(Storage)) return registry->ReadString(Section, Name, Default);
+  if (auto* registry = dynamic_cast<TRegIniFile*>(Storage))
+    return OrDefaultWhenOfAnotherKind([&] { return registry->ReadString(Section, Name, Default); }, Default);
   if (auto* ini = dynamic_cast<TIniFile*>(Storage)) return ini->ReadString(Section, Name, Default);
   return Default;
 }
@@ -54,7 +65,8 @@ void StorageWriteString(TObject* Storage, const std::string& Section, const std:
 }
 
 int StorageReadInteger(TObject* Storage, const std::string& Section, const std::string& Name, int Default) {
-  if (auto* registry = dynamic_cast<TRegIniFile*>(Storage)) return registry->ReadInteger(Section, Name, Default);
+  if (auto* registry = dynamic_cast<TRegIniFile*>(Storage))
+    return OrDefaultWhenOfAnotherKind([&] { return registry->ReadInteger(Section, Name, Default); }, Default);
   if (auto* ini = dynamic_cast<TIniFile*>(Storage)) return ini->ReadInteger(Section, Name, Default);
   return Default;
 }

@@ -1,5 +1,6 @@
 #include "support/RegTools.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "support/CKSLib.h"
@@ -17,6 +18,9 @@ const char* const kDreamweaverAppPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVe
 const char* const kDefaultPerl = "C:\\Perl\\bin\\perl.exe";
 const char* const kDefaultDreamweaver = "C:\\Program Files\\Macromedia\\Dreamweaver 2\\Dreamweaver.exe";
 const char* const kUploader = "Uploader.exe";
+// The largest font size in points that word processors offer. A stored size beyond it, or below one
+// point, is no font a user chose, and would overflow the conversions to pixels.
+constexpr int kLargestFontSize = 1638;
 
 // A write lands or raises: a key that cannot be made is as much a failure as a value that cannot be.
 template <class Write>
@@ -27,12 +31,25 @@ void WriteValue(HKEY root, const std::string& key, Write&& write) {
   write(registry);
 }
 
-template <class T, class Read>
-T ReadValue(HKEY root, const std::string& key, const std::string& name, T fallback, Read&& read) {
-  TRegistry registry;
-  registry.SetRootKey(root);
-  if (!registry.OpenKeyReadOnly(key) || !registry.ValueExists(name)) return fallback;
-  return read(registry);
+// A value of another kind than the one read counts as missing, and the default takes its place with the
+// right kind, so the same value does not stand in the way at every start; a store that refuses the
+// write is no reason to fail the read.
+template <class T, class Read, class Write>
+T ReadValue(HKEY root, const std::string& key, const std::string& name, T fallback, Read&& read, Write&& write) {
+  {
+    TRegistry registry;
+    registry.SetRootKey(root);
+    if (!registry.OpenKeyReadOnly(key) || !registry.ValueExists(name)) return fallback;
+    try {
+      return read(registry);
+    } catch (const ERegistryException&) {
+    }
+  }
+  try {
+    WriteValue(root, key, [&](TRegistry& r) { write(r, fallback); });
+  } catch (const ERegistryException&) {
+  }
+  return fallback;
 }
 
 std::string AddTrailing(const std::string& path, char separator) {
@@ -81,19 +98,27 @@ void RegWriteBool(const std::string& Key, const std::string& Name, bool Value) {
 }
 
 std::string RegReadString(const std::string& Key, const std::string& Name, const std::string& Default) {
-  return ReadValue(HKEY_CURRENT_USER, Key, Name, Default, [&](TRegistry& r) { return r.ReadString(Name); });
+  return ReadValue(
+      HKEY_CURRENT_USER, Key, Name, Default, [&](TRegistry& r) { return r.ReadString(Name); },
+      [&](TRegistry& r, const std::string& value) { r.WriteString(Name, value); });
 }
 
 std::string RegReadStringLM(const std::string& Key, const std::string& Name, const std::string& Default) {
-  return ReadValue(HKEY_LOCAL_MACHINE, Key, Name, Default, [&](TRegistry& r) { return r.ReadString(Name); });
+  return ReadValue(
+      HKEY_LOCAL_MACHINE, Key, Name, Default, [&](TRegistry& r) { return r.ReadString(Name); },
+      [&](TRegistry& r, const std::string& value) { r.WriteString(Name, value); });
 }
 
 int RegReadInteger(const std::string& Key, const std::string& Name, int Default) {
-  return ReadValue(HKEY_CURRENT_USER, Key, Name, Default, [&](TRegistry& r) { return r.ReadInteger(Name); });
+  return ReadValue(
+      HKEY_CURRENT_USER, Key, Name, Default, [&](TRegistry& r) { return r.ReadInteger(Name); },
+      [&](TRegistry& r, int value) { r.WriteInteger(Name, value); });
 }
 
 bool RegReadBool(const std::string& Key, const std::string& Name, bool Default) {
-  return ReadValue(HKEY_CURRENT_USER, Key, Name, Default, [&](TRegistry& r) { return r.ReadBool(Name); });
+  return ReadValue(
+      HKEY_CURRENT_USER, Key, Name, Default, [&](TRegistry& r) { return r.ReadBool(Name); },
+      [&](TRegistry& r, bool value) { r.WriteBool(Name, value); });
 }
 
 void LoadFontFromRegistry(TFont* Font, const std::string& Key, const TFont* Defaults) {
@@ -102,10 +127,11 @@ void LoadFontFromRegistry(TFont* Font, const std::string& Key, const TFont* Defa
   try {
     read.SetCharset(static_cast<TFontCharset>(RegReadInteger(Key, "CharSet", Defaults->Charset())));
     read.SetColor(RegReadInteger(Key, "Color", Defaults->Color()));
-    read.SetHeight(RegReadInteger(Key, "Height", Defaults->Height()));
+    const int largestHeight = MulDiv(kLargestFontSize, read.PixelsPerInch, 72);
+    read.SetHeight(std::clamp(RegReadInteger(Key, "Height", Defaults->Height()), -largestHeight, largestHeight));
     read.SetName(RegReadString(Key, "Name", Defaults->Name()));
     read.SetPitch(PitchOf(RegReadInteger(Key, "Pitch", Defaults->Pitch())));
-    read.SetSize(RegReadInteger(Key, "Size", Defaults->Size()));
+    read.SetSize(std::clamp(RegReadInteger(Key, "Size", Defaults->Size()), 1, kLargestFontSize));
     std::string style = RegReadString(Key, "Style", "----");
     if (style.size() < 4) style += "----";
     const TFontStyle byPosition[] = {fsBold, fsItalic, fsUnderline, fsStrikeOut};

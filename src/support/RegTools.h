@@ -9,7 +9,7 @@ class TFont;
 // and its missing parents; when the key or the value cannot be written it raises
 // ERegistryException (a store that cannot keep its file keeps the session's writes). A read
 // never creates a key and gives the default when the key or the value is missing; a value of
-// another kind than the one read raises ERegistryException.
+// another kind than the one read counts as missing and is replaced by the default, of the right kind.
 void RegWriteString(const std::string& Key, const std::string& Name, const std::string& Value);
 void RegWriteStringLM(const std::string& Key, const std::string& Name, const std::string& Value);
 void RegWriteInteger(const std::string& Key, const std::string& Name, int Value);

@@ -222,10 +222,18 @@ void TForm1::BitBtn1Click(TObject*) {
   SetStatus("Connecting to " + host + "...");
   EnableInputs(false);
   connectionLost_ = false;
+  Application->ExitCode = 0;
   try {
     Ftp1->Connect();
   } catch (Exception& E) {
-    if (!connectionLost_) throw;
+    // Until an upload succeeds, ending the program with Cancel reports the failure.
+    Application->ExitCode = 1;
+    if (!connectionLost_) {
+      // A refused directory, upload or chmod leaves the road as a failed login does: the user may correct
+      // the fields and try again.
+      EnableInputs(true);
+      throw;
+    }
     // A dropped connection ends the program, but not unseen: the user learns why before the window goes.
     Application->ShowException(&E);
     BitBtn2->Click();

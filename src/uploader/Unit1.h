@@ -74,7 +74,7 @@ class TForm1 : public TForm {
   void BuildControls();
   void BindFtpEvents();
   void SetStatus(const std::string& Text);
-  // The five edits and Upload: disabled while an upload runs, enabled again after a failed login.
+  // The five edits and Upload: disabled while an upload runs, enabled again after any failure of it.
   void EnableInputs(bool Enabled);
   void GiveUpConnecting(const std::string& Message);
 

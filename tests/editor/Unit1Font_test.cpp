@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "editor/MainWindow.h"
 #include "vcl/Dialogs.h"
 
@@ -35,6 +37,19 @@ TEST_F(Unit1Font, TheChosenFontIsSetStoredAndSharedWithTheOutput) {
   form = Start();
   EXPECT_EQ(form->Editor->Font()->Height(), -16);
   EXPECT_EQ(form->Editor->Font()->Name(), "DejaVu Sans Mono");
+}
+
+// An absurd stored size gives the window a font of a size fonts have, with cells to match.
+TEST_F(Unit1Font, AnAbsurdStoredSizeIsClampedToAFontsSizes) {
+  for (const int size : {INT_MIN, 0, 1431655767}) {
+    RegWriteInteger(std::string(kSettingsKey) + "\\Font", "Size", size);
+    TForm1* form = Start();
+    const int shown = form->Editor->Font()->Size();
+    EXPECT_GE(shown, 1) << size;
+    EXPECT_LE(shown, 1638) << size;
+    EXPECT_GT(form->Editor->LineHeight(), 0) << size;
+    EXPECT_LT(form->Editor->LineHeight(), 4 * 1638) << size;
+  }
 }
 
 // The status bar shows the hint of what the mouse is over, relayed from the application.

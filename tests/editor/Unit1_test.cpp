@@ -6,6 +6,8 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QElapsedTimer>
+#include <QMenu>
 #include <QTest>
 
 #include <algorithm>
@@ -14,11 +16,13 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "common/FileSizeLimit.h"
 #include "common/HalfWaySave.h"
 #include "common/ModalForms.h"
 #include "common/Picture.h"
+#include "common/SettingsLock.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/UserInput.h"
@@ -151,18 +155,80 @@ TEST_F(Unit1Test, ColorSchemeNamesAreExactAndStoredAsGiven) {
   }
 }
 
-TEST_F(Unit1Test, SettingsOfAnotherKindGiveTheirDefaultsSilently) {
+// Values of another kind count as missing and are stored again with their own kind, the window's place
+// as well, so the next start finds them sound.
+TEST_F(Unit1Test, SettingsOfAnotherKindGiveTheirDefaultsSilentlyAndAreRepaired) {
   Answers answers;
+  const std::string place = "SOFTWARE\\Ombrix\\Tarnwick\\Window Position";
   RegWriteString(kSettingsKey, "Toolbar", "no");
   RegWriteString(kSettingsKey, "TabWidth", "4");
   RegWriteInteger(kSettingsKey, "ColorScheme", 1);
   RegWriteInteger(kSettingsKey, "FileTemplate", 7);
+  RegWriteString(std::string(kSettingsKey) + "\\Font", "Size", "12");
+  {
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKey(place, true));
+    registry.WriteBinaryData("FormVersion", "3");
+    registry.WriteInteger("NormPos", 5);
+  }
   TForm1* form = Start();
   EXPECT_TRUE(form->ToolBar->Visible());
   EXPECT_EQ(form->TabWidth(), 8);
   EXPECT_EQ(form->Editor->HighLighter(), form->VizuviZozaze);
   EXPECT_EQ(form->Editor->Lines()->Get(0), "#!/usr/bin/perl");
+  form_.reset();  // closing keeps the window's place
   EXPECT_TRUE(answers.asked.empty()) << answers.Texts();
+  const std::vector<std::tuple<std::string, std::string, TRegDataType>> repaired = {
+      {kSettingsKey, "Toolbar", rdInteger},
+      {kSettingsKey, "TabWidth", rdInteger},
+      {kSettingsKey, "ColorScheme", rdString},
+      {std::string(kSettingsKey) + "\\Font", "Size", rdInteger},
+      {place, "FormVersion", rdInteger},
+      {place, "NormPos", rdString},
+  };
+  for (const auto& [key, name, kind] : repaired) {
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKeyReadOnly(key)) << key;
+    EXPECT_EQ(registry.GetDataType(name), kind) << name;
+  }
+}
+
+// Another program locks the settings file while the window is open (a backup tool, the sqlite3 shell). The
+// next setting written waits a short while, then the window goes on with its settings as they are, and
+// says so once.
+TEST_F(Unit1Test, ASettingsFileLockedDuringTheSessionLeavesTheWindowItsOwnSettings) {
+  Answers answers;
+  RegWriteInteger(kSettingsKey, "TabWidth", 4);
+  TForm1* form = Start();
+  ASSERT_EQ(form->TabWidth(), 4);
+  corvane::test::TSettingsLock holder(RegistryStore::Instance().Path());
+  ASSERT_TRUE(holder.Held()) << holder.Errors();
+
+  // The View menu opened and the item clicked with the mouse.
+  const auto view = [](TMenuItem* menu, TMenuItem* item) {
+    QMenu* shown = menu->SubMenu();
+    shown->popup(QPoint(0, 0));
+    QTest::mouseClick(shown, Qt::LeftButton, {}, shown->actionGeometry(item->Action()).center());
+    shown->hide();
+  };
+  QElapsedTimer clock;
+  clock.start();
+  view(form->View1, form->Toolbar1);
+  EXPECT_LT(clock.elapsed(), 10000);  // a short wait, not the start-up's fifteen seconds
+  corvane::test::PumpUntil([&] { return !answers.asked.empty(); });
+  EXPECT_FALSE(form->ToolBar->Visible());
+  view(form->View1, form->ShowLNum1);
+  EXPECT_TRUE(form->ShowLNum1->Checked());
+  corvane::test::PumpPosted();
+  ASSERT_EQ(answers.asked.size(), 1u) << answers.Texts();
+  const std::string notice = answers.asked[0].Text;
+  EXPECT_NE(notice.find("has been locked by another program. The program goes on with its settings as they are"),
+            std::string::npos)
+      << notice;
+  EXPECT_EQ(RegReadInteger(kSettingsKey, "TabWidth", 8), 4);
+  EXPECT_FALSE(RegReadBool(kSettingsKey, "Toolbar", true));
+  EXPECT_TRUE(RegReadBool(kSettingsKey, "LineNumbers", false));
+  EXPECT_TRUE(holder.Release());
 }
 
 // The window registers its three script types at every start unless "NoAssociation" is set; a store

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include <QProcess>
 
 #include <string>
 #include <vector>
 
+#include "common/SettingsLock.h"
 #include "common/TempRegistry.h"
 #include "common/TestFiles.h"
 #include "common/Unprivileged.h"
@@ -188,6 +188,12 @@ TEST(RegistryStoreTest, ADamagedStoreIsMovedAsideAndANewOneStarted) {
          std::ofstream(file, std::ios::binary) << std::string(8192, 'x');
          return true;
        }},
+      // SQLite takes a file of one byte for an empty database and would write over it.
+      {"one byte",
+       [](const std::string& file) {
+         std::ofstream(file, std::ios::binary) << "\n";
+         return true;
+       }},
       {"damaged pages",
        [](const std::string& file) {
          for (int i = 0; i < 50; ++i)
@@ -197,6 +203,15 @@ TEST(RegistryStoreTest, ADamagedStoreIsMovedAsideAndANewOneStarted) {
          std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
          f.seekp(4096);
          f << std::string(8192, '\x5a');
+         return true;
+       }},
+      {"a schema of an unknown format",
+       [](const std::string& file) {
+         if (WriteString(HKEY_CURRENT_USER, "Software\\Kept0", "v", "stored") != 0) return false;
+         RegistryStore::Instance().SetPath(file + ".elsewhere");  // closes the database
+         std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+         f.seekp(44);  // the schema format number
+         f << std::string("\0\0\0\x09", 4);
          return true;
        }},
       {"another program's database",
@@ -287,30 +302,49 @@ TEST(RegistryStoreTest, AStoreLockedByAnotherProgramGivesTheDefaultsForTheSessio
   TempRegistry registry;
   ASSERT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\Kept", "v", "stored"), ERROR_SUCCESS);
   RegistryStore::Instance().SetPath(registry.File());  // closed: the other program takes the file
-  QProcess holder;
-  const std::string script = "import sqlite3, sys\n"
-                             "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
-                             "c.execute('PRAGMA journal_mode=DELETE')\n"
-                             "c.execute('BEGIN EXCLUSIVE')\n"
-                             "print('locked', flush=True)\n"
-                             "sys.stdin.read()\n";
-  holder.start("python3", {"-c", QString::fromStdString(script), QString::fromStdString(registry.File())});
-  ASSERT_TRUE(holder.waitForReadyRead(10000)) << holder.readAllStandardError().toStdString();
-  ASSERT_EQ(holder.readAllStandardOutput().trimmed(), "locked");
+  corvane::test::TSettingsLock holder(registry.File(), true);
+  ASSERT_TRUE(holder.Held()) << holder.Errors();
 
   RegistryStore::Instance().SetBusyTimeout(300);
   NoticeRecorder recorder;
   EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept", "v"), "<no key>");
   EXPECT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\New", "v", "1"), ERROR_SUCCESS);
   EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\New", "v"), "1");
-  holder.closeWriteChannel();
-  ASSERT_TRUE(holder.waitForFinished(10000));
+  ASSERT_TRUE(holder.Release());
   // The file is not tried again in this session, so no later operation waits for it.
   EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept", "v"), "<no key>");
   RegistryStore::Instance().SetBusyTimeout(15000);
   ASSERT_EQ(recorder.notices.size(), 1u);
   EXPECT_TRUE(Contains(recorder.notices[0], "\"" + registry.File() + "\" is locked by another program"))
       << recorder.notices[0];
+}
+
+// Locked once the store is open: keys opened before keep working on the session's copy, which holds the
+// settings as they were.
+TEST(RegistryStoreTest, AStoreLockedDuringTheSessionGoesOnWithItsSettingsAsTheyAre) {
+  TempRegistry registry;
+  ASSERT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\Kept", "v", "stored"), ERROR_SUCCESS);
+  HKEY held{};
+  ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Kept", 0, KEY_ALL_ACCESS, &held), ERROR_SUCCESS);
+  corvane::test::TSettingsLock holder(registry.File());
+  ASSERT_TRUE(holder.Held()) << holder.Errors();
+
+  NoticeRecorder recorder;
+  const std::string changed = "changed";
+  EXPECT_EQ(RegSetValueEx(held, "v", 0, REG_SZ, reinterpret_cast<const BYTE*>(changed.data()),
+                          static_cast<DWORD>(changed.size())),
+            ERROR_SUCCESS);
+  EXPECT_EQ(WriteString(HKEY_CURRENT_USER, "Software\\New", "v", "1"), ERROR_SUCCESS);
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept", "v"), "changed");
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\New", "v"), "1");
+  RegCloseKey(held);
+  ASSERT_TRUE(holder.Release());
+  ASSERT_EQ(recorder.notices.size(), 1u);
+  EXPECT_TRUE(Contains(recorder.notices[0], "\"" + registry.File() + "\" has been locked by another program"))
+      << recorder.notices[0];
+  // The file kept what it had: the session's changes were never its.
+  RegistryStore::Instance().SetPath(registry.File());
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, "Software\\Kept", "v"), "stored");
 }
 
 // Several processes write their own values and one shared value many times at once; afterwards

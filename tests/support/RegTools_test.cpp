@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 
@@ -73,9 +74,11 @@ TEST(RegToolsTest, BooleansAreNumbersAndKindsAreNotMixed) {
   RegWriteString(kKey, "Text", "1");
   EXPECT_TRUE(RegReadBool(kKey, "Two", false));
   EXPECT_FALSE(RegReadBool(kKey, "Zero", true));
-  EXPECT_THROW(RegReadBool(kKey, "Text", false), ERegistryException);
-  EXPECT_THROW(RegReadInteger(kKey, "Text", 0), ERegistryException);
-  EXPECT_THROW(RegReadString(kKey, "Two", ""), ERegistryException);
+  // A value of another kind counts as missing and is stored again as the default, of the kind read.
+  EXPECT_FALSE(RegReadBool(kKey, "Text", false));
+  EXPECT_EQ(RegReadInteger(kKey, "Text", 7), 0);  // the boolean false written over the text
+  EXPECT_EQ(RegReadString(kKey, "Two", "two"), "two");
+  EXPECT_EQ(RegReadString(kKey, "Two", ""), "two");
 }
 
 TEST(RegToolsTest, SettingsOfAStoreThatCannotOpenStartAsTheDefaultsAndKeepTheSessionsWrites) {
@@ -255,14 +258,40 @@ TEST_F(FontRecordTest, MissingValuesTakeTheDefaultsAndShortStylesArePadded) {
   }
 }
 
-TEST_F(FontRecordTest, AFailedReadStillAppliesWhatWasReadBefore) {
+TEST_F(FontRecordTest, AValueOfAnotherKindTakesTheDefaultAndIsStoredAgainWithTheRightKind) {
   RegWriteInteger(key_, "Color", clRed);
   RegWriteInteger(key_, "Name", 5);  // another kind than the string read
   TFont defaults;
+  defaults.SetName("Defaults");
   TFont target;
   target.SetColor(clBlue);
-  EXPECT_THROW(LoadFontFromRegistry(&target, key_, &defaults), ERegistryException);
+  LoadFontFromRegistry(&target, key_, &defaults);
   EXPECT_EQ(target.Color(), clRed);
+  EXPECT_EQ(target.Name(), "Defaults");
+  TRegistry registry;
+  ASSERT_TRUE(registry.OpenKeyReadOnly(key_));
+  EXPECT_EQ(registry.GetDataType("Name"), rdString);
+  EXPECT_EQ(registry.ReadString("Name"), "Defaults");
+}
+
+// A stored size is clamped to the sizes a font can have, whatever the stored height says.
+TEST_F(FontRecordTest, AbsurdStoredSizesAreClampedToAFontsSizes) {
+  struct Case {
+    int size;
+    int height;
+    int expected;
+  };
+  const Case cases[] = {
+      {INT_MIN, -13, 1}, {-1, -13, 1}, {0, INT_MAX, 1}, {1431655767, INT_MIN, 1638}, {INT_MAX, 0, 1638}, {12, INT_MIN, 12},
+  };
+  TFont defaults;
+  for (const Case& c : cases) {
+    RegWriteInteger(key_, "Size", c.size);
+    RegWriteInteger(key_, "Height", c.height);
+    TFont target;
+    LoadFontFromRegistry(&target, key_, &defaults);
+    EXPECT_EQ(target.Size(), c.expected) << c.size;
+  }
 }
 
 }  // namespace

@@ -17,8 +17,8 @@ namespace corvane::test {
 class TFtpTestServer {
  public:
   // mode: "normal", "refuse-chmod", "drop-transfer", "silent", "echo-password" and the others the script
-  // lists.
-  explicit TFtpTestServer(const std::string& mode = "normal", int chmodCode = 502) {
+  // lists; refuse: the command "quote-password-once" refuses.
+  explicit TFtpTestServer(const std::string& mode = "normal", int chmodCode = 502, const std::string& refuse = "CWD") {
     if (!folder_.isValid()) throw std::runtime_error("no temporary folder for the FTP server");
     QDir(folder_.path()).mkpath("home/cgi-bin");
     // The script lies beside this header.
@@ -28,7 +28,8 @@ class TFtpTestServer {
     process_.start("/usr/bin/python3",
                    {script, "--home", Home(), "--user", QString::fromStdString(User), "--password",
                     QString::fromStdString(Password), "--port-file", PortFile(), "--log", LogFile(), "--mode",
-                    QString::fromStdString(mode), "--chmod-code", QString::number(chmodCode), "--lifetime", "300"});
+                    QString::fromStdString(mode), "--chmod-code", QString::number(chmodCode), "--refuse", QString::fromStdString(refuse),
+                    "--lifetime", "300"});
     if (!process_.waitForStarted(10000)) throw std::runtime_error("cannot start /usr/bin/python3");
     QElapsedTimer clock;
     clock.start();

@@ -383,7 +383,7 @@ TEST_F(Uploader, AChmodTheServerDoesNotSupportIsNotOfferedAgain) {
     ASSERT_EQ(boxes_.size(), 1u);  // the server's reply in the error box
     EXPECT_NE(boxes_[0].text.find(std::to_string(code)), std::string::npos) << boxes_[0].text;
     EXPECT_EQ(boxes_[0].status, "DoCommand failed!");
-    EXPECT_FALSE(InputsEnabled());
+    EXPECT_TRUE(InputsEnabled());
     EXPECT_FALSE(programEnded);
     EXPECT_TRUE(ReadFile(server.HomePath() + "/cgi-bin/x.pl") == ScriptBytes());
     RegWriteBool(UploaderKey, "AllowChmod", true);
@@ -432,9 +432,38 @@ TEST_F(Uploader, AMissingRemoteDirectoryStopsTheRoad) {
   EXPECT_EQ(Status(), "ChangeDir failed!");
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_NE(boxes_[0].text.find("550"), std::string::npos) << boxes_[0].text;
-  EXPECT_FALSE(InputsEnabled());
+  EXPECT_TRUE(InputsEnabled());
   EXPECT_EQ(server.Verbs(), (std::vector<std::string>{"USER", "PASS", "CWD"}));
   EXPECT_FALSE(programEnded);
+}
+
+// A server that refuses the directory, the upload or the chmod once, quoting the password in its reply: the
+// error box and the status show the reply with the password masked, the failure is the program's result
+// until the user presses Upload again, and that second try goes through.
+TEST_F(Uploader, ARefusedStepShowsTheReplyMaskedAndCanBeTriedAgain) {
+  for (const std::string refused : {"CWD", "STOR", "SITE"}) {
+    SCOPED_TRACE(refused);
+    boxes_.clear();
+    programEnded = false;
+    TFtpTestServer server("quote-password-once", 502, refused);
+    Start();
+    UploadTo(server, "/cgi-bin/x.pl");
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_NE(boxes_[0].text.find("550 No such place for tester with password ******."), std::string::npos)
+        << boxes_[0].text;
+    EXPECT_EQ(boxes_[0].text.find(server.Password), std::string::npos) << boxes_[0].text;
+    EXPECT_EQ(Status().find(server.Password), std::string::npos) << Status();
+    EXPECT_TRUE(InputsEnabled());
+    EXPECT_FALSE(programEnded);
+    EXPECT_EQ(Application->ExitCode, 1);
+
+    Press(form_->BitBtn1);
+    EXPECT_EQ(Texts().back(), "The file was succesfully uploaded!");
+    EXPECT_TRUE(programEnded);
+    EXPECT_EQ(Application->ExitCode, 0);
+    EXPECT_TRUE(ReadFile(server.HomePath() + "/cgi-bin/x.pl") == ScriptBytes());
+    EXPECT_EQ(server.Verbs().back(), "SITE chmod 755 x.pl");
+  }
 }
 
 TEST_F(Uploader, ARemoteNameWithoutDirectoryChangesToAnEmptyOne) {
@@ -456,7 +485,7 @@ TEST_F(Uploader, ALocalFileThatCannotBeReadStopsTheRoadAfterTheDirectory) {
   EXPECT_EQ(Status(), "Change dir succesful");
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_NE(boxes_[0].text.find("absent.pl"), std::string::npos) << boxes_[0].text;
-  EXPECT_FALSE(InputsEnabled());
+  EXPECT_TRUE(InputsEnabled());
   EXPECT_EQ(server.Verbs(), (std::vector<std::string>{"USER", "PASS", "CWD"}));
 }
 

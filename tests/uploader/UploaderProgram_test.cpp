@@ -138,6 +138,31 @@ TEST_F(UploaderProgram, AServerThatHangsUpMidUploadIsReportedBeforeTheProgramEnd
   EXPECT_NE(errors.find("The server closed the connection"), std::string::npos) << errors;
 }
 
+// A refused upload, its reply shown with the password masked, then Cancel: the program ends with a result
+// that tells a caller the file did not arrive.
+TEST_F(UploaderProgram, CancelAfterARefusedUploadEndsWithAFailure) {
+  server_ = std::make_unique<TFtpTestServer>("quote-password-once", 502, "STOR");
+  RegWriteString(UploaderKey, "Host", "127.0.0.1:" + std::to_string(server_->Port()));
+  QProcess uploader;
+  StartProgram(uploader, "Uploader", {QString::fromStdString(Script())});
+  TypePasswordAndUpload();
+  uploader.setReadChannel(QProcess::StandardError);  // where the answered boxes are told
+  std::string errors;
+  while (errors.find("dialog:") == std::string::npos && uploader.waitForReadyRead(30000))
+    errors += uploader.readAllStandardError().toStdString();
+  EXPECT_NE(errors.find("550 No such place for tester with password ******."), std::string::npos) << errors;
+
+  QString window;
+  ASSERT_TRUE(Xdo({"search", "--sync", "--onlyvisible", "--name", "Upload A Script To FTP"}, &window));
+  ASSERT_TRUE(Xdo({"mousemove", "--sync", "--window", window.split('\n').first(), "244", "172", "click", "1"}));
+  ASSERT_TRUE(uploader.waitForFinished(30000)) << "Cancel did not end the program";
+  errors += uploader.readAllStandardError().toStdString();
+  EXPECT_EQ(uploader.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(uploader.exitCode(), 1);
+  EXPECT_EQ(errors.find(server_->Password), std::string::npos) << errors;
+  EXPECT_FALSE(std::filesystem::exists(server_->HomePath() + "/cgi-bin/hello.pl"));
+}
+
 TEST_F(UploaderProgram, CorvaneHandsItsScriptToTheUploader) {
   QProcess corvane;
   StartProgram(corvane, "Corvane", {QString::fromStdString(Script())});

@@ -12,6 +12,8 @@ the dialogue in order. --mode picks a misbehaviour:
   echo-password the password is refused with a 530 reply that quotes it
   no-data       PORT is answered as if done, but no data connection is ever opened
   stall-data    the data connection is opened but never read from
+  quote-password-once  the first command named by --refuse (CWD, STOR or SITE) is refused with a 550
+                reply that quotes the password; later ones work
 The server ends by itself after --lifetime seconds.
 """
 import argparse
@@ -34,7 +36,8 @@ def parse_args():
     p.add_argument('--log', required=True)
     p.add_argument('--mode', default='normal',
                    choices=['normal', 'refuse-chmod', 'drop-transfer', 'silent', 'ask-account',
-                            'echo-password', 'no-data', 'stall-data'])
+                            'echo-password', 'no-data', 'stall-data', 'quote-password-once'])
+    p.add_argument('--refuse', default='CWD', choices=['CWD', 'STOR', 'SITE'])
     p.add_argument('--chmod-code', type=int, default=502)
     p.add_argument('--lifetime', type=float, default=120.0)
     return p.parse_args()
@@ -86,12 +89,18 @@ def make_handler(args):
         def readable(self):
             return False
 
+    refused = []
+
     class LoggingHandler(FTPHandler):
         auth_failed_timeout = 0
         dtp_handler = {'drop-transfer': DroppingDTP, 'stall-data': StallingDTP}.get(args.mode, DTPHandler)
 
         def pre_process_command(self, line, cmd, arg):
             log_command(line)
+            if args.mode == 'quote-password-once' and cmd == args.refuse and not refused:
+                refused.append(line)
+                self.respond('550 No such place for %s with password %s.' % (self.username, args.password))
+                return None
             super().pre_process_command(line, cmd, arg)
 
         def ftp_PASS(self, line):

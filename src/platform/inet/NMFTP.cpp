@@ -84,6 +84,7 @@ void TNMFTP::Connect() {
   control_.Close();
   loggedIn_ = false;
   parser_ = TFtpReplyParser();
+  secretInReplies_.clear();
   try {
     RefuseLineBreaks(Host, "host name");
     RefuseLineBreaks(UserID, "user ID");
@@ -122,13 +123,9 @@ bool TNMFTP::LogIn() {
   reply = ReadReply();
   if (reply.Code == 331) {
     SendCommand("PASS " + Password, "PASS " + std::string(PasswordMask));
-    // A server may quote the password back in its reply to it; there it is masked too.
-    struct TForget {
-      std::string& secret;
-      ~TForget() { secret.clear(); }
-    };
+    // A server knows the password from here on and may quote it in any later reply, not only in the one
+    // to PASS: every server text of this connection is masked.
     secretInReplies_ = Password;
-    const TForget forget{secretInReplies_};
     reply = ReadReply();
   }
   if (reply.Code == 332) return false;
@@ -197,14 +194,14 @@ TFtpReply TNMFTP::ReadReplyUntil(TClock::time_point deadline, bool acceptPrelimi
   for (;;) {
     while (parser_.HasReply()) {
       TFtpReply reply = parser_.TakeReply();
-      MaskSecret(reply);
+      for (std::string& line : reply.Lines) line = Masked(line);
       ReportStatus(reply.Text());
       if (!reply.IsPreliminary() || acceptPreliminary) return reply;
     }
     if (parser_.Failed()) {
       control_.Close();
       loggedIn_ = false;
-      RaiseError(parser_.ErrorText());
+      RaiseError(Masked(parser_.ErrorText()));  // it quotes the server's line
     }
     if (!WaitFor(control_.Handle(), false, deadline)) {
       // The dialogue is out of step now: a late reply would be taken for the next one.
@@ -216,12 +213,12 @@ TFtpReply TNMFTP::ReadReplyUntil(TClock::time_point deadline, bool acceptPrelimi
   }
 }
 
-void TNMFTP::MaskSecret(TFtpReply& reply) const {
-  if (secretInReplies_.empty()) return;
-  for (std::string& line : reply.Lines)
-    for (std::size_t at = line.find(secretInReplies_); at != std::string::npos;
-         at = line.find(secretInReplies_, at + std::strlen(PasswordMask)))
-      line.replace(at, secretInReplies_.size(), PasswordMask);
+std::string TNMFTP::Masked(std::string text) const {
+  if (secretInReplies_.empty()) return text;
+  for (std::size_t at = text.find(secretInReplies_); at != std::string::npos;
+       at = text.find(secretInReplies_, at + std::strlen(PasswordMask)))
+    text.replace(at, secretInReplies_.size(), PasswordMask);
+  return text;
 }
 
 void TNMFTP::ReceiveIntoParser() {

@@ -72,14 +72,14 @@ class TNMFTP : public TPowersock {
   // False when the server asks for an account after the password.
   bool LogIn();
   // Sends one command line; the shown form goes to the status (the password is shown masked where it is
-  // sent, and nowhere else: the same characters inside other texts are no secret).
+  // sent; texts composed here, such as the host name, are no secret even where they hold its characters).
   void SendCommand(const std::string& line, const std::string& shown);
   void SendCommand(const std::string& line) { SendCommand(line, line); }
   // The next final reply (preliminary 1xx replies are reported and skipped unless asked for).
   TFtpReply ReadReply(bool acceptPreliminary = false);
   TFtpReply ReadReplyUntil(TClock::time_point deadline, bool acceptPreliminary);
-  // Masks the text being kept secret (the password, while its reply is read) in a reply's lines.
-  void MaskSecret(TFtpReply& reply) const;
+  // The server's text with the secret it was told on this connection (the password) masked.
+  std::string Masked(std::string text) const;
   void ReceiveIntoParser();
   [[noreturn]] void LoseControlConnection();
   // A command whose reply decides success or failure of the transaction type.

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -120,6 +121,26 @@ std::string LockedNotice(const std::string& path) {
          "now last only until it ends.";
 }
 
+std::string LockedInSessionNotice(const std::string& path, bool keptOwnSettings) {
+  return "The settings file \"" + path + "\" has been locked by another program. " +
+         (keptOwnSettings ? "The program goes on with its settings as they are, "
+                          : "Its settings could not be read; the program goes on with its default settings, ") +
+         "and settings changed from now on last only until it ends.";
+}
+
+// How long an operation waits for another program's lock once the store is open: its own writes take
+// milliseconds, so a lock held this long is no passing write.
+constexpr int kSessionBusyMs = 2000;
+
+// Bytes that do not begin as a database: SQLite would take a short file for an empty database and write
+// over it, so the store sets it aside as damaged instead.
+bool IsForeignFile(int fd) {
+  static constexpr char kHeader[] = "SQLite format 3";  // with its zero, the 16 bytes every database begins with
+  char start[sizeof kHeader] = {};
+  const ssize_t got = ::pread(fd, start, sizeof start, 0);
+  return got > 0 && (static_cast<std::size_t>(got) < sizeof start || std::memcmp(start, kHeader, sizeof start) != 0);
+}
+
 // Copies the database at `path` into `target` without writing anything beside it: read-only when its
 // journal files can be used, else as an unchanging file (a folder that takes no journal files).
 bool CopyDatabase(const std::string& path, sqlite3* target) {
@@ -165,6 +186,7 @@ struct RegistryStore::Connection {
   std::map<const char*, sqlite3_stmt*> statements;
   dev_t device = 0;
   ino_t inode = 0;
+  bool inMemory = false;  // a session copy: no other program can lock it
 
   ~Connection() {
     for (auto& entry : statements) sqlite3_finalize(entry.second);
@@ -234,6 +256,15 @@ struct RegistryStore::Connection {
     return q.Step() ? q.Integer(0) : 0;
   }
 
+  // Our mark, our tables and sound pages: what a store must have to take reads and writes.
+  bool HoldsStore() {
+    if (ApplicationId() != kApplicationId) return false;
+    Query tables(*this, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN ('keys', 'vals')");
+    if (!tables.Step() || tables.Integer(0) != 2) return false;
+    Query check(*this, "PRAGMA quick_check");
+    return check.Step() && check.Text(0) == "ok";
+  }
+
   // The tables, our mark and the hives' keys of a new store.
   void CreateSchema() {
     Exec(kSchema);
@@ -289,8 +320,10 @@ void RegistryStore::SetNoticeHandler(NoticeHandler handler) {
 void RegistryStore::SetBusyTimeout(int milliseconds) {
   std::lock_guard lock(mutex_);
   busyTimeoutMs_ = milliseconds;
-  if (connection_) sqlite3_busy_timeout(connection_->db, milliseconds);
+  if (connection_) sqlite3_busy_timeout(connection_->db, SessionBusyMs());
 }
+
+int RegistryStore::SessionBusyMs() const { return std::min(busyTimeoutMs_, kSessionBusyMs); }
 
 void RegistryStore::Notice(const std::string& text) const {
   if (noticeHandler_)
@@ -321,6 +354,7 @@ void RegistryStore::Open() {
     const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (fd < 0) return StartSessionCopy(true, CannotWriteNotice(path_, std::strerror(errno)));
     ::fchmod(fd, S_IRUSR | S_IWUSR);
+    const bool foreign = IsForeignFile(fd);
     ::close(fd);
     auto c = std::make_unique<Connection>();
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
@@ -328,18 +362,15 @@ void RegistryStore::Open() {
       return StartSessionCopy(true, CannotWriteNotice(path_, sqlite3_errstr(code)));
     sqlite3_extended_result_codes(c->db, 1);
     sqlite3_busy_timeout(c->db, busyTimeoutMs_);
-    bool damaged = false;
-    try {
+    bool damaged = foreign;
+    if (!damaged) try {
       c->Exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
       c->Exec("BEGIN IMMEDIATE");
       const int appId = c->ApplicationId();
       if (appId == 0 && c->ObjectCount() == 0) {
         c->CreateSchema();
-      } else if (appId != kApplicationId) {
-        damaged = true;
       } else {
-        Connection::Query q(*c, "PRAGMA quick_check");
-        damaged = !q.Step() || q.Text(0) != "ok";
+        damaged = !c->HoldsStore();
       }
       c->Exec(damaged ? "ROLLBACK" : "COMMIT");
     } catch (const SqlFailure& failure) {
@@ -350,7 +381,8 @@ void RegistryStore::Open() {
         --attempt;
         continue;
       }
-      if (!IsDamage(failure.code))
+      // The statements here are fixed, so an error of SQL in them is the file's (a schema it cannot read).
+      if (!IsDamage(failure.code) && (failure.code & 0xFF) != SQLITE_ERROR)
         return StartSessionCopy(true, CannotWriteNotice(path_, RefusalReason(path_, failure.code)));
       damaged = true;
     }
@@ -359,6 +391,7 @@ void RegistryStore::Open() {
       c->device = info.st_dev;
       c->inode = info.st_ino;
     }
+    sqlite3_busy_timeout(c->db, SessionBusyMs());
     connection_ = std::move(c);
     ++generation_;
     if (!damaged) return;
@@ -368,15 +401,49 @@ void RegistryStore::Open() {
   StartSessionCopy(false, CannotWriteNotice(path_, "it is damaged again after a fresh start"));
 }
 
+std::unique_ptr<RegistryStore::Connection> RegistryStore::InMemory() {
+  auto c = std::make_unique<Connection>();
+  sqlite3_open_v2(":memory:", &c->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+  sqlite3_extended_result_codes(c->db, 1);
+  c->inMemory = true;
+  return c;
+}
+
+bool RegistryStore::HoldsStoreSafely(Connection& c) {
+  try {
+    return c.HoldsStore();
+  } catch (const SqlFailure&) {
+    return false;
+  }
+}
+
+void RegistryStore::ContinueWithoutFile() {
+  auto copy = InMemory();
+  bool copied = false;
+  if (sqlite3_backup* backup = sqlite3_backup_init(copy->db, "main", connection_->db, "main")) {
+    copied = sqlite3_backup_step(backup, -1) == SQLITE_DONE;
+    sqlite3_backup_finish(backup);
+  }
+  if (!copied || !HoldsStoreSafely(*copy)) return StartSessionCopy(false, LockedInSessionNotice(path_, false));
+  try {
+    copy->Exec("PRAGMA foreign_keys=ON");
+  } catch (const SqlFailure&) {
+    // the operations report their errors
+  }
+  // The copy keeps every key's id, so the keys the program holds open stay valid: no new generation.
+  connection_ = std::move(copy);
+  Notice(LockedInSessionNotice(path_, true));
+}
+
 void RegistryStore::StartSessionCopy(bool readFile, const std::string& notice) {
   connection_.reset();
-  auto copy = std::make_unique<Connection>();
-  sqlite3_open_v2(":memory:", &copy->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-  sqlite3_extended_result_codes(copy->db, 1);
+  // A file that could not be opened for writing may be damaged in any way: its copy serves only when it
+  // holds a sound store.
+  auto copy = InMemory();
   try {
-    if (!readFile || !CopyDatabase(path_, copy->db) || copy->ApplicationId() != kApplicationId) {
+    if (!readFile || !CopyDatabase(path_, copy->db) || !HoldsStoreSafely(*copy)) {
+      copy = InMemory();  // afresh: a damaged copy may not even let its tables be dropped
       copy->Exec("BEGIN");
-      for (const char* drop : {"DROP TABLE IF EXISTS vals", "DROP TABLE IF EXISTS keys"}) copy->Exec(drop);
       copy->CreateSchema();
       copy->Exec("COMMIT");
     }
@@ -419,32 +486,37 @@ void RegistryStore::MoveAside() {
 long RegistryStore::Run(bool write, const std::function<long(Connection&)>& body) {
   std::lock_guard lock(mutex_);
   EnsureOpen();
-  Connection& c = *connection_;
-  bool inTransaction = false;
-  try {
-    if (write) {
-      c.Exec("BEGIN IMMEDIATE");
-      inTransaction = true;
+  for (;;) {
+    Connection& c = *connection_;
+    bool inTransaction = false;
+    try {
+      if (write) {
+        c.Exec("BEGIN IMMEDIATE");
+        inTransaction = true;
+      }
+      const long result = body(c);
+      if (inTransaction) {
+        inTransaction = false;
+        if (result == kSuccess)
+          c.Exec("COMMIT");
+        else
+          c.Exec("ROLLBACK");
+      }
+      return result;
+    } catch (const SqlFailure& failure) {
+      if (inTransaction) sqlite3_exec(c.db, "ROLLBACK", nullptr, nullptr, nullptr);
+      // The busy time-out has passed once: the file is left to the program that holds it, and the operation
+      // goes to the session's copy of the settings.
+      if (IsBusy(failure.code) && !c.inMemory) {
+        ContinueWithoutFile();
+        continue;
+      }
+      if (IsDamage(failure.code))
+        MoveAside();
+      else if (IsWriteRefusal(failure.code))
+        StartSessionCopy(true, CannotWriteNotice(path_, RefusalReason(path_, failure.code)));
+      return ErrorFor(failure.code);
     }
-    const long result = body(c);
-    if (inTransaction) {
-      inTransaction = false;
-      if (result == kSuccess)
-        c.Exec("COMMIT");
-      else
-        c.Exec("ROLLBACK");
-    }
-    return result;
-  } catch (const SqlFailure& failure) {
-    if (inTransaction) sqlite3_exec(c.db, "ROLLBACK", nullptr, nullptr, nullptr);
-    // The busy time-out has passed once: the file is left to the program that holds it.
-    if (IsDamage(failure.code))
-      MoveAside();
-    else if (IsBusy(failure.code))
-      StartSessionCopy(false, LockedNotice(path_));
-    else if (IsWriteRefusal(failure.code))
-      StartSessionCopy(true, CannotWriteNotice(path_, RefusalReason(path_, failure.code)));
-    return ErrorFor(failure.code);
   }
 }
 
@@ -484,8 +556,8 @@ long RegistryStore::OpenKey(const KeyRef& parent, std::string_view subPath, KeyR
 }
 
 long RegistryStore::CreateKey(const KeyRef& parent, std::string_view subPath, KeyRef& key, bool& created) {
-  created = false;
   return Run(true, [&](Connection& c) {
+    created = false;
     if (!IsCurrent(parent)) return kKeyDeleted;
     Connection::Query exists(c, "SELECT 1 FROM keys WHERE id = ?1");
     if (!exists.Bind(1, parent.id).Step()) return kKeyDeleted;
@@ -559,8 +631,8 @@ long RegistryStore::DeleteValue(const KeyRef& key, std::string_view name) {
 }
 
 long RegistryStore::ListNames(const KeyRef& key, const char* sql, std::vector<std::string>& names) {
-  names.clear();
   return Run(false, [&](Connection& c) {
+    names.clear();
     if (!IsCurrent(key)) return kKeyDeleted;
     Connection::Query q(c, sql);
     q.Bind(1, key.id);
@@ -578,8 +650,8 @@ long RegistryStore::ValueNames(const KeyRef& key, std::vector<std::string>& name
 }
 
 long RegistryStore::KeyPath(const KeyRef& key, std::string& path) {
-  path.clear();
   return Run(false, [&](Connection& c) {
+    path.clear();
     if (!IsCurrent(key)) return kKeyDeleted;
     std::int64_t id = key.id;
     for (;;) {
@@ -596,6 +668,7 @@ long RegistryStore::KeyPath(const KeyRef& key, std::string& path) {
 std::string RegistryStore::IntegrityCheck() {
   std::string report;
   const long result = Run(false, [&](Connection& c) {
+    report.clear();
     Connection::Query q(c, "PRAGMA integrity_check");
     while (q.Step()) report += (report.empty() ? "" : "\n") + q.Text(0);
     return kSuccess;

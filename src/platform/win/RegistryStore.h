@@ -48,8 +48,9 @@ class RegistryStore {
   // store. Without one the text goes to the standard error output.
   using NoticeHandler = std::function<void(const std::string& text)>;
   void SetNoticeHandler(NoticeHandler handler);
-  // How long an operation waits for another program's lock before the store gives up on the file
-  // for the session (15 s unless set).
+  // How long opening the store waits for another program's lock before the store gives up on the file
+  // for the session (15 s unless set; programs starting together wait for one another). Once open, an
+  // operation waits at most 2 s of it, then goes on with a copy of the settings as they are.
   void SetBusyTimeout(int milliseconds);
 
   // Hives are numbered as the registry's predefined keys (0x80000000 HKEY_CLASSES_ROOT
@@ -79,6 +80,13 @@ class RegistryStore {
   // Goes on, for this session, with a database in memory that takes the session's writes: a copy
   // of the file when `readFile` and it can be read, else empty; and tells the user why.
   void StartSessionCopy(bool readFile, const std::string& notice);
+  // Another program holds the open file locked: the session goes on with a copy of the settings as this
+  // connection reads them, in memory, and tells the user.
+  void ContinueWithoutFile();
+  static std::unique_ptr<Connection> InMemory();
+  // False for a damaged copy too.
+  static bool HoldsStoreSafely(Connection& c);
+  int SessionBusyMs() const;
   // Moves the damaged file of the current connection aside, says where to, and closes it.
   void MoveAside();
   void Notice(const std::string& text) const;
