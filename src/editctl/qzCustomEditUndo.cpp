@@ -1,6 +1,7 @@
 // Undo and redo: each reversal moves its record, as a new one, to the other list. Records of
 // replacements and drag moves chain, so that one step reverses the pair.
 #include <algorithm>
+#include <utility>
 
 #include "editctl/qzCustomEdit.h"
 #include "editctl/qzUndoList.h"
@@ -49,6 +50,19 @@ class TModeRestore {
   TSelectionMode mode_;
 };
 
+// Sets a flag for the scope, also when it ends by an exception.
+class TFlagScope {
+ public:
+  explicit TFlagScope(bool& flag) : flag_(flag), was_(std::exchange(flag, true)) {}
+  ~TFlagScope() { flag_ = was_; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool was_;
+};
+
 }  // namespace
 
 // Selects a recorded range as it was recorded: an end past its line's end stays there (the deletion
@@ -89,7 +103,8 @@ void TqzCustomEdit::SetMaxUndo(int Value) {
   redoList_->SetMaxUndo(Value);
 }
 
-void TqzCustomEdit::RecordedChange() {
+void TqzCustomEdit::RecordedChange(const TUndoList& List) {
+  if (&List == undoList_.get() && !reversing_) redoList_->Clear();
   SetModified(true);
   Fire(OnChange, this);
 }
@@ -99,6 +114,7 @@ void TqzCustomEdit::Undo() {
   BeginUpdate();
   const TUpdateGuard release(this);
   const TModeRestore restoreMode(this);
+  const TFlagScope reversing(reversing_);
   while (UndoStep()) {
   }
 }
@@ -220,6 +236,7 @@ void TqzCustomEdit::Redo() {
   BeginUpdate();
   const TUpdateGuard release(this);
   const TModeRestore restoreMode(this);
+  const TFlagScope reversing(reversing_);
   while (RedoStep()) {
   }
 }
