@@ -361,9 +361,11 @@ bool TFontDialog::Execute() {
 }
 
 bool TFontDialog::RunRealDialog() {
-  QFontDialog dialog(ToQFont(*font_), ActiveWindow());
+  QFontDialog dialog(ActiveWindow());
   dialog.setOption(QFontDialog::DontUseNativeDialog);
   if (Options.Contains(TFontDialogOption::fdFixedPitchOnly)) dialog.setOption(QFontDialog::MonospacedFonts);
+  // The list of families is filtered when a font is set, so the font comes after the options.
+  dialog.setCurrentFont(ToQFont(*font_));
   if (!Title.empty()) dialog.setWindowTitle(ToQ(Title));
   if (Options.Contains(TFontDialogOption::fdApplyButton))
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
