@@ -447,6 +447,12 @@ class TFindDialogWindow : public QDialog {
     QDialog::closeEvent(e);
     CallHandler(owner_, [this] { Fire(owner_->OnClose, owner_); });
   }
+  // However it closes (Esc, Cancel, its close button), the dialog keeps what was entered, so Find
+  // Next searches for it.
+  void hideEvent(QHideEvent* e) override {
+    TakeEntries();
+    QDialog::hideEvent(e);
+  }
 
  private:
   QPushButton* AddButton(QDialogButtonBox* box, const char* caption, TFindOption action) {
@@ -455,18 +461,25 @@ class TFindDialogWindow : public QDialog {
     return button;
   }
 
-  void Press(TFindOption action) {
+  // The texts and check boxes into the owner.
+  void TakeEntries() {
     TFindOptions o = owner_->Options;
-    for (TFindOption f : {TFindOption::frFindNext, TFindOption::frReplace, TFindOption::frReplaceAll}) o.Exclude(f);
-    o.Include(action);
     auto set = [&o](TFindOption f, bool on) { on ? o.Include(f) : o.Exclude(f); };
     set(TFindOption::frWholeWord, wholeWord_->isChecked());
     set(TFindOption::frMatchCase, matchCase_->isChecked());
     set(TFindOption::frDown, down_->isChecked());
     owner_->Options = o;
     owner_->FindText = FromQ(findEdit_->text());
+    if (auto* replaceOwner = dynamic_cast<TReplaceDialog*>(owner_); replaceOwner && replaceEdit_)
+      replaceOwner->ReplaceText = FromQ(replaceEdit_->text());
+  }
+
+  void Press(TFindOption action) {
+    TakeEntries();
+    for (TFindOption f : {TFindOption::frFindNext, TFindOption::frReplace, TFindOption::frReplaceAll})
+      owner_->Options.Exclude(f);
+    owner_->Options.Include(action);
     auto* replaceOwner = dynamic_cast<TReplaceDialog*>(owner_);
-    if (replaceOwner && replaceEdit_) replaceOwner->ReplaceText = FromQ(replaceEdit_->text());
     CallHandler(owner_, [&] {
       if (action == TFindOption::frFindNext)
         Fire(owner_->OnFind, owner_);
