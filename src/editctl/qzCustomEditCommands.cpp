@@ -523,7 +523,8 @@ void TqzCustomEdit::DoTabKey() {
   const TPoint start = InsertionPoint();
   const int ownLength = LineLength(caretY_);
   SetSelTextPrimitive(selectionMode_, std::string(static_cast<std::size_t>(width), ' '));
-  Lines()->Put(caretY_, TrimRight(LineText()));
+  // Without room past the line end the caret stands on the blanks, so they stay.
+  if (options_.Contains(qzeoScrollPastEol)) Lines()->Put(caretY_, TrimRight(LineText()));
   // Blanks left at the line's end go again and leave nothing to undo, unless the line's own blanks
   // went with them.
   if (LineLength(caretY_) >= start.x || (!selected && LineLength(caretY_) < ownLength))
