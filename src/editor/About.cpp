@@ -17,6 +17,7 @@ TAboutForm::TAboutForm(TComponent* AOwner) : TForm(AOwner) {
   SetBorderStyle(bsDialog);
   SetPosition(poScreenCenter);
   SetClientSize(270, 239);
+  SetColor(clWindow);  // a window widened for its title shows the picture's own white beside it
   CreatePicture();
   for (size_t i = 0; i < Links.size(); ++i) {
     const int column = static_cast<int>(i % 2);

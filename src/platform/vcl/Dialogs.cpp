@@ -9,20 +9,24 @@
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "qt/QtConvert.h"
 #include "vcl/Application.h"
+#include "vcl/Forms.h"
 #include "vcl/Printers.h"
 #include "win/CodePage.h"
 
@@ -118,8 +122,24 @@ bool Answered(TDialogRequest& request, int& result) {
 
 QWidget* ActiveWindow() { return QApplication::activeWindow(); }
 
+// A box or prompt of fixed size (so not maximizable), at least as wide as its whole title needs. Its
+// own size is known once its show event has laid it out.
+template <class D>
+class TTitleFitted : public D {
+ public:
+  using D::D;
+
+ protected:
+  void showEvent(QShowEvent* e) override {
+    D::showEvent(e);
+    // A layout that sets the window's limits itself would let it grow again.
+    if (QLayout* layout = this->layout()) layout->setSizeConstraint(QLayout::SetNoConstraint);
+    this->setFixedSize(std::max(this->width(), TitleBarWidth(FromQ(this->windowTitle()))), this->height());
+  }
+};
+
 int RealMessageBox(const TDialogRequest& request) {
-  QMessageBox box(ActiveWindow());
+  TTitleFitted<QMessageBox> box(ActiveWindow());
   box.setWindowTitle(ToQ(request.Caption));
   box.setText(ToQ(request.Text));
   switch (request.Flags & MB_ICONMASK) {
@@ -219,11 +239,12 @@ bool InputQuery(const std::string& ACaption, const std::string& APrompt, std::st
   request.Value = Value;
   int result = 0;
   if (!Answered(request, result)) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(ActiveWindow(), ToQ(ACaption), ToQ(APrompt), QLineEdit::Normal,
-                                               ToQ(Value), &ok);
-    result = ok ? IDOK : IDCANCEL;
-    request.Value = FromQ(text);
+    TTitleFitted<QInputDialog> dialog(ActiveWindow());
+    dialog.setWindowTitle(ToQ(ACaption));
+    dialog.setLabelText(ToQ(APrompt));
+    dialog.setTextValue(ToQ(Value));
+    result = dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    request.Value = FromQ(dialog.textValue());
   }
   if (result != IDOK) return false;
   Value = request.Value;
