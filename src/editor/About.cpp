@@ -38,6 +38,7 @@ TAboutForm::TAboutForm(TComponent* AOwner) : TForm(AOwner) {
 void TAboutForm::CreatePicture() {
   Picture = Place<TPanel>(this, this, "Picture", "", 0, 0, 270, 239);
   Picture->SetColor(clWindow);
+  Picture->SetBevelOuter(bvNone);  // the window frames it, however wide its title makes it
   Place<TLabel>(this, Picture, "", "Ombrix Tarnwick", 12, 10, 246, 24)->Font()->SetSize(14);
   Place<TLabel>(this, Picture, "", "Version 2.1", 12, 38, 246, 16);
   Place<TLabel>(this, Picture, "", "A Perl script editor with a companion FTP uploader.", 12, 60, 246, 16);
