@@ -41,20 +41,6 @@ bool ChangesText(TqzEditorCommand Command) {
   }
 }
 
-// Restores a value when the scope ends, also by an exception.
-template <class T>
-class TRestore {
- public:
-  TRestore(T& target, T value) : target_(target), saved_(target) { target_ = value; }
-  ~TRestore() { target_ = saved_; }
-  TRestore(const TRestore&) = delete;
-  TRestore& operator=(const TRestore&) = delete;
-
- private:
-  T& target_;
-  T saved_;
-};
-
 }  // namespace
 
 // ---- Frame

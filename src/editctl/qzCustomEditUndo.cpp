@@ -1,7 +1,6 @@
 // Undo and redo: each reversal moves its record, as a new one, to the other list. Records of
 // replacements and drag moves chain, so that one step reverses the pair.
 #include <algorithm>
-#include <utility>
 
 #include "editctl/qzCustomEdit.h"
 #include "editctl/qzUndoList.h"
@@ -48,19 +47,6 @@ class TModeRestore {
  private:
   TqzCustomEdit* edit_;
   TSelectionMode mode_;
-};
-
-// Sets a flag for the scope, also when it ends by an exception.
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : flag_(flag), was_(std::exchange(flag, true)) {}
-  ~TFlagScope() { flag_ = was_; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& flag_;
-  bool was_;
 };
 
 }  // namespace
@@ -114,7 +100,7 @@ void TqzCustomEdit::Undo() {
   BeginUpdate();
   const TUpdateGuard release(this);
   const TModeRestore restoreMode(this);
-  const TFlagScope reversing(reversing_);
+  const TRestore<bool> reversing(reversing_, true);
   while (UndoStep()) {
   }
 }
@@ -236,7 +222,7 @@ void TqzCustomEdit::Redo() {
   BeginUpdate();
   const TUpdateGuard release(this);
   const TModeRestore restoreMode(this);
-  const TFlagScope reversing(reversing_);
+  const TRestore<bool> reversing(reversing_, true);
   while (RedoStep()) {
   }
 }
