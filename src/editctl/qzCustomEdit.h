@@ -386,8 +386,9 @@ class TqzCustomEdit : public TCustomControl {
   // 0 or more sets the limit of both lists; a negative value is ignored.
   void SetMaxUndo(int Value);
   TUndoList* UndoList() const { return undoList_.get(); }
-  // Each record added to either list marks the text modified and fires OnChange.
-  void RecordedChange();
+  // Each record added to either list marks the text modified and fires OnChange. A change recorded
+  // from outside Undo and Redo empties the redo list: its records no longer fit the text.
+  void RecordedChange(const TUndoList& List);
   // The line ends noted by the editing operation running now (the outermost update lock); nullptr
   // outside one.
   std::shared_ptr<TLineTails> OperationTails();
@@ -670,6 +671,7 @@ class TqzCustomEdit : public TCustomControl {
  protected:
   std::unique_ptr<TUndoList> undoList_;
   std::unique_ptr<TUndoList> redoList_;
+  bool reversing_ = false;  // inside Undo or Redo
   std::shared_ptr<TLineTails> operationTails_;
   std::unique_ptr<TqzKeyStrokes> keystrokes_;
   std::unique_ptr<TMarkList> markList_;

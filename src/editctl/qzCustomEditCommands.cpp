@@ -41,20 +41,6 @@ bool ChangesText(TqzEditorCommand Command) {
   }
 }
 
-// Restores a value when the scope ends, also by an exception.
-template <class T>
-class TRestore {
- public:
-  TRestore(T& target, T value) : target_(target), saved_(target) { target_ = value; }
-  ~TRestore() { target_ = saved_; }
-  TRestore(const TRestore&) = delete;
-  TRestore& operator=(const TRestore&) = delete;
-
- private:
-  T& target_;
-  T saved_;
-};
-
 }  // namespace
 
 // ---- Frame
@@ -523,7 +509,8 @@ void TqzCustomEdit::DoTabKey() {
   const TPoint start = InsertionPoint();
   const int ownLength = LineLength(caretY_);
   SetSelTextPrimitive(selectionMode_, std::string(static_cast<std::size_t>(width), ' '));
-  Lines()->Put(caretY_, TrimRight(LineText()));
+  // Without room past the line end the caret stands on the blanks, so they stay.
+  if (options_.Contains(qzeoScrollPastEol)) Lines()->Put(caretY_, TrimRight(LineText()));
   // Blanks left at the line's end go again and leave nothing to undo, unless the line's own blanks
   // went with them.
   if (LineLength(caretY_) >= start.x || (!selected && LineLength(caretY_) < ownLength))

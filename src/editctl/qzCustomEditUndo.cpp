@@ -89,7 +89,8 @@ void TqzCustomEdit::SetMaxUndo(int Value) {
   redoList_->SetMaxUndo(Value);
 }
 
-void TqzCustomEdit::RecordedChange() {
+void TqzCustomEdit::RecordedChange(const TUndoList& List) {
+  if (&List == undoList_.get() && !reversing_) redoList_->Clear();
   SetModified(true);
   Fire(OnChange, this);
 }
@@ -99,6 +100,7 @@ void TqzCustomEdit::Undo() {
   BeginUpdate();
   const TUpdateGuard release(this);
   const TModeRestore restoreMode(this);
+  const TRestore<bool> reversing(reversing_, true);
   while (UndoStep()) {
   }
 }
@@ -220,6 +222,7 @@ void TqzCustomEdit::Redo() {
   BeginUpdate();
   const TUpdateGuard release(this);
   const TModeRestore restoreMode(this);
+  const TRestore<bool> reversing(reversing_, true);
   while (RedoStep()) {
   }
 }

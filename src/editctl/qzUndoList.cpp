@@ -53,7 +53,7 @@ void TUndoList::AddChange(TUndoKind kind, TPoint start, TPoint end, const std::s
   if (FLocked) return;
   if (ItemCount() >= FMaxUndo && !FItems.empty()) FItems.pop_front();
   FItems.push_back(TChange{text, kind, start, end, mode, FEditor ? FEditor->OperationTails() : nullptr});
-  if (FEditor) FEditor->RecordedChange();
+  if (FEditor) FEditor->RecordedChange(*this);
 }
 
 TUndoKind TUndoList::PopItem(TPoint& start, TPoint& end, TSelectionMode& mode, std::string& text) {

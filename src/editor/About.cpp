@@ -17,6 +17,7 @@ TAboutForm::TAboutForm(TComponent* AOwner) : TForm(AOwner) {
   SetBorderStyle(bsDialog);
   SetPosition(poScreenCenter);
   SetClientSize(270, 239);
+  SetColor(clWindow);  // a window widened for its title shows the picture's own white beside it
   CreatePicture();
   for (size_t i = 0; i < Links.size(); ++i) {
     const int column = static_cast<int>(i % 2);
@@ -37,6 +38,7 @@ TAboutForm::TAboutForm(TComponent* AOwner) : TForm(AOwner) {
 void TAboutForm::CreatePicture() {
   Picture = Place<TPanel>(this, this, "Picture", "", 0, 0, 270, 239);
   Picture->SetColor(clWindow);
+  Picture->SetBevelOuter(bvNone);  // the window frames it, however wide its title makes it
   Place<TLabel>(this, Picture, "", "Ombrix Tarnwick", 12, 10, 246, 24)->Font()->SetSize(14);
   Place<TLabel>(this, Picture, "", "Version 2.1", 12, 38, 246, 16);
   Place<TLabel>(this, Picture, "", "A Perl script editor with a companion FTP uploader.", 12, 60, 246, 16);

@@ -103,6 +103,8 @@ class TGUI2Console : public TComponent, public TConsoleSettings {
   void Start();
   // Asks the current run to stop and returns at once.
   void Stop();
+  // A run is active until its OnDone (also while it stops).
+  bool Running() const { return worker_ != nullptr; }
 
  private:
   friend class TConsoleThread;

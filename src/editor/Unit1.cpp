@@ -711,7 +711,11 @@ void TForm1::AskForSave(bool& GoOn) {
   if (!Editor->Modified()) return;
   switch (MessageDlg(Format("Save changes to %s?", currentFileName_.c_str()), mtConfirmation, mbYesNoCancel, 0)) {
     case mrCancel: GoOn = false; break;
-    case mrYes: Save1Click(this); break;
+    case mrYes:
+      Save1Click(this);
+      // A Save As cancelled or failed leaves the text unsaved: the action that asked must not go on.
+      if (Editor->Modified()) GoOn = false;
+      break;
     default: break;
   }
 }
@@ -757,6 +761,7 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
       UseNewTextLineEnds(Editor->Lines());
       Editor->SetModified(false);
       nameNeedsConfirming_ = true;
+      EditorStatusChange(Editor, {});
       throw;
     }
     SetCurrentFile(fullName);
@@ -811,7 +816,8 @@ void TForm1::SaveTo(const std::string& Name) {
 
 void TForm1::Saveas1Click(TObject*) {
   SaveDialog1->FileName = currentFileName_;
-  SaveDialog1->InitialDir = LastDir();
+  // A name that failed to open still names the folder the user meant.
+  SaveDialog1->InitialDir = nameNeedsConfirming_ ? ExtractFilePath(currentFileName_) : LastDir();
   // A name that cannot be written (a read-only file, a folder that refuses) is reported and the dialog
   // comes back, so the text still finds a place.
   while (SaveDialog1->Execute()) {

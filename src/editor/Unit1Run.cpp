@@ -122,6 +122,7 @@ void TForm1::Run1Click(TObject*) {
 }
 
 void TForm1::RunParam1Click(TObject*) {
+  if (Conio->Running()) return;
   std::string params = ReadSetting("LastRunParameter", "-help");
   if (!InputQuery("Run With Custom Parameters", "Command line parameters for Perl:", params)) return;
   params = Trim(params);
@@ -151,6 +152,8 @@ void TForm1::PageControl2Change(TObject*) {
 }
 
 void TForm1::RunWithParams(const std::string& Params) {
+  // The console would refuse a second run; its output and page must not be cleared for it either.
+  if (Conio->Running()) return;
   OutputList()->Clear();
   const std::string script = TempFile(kScriptFileName);
   WriteTempFile(script, SavedBytes(*Editor->Lines()));

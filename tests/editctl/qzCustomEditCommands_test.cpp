@@ -6,6 +6,7 @@
 
 #include "EditText.h"
 #include "TestEdit.h"
+#include "common/UserInput.h"
 #include "editctl/qzCustomEdit.h"
 #include "editctl/qzUndoList.h"
 
@@ -107,6 +108,19 @@ TEST_F(Commands, EnterAtALineEndWithoutScrollPastEolIndentsWithBlanks) {
   edit->ExecuteCommand(ecLineBreak, 0, nullptr);
   EXPECT_EQ(LinesOf(*edit), (Lines{"  ab", "  "}));
   EXPECT_EQ(edit->CaretXY(), (TPoint{3, 2}));
+}
+
+// The caret never stands past the line end there: a tab at the end leaves its blanks for it, and
+// undo takes them away again.
+TEST_F(Commands, TabAtALineEndWithoutScrollPastEolKeepsItsBlanks) {
+  edit->SetOption(qzeoScrollPastEol, false);
+  Start({"abc", "x"}, {4, 1});
+  corvane::test::Keys(*edit, "Tab");
+  EXPECT_EQ(LinesOf(*edit), (Lines{"abc     ", "x"}));
+  EXPECT_EQ(edit->CaretXY(), (TPoint{9, 1}));
+  corvane::test::Keys(*edit, "Ctrl+Z");
+  EXPECT_EQ(LinesOf(*edit), (Lines{"abc", "x"}));
+  EXPECT_EQ(edit->CaretXY(), (TPoint{4, 1}));
 }
 
 TEST_F(Commands, HookCancelsOrRedirects) {

@@ -187,6 +187,36 @@ TEST_F(Undo, OverwrittenCharactersComeBackAndGoAgain) {
   EXPECT_EQ(LinesOf(*edit), Lines{"abxyz"});
 }
 
+// A change made after an undo starts a new history: Redo must not replay records that no longer fit
+// the text, and says so by being disabled.
+TEST_F(Undo, ANewEditEmptiesTheRedoList) {
+  struct Case {
+    const char* text;
+    int column;
+    const char* deleteKey;
+    const char* typed;
+    const char* after;
+  };
+  const std::vector<Case> cases{
+      {"one two three", 8, "Ctrl+Backspace", "my ", "my one two three"},
+      {"one two", 1, "Ctrl+T", "zz", "zzone two"},
+  };
+  for (const Case& c : cases) {
+    edit->SetText(c.text);
+    edit->ClearUndo();
+    edit->SetCaretXY(TPoint{c.column, 1});
+    corvane::test::Keys(*edit, c.deleteKey);
+    corvane::test::Keys(*edit, "Ctrl+Z");
+    ASSERT_EQ(LinesOf(*edit), Lines{c.text}) << c.deleteKey;
+    ASSERT_TRUE(edit->CanRedo()) << c.deleteKey;
+    corvane::test::Keys(*edit, "Home");
+    corvane::test::Type(*edit, c.typed);
+    EXPECT_FALSE(edit->CanRedo()) << c.deleteKey;
+    corvane::test::Keys(*edit, "Ctrl+Shift+Z");
+    EXPECT_EQ(LinesOf(*edit), Lines{c.after}) << c.deleteKey;
+  }
+}
+
 TEST_F(Undo, EveryReversalMarksTheTextModified) {
   int changes = 0;
   edit->OnChange = [&](TObject*) { ++changes; };

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QEnterEvent>
+
 #include <string>
 #include <vector>
 
@@ -24,6 +27,21 @@ TEST_F(AboutTest, ShowsTheBuildDateAndTheLinksAndRegistersTheHand) {
   });
   EXPECT_NE(Screen->Cursors(crMyHand), Screen->Cursors(crArrow));
   WithDialog<TAboutForm>(form_->About1, [](TAboutForm& d) { QTest::keyClick(d.Widget(), Qt::Key_Escape); });
+}
+
+// The pointer over an address shows it in the main window's status bar; closing the box under the
+// pointer takes it away, since no Leave comes then.
+TEST_F(AboutTest, AnAddressHintGoesWhenTheBoxCloses) {
+  WithDialog<TAboutForm>(form_->About1, [&](TAboutForm& d) {
+    // The crossing event the window system sends as the pointer comes onto the button.
+    QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), QPointF(10, 10));
+    QApplication::sendEvent(d.Links[0]->Widget(), &enter);
+    EXPECT_TRUE(form_->StatusBar1->SimplePanel());
+    EXPECT_EQ(form_->StatusBar1->SimpleText(), kAboutLinks[0][1]);
+    QTest::keyClick(d.Widget(), Qt::Key_Escape);
+  });
+  EXPECT_FALSE(form_->StatusBar1->SimplePanel());
+  EXPECT_EQ(Application->Hint(), "");
 }
 
 }  // namespace

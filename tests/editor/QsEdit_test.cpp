@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "common/EditorWindow.h"
 #include "common/TestFiles.h"
 #include "editor/QsEdit.h"
+#include "win/Shell.h"
 
 namespace {
 
@@ -96,6 +98,34 @@ TEST_F(QsEditTest, OkStoresTheEditsAndTheNextRunGetsThem) {
   EXPECT_EQ(Stored("ScriptParameters"), "=");
   const std::vector<std::string> none = RunScript();
   EXPECT_NE(std::find(none.begin(), none.end(), "ARGV="), none.end()) << ::testing::PrintToString(none);
+}
+
+// The "Help!" button opens the page beside the program, and that page names every variable a run
+// gives the script and shows the GET link the default parameters make.
+TEST_F(QsEditTest, TheHelpPageExplainsTheParametersAndEveryVariableOfARun) {
+  std::vector<std::string> opened;
+  TShellHookScope hook([&](const TShellRequest& request) {
+    opened.push_back(request.File);
+    return 33;
+  });
+  WithDialog([](TEnvEditForm& d) {
+    Click(d.HelpButton);
+    QTest::keyClick(d.Widget(), Qt::Key_Escape);
+  });
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(ExtractFileName(opened[0]), "speditor.htm");
+  // The build makes the page in the programs' folder, beside this test's own.
+  const std::filesystem::path built =
+      std::filesystem::path(ExtractFilePath(Application->ExeName())).parent_path().parent_path() / "bin" / "speditor.htm";
+  const std::string page = corvane::test::ReadFile(built.string());
+  ASSERT_FALSE(page.empty()) << built;
+  EXPECT_NE(page.find("?name=Ombrix+Tarnwick&amp;email=user%40example%2ecom"), std::string::npos);
+  for (const std::string& line : RunScript()) {
+    const std::string name = line.substr(0, line.find('='));
+    if (name != "ARGV") {
+      EXPECT_NE(page.find(name), std::string::npos) << name;
+    }
+  }
 }
 
 TEST_F(QsEditTest, CancelTheCloseBoxAndEscStoreNothing) {

@@ -2,6 +2,11 @@
 
 #include <climits>
 
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QListView>
+
+#include "common/ModalForms.h"
 #include "editor/MainWindow.h"
 #include "vcl/Dialogs.h"
 
@@ -50,6 +55,26 @@ TEST_F(Unit1Font, AnAbsurdStoredSizeIsClampedToAFontsSizes) {
     EXPECT_GT(form->Editor->LineHeight(), 0) << size;
     EXPECT_LT(form->Editor->LineHeight(), 4 * 1638) << size;
   }
+}
+
+// The real dialog offers fixed-pitch families only; a family typed in its list and Enter set it.
+TEST_F(Unit1Font, TheDialogListsFixedPitchFontsOnly) {
+  TForm1* form = Start();
+  QStringList families;
+  corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QFontDialog*>(w) != nullptr; },
+                                      [&](QWidget* w) {
+                                        QListView* list = w->findChildren<QListView*>().value(0);
+                                        ASSERT_NE(list, nullptr);
+                                        for (int i = 0; i < list->model()->rowCount(); ++i)
+                                          families << list->model()->index(i, 0).data().toString();
+                                        list->setFocus();
+                                        QTest::keyClicks(list, "Liberation Mono");
+                                        QTest::keyClick(list, Qt::Key_Return);
+                                      });
+  ASSERT_TRUE(Choose(form->View1, form->Font1));
+  EXPECT_TRUE(families.contains("Liberation Mono")) << families.join(", ").toStdString();
+  for (const QString& family : families) EXPECT_TRUE(QFontDatabase::isFixedPitch(family)) << family.toStdString();
+  EXPECT_EQ(form->Editor->Font()->Name(), "Liberation Mono");
 }
 
 // The status bar shows the hint of what the mouse is over, relayed from the application.

@@ -343,18 +343,37 @@ TEST_F(Unit1RunTest, PickingTheTabsRunsAndStopsAndTheInnerTabIsRemembered) {
   EXPECT_FALSE(RegReadBool(kSettingsKey, "RunBrowserView", true));
 }
 
+// The Run menu stays usable in run mode: a syntax check (F12) or a run with parameters (Shift+F9) asked
+// for while the script runs starts nothing, asks nothing, and leaves the running script and its output
+// alone, which arrives whole.
 TEST_F(Unit1RunTest, ASecondRunWhileOneRunsStartsNothing) {
-  OpenScript("slow.pl", "$| = 1; print \"first\\n\"; sleep 60;\n");
+  const std::string go = dir_ + "/go";
+  OpenScript("slow.pl", "$| = 1; print \"first\\n\"; select(undef, undef, undef, 0.05) until -e '" + go +
+                            "'; print \"second\\n\";\n");
   TForm1& form = Form();
-  form.Run1Click(nullptr);
-  ASSERT_TRUE(PumpUntil([&] { return form.OutputList()->Count() > 0; }));
   std::vector<std::string> errors;
   form.Conio->OnError = [&](TObject*, const std::string& Error) { errors.push_back(Error); };
-  // A syntax check now stops the running script but cannot start while it is still going.
-  RunAndWait([&] { form.SyntaxCheck1Click(nullptr); });
-  EXPECT_EQ(errors, std::vector<std::string>{"Process Already Running"});  // refused on the spot
-  EXPECT_EQ(form.Memo1->Text().find("syntax OK"), std::string::npos);
-  EXPECT_EQ(form.Memo1->Hint, kDoneHint);
+  std::vector<std::string> asked;
+  TDialogHookScope hook([&](TDialogRequest& request) {
+    asked.push_back(request.Caption);
+    return IDCANCEL;
+  });
+  form.Memo1->Hint.clear();
+  corvane::test::Keys(*form.Editor, "F9");
+  ASSERT_TRUE(PumpUntil([&] { return form.OutputList()->Count() > 0; }));
+  for (const char* keys : {"F12", "Shift+F9"}) {
+    corvane::test::Keys(*form.Memo1, keys);
+    corvane::test::PumpPosted();
+    EXPECT_EQ(LinesOf(form.OutputList()), std::vector<std::string>{"first"}) << keys;
+    EXPECT_EQ(form.PageControl1->ActivePage(), form.RunSheet) << keys;
+    EXPECT_EQ(form.Run1->Caption(), "Back to E&dit mode") << keys;
+  }
+  EXPECT_EQ(asked, std::vector<std::string>{});
+  WriteFile(go, "");
+  ASSERT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; })) << "the run did not end";
+  EXPECT_EQ(Output(), (std::vector<std::string>{"first", "second"}));
+  EXPECT_NE(ReadFile(PageFile()).find("second"), std::string::npos);
+  EXPECT_EQ(errors, std::vector<std::string>{});
 }
 
 TEST_F(Unit1RunTest, ClosingTheWindowDuringARunEndsTheScript) {

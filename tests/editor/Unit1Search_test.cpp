@@ -1,6 +1,7 @@
 // The Search and Bookmarks menus of the main window, reached through real key events and clicks:
 // find and replace through the dialog, find next, go to a line, and the ten bookmarks in the gutter.
 #include <QApplication>
+#include <QCheckBox>
 #include <QImage>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -135,6 +136,44 @@ TEST_F(Unit1Search, FindThroughTheDialogThenFindNext) {
   EXPECT_EQ(asked[1].Caption, "Find");
   EXPECT_EQ(asked[1].Text, "Can't search for empty text!");
   form->ReplaceDialog1->CloseDialog();
+}
+
+// The dialog closed by Esc keeps what was typed and ticked in it, so F3 searches for that.
+TEST_F(Unit1Search, TheDialogClosedByEscKeepsItsEntriesForFindNext) {
+  const struct {
+    const char* typed;
+    bool matchCase;
+    TPoint found;  // {0, 0}: not found
+  } cases[] = {
+      {"print", false, {1, 4}},
+      {"PRINT", true, {0, 0}},
+  };
+  for (const auto& c : cases) {
+    asked.clear();
+    form->Editor->SetCaretXY(TPoint{1, 3});
+    Press(Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(form->ReplaceDialog1->Showing());
+    QLineEdit* findEdit = DialogEdit(0);
+    ASSERT_NE(findEdit, nullptr);
+    findEdit->clear();
+    QTest::keyClicks(findEdit, c.typed);
+    QCheckBox* matchCase = nullptr;
+    for (QCheckBox* box : DialogWindow()->findChildren<QCheckBox*>())
+      if (box->text() == "Match &case") matchCase = box;
+    ASSERT_NE(matchCase, nullptr);
+    if (matchCase->isChecked() != c.matchCase) QTest::keyClick(matchCase, Qt::Key_Space);
+    QTest::keyClick(findEdit, Qt::Key_Escape);
+    ASSERT_FALSE(form->ReplaceDialog1->Showing()) << c.typed;
+    Press(Qt::Key_F3);
+    if (c.found.y == 0) {
+      ASSERT_EQ(asked.size(), 1u) << c.typed;
+      EXPECT_EQ(asked[0].Text, std::string("Search text '") + c.typed + "' not found!");
+    } else {
+      EXPECT_TRUE(asked.empty()) << asked.at(0).Text;
+      EXPECT_EQ(form->Editor->BlockBegin(), c.found) << c.typed;
+      EXPECT_EQ(form->Editor->SelText(), c.typed);
+    }
+  }
 }
 
 TEST_F(Unit1Search, ReplaceAllThroughTheDialogAndOneUndo) {

@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <QAbstractButton>
-#include <QMessageBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 #include <algorithm>
@@ -394,6 +396,7 @@ TEST_F(Unit1Test, AMissingFileShowsTheErrorAndItsNameIsNotSavedOverWithoutAsking
   Answers answers;
   const std::string missing = Path("missing.pl");
   SetCommandLine({missing});
+  RegWriteString(kSettingsKey, "LastDir", Path("elsewhere"));
   TForm1* form = Start();
   ASSERT_EQ(answers.asked.size(), 1u);
   EXPECT_NE(answers.asked[0].Text.find("missing.pl"), std::string::npos) << answers.asked[0].Text;
@@ -401,12 +404,18 @@ TEST_F(Unit1Test, AMissingFileShowsTheErrorAndItsNameIsNotSavedOverWithoutAsking
   EXPECT_EQ(form->Editor->Lines()->Text(), "\r\n");  // the editor's single empty line
   EXPECT_FALSE(form->Editor->Modified());
   EXPECT_EQ(RecentEntries(form), "missing.pl:0 ");  // a name given at start is listed before it is opened
-  // The window stays usable: Save asks for the name, proposing the one that failed.
+  // The window shows the empty text as it is.
+  for (TToolButton* button : {form->UndoButton, form->RedoButton, form->CutButton, form->CopyButton})
+    EXPECT_FALSE(button->Enabled()) << button->Name();
+  TStatusPanels* panels = form->StatusBar1->Panels();
+  EXPECT_EQ(panels->Items(0)->Text() + "|" + panels->Items(1)->Text() + "|" + panels->Items(2)->Text(), "     1:   1||Insert");
+  // The window stays usable: Save asks for the name, proposing the one that failed, in its folder.
   answers.queue.push_back({IDCANCEL, ""});
   form->Save1Click(form);
   ASSERT_EQ(answers.asked.size(), 2u);
   EXPECT_EQ(answers.asked[1].Kind, dkSaveFile);
   EXPECT_EQ(answers.asked[1].Value, missing);
+  EXPECT_EQ(answers.asked[1].InitialDir, Path(""));
   EXPECT_FALSE(fs::exists(missing));
 }
 
@@ -751,6 +760,52 @@ TEST_F(Unit1Test, TheSavePromptDecidesWhetherOpenGoesOn) {
     form->FormCloseQuery(form, canClose);
     EXPECT_TRUE(canClose);
     EXPECT_EQ(ReadFile(Path("two.pl")), "two\r\n");
+  }
+}
+
+// Yes on the save question, then Esc in the real Save As dialog: the text was not saved, so the action
+// that asked stops and the text stays as it was.
+TEST_F(Unit1Test, ASaveAsCancelledAfterYesStopsTheActionThatAsked) {
+  WriteFile(Path("a.pl"), "a\r\n");
+  const struct {
+    const char* name;
+    std::function<void()> act;
+  } actions[] = {
+      {"File > New", [this] { corvane::test::Keys(*form_->Editor, "Ctrl+N"); }},
+      {"File > Reopen", [this] { Reopen(1); }},
+      {"File > Exit", [this] {
+         form_->Widget()->activateWindow();
+         ASSERT_TRUE(QTest::qWaitForWindowActive(form_->Widget()));
+         corvane::test::Keys(*form_->Editor, "Alt+F");
+         ASSERT_TRUE(corvane::test::PressInMenu(Qt::Key_X)) << "the File menu did not open";
+       }},
+  };
+  for (const auto& action : actions) {
+    TForm1* form = Start();
+    form->Open(Path("a.pl"), false);
+    form->New1Click(form);
+    corvane::test::Type(*form->Editor, "kept");
+    const std::string text = form->Editor->Text();
+    bool asked = false;
+    bool cancelled = false;
+    corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
+                                        [&](QWidget* w) {
+                                          asked = true;
+                                          static_cast<QMessageBox*>(w)->button(QMessageBox::Yes)->click();
+                                        });
+    corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; },
+                                        [&](QWidget* w) {
+                                          cancelled = true;
+                                          QTest::keyClick(w, Qt::Key_Escape);
+                                        });
+    action.act();
+    EXPECT_TRUE(asked) << action.name;
+    EXPECT_TRUE(cancelled) << action.name;
+    EXPECT_EQ(form->Editor->Text(), text) << action.name;
+    EXPECT_TRUE(form->Editor->Modified()) << action.name;
+    EXPECT_EQ(form->CurrentFileName(), "Untitled") << action.name;
+    EXPECT_TRUE(form->Visible()) << action.name;
+    form->Editor->SetModified(false);
   }
 }
 

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 #include <QWindow>
 
+#include "common/ModalForms.h"
 #include "common/TestApp.h"
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
@@ -39,6 +43,32 @@ TEST_F(DialogsTest, MessageDialogsAreBoxesWithTheirTypesCaptionAndButtons) {
     EXPECT_EQ(seen.Caption, c.caption);
     EXPECT_EQ(seen.Text, "Save changes?");
     EXPECT_EQ(seen.Flags, c.flags);
+  }
+}
+
+// The real box and prompt show their whole title and are of fixed size, so not maximizable.
+TEST_F(DialogsTest, BoxesAndPromptsAreAsWideAsTheirTitleAndOfFixedSize) {
+  const std::string title = "Upload A Script To FTP, with a caption longer than its text";
+  const struct {
+    const char* kind;
+    std::function<void()> open;
+  } cases[] = {
+      {"box", [&] { ShowMessageBox("Done.", title, MB_OK); }},
+      {"prompt", [&] {
+         std::string value;
+         InputQuery(title, "Line:", value);
+       }},
+  };
+  for (const auto& c : cases) {
+    bool shown = false;
+    corvane::test::WhenModalWidgetShown([](QWidget*) { return true; }, [&](QWidget* w) {
+      shown = true;
+      EXPECT_GE(w->width(), TitleBarWidth(title)) << c.kind;
+      EXPECT_EQ(w->minimumSize(), w->maximumSize()) << c.kind;
+      QTest::keyClick(w, Qt::Key_Escape);
+    });
+    c.open();
+    EXPECT_TRUE(shown) << c.kind;
   }
 }
 

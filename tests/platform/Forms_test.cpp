@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "common/TestApp.h"
+#include "vcl/StdCtrls.h"
 
 namespace {
 
@@ -127,6 +128,32 @@ TEST_F(FormsTest, ScreenCentredFormIsCentredWhenShown) {
   form->Show();
   EXPECT_EQ(form->Left(), (Screen->Width() - form->Width()) / 2);
   EXPECT_EQ(form->Top(), (Screen->Height() - form->Height()) / 2);
+}
+
+// A dialog of fixed size shows its whole title: it widens for a long one, its controls stay in its
+// middle, and it stays of fixed size (so the window manager offers no maximize). A short title
+// changes nothing.
+TEST_F(FormsTest, AFixedDialogIsAsWideAsItsTitle) {
+  const std::string longTitle = "A dialog title far longer than the dialog itself is wide (build 11 Dec 2026)";
+  for (const std::string& title : {longTitle, std::string("Go")}) {
+    auto form = NewForm();
+    form->SetBorderStyle(bsDialog);
+    form->SetClientSize(title == longTitle ? 120 : 300, 80);
+    auto* button = new TButton(form.get());
+    button->SetParent(form.get());
+    button->SetBounds(10, 10, 100, 24);
+    form->SetCaption(title);
+    form->Show();
+    QWidget* window = form->Widget();
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << title;
+    if (title == longTitle) {
+      EXPECT_GE(form->Width(), TitleBarWidth(title));
+      EXPECT_EQ(button->Left() + button->Width() / 2, window->width() / 2) << "the button left the middle";
+    } else {
+      EXPECT_EQ(window->width(), 300) << title;
+      EXPECT_EQ(button->Left(), 10);
+    }
+  }
 }
 
 TEST_F(FormsTest, PlacementKeepsTheNormalRectangleWhileMaximized) {

@@ -4,6 +4,8 @@
 #include <QEvent>
 #include <QWidget>
 
+#include <utility>
+
 #include "vcl/Application.h"
 #include "vcl/Controls.h"
 
@@ -19,12 +21,25 @@ bool TWidgetRelay::RequestContextMenu(TWinControl* control, const QPoint& global
   return true;
 }
 
+void TWidgetRelay::ShowHint() {
+  Application->SetHint(GetLongHint(control_->Hint));
+  hinting_ = true;
+}
+
+void TWidgetRelay::WithdrawHint() {
+  if (std::exchange(hinting_, false) && Application->Hint() == GetLongHint(control_->Hint)) Application->CancelHint();
+}
+
 bool TWidgetRelay::eventFilter(QObject* /*watched*/, QEvent* event) {
   switch (event->type()) {
     case QEvent::FocusIn: CallHandler(control_, [this] { control_->Perform(WM_SETFOCUS); }); break;
     case QEvent::FocusOut: CallHandler(control_, [this] { control_->Perform(WM_KILLFOCUS); }); break;
-    case QEvent::Enter: Application->SetHint(GetLongHint(control_->Hint)); break;
-    case QEvent::Leave: Application->CancelHint(); break;
+    case QEvent::Enter: ShowHint(); break;
+    case QEvent::Leave:
+      hinting_ = false;
+      Application->CancelHint();
+      break;
+    case QEvent::Hide: WithdrawHint(); break;
     case QEvent::ContextMenu: return RequestContextMenu(control_, static_cast<QContextMenuEvent*>(event)->globalPos());
     default: break;
   }

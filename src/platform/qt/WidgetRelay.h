@@ -20,5 +20,10 @@ class TWidgetRelay : public QObject {
 
  private:
   TWidgetRelay(TWinControl* control, QObject* parent) : QObject(parent), control_(control) {}
+  void ShowHint();
+  // A widget hidden under the pointer (its window closed) gets no Leave: its hint goes then, unless
+  // another has taken its place.
+  void WithdrawHint();
   TWinControl* control_;
+  bool hinting_ = false;  // the hint shown now is this control's
 };

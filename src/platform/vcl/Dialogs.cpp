@@ -9,20 +9,24 @@
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "qt/QtConvert.h"
 #include "vcl/Application.h"
+#include "vcl/Forms.h"
 #include "vcl/Printers.h"
 #include "win/CodePage.h"
 
@@ -118,8 +122,24 @@ bool Answered(TDialogRequest& request, int& result) {
 
 QWidget* ActiveWindow() { return QApplication::activeWindow(); }
 
+// A box or prompt of fixed size (so not maximizable), at least as wide as its whole title needs. Its
+// own size is known once its show event has laid it out.
+template <class D>
+class TTitleFitted : public D {
+ public:
+  using D::D;
+
+ protected:
+  void showEvent(QShowEvent* e) override {
+    D::showEvent(e);
+    // A layout that sets the window's limits itself would let it grow again.
+    if (QLayout* layout = this->layout()) layout->setSizeConstraint(QLayout::SetNoConstraint);
+    this->setFixedSize(std::max(this->width(), TitleBarWidth(FromQ(this->windowTitle()))), this->height());
+  }
+};
+
 int RealMessageBox(const TDialogRequest& request) {
-  QMessageBox box(ActiveWindow());
+  TTitleFitted<QMessageBox> box(ActiveWindow());
   box.setWindowTitle(ToQ(request.Caption));
   box.setText(ToQ(request.Text));
   switch (request.Flags & MB_ICONMASK) {
@@ -219,11 +239,12 @@ bool InputQuery(const std::string& ACaption, const std::string& APrompt, std::st
   request.Value = Value;
   int result = 0;
   if (!Answered(request, result)) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(ActiveWindow(), ToQ(ACaption), ToQ(APrompt), QLineEdit::Normal,
-                                               ToQ(Value), &ok);
-    result = ok ? IDOK : IDCANCEL;
-    request.Value = FromQ(text);
+    TTitleFitted<QInputDialog> dialog(ActiveWindow());
+    dialog.setWindowTitle(ToQ(ACaption));
+    dialog.setLabelText(ToQ(APrompt));
+    dialog.setTextValue(ToQ(Value));
+    result = dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    request.Value = FromQ(dialog.textValue());
   }
   if (result != IDOK) return false;
   Value = request.Value;
@@ -361,9 +382,11 @@ bool TFontDialog::Execute() {
 }
 
 bool TFontDialog::RunRealDialog() {
-  QFontDialog dialog(ToQFont(*font_), ActiveWindow());
+  QFontDialog dialog(ActiveWindow());
   dialog.setOption(QFontDialog::DontUseNativeDialog);
   if (Options.Contains(TFontDialogOption::fdFixedPitchOnly)) dialog.setOption(QFontDialog::MonospacedFonts);
+  // The list of families is filtered when a font is set, so the font comes after the options.
+  dialog.setCurrentFont(ToQFont(*font_));
   if (!Title.empty()) dialog.setWindowTitle(ToQ(Title));
   if (Options.Contains(TFontDialogOption::fdApplyButton))
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
@@ -445,6 +468,12 @@ class TFindDialogWindow : public QDialog {
     QDialog::closeEvent(e);
     CallHandler(owner_, [this] { Fire(owner_->OnClose, owner_); });
   }
+  // However it closes (Esc, Cancel, its close button), the dialog keeps what was entered, so Find
+  // Next searches for it.
+  void hideEvent(QHideEvent* e) override {
+    TakeEntries();
+    QDialog::hideEvent(e);
+  }
 
  private:
   QPushButton* AddButton(QDialogButtonBox* box, const char* caption, TFindOption action) {
@@ -453,18 +482,25 @@ class TFindDialogWindow : public QDialog {
     return button;
   }
 
-  void Press(TFindOption action) {
+  // The texts and check boxes into the owner.
+  void TakeEntries() {
     TFindOptions o = owner_->Options;
-    for (TFindOption f : {TFindOption::frFindNext, TFindOption::frReplace, TFindOption::frReplaceAll}) o.Exclude(f);
-    o.Include(action);
     auto set = [&o](TFindOption f, bool on) { on ? o.Include(f) : o.Exclude(f); };
     set(TFindOption::frWholeWord, wholeWord_->isChecked());
     set(TFindOption::frMatchCase, matchCase_->isChecked());
     set(TFindOption::frDown, down_->isChecked());
     owner_->Options = o;
     owner_->FindText = FromQ(findEdit_->text());
+    if (auto* replaceOwner = dynamic_cast<TReplaceDialog*>(owner_); replaceOwner && replaceEdit_)
+      replaceOwner->ReplaceText = FromQ(replaceEdit_->text());
+  }
+
+  void Press(TFindOption action) {
+    TakeEntries();
+    for (TFindOption f : {TFindOption::frFindNext, TFindOption::frReplace, TFindOption::frReplaceAll})
+      owner_->Options.Exclude(f);
+    owner_->Options.Include(action);
     auto* replaceOwner = dynamic_cast<TReplaceDialog*>(owner_);
-    if (replaceOwner && replaceEdit_) replaceOwner->ReplaceText = FromQ(replaceEdit_->text());
     CallHandler(owner_, [&] {
       if (action == TFindOption::frFindNext)
         Fire(owner_->OnFind, owner_);

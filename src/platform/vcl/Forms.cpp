@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QEventLoop>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -59,6 +61,16 @@ QMargins FrameMargins(const QWidget* window) {
 }
 
 }  // namespace
+
+// The window manager's title font is often wider than the application's, so the measure is generous: a
+// quarter more than the bold text, and room for the window's icon and three buttons.
+int TitleBarWidth(const std::string& Caption) {
+  QFont font = QApplication::font();
+  font.setBold(true);
+  const QFontMetrics metrics(font);
+  const int iconAndButtons = 4 * (metrics.height() + 8);
+  return metrics.horizontalAdvance(ToQString(Caption)) * 5 / 4 + iconAndButtons + 16;
+}
 
 TScreen& TheScreen() {
   static TScreen* const screen = new TScreen;
@@ -396,10 +408,24 @@ void TCustomForm::VisibleChanged() {
   Widget();
   CallHandler(this, [this] { DoShow(); });
   if (!Visible()) return;  // a show handler hid the form again
+  FitToTitle();
   PlaceOnShow();
   ApplyWindowState();
   SyncFrame();
   if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
+}
+
+void TCustomForm::FitToTitle() {
+  if (IsSizeable(borderStyle_) || borderStyle_ == TFormBorderStyle::bsNone) return;
+  const int grow = TitleBarWidth(Caption()) - Width();
+  if (grow <= 0) return;
+  for (int i = 0; i < ControlCount(); ++i)
+    if (TControl* control = Controls(i); control->Align() == alNone) control->SetLeft(control->Left() + grow / 2);
+  // The window's limits hold it at its old width until they are set anew.
+  if (QWidget* w = WidgetIfAllocated()) w->setMaximumWidth(QWIDGETSIZE_MAX);
+  if (clientSize_ != TPoint{}) clientSize_.x += grow;  // the client size kept for the frame to come
+  SetWidth(Width() + grow);
+  UpdateSizeLimits();
 }
 
 void TCustomForm::PlaceOnShow() {

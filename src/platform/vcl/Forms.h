@@ -64,6 +64,9 @@ struct TSizeConstraints {
   friend bool operator==(const TSizeConstraints&, const TSizeConstraints&) = default;
 };
 
+// The width a window needs for its whole title on the desktop's title bar, buttons included.
+int TitleBarWidth(const std::string& Caption);
+
 // A form is a top-level window. It starts hidden; Show or Visible shows it, firing OnShow
 // before the window appears (so a handler may still move it). Its bounds are the outer frame
 // in screen coordinates.
@@ -159,6 +162,8 @@ class TCustomForm : public TWinControl {
   void ApplyWindowFlags();
   void ApplyWindowState();
   void PlaceOnShow();
+  // A window of fixed size is made wide enough for its title; its controls stay in the middle.
+  void FitToTitle();
   void CloseModal();
   void WindowMovedOrResized();
   void KeepClientSize(const TRect& margins);
