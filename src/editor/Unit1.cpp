@@ -16,6 +16,7 @@
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Clipbrd.h"
+#include "win/FileNames.h"
 #include "win/ReplaceFile.h"
 #include "win/Shell.h"
 #include "win/WinUser.h"
@@ -636,6 +637,15 @@ void TForm1::FormShow(TObject*) {
     MRUManager1->Strings()->Assign(&recentBefore);
     New1Click(this);
     throw;
+  } catch (...) {
+    // A name given at start that cannot be read is the window's file, empty, and Save asks where to
+    // write it; a failed open later leaves the window's own file and text as they were.
+    SetCurrentFile(ExpandFileName(joined));
+    Editor->Lines()->Clear();
+    UseNewTextLineEnds(Editor->Lines());
+    Editor->SetModified(false);
+    nameNeedsConfirming_ = true;
+    throw;
   }
 }
 
@@ -666,7 +676,7 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
 
 void TForm1::SetCurrentFile(const std::string& Name) {
   currentFileName_ = Name;
-  SetCaption(ExtractFileName(Name) + kCaptionSuffix);
+  SetCaption(FileNameToText(ExtractFileName(Name)) + kCaptionSuffix);
   Application->SetTitle(Caption());
 }
 
@@ -683,7 +693,7 @@ void TForm1::UpdateGutterDigits() {
 
 std::string TForm1::LastDir() const {
   const std::string fallback = currentFileName_ == kUntitled ? std::string() : ExtractFilePath(currentFileName_);
-  return ReadString("LastDir", fallback);
+  return StoredFileName(ReadString("LastDir", fallback));
 }
 
 // The list keeps full paths, so an entry opens from any working folder and a file is listed once.
@@ -700,7 +710,7 @@ void TForm1::MRUManager1Click(TObject*, const std::string& RecentName, const std
 
 void TForm1::AskForSave(bool& GoOn) {
   if (!Editor->Modified()) return;
-  switch (MessageDlg(Format("Save changes to %s?", currentFileName_.c_str()), mtConfirmation, mbYesNoCancel, 0)) {
+  switch (MessageDlg(Format("Save changes to %s?", FileNameToText(currentFileName_).c_str()), mtConfirmation, mbYesNoCancel, 0)) {
     case mrCancel: GoOn = false; break;
     case mrYes: Save1Click(this); break;
     default: break;
@@ -738,15 +748,7 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
     } catch (const EFRefusedError&) {
       throw;  // something there the editor does not open (a folder, a pipe, a device): nothing changes
     } catch (const ETextTooLong& e) {
-      throw EFRefusedError("Cannot open file \"" + Name + "\". " + e.Message);
-    } catch (...) {
-      // The caption names the file now; the text before it must not be saved under that name.
-      SetCurrentFile(ExpandFileName(Name));
-      Editor->Lines()->Clear();
-      UseNewTextLineEnds(Editor->Lines());
-      Editor->SetModified(false);
-      nameNeedsConfirming_ = true;
-      throw;
+      throw EFRefusedError("Cannot open file \"" + FileNameToText(Name) + "\". " + e.Message);
     }
     SetCurrentFile(ExpandFileName(Name));
     nameNeedsConfirming_ = false;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QTabBar>
 #include <QTest>
@@ -14,6 +15,17 @@ namespace corvane::test {
 
 void Type(QWidget* widget, const std::string& text) { QTest::keyClicks(widget, QString::fromLatin1(text)); }
 void Type(TWinControl& control, const std::string& text) { Type(control.Widget(), text); }
+
+void TypeText(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    // A letter's key is its capital, as Qt names the keys of any layout.
+    const int key = c.toUpper().unicode();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(widget, &release);
+  }
+}
 
 void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(widget, key, modifiers); }
 void Press(TWinControl& control, Qt::Key key, Qt::KeyboardModifiers modifiers) {

@@ -33,6 +33,9 @@ namespace corvane::test {
 // Characters typed one after the other (press and release each), as QTest::keyClicks does; Latin-1 bytes.
 void Type(QWidget* widget, const std::string& text);
 void Type(TWinControl& control, const std::string& text);
+// Characters of any script typed on a keyboard laid out for them: a press and release per character,
+// each carrying its text (QTest's own typing knows Latin-1 only).
+void TypeText(QWidget* widget, const QString& text);
 
 // One key pressed and released, with modifiers held.
 void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

@@ -1,5 +1,7 @@
 #include "qt/QtConvert.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -51,6 +53,12 @@ std::string FromQString(const QString& text) {
   }
   return ansi;
 }
+
+QString FileNameToQString(std::string_view name) {
+  return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+std::string FileNameFromQString(const QString& name) { return QFile::encodeName(name).toStdString(); }
 
 QFont ToQFont(const TFont& font) {
   QFont f(InstalledFamily(font.Name()));

@@ -17,6 +17,11 @@
 QString ToQString(std::string_view ansi);
 std::string FromQString(const QString& text);
 
+// A file name is the file system's bytes, never code-page text: the one conversion between a name and
+// what Qt holds of it (the dialogs, the shell, images, printing to a file, drops).
+QString FileNameToQString(std::string_view name);
+std::string FileNameFromQString(const QString& name);
+
 inline QColor ToQColor(TColor color) {
   const std::int32_t rgb = ColorToRGB(color);
   return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
