@@ -1018,7 +1018,9 @@ TEST_F(Unit1Test, RecentFilesKeptByEarlierBuildsStillOpen) {
   } cases[] = {{1, Path("старый.pl"), "old build\r\n"}, {2, Path("дом.pl"), "its own name\r\n"}};
   TForm1* form = Start();
   for (const auto& c : cases) {
+    BoxCatcher boxes;
     Reopen(c.entry);
+    EXPECT_EQ(boxes.Texts(), "");
     EXPECT_EQ(form->CurrentFileName(), c.opened);
     EXPECT_EQ(form->Editor->Lines()->Text(), c.text);
   }
