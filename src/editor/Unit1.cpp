@@ -693,7 +693,7 @@ void TForm1::UpdateGutterDigits() {
 
 std::string TForm1::LastDir() const {
   const std::string fallback = currentFileName_ == kUntitled ? std::string() : ExtractFilePath(currentFileName_);
-  return StoredFileName(ReadString("LastDir", fallback));
+  return ReadString("LastDir", fallback);
 }
 
 // The list keeps full paths, so an entry opens from any working folder and a file is listed once.
@@ -710,7 +710,8 @@ void TForm1::MRUManager1Click(TObject*, const std::string& RecentName, const std
 
 void TForm1::AskForSave(bool& GoOn) {
   if (!Editor->Modified()) return;
-  switch (MessageDlg(Format("Save changes to %s?", FileNameToText(currentFileName_).c_str()), mtConfirmation, mbYesNoCancel, 0)) {
+  const std::string shown = FileNameToText(currentFileName_);
+  switch (MessageDlg(Format("Save changes to %s?", shown.c_str()), mtConfirmation, mbYesNoCancel, 0)) {
     case mrCancel: GoOn = false; break;
     case mrYes: Save1Click(this); break;
     default: break;
