@@ -8,6 +8,7 @@
 #include "vcl/Printers.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/SysUtils.h"
+#include "win/FileNames.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ void TPrintForm::PrintButtonClick(TObject*) {
   options.Copies = Copies->IntValue();
   options.MarginUnits = muMillimeters;
   options.Margins = TRect{15, 8, 5, 5};
-  options.Title = ExtractFileName(mainForm_->CurrentFileName());
+  options.Title = FileNameToText(ExtractFileName(mainForm_->CurrentFileName()));
   options.Header = &header;
   options.Footer = &footer;
   editor.PrintText(editor.Font(), options);

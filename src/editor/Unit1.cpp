@@ -17,6 +17,7 @@
 #include "vcl/Application.h"
 #include "vcl/Clipbrd.h"
 #include "win/CodePage.h"
+#include "win/FileNames.h"
 #include "win/ReplaceFile.h"
 #include "win/Shell.h"
 #include "win/WinUser.h"
@@ -645,6 +646,16 @@ void TForm1::FormShow(TObject*) {
   } catch (const EOSError&) {
     refused();
     throw;
+  } catch (...) {
+    // A name given at start that cannot be read is the window's file, empty, and Save asks where to
+    // write it; a failed open later leaves the window's own file and text as they were.
+    SetCurrentFile(ExpandFileName(joined));
+    Editor->Lines()->Clear();
+    UseNewTextLineEnds(Editor->Lines());
+    Editor->SetModified(false);
+    nameNeedsConfirming_ = true;
+    EditorStatusChange(Editor, {});
+    throw;
   }
 }
 
@@ -675,7 +686,7 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
 
 void TForm1::SetCurrentFile(const std::string& Name) {
   currentFileName_ = Name;
-  SetCaption(ExtractFileName(Name) + kCaptionSuffix);
+  SetCaption(FileNameToText(ExtractFileName(Name)) + kCaptionSuffix);
   Application->SetTitle(Caption());
 }
 
@@ -709,7 +720,8 @@ void TForm1::MRUManager1Click(TObject*, const std::string& RecentName, const std
 
 void TForm1::AskForSave(bool& GoOn) {
   if (!Editor->Modified()) return;
-  switch (MessageDlg(Format("Save changes to %s?", currentFileName_.c_str()), mtConfirmation, mbYesNoCancel, 0)) {
+  const std::string shown = FileNameToText(currentFileName_);
+  switch (MessageDlg(Format("Save changes to %s?", shown.c_str()), mtConfirmation, mbYesNoCancel, 0)) {
     case mrCancel: GoOn = false; break;
     case mrYes:
       Save1Click(this);
@@ -753,16 +765,7 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
     } catch (const EFRefusedError&) {
       throw;  // something there the editor does not open (a folder, a pipe, a device): nothing changes
     } catch (const ETextTooLong& e) {
-      throw EFRefusedError("Cannot open file \"" + Name + "\". " + e.Message);
-    } catch (...) {
-      // The caption names the file now; the text before it must not be saved under that name.
-      SetCurrentFile(fullName);
-      Editor->Lines()->Clear();
-      UseNewTextLineEnds(Editor->Lines());
-      Editor->SetModified(false);
-      nameNeedsConfirming_ = true;
-      EditorStatusChange(Editor, {});
-      throw;
+      throw EFRefusedError("Cannot open file \"" + FileNameToText(Name) + "\". " + e.Message);
     }
     SetCurrentFile(fullName);
     nameNeedsConfirming_ = false;
@@ -780,9 +783,9 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
 // user's state folder: the user is told, and may put them back.
 void TForm1::OfferCutShortSaves(const std::string& Name) {
   for (const TCutShortSave& save : FindCutShortSaves(Name)) {
-    const std::string question = "A save of \"" + save.FileName +
+    const std::string question = "A save of \"" + FileNameToText(save.FileName) +
                                  "\" was cut short, so the file may be half written. Its old contents are kept in \"" +
-                                 save.OldCopy + "\". Put them back?";
+                                 FileNameToText(save.OldCopy) + "\". Put them back?";
     if (MessageDlg(question, mtWarning, {mbYes, mbNo}, 0) != mrYes) {
       ForgetCutShortSave(save);
       continue;

@@ -4,6 +4,7 @@
 #include "support/LCDate.h"
 #include "vcl/Application.h"
 #include "vcl/DateTimes.h"
+#include "win/FileNames.h"
 #include "win/Shell.h"
 #include "win/WinUser.h"
 
@@ -43,7 +44,7 @@ void TForm1::OpenBesideProgram(const std::string& Page) { OpenThroughShell(Extra
 // A desktop without a browser or mail program would otherwise leave the click without any answer.
 void TForm1::OpenThroughShell(const std::string& Target) {
   if (ShellExecute(Handle(), "open", Target, "", "", SW_SHOWNORMAL) > 32) return;
-  Application->MessageBox("Cannot open " + Target + ": no program on this system opens it.", "Help", MB_OK | MB_ICONSTOP);
+  Application->MessageBox("Cannot open " + FileNameToText(Target) + ": no program on this system opens it.", "Help", MB_OK | MB_ICONSTOP);
 }
 
 void TForm1::PerlHelpTopicClick(TObject* Sender) {

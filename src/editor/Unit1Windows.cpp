@@ -7,6 +7,7 @@
 #include "support/RecentList.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
+#include "win/FileNames.h"
 #include "win/ReplaceFile.h"
 #include "win/Shell.h"
 #include "win/WinUser.h"
@@ -46,7 +47,7 @@ void TForm1::ExportToHtml1Click(TObject*) {
   if (!HtmlSaveDialog->Execute()) return;
   std::string name = HtmlSaveDialog->FileName;
   if (!HasExtension(name)) name += ".htm";
-  HtmlExport1->SetTitle(ExtractFileName(CurrentFileName()));
+  HtmlExport1->SetTitle(FileNameToText(ExtractFileName(CurrentFileName())));
   HtmlExport1->Generator = "Ombrix Tarnwick";
   // The page goes to the file as it is made, so a long script's page is never held whole in memory;
   // an export that fails leaves a page already there as it was.

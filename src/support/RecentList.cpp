@@ -4,6 +4,7 @@
 
 #include "support/AppUtils.h"
 #include "support/MaxMin.h"
+#include "win/FileNames.h"
 
 // ---------------------------------------------------------------------------------------------------
 // TRecentStrings
@@ -184,7 +185,7 @@ void TMRUManager::RebuildRecentMenu() {
       line->SetCaption("-");
       AddMenuItem(line);
     }
-    std::string caption = strings_->Get(i);
+    std::string caption = FileNameToText(strings_->Get(i));
     TShortCut shortCut = scNone;
     DoGetItemData(caption, shortCut, strings_->UserValue(i));
     const std::size_t bar = caption.find('|');
@@ -289,6 +290,6 @@ void TMRUManager::DoReadItem(TObject* IniFile, const std::string& Section, int I
     OnReadItem(this, IniFile, Section, Index, RecentName, UserData);
     return;
   }
-  RecentName = StorageReadString(IniFile, Section, ItemName(Index), "");
+  RecentName = StoredFileName(StorageReadString(IniFile, Section, ItemName(Index), ""));
   UserData = StorageReadInteger(IniFile, Section, UserName(Index), 0);
 }

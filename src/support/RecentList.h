@@ -1,7 +1,7 @@
 #pragma once
-// TMRUManager keeps a bounded list of recently used names, each with an integer user value, shows
-// them as menu items under a given menu item, reports a click on one, and stores the list in a form
-// placement's storage while the placement commits or restores.
+// TMRUManager keeps a bounded list of recently used file names, each with an integer user value, shows
+// them as menu items under a given menu item (as the names read), reports a click on one, and stores the
+// list in a form placement's storage while the placement commits or restores.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -99,7 +99,8 @@ class TMRUManager : public TComponent {
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual void DoChange();
-  // Reads one stored entry (OnReadItem instead, when it is set).
+  // Reads one stored entry (OnReadItem instead, when it is set); a name an earlier build stored as
+  // code-page text comes back as the name of the file it meant.
   virtual void DoReadItem(TObject* IniFile, const std::string& Section, int Index, std::string& RecentName,
                           std::int32_t& UserData);
   // Writes one stored entry (OnWriteItem instead, when it is set).

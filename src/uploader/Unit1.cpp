@@ -88,6 +88,10 @@ void TForm1::BuildControls() {
   LocalEdit = Place(this, new TEdit(this), "LocalEdit", 72, 80, 225);
   RemoteEdit = Place(this, new TEdit(this), "RemoteEdit", 72, 104, 225);
   RemoteEdit->OnEnter = TNotifyEvent(this, &TForm1::RemoteEditEnter);
+  // Both name files (here and on the server): their bytes go to the file system and to the server as
+  // they are.
+  LocalEdit->SetHoldsFileName(true);
+  RemoteEdit->SetHoldsFileName(true);
   int tab = 0;
   for (TEdit* edit : {HostEdit, UserEdit, PassEdit, LocalEdit, RemoteEdit}) {
     edit->TabOrder = tab++;

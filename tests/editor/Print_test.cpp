@@ -161,6 +161,46 @@ TEST_F(PrintFormTest, TheRealSetupDialogChoosesThePdfFileToPrintTo) {
   EXPECT_NE(text.find("Page Number: 1"), std::string::npos) << text;
 }
 
+// Names with Cyrillic letters: the PDF file typed into the set-up dialog is written under that name,
+// the page header names the script as it reads, and the set-up dialog shows the file chosen as typed.
+TEST_F(PrintFormTest, FileNamesInTheSetUpDialogAndTheHeaderReadAsTyped) {
+  const std::string script = dir_ + "/отчёт.pl";
+  const std::string pdf = dir_ + "/печать.pdf";
+  std::FILE* file = std::fopen(script.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fputs("print \"report\\n\";\n", file);
+  std::fclose(file);
+  form_->Open(script, false);
+  QString shownBefore;
+  PressCtrlP([&](TPrintForm& dialog) {
+    corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QPrintDialog*>(w) != nullptr; },
+                                        [&](QWidget* setup) {
+      auto* list = setup->findChild<QComboBox*>("printers");
+      auto* field = setup->findChild<QLineEdit*>("filename");
+      auto* buttons = setup->findChild<QDialogButtonBox*>();
+      ASSERT_TRUE(list && field && buttons);
+      corvane::test::Press(list, Qt::Key_End);
+      corvane::test::Press(field, Qt::Key_A, Qt::ControlModifier);
+      corvane::test::TypeText(field, QString::fromStdString(pdf));
+      QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    QTest::mouseClick(dialog.SetupButton->Widget(), Qt::LeftButton);
+    corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QPrintDialog*>(w) != nullptr; },
+                                        [&](QWidget* setup) {
+      auto* field = setup->findChild<QLineEdit*>("filename");
+      ASSERT_TRUE(field);
+      shownBefore = field->text();
+      static_cast<QDialog*>(setup)->reject();
+    });
+    QTest::mouseClick(dialog.SetupButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+  });
+  EXPECT_EQ(shownBefore.toStdString(), pdf);
+  ASSERT_TRUE(fs::exists(pdf));
+  const std::string text = PdfText(pdf);
+  EXPECT_NE(text.find("File: отчёт.pl"), std::string::npos) << text;
+}
+
 // With no printer installed and no file chosen yet, Print asks for the PDF file in the printer set-up
 // first and prints only when the set-up is accepted.
 TEST_F(PrintFormTest, WithoutPrinterPrintAsksForThePdfFileFirst) {

@@ -5,12 +5,15 @@
 #include <unistd.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <deque>
@@ -37,6 +40,7 @@
 #include "vcl/Application.h"
 #include "vcl/Classes.h"
 #include "vcl/Registry.h"
+#include "win/CodePage.h"
 #include "win/ScrollBars.h"
 #include "win/RegistryStore.h"
 
@@ -419,20 +423,25 @@ TEST_F(Unit1Test, AMissingFileShowsTheErrorAndItsNameIsNotSavedOverWithoutAsking
   EXPECT_FALSE(fs::exists(missing));
 }
 
+// A name that cannot be opened changes nothing: the window keeps its file, its title and its text with
+// the changes made to it, and Save still writes them where they came from.
 TEST_F(Unit1Test, AFailedOpenFromTheMenuNeverSavesTheOldTextUnderTheNewName) {
   Answers answers;
   WriteFile(Path("old.pl"), "old text\r\n");
   TForm1* form = Start();
   form->Open(Path("old.pl"), false);
+  form->Editor->SetText("changed text\r\n");
+  form->Editor->SetModified(true);
   answers.queue.push_back({IDOK, Path("gone.pl")});
   EXPECT_THROW(form->Open1Click(form), EFOpenError);  // as far as the message loop
-  EXPECT_EQ(form->CurrentFileName(), Path("gone.pl"));
-  answers.queue.push_back({IDOK, Path("chosen.pl")});
+  EXPECT_EQ(form->CurrentFileName(), Path("old.pl"));
+  EXPECT_EQ(form->Caption(), "old.pl - Ombrix Tarnwick 2.1");
+  EXPECT_EQ(form->Editor->Lines()->Text(), "changed text\r\n");
+  EXPECT_TRUE(form->Editor->Modified());
+  EXPECT_EQ(RecentEntries(form), "old.pl:1 ");
   form->Save1Click(form);
   EXPECT_FALSE(fs::exists(Path("gone.pl")));
-  EXPECT_EQ(ReadFile(Path("old.pl")), "old text\r\n");
-  EXPECT_EQ(form->CurrentFileName(), Path("chosen.pl"));
-  EXPECT_TRUE(fs::exists(Path("chosen.pl")));
+  EXPECT_EQ(ReadFile(Path("old.pl")), "changed text\r\n");
 }
 
 TEST_F(Unit1Test, SaveAsAddsAnExtensionOnlyWhenTheNameHasNoDotAnywhere) {
@@ -583,8 +592,8 @@ TEST_F(Unit1Test, FilesKeepTheirLineEndsThroughOpenAndSave) {
 }
 
 // A read that fails part of the way through, or a file that another program cuts shorter while it is
-// read, fails the open with a message that names the file; the window then follows its failed-open rule,
-// so the rest of the file is never saved over it without asking.
+// read, fails the open with a message that names the file; the window keeps its own text and name, so
+// the part read is never saved over the file without asking.
 TEST_F(Unit1Test, AReadErrorFailsTheOpenAndTheFileIsNotSavedOverWithoutAsking) {
   const std::string name = Path("big.pl");
   std::string text;
@@ -612,6 +621,7 @@ TEST_F(Unit1Test, AReadErrorFailsTheOpenAndTheFileIsNotSavedOverWithoutAsking) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     WriteFile(name, text);
+    const std::string before = form->Editor->Lines()->Text();
     SetFileReadFault(c.fault);
     Answers answers;
     answers.queue.push_back({IDOK, name});
@@ -619,7 +629,8 @@ TEST_F(Unit1Test, AReadErrorFailsTheOpenAndTheFileIsNotSavedOverWithoutAsking) {
     SetFileReadFault(nullptr);
     ASSERT_EQ(answers.asked.size(), 2u) << answers.Texts();
     EXPECT_EQ(answers.asked[1].Text, c.message);
-    EXPECT_EQ(form->Editor->Lines()->Text(), "\r\n");
+    EXPECT_EQ(form->Editor->Lines()->Text(), before);
+    EXPECT_EQ(form->CurrentFileName(), kUntitled);
     QTest::keyClicks(form->Editor->Widget(), "x");
     answers.queue.push_back({IDCANCEL, ""});
     Press(form, Qt::Key_S, Qt::ControlModifier);
@@ -1174,6 +1185,125 @@ TEST_F(Unit1Test, ANameRelativeToTheCurrentFolderNamesThatFolderOrNone) {
                                        "\". The current folder cannot be read: No such file or directory.");
   EXPECT_EQ(form->CurrentFileName(), kUntitled);
   EXPECT_FALSE(form->Editor->Modified());
+}
+
+// Closes each message box that comes up while it lives and keeps its text, so a failure shows in the
+// test instead of waiting for a click.
+class BoxCatcher {
+ public:
+  BoxCatcher() {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+          texts_.push_back(box->text().toStdString());
+          box->done(0);
+        }
+    });
+    timer_.start();
+  }
+  std::string Texts() const {
+    std::string all;
+    for (const std::string& t : texts_) all += t + "\n";
+    return all;
+  }
+
+ private:
+  QTimer timer_;
+  std::vector<std::string> texts_;
+};
+
+// The File menu's dialogs are Qt's own, with the name typed into their file field as the user does: the
+// name reaches the disk as the file system's bytes, and the title and the recent menu read as typed.
+TEST_F(Unit1Test, NamesTypedIntoTheRealFileDialogsAreTheFileSystemsOwn) {
+  WriteFile(Path("кириллица.pl"), "print 'ok';\r\n");
+  RegWriteString(kSettingsKey, "LastDir", dir_);
+  struct Case {
+    const char* command;   // keys that open the dialog, or a menu's key then an item's
+    Qt::Key item;
+    std::string typed;     // into the dialog, which starts in the folder of the files
+    std::string file;      // what is then on disk
+    const char* title;     // the window's title afterwards
+  } cases[] = {
+      // Save As first, from the new text: a proposed name that exists would stay chosen in the dialog's
+      // list, as typing here comes without the keyboard focus the dialog follows.
+      {"Ctrl+Shift+S", Qt::Key_unknown, "новый", Path("новый.cgi"), "новый.cgi - Ombrix Tarnwick 2.1"},
+      {"Ctrl+O", Qt::Key_unknown, "кириллица.pl", Path("кириллица.pl"), "кириллица.pl - Ombrix Tarnwick 2.1"},
+      {"Alt+F", Qt::Key_H, "страница", Path("страница.htm"), "кириллица.pl - Ombrix Tarnwick 2.1"},
+  };
+  TForm1* form = Start();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    form->Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Widget()));
+    BoxCatcher boxes;
+    bool typed = false;
+    corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; },
+                                        [&](QWidget* dialog) {
+                                          auto* field = dialog->findChild<QLineEdit*>("fileNameEdit");
+                                          ASSERT_TRUE(field);
+                                          QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);  // over the name proposed
+                                          corvane::test::TypeText(field, QString::fromStdString(c.typed));
+                                          typed = true;
+                                          // The first Enter may only take the completion the field offers.
+                                          for (int i = 0; i < 2 && dialog->isVisible(); ++i)
+                                            QTest::keyClick(field, Qt::Key_Return);
+                                        });
+    corvane::test::Keys(*form->Editor, c.command);
+    if (c.item != Qt::Key_unknown) {
+      ASSERT_TRUE(corvane::test::PressInMenu(c.item));
+    }
+    corvane::test::Settle();
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(boxes.Texts(), "");
+    EXPECT_TRUE(fs::exists(c.file));
+    EXPECT_EQ(form->Widget()->windowTitle().toStdString(), c.title);
+  }
+  EXPECT_EQ(form->Editor->Lines()->Text(), "print 'ok';\r\n");
+  // Newest first, each entry as its full path.
+  TMenuItem* reopen = form->Reopen1;
+  ASSERT_GE(reopen->Count(), 2);
+  EXPECT_TRUE(reopen->Items(0)->Action()->text().endsWith(QString::fromStdString(Path("кириллица.pl"))))
+      << reopen->Items(0)->Action()->text().toStdString();
+  EXPECT_TRUE(reopen->Items(1)->Action()->text().endsWith(QString::fromStdString(Path("новый.cgi"))))
+      << reopen->Items(1)->Action()->text().toStdString();
+}
+
+// A name that cannot be opened is named in the box as the user typed it.
+TEST_F(Unit1Test, TheOpenErrorNamesTheFileAsTyped) {
+  Answers answers;
+  TForm1* form = Start();
+  answers.queue.push_back({IDOK, Path("нет.pl")});
+  try {
+    form->Open1Click(form);
+    ADD_FAILURE() << "the open did not fail";
+  } catch (const Exception& e) {
+    EXPECT_EQ(AnsiToUtf8(e.Message), "Cannot open file \"" + Path("нет.pl") + "\". No such file or directory");
+  }
+}
+
+// Earlier builds kept the recent list as code-page text. An entry that names no file as it is but does
+// when read that way opens that file; one that names a file as it is stays as it is.
+TEST_F(Unit1Test, RecentFilesKeptByEarlierBuildsStillOpen) {
+  const std::string key = "SOFTWARE\\Ombrix\\Tarnwick\\Window Position\\TForm1.MRUManager1";
+  WriteFile(Path("старый.pl"), "old build\r\n");
+  WriteFile(Path("дом.pl"), "its own name\r\n");
+  WriteFile(AnsiToUtf8(Path("дом.pl")), "its bytes read as code-page text\r\n");
+  RegWriteString(key, "Item_0", Utf8ToAnsi(Path("старый.pl")));  // as an earlier build wrote it
+  RegWriteString(key, "Item_1", Path("дом.pl"));
+  const struct {
+    int entry;
+    std::string opened;
+    std::string text;
+  } cases[] = {{1, Path("старый.pl"), "old build\r\n"}, {2, Path("дом.pl"), "its own name\r\n"}};
+  TForm1* form = Start();
+  for (const auto& c : cases) {
+    BoxCatcher boxes;
+    Reopen(c.entry);
+    EXPECT_EQ(boxes.Texts(), "");
+    EXPECT_EQ(form->CurrentFileName(), c.opened);
+    EXPECT_EQ(form->Editor->Lines()->Text(), c.text);
+  }
 }
 
 }  // namespace

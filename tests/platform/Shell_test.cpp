@@ -70,6 +70,29 @@ TEST_F(ShellTest, ProgramsAreStartedWithTheirParameters) {
   EXPECT_TRUE(catcher_.opened.empty());
 }
 
+// Program, parameters, folder, documents and addresses carry names the way the file system has them.
+TEST_F(ShellTest, NamesReachProgramsAndHandlersAsTheFileSystemHasThem) {
+  const std::string folder = folder_ + "/Папка";
+  fs::create_directory(folder);
+  const std::string program = folder + "/Инструмент";
+  std::ofstream(program) << "#!/bin/sh\nprintf '%s|%s|%s\\n' \"$1\" \"$2\" \"$(pwd)\" > ran.tmp && mv ran.tmp ran\n";
+  fs::permissions(program, fs::perms::owner_all);
+  EXPECT_GT(ShellExecute(nullptr, "open", program, "\"файл один.pl\" два", folder, 1), 32);
+  PumpUntil([&] { return fs::exists(folder + "/ran"); }, 20000);
+  std::ifstream ran(folder + "/ran");
+  std::string line;
+  std::getline(ran, line);
+  EXPECT_EQ(line, "файл один.pl|два|" + folder);
+
+  const std::string document = folder + "/страница.htm";
+  std::ofstream(document) << "<html></html>";
+  EXPECT_GT(ShellExecute(nullptr, "open", document, "", "", 1), 32);
+  EXPECT_TRUE(ShellOpen("http://127.0.0.1/поиск"));
+  EXPECT_EQ(catcher_.opened,
+            (std::vector<std::string>{QUrl::fromLocalFile(QString::fromStdString(document)).toEncoded().toStdString(),
+                                      "http://127.0.0.1/%D0%BF%D0%BE%D0%B8%D1%81%D0%BA"}));
+}
+
 TEST(KernelTest, ProgramFileNamesDropTheWindowsSuffix) {
   const std::pair<std::string, std::string> cases[] = {
       {"Uploader.exe", "Uploader"}, {"/opt/c/PERL.EXE", "/opt/c/PERL"}, {"perl", "perl"}, {".exe", ".exe"},

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "common/TempRegistry.h"
 #include "common/TestApp.h"
 #include "support/RegTools.h"
 #include "vcl/Forms.h"
 #include "vcl/Registry.h"
+#include "win/CodePage.h"
 
 namespace {
 
@@ -251,6 +255,32 @@ TEST_F(MRUStorageTest, ARestoreSkipsGapsAndNeverReadsBeyondTheCapacity) {
   EXPECT_EQ(manager_->Mode(), rmAppend);
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(menu_->Count(), 3);
+}
+
+// Earlier builds stored names as code-page text. Such an entry comes back as the name of the file it
+// meant, and is written back so; an entry that names a file as it is, or names nothing either way, stays.
+TEST_F(MRUStorageTest, NamesStoredAsCodePageTextComeBackAsTheFilesNames) {
+  const std::string folder = corvane::test::MakeTempDir("recent");
+  for (const char* name : {"/старый.pl", "/дом.pl"}) std::ofstream(folder + name) << "1;\n";
+  std::ofstream(folder + AnsiToUtf8("/дом.pl")) << "1;\n";  // what the name's bytes read as in the code page
+  const struct {
+    std::string stored;
+    std::string restored;
+  } cases[] = {
+      {Utf8ToAnsi(folder + "/старый.pl"), folder + "/старый.pl"},
+      {folder + "/дом.pl", folder + "/дом.pl"},
+      {Utf8ToAnsi(folder + "/нет.pl"), Utf8ToAnsi(folder + "/нет.pl")},
+  };
+  Strings restored;
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    RegWriteString(kKey, "Item_" + std::to_string(i), cases[i].stored);
+    restored.push_back(cases[i].restored);
+  }
+  placement_->ApplyStoredPlacement();
+  EXPECT_EQ(Names(*manager_->Strings()), restored);
+  placement_->CommitPlacement();
+  EXPECT_EQ(RegReadString(kKey, "Item_0", ""), folder + "/старый.pl");
+  std::filesystem::remove_all(folder);
 }
 
 TEST_F(MRUStorageTest, WithoutANameOrOutsideACommitNothingIsStored) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <array>
@@ -333,6 +334,35 @@ TEST_F(Uploader, UploadsIntoTheRemoteDirectoryAndSetsTheMode) {
   EXPECT_EQ(RegReadString(UploaderKey, "RemoteDir", ""), "/cgi-bin");
   EXPECT_EQ(RegReadString(UploaderKey, "Host", ""), "127.0.0.1");
   EXPECT_EQ(RegReadString(UploaderKey, "User", ""), server.User);
+}
+
+// Local File and Remote File hold names: a Cyrillic path from the command line shows as it reads, a name
+// typed into Remote File reaches the server as the same characters, and the upload finds the file.
+TEST_F(Uploader, TheFileFieldsShowAndSendNamesAsTheyRead) {
+  TFtpTestServer server;
+  std::filesystem::create_directory(folder_ + "/Документы");
+  const std::string local = folder_ + "/Документы/Отчёт.PL";
+  std::ofstream(local, std::ios::binary) << ScriptBytes();
+  RegWriteString(UploaderKey, "RemoteDir", "/cgi-bin");
+  Start({local});
+  form_->Show();
+  auto* localField = static_cast<QLineEdit*>(form_->LocalEdit->Widget());
+  EXPECT_EQ(localField->text().toStdString(), local);
+  EXPECT_EQ(form_->LocalEdit->Text(), local);
+  form_->RemoteEditEnter(form_->RemoteEdit);
+  EXPECT_EQ(static_cast<QLineEdit*>(form_->RemoteEdit->Widget())->text().toStdString(), "/cgi-bin/Отчёт.pl");
+  form_->RemoteEdit->Clear();
+  corvane::test::TypeText(form_->RemoteEdit->Widget(), QString::fromStdString("/cgi-bin/отчёт.pl"));
+  EXPECT_EQ(form_->RemoteEdit->Text(), "/cgi-bin/отчёт.pl");
+
+  form_->HostEdit->SetText("127.0.0.1");
+  form_->UserEdit->SetText(server.User);
+  form_->PassEdit->SetText(server.Password);
+  form_->Ftp1->Port = server.Port();
+  Press(form_->BitBtn1);
+  EXPECT_TRUE(ReadFile(server.HomePath() + "/cgi-bin/отчёт.pl") == ScriptBytes());
+  EXPECT_EQ(server.Commands()[5], "STOR /cgi-bin/отчёт.pl");
+  EXPECT_EQ(Texts(), std::vector<std::string>{"The file was succesfully uploaded!"});
 }
 
 // Typed into a field, Enter presses Upload and Esc presses Cancel, as a dialog's keys do.

@@ -91,13 +91,13 @@ class UploaderProgram : public ::testing::Test {
     ASSERT_TRUE(Xdo({"key", "Return"}));
   }
 
-  void ExpectUploaded(const std::string& content = kScript) {
-    const std::string stored = server_->HomePath() + "/cgi-bin/hello.pl";
+  void ExpectUploaded(const std::string& content = kScript, const std::string& name = "hello.pl") {
+    const std::string stored = server_->HomePath() + "/cgi-bin/" + name;
     EXPECT_TRUE(ReadFile(stored) == content);
     EXPECT_EQ(std::filesystem::status(stored).permissions() & std::filesystem::perms::all,
               static_cast<std::filesystem::perms>(0755));
     EXPECT_EQ(server_->Verbs(), (std::vector<std::string>{"USER", "PASS", "CWD", "TYPE", "PORT", "STOR",
-                                                          "SITE chmod 755 hello.pl"}));
+                                                          "SITE chmod 755 " + name}));
   }
 
   static constexpr const char* kScript = "#!/usr/bin/perl\r\nprint \"Content-type: text/plain\\n\\nhello\\n\";\r\n";
@@ -177,6 +177,54 @@ TEST_F(UploaderProgram, CorvaneHandsItsScriptToTheUploader) {
   EXPECT_EQ(corvane.state(), QProcess::Running);
   ExpectUploaded();
   corvane.terminate();
+  corvane.waitForFinished(5000);
+}
+
+// A script in a folder with a Cyrillic name: the editor's title reads as the name, the uploader's Local
+// File field holds the path as it reads (copied out of the field as a user would), and the upload finds
+// the file and stores it under its own name.
+TEST_F(UploaderProgram, CorvaneHandsAScriptWithACyrillicPathToTheUploader) {
+  std::filesystem::create_directory(folder_ + "/Документы");
+  const std::string script = folder_ + "/Документы/Привет.PL";
+  std::ofstream(script, std::ios::binary) << kScript;
+  QProcess corvane;
+  StartProgram(corvane, "Corvane", {QString::fromStdString(script)});
+  QString windows;
+  ASSERT_TRUE(Xdo({"search", "--sync", "--onlyvisible", "--pid", QString::number(corvane.processId())}, &windows));
+  // The title may follow the window's first showing: asked until it reads so, or the time is up.
+  const QString expected = QString::fromStdString("Привет.PL - Ombrix Tarnwick 2.1");
+  QString title;
+  for (int i = 0; i < 100 && title != expected; ++i) {
+    if (i > 0) corvane::test::PumpEvents(100);
+    Xdo({"getwindowname", windows.split('\n').first()}, &title);
+  }
+  EXPECT_EQ(title.toStdString(), expected.toStdString());
+  Focus({"--pid", QString::number(corvane.processId())});
+  ASSERT_TRUE(Xdo({"key", "ctrl+alt+f"}));
+
+  Focus({"--name", "Upload A Script To FTP"});
+  ASSERT_TRUE(Xdo({"key", "--delay", "50", "Tab", "Tab"}));
+  ASSERT_TRUE(Xdo({"type", "--delay", "20", QString::fromStdString(server_->Password)}));
+  ASSERT_TRUE(Xdo({"key", "--delay", "50", "Tab", "ctrl+a", "ctrl+c"}));  // Local File
+  // The copy lands when the uploader has handled the keys: read until it is there, or the time is up.
+  std::string copied;
+  for (int i = 0; i < 100 && copied != script; ++i) {
+    if (i > 0) corvane::test::PumpEvents(100);
+    QProcess clipboard;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", display_->Name());
+    clipboard.setProcessEnvironment(environment);
+    clipboard.start("xclip", {"-o", "-selection", "clipboard"});
+    clipboard.waitForFinished(10000);
+    copied = clipboard.readAllStandardOutput().toStdString();
+  }
+  EXPECT_EQ(copied, script);
+  ASSERT_TRUE(Xdo({"key", "--delay", "50", "Tab", "Return"}));  // Remote File proposes the name
+
+  for (int i = 0; i < 300 && Xdo({"search", "--onlyvisible", "--name", "Upload A Script To FTP"}); ++i)
+    corvane::test::PumpEvents(100);
+  ExpectUploaded(kScript, "Привет.pl");
+  corvane.kill();
   corvane.waitForFinished(5000);
 }
 

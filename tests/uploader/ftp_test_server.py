@@ -72,7 +72,8 @@ def make_handler(args):
     log_lock = threading.Lock()
 
     def log_command(line):
-        with log_lock, open(args.log, 'a', encoding='latin-1') as f:
+        # Names come as UTF-8 on the wire: the log keeps those bytes.
+        with log_lock, open(args.log, 'a', encoding='utf-8', errors='surrogateescape') as f:
             f.write(line + '\n')
 
     class DroppingDTP(DTPHandler):

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <vector>
 
+#include "win/FileNames.h"
+
 namespace {
 
 constexpr std::size_t FileChunkSize = 256 * 1024;
@@ -244,10 +246,10 @@ void TNMFTP::Upload(const std::string& LocalFile, const std::string& RemoteFile)
   if (!CheckConnected()) return;
   RefuseLineBreaks(RemoteFile, "remote file name");
   TDescriptor file(::open(LocalFile.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!file.Valid()) RaiseError("Cannot open the file " + LocalFile + " (" + std::strerror(errno) + ")");
+  if (!file.Valid()) RaiseError("Cannot open the file " + FileNameToText(LocalFile) + " (" + std::strerror(errno) + ")");
   struct stat info {};
   if (::fstat(file.Handle(), &info) != 0 || !S_ISREG(info.st_mode))
-    RaiseError("Cannot open the file " + LocalFile + " (it is not a regular file)");
+    RaiseError("Cannot open the file " + FileNameToText(LocalFile) + " (it is not a regular file)");
   SendCommand("TYPE I");  // the file's bytes go as they are, line ends included
   TFtpReply reply = ReadReply();
   if (reply.Code >= 300) return Fail(cmdUpload, reply);

@@ -1,5 +1,7 @@
 #include "qt/QtConvert.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -72,6 +74,11 @@ std::string FromQString(const QString& text, TUnmappedChars* Unmapped) {
 std::string TypedFromQString(const QString& text, TUnmappedChars& Unmapped) {
   return ToCodePage(text, [&Unmapped](std::string&, char32_t u) { Unmapped.Add(u); });
 }
+QString FileNameToQString(std::string_view name) {
+  return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+std::string FileNameFromQString(const QString& name) { return QFile::encodeName(name).toStdString(); }
 
 QFont ToQFont(const TFont& font) {
   QFont f(InstalledFamily(font.Name()));

@@ -20,6 +20,11 @@ std::string FromQString(const QString& text, TUnmappedChars* Unmapped = nullptr)
 // Typed or composed text in the code page: the characters it lacks are left out and counted.
 std::string TypedFromQString(const QString& text, TUnmappedChars& Unmapped);
 
+// A file name is the file system's bytes, never code-page text: the one conversion between a name and
+// what Qt holds of it (the dialogs, the shell, images, printing to a file, drops).
+QString FileNameToQString(std::string_view name);
+std::string FileNameFromQString(const QString& name);
+
 inline QColor ToQColor(TColor color) {
   const std::int32_t rgb = ColorToRGB(color);
   return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "qt/QtConvert.h"
 #include "vcl/Dialogs.h"
 #include "vcl/Forms.h"
 #include "win/CodePage.h"
@@ -253,7 +254,7 @@ void TApplication::SetTitle(const std::string& Value) {
 }
 
 std::string TApplication::ExeName() const {
-  if (QCoreApplication::instance()) return QCoreApplication::applicationFilePath().toStdString();
+  if (QCoreApplication::instance()) return FileNameFromQString(QCoreApplication::applicationFilePath());
   return args_.empty() ? std::string() : ExpandFileName(args_.front());
 }
 

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "win/FileNames.h"
+
 // ---------------------------------------------------------------------------------------------------
 // TPersistent
 
@@ -213,18 +215,18 @@ void SetFileReadFault(TFileReadFault Fault) { ReadFault() = std::move(Fault); }
 TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : fileName_(FileName) {
   if (Mode == fmCreate) {
     fd_ = ::open(FileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd_ < 0) throw EFCreateError("Cannot create file \"" + FileName + "\". " + std::strerror(errno));
+    if (fd_ < 0) throw EFCreateError("Cannot create file \"" + FileNameToText(FileName) + "\". " + std::strerror(errno));
     return;
   }
   const auto refuse = [&](const std::string& reason) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
-    throw EFRefusedError("Cannot open file \"" + FileName + "\". " + reason);
+    throw EFRefusedError("Cannot open file \"" + FileNameToText(FileName) + "\". " + reason);
   };
   const int access = (Mode & 3) == fmOpenWrite ? O_WRONLY : ((Mode & 3) == fmOpenReadWrite ? O_RDWR : O_RDONLY);
   // Without O_NONBLOCK opening a pipe waits for a writer, before there is anything to refuse.
   fd_ = ::open(FileName.c_str(), access | O_CLOEXEC | O_NONBLOCK);
-  if (fd_ < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(errno));
+  if (fd_ < 0) throw EFOpenError("Cannot open file \"" + FileNameToText(FileName) + "\". " + std::strerror(errno));
   struct stat info {};
   if (::fstat(fd_, &info) != 0) refuse(std::strerror(errno));
   if (S_ISDIR(info.st_mode)) refuse(std::strerror(EISDIR));

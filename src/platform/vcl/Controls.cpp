@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -67,7 +66,7 @@ std::vector<std::string> DroppedFiles(const QMimeData* mime) {
   std::vector<std::string> files;
   if (!mime || !mime->hasUrls()) return files;
   for (const QUrl& url : mime->urls())
-    if (url.isLocalFile()) files.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    if (url.isLocalFile()) files.push_back(FileNameFromQString(url.toLocalFile()));
   return files;
 }
 

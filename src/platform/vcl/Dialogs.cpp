@@ -303,11 +303,11 @@ bool TOpenDialog::RunRealDialog() {
   if (!ext.empty() && ext.front() == '.') ext.erase(0, 1);
   dialog.setDefaultSuffix(ToQ(ext));
   const std::string dir = InitialDir.empty() ? ExtractFileDir(FileName) : InitialDir;
-  if (!dir.empty()) dialog.setDirectory(ToQ(dir));
-  if (!FileName.empty()) dialog.selectFile(ToQ(ExtractFileName(FileName)));
+  if (!dir.empty()) dialog.setDirectory(FileNameToQString(dir));
+  if (!FileName.empty()) dialog.selectFile(FileNameToQString(ExtractFileName(FileName)));
   if (dialog.exec() != QDialog::Accepted) return false;
   files_->Clear();
-  for (const QString& name : dialog.selectedFiles()) files_->Add(FromQ(name));
+  for (const QString& name : dialog.selectedFiles()) files_->Add(FileNameFromQString(name));
   if (files_->Count() == 0) return false;
   FileName = files_->Get(0);
   FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
@@ -574,7 +574,7 @@ bool TPrinterSetupDialog::RunRealDialog() {
   QPrinter& printer = *Printer()->QtPrinter();
   if (!Printer()->OutputFileName().empty()) {
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(ToQ(Printer()->OutputFileName()));
+    printer.setOutputFileName(FileNameToQString(Printer()->OutputFileName()));
   }
   QPrintDialog dialog(&printer, ActiveWindow());
   dialog.setWindowTitle(ToQ(Title.empty() ? "Print Setup" : Title));
@@ -583,6 +583,6 @@ bool TPrinterSetupDialog::RunRealDialog() {
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   if (dialog.exec() != QDialog::Accepted) return false;
   const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
-  Printer()->SetOutputFileName(toFile ? FromQString(printer.outputFileName()) : std::string());
+  Printer()->SetOutputFileName(toFile ? FileNameFromQString(printer.outputFileName()) : std::string());
   return true;
 }

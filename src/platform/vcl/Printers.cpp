@@ -8,6 +8,7 @@
 #include <QSaveFile>
 
 #include "qt/QtConvert.h"
+#include "win/FileNames.h"
 
 namespace {
 
@@ -113,16 +114,16 @@ void TPrinter::BeginDoc() {
   QPrinter& printer = impl_->printer;
   std::string fileName = outputFileName_;
   if (fileName.empty() && printer.outputFormat() == QPrinter::PdfFormat)
-    fileName = FromQString(printer.outputFileName());
+    fileName = FileNameFromQString(printer.outputFileName());
   if (fileName.empty() && printer.outputFormat() == QPrinter::PdfFormat)
     throw EPrinter("No printer is installed: choose a PDF file to print to in the printer set-up");
   const int dpi = printer.resolution();
   if (!fileName.empty()) {
-    impl_->file = std::make_unique<QSaveFile>(ToQString(fileName));
+    impl_->file = std::make_unique<QSaveFile>(FileNameToQString(fileName));
     if (!impl_->file->open(QIODevice::WriteOnly)) {
       const std::string reason = FromQString(impl_->file->errorString());
       impl_->file.reset();
-      throw EPrinter("Cannot write \"" + fileName + "\": " + reason);
+      throw EPrinter("Cannot write \"" + FileNameToText(fileName) + "\": " + reason);
     }
     impl_->pdf = std::make_unique<QPdfWriter>(impl_->file.get());
     impl_->pdf->setResolution(dpi);

@@ -237,11 +237,20 @@ TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
 
 std::unique_ptr<QWidget> TEdit::CreateWidget(QWidget* ParentWidget) { return std::make_unique<QLineEdit>(ParentWidget); }
 
+QString TEdit::ShownText() const { return holdsFileName_ ? FileNameToQString(Caption()) : ToQString(Caption()); }
+
+void TEdit::TakeShownText(const QString& Text) { SetText(holdsFileName_ ? FileNameFromQString(Text) : FromQString(Text)); }
+
+void TEdit::SetHoldsFileName(bool Value) {
+  holdsFileName_ = Value;
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) edit->setText(ShownText());
+}
+
 void TEdit::CreateWnd() {
   auto* edit = static_cast<QLineEdit*>(Widget());
   TWidgetRelay::Attach(this);
   edit->installEventFilter(new TEditInput(this, edit));
-  edit->setText(ToQString(Caption()));
+  edit->setText(ShownText());
   edit->setReadOnly(readOnly_);
   if (maxLength_ > 0) edit->setMaxLength(maxLength_);
   edit->setEchoMode(passwordChar_ ? QLineEdit::Password : QLineEdit::Normal);
@@ -251,7 +260,7 @@ void TEdit::CreateWnd() {
   QObject::connect(edit, &QLineEdit::textEdited, [this](const QString& text) {
     CallHandler(this, [&] {
       Modified = true;
-      SetText(FromQString(text));
+      TakeShownText(text);
     });
   });
 }
@@ -286,7 +295,7 @@ void TEdit::WndProc(TMessage& Message) {
 
 void TEdit::TextChanged() {
   if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) {
-    const QString text = ToQString(Caption());
+    const QString text = ShownText();
     if (edit->text() != text) edit->setText(text);
   }
   Change();
@@ -333,7 +342,7 @@ std::string TEdit::SelText() { return FromQString(static_cast<QLineEdit*>(Widget
 void TEdit::SetSelText(const std::string& Value) {
   auto* edit = static_cast<QLineEdit*>(Widget());
   edit->insert(ToQString(Value));
-  SetText(FromQString(edit->text()));
+  TakeShownText(edit->text());
 }
 
 void TEdit::SelectAll() { static_cast<QLineEdit*>(Widget())->selectAll(); }

@@ -8,6 +8,8 @@
 #include "vcl/Controls.h"
 #include "vcl/CustomControl.h"  // TScrollStyle
 
+class QString;
+
 class TMemoStrings;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -56,6 +58,10 @@ class TEdit : public TWinControl {
   // Shown instead of every character when not 0.
   char PasswordChar() const { return passwordChar_; }
   void SetPasswordChar(char Value);
+  // The text is a file name: the file system's bytes, shown as the name reads (not through the code
+  // page). Typed characters and SelText stay code-page text.
+  bool HoldsFileName() const { return holdsFileName_; }
+  void SetHoldsFileName(bool Value);
 
   int SelStart();
   void SetSelStart(int Value);
@@ -85,11 +91,15 @@ class TEdit : public TWinControl {
   virtual void Change();
 
  private:
+  QString ShownText() const;
+  void TakeShownText(const QString& Text);
+
   bool readOnly_ = false;
   int maxLength_ = 0;
   char passwordChar_ = 0;
   int marginLeft_ = 0;
   int marginRight_ = 0;
+  bool holdsFileName_ = false;
 };
 
 class TMemo : public TWinControl {

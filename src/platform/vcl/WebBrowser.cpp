@@ -188,5 +188,5 @@ void TWebBrowser::LoadFinished(bool ok) {
 
 bool TWebBrowser::SaveToImage(const std::string& FileName) {
   if (!view_) return false;
-  return view_->grab().save(QString::fromStdString(FileName));
+  return view_->grab().save(FileNameToQString(FileName));
 }

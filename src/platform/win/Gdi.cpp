@@ -297,7 +297,7 @@ QImage FilledImage(int width, int height, COLORREF background) {
 
 TImageDC::TImageDC(int width, int height, COLORREF background) : TImageDC(FilledImage(width, height, background)) {}
 
-TImageDC::TImageDC(const std::string& fileName) : TImageDC(QImage(QString::fromLocal8Bit(fileName.c_str()))) {}
+TImageDC::TImageDC(const std::string& fileName) : TImageDC(QImage(FileNameToQString(fileName))) {}
 
 TImageDC::TImageDC(TWinControl& control) : TImageDC(control.Widget()->grab().toImage()) {}
 
@@ -324,7 +324,7 @@ COLORREF TImageDC::Pixel(int x, int y) const {
 }
 
 bool TImageDC::SaveToFile(const std::string& fileName) const {
-  return impl_->image.save(QString::fromLocal8Bit(fileName.c_str()), "PNG");
+  return impl_->image.save(FileNameToQString(fileName), "PNG");
 }
 
 const QImage& TImageDC::Image() const { return impl_->image; }

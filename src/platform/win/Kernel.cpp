@@ -12,6 +12,7 @@
 
 #include "inet/Powersock.h"
 #include "vcl/SysUtils.h"
+#include "win/FileNames.h"
 #include "win/RegistryStore.h"
 
 namespace {
@@ -102,13 +103,13 @@ std::string GetStatePath() {
 void WriteTempFile(const std::string& FileName, const std::string& Bytes) {
   ::unlink(FileName.c_str());
   const TDescriptor file(::open(FileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-  if (!file.Valid()) throw EFCreateError("Cannot create file \"" + FileName + "\". " + std::strerror(errno));
+  if (!file.Valid()) throw EFCreateError("Cannot create file \"" + FileNameToText(FileName) + "\". " + std::strerror(errno));
   for (std::size_t done = 0; done < Bytes.size();) {
     const ssize_t put = ::write(file.Handle(), Bytes.data() + done, Bytes.size() - done);
     if (put < 0 && errno == EINTR) continue;
     if (put <= 0) {
       const std::string reason = std::strerror(put < 0 ? errno : ENOSPC);
-      throw EWriteError("Cannot write file \"" + FileName + "\". " + reason);
+      throw EWriteError("Cannot write file \"" + FileNameToText(FileName) + "\". " + reason);
     }
     done += static_cast<std::size_t>(put);
   }

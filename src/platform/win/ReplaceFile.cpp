@@ -14,13 +14,14 @@
 
 #include "vcl/Classes.h"
 #include "vcl/SysUtils.h"
+#include "win/FileNames.h"
 #include "win/Kernel.h"
 
 namespace {
 
 template <class E>
 [[noreturn]] void Fail(const char* format, const std::string& fileName, int error) {
-  throw E(Format(format, fileName.c_str(), std::strerror(error)));
+  throw E(Format(format, FileNameToText(fileName).c_str(), std::strerror(error)));
 }
 
 [[noreturn]] void FailWrite(const std::string& fileName, int error) {
@@ -381,7 +382,7 @@ void WriteInPlace(const std::string& target, const std::string& fileName,
     if (::ftruncate(fd.Get(), stream.Written()) != 0 || ::fsync(fd.Get()) != 0) FailWrite(fileName, errno);
   } catch (const Exception& e) {
     if (backup.RestoreInto(fd.Get(), fileName)) throw;
-    throw EWriteError(e.Message + ". The old contents are kept in \"" + backup.Path() + "\"");
+    throw EWriteError(e.Message + ". The old contents are kept in \"" + FileNameToText(backup.Path()) + "\"");
   }
 }
 
@@ -424,7 +425,7 @@ void WriteFileReplacing(const std::string& FileName, const std::function<void(TS
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (exists) {
-    if (!S_ISREG(old.st_mode)) throw EFCreateError("Cannot create file \"" + FileName + "\". It is not a regular file");
+    if (!S_ISREG(old.st_mode)) throw EFCreateError("Cannot create file \"" + FileNameToText(FileName) + "\". It is not a regular file");
     // A file nobody may write is not replaced behind its back, not even by a saver the system would let.
     if (::access(target.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)
       Fail<EFCreateError>("Cannot create file \"%s\". %s", FileName, EACCES);

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <map>
 
+#include "qt/QtConvert.h"
 #include "vcl/Controls.h"
 
 namespace {
@@ -299,7 +300,7 @@ HCURSOR LoadCursorResource(const std::string& name) {
   if (auto found = loaded->find(name); found != loaded->end()) return found->second;
   const std::string file = ResourceFilePath("cursors/" + name + ".png");
   if (file.empty()) return nullptr;
-  const QImage image(QString::fromStdString(file));
+  const QImage image(FileNameToQString(file));
   if (image.isNull()) return nullptr;
   const int hotX = image.text("HotSpotX").toInt();
   const int hotY = image.text("HotSpotY").toInt();
