@@ -357,6 +357,13 @@ TEST_F(Unit1RunTest, ASecondRunWhileOneRunsStartsNothing) {
   EXPECT_EQ(form.Memo1->Hint, kDoneHint);
 }
 
+// A state letter of /proc, ' ' once the process is gone.
+char ProcessState(const std::string& pid) {
+  const std::string stat = ReadFile("/proc/" + pid + "/stat");
+  const std::size_t at = stat.rfind(')');
+  return at == std::string::npos || at + 2 >= stat.size() ? ' ' : stat[at + 2];
+}
+
 TEST_F(Unit1RunTest, ClosingTheWindowDuringARunEndsTheScript) {
   OpenScript("endless.pl", "$| = 1; print \"$$\\n\"; 1 while 1;\n");
   form_->Run1Click(nullptr);
@@ -366,11 +373,25 @@ TEST_F(Unit1RunTest, ClosingTheWindowDuringARunEndsTheScript) {
   form_.reset();
   // A close that did not stop the script would wait out the console's whole ten seconds.
   EXPECT_LT(Clock::now() - close, std::chrono::milliseconds(5000));
-  EXPECT_TRUE(PumpUntil([&] {
-    const std::string stat = ReadFile("/proc/" + pid + "/stat");
-    const std::size_t at = stat.rfind(')');
-    return at == std::string::npos || at + 2 >= stat.size() || stat[at + 2] == 'Z';
-  }, 20000));
+  EXPECT_TRUE(PumpUntil([&] { return ProcessState(pid) == ' ' || ProcessState(pid) == 'Z'; }, 20000));
+}
+
+TEST_F(Unit1RunTest, F9AndClosingTheWindowEndAProcessTheScriptMovedToAGroupOfItsOwn) {
+  // The script's child leaves its group, says who it is, and would sleep a minute without a word.
+  const std::function<void(TForm1&)> ends[] = {
+      [](TForm1& form) { corvane::test::Press(*form.Editor, Qt::Key_F9); },  // back to editing
+      [](TForm1& form) { form.Widget()->close(); },
+  };
+  for (const auto& end : ends) {
+    OpenScript("regroup.pl", "$| = 1; if (!fork) { setpgrp(0, 0); print \"$$\\n\" } sleep 60;\n");
+    corvane::test::Press(*Form().Editor, Qt::Key_F9);
+    ASSERT_TRUE(PumpUntil([&] { return Form().OutputList()->Count() > 0; }));
+    const std::string pid = Form().OutputList()->Get(0);
+    ASSERT_NE(ProcessState(pid), ' ');
+    end(Form());
+    EXPECT_TRUE(PumpUntil([&] { return ProcessState(pid) == ' ' || ProcessState(pid) == 'Z'; }, 20000))
+        << ProcessState(pid);
+  }
 }
 
 TEST_F(Unit1RunTest, LinksPlantedUnderTheTemporaryNamesAreReplacedNotWrittenThrough) {
