@@ -379,7 +379,10 @@ TEST_F(Unit1RunTest, ClosingTheWindowDuringARunEndsTheScript) {
 TEST_F(Unit1RunTest, F9AndClosingTheWindowEndAProcessTheScriptMovedToAGroupOfItsOwn) {
   // The script's child leaves its group, says who it is, and would sleep a minute without a word.
   const std::function<void(TForm1&)> ends[] = {
-      [](TForm1& form) { corvane::test::Press(*form.Editor, Qt::Key_F9); },  // back to editing
+      [](TForm1& form) {  // back to editing; the next run can start once this one has ended
+        corvane::test::Press(*form.Editor, Qt::Key_F9);
+        EXPECT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; }));
+      },
       [](TForm1& form) { form.Widget()->close(); },
   };
   for (const auto& end : ends) {
