@@ -14,7 +14,11 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -526,6 +530,58 @@ TEST_F(Unit1RunTest, TheInBrowserPageIsDrawn) {
     return colour == "255,0,0";
   }, 30000);
   EXPECT_EQ(colour, "255,0,0");
+}
+
+// The box a page's dialog brought up with this text, if one shows.
+QMessageBox* PageNote(const QString& text) {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible() && box->text() == text) return box;
+  return nullptr;
+}
+
+TEST_F(Unit1RunTest, APageAskingForDialogsInALoopNeverHoldsTheWindow) {
+  RegWriteBool(kSettingsKey, "RunBrowserView", true);
+  // A box that blocks the window is counted and sent away, so that a held window fails the test rather
+  // than hanging it.
+  int blocking = 0;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      ++blocking;
+      modal->reject();
+    }
+  });
+  watch.start(20);
+  // Keys and the close request come the way the desktop sends them, so a blocked window would drop them.
+  QWindow* window = Form().Widget()->windowHandle();
+  ASSERT_NE(window, nullptr);
+  OpenScript("dialogs.pl", "print \"<html><body><script>for(;;){alert('again');confirm('sure?');prompt('name?')}"
+                           "</script></body></html>\\n\";\n");
+  QTest::keyClick(window, Qt::Key_F9);
+  // The first dialog shows beside the window; the page is answered at once and its later dialogs are
+  // not shown.
+  QMessageBox* note = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (note = PageNote("again")) != nullptr; }, 60000))
+      << blocking << " boxes blocked the window";
+  EXPECT_FALSE(note->isModal());
+  QTest::keyClick(window, Qt::Key_F9);
+  EXPECT_TRUE(PumpUntil([&] { return Form().PageControl1->ActivePage() == Form().EditSheet; }));
+  EXPECT_EQ(PageNote("sure?"), nullptr);
+  EXPECT_EQ(PageNote("name?"), nullptr);
+
+  // The next run's page loads in the same browser, and the tabs answer.
+  OpenScript("next.pl", "print \"<html><body>next</body></html>\\n\";\n");
+  bool loaded = false;
+  Form().WebBrowser1->OnDocumentComplete = [&](TObject*, const std::string& URL, bool Ok) {
+    loaded = Ok && URL.find("OmTemp.htm") != std::string::npos;
+  };
+  QTest::keyClick(window, Qt::Key_F9);
+  EXPECT_TRUE(PumpUntil([&] { return loaded; }, 60000));
+  ClickTab(*Form().PageControl1, 0);
+  EXPECT_EQ(Form().PageControl1->ActivePage(), Form().EditSheet);
+  window->close();
+  EXPECT_FALSE(Form().Widget()->isVisible());
+  EXPECT_EQ(blocking, 0);
 }
 
 }  // namespace
