@@ -36,6 +36,19 @@ std::string SavedBytes(const TStrings& lines) {
   return bytes.DataString();
 }
 
+// The page as a file: its lines as a string list writes them, each line end the platform's, one after
+// the last line; rewritten in place, since the page may be as large as everything the run printed.
+void ToPageLines(std::string& text) {
+  std::size_t to = 0;
+  for (std::size_t from = 0; from < text.size(); ++from) {
+    const char c = text[from];
+    if (c == '\r' && from + 1 < text.size() && text[from + 1] == '\n') continue;
+    text[to++] = c == '\r' ? '\n' : c;
+  }
+  text.resize(to);
+  if (!text.empty() && text.back() != '\n') text += '\n';
+}
+
 // The run's output as a page: an html tag keeps its page, and the script's folder becomes the base of
 // relative addresses; other output is shown preformatted. Nothing is escaped.
 std::string WrapRunOutput(const std::string& Text, const std::string& FileDirectory) {
@@ -216,17 +229,21 @@ void TForm1::ConioStart(TObject*, const std::string&) {
 void TForm1::ConioLine(TObject*, const std::string& Line) { OutputList()->Add(Line); }
 
 void TForm1::ConioDone(TObject*) {
-  Memo1->Lines()->Assign(OutputList());
   std::string text;
   for (int i = 0; i < OutputList()->Count(); ++i) {
     if (i > 0) text += kCrLf;
     text += OutputList()->GetRef(i);
   }
-  TStringList page;
-  page.SetText(WrapRunOutput(text, ExtractFileDir(CurrentFileName())));
+  // The lines now live in the memo alone: kept twice, a large output would take its size again.
+  Memo1->Lines()->Assign(OutputList());
+  OutputList()->Clear();
+  std::string page = WrapRunOutput(text, ExtractFileDir(CurrentFileName()));
+  text = std::string();
+  ToPageLines(page);
   try {
     const std::string pageFile = TempFile(kPageFileName);
-    WriteTempFile(pageFile, SavedBytes(page));
+    WriteTempFile(pageFile, page);
+    page = std::string();
     WebBrowser1->Navigate(FileUrl(pageFile));
   } catch (const Exception&) {
     // Without its page the run has nothing to show: back to the editor, then the reason in a box.
