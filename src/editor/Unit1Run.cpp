@@ -229,21 +229,17 @@ void TForm1::ConioStart(TObject*, const std::string&) {
 void TForm1::ConioLine(TObject*, const std::string& Line) { OutputList()->Add(Line); }
 
 void TForm1::ConioDone(TObject*) {
-  std::string text;
-  for (int i = 0; i < OutputList()->Count(); ++i) {
-    if (i > 0) text += kCrLf;
-    text += OutputList()->GetRef(i);
-  }
   // The lines now live in the memo alone: kept twice, a large output would take its size again.
   Memo1->Lines()->Assign(OutputList());
   OutputList()->Clear();
-  std::string page = WrapRunOutput(text, ExtractFileDir(CurrentFileName()));
-  text = std::string();
+  std::string page = WrapRunOutput(Memo1->Text(), ExtractFileDir(CurrentFileName()));
   ToPageLines(page);
   try {
     const std::string pageFile = TempFile(kPageFileName);
     WriteTempFile(pageFile, page);
     page = std::string();
+    // The copies made on the way are gone; a large output's would otherwise stay with the program.
+    TrimWorkingSet();
     WebBrowser1->Navigate(FileUrl(pageFile));
   } catch (const Exception&) {
     // Without its page the run has nothing to show: back to the editor, then the reason in a box.

@@ -21,6 +21,9 @@ std::string GetTempPath();
 // file is made exclusively, never through a link, so nothing planted under the name is written.
 // EFCreateError or EWriteError with the system's reason on failure.
 void WriteTempFile(const std::string& FileName, const std::string& Bytes);
+// Gives back to the system the memory the program has freed but its heap still holds, as trimming the
+// working set does: after a large job the program's size is what it still uses.
+void TrimWorkingSet();
 // The running program's full file name.
 std::string GetModuleFileName();
 // The file name of a program as this platform names it: a trailing ".exe" (any case) is dropped.
