@@ -124,26 +124,29 @@ void DefaultSignalHandling() {
 }
 
 // Ends every process left below the keeper, however it regrouped: as a subreaper the keeper inherits
-// the orphans of the whole tree, so killing its children until none is left ends the tree.
-void EndEveryChild() {
+// the orphans of the whole tree, so killing its children until none is left ends the tree. Without the
+// system's list of children only the program's group can be ended, as a group leader's kill does.
+void EndEveryChild(pid_t program) {
   for (;;) {
     const int list = open("/proc/thread-self/children", O_RDONLY | O_CLOEXEC);
-    if (list >= 0) {
-      char text[4096];
-      pid_t pid = 0;
-      for (ssize_t count; (count = read(list, text, sizeof text)) > 0;) {
-        for (ssize_t i = 0; i < count; ++i) {
-          if (text[i] >= '0' && text[i] <= '9') {
-            pid = pid * 10 + (text[i] - '0');
-          } else if (pid != 0) {
-            kill(pid, SIGKILL);
-            pid = 0;
-          }
+    if (list < 0) {
+      if (program > 0) kill(-program, SIGKILL);
+      return;
+    }
+    char text[4096];
+    pid_t pid = 0;
+    for (ssize_t count; (count = read(list, text, sizeof text)) > 0;) {
+      for (ssize_t i = 0; i < count; ++i) {
+        if (text[i] >= '0' && text[i] <= '9') {
+          pid = pid * 10 + (text[i] - '0');
+        } else if (pid != 0) {
+          kill(pid, SIGKILL);
+          pid = 0;
         }
       }
-      if (pid != 0) kill(pid, SIGKILL);
-      close(list);
     }
+    if (pid != 0) kill(pid, SIGKILL);
+    close(list);
     if (waitpid(-1, nullptr, __WALL) < 0 && errno == ECHILD) return;
   }
 }
@@ -204,7 +207,7 @@ void AwaitEnd(pid_t program, int signalFd, int lifeFd) {
   [[maybe_unused]] const ssize_t n = write(reportFd, &report, sizeof report);
   close(reportFd);
   if (report.Error == 0) AwaitEnd(report.Program, signalFd, lifeFd);
-  EndEveryChild();
+  EndEveryChild(report.Program);
   _exit(0);
 }
 
