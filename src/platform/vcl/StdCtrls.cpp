@@ -554,8 +554,11 @@ TStrings* TMemo::Lines() const { return lines_.get(); }
 void TMemo::SetLines(TStrings* Value) { lines_->Assign(Value); }
 
 std::string TMemo::Text() const {
-  std::string text;
   const auto& lines = lines_->Items();
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
+  std::string text;
+  text.reserve(size);  // in one piece: a memo may hold a large output
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i > 0) text += "\r\n";
     text += lines[i];
