@@ -11,7 +11,7 @@ TCriticalSection startSection;
 
 constexpr int PollMilliseconds = 5;
 constexpr int DestroyWaitPasses = 10000;
-// CREATE_NEW_PROCESS_GROUP: the run leads a group, so stopping it ends what it started too.
+// CREATE_NEW_PROCESS_GROUP: the run leads a group of its own.
 constexpr unsigned NewProcessGroupFlag = 0x200;
 constexpr unsigned SeparateVdmFlag = 0x800;
 constexpr unsigned NormalPriorityClass = 0x20;

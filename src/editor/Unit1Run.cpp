@@ -1,6 +1,8 @@
 // Running and checking the editor's script: the Run commands of the main window, the console
 // component's events and the output page.
 #include <algorithm>
+#include <initializer_list>
+#include <string_view>
 
 #include "editor/Unit1.h"
 #include "support/RegTools.h"
@@ -36,30 +38,54 @@ std::string SavedBytes(const TStrings& lines) {
   return bytes.DataString();
 }
 
+// The page as a file: its lines as a string list writes them, each line end the platform's, one after
+// the last line; rewritten in place, since the page may be as large as everything the run printed.
+void ToPageLines(std::string& text) {
+  std::size_t to = 0;
+  for (std::size_t from = 0; from < text.size(); ++from) {
+    const char c = text[from];
+    if (c == '\r' && from + 1 < text.size() && text[from + 1] == '\n') continue;
+    text[to++] = c == '\r' ? '\n' : c;
+  }
+  text.resize(to);
+  if (!text.empty() && text.back() != '\n') text += '\n';
+}
+
+// The parts one after the other, made in one piece: a page may be as large as all the run printed.
+std::string Concat(std::initializer_list<std::string_view> parts) {
+  std::size_t size = 0;
+  for (std::string_view part : parts) size += part.size();
+  std::string whole;
+  whole.reserve(size);
+  for (std::string_view part : parts) whole += part;
+  return whole;
+}
+
 // The run's output as a page: an html tag keeps its page, and the script's folder becomes the base of
 // relative addresses; other output is shown preformatted. Nothing is escaped.
-std::string WrapRunOutput(const std::string& Text, const std::string& FileDirectory) {
-  const std::string htmlTag = TagIn(Text, "<html>", "<HTML>");
-  const std::string headTag = TagIn(Text, "<head>", "<HEAD>");
+std::string WrapRunOutput(std::string text, const std::string& FileDirectory) {
+  const std::string htmlTag = TagIn(text, "<html>", "<HTML>");
+  const std::string headTag = TagIn(text, "<head>", "<HEAD>");
   const std::string base =
       FileDirectory.empty() ? std::string() : "<base href=\"" + FileUrl(AddTrailingDelimiter(FileDirectory)) + "\">";
-  std::string text = Text;
   if (!htmlTag.empty()) {
     // Whatever precedes the page (a CGI header, say) would show as text: it becomes a comment.
     const std::size_t at = text.find(htmlTag);
-    text = "<!-- " + text.substr(0, at) + " -->" + kCrLf + htmlTag + text.substr(at + htmlTag.size());
+    const std::string_view all(text);
+    text = Concat({"<!-- ", all.substr(0, at), " -->", kCrLf, htmlTag, all.substr(at + htmlTag.size())});
   }
+  const std::string_view all(text);
   if (!headTag.empty()) {
-    const std::size_t at = text.find(headTag);
-    return text.substr(0, at) + headTag + kCrLf + base + kCrLf + text.substr(at + headTag.size());
+    const std::size_t at = all.find(headTag);
+    return Concat({all.substr(0, at), headTag, kCrLf, base, kCrLf, all.substr(at + headTag.size())});
   }
   if (!htmlTag.empty()) {
-    const std::size_t at = text.find(htmlTag);
-    return text.substr(0, at) + htmlTag + kCrLf + "<head>" + kCrLf + base + kCrLf + "</head>" + kCrLf +
-           text.substr(at + htmlTag.size());
+    const std::size_t at = all.find(htmlTag);
+    return Concat({all.substr(0, at), htmlTag, kCrLf, "<head>", kCrLf, base, kCrLf, "</head>", kCrLf,
+                   all.substr(at + htmlTag.size())});
   }
-  return std::string("<html>") + kCrLf + "<head>" + kCrLf + base + kCrLf + "</head>" + kCrLf + "<body>" + kCrLf +
-         "<pre>" + kCrLf + text + kCrLf + "</pre>" + kCrLf + "</body>" + kCrLf + "</html>" + kCrLf;
+  return Concat({"<html>", kCrLf, "<head>", kCrLf, base, kCrLf, "</head>", kCrLf, "<body>", kCrLf, "<pre>", kCrLf, all,
+                 kCrLf, "</pre>", kCrLf, "</body>", kCrLf, "</html>", kCrLf});
 }
 
 }  // namespace
@@ -219,17 +245,17 @@ void TForm1::ConioStart(TObject*, const std::string&) {
 void TForm1::ConioLine(TObject*, const std::string& Line) { OutputList()->Add(Line); }
 
 void TForm1::ConioDone(TObject*) {
+  // The lines now live in the memo alone: kept twice, a large output would take its size again.
   Memo1->Lines()->Assign(OutputList());
-  std::string text;
-  for (int i = 0; i < OutputList()->Count(); ++i) {
-    if (i > 0) text += kCrLf;
-    text += OutputList()->GetRef(i);
-  }
-  TStringList page;
-  page.SetText(WrapRunOutput(text, ExtractFileDir(CurrentFileName())));
+  OutputList()->Clear();
+  std::string page = WrapRunOutput(Memo1->Text(), ExtractFileDir(CurrentFileName()));
+  ToPageLines(page);
   try {
     const std::string pageFile = TempFile(kPageFileName);
-    WriteTempFile(pageFile, SavedBytes(page));
+    WriteTempFile(pageFile, page);
+    page = std::string();
+    // The copies made on the way are gone; a large output's would otherwise stay with the program.
+    TrimWorkingSet();
     WebBrowser1->Navigate(FileUrl(pageFile));
   } catch (const Exception&) {
     // Without its page the run has nothing to show: back to the editor, then the reason in a box.

@@ -14,7 +14,11 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -376,6 +380,13 @@ TEST_F(Unit1RunTest, ASecondRunWhileOneRunsStartsNothing) {
   EXPECT_EQ(errors, std::vector<std::string>{});
 }
 
+// A state letter of /proc, ' ' once the process is gone.
+char ProcessState(const std::string& pid) {
+  const std::string stat = ReadFile("/proc/" + pid + "/stat");
+  const std::size_t at = stat.rfind(')');
+  return at == std::string::npos || at + 2 >= stat.size() ? ' ' : stat[at + 2];
+}
+
 TEST_F(Unit1RunTest, ClosingTheWindowDuringARunEndsTheScript) {
   OpenScript("endless.pl", "$| = 1; print \"$$\\n\"; 1 while 1;\n");
   form_->Run1Click(nullptr);
@@ -385,11 +396,28 @@ TEST_F(Unit1RunTest, ClosingTheWindowDuringARunEndsTheScript) {
   form_.reset();
   // A close that did not stop the script would wait out the console's whole ten seconds.
   EXPECT_LT(Clock::now() - close, std::chrono::milliseconds(5000));
-  EXPECT_TRUE(PumpUntil([&] {
-    const std::string stat = ReadFile("/proc/" + pid + "/stat");
-    const std::size_t at = stat.rfind(')');
-    return at == std::string::npos || at + 2 >= stat.size() || stat[at + 2] == 'Z';
-  }, 20000));
+  EXPECT_TRUE(PumpUntil([&] { return ProcessState(pid) == ' ' || ProcessState(pid) == 'Z'; }, 20000));
+}
+
+TEST_F(Unit1RunTest, F9AndClosingTheWindowEndAProcessTheScriptMovedToAGroupOfItsOwn) {
+  // The script's child leaves its group, says who it is, and would sleep a minute without a word.
+  const std::function<void(TForm1&)> ends[] = {
+      [](TForm1& form) {  // back to editing; the next run can start once this one has ended
+        corvane::test::Press(*form.Editor, Qt::Key_F9);
+        EXPECT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; }));
+      },
+      [](TForm1& form) { form.Widget()->close(); },
+  };
+  for (const auto& end : ends) {
+    OpenScript("regroup.pl", "$| = 1; if (!fork) { setpgrp(0, 0); print \"$$\\n\" } sleep 60;\n");
+    corvane::test::Press(*Form().Editor, Qt::Key_F9);
+    ASSERT_TRUE(PumpUntil([&] { return Form().OutputList()->Count() > 0; }));
+    const std::string pid = Form().OutputList()->Get(0);
+    ASSERT_NE(ProcessState(pid), ' ');
+    end(Form());
+    EXPECT_TRUE(PumpUntil([&] { return ProcessState(pid) == ' ' || ProcessState(pid) == 'Z'; }, 20000))
+        << ProcessState(pid);
+  }
 }
 
 TEST_F(Unit1RunTest, LinksPlantedUnderTheTemporaryNamesAreReplacedNotWrittenThrough) {
@@ -521,6 +549,58 @@ TEST_F(Unit1RunTest, TheInBrowserPageIsDrawn) {
     return colour == "255,0,0";
   }, 30000);
   EXPECT_EQ(colour, "255,0,0");
+}
+
+// The box a page's dialog brought up with this text, if one shows.
+QMessageBox* PageNote(const QString& text) {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible() && box->text() == text) return box;
+  return nullptr;
+}
+
+TEST_F(Unit1RunTest, APageAskingForDialogsInALoopNeverHoldsTheWindow) {
+  RegWriteBool(kSettingsKey, "RunBrowserView", true);
+  // A box that blocks the window is counted and sent away, so that a held window fails the test rather
+  // than hanging it.
+  int blocking = 0;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      ++blocking;
+      modal->reject();
+    }
+  });
+  watch.start(20);
+  // Keys and the close request come the way the desktop sends them, so a blocked window would drop them.
+  QWindow* window = Form().Widget()->windowHandle();
+  ASSERT_NE(window, nullptr);
+  OpenScript("dialogs.pl", "print \"<html><body><script>for(;;){alert('again');confirm('sure?');prompt('name?')}"
+                           "</script></body></html>\\n\";\n");
+  QTest::keyClick(window, Qt::Key_F9);
+  // The first dialog shows beside the window; the page is answered at once and its later dialogs are
+  // not shown.
+  QMessageBox* note = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (note = PageNote("again")) != nullptr; }, 60000))
+      << blocking << " boxes blocked the window";
+  EXPECT_FALSE(note->isModal());
+  QTest::keyClick(window, Qt::Key_F9);
+  EXPECT_TRUE(PumpUntil([&] { return Form().PageControl1->ActivePage() == Form().EditSheet; }));
+  EXPECT_EQ(PageNote("sure?"), nullptr);
+  EXPECT_EQ(PageNote("name?"), nullptr);
+
+  // The next run's page loads in the same browser, and the tabs answer.
+  OpenScript("next.pl", "print \"<html><body>next</body></html>\\n\";\n");
+  bool loaded = false;
+  Form().WebBrowser1->OnDocumentComplete = [&](TObject*, const std::string& URL, bool Ok) {
+    loaded = Ok && URL.find("OmTemp.htm") != std::string::npos;
+  };
+  QTest::keyClick(window, Qt::Key_F9);
+  EXPECT_TRUE(PumpUntil([&] { return loaded; }, 60000));
+  ClickTab(*Form().PageControl1, 0);
+  EXPECT_EQ(Form().PageControl1->ActivePage(), Form().EditSheet);
+  window->close();
+  EXPECT_FALSE(Form().Widget()->isVisible());
+  EXPECT_EQ(blocking, 0);
 }
 
 }  // namespace

@@ -175,6 +175,15 @@ char ProcessState(const std::string& pid) {
   return close == std::string::npos || close + 2 >= text.size() ? ' ' : text[close + 2];
 }
 
+// Waits until the process is gone (or a zombie), up to 20 s; the kill is delivered asynchronously.
+bool Gone(const std::string& pid) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  auto gone = [&] { return ProcessState(pid) == ' ' || ProcessState(pid) == 'Z'; };
+  while (!gone() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  return gone();
+}
+
 TEST(PipedProcess, TerminateEndsEverythingTheChildStarted) {
   TPipedProcess process;
   // The grandchild would sleep a minute: gone well before that, it was killed.
@@ -185,13 +194,38 @@ TEST(PipedProcess, TerminateEndsEverythingTheChildStarted) {
   process.Terminate();
   EXPECT_TRUE(process.WaitForExit(10000));
   process.Close();
-  // The kill is delivered asynchronously.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  auto gone = [&] { return ProcessState(grandchild) == ' ' || ProcessState(grandchild) == 'Z'; };
-  while (!gone() && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  const char state = ProcessState(grandchild);
-  EXPECT_TRUE(state == ' ' || state == 'Z') << "grandchild state " << state;
+  EXPECT_TRUE(Gone(grandchild)) << "grandchild state " << ProcessState(grandchild);
+}
+
+TEST(PipedProcess, TheRunsEndEndsEveryProcessItStartedHoweverItRegroupedOrWasOrphaned) {
+  // Each script has a process leave the child's group, or its session, then print its id and sleep a
+  // minute, quietly.
+  struct Case {
+    const char* what;
+    const char* script;
+    bool childEnds;  // the child ends by itself (the run ends), else it is stopped
+  };
+  const Case cases[] = {
+      {"own group, stopped", "if (!fork) { setpgrp(0, 0); print qq($$\\n) } sleep 60", false},
+      {"own session, orphaned as the child ends",
+       "use POSIX; pipe(R, W); if (!fork) { POSIX::setsid(); print qq($$\\n); close W; sleep 60 } close W; <R>", true},
+      {"daemon by double fork, stopped",
+       "if (!fork) { exit if fork; setpgrp(0, 0); print qq($$\\n); sleep 60 } sleep 60", false},
+  };
+  for (const Case& c : cases) {
+    TPipedProcess process;
+    process.Start(Command("perl -e \"$| = 1; " + std::string(c.script) + "\""));
+    const std::string left = FirstLine(process);
+    ASSERT_FALSE(left.empty()) << c.what;
+    ASSERT_NE(ProcessState(left), ' ') << c.what;
+    if (!c.childEnds) {
+      EXPECT_FALSE(process.WaitForExit(0)) << c.what;
+      process.Terminate();
+    }
+    EXPECT_TRUE(process.WaitForExit(20000)) << c.what;
+    EXPECT_TRUE(Gone(left)) << c.what << ": " << ProcessState(left);
+    process.Close();
+  }
 }
 
 TEST(PipedProcess, ReportsWhatCannotStart) {

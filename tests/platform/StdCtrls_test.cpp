@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +13,7 @@
 #include <QTest>
 
 #include "common/TestApp.h"
+#include "common/UserInput.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 
@@ -52,6 +56,58 @@ TEST_F(StdCtrlsTest, MemoLinesAndTextAgreeBothWays) {
   memo->Clear();
   EXPECT_EQ(memo->Lines()->Count(), 0);
   EXPECT_TRUE(widget->toPlainText().isEmpty());
+}
+
+TEST_F(StdCtrlsTest, AReadOnlyMemoShowsItsLinesScrollsAndCopiesWhatTheUserSelects) {
+  auto* memo = new TMemo(&owner);
+  memo->SetReadOnly(true);
+  memo->SetScrollBars(ssBoth);
+  memo->SetWordWrap(false);
+  memo->SetBounds(0, 0, 300, 120);
+  TStringList source;
+  std::string all;
+  for (int i = 0; i < 200; ++i) {
+    source.Add("line " + std::to_string(i));
+    all += (i > 0 ? "\n" : "") + source.Get(i);
+  }
+  memo->SetLines(&source);
+  auto* area = static_cast<QAbstractScrollArea*>(memo->Widget());
+  area->show();
+  QWidget* viewport = area->viewport();
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  const QImage shown = viewport->grab().toImage();
+  int ink = 0;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x) ink += shown.pixel(x, y) != shown.pixel(0, shown.height() - 1);
+  EXPECT_GT(ink, 50) << "no text drawn";
+
+  QTest::keyClick(area, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(area, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard->text().toStdString(), all);
+
+  // From the start of the first line to after "li" on the second, by the mouse.
+  const QFontMetrics metrics = viewport->fontMetrics();
+  const int margin = metrics.averageCharWidth() / 2;
+  const int row = metrics.lineSpacing();
+  corvane::test::PressMouse(viewport, {1, row / 2});
+  corvane::test::DragMouse(viewport, {margin + metrics.horizontalAdvance("li"), row + row / 2});
+  corvane::test::ReleaseMouse(viewport, {margin + metrics.horizontalAdvance("li"), row + row / 2});
+  QTest::keyClick(area, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard->text().toStdString(), "line 0\nli");
+
+  QScrollBar* bar = area->verticalScrollBar();
+  QTest::keyClick(area, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_GT(bar->value(), 150);
+  EXPECT_EQ(bar->value(), bar->maximum());
+  QTest::keyClick(area, Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(bar->value(), 0);
+
+  // New lines: the widest one can be scrolled to, and nothing stays selected.
+  memo->SetText(std::string(400, 'w'));
+  EXPECT_GT(area->horizontalScrollBar()->maximum(), 0);
+  clipboard->setText("before");
+  QTest::keyClick(area, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard->text().toStdString(), "before");
 }
 
 TEST_F(StdCtrlsTest, CheckBoxClicksOnEveryChangeOfState) {

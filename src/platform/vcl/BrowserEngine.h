@@ -17,7 +17,9 @@ class TBrowserEngine {
   virtual QObject* CreatePage(QObject* Parent, std::function<void(bool Ok)> LoadFinished) = 0;
   // A view made a child of Parent, showing Page, which becomes the view's child.
   virtual QWidget* CreateView(QWidget* Parent, QObject* Page) = 0;
-  virtual void Load(QObject* Page, const QUrl& Url) = 0;
+  // Has the page load Url, or a fresh page in its place (in its view) when the page is stuck in a
+  // script that does not end; returns the page that loads.
+  virtual QObject* Load(QObject* Page, const QUrl& Url) = 0;
 };
 
 // The engine, its module loaded on first use; raises Exception when the module cannot be loaded.

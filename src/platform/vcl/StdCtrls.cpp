@@ -5,12 +5,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -405,6 +409,149 @@ class TMemoStrings : public TStrings {
   std::vector<std::string> lines_;
 };
 
+// What a read-only memo that does not wrap shows: its lines drawn straight from the memo's own, the
+// visible ones only. A text document would hold the whole text again, in UTF-16 and with a block per
+// line, several times the size of a large output. The user scrolls, selects with the mouse or Ctrl+A
+// and copies with Ctrl+C, as in the editable memo.
+class TMemoView : public QAbstractScrollArea {
+ public:
+  TMemoView(const std::vector<std::string>& lines, QWidget* parent) : QAbstractScrollArea(parent), lines_(lines) {
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setBackgroundRole(QPalette::Base);
+  }
+
+  // After the lines changed: the scroll ranges follow them, the selection is dropped.
+  void LinesChanged() {
+    std::size_t longest = 0;
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+      if (lines_[i].size() > lines_[longest].size()) longest = i;
+    widest_ = lines_.empty() ? 0 : fontMetrics().horizontalAdvance(ToQString(lines_[longest])) + Margin() * 2;
+    anchor_ = caret_ = {0, 0};
+    UpdateRanges();
+    viewport()->update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(viewport());
+    const int height = LineHeight();
+    const int x = Margin() - horizontalScrollBar()->value();
+    const auto [from, to] = Ordered();
+    const QPalette& colours = palette();
+    for (int row = verticalScrollBar()->value(), y = 0; row < Count() && y < viewport()->height(); ++row, y += height) {
+      const QString text = Text(row);
+      painter.setPen(colours.color(QPalette::Text));
+      painter.drawText(x, y + fontMetrics().ascent(), text);
+      if (row < from.Row || row > to.Row || from == to) continue;
+      // The selected part drawn again over the selection colour.
+      const int start = row == from.Row ? from.Column : 0;
+      const int end = row == to.Row ? to.Column : static_cast<int>(text.size());
+      const int left = x + fontMetrics().horizontalAdvance(text.left(start));
+      const int right = x + fontMetrics().horizontalAdvance(text.left(end)) + (row == to.Row ? 0 : Margin());
+      painter.fillRect(QRect(left, y, right - left, height), colours.color(QPalette::Highlight));
+      painter.setPen(colours.color(QPalette::HighlightedText));
+      painter.drawText(left, y + fontMetrics().ascent(), text.mid(start, end - start));
+    }
+  }
+  void resizeEvent(QResizeEvent*) override { UpdateRanges(); }
+  void changeEvent(QEvent* event) override {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) LinesChanged();
+  }
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(event);
+    caret_ = PositionAt(event->position().toPoint());
+    if (!(event->modifiers() & Qt::ShiftModifier)) anchor_ = caret_;
+    viewport()->update();
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (!(event->buttons() & Qt::LeftButton)) return;
+    caret_ = PositionAt(event->position().toPoint());
+    viewport()->update();
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->matches(QKeySequence::SelectAll)) {
+      anchor_ = {0, 0};
+      caret_ = Count() == 0 ? TPosition{0, 0} : TPosition{Count() - 1, static_cast<int>(Text(Count() - 1).size())};
+      viewport()->update();
+    } else if (event->matches(QKeySequence::Copy)) {
+      if (anchor_ != caret_) QGuiApplication::clipboard()->setText(Selected());
+    } else if (event->matches(QKeySequence::MoveToStartOfDocument)) {
+      verticalScrollBar()->setValue(0);
+    } else if (event->matches(QKeySequence::MoveToEndOfDocument)) {
+      verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    } else {
+      QAbstractScrollArea::keyPressEvent(event);
+    }
+  }
+
+ private:
+  struct TPosition {
+    int Row, Column;  // Column counts the characters of the row as shown
+    bool operator==(const TPosition&) const = default;
+    bool operator<(const TPosition& other) const {
+      return Row != other.Row ? Row < other.Row : Column < other.Column;
+    }
+  };
+
+  int Count() const { return static_cast<int>(lines_.size()); }
+  QString Text(int row) const { return ToQString(lines_[static_cast<std::size_t>(row)]); }
+  int LineHeight() const { return std::max(1, fontMetrics().lineSpacing()); }
+  int Margin() const { return fontMetrics().averageCharWidth() / 2; }
+  std::pair<TPosition, TPosition> Ordered() const {
+    return caret_ < anchor_ ? std::pair(caret_, anchor_) : std::pair(anchor_, caret_);
+  }
+
+  void UpdateRanges() {
+    const int rows = std::max(1, viewport()->height() / LineHeight());
+    verticalScrollBar()->setRange(0, std::max(0, Count() - rows));
+    verticalScrollBar()->setPageStep(rows);
+    horizontalScrollBar()->setRange(0, std::max(0, widest_ - viewport()->width()));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+    horizontalScrollBar()->setSingleStep(std::max(1, fontMetrics().averageCharWidth()));
+  }
+
+  // The place between two characters nearest to a point of the viewport.
+  TPosition PositionAt(QPoint point) const {
+    if (Count() == 0) return {0, 0};
+    const int row = std::clamp(verticalScrollBar()->value() + point.y() / LineHeight(), 0, Count() - 1);
+    const QString text = Text(row);
+    const int x = point.x() - Margin() + horizontalScrollBar()->value();
+    int low = 0;
+    int high = static_cast<int>(text.size());
+    while (low < high) {  // the first column whose middle lies right of x
+      const int middle = (low + high) / 2;
+      const int left = fontMetrics().horizontalAdvance(text.left(middle));
+      const int right = fontMetrics().horizontalAdvance(text.left(middle + 1));
+      if ((left + right) / 2 < x)
+        low = middle + 1;
+      else
+        high = middle;
+    }
+    return {row, low};
+  }
+
+  QString Selected() const {
+    const auto [from, to] = Ordered();
+    QString text;
+    for (int row = from.Row; row <= to.Row; ++row) {
+      const QString line = Text(row);
+      const int start = row == from.Row ? from.Column : 0;
+      const int end = row == to.Row ? to.Column : static_cast<int>(line.size());
+      if (row > from.Row) text += '\n';
+      text += line.mid(start, end - start);
+    }
+    return text;
+  }
+
+  const std::vector<std::string>& lines_;
+  int widest_ = 0;  // pixels of the longest line (by bytes), margins included
+  TPosition anchor_{0, 0};
+  TPosition caret_{0, 0};
+};
+
 TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner), lines_(std::make_unique<TMemoStrings>(this)) {
   SetBounds(0, 0, 185, 89);
   TabStop = true;
@@ -417,8 +564,11 @@ TStrings* TMemo::Lines() const { return lines_.get(); }
 void TMemo::SetLines(TStrings* Value) { lines_->Assign(Value); }
 
 std::string TMemo::Text() const {
-  std::string text;
   const auto& lines = lines_->Items();
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
+  std::string text;
+  text.reserve(size);  // in one piece: a memo may hold a large output
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i > 0) text += "\r\n";
     text += lines[i];
@@ -430,37 +580,51 @@ void TMemo::SetText(const std::string& Value) { lines_->SetText(Value); }
 
 void TMemo::Clear() { lines_->Clear(); }
 
+bool TMemo::Wraps() const {
+  // A horizontal scroll bar turns wrapping off, as in the system's edit control.
+  return wordWrap_ && scrollBars_ != ssHorizontal && scrollBars_ != ssBoth;
+}
+
+bool TMemo::Viewed() const { return readOnly_ && !Wraps(); }
+
 std::unique_ptr<QWidget> TMemo::CreateWidget(QWidget* ParentWidget) {
+  if (Viewed()) return std::make_unique<TMemoView>(lines_->Items(), ParentWidget);
   return std::make_unique<QPlainTextEdit>(ParentWidget);
 }
 
 void TMemo::CreateWnd() {
-  auto* edit = static_cast<QPlainTextEdit*>(Widget());
+  QWidget* widget = Widget();
   TWidgetRelay::Attach(this);
   ApplyOptions();
-  ApplyFont(this, edit);
-  ApplyBaseColor(this, edit);
+  ApplyFont(this, widget);
+  ApplyBaseColor(this, widget);
   LinesChanged();
-  QObject::connect(edit, &QPlainTextEdit::textChanged, [this] {
-    if (!pushing_) CallHandler(this, [this] { WidgetEdited(); });
-  });
+  if (auto* edit = qobject_cast<QPlainTextEdit*>(widget))
+    QObject::connect(edit, &QPlainTextEdit::textChanged, [this] {
+      if (!pushing_) CallHandler(this, [this] { WidgetEdited(); });
+    });
 }
 
 void TMemo::ApplyOptions() {
-  auto* edit = static_cast<QPlainTextEdit*>(WidgetIfAllocated());
+  auto* area = static_cast<QAbstractScrollArea*>(WidgetIfAllocated());
+  if (!area) return;
+  // The other kind of widget for the new options: made anew.
+  if (Viewed() != (dynamic_cast<TMemoView*>(area) != nullptr)) return RecreateWnd();
+  const bool horizontal = scrollBars_ == ssHorizontal || scrollBars_ == ssBoth;
+  const bool vertical = scrollBars_ == ssVertical || scrollBars_ == ssBoth;
+  area->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  area->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  auto* edit = qobject_cast<QPlainTextEdit*>(area);
   if (!edit) return;
   edit->setReadOnly(readOnly_);
   edit->setTabChangesFocus(!WantTabs);
-  const bool horizontal = scrollBars_ == ssHorizontal || scrollBars_ == ssBoth;
-  const bool vertical = scrollBars_ == ssVertical || scrollBars_ == ssBoth;
-  edit->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  edit->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  // A horizontal scroll bar turns wrapping off, as in the system's edit control.
-  edit->setLineWrapMode(wordWrap_ && !horizontal ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+  edit->setLineWrapMode(Wraps() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
 void TMemo::LinesChanged() {
-  if (auto* edit = static_cast<QPlainTextEdit*>(WidgetIfAllocated())) {
+  if (auto* view = dynamic_cast<TMemoView*>(WidgetIfAllocated())) {
+    view->LinesChanged();
+  } else if (auto* edit = static_cast<QPlainTextEdit*>(WidgetIfAllocated())) {
     QString text;
     const auto& lines = lines_->Items();
     for (size_t i = 0; i < lines.size(); ++i) {

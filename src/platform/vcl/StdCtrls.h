@@ -140,6 +140,9 @@ class TMemo : public TWinControl {
   void LinesChanged();
   void WidgetEdited();
   void ApplyOptions();
+  bool Wraps() const;
+  // Read-only and not wrapping: shown by a view of the lines, not by an edit holding a copy of them.
+  bool Viewed() const;
   std::unique_ptr<TMemoStrings> lines_;
   bool readOnly_ = false;
   TScrollStyle scrollBars_ = ssNone;

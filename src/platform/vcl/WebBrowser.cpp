@@ -142,7 +142,7 @@ void TWebBrowser::StartEngine() {
   MakePage();
   // A render process is started by the first page only.
   starting_ = true;
-  BrowserEngine().Load(page_, QUrl("about:blank"));
+  page_ = BrowserEngine().Load(page_, QUrl("about:blank"));
 }
 
 void TWebBrowser::MakePage() {
@@ -173,13 +173,13 @@ void TWebBrowser::Navigate(const std::string& URL) {
 void TWebBrowser::Load() {
   busy_ = true;
   // The engine drops a page asked for while its first blank page loads: it follows that page.
-  if (!starting_) BrowserEngine().Load(page_, QUrl(ToQString(location_)));
+  if (!starting_) page_ = BrowserEngine().Load(page_, QUrl(ToQString(location_)));
 }
 
 void TWebBrowser::LoadFinished(bool ok) {
   if (starting_) {
     starting_ = false;
-    if (busy_) BrowserEngine().Load(page_, QUrl(ToQString(location_)));
+    if (busy_) page_ = BrowserEngine().Load(page_, QUrl(ToQString(location_)));
     return;
   }
   busy_ = false;

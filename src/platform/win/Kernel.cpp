@@ -1,6 +1,7 @@
 #include "win/Kernel.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -126,3 +127,5 @@ std::string ProgramFileName(const std::string& windowsName) {
     return windowsName.substr(0, windowsName.size() - suffix.size());
   return windowsName;
 }
+
+void TrimWorkingSet() { malloc_trim(0); }

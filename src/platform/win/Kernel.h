@@ -24,6 +24,9 @@ void WriteTempFile(const std::string& FileName, const std::string& Bytes);
 // Ends in "/". The user's folder of what the programs keep across sessions ($XDG_STATE_HOME/Corvane,
 // else ~/.local/state/Corvane), made private when missing; empty when it cannot be made private.
 std::string GetStatePath();
+// Gives back to the system the memory the program has freed but its heap still holds, as trimming the
+// working set does: after a large job the program's size is what it still uses.
+void TrimWorkingSet();
 // The running program's full file name.
 std::string GetModuleFileName();
 // The file name of a program as this platform names it: a trailing ".exe" (any case) is dropped.

@@ -3,7 +3,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
+#include <sys/signalfd.h>
 extern "C" {  // this C library's header lacks the C linkage block
 #include <sys/pidfd.h>
 }
@@ -12,6 +13,7 @@ extern "C" {  // this C library's header lacks the C linkage block
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 
 extern char** environ;
 
@@ -48,22 +50,166 @@ std::string StageText(TProcessStage stage) {
   return std::string();
 }
 
-// Owns the spawn attributes and file actions for the length of one start.
-class SpawnSetup {
- public:
-  SpawnSetup() {
-    posix_spawnattr_init(&attributes);
-    posix_spawn_file_actions_init(&actions);
-  }
-  ~SpawnSetup() {
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-  }
-  SpawnSetup(const SpawnSetup&) = delete;
-  SpawnSetup& operator=(const SpawnSetup&) = delete;
-  posix_spawnattr_t attributes;
-  posix_spawn_file_actions_t actions;
+// What the child needs to become the program, all made before the fork: after it only calls that
+// are safe in the copy of a threaded process are made.
+struct TLaunch {
+  std::vector<std::string> Candidates;  // the program files to try, in order
+  std::vector<char*> Argv;
+  char** Environment = nullptr;
+  const char* Directory = nullptr;  // nullptr: the parent's
+  bool NewProcessGroup = true;
 };
+
+// The program named by the command line's first word: a name without a folder is looked for on the
+// parent's PATH, as a shell would; a relative path names a file of the parent's current directory.
+std::vector<std::string> ProgramCandidates(const std::string& program, bool search) {
+  if (!search || program.find('/') != std::string::npos) return {ExpandFileName(program)};
+  const char* path = std::getenv("PATH");
+  const std::string folders = path ? path : "/bin:/usr/bin";
+  std::vector<std::string> candidates;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = folders.find(':', start);
+    const std::string folder = folders.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    candidates.push_back((folder.empty() ? std::string(".") : folder) + "/" + program);
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return candidates;
+}
+
+// What the keeper tells the parent once the program has started, or why it could not.
+struct TStartReport {
+  pid_t Program = 0;
+  int Error = 0;
+};
+
+// The signals a keeper reads instead of being ended by them: a keeper ended before its run would
+// leave the run's processes behind.
+sigset_t KeeperSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  for (int signal : {SIGCHLD, SIGTERM, SIGINT, SIGHUP, SIGQUIT}) sigaddset(&signals, signal);
+  return signals;
+}
+
+// The editor's handlers are of no use in a copy of it, which would run them without the editor.
+void DefaultSignalHandling() {
+  for (int signal = 1; signal < NSIG; ++signal) {
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigaction(signal, &action, nullptr);
+  }
+}
+
+// In the program's process, before it becomes the program: default signal handling and no signal
+// blocked, whatever the editor ignores or blocks; on failure the reason goes to errorFd.
+[[noreturn]] void BecomeProgram(const TLaunch& launch, int errorFd) {
+  DefaultSignalHandling();
+  sigset_t none;
+  sigemptyset(&none);
+  sigprocmask(SIG_SETMASK, &none, nullptr);
+  int error = 0;
+  if (launch.NewProcessGroup && setpgid(0, 0) != 0) error = errno;
+  if (error == 0 && launch.Directory && chdir(launch.Directory) != 0) error = errno;
+  if (error == 0) {
+    error = ENOENT;
+    for (const std::string& candidate : launch.Candidates) {
+      execve(candidate.c_str(), launch.Argv.data(), launch.Environment);
+      if (errno != ENOENT) error = errno;  // a file found but refused says more than one not found
+    }
+  }
+  [[maybe_unused]] const ssize_t n = write(errorFd, &error, sizeof error);
+  _exit(127);
+}
+
+// Ends every process left below the keeper, however it regrouped: as a subreaper the keeper inherits
+// the orphans of the whole tree, so killing its children until none is left ends the tree. Without the
+// system's list of children only the program's group can be ended, as a group leader's kill does.
+void EndEveryChild(pid_t program) {
+  for (;;) {
+    const int list = open("/proc/thread-self/children", O_RDONLY | O_CLOEXEC);
+    if (list < 0) {
+      if (program > 0) kill(-program, SIGKILL);
+      return;
+    }
+    char text[4096];
+    pid_t pid = 0;
+    for (ssize_t count; (count = read(list, text, sizeof text)) > 0;) {
+      for (ssize_t i = 0; i < count; ++i) {
+        if (text[i] >= '0' && text[i] <= '9') {
+          pid = pid * 10 + (text[i] - '0');
+        } else if (pid != 0) {
+          kill(pid, SIGKILL);
+          pid = 0;
+        }
+      }
+    }
+    if (pid != 0) kill(pid, SIGKILL);
+    close(list);
+    if (waitpid(-1, nullptr, __WALL) < 0 && errno == ECHILD) return;
+  }
+}
+
+// Waits until the program has ended, the parent asks for the end (or has gone: lifeFd is at its end),
+// or a signal asks the keeper to end.
+void AwaitEnd(pid_t program, int signalFd, int lifeFd) {
+  for (;;) {
+    pollfd watched[2] = {{signalFd, POLLIN, 0}, {lifeFd, POLLIN, 0}};
+    if (poll(watched, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      return;
+    }
+    if (watched[1].revents != 0) return;
+    signalfd_siginfo info;
+    if (read(signalFd, &info, sizeof info) != sizeof info) continue;
+    if (info.ssi_signo != SIGCHLD) return;
+    for (pid_t ended; (ended = waitpid(-1, nullptr, WNOHANG | __WALL)) > 0;)
+      if (ended == program) return;
+  }
+}
+
+// The keeper of one run, the parent's child and the program's parent. Everything the program starts
+// stays below it, so the run's end can end all of it. Its standard handles are the program's.
+[[noreturn]] void KeepRun(const TLaunch& launch, int input, int output, int reportFd, int lifeFd) {
+  // Lifted above every handle it keeps before they are laid out from 0 on; the rest are the parent's.
+  const int keep[] = {input, output, reportFd, lifeFd};
+  int lifted[4];
+  for (int i = 0; i < 4; ++i) lifted[i] = fcntl(keep[i], F_DUPFD, 8);
+  dup2(lifted[0], STDIN_FILENO);
+  dup2(lifted[1], STDOUT_FILENO);
+  dup2(lifted[1], STDERR_FILENO);
+  reportFd = dup2(lifted[2], 3);
+  lifeFd = dup2(lifted[3], 4);
+  close_range(5, ~0U, 0);
+  fcntl(reportFd, F_SETFD, FD_CLOEXEC);
+  fcntl(lifeFd, F_SETFD, FD_CLOEXEC);
+
+  prctl(PR_SET_CHILD_SUBREAPER, 1);
+  DefaultSignalHandling();
+  signal(SIGPIPE, SIG_IGN);  // a parent gone before the report must not end the keeper
+  const sigset_t signals = KeeperSignals();
+  sigprocmask(SIG_BLOCK, &signals, nullptr);
+  const int signalFd = signalfd(-1, &signals, SFD_CLOEXEC);
+  TStartReport report;
+  int errorPipe[2] = {-1, -1};
+  if (signalFd < 0 || pipe2(errorPipe, O_CLOEXEC) != 0) {
+    report.Error = errno;
+  } else {
+    report.Program = fork();
+    if (report.Program == 0) BecomeProgram(launch, errorPipe[1]);
+    if (report.Program < 0) report.Error = errno;
+    close(errorPipe[1]);
+    int error = 0;
+    if (report.Program > 0 && read(errorPipe[0], &error, sizeof error) == sizeof error) report.Error = error;
+  }
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) close(fd);
+  [[maybe_unused]] const ssize_t n = write(reportFd, &report, sizeof report);
+  close(reportFd);
+  if (report.Error == 0) AwaitEnd(report.Program, signalFd, lifeFd);
+  EndEveryChild(report.Program);
+  _exit(0);
+}
 
 }  // namespace
 
@@ -94,9 +240,11 @@ void TPipedProcess::Start(const TProcessStartInfo& Info) {
 
   int output[2] = {-1, -1};
   int input[2] = {-1, -1};
-  if (!OpenPipe(output) || !OpenPipe(input)) {
+  int report[2] = {-1, -1};
+  int life[2] = {-1, -1};
+  if (!OpenPipe(output) || !OpenPipe(input) || !OpenPipe(report) || !OpenPipe(life)) {
     const int error = errno;
-    for (int fd : {output[0], output[1], input[0], input[1]}) CloseIfOpen(fd);
+    for (int fd : {output[0], output[1], input[0], input[1], report[0], report[1], life[0], life[1]}) CloseIfOpen(fd);
     throw EProcessError(psPipe, error);
   }
   if (Info.PipeSize > 0) {
@@ -105,58 +253,50 @@ void TPipedProcess::Start(const TProcessStartInfo& Info) {
   }
   fcntl(output[0], F_SETFL, fcntl(output[0], F_GETFL) | O_NONBLOCK);
 
-  SpawnSetup setup;
-  posix_spawn_file_actions_adddup2(&setup.actions, input[0], STDIN_FILENO);
-  posix_spawn_file_actions_adddup2(&setup.actions, output[1], STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&setup.actions, output[1], STDERR_FILENO);
-  posix_spawn_file_actions_addclosefrom_np(&setup.actions, 3);
-  if (!Info.CurrentDirectory.empty())
-    posix_spawn_file_actions_addchdir_np(&setup.actions, Info.CurrentDirectory.c_str());
-
-  // The child starts with default signal handling, whatever the editor ignores or blocks.
-  sigset_t noSignals;
-  sigemptyset(&noSignals);
-  posix_spawnattr_setsigmask(&setup.attributes, &noSignals);
-  sigset_t allSignals;
-  sigfillset(&allSignals);
-  sigdelset(&allSignals, SIGKILL);
-  sigdelset(&allSignals, SIGSTOP);
-  posix_spawnattr_setsigdefault(&setup.attributes, &allSignals);
-  short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
-  if (Info.NewProcessGroup) {
-    flags |= POSIX_SPAWN_SETPGROUP;
-    posix_spawnattr_setpgroup(&setup.attributes, 0);
-  }
-  posix_spawnattr_setflags(&setup.attributes, flags);
-
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
+  TLaunch launch;
+  launch.Candidates = ProgramCandidates(program, Info.Application.empty());
+  for (std::string& argument : arguments) launch.Argv.push_back(argument.data());
+  launch.Argv.push_back(nullptr);
   std::vector<std::string> entries = SplitEnvironmentBlock(Info.EnvironmentBlock);
   std::vector<char*> envp;
   for (std::string& entry : entries) envp.push_back(entry.data());
   envp.push_back(nullptr);
-  char** environment = Info.EnvironmentBlock.empty() ? environ : envp.data();
+  launch.Environment = Info.EnvironmentBlock.empty() ? environ : envp.data();
+  if (!Info.CurrentDirectory.empty()) launch.Directory = Info.CurrentDirectory.c_str();
+  launch.NewProcessGroup = Info.NewProcessGroup;
 
-  pid_t pid = 0;
-  const int result = Info.Application.empty()
-                         ? posix_spawnp(&pid, program.c_str(), &setup.actions, &setup.attributes, argv.data(), environment)
-                         : posix_spawn(&pid, program.c_str(), &setup.actions, &setup.attributes, argv.data(), environment);
-  close(input[0]);
-  close(output[1]);
-  if (result != 0) {
+  const pid_t keeper = fork();
+  if (keeper == 0) KeepRun(launch, input[0], output[1], report[1], life[0]);
+  const int forkError = errno;
+  for (int fd : {input[0], output[1], report[1], life[0]}) close(fd);
+  TStartReport started;
+  if (keeper < 0) {
+    started.Error = forkError;
+  } else {
+    ssize_t got = 0;
+    while ((got = read(report[0], &started, sizeof started)) < 0 && errno == EINTR) {
+    }
+    if (got != sizeof started) started.Error = EIO;  // the keeper ended before it could tell
+  }
+  close(report[0]);
+  if (started.Error != 0) {
+    close(life[1]);
     close(input[1]);
     close(output[0]);
-    throw EProcessError(psCreate, result);
+    if (keeper > 0)
+      while (waitpid(keeper, nullptr, 0) < 0 && errno == EINTR) {
+      }
+    throw EProcessError(psCreate, started.Error);
   }
-  pid_ = pid;
-  pidFd_ = pidfd_open(pid, 0);
+  pid_ = keeper;
+  programPid_ = started.Program;
+  pidFd_ = pidfd_open(keeper, 0);
   outputFd_ = output[0];
   inputFd_ = input[1];
+  lifeFd_ = life[1];
   outputClosed_ = false;
   ended_ = false;
   reaped_ = false;
-  groupLeader_ = Info.NewProcessGroup;
 }
 
 std::size_t TPipedProcess::Read(char* Buffer, std::size_t Size) {
@@ -215,23 +355,22 @@ bool TPipedProcess::WaitForExit(int TimeoutMs) {
 }
 
 void TPipedProcess::Terminate() {
-  if (pid_ == 0 || reaped_) return;
-  // The unreaped child still holds its id, so the group id names only its own group.
-  if (groupLeader_) kill(-pid_, SIGKILL);
-  kill(pid_, SIGKILL);  // also when it left its group; harmless once it has ended
+  // The keeper sees its end of the pipe close and ends the whole run at once.
+  CloseDescriptor(lifeFd_);
 }
 
 void TPipedProcess::Close() {
   CloseDescriptor(inputFd_);
   CloseDescriptor(outputFd_);
+  Terminate();
   if (pid_ != 0) {
-    Terminate();
     if (!reaped_) {
       int status = 0;
       while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
       }
     }
     pid_ = 0;
+    programPid_ = 0;
   }
   CloseDescriptor(pidFd_);
 }

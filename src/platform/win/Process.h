@@ -1,6 +1,8 @@
 #pragma once
 // A hidden console child with redirected standard handles: its output and error arrive on one pipe,
-// its input is a second pipe that the parent keeps. Reads never block.
+// its input is a second pipe that the parent keeps. Reads never block. The child runs below a keeper
+// process of its own, which inherits whatever the child's processes leave behind, so that the end of
+// the run ends every process it started, in whatever group or session.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -18,7 +20,7 @@ struct TProcessStartInfo {
   std::string EnvironmentBlock;
   // Empty: the parent's current directory.
   std::string CurrentDirectory;
-  // The child leads a group of its own, so Terminate also ends whatever it started.
+  // The child leads a group of its own.
   bool NewProcessGroup = true;
   // Buffer asked for each pipe; 0 or a size the system refuses leaves its default.
   std::size_t PipeSize = 0;
@@ -46,14 +48,16 @@ class TPipedProcess {
   void Start(const TProcessStartInfo& Info);
   // Copies up to Size waiting output bytes into Buffer; 0 when nothing is waiting.
   std::size_t Read(char* Buffer, std::size_t Size);
-  // Waits up to TimeoutMs for the child to end and says whether it has. Output that arrives ends the
-  // wait early, so a caller polling for output is not held back. EProcessError (psWait) on failure.
+  // Waits up to TimeoutMs for the run to end and says whether it has: the child has ended, and with it
+  // every process it started. Output that arrives ends the wait early, so a caller polling for output
+  // is not held back. EProcessError (psWait) on failure.
   bool WaitForExit(int TimeoutMs);
-  // Kills the child and, when it leads a group, everything still running in that group, at once.
+  // Kills the child and every process it started, at once.
   void Terminate();
-  // Closes the pipes, terminates what still runs and collects the child.
+  // Closes the pipes, terminates what still runs and waits until it is gone.
   void Close();
-  int ProcessId() const { return pid_; }
+  // The child's process id.
+  int ProcessId() const { return programPid_; }
 
   // The system's rules for a command line: blanks and tabs separate arguments, double quotes group
   // (and "" inside quotes is one quote), backslashes are literal except before a double quote, where
@@ -70,12 +74,13 @@ class TPipedProcess {
   bool HasEnded();
   void CloseDescriptor(int& fd);
 
-  int pid_ = 0;
-  int pidFd_ = -1;      // readable once the child ends; -1 when the system has none
+  int pid_ = 0;         // the keeper, which ends once the run has ended
+  int programPid_ = 0;
+  int pidFd_ = -1;      // readable once the keeper ends; -1 when the system has none
   int outputFd_ = -1;   // parent's read end of the child's output and error
   int inputFd_ = -1;    // parent's write end of the child's input
+  int lifeFd_ = -1;     // closed (also by the parent's death) to have the keeper end the run
   bool outputClosed_ = false;  // every writer of the output pipe has gone
   bool ended_ = false;
   bool reaped_ = false;
-  bool groupLeader_ = false;
 };
