@@ -878,8 +878,14 @@ TEST_F(Unit1Test, ComingBackToTheWindowKeepsTheRunsPage) {
   EXPECT_EQ(form->WebBrowser1->LocationURL(), "file://" + page);
 }
 
+// The prompt proposes the interpreter PATH finds.
 TEST_F(Unit1Test, ThePerlPathPromptStoresOnlyAPathThatExists) {
   const char* key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Perl.exe";
+  const struct SearchPath {
+    const std::string saved = std::getenv("PATH");
+    SearchPath() { setenv("PATH", "/nowhere:/usr/bin", 1); }
+    ~SearchPath() { setenv("PATH", saved.c_str(), 1); }
+  } search;
   {
     Answers answers;
     answers.queue.push_back({IDOK, Path("no-perl")});
@@ -887,7 +893,7 @@ TEST_F(Unit1Test, ThePerlPathPromptStoresOnlyAPathThatExists) {
     ASSERT_EQ(answers.asked.size(), 2u);
     EXPECT_EQ(answers.asked[0].Caption, "Edit Perl Path");
     EXPECT_EQ(answers.asked[0].Text, "New Perl path:");
-    EXPECT_EQ(answers.asked[0].Value, "C:\\Perl\\bin\\perl.exe");
+    EXPECT_EQ(answers.asked[0].Value, "/usr/bin/perl");
     EXPECT_EQ(answers.asked[1].Caption, "Error");
     EXPECT_EQ(answers.asked[1].Text, "The file " + Path("no-perl") + " must exist!");
     EXPECT_EQ(RegReadStringLM(key, "", "unset"), "unset");
