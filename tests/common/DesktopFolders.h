@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -63,6 +64,15 @@ inline std::string DesktopTool(const QStringList& command, int* exitCode = nullp
   EXPECT_TRUE(tool.waitForFinished(60000)) << command.join(' ').toStdString();
   if (exitCode) *exitCode = tool.exitCode();
   return (tool.readAllStandardOutput() + tool.readAllStandardError()).trimmed().toStdString();
+}
+
+// The file's inode and modification time, which change whenever the file is written; "missing" when
+// there is no such file.
+inline std::string FileStamp(const std::string& file) {
+  struct stat status {};
+  if (::stat(file.c_str(), &status) != 0) return "missing";
+  return std::to_string(status.st_ino) + "@" + std::to_string(status.st_mtim.tv_sec) + "." +
+         std::to_string(status.st_mtim.tv_nsec);
 }
 
 }  // namespace corvane::test

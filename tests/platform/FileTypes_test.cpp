@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -137,12 +136,7 @@ TEST_F(FileTypesTest, WhatTheUserChoseStays) {
 
 // A start that finds its registration in place writes nothing; what changed is written, and only that.
 TEST_F(FileTypesTest, OnlyWhatChangedIsWrittenAgain) {
-  const auto stamp = [](const std::string& file) {
-    struct stat status {};
-    if (::stat(file.c_str(), &status) != 0) return std::string("missing");
-    return std::to_string(status.st_ino) + "@" + std::to_string(status.st_mtim.tv_sec) + "." +
-           std::to_string(status.st_mtim.tv_nsec);
-  };
+  const auto stamp = corvane::test::FileStamp;
   const std::string program = MakeProgram("bin");
   ASSERT_TRUE(RegisterScripts(program, "/opt/pl.ico"));
   const std::string package = desktop_.Data() + "/mime/packages/Corvane-cgi.xml";
