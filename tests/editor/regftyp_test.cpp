@@ -32,7 +32,7 @@ TEST(RegisterFileTypeTest, WritesTheProgramsEntryForTheType) {
   };
   const std::string perlEntry =
       "Corvane-PerlScriptFile.desktop: [Desktop Entry]\nType=Application\nName=Corvane\n"
-      "Exec=\"/opt/corvane/Corvane\" %f\nIcon=/opt/corvane/pl.ico\nMimeType=application/x-perl;text/x-perl;\n";
+      "Exec=/opt/corvane/Corvane %f\nIcon=/opt/corvane/pl.ico\nMimeType=application/x-perl;text/x-perl;\n";
   const Case cases[] = {
       {"no dot", "pl", "PerlScriptFile", "/opt/corvane/Corvane", "/opt/corvane/pl.ico", perlEntry},
       {"one dot", ".pl", "PerlScriptFile", "/opt/corvane/Corvane", "/opt/corvane/pl.ico", perlEntry},
@@ -40,7 +40,7 @@ TEST(RegisterFileTypeTest, WritesTheProgramsEntryForTheType) {
       {"dots only", ".", "PerlScriptFile", "/opt/corvane/Corvane", "", ""},
       {"empty program", ".pl", "PerlScriptFile", "", "", ""},
       {"empty type name, an extension the desktop does not know", ".cgi", "", "/c", "",
-       "c-cgi_auto_file.desktop: [Desktop Entry]\nType=Application\nName=c\nExec=\"/c\" %f\n"
+       "c-cgi_auto_file.desktop: [Desktop Entry]\nType=Application\nName=c\nExec=/c %f\n"
        "MimeType=application/x-cgi;\n"},
       {"program path with blanks, no icon", "pm", "T", "/My Programs/Corvane", "",
        "Corvane-T.desktop: [Desktop Entry]\nType=Application\nName=Corvane\nExec=\"/My Programs/Corvane\" %f\n"
@@ -63,7 +63,7 @@ TEST(RegisterFileTypeTest, WhatElseTheEntryHoldsStays) {
                            "Icon=/old/pl.ico\nCategories=Development;\nMimeType=text/x-perl;text/x-csrc;\n");
   RegisterFileType(".pl", "PerlScriptFile", "Perl Script File", "/new/Corvane", "");
   EXPECT_EQ(ReadFile(entry),
-            "[Desktop Entry]\nType=Application\nName=Corvane\nExec=\"/new/Corvane\" %f\n"
+            "[Desktop Entry]\nType=Application\nName=Corvane\nExec=/new/Corvane %f\n"
             "Icon=/old/pl.ico\nCategories=Development;\nMimeType=text/x-perl;text/x-csrc;application/x-perl;\n");
 }
 

@@ -136,9 +136,11 @@ std::string Escaped(const std::string& text) {
   return escaped;
 }
 
-// The program as the first word of a command line of the entry: quoted whatever it holds, so that
-// blanks and shell signs stay part of it.
-std::string QuotedProgram(const std::string& program) {
+// The program as the first word of a command line of the entry. It is quoted only when it holds a
+// blank or a shell sign, which quoting keeps part of it: some openers take the first word as it
+// stands, quotes and all.
+std::string ProgramWord(const std::string& program) {
+  if (program.find_first_of(" \t\n\"'\\><~|&;$*?#()`") == std::string::npos) return program;
   std::string quoted = "\"";
   for (const char c : program) {
     if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
@@ -250,7 +252,7 @@ std::string EntryText(const std::string& current, const std::string& program, co
   TKeyFile entry(current);
   entry.Set(kEntry, "Type", "Application");
   entry.Set(kEntry, "Name", Escaped(ExtractFileName(program)));
-  entry.Set(kEntry, "Exec", Escaped(QuotedProgram(program)) + " %f");
+  entry.Set(kEntry, "Exec", Escaped(ProgramWord(program)) + " %f");
   if (!icon.empty()) entry.Set(kEntry, "Icon", Escaped(icon));
   std::vector<std::string> listed = ListOf(entry.Get(kEntry, "MimeType").value_or(""));
   for (const auto& names : types)
