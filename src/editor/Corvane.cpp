@@ -13,7 +13,7 @@ const char* const kPerlAppPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\
 bool IsPerlPathSwitch(const std::string& Argument) { return Argument == "-p" || Argument == "/p"; }
 
 void EditPerlPath() {
-  std::string path = RegReadStringLM(kPerlAppPath, "", "C:\\Perl\\bin\\perl.exe");
+  std::string path = RegReadStringLM(kPerlAppPath, "", DefaultPerlPath());
   if (!InputQuery("Edit Perl Path", "New Perl path:", path)) return;
   if (FileExists(path))
     RegWriteStringLM(kPerlAppPath, "", path);

@@ -15,7 +15,6 @@ namespace {
 
 const char* const kPerlAppPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Perl.exe";
 const char* const kDreamweaverAppPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Dreamweaver.exe";
-const char* const kDefaultPerl = "C:\\Perl\\bin\\perl.exe";
 const char* const kDefaultDreamweaver = "C:\\Program Files\\Macromedia\\Dreamweaver 2\\Dreamweaver.exe";
 const char* const kUploader = "Uploader.exe";
 // The largest font size in points that word processors offer. A stored size beyond it, or below one
@@ -183,8 +182,12 @@ std::string GetPerlPath(const std::string& FirstLine) {
   const std::string fromScript = FirstLine.size() > 2 ? FirstLine.substr(2) : std::string();
   if (!stored.empty()) return stored;
   if (!fromScript.empty() && FileExists(fromScript)) return fromScript;
-  if (FileExists(kDefaultPerl)) return kDefaultPerl;
-  return "perl";
+  return DefaultPerlPath();
+}
+
+std::string DefaultPerlPath() {
+  const std::string found = FindProgram("perl");
+  return found.empty() ? "perl" : found;
 }
 
 std::string GetDreamweaverPath() { return RegReadStringLM(kDreamweaverAppPath, "", kDefaultDreamweaver); }

@@ -42,9 +42,10 @@ std::string GetTempDirectory();
 bool ShellOpen(const std::string& FileName);
 
 // The interpreter: the machine's application path of "Perl.exe" as stored, else the script's
-// first line without its first two characters when that names a file, else
-// "C:\Perl\bin\perl.exe" when it exists, else "perl".
+// first line without its first two characters when that names a file, else DefaultPerlPath().
 std::string GetPerlPath(const std::string& FirstLine);
+// The interpreter where none is set: this system's, the one PATH finds, else "perl".
+std::string DefaultPerlPath();
 std::string GetDreamweaverPath();
 // The uploader beside the program, else in its "FTP" folder, else the bare program name.
 std::string GetUploaderPath();

@@ -51,6 +51,18 @@ void EndDescendants() {
   }
 }
 
+// The user's desktop folders are the test program's own: the editor registers its file types there
+// at each start, and they must never reach the desktop of whoever runs the tests. What the programs keep
+// across sessions (the old copies of files saved in place) stays out of the user's state folder too.
+std::string PrivateDesktopFolders() {
+  std::string folder = (std::filesystem::temp_directory_path() / "corvane-xdg-XXXXXX").string();
+  if (!mkdtemp(folder.data())) return {};
+  setenv("XDG_DATA_HOME", (folder + "/data").c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
+  setenv("XDG_STATE_HOME", (folder + "/state").c_str(), 1);
+  return folder;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,14 +71,12 @@ int main(int argc, char** argv) {
   setenv("CORVANE_TEST_DATA", CORVANE_TEST_DATA_DIR, 0);
   setenv("CORVANE_SOURCE_DIR", CORVANE_SOURCE_DIR_PATH, 0);
   setenv("CORVANE_BINARY_DIR", CORVANE_BINARY_DIR_PATH, 0);
-  // What the programs keep across sessions (the old copies of files saved in place) stays out of the
-  // user's own state folder.
-  std::string state = (std::filesystem::temp_directory_path() / "corvane-state-XXXXXX").string();
-  if (::mkdtemp(state.data())) setenv("XDG_STATE_HOME", state.c_str(), 1);
+  const std::string desktop = PrivateDesktopFolders();
+  if (desktop.empty()) return 1;
   ::testing::InitGoogleTest(&argc, argv);
   const int result = RUN_ALL_TESTS();
   EndDescendants();
   std::error_code ignored;
-  std::filesystem::remove_all(state, ignored);
+  std::filesystem::remove_all(desktop, ignored);
   return result;
 }

@@ -16,6 +16,8 @@
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/VirtualDisplay.h"
+#include "support/RegTools.h"
+#include "win/RegistryStore.h"
 
 namespace {
 
@@ -43,13 +45,14 @@ class CorvaneDesktop : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return folder_ + "/" + name; }
 
+  // Without answers (a null text) the program shows its real dialogs.
   void Start(const QStringList& arguments, const QString& answers, rlim_t fileSizeLimit = RLIM_INFINITY) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DISPLAY", display_->Name());
     environment.insert("QT_QPA_PLATFORM", "xcb");
     environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder_));
     environment.insert("CORVANE_REGISTRY", QString::fromStdString(Path("registry.sqlite3")));
-    environment.insert("CORVANE_TEST_DIALOG_ANSWERS", answers);
+    if (!answers.isNull()) environment.insert("CORVANE_TEST_DIALOG_ANSWERS", answers);
     corvane_.setProcessEnvironment(environment);
     corvane_.setChildProcessModifier([fileSizeLimit] {
       const rlimit limit{fileSizeLimit, RLIM_INFINITY};
@@ -123,6 +126,26 @@ TEST_F(CorvaneDesktop, ASaveBeyondTheFileSizeLimitFailsAndTheEditorGoesOn) {
   for (const auto& entry : std::filesystem::directory_iterator(folder_))
     EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
   corvane_.kill();
+}
+
+// "-p" proposes the interpreter PATH finds, and Return in the real prompt stores it: no box says it
+// must exist, and the program ends.
+TEST_F(CorvaneDesktop, ThePerlPathPromptProposesThePerlOfThisSystem) {
+  const QString perl = QStandardPaths::findExecutable("perl");
+  ASSERT_FALSE(perl.isEmpty());
+  Start({"-p"}, QString());
+  QString title;
+  ASSERT_TRUE(WaitForTitle("Edit Perl Path", title)) << title.toStdString();
+  QString windows;
+  ASSERT_TRUE(Xdo({"search", "--sync", "--onlyvisible", "--pid", QString::number(corvane_.processId())}, &windows));
+  ASSERT_TRUE(Xdo({"windowfocus", "--sync", windows.split('\n').first()}));
+  ASSERT_TRUE(Xdo({"key", "Return"}));
+  EXPECT_TRUE(corvane_.waitForFinished(60000)) << "still open; the window now: "
+                                               << (WaitForTitle("Error", title), title.toStdString());
+  EXPECT_EQ(corvane_.exitCode(), 0);
+  RegistryStore::Instance().SetPath(Path("registry.sqlite3"));
+  EXPECT_EQ(RegReadStringLM("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Perl.exe", "", "unset"),
+            perl.toStdString());
 }
 
 }  // namespace

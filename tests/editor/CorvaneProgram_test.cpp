@@ -9,10 +9,12 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "common/DesktopFolders.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/Unprivileged.h"
 #include "support/RegTools.h"
+#include "vcl/SysUtils.h"
 #include "win/RegistryStore.h"
 
 namespace fs = std::filesystem;
@@ -93,6 +95,46 @@ TEST_F(CorvaneProgramTest, PerlPathPromptStoresTheAnswerAndEndsWithoutAWindow) {
   EXPECT_EQ(accepted.exitCode(), 0);
   RegistryStore::Instance().SetPath(registry_);
   EXPECT_EQ(RegReadStringLM(key, "", "unset"), "/usr/bin/perl");
+}
+
+// A start teaches the desktop of the user who starts it that the program opens Perl scripts: the
+// desktop's own tools accept its entry and find it as the scripts' default. A second start finds all
+// of it in place and writes nothing.
+TEST_F(CorvaneProgramTest, RegistersTheScriptTypesWithTheDesktopAtStart) {
+  corvane::test::TDesktopFolders desktop;
+  const auto startOnce = [&] {
+    QProcess corvane;
+    Start(corvane, {});
+    ASSERT_TRUE(WaitForLine(corvane, "painted")) << corvane.readAllStandardError().toStdString();
+    corvane.terminate();
+    ASSERT_TRUE(corvane.waitForFinished(10000));
+  };
+  const auto stamp = corvane::test::FileStamp;
+  startOnce();
+  const std::string entryId = "Corvane-PerlScriptFile.desktop";
+  const std::string entry = desktop.Entry(entryId);
+  int status = -1;
+  EXPECT_EQ(corvane::test::DesktopTool({"desktop-file-validate", QString::fromStdString(entry)}, &status), "");
+  EXPECT_EQ(status, 0);
+  const std::string program = fs::canonical(program_.toStdString()).string();
+  const std::string text = corvane::test::ReadFile(entry);
+  EXPECT_NE(text.find("\nExec=" + program + " %f\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nIcon=" + ExtractFilePath(program) + "pl.ico\n"), std::string::npos) << text;
+  EXPECT_TRUE(fs::exists(ExtractFilePath(program) + "pl.ico"));
+
+  corvane::test::WriteFile(dir_ + "/plain.cgi", "print 1;\n");
+  corvane::test::WriteFile(dir_ + "/a.pm", "1;\n");
+  EXPECT_EQ(corvane::test::DesktopTool({"xdg-mime", "query", "filetype", QString::fromStdString(dir_ + "/plain.cgi")}),
+            "application/x-cgi");
+  EXPECT_EQ(corvane::test::DesktopTool({"xdg-mime", "query", "filetype", QString::fromStdString(dir_ + "/a.pm")}),
+            "application/x-perl");
+  for (const char* type : {"application/x-perl", "text/x-perl", "application/x-cgi"})
+    EXPECT_EQ(corvane::test::DesktopTool({"xdg-mime", "query", "default", type}), entryId) << type;
+
+  const std::string entryStamp = stamp(entry), listStamp = stamp(desktop.List());
+  startOnce();
+  EXPECT_EQ(stamp(entry), entryStamp);
+  EXPECT_EQ(stamp(desktop.List()), listStamp);
 }
 
 TEST_F(CorvaneProgramTest, BothProgramsStartOnASettingsFileTheyCannotWriteAndSayOnceWhy) {

@@ -23,6 +23,7 @@
 #include <memory>
 #include <tuple>
 
+#include "common/DesktopFolders.h"
 #include "common/FileSizeLimit.h"
 #include "common/HalfWaySave.h"
 #include "common/ModalForms.h"
@@ -237,29 +238,40 @@ TEST_F(Unit1Test, ASettingsFileLockedDuringTheSessionLeavesTheWindowItsOwnSettin
   EXPECT_TRUE(holder.Release());
 }
 
-// The window registers its three script types at every start unless "NoAssociation" is set; a store
-// that refuses the writes leaves the window to start as usual.
+// The window registers its three script types with the desktop at every start unless "NoAssociation"
+// is set; a desktop folder that refuses the writes, or a store that does, leaves the window to start as
+// usual.
 TEST_F(Unit1Test, ScriptTypesAreRegisteredUnlessTheSettingSaysNo) {
-  const auto registered = [](const std::string& key) {
-    TRegistry registry;
-    registry.SetRootKey(HKEY_CLASSES_ROOT);
-    return registry.OpenKeyReadOnly(key) && registry.ValueExists("") ? registry.ReadString("") : std::string("-");
-  };
+  const std::string entryId = ExtractFileName(Application->ExeName()) + "-PerlScriptFile.desktop";
   const struct {
     const char* what;
     int noAssociation;  // -1: not stored
     bool expected;
   } cases[] = {{"not stored", -1, true}, {"false", 0, true}, {"true", 1, false}};
   for (const auto& c : cases) {
+    corvane::test::TDesktopFolders desktop;
     RegistryStore::Instance().SetPath(dir_ + "/registry/" + c.what + ".sqlite3");
     if (c.noAssociation >= 0) RegWriteBool(kSettingsKey, "NoAssociation", c.noAssociation == 1);
     Build();
-    for (const char* extension : {".cgi", ".pl", ".pm"})
-      EXPECT_EQ(registered(extension), c.expected ? "PerlScriptFile" : "-") << c.what << " " << extension;
-    EXPECT_EQ(registered("PerlScriptFile\\Shell\\Edit\\command"),
-              c.expected ? Application->ExeName() + " %1" : "-")
-        << c.what;
-    EXPECT_EQ(registered("PerlScriptFile\\DefaultIcon"), "-") << "no pl.ico beside the program";
+    EXPECT_EQ(ReadFile(desktop.Entry(entryId)),
+              c.expected ? "[Desktop Entry]\nType=Application\nName=" + ExtractFileName(Application->ExeName()) +
+                               "\nExec=" + Application->ExeName() +
+                               " %f\nMimeType=application/x-cgi;application/x-perl;text/x-perl;\n"
+                         : "")
+        << c.what << ": no pl.ico beside the program, so no icon";
+    for (const char* type : {"application/x-cgi", "application/x-perl", "text/x-perl"})
+      EXPECT_EQ(corvane::test::DesktopTool({"xdg-mime", "query", "default", type}) == entryId, c.expected)
+          << c.what << " " << type;
+  }
+
+  {
+    corvane::test::TDesktopFolders desktop;
+    WriteFile(dir_ + "/file", "a file where the desktop's folders should be");
+    desktop.Use(dir_ + "/file/data", dir_ + "/file/config");
+    RegistryStore::Instance().SetPath(dir_ + "/registry/blocked desktop.sqlite3");
+    Answers answers;
+    EXPECT_EQ(Start()->Caption(), "Untitled - Ombrix Tarnwick 2.1");
+    EXPECT_TRUE(answers.asked.empty()) << answers.Texts();
   }
 
   std::ofstream(dir_ + "/file") << "a file where the store's folder should be";
@@ -1027,8 +1039,14 @@ TEST_F(Unit1Test, ComingBackToTheWindowKeepsTheRunsPage) {
   EXPECT_EQ(form->WebBrowser1->LocationURL(), "file://" + page);
 }
 
+// The prompt proposes the interpreter PATH finds.
 TEST_F(Unit1Test, ThePerlPathPromptStoresOnlyAPathThatExists) {
   const char* key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Perl.exe";
+  const struct SearchPath {
+    const std::string saved = std::getenv("PATH");
+    SearchPath() { setenv("PATH", "/nowhere:/usr/bin", 1); }
+    ~SearchPath() { setenv("PATH", saved.c_str(), 1); }
+  } search;
   {
     Answers answers;
     answers.queue.push_back({IDOK, Path("no-perl")});
@@ -1036,7 +1054,7 @@ TEST_F(Unit1Test, ThePerlPathPromptStoresOnlyAPathThatExists) {
     ASSERT_EQ(answers.asked.size(), 2u);
     EXPECT_EQ(answers.asked[0].Caption, "Edit Perl Path");
     EXPECT_EQ(answers.asked[0].Text, "New Perl path:");
-    EXPECT_EQ(answers.asked[0].Value, "C:\\Perl\\bin\\perl.exe");
+    EXPECT_EQ(answers.asked[0].Value, "/usr/bin/perl");
     EXPECT_EQ(answers.asked[1].Caption, "Error");
     EXPECT_EQ(answers.asked[1].Text, "The file " + Path("no-perl") + " must exist!");
     EXPECT_EQ(RegReadStringLM(key, "", "unset"), "unset");

@@ -2,96 +2,76 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <filesystem>
 
-#include "common/TempRegistry.h"
-#include "vcl/Registry.h"
+#include "common/DesktopFolders.h"
+#include "common/TestFiles.h"
+#include "vcl/SysUtils.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
-using corvane::test::TempRegistry;
+using corvane::test::ReadFile;
+using corvane::test::TDesktopFolders;
 
-// Every default value under HKEY_CLASSES_ROOT as "key=value" lines, keys in name order.
-std::string ClassesRoot(TRegistry& registry, const std::string& key = "") {
-  std::string lines;
-  if (!key.empty()) {
-    if (!registry.OpenKeyReadOnly("\\" + key)) return lines;
-    if (registry.ValueExists("")) lines += key + "=" + registry.ReadString("") + "\n";
-  } else {
-    registry.OpenKeyReadOnly("\\");
-  }
-  TStringList children;
-  registry.GetKeyNames(&children);
-  for (int i = 0; i < children.Count(); ++i)
-    lines += ClassesRoot(registry, key.empty() ? children[i] : key + "\\" + children[i]);
-  return lines;
+// Every desktop entry of the user's applications folder as "name: content".
+std::string Entries(const TDesktopFolders& desktop) {
+  std::string entries;
+  std::error_code error;
+  for (const auto& file : fs::directory_iterator(desktop.Data() + "/applications", error))
+    entries += file.path().filename().string() + ": " + ReadFile(file.path());
+  return entries;
 }
 
-std::string Registered() {
-  TRegistry registry;
-  registry.SetRootKey(HKEY_CLASSES_ROOT);
-  return ClassesRoot(registry);
-}
-
-TEST(RegisterFileTypeTest, WritesTheExtensionTheTypeAndItsEditVerb) {
+TEST(RegisterFileTypeTest, WritesTheProgramsEntryForTheType) {
   struct Case {
     const char* what;
     std::string extension, typeName, program, icon;
     std::string expected;
   };
-  const std::string perlType =
-      "PerlScriptFile=Perl Script File\n"
-      "PerlScriptFile\\DefaultIcon=/opt/corvane/pl.ico\n"
-      "PerlScriptFile\\Shell=Edit\n"
-      "PerlScriptFile\\Shell\\Edit=&Edit\n"
-      "PerlScriptFile\\Shell\\Edit\\command=/opt/corvane/Corvane %1\n";
+  const std::string perlEntry =
+      "Corvane-PerlScriptFile.desktop: [Desktop Entry]\nType=Application\nName=Corvane\n"
+      "Exec=/opt/corvane/Corvane %f\nIcon=/opt/corvane/pl.ico\nMimeType=application/x-perl;text/x-perl;\n";
   const Case cases[] = {
-      {"no dot", "pl", "PerlScriptFile", "/opt/corvane/Corvane", "/opt/corvane/pl.ico",
-       ".pl=PerlScriptFile\n" + perlType},
-      {"one dot", ".pl", "PerlScriptFile", "/opt/corvane/Corvane", "/opt/corvane/pl.ico",
-       ".pl=PerlScriptFile\n" + perlType},
-      {"two dots", "..pl", "PerlScriptFile", "/opt/corvane/Corvane", "/opt/corvane/pl.ico",
-       ".pl=PerlScriptFile\n" + perlType},
+      {"no dot", "pl", "PerlScriptFile", "/opt/corvane/Corvane", "/opt/corvane/pl.ico", perlEntry},
+      {"one dot", ".pl", "PerlScriptFile", "/opt/corvane/Corvane", "/opt/corvane/pl.ico", perlEntry},
+      {"two dots", "..pl", "PerlScriptFile", "/opt/corvane/Corvane", "/opt/corvane/pl.ico", perlEntry},
       {"dots only", ".", "PerlScriptFile", "/opt/corvane/Corvane", "", ""},
       {"empty program", ".pl", "PerlScriptFile", "", "", ""},
-      {"empty type name", ".cgi", "", "/c", "",
-       ".cgi=cgi_auto_file\ncgi_auto_file=Perl Script File\ncgi_auto_file\\Shell=Edit\n"
-       "cgi_auto_file\\Shell\\Edit=&Edit\ncgi_auto_file\\Shell\\Edit\\command=/c %1\n"},
+      {"empty type name, an extension the desktop does not know", ".cgi", "", "/c", "",
+       "c-cgi_auto_file.desktop: [Desktop Entry]\nType=Application\nName=c\nExec=/c %f\n"
+       "MimeType=application/x-cgi;\n"},
       {"program path with blanks, no icon", "pm", "T", "/My Programs/Corvane", "",
-       ".pm=T\nT=Perl Script File\nT\\Shell=Edit\nT\\Shell\\Edit=&Edit\nT\\Shell\\Edit\\command=/My Programs/Corvane "
-       "%1\n"},
+       "Corvane-T.desktop: [Desktop Entry]\nType=Application\nName=Corvane\nExec=\"/My Programs/Corvane\" %f\n"
+       "MimeType=application/x-perl;text/x-perl;\n"},
   };
   for (const Case& c : cases) {
-    TempRegistry store;
+    TDesktopFolders desktop;
     RegisterFileType(c.extension, c.typeName, "Perl Script File", c.program, c.icon);
-    EXPECT_EQ(Registered(), c.expected) << c.what;
+    EXPECT_EQ(Entries(desktop), c.expected) << c.what;
+    EXPECT_EQ(fs::exists(desktop.List()), !c.expected.empty()) << c.what;
   }
 }
 
-TEST(RegisterFileTypeTest, OtherVerbsAndValuesOfTheTypeStay) {
-  TempRegistry store;
-  {
-    TRegistry registry;
-    registry.SetRootKey(HKEY_CLASSES_ROOT);
-    ASSERT_TRUE(registry.OpenKey("PerlScriptFile\\Shell\\Open\\command", true));
-    registry.WriteString("", "perl %1");
-    registry.WriteString("Other", "kept");
-  }
-  RegisterFileType(".pl", "PerlScriptFile", "Perl Script File", "/c", "");
-  TRegistry registry;
-  registry.SetRootKey(HKEY_CLASSES_ROOT);
-  ASSERT_TRUE(registry.OpenKeyReadOnly("PerlScriptFile\\Shell\\Open\\command"));
-  EXPECT_EQ(registry.ReadString(""), "perl %1");
-  EXPECT_EQ(registry.ReadString("Other"), "kept");
+TEST(RegisterFileTypeTest, WhatElseTheEntryHoldsStays) {
+  TDesktopFolders desktop;
+  const std::string entry = desktop.Entry("Corvane-PerlScriptFile.desktop");
+  fs::create_directories(desktop.Data() + "/applications");
+  corvane::test::WriteFile(entry,
+                           "[Desktop Entry]\nType=Application\nName=Corvane\nExec=/old/Corvane %f\n"
+                           "Icon=/old/pl.ico\nCategories=Development;\nMimeType=text/x-perl;text/x-csrc;\n");
+  RegisterFileType(".pl", "PerlScriptFile", "Perl Script File", "/new/Corvane", "");
+  EXPECT_EQ(ReadFile(entry),
+            "[Desktop Entry]\nType=Application\nName=Corvane\nExec=/new/Corvane %f\n"
+            "Icon=/old/pl.ico\nCategories=Development;\nMimeType=text/x-perl;text/x-csrc;application/x-perl;\n");
 }
 
-TEST(RegisterFileTypeTest, AStoreThatCannotBeOpenedTakesTheRegistrationForTheSession) {
-  TempRegistry store;
-  const std::string blocked = store.Folder() + "/file";
-  std::ofstream(blocked) << "x";
-  RegistryStore::Instance().SetPath(blocked + "/registry.sqlite3");
-  EXPECT_NO_THROW(RegisterFileType(".pl", "PerlScriptFile", "Perl Script File", "/c", ""));
-  EXPECT_EQ(Registered().rfind(".pl=PerlScriptFile\n", 0), 0u) << Registered();
+TEST(RegisterFileTypeTest, AFolderThatCannotBeMadeRaises) {
+  TDesktopFolders desktop;
+  corvane::test::WriteFile(desktop.Folder() + "/file", "x");
+  desktop.Use(desktop.Folder() + "/file/data", desktop.Folder() + "/config");
+  EXPECT_THROW(RegisterFileType(".pl", "PerlScriptFile", "Perl Script File", "/c", ""), Exception);
 }
 
 }  // namespace

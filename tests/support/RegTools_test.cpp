@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -119,28 +120,44 @@ TEST(RegToolsTest, AWriteThatCannotLandRaises) {
   EXPECT_EQ(RegReadString(newKey, "ColorScheme", ""), "Monochrome");
 }
 
+// Where nothing names the interpreter, it is the one PATH finds, else the bare "perl".
 TEST(RegToolsTest, PerlPathBranches) {
   struct Case {
     const char* what;
     const char* stored;  // machine's application path, nullptr for none
     std::string firstLine;
-    std::string expected;
+    const char* expected;  // nullptr: the fall-back
   };
   const Case cases[] = {
       {"stored path of a missing file is returned as stored", "/gone/perl", "#!/usr/bin/perl", "/gone/perl"},
       {"first line naming an existing file", nullptr, "#!/usr/bin/perl", "/usr/bin/perl"},
       {"the first two characters go whatever they are", nullptr, "xx/usr/bin/perl", "/usr/bin/perl"},
-      {"first line with an option is no file", nullptr, "#!/usr/bin/perl -w", "perl"},
-      {"first line naming no file", nullptr, "#!/no/such/perl", "perl"},
-      {"empty first line", nullptr, "", "perl"},
-      {"empty stored value counts as none", "", "#!", "perl"},
+      {"first line with an option is no file", nullptr, "#!/usr/bin/perl -w", nullptr},
+      {"first line naming no file", nullptr, "#!/no/such/perl", nullptr},
+      {"empty first line", nullptr, "", nullptr},
+      {"empty stored value counts as none", "", "#!", nullptr},
   };
   ASSERT_TRUE(FileExists("/usr/bin/perl"));
-  for (const Case& c : cases) {
-    TempRegistry store;
-    if (c.stored) RegWriteStringLM(kPerlKey, "", c.stored);
-    EXPECT_EQ(GetPerlPath(c.firstLine), c.expected) << c.what;
+  TempRegistry folders;
+  const std::string withPerl = folders.Folder() + "/bin", withoutPerl = folders.Folder() + "/empty";
+  std::filesystem::create_directories(withPerl);
+  std::filesystem::create_directories(withoutPerl);
+  std::ofstream(withPerl + "/perl") << "#!/bin/sh\n";
+  std::filesystem::permissions(withPerl + "/perl", std::filesystem::perms::owner_all);
+  const std::string path = std::getenv("PATH");
+  const struct {
+    std::string path, fallBack;
+  } searches[] = {{withoutPerl + ":" + withPerl, withPerl + "/perl"}, {withoutPerl, "perl"}};
+  for (const auto& search : searches) {
+    setenv("PATH", search.path.c_str(), 1);
+    EXPECT_EQ(DefaultPerlPath(), search.fallBack) << search.path;
+    for (const Case& c : cases) {
+      TempRegistry store;
+      if (c.stored) RegWriteStringLM(kPerlKey, "", c.stored);
+      EXPECT_EQ(GetPerlPath(c.firstLine), c.expected ? c.expected : search.fallBack) << c.what << ", PATH " << search.path;
+    }
   }
+  setenv("PATH", path.c_str(), 1);
 }
 
 TEST(RegToolsTest, ProgramPaths) {
