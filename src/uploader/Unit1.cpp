@@ -91,6 +91,7 @@ void TForm1::BuildControls() {
   int tab = 0;
   for (TEdit* edit : {HostEdit, UserEdit, PassEdit, LocalEdit, RemoteEdit}) {
     edit->TabOrder = tab++;
+    edit->SetRefusesUnmappedChars(false);  // file names and log-in data for the server, not script text
     edit->OnChange = TNotifyEvent(this, &TForm1::EditsChange);
   }
 

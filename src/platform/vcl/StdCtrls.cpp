@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include "qt/CodePageInput.h"
 #include "qt/QtConvert.h"
 #include "qt/WidgetRelay.h"
 #include "vcl/Application.h"
@@ -129,7 +130,9 @@ class TEditInput : public QObject {
     }
     TUnmappedChars unmapped;
     const std::string chars = TypedAnsiChars(e, vk, unmapped);
-    bool taken = unmapped.Count > 0;  // not in the code page
+    // The line edit's own input takes a character the code page lacks: the edit refuses it aloud there.
+    if (unmapped.Count > 0) return false;
+    bool taken = false;
     for (char c : chars) taken = edit_->Perform(WM_CHAR, static_cast<unsigned char>(c), keyData) == 0 || taken;
     // Enter and Esc stay with a control that wants every key, as a multi-line edit does.
     const bool dialogKey = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape;
@@ -246,6 +249,7 @@ void TEdit::CreateWnd() {
   if (maxLength_ > 0) edit->setMaxLength(maxLength_);
   edit->setEchoMode(passwordChar_ ? QLineEdit::Password : QLineEdit::Normal);
   edit->setTextMargins(marginLeft_, 0, marginRight_, 0);
+  RefuseUnmappedChars(edit, refusesUnmappedChars_);
   ApplyFont(this, edit);
   ApplyBaseColor(this, edit);
   QObject::connect(edit, &QLineEdit::textEdited, [this](const QString& text) {
@@ -312,6 +316,11 @@ void TEdit::SetPasswordChar(char Value) {
   passwordChar_ = Value;
   if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated()))
     edit->setEchoMode(Value ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+void TEdit::SetRefusesUnmappedChars(bool Value) {
+  refusesUnmappedChars_ = Value;
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) RefuseUnmappedChars(edit, Value);
 }
 
 int TEdit::SelStart() {
@@ -421,8 +430,10 @@ void TMemo::SetText(const std::string& Value) { lines_->SetText(Value); }
 
 void TMemo::Clear() { lines_->Clear(); }
 
+void TMemo::PasteFromClipboard() { static_cast<QPlainTextEdit*>(Widget())->paste(); }
+
 std::unique_ptr<QWidget> TMemo::CreateWidget(QWidget* ParentWidget) {
-  return std::make_unique<QPlainTextEdit>(ParentWidget);
+  return std::make_unique<TCodePageTextEdit>(ParentWidget);
 }
 
 void TMemo::CreateWnd() {

@@ -56,6 +56,11 @@ class TEdit : public TWinControl {
   // Shown instead of every character when not 0.
   char PasswordChar() const { return passwordChar_; }
   void SetPasswordChar(char Value);
+  // The text reaches the program through the code page, so a character it lacks, typed, composed,
+  // pasted or dropped, is left out with a beep (the rest of a paste goes in). Off for a field whose
+  // text the program does not take as code-page text.
+  bool RefusesUnmappedChars() const { return refusesUnmappedChars_; }
+  void SetRefusesUnmappedChars(bool Value);
 
   int SelStart();
   void SetSelStart(int Value);
@@ -90,6 +95,7 @@ class TEdit : public TWinControl {
   char passwordChar_ = 0;
   int marginLeft_ = 0;
   int marginRight_ = 0;
+  bool refusesUnmappedChars_ = true;
 };
 
 class TMemo : public TWinControl {
@@ -104,6 +110,9 @@ class TMemo : public TWinControl {
   std::string Text() const;
   void SetText(const std::string& Value);
   void Clear();
+  // Puts the clipboard's text in place of the selection, as the user's paste does: a character the
+  // code page lacks is left out with a beep, as it is from every other input.
+  void PasteFromClipboard();
 
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool Value);
