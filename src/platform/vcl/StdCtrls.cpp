@@ -130,7 +130,7 @@ class TEditInput : public QObject {
     }
     TUnmappedChars unmapped;
     const std::string chars = TypedAnsiChars(e, vk, unmapped);
-    // The line edit's own input takes a character the code page lacks: the edit refuses it aloud there.
+    // A key that types a character the code page lacks is left to the line edit, which refuses it aloud.
     if (unmapped.Count > 0) return false;
     bool taken = false;
     for (char c : chars) taken = edit_->Perform(WM_CHAR, static_cast<unsigned char>(c), keyData) == 0 || taken;
@@ -430,7 +430,9 @@ void TMemo::SetText(const std::string& Value) { lines_->SetText(Value); }
 
 void TMemo::Clear() { lines_->Clear(); }
 
-void TMemo::PasteFromClipboard() { static_cast<QPlainTextEdit*>(Widget())->paste(); }
+void TMemo::PasteFromClipboard() {
+  if (auto* edit = qobject_cast<QPlainTextEdit*>(Widget())) edit->paste();
+}
 
 std::unique_ptr<QWidget> TMemo::CreateWidget(QWidget* ParentWidget) {
   return std::make_unique<TCodePageTextEdit>(ParentWidget);
