@@ -36,7 +36,9 @@ void TForm4::LoadButtonClick(TObject*) {
 }
 
 void TForm4::ClipboardButtonClick(TObject*) {
-  if (Clipboard()->HasFormat(CF_TEXT)) Memo1->SetText(Clipboard()->AsText());
+  if (!Clipboard()->HasFormat(CF_TEXT)) return;
+  Memo1->Clear();
+  Memo1->PasteFromClipboard();
 }
 
 void TForm4::OkButtonClick(TObject*) {

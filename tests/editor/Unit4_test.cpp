@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include <functional>
 #include <string>
 
 #include "common/EditorWindow.h"
 #include "editor/Unit4.h"
 #include "vcl/Clipbrd.h"
+#include "win/WinUser.h"
 
 namespace {
 
@@ -68,6 +72,32 @@ TEST_F(Unit4Test, LoadFromClipboardTakesPlainTextOnly) {
     EXPECT_EQ(d.Memo1->Text(), "from clipboard");
     Click(d.CancelButton);
   });
+}
+
+// Another program's text: what the code page (Windows-1251) lacks is left out with one beep, never
+// loaded as "?".
+TEST_F(Unit4Test, LoadFromClipboardLeavesOutWhatTheCodePageLacksWithABeep) {
+  struct Case {
+    const char* clipboard;
+    std::string memo;
+    int beeps;
+  };
+  const Case cases[] = {
+      {"жéx", "\xE6x", 1},
+      {"a\nжé✓\nb", "a\r\n\xE6\r\nb", 1},
+      {"a\r\n€", "a\r\n\x88", 0},
+  };
+  for (const Case& c : cases) {
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
+    WithDialog([&](TForm4& d) {
+      Retype(d.Memo1, "old");
+      const int beeps = MessageBeepCount();
+      Click(d.ClipboardButton);
+      EXPECT_EQ(d.Memo1->Text(), c.memo) << c.clipboard;
+      EXPECT_EQ(MessageBeepCount() - beeps, c.beeps) << c.clipboard;
+      Click(d.CancelButton);
+    });
+  }
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "common/UserInput.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
+#include "win/WinUser.h"
 
 namespace {
 
@@ -35,6 +36,22 @@ TEST_F(StdCtrlsTest, EditReportsEveryChangeOnceWhetherTypedOrSet) {
   EXPECT_EQ(static_cast<QLineEdit*>(edit->Widget())->text(), "abc");
   EXPECT_EQ(seen, (std::vector<std::string>{"ab", "abc"}));
   EXPECT_TRUE(edit->Modified);
+}
+
+// Only input is refused: the program's own text keeps a byte the code page has no character for
+// (0x98 in Windows-1251) without a beep.
+TEST_F(StdCtrlsTest, EditRefusesWhatTheCodePageLacksInInputOnly) {
+  auto* edit = new TEdit(&owner);
+  edit->Widget();  // the text goes into the field the user types into
+  const int beeps = MessageBeepCount();
+  edit->SetText("a\x98");
+  EXPECT_EQ(static_cast<QLineEdit*>(edit->Widget())->text(), QString::fromUtf8("a\uFFFD"));
+  EXPECT_EQ(edit->Text(), "a\x98");
+  EXPECT_EQ(MessageBeepCount() - beeps, 0);
+  edit->SetText("a");
+  corvane::test::CommitText(*edit, QString::fromUtf8("é"));
+  EXPECT_EQ(edit->Text(), "a");
+  EXPECT_EQ(MessageBeepCount() - beeps, 1);
 }
 
 TEST_F(StdCtrlsTest, MemoLinesAndTextAgreeBothWays) {

@@ -80,6 +80,18 @@ QString FileNameToQString(std::string_view name) {
 
 std::string FileNameFromQString(const QString& name) { return QFile::encodeName(name).toStdString(); }
 
+QString CodePageCharsOf(const QString& text, TUnmappedChars& Unmapped) {
+  std::u32string kept;
+  for (char32_t u : text.toUcs4()) {
+    unsigned char c = 0;
+    if (u == 0xFFFD || UnicodeToAnsiChar(u, c))
+      kept += u;
+    else
+      Unmapped.Add(u);
+  }
+  return QString::fromUcs4(kept.data(), static_cast<qsizetype>(kept.size()));
+}
+
 QFont ToQFont(const TFont& font) {
   QFont f(InstalledFamily(font.Name()));
   const int height = font.Height();

@@ -19,6 +19,9 @@ QString ToQString(std::string_view ansi);
 std::string FromQString(const QString& text, TUnmappedChars* Unmapped = nullptr);
 // Typed or composed text in the code page: the characters it lacks are left out and counted.
 std::string TypedFromQString(const QString& text, TUnmappedChars& Unmapped);
+// The same kept as Qt text, for a field that holds code-page text. U+FFFD stays: the field's own text
+// shows a byte with no character so.
+QString CodePageCharsOf(const QString& text, TUnmappedChars& Unmapped);
 
 // A file name is the file system's bytes, never code-page text: the one conversion between a name and
 // what Qt holds of it (the dialogs, the shell, images, printing to a file, drops).

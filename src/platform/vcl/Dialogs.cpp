@@ -24,6 +24,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "qt/CodePageInput.h"
 #include "qt/QtConvert.h"
 #include "vcl/Application.h"
 #include "vcl/Forms.h"
@@ -243,6 +244,7 @@ bool InputQuery(const std::string& ACaption, const std::string& APrompt, std::st
     dialog.setWindowTitle(ToQ(ACaption));
     dialog.setLabelText(ToQ(APrompt));
     dialog.setTextValue(ToQ(Value));
+    RefuseUnmappedChars(dialog.findChild<QLineEdit*>());  // the value comes as code-page text
     result = dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
     request.Value = FromQ(dialog.textValue());
   }
@@ -416,12 +418,14 @@ class TFindDialogWindow : public QDialog {
     // Each label leads to its edit, so its underlined letter works and no "&" shows.
     auto* findLabel = new QLabel("Fi&nd what:", this);
     findEdit_ = new QLineEdit(this);
+    RefuseUnmappedChars(findEdit_);  // both texts are the editor's, in its code page
     findLabel->setBuddy(findEdit_);
     grid->addWidget(findLabel, 0, 0);
     grid->addWidget(findEdit_, 0, 1);
     if (replace) {
       auto* replaceLabel = new QLabel("Re&place with:", this);
       replaceEdit_ = new QLineEdit(this);
+      RefuseUnmappedChars(replaceEdit_);
       replaceLabel->setBuddy(replaceEdit_);
       grid->addWidget(replaceLabel, 1, 0);
       grid->addWidget(replaceEdit_, 1, 1);

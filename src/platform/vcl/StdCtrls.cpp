@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include "qt/CodePageInput.h"
 #include "qt/QtConvert.h"
 #include "qt/WidgetRelay.h"
 #include "vcl/Application.h"
@@ -133,7 +134,9 @@ class TEditInput : public QObject {
     }
     TUnmappedChars unmapped;
     const std::string chars = TypedAnsiChars(e, vk, unmapped);
-    bool taken = unmapped.Count > 0;  // not in the code page
+    // A key that types a character the code page lacks is left to the line edit, which refuses it aloud.
+    if (unmapped.Count > 0) return false;
+    bool taken = false;
     for (char c : chars) taken = edit_->Perform(WM_CHAR, static_cast<unsigned char>(c), keyData) == 0 || taken;
     // Enter and Esc stay with a control that wants every key, as a multi-line edit does.
     const bool dialogKey = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape;
@@ -247,7 +250,10 @@ void TEdit::TakeShownText(const QString& Text) { SetText(holdsFileName_ ? FileNa
 
 void TEdit::SetHoldsFileName(bool Value) {
   holdsFileName_ = Value;
-  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) edit->setText(ShownText());
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) {
+    edit->setText(ShownText());
+    RefuseUnmappedChars(edit, RefusesUnmappedChars());
+  }
 }
 
 void TEdit::CreateWnd() {
@@ -259,6 +265,7 @@ void TEdit::CreateWnd() {
   if (maxLength_ > 0) edit->setMaxLength(maxLength_);
   edit->setEchoMode(passwordChar_ ? QLineEdit::Password : QLineEdit::Normal);
   edit->setTextMargins(marginLeft_, 0, marginRight_, 0);
+  RefuseUnmappedChars(edit, RefusesUnmappedChars());
   ApplyFont(this, edit);
   ApplyBaseColor(this, edit);
   QObject::connect(edit, &QLineEdit::textEdited, [this](const QString& text) {
@@ -325,6 +332,11 @@ void TEdit::SetPasswordChar(char Value) {
   passwordChar_ = Value;
   if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated()))
     edit->setEchoMode(Value ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+void TEdit::SetRefusesUnmappedChars(bool Value) {
+  refusesUnmappedChars_ = Value;
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) RefuseUnmappedChars(edit, RefusesUnmappedChars());
 }
 
 int TEdit::SelStart() {
@@ -580,6 +592,10 @@ void TMemo::SetText(const std::string& Value) { lines_->SetText(Value); }
 
 void TMemo::Clear() { lines_->Clear(); }
 
+void TMemo::PasteFromClipboard() {
+  if (auto* edit = qobject_cast<QPlainTextEdit*>(Widget())) edit->paste();
+}
+
 bool TMemo::Wraps() const {
   // A horizontal scroll bar turns wrapping off, as in the system's edit control.
   return wordWrap_ && scrollBars_ != ssHorizontal && scrollBars_ != ssBoth;
@@ -589,7 +605,7 @@ bool TMemo::Viewed() const { return readOnly_ && !Wraps(); }
 
 std::unique_ptr<QWidget> TMemo::CreateWidget(QWidget* ParentWidget) {
   if (Viewed()) return std::make_unique<TMemoView>(lines_->Items(), ParentWidget);
-  return std::make_unique<QPlainTextEdit>(ParentWidget);
+  return std::make_unique<TCodePageTextEdit>(ParentWidget);
 }
 
 void TMemo::CreateWnd() {

@@ -62,6 +62,11 @@ class TEdit : public TWinControl {
   // page). Typed characters and SelText stay code-page text.
   bool HoldsFileName() const { return holdsFileName_; }
   void SetHoldsFileName(bool Value);
+  // The text reaches the program through the code page, so a character it lacks, typed, composed,
+  // pasted or dropped, is left out with a beep (the rest of a paste goes in). Off for a field whose
+  // text the program does not take as code-page text, and for a file name.
+  bool RefusesUnmappedChars() const { return refusesUnmappedChars_ && !holdsFileName_; }
+  void SetRefusesUnmappedChars(bool Value);
 
   int SelStart();
   void SetSelStart(int Value);
@@ -100,6 +105,7 @@ class TEdit : public TWinControl {
   int marginLeft_ = 0;
   int marginRight_ = 0;
   bool holdsFileName_ = false;
+  bool refusesUnmappedChars_ = true;
 };
 
 class TMemo : public TWinControl {
@@ -114,6 +120,9 @@ class TMemo : public TWinControl {
   std::string Text() const;
   void SetText(const std::string& Value);
   void Clear();
+  // Puts the clipboard's text in place of the selection, as the user's paste does: a character the
+  // code page lacks is left out with a beep, as it is from every other input.
+  void PasteFromClipboard();
 
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool Value);
