@@ -13,6 +13,7 @@
 #include "vcl/Forms.h"
 #include "vcl/ImgList.h"
 #include "win/Caret.h"
+#include "win/CodePage.h"
 #include "win/DropFiles.h"
 #include "win/Gdi.h"
 #include "win/WinUser.h"
@@ -56,6 +57,15 @@ bool OnlyBlanks(std::string_view text) {
 }
 
 COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)); }
+
+// The line (from 0) that holds the byte at Position, lines cut at CR LF, LF or a lone CR.
+int LineAt(std::string_view text, size_t Position) {
+  int line = 0;
+  for (size_t i = 0; i < Position; ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++line;
+  }
+  return line;
+}
 
 // Raises ETextTooLong for the first line longer than kMaxLineLength.
 void CheckLineLengths(std::string_view text) {
@@ -161,6 +171,7 @@ void TqzEditList::LoadFromStream(TStream* Stream) {
   TListUpdate update(this);
   // Read before anything changes, so that a failing stream leaves the list as it was.
   TTextBuffer text = TTextBuffer::ReadFrom(Stream);
+  TakeEncodingFrom(text);
   CheckLineLengths(text.View());
   TakeLineBreaksFrom(text.View());
   if (!OnStringsLoaded) {
@@ -175,6 +186,20 @@ void TqzEditList::LoadFromStream(TStream* Stream) {
     SetText(std::move(text));
   }
   Fire(OnStringsLoaded);
+}
+
+void TqzEditList::TakeEncodingFrom(TTextBuffer& Text) {
+  lackingLine_ = -1;
+  const std::string_view bytes = Text.View();
+  if (!IsValidUtf8(bytes)) {
+    Encoding = teCodePage;  // the code page's bytes, kept as they are
+    return;
+  }
+  Encoding = teUtf8;
+  if (std::none_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) return;
+  size_t firstLacking = 0;
+  Text = TTextBuffer(Utf8ToAnsi(bytes, firstLacking));
+  if (firstLacking != std::string::npos) lackingLine_ = LineAt(Text.View(), firstLacking);
 }
 
 void TqzEditList::Put(int Index, const std::string& S) {

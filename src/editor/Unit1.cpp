@@ -16,6 +16,7 @@
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Clipbrd.h"
+#include "win/CodePage.h"
 #include "win/ReplaceFile.h"
 #include "win/Shell.h"
 #include "win/WinUser.h"
@@ -142,10 +143,12 @@ void SetWindowKeystrokes(TqzCustomEdit* editor) {
   for (int i = 0; i < kWindowKeystrokeRows; ++i) keys->Add()->Assign(defaults.Items(i));
 }
 
-// A text that did not come from a file is written with this platform's line ends, each line ended.
+// A text that did not come from a file is written with this platform's line ends, each line ended, and
+// in its encoding.
 void UseNewTextLineEnds(TStrings* lines) {
   lines->LineBreak = "\n";
   lines->TrailingLineBreak = true;
+  lines->Encoding = teUtf8;
 }
 
 }  // namespace
@@ -714,6 +717,7 @@ void TForm1::New1Click(TObject*) {
     ShowEditPage();
     Editor->SetText(ReadString("FileTemplate", kDefaultFileTemplate));
     UseNewTextLineEnds(Editor->Lines());
+    ReleaseHeldFile();
     Editor->SetModified(false);
     nameNeedsConfirming_ = false;
     SetCurrentFile(kUntitled);
@@ -735,6 +739,7 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
     try {
       TFileStream file(Name, fmOpenRead);
       Editor->Lines()->LoadFromStream(&file);
+      HoldIfCharactersLacking(file, Name);
     } catch (const EFRefusedError&) {
       throw;  // something there the editor does not open (a folder, a pipe, a device): nothing changes
     } catch (const ETextTooLong& e) {
@@ -744,6 +749,7 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
       SetCurrentFile(ExpandFileName(Name));
       Editor->Lines()->Clear();
       UseNewTextLineEnds(Editor->Lines());
+      ReleaseHeldFile();
       Editor->SetModified(false);
       nameNeedsConfirming_ = true;
       throw;
@@ -758,6 +764,29 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
   ShowEditPage();
   UpdateGutterDigits();
   EditorStatusChange(Editor, {});
+  if (goOn && !heldFileMessage_.empty()) MessageDlg(heldFileMessage_, mtWarning, TMsgDlgButtons{mbOK}, 0);
+}
+
+void TForm1::HoldIfCharactersLacking(TStream& File, const std::string& Name) {
+  const int line = Editor->Lines()->LackingLine();
+  if (line < 0) {
+    ReleaseHeldFile();
+    return;
+  }
+  File.SetPosition(0);
+  heldFileBytes_ = File.ReadRemaining();
+  heldFileMessage_ = Format(
+      "Line %d of \"%s\" holds characters that the editor's code page (%s) cannot show. The file is "
+      "opened read-only, so that no save can change it; it can still be copied, searched, run and printed.",
+      line + 1, ExtractFileName(Name).c_str(),
+      CodePageName(GetACP()).c_str());
+  Editor->SetReadOnly(true);
+}
+
+void TForm1::ReleaseHeldFile() {
+  heldFileBytes_.clear();
+  heldFileMessage_.clear();
+  Editor->SetReadOnly(false);
 }
 
 void TForm1::Open1Click(TObject*) {
@@ -774,6 +803,7 @@ void TForm1::Save1Click(TObject*) {
 }
 
 void TForm1::SaveTo(const std::string& Name) {
+  if (!heldFileMessage_.empty()) throw Exception(heldFileMessage_);
   WriteFileReplacing(Name, [this](TStream& stream) { Editor->Lines()->SaveToStream(&stream); });
   Editor->SetModified(false);
   StatusBar1->Panels()->Items(1)->SetText("");

@@ -6,6 +6,7 @@
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
+#include "win/CodePage.h"
 #include "win/Kernel.h"
 #include "win/Shell.h"
 
@@ -153,7 +154,8 @@ void TForm1::PageControl2Change(TObject*) {
 void TForm1::RunWithParams(const std::string& Params) {
   OutputList()->Clear();
   const std::string script = TempFile(kScriptFileName);
-  WriteTempFile(script, SavedBytes(*Editor->Lines()));
+  // A file held read-only runs as its own bytes, which the editor's code page cannot all show.
+  WriteTempFile(script, heldFileMessage_.empty() ? SavedBytes(*Editor->Lines()) : heldFileBytes_);
 
   const std::string firstLine = Editor->Lines()->Count() > 0 ? Editor->Lines()->Get(0) : std::string();
   // The two paths go in quotes when they hold a blank: split at the blank they name no file at all.
@@ -216,12 +218,16 @@ void TForm1::ConioStart(TObject*, const std::string&) {
 void TForm1::ConioLine(TObject*, const std::string& Line) { OutputList()->Add(Line); }
 
 void TForm1::ConioDone(TObject*) {
-  Memo1->Lines()->Assign(OutputList());
   std::string text;
   for (int i = 0; i < OutputList()->Count(); ++i) {
     if (i > 0) text += kCrLf;
     text += OutputList()->GetRef(i);
   }
+  // Scripts here print UTF-8; output that is not valid UTF-8 is the code page's bytes.
+  const TTextEncoding output = IsValidUtf8(text) ? teUtf8 : teCodePage;
+  Memo1->SetLinesEncoding(output);
+  Memo1->Lines()->Assign(OutputList());
+  WebBrowser1->SetPageEncoding(output);
   TStringList page;
   page.SetText(WrapRunOutput(text, ExtractFileDir(CurrentFileName())));
   try {

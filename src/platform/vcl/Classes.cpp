@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "win/CodePage.h"
+
 // ---------------------------------------------------------------------------------------------------
 // TPersistent
 
@@ -518,7 +520,7 @@ void TStrings::SaveToStream(TStream* Stream) const {
   };
   const int count = Count();
   for (int i = 0; i < count; ++i) {
-    const std::string line = Get(i);
+    const std::string line = Encoding == teUtf8 ? AnsiToUtf8(Get(i)) : Get(i);
     if (block.size() + line.size() > kBlock) flush();
     if (line.size() > kBlock)
       Stream->WriteBuffer(line.data(), static_cast<std::int64_t>(line.size()));

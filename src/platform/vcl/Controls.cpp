@@ -234,7 +234,10 @@ class TWidgetBridge : public QWidget {
     const LPARAM keyData = TakeKeyEvent(e);
     const bool alt = e->modifiers() & Qt::AltModifier;
     const WORD vk = VirtualKeyOf(e);
-    if (vk != 0) Send(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData);
+    // A letter of another keyboard layout has no virtual key here; as on Windows, its key-down still
+    // comes (as VK_PACKET), so the character is not taken for the one a handled key suppresses.
+    const WORD down = vk == 0 && !e->text().isEmpty() ? VK_PACKET : vk;
+    if (down != 0) Send(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, down, keyData);
     for (char c : TypedAnsiChars(e, vk)) Send(alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(c), keyData);
     e->accept();
   }

@@ -160,6 +160,7 @@ inline constexpr WORD VK_OEM_4 = 0xDB;       // [{
 inline constexpr WORD VK_OEM_5 = 0xDC;       // \|
 inline constexpr WORD VK_OEM_6 = 0xDD;       // ]}
 inline constexpr WORD VK_OEM_7 = 0xDE;       // '"
+inline constexpr WORD VK_PACKET = 0xE7;      // a typed character without a key of its own
 inline constexpr WORD VkF(int n) { return static_cast<WORD>(VK_F1 + n - 1); }
 
 // The Alt flag of a key message's LParam (bit 29: the context code).

@@ -455,7 +455,7 @@ void TMemo::LinesChanged() {
     const auto& lines = lines_->Items();
     for (size_t i = 0; i < lines.size(); ++i) {
       if (i > 0) text += '\n';
-      text += ToQString(lines[i]);
+      text += linesEncoding_ == teUtf8 ? QString::fromUtf8(lines[i]) : ToQString(lines[i]);
     }
     pushing_ = true;
     edit->setPlainText(text);
@@ -468,7 +468,7 @@ void TMemo::WidgetEdited() {
   auto* edit = static_cast<QPlainTextEdit*>(WidgetIfAllocated());
   std::vector<std::string> lines;
   const QStringList parts = edit->toPlainText().split('\n');
-  for (const QString& part : parts) lines.push_back(FromQString(part));
+  for (const QString& part : parts) lines.push_back(linesEncoding_ == teUtf8 ? part.toStdString() : FromQString(part));
   if (lines.size() == 1 && lines.front().empty()) lines.clear();
   lines_->Replace(std::move(lines));
   Modified = true;
@@ -489,6 +489,12 @@ void TMemo::SetReadOnly(bool Value) {
 void TMemo::SetScrollBars(TScrollStyle Value) {
   scrollBars_ = Value;
   ApplyOptions();
+}
+
+void TMemo::SetLinesEncoding(TTextEncoding Value) {
+  if (Value == linesEncoding_) return;
+  linesEncoding_ = Value;
+  LinesChanged();
 }
 
 void TMemo::SetWordWrap(bool Value) {

@@ -15,6 +15,7 @@
 #include "qt/QtConvert.h"
 #include "vcl/BrowserEngine.h"
 #include "vcl/Application.h"
+#include "win/CodePage.h"
 
 namespace {
 
@@ -142,7 +143,7 @@ void TWebBrowser::StartEngine() {
   MakePage();
   // A render process is started by the first page only.
   starting_ = true;
-  BrowserEngine().Load(page_, QUrl("about:blank"));
+  BrowserEngine().Load(page_, QUrl("about:blank"), QStringLiteral("UTF-8"));
 }
 
 void TWebBrowser::MakePage() {
@@ -173,13 +174,25 @@ void TWebBrowser::Navigate(const std::string& URL) {
 void TWebBrowser::Load() {
   busy_ = true;
   // The engine drops a page asked for while its first blank page loads: it follows that page.
-  if (!starting_) BrowserEngine().Load(page_, QUrl(ToQString(location_)));
+  if (!starting_) LoadLocation();
+}
+
+void TWebBrowser::LoadLocation() {
+  const std::string encoding = pageEncoding_ == teUtf8 ? "UTF-8" : CodePageName(GetACP());
+  BrowserEngine().Load(page_, QUrl(ToQString(location_)), QString::fromStdString(encoding));
+}
+
+void TWebBrowser::ReadPageText(std::function<void(const std::string& Utf8Text)> Done) {
+  if (!page_) return;
+  BrowserEngine().PageText(page_, [this, Done = std::move(Done)](const QString& text) {
+    CallHandler(this, [&] { Done(text.toStdString()); });
+  });
 }
 
 void TWebBrowser::LoadFinished(bool ok) {
   if (starting_) {
     starting_ = false;
-    if (busy_) BrowserEngine().Load(page_, QUrl(ToQString(location_)));
+    if (busy_) LoadLocation();
     return;
   }
   busy_ = false;

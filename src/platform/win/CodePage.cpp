@@ -97,7 +97,7 @@ constexpr char32_t SmallestOfLength[] = {0, 0x80, 0x800, 0x10000};
 // Decodes one UTF-8 sequence at i; malformed bytes decode to U+FFFD one at a time. Overlong forms,
 // surrogates and values past U+10FFFF are malformed too, so no such form can pass for a character
 // (an overlong "<" or "/" slipping past a check made on the UTF-8 text).
-char32_t NextUtf8(const std::string& s, size_t& i) {
+char32_t NextUtf8(std::string_view s, size_t& i) {
   const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
   const unsigned char b0 = byte(i);
   int extra = b0 < 0x80 ? 0 : (b0 >> 5) == 6 ? 1 : (b0 >> 4) == 14 ? 2 : (b0 >> 3) == 30 ? 3 : -1;
@@ -168,12 +168,41 @@ std::string AnsiToUtf8(const std::string& text) {
 }
 
 std::string Utf8ToAnsi(const std::string& utf8) {
+  size_t firstLacking = 0;
+  return Utf8ToAnsi(utf8, firstLacking);
+}
+
+std::string Utf8ToAnsi(std::string_view utf8, size_t& FirstLacking) {
+  FirstLacking = std::string::npos;
   std::string out;
   out.reserve(utf8.size());
   size_t i = 0;
   while (i < utf8.size()) {
     unsigned char c = 0;
-    out += UnicodeToAnsiChar(NextUtf8(utf8, i), c) ? static_cast<char>(c) : '?';
+    if (UnicodeToAnsiChar(NextUtf8(utf8, i), c)) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    if (FirstLacking == std::string::npos) FirstLacking = out.size();
+    out += '?';
   }
   return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const size_t start = i;
+    // A malformed byte decodes to U+FFFD alone; the character U+FFFD itself takes three bytes.
+    if (NextUtf8(text, i) == 0xFFFD && i - start == 1) return false;
+  }
+  return true;
+}
+
+std::string CodePageName(TAnsiCodePage codePage) {
+  switch (codePage) {
+    case TAnsiCodePage::cp1252: return "windows-1252";
+    case TAnsiCodePage::koi8r: return "KOI8-R";
+    default: return "windows-1251";
+  }
 }

@@ -2,6 +2,7 @@
 // The system ANSI code page: the 8-bit text of scripts becomes characters on screen, on the printer and on
 // the clipboard through it. Windows-1251 unless chosen otherwise.
 #include <string>
+#include <string_view>
 
 enum class TAnsiCodePage { cp1251, cp1252, koi8r };
 
@@ -20,3 +21,10 @@ std::u32string AnsiToUnicode(const std::string& text);
 std::string AnsiToUtf8(const std::string& text);
 // Characters the code page lacks become '?'.
 std::string Utf8ToAnsi(const std::string& utf8);
+// The same, telling where the first '?' that stands for a lacking character lies in the result
+// (std::string::npos when the code page has every character).
+std::string Utf8ToAnsi(std::string_view utf8, size_t& FirstLacking);
+// True when every byte sequence of the text is a well-formed UTF-8 character (a text of ASCII is).
+bool IsValidUtf8(std::string_view text);
+// The code page's name as the web's encoding labels spell it ("windows-1251").
+std::string CodePageName(TAnsiCodePage codePage);
