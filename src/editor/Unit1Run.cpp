@@ -223,11 +223,10 @@ void TForm1::ConioDone(TObject*) {
     if (i > 0) text += kCrLf;
     text += OutputList()->GetRef(i);
   }
-  // Scripts here print UTF-8; output that is not valid UTF-8 is the code page's bytes.
-  const TTextEncoding output = IsValidUtf8(text) ? teUtf8 : teCodePage;
-  Memo1->SetLinesEncoding(output);
+  // Scripts here print UTF-8; output that is not valid UTF-8 is the code page's bytes. (The page's
+  // bytes are the output's: the browser tells UTF-8 from them itself.)
+  Memo1->SetLinesEncoding(IsValidUtf8(text) ? teUtf8 : teCodePage);
   Memo1->Lines()->Assign(OutputList());
-  WebBrowser1->SetPageEncoding(output);
   TStringList page;
   page.SetText(WrapRunOutput(text, ExtractFileDir(CurrentFileName())));
   try {

@@ -18,8 +18,7 @@ class TBrowserEngine {
   virtual QObject* CreatePage(QObject* Parent, std::function<void(bool Ok)> LoadFinished) = 0;
   // A view made a child of Parent, showing Page, which becomes the view's child.
   virtual QWidget* CreateView(QWidget* Parent, QObject* Page) = 0;
-  // DefaultEncoding reads a page that names no encoding of its own.
-  virtual void Load(QObject* Page, const QUrl& Url, const QString& DefaultEncoding) = 0;
+  virtual void Load(QObject* Page, const QUrl& Url) = 0;
   // Done gets the text the page shows.
   virtual void PageText(QObject* Page, std::function<void(const QString& Text)> Done) = 0;
 };

@@ -15,7 +15,6 @@
 #include "qt/QtConvert.h"
 #include "vcl/BrowserEngine.h"
 #include "vcl/Application.h"
-#include "win/CodePage.h"
 
 namespace {
 
@@ -143,7 +142,7 @@ void TWebBrowser::StartEngine() {
   MakePage();
   // A render process is started by the first page only.
   starting_ = true;
-  BrowserEngine().Load(page_, QUrl("about:blank"), QStringLiteral("UTF-8"));
+  BrowserEngine().Load(page_, QUrl("about:blank"));
 }
 
 void TWebBrowser::MakePage() {
@@ -174,12 +173,7 @@ void TWebBrowser::Navigate(const std::string& URL) {
 void TWebBrowser::Load() {
   busy_ = true;
   // The engine drops a page asked for while its first blank page loads: it follows that page.
-  if (!starting_) LoadLocation();
-}
-
-void TWebBrowser::LoadLocation() {
-  const std::string encoding = pageEncoding_ == teUtf8 ? "UTF-8" : CodePageName(GetACP());
-  BrowserEngine().Load(page_, QUrl(ToQString(location_)), QString::fromStdString(encoding));
+  if (!starting_) BrowserEngine().Load(page_, QUrl(ToQString(location_)));
 }
 
 void TWebBrowser::ReadPageText(std::function<void(const std::string& Utf8Text)> Done) {
@@ -192,7 +186,7 @@ void TWebBrowser::ReadPageText(std::function<void(const std::string& Utf8Text)> 
 void TWebBrowser::LoadFinished(bool ok) {
   if (starting_) {
     starting_ = false;
-    if (busy_) LoadLocation();
+    if (busy_) BrowserEngine().Load(page_, QUrl(ToQString(location_)));
     return;
   }
   busy_ = false;

@@ -22,8 +22,6 @@ class TWebBrowser : public TWinControl {
   std::string ClassName() const override { return "TWebBrowser"; }
 
   void Navigate(const std::string& URL);
-  // The encoding of the pages it goes to that name none: the code page (the default) or UTF-8.
-  void SetPageEncoding(TTextEncoding Value) { pageEncoding_ = Value; }
   // Gives the text the page shows, in UTF-8, once the engine has it; nothing without a page.
   void ReadPageText(std::function<void(const std::string& Utf8Text)> Done);
   // The page asked for last.
@@ -54,10 +52,8 @@ class TWebBrowser : public TWinControl {
   void StartEngine();
   void MakePage();
   void Load();
-  void LoadLocation();
   void LoadFinished(bool ok);
   std::string location_ = "about:blank";
-  TTextEncoding pageEncoding_ = teCodePage;
   bool busy_ = false;
   bool starting_ = false;  // the engine's first blank page, loaded to start a render process, is loading
   QObject* page_ = nullptr;  // the engine's page, a child of the control's widget, then of the view

@@ -3,7 +3,6 @@
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
-#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "vcl/BrowserEngine.h"
@@ -36,11 +35,7 @@ class TWebEngine : public TBrowserEngine {
     return view;
   }
 
-  void Load(QObject* Page, const QUrl& Url, const QString& DefaultEncoding) override {
-    auto* page = static_cast<QWebEnginePage*>(Page);
-    page->settings()->setDefaultTextEncoding(DefaultEncoding);
-    page->load(Url);
-  }
+  void Load(QObject* Page, const QUrl& Url) override { static_cast<QWebEnginePage*>(Page)->load(Url); }
 
   void PageText(QObject* Page, std::function<void(const QString& Text)> Done) override {
     static_cast<QWebEnginePage*>(Page)->toPlainText(std::move(Done));
