@@ -67,6 +67,18 @@ int LineAt(std::string_view text, size_t Position) {
   return line;
 }
 
+// The encoding of a text read: valid UTF-8 is converted to the code page, LackingLine set to the line of
+// its first character the code page lacks; other bytes stay as they are.
+TTextEncoding DecodeText(TTextBuffer& Text, int& LackingLine) {
+  const std::string_view bytes = Text.View();
+  if (IsAscii(bytes)) return teUtf8;
+  if (!IsValidUtf8(bytes)) return teCodePage;
+  size_t firstLacking = 0;
+  Text = TTextBuffer(Utf8ToAnsi(bytes, firstLacking));
+  if (firstLacking != std::string::npos) LackingLine = LineAt(Text.View(), firstLacking);
+  return teUtf8;
+}
+
 // Raises ETextTooLong for the first line longer than kMaxLineLength.
 void CheckLineLengths(std::string_view text) {
   // Lines cut at LF alone are at least as long as the real ones: when none of them is too long, no line
@@ -171,8 +183,11 @@ void TqzEditList::LoadFromStream(TStream* Stream) {
   TListUpdate update(this);
   // Read before anything changes, so that a failing stream leaves the list as it was.
   TTextBuffer text = TTextBuffer::ReadFrom(Stream);
-  TakeEncodingFrom(text);
+  int lackingLine = -1;
+  const TTextEncoding encoding = DecodeText(text, lackingLine);
   CheckLineLengths(text.View());
+  Encoding = encoding;
+  lackingLine_ = lackingLine;
   TakeLineBreaksFrom(text.View());
   if (!OnStringsLoaded) {
     SetText(std::move(text));
@@ -186,20 +201,6 @@ void TqzEditList::LoadFromStream(TStream* Stream) {
     SetText(std::move(text));
   }
   Fire(OnStringsLoaded);
-}
-
-void TqzEditList::TakeEncodingFrom(TTextBuffer& Text) {
-  lackingLine_ = -1;
-  const std::string_view bytes = Text.View();
-  if (!IsValidUtf8(bytes)) {
-    Encoding = teCodePage;  // the code page's bytes, kept as they are
-    return;
-  }
-  Encoding = teUtf8;
-  if (std::none_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) return;
-  size_t firstLacking = 0;
-  Text = TTextBuffer(Utf8ToAnsi(bytes, firstLacking));
-  if (firstLacking != std::string::npos) lackingLine_ = LineAt(Text.View(), firstLacking);
 }
 
 void TqzEditList::Put(int Index, const std::string& S) {

@@ -520,7 +520,8 @@ void TStrings::SaveToStream(TStream* Stream) const {
   };
   const int count = Count();
   for (int i = 0; i < count; ++i) {
-    const std::string line = Encoding == teUtf8 ? AnsiToUtf8(Get(i)) : Get(i);
+    std::string line = Get(i);
+    if (Encoding == teUtf8 && !IsAscii(line)) line = AnsiToUtf8(line);
     if (block.size() + line.size() > kBlock) flush();
     if (line.size() > kBlock)
       Stream->WriteBuffer(line.data(), static_cast<std::int64_t>(line.size()));

@@ -1,7 +1,10 @@
 #include "win/CodePage.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -71,6 +74,45 @@ const HighHalf& HighHalfOf(TAnsiCodePage codePage) {
     case TAnsiCodePage::koi8r: return kKoi8r;
     default: return k1251;
   }
+}
+
+// Each code page's high half sorted by character, so a whole UTF-8 text converts without a search
+// through the table for every character.
+struct ReverseEntry {
+  char32_t unicode;
+  unsigned char byte;
+};
+using ReverseHalf = std::array<ReverseEntry, 128>;
+
+ReverseHalf SortedByCharacter(const HighHalf& half) {
+  ReverseHalf reverse{};
+  for (size_t i = 0; i < half.size(); ++i) reverse[i] = {half[i], static_cast<unsigned char>(0x80 + i)};
+  std::sort(reverse.begin(), reverse.end(), [](const ReverseEntry& a, const ReverseEntry& b) { return a.unicode < b.unicode; });
+  return reverse;
+}
+
+const ReverseHalf& ReverseHalfOf(TAnsiCodePage codePage) {
+  static const ReverseHalf k1251Reverse = SortedByCharacter(k1251);
+  static const ReverseHalf k1252Reverse = SortedByCharacter(k1252);
+  static const ReverseHalf kKoi8rReverse = SortedByCharacter(kKoi8r);
+  switch (codePage) {
+    case TAnsiCodePage::cp1252: return k1252Reverse;
+    case TAnsiCodePage::koi8r: return kKoi8rReverse;
+    default: return k1251Reverse;
+  }
+}
+
+// Where the first byte outside ASCII lies, eight bytes at a time (the text's size when there is none).
+size_t AsciiPrefix(std::string_view text) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + i, 8);
+    if (word & kHighBits) break;
+  }
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  return i;
 }
 
 void AppendUtf8(std::string& out, char32_t u) {
@@ -144,13 +186,12 @@ bool UnicodeToCodePageChar(TAnsiCodePage codePage, char32_t u, unsigned char& c)
     c = static_cast<unsigned char>(u);
     return true;
   }
-  const HighHalf& half = HighHalfOf(codePage);
-  for (size_t i = 0; i < half.size(); ++i)
-    if (half[i] == u && u != 0xFFFD) {
-      c = static_cast<unsigned char>(0x80 + i);
-      return true;
-    }
-  return false;
+  const ReverseHalf& reverse = ReverseHalfOf(codePage);
+  const auto* found = std::lower_bound(reverse.begin(), reverse.end(), u,
+                                       [](const ReverseEntry& entry, char32_t key) { return entry.unicode < key; });
+  if (found == reverse.end() || found->unicode != u || u == 0xFFFD) return false;
+  c = found->byte;
+  return true;
 }
 
 std::u32string AnsiToUnicode(const std::string& text) {
@@ -190,14 +231,20 @@ std::string Utf8ToAnsi(std::string_view utf8, size_t& FirstLacking) {
 }
 
 bool IsValidUtf8(std::string_view text) {
-  size_t i = 0;
+  size_t i = AsciiPrefix(text);
   while (i < text.size()) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      i += AsciiPrefix(text.substr(i));
+      continue;
+    }
     const size_t start = i;
     // A malformed byte decodes to U+FFFD alone; the character U+FFFD itself takes three bytes.
     if (NextUtf8(text, i) == 0xFFFD && i - start == 1) return false;
   }
   return true;
 }
+
+bool IsAscii(std::string_view text) { return AsciiPrefix(text) == text.size(); }
 
 std::string CodePageName(TAnsiCodePage codePage) {
   switch (codePage) {

@@ -26,5 +26,7 @@ std::string Utf8ToAnsi(const std::string& utf8);
 std::string Utf8ToAnsi(std::string_view utf8, size_t& FirstLacking);
 // True when every byte sequence of the text is a well-formed UTF-8 character (a text of ASCII is).
 bool IsValidUtf8(std::string_view text);
+// True when no byte of the text lies outside ASCII, which reads the same in UTF-8 and every code page.
+bool IsAscii(std::string_view text);
 // The code page's name as the web's encoding labels spell it ("windows-1251").
 std::string CodePageName(TAnsiCodePage codePage);
