@@ -74,7 +74,7 @@ TTextEncoding DecodeText(TTextBuffer& Text, int& LackingLine) {
   if (IsAscii(bytes)) return teUtf8;
   if (!IsValidUtf8(bytes)) return teCodePage;
   size_t firstLacking = 0;
-  Text = TTextBuffer(Utf8ToAnsi(bytes, firstLacking));
+  Text.Shrink(Utf8ToAnsiInPlace(Text.Data(), bytes.size(), firstLacking));
   if (firstLacking != std::string::npos) LackingLine = LineAt(Text.View(), firstLacking);
   return teUtf8;
 }

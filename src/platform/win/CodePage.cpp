@@ -214,18 +214,32 @@ std::string Utf8ToAnsi(const std::string& utf8) {
 }
 
 std::string Utf8ToAnsi(std::string_view utf8, size_t& FirstLacking) {
+  std::string out(utf8);
+  out.resize(Utf8ToAnsiInPlace(out.data(), out.size(), FirstLacking));
+  return out;
+}
+
+size_t Utf8ToAnsiInPlace(char* Text, size_t Size, size_t& FirstLacking) {
   FirstLacking = std::string::npos;
-  std::string out;
-  out.reserve(utf8.size());
-  size_t i = 0;
-  while (i < utf8.size()) {
-    unsigned char c = 0;
-    if (UnicodeToAnsiChar(NextUtf8(utf8, i), c)) {
-      out += static_cast<char>(c);
+  const std::string_view utf8(Text, Size);
+  size_t in = AsciiPrefix(utf8);
+  size_t out = in;
+  while (in < Size) {
+    // Runs of ASCII move as they are; a character never takes more bytes in the code page than in UTF-8,
+    // so what is written never overtakes what is still to read.
+    const size_t ascii = AsciiPrefix(utf8.substr(in));
+    if (ascii > 0) {
+      std::memmove(Text + out, Text + in, ascii);
+      in += ascii;
+      out += ascii;
       continue;
     }
-    if (FirstLacking == std::string::npos) FirstLacking = out.size();
-    out += '?';
+    unsigned char c = 0;
+    if (!UnicodeToAnsiChar(NextUtf8(utf8, in), c)) {
+      if (FirstLacking == std::string::npos) FirstLacking = out;
+      c = '?';
+    }
+    Text[out++] = static_cast<char>(c);
   }
   return out;
 }
