@@ -1,6 +1,7 @@
 #include "qzCustomEdit.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "highlight/qzHighlighter.h"
@@ -67,16 +68,31 @@ int LineAt(std::string_view text, size_t Position) {
   return line;
 }
 
-// The encoding of a text read: valid UTF-8 is converted to the code page, LackingLine set to the line of
-// its first character the code page lacks; other bytes stay as they are.
-TTextEncoding DecodeText(TTextBuffer& Text, int& LackingLine) {
-  const std::string_view bytes = Text.View();
-  if (IsAscii(bytes)) return teUtf8;
-  if (!IsValidUtf8(bytes)) return teCodePage;
+// How a text read was written: valid UTF-8 (with or without a byte order mark, which is taken off) is
+// converted to the code page, with the line (from 0) of its first character the code page lacks, -1 for
+// none; other bytes stay as they are.
+struct TDecodedText {
+  TTextEncoding encoding = teUtf8;
+  bool byteOrderMark = false;
+  int lackingLine = -1;
+};
+
+TDecodedText DecodeText(TTextBuffer& Text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  TDecodedText decoded;
+  if (IsAscii(Text.View())) return decoded;
+  if (!IsValidUtf8(Text.View())) return {teCodePage, false, -1};
+  size_t start = 0;
+  if (Text.View().substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    decoded.byteOrderMark = true;
+    start = kByteOrderMark.size();
+  }
   size_t firstLacking = 0;
-  Text.Shrink(Utf8ToAnsiInPlace(Text.Data(), bytes.size(), firstLacking));
-  if (firstLacking != std::string::npos) LackingLine = LineAt(Text.View(), firstLacking);
-  return teUtf8;
+  const size_t size = Utf8ToAnsiInPlace(Text.Data() + start, Text.View().size() - start, firstLacking);
+  std::memmove(Text.Data(), Text.Data() + start, size);
+  Text.Shrink(size);
+  if (firstLacking != std::string::npos) decoded.lackingLine = LineAt(Text.View(), firstLacking);
+  return decoded;
 }
 
 // Raises ETextTooLong for the first line longer than kMaxLineLength.
@@ -183,11 +199,11 @@ void TqzEditList::LoadFromStream(TStream* Stream) {
   TListUpdate update(this);
   // Read before anything changes, so that a failing stream leaves the list as it was.
   TTextBuffer text = TTextBuffer::ReadFrom(Stream);
-  int lackingLine = -1;
-  const TTextEncoding encoding = DecodeText(text, lackingLine);
+  const TDecodedText decoded = DecodeText(text);
   CheckLineLengths(text.View());
-  Encoding = encoding;
-  lackingLine_ = lackingLine;
+  Encoding = decoded.encoding;
+  ByteOrderMark = decoded.byteOrderMark;
+  lackingLine_ = decoded.lackingLine;
   TakeLineBreaksFrom(text.View());
   if (!OnStringsLoaded) {
     SetText(std::move(text));

@@ -149,6 +149,7 @@ void UseNewTextLineEnds(TStrings* lines) {
   lines->LineBreak = "\n";
   lines->TrailingLineBreak = true;
   lines->Encoding = teUtf8;
+  lines->ByteOrderMark = false;
 }
 
 }  // namespace

@@ -507,8 +507,9 @@ void TypeLetter(TForm1* form, const QString& letter) {
   QTest::sendKeyEvent(QTest::Release, form->Editor->Widget(), key, letter, Qt::NoModifier);
 }
 
-// A file that is valid UTF-8 is shown in the editor's code page (Windows-1251) and written back as UTF-8,
-// also what is typed into it; a file that is not keeps its bytes. However it was opened, and under
+// A file that is valid UTF-8 is shown in the editor's code page (Windows-1251) and written back as UTF-8
+// (after its byte order mark when it has one), also what is typed into it; a file that is not keeps its
+// bytes. However it was opened, and under
 // another name through Save As too.
 TEST_F(Unit1Test, FilesKeepTheirEncodingThroughOpenEditAndSave) {
   enum class Way { CommandLine, OpenDialog, Reopen };
@@ -527,6 +528,7 @@ TEST_F(Unit1Test, FilesKeepTheirEncodingThroughOpenEditAndSave) {
        "\xE6\xB8# \xCF\xF0\xE8\xE2\xE5\xF2\r\n\xE9"},
       {"cp1251-one-byte.pl", Way::CommandLine, "\xE6", "\xE6", "\xE6\xB8\xE6"},
       {"ascii.pl", Way::OpenDialog, "print 1;\n", "print 1;", "жёprint 1;\n"},
+      {"bom.pl", Way::OpenDialog, "\xEF\xBB\xBFprint \"Ёж\";\n", "print \"\xA8\xE6\";", "\xEF\xBB\xBFжёprint \"Ёж\";\n"},
       {"empty.pl", Way::Reopen, "", "", "жё"},
   };
   for (const auto& c : cases) {

@@ -518,6 +518,7 @@ void TStrings::SaveToStream(TStream* Stream) const {
     Stream->WriteBuffer(block.data(), static_cast<std::int64_t>(block.size()));
     block.clear();
   };
+  if (Encoding == teUtf8 && ByteOrderMark) block = "\xEF\xBB\xBF";
   const int count = Count();
   for (int i = 0; i < count; ++i) {
     std::string line = Get(i);

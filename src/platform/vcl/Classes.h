@@ -214,6 +214,8 @@ class TStrings : public TPersistent {
   // The encoding SaveToStream writes the lines in; the lines themselves are in the code page. UTF-8
   // converts each line as it goes out. The editor's lines take it from the file they read.
   TTextEncoding Encoding = teCodePage;
+  // Whether UTF-8 goes out after a byte order mark, as the file read had it.
+  bool ByteOrderMark = false;
 
   virtual void LoadFromStream(TStream* Stream);
   // Writes the lines as they are stored, without building the whole text first.
