@@ -512,7 +512,7 @@ void TypeLetter(TForm1* form, const QString& letter) {
 // bytes. However it was opened, and under
 // another name through Save As too.
 TEST_F(Unit1Test, FilesKeepTheirEncodingThroughOpenEditAndSave) {
-  enum class Way { CommandLine, OpenDialog, Reopen };
+  enum class Way { CommandLine, OpenDialog };
   const struct {
     const char* name;
     Way way;
@@ -524,12 +524,12 @@ TEST_F(Unit1Test, FilesKeepTheirEncodingThroughOpenEditAndSave) {
        "# \xEF\xF0\xE8\xE2\xE5\xF2 \xAB\xEC\xE8\xF0\xBB \x88", "жё# привет «мир» €\nprint 1;\n"},
       {"utf8-crlf.pl", Way::OpenDialog, "print \"Ёлка\";\r\n", "print \"\xA8\xEB\xEA\xE0\";",
        "жёprint \"Ёлка\";\r\n"},
-      {"cp1251.pl", Way::Reopen, "# \xCF\xF0\xE8\xE2\xE5\xF2\r\n\xE9", "# \xCF\xF0\xE8\xE2\xE5\xF2",
+      {"cp1251.pl", Way::OpenDialog, "# \xCF\xF0\xE8\xE2\xE5\xF2\r\n\xE9", "# \xCF\xF0\xE8\xE2\xE5\xF2",
        "\xE6\xB8# \xCF\xF0\xE8\xE2\xE5\xF2\r\n\xE9"},
       {"cp1251-one-byte.pl", Way::CommandLine, "\xE6", "\xE6", "\xE6\xB8\xE6"},
       {"ascii.pl", Way::OpenDialog, "print 1;\n", "print 1;", "жёprint 1;\n"},
       {"bom.pl", Way::OpenDialog, "\xEF\xBB\xBFprint \"Ёж\";\n", "print \"\xA8\xE6\";", "\xEF\xBB\xBFжёprint \"Ёж\";\n"},
-      {"empty.pl", Way::Reopen, "", "", "жё"},
+      {"empty.pl", Way::CommandLine, "", "", "жё"},
   };
   for (const auto& c : cases) {
     const std::string name = Path(c.name);
@@ -540,9 +540,6 @@ TEST_F(Unit1Test, FilesKeepTheirEncodingThroughOpenEditAndSave) {
     if (c.way == Way::OpenDialog) {
       answers.queue.push_back({IDOK, name});
       Press(form, Qt::Key_O, Qt::ControlModifier);
-    } else if (c.way == Way::Reopen) {
-      form->Open(name, false);
-      Reopen(1);
     }
     ASSERT_EQ(form->CurrentFileName(), name);
     EXPECT_EQ(form->Editor->Lines()->Get(0), c.shown) << c.name;
