@@ -1,6 +1,7 @@
 #include "qzCustomEdit.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "highlight/qzHighlighter.h"
@@ -13,6 +14,7 @@
 #include "vcl/Forms.h"
 #include "vcl/ImgList.h"
 #include "win/Caret.h"
+#include "win/CodePage.h"
 #include "win/DropFiles.h"
 #include "win/Gdi.h"
 #include "win/WinUser.h"
@@ -56,6 +58,42 @@ bool OnlyBlanks(std::string_view text) {
 }
 
 COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)); }
+
+// The line (from 0) that holds the byte at Position, lines cut at CR LF, LF or a lone CR.
+int LineAt(std::string_view text, size_t Position) {
+  int line = 0;
+  for (size_t i = 0; i < Position; ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++line;
+  }
+  return line;
+}
+
+// How a text read was written: valid UTF-8 (with or without a byte order mark, which is taken off) is
+// converted to the code page, with the line (from 0) of its first character the code page lacks, -1 for
+// none; other bytes stay as they are.
+struct TDecodedText {
+  TTextEncoding encoding = teUtf8;
+  bool byteOrderMark = false;
+  int lackingLine = -1;
+};
+
+TDecodedText DecodeText(TTextBuffer& Text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  TDecodedText decoded;
+  if (IsAscii(Text.View())) return decoded;
+  if (!IsValidUtf8(Text.View())) return {teCodePage, false, -1};
+  size_t start = 0;
+  if (Text.View().substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    decoded.byteOrderMark = true;
+    start = kByteOrderMark.size();
+  }
+  size_t firstLacking = 0;
+  const size_t size = Utf8ToAnsiInPlace(Text.Data() + start, Text.View().size() - start, firstLacking);
+  std::memmove(Text.Data(), Text.Data() + start, size);
+  Text.Shrink(size);
+  if (firstLacking != std::string::npos) decoded.lackingLine = LineAt(Text.View(), firstLacking);
+  return decoded;
+}
 
 // Raises ETextTooLong for the first line longer than kMaxLineLength.
 void CheckLineLengths(std::string_view text) {
@@ -161,7 +199,11 @@ void TqzEditList::LoadFromStream(TStream* Stream) {
   TListUpdate update(this);
   // Read before anything changes, so that a failing stream leaves the list as it was.
   TTextBuffer text = TTextBuffer::ReadFrom(Stream);
+  const TDecodedText decoded = DecodeText(text);
   CheckLineLengths(text.View());
+  Encoding = decoded.encoding;
+  ByteOrderMark = decoded.byteOrderMark;
+  lackingLine_ = decoded.lackingLine;
   TakeLineBreaksFrom(text.View());
   if (!OnStringsLoaded) {
     SetText(std::move(text));

@@ -112,9 +112,13 @@ class TqzEditList : public TStringList {
   void Insert(int Index, const std::string& S) override;
   int InsertLines(int Index, std::string_view Text) override;
   void DeleteLines(int Index, int Number) override;
-  // ETextTooLong for a stream longer than kMaxTextLength (refused before it is read) or a line longer
-  // than kMaxLineLength; the list stays as it was.
+  // A stream of valid UTF-8 sets Encoding to UTF-8 and is converted to the code page; any other keeps
+  // its bytes and sets it to the code page. ETextTooLong for a stream longer than kMaxTextLength
+  // (refused before it is read) or a line longer than kMaxLineLength; the list stays as it was.
   void LoadFromStream(TStream* Stream) override;
+  // The line (from 0) of the first character the last stream read held that the code page lacks (a '?'
+  // stands in its place), -1 when it had none.
+  int LackingLine() const { return lackingLine_; }
   void Put(int Index, const std::string& S) override;
   void SetText(const std::string& Text) override;
   // The same, with the text's memory taken over by the lines.
@@ -147,6 +151,7 @@ class TqzEditList : public TStringList {
 
  private:
   int loadLock_ = 0;
+  int lackingLine_ = -1;
   bool quiet_ = false;
 };
 

@@ -144,10 +144,13 @@ void SetWindowKeystrokes(TqzCustomEdit* editor) {
   for (int i = 0; i < kWindowKeystrokeRows; ++i) keys->Add()->Assign(defaults.Items(i));
 }
 
-// A text that did not come from a file is written with this platform's line ends, each line ended.
+// A text that did not come from a file is written with this platform's line ends, each line ended, and
+// in its encoding.
 void UseNewTextLineEnds(TStrings* lines) {
   lines->LineBreak = "\n";
   lines->TrailingLineBreak = true;
+  lines->Encoding = teUtf8;
+  lines->ByteOrderMark = false;
 }
 
 }  // namespace
@@ -652,6 +655,7 @@ void TForm1::FormShow(TObject*) {
     SetCurrentFile(ExpandFileName(joined));
     Editor->Lines()->Clear();
     UseNewTextLineEnds(Editor->Lines());
+    ReleaseHeldFile();
     Editor->SetModified(false);
     nameNeedsConfirming_ = true;
     EditorStatusChange(Editor, {});
@@ -739,6 +743,7 @@ void TForm1::New1Click(TObject*) {
     ShowEditPage();
     Editor->SetText(ReadString("FileTemplate", kDefaultFileTemplate));
     UseNewTextLineEnds(Editor->Lines());
+    ReleaseHeldFile();
     Editor->SetModified(false);
     nameNeedsConfirming_ = false;
     SetCurrentFile(kUntitled);
@@ -762,6 +767,7 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
     try {
       TFileStream file(Name, fmOpenRead);
       Editor->Lines()->LoadFromStream(&file);
+      HoldIfCharactersLacking(file, Name);
     } catch (const EFRefusedError&) {
       throw;  // something there the editor does not open (a folder, a pipe, a device): nothing changes
     } catch (const ETextTooLong& e) {
@@ -777,6 +783,28 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
   ShowEditPage();
   UpdateGutterDigits();
   EditorStatusChange(Editor, {});
+  if (goOn && !heldFileMessage_.empty()) MessageDlg(heldFileMessage_, mtWarning, TMsgDlgButtons{mbOK}, 0);
+}
+
+void TForm1::HoldIfCharactersLacking(TStream& File, const std::string& Name) {
+  const int line = Editor->Lines()->LackingLine();
+  if (line < 0) {
+    ReleaseHeldFile();
+    return;
+  }
+  File.SetPosition(0);
+  heldFileBytes_ = File.ReadRemaining();
+  heldFileMessage_ = Format(
+      "Line %d of \"%s\" holds characters that the editor's code page (%s) cannot show. The file is "
+      "opened read-only, so that no save can change it; it can still be copied, searched, run and printed.",
+      line + 1, FileNameToText(ExtractFileName(Name)).c_str(), CodePageName(GetACP()).c_str());
+  Editor->SetReadOnly(true);
+}
+
+void TForm1::ReleaseHeldFile() {
+  heldFileBytes_.clear();
+  heldFileMessage_.clear();
+  Editor->SetReadOnly(false);
 }
 
 // A save that wrote its file in place and was killed half way kept the file's old contents in the
@@ -812,6 +840,7 @@ void TForm1::Save1Click(TObject*) {
 }
 
 void TForm1::SaveTo(const std::string& Name) {
+  if (!heldFileMessage_.empty()) throw Exception(heldFileMessage_);
   WriteFileReplacing(Name, [this](TStream& stream) { Editor->Lines()->SaveToStream(&stream); });
   Editor->SetModified(false);
   StatusBar1->Panels()->Items(1)->SetText("");

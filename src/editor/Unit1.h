@@ -390,6 +390,10 @@ class TForm1 : public TForm {
   void SaveTo(const std::string& Name);
   // Asks about the cut-short saves of the named file (of every file for an empty name).
   void OfferCutShortSaves(const std::string& Name);
+  // Read-only with its reason when the editor's last file lacks characters of the code page, else
+  // editable; the message is shown once as the file opens.
+  void HoldIfCharactersLacking(TStream& File, const std::string& Name);
+  void ReleaseHeldFile();
   void ShowEditPage();
   void UpdateGutterDigits();
   void SetTabWidth(int Spaces);
@@ -400,6 +404,10 @@ class TForm1 : public TForm {
   std::string currentFileName_ = kUntitled;
   // Set when a file could not be loaded: Save then asks for a name instead of writing the file.
   bool nameNeedsConfirming_ = false;
+  // A UTF-8 file holding characters the code page lacks is shown read-only: its bytes are kept to run it
+  // as it is, and the message tells why no save may write the text.
+  std::string heldFileBytes_;
+  std::string heldFileMessage_;
   bool activated_ = false;
   bool editorMessageShown_ = false;  // the status bar tells of characters the editor could not take
   int tabWidth_ = 8;

@@ -8,6 +8,7 @@
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
+#include "win/CodePage.h"
 #include "win/Kernel.h"
 #include "win/Shell.h"
 
@@ -182,7 +183,8 @@ void TForm1::RunWithParams(const std::string& Params) {
   if (Conio->Running()) return;
   OutputList()->Clear();
   const std::string script = TempFile(kScriptFileName);
-  WriteTempFile(script, SavedBytes(*Editor->Lines()));
+  // A file held read-only runs as its own bytes, which the editor's code page cannot all show.
+  WriteTempFile(script, heldFileMessage_.empty() ? SavedBytes(*Editor->Lines()) : heldFileBytes_);
 
   const std::string firstLine = Editor->Lines()->Count() > 0 ? Editor->Lines()->Get(0) : std::string();
   // The two paths go in quotes when they hold a blank: split at the blank they name no file at all.
@@ -245,6 +247,12 @@ void TForm1::ConioStart(TObject*, const std::string&) {
 void TForm1::ConioLine(TObject*, const std::string& Line) { OutputList()->Add(Line); }
 
 void TForm1::ConioDone(TObject*) {
+  // Scripts here print UTF-8; output that is not valid UTF-8 is the code page's bytes. (The page's
+  // bytes are the output's: the browser tells UTF-8 from them itself.) A line end never splits a
+  // character, so the output is valid UTF-8 when each of its lines is.
+  bool utf8 = true;
+  for (int i = 0; utf8 && i < OutputList()->Count(); ++i) utf8 = IsValidUtf8(OutputList()->GetRef(i));
+  Memo1->SetLinesEncoding(utf8 ? teUtf8 : teCodePage);
   // The lines now live in the memo alone: kept twice, a large output would take its size again.
   Memo1->Lines()->Assign(OutputList());
   OutputList()->Clear();

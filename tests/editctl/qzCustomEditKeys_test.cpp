@@ -87,13 +87,19 @@ TEST_F(Keys, UnboundCharactersArriveAsTyping) {
   QCoreApplication::sendEvent(edit->Widget(), &press);
   EXPECT_EQ(commands, (std::vector<TCommand>{{ecChar, '\xE6'}}));
   EXPECT_EQ(LinesOf(*edit), Lines{"a(\xE6"});
+  // Also right after a bound key, which types no character of its own to be suppressed.
+  Press(Qt::Key_Home, Qt::ControlModifier);
+  commands.clear();
+  QCoreApplication::sendEvent(edit->Widget(), &press);
+  EXPECT_EQ(commands, (std::vector<TCommand>{{ecChar, '\xE6'}}));
+  EXPECT_EQ(LinesOf(*edit), Lines{"\xE6" "a(\xE6"});
 
   // OnKeyPress sees the character first and may take it away.
   edit->OnKeyPress = [](TObject*, char& key) { key = '\0'; };
   commands.clear();
   QTest::keyClicks(edit->Widget(), "b");
   EXPECT_EQ(commands, (std::vector<TCommand>{{ecChar, '\0'}}));
-  EXPECT_EQ(LinesOf(*edit), Lines{"a(\xE6"});
+  EXPECT_EQ(LinesOf(*edit), Lines{"\xE6" "a(\xE6"});
 }
 
 TEST_F(Keys, TwoStrokeBindingRemembersItsFirstStroke) {

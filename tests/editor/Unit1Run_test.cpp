@@ -13,6 +13,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QTest>
@@ -529,6 +530,47 @@ std::string DominantColour(const std::string& ppm) {
   for (const auto& [key, count] : counts)
     if (best.empty() || count > counts[best]) best = key;
   return counts[best] * 2 > picture.Width * picture.Height ? best : "mixed";
+}
+
+// The run reads the bytes the file is saved in, and output in UTF-8 shows as its characters in the
+// "As Text" memo and in the page; output in the code page's bytes shows as those.
+TEST_F(Unit1RunTest, OutputShowsInTheEncodingTheScriptPrintsIn) {
+  const struct {
+    const char* name;
+    std::string script;
+    const char* shown;  // UTF-8
+  } cases[] = {
+      {"utf8.pl", "print \"Ёлка «ель»\\n\";\n", "Ёлка «ель»"},
+      {"lacking.pl", "print \"café ☺ привет\\n\";\n", "café ☺ привет"},  // held read-only, run as it is
+      {"cp1251.pl", "print \"\xCF\xF0\xE8\xE2\xE5\xF2\\n\";\n", "Привет"},
+  };
+  RegWriteBool(kSettingsKey, "RunBrowserView", true);
+  std::string loaded;
+  Form().WebBrowser1->OnDocumentComplete = [&](TObject*, const std::string& URL, bool Ok) {
+    if (Ok) loaded = URL;
+  };
+  for (const auto& c : cases) {
+    const TDialogHookScope quiet([](TDialogRequest&) { return IDOK; });
+    OpenScript(c.name, c.script);
+    loaded.clear();
+    Run();
+    EXPECT_EQ(ReadFile(ScriptFile()), c.script) << c.name;
+    // What the "As Text" view shows, as the user copies it out.
+    QWidget* memo = Form().Memo1->Widget();
+    QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), c.shown) << c.name;
+    ASSERT_TRUE(PumpUntil([&] { return loaded.find("OmTemp.htm") != std::string::npos; }, 60000)) << c.name;
+    std::string page;
+    bool read = false;
+    Form().WebBrowser1->ReadPageText([&](const std::string& text) {
+      page = text;
+      read = true;
+    });
+    ASSERT_TRUE(PumpUntil([&] { return read; }, 60000)) << c.name;
+    EXPECT_NE(page.find(c.shown), std::string::npos) << c.name << ": " << page;
+    Form().Run1Click(nullptr);  // back to the editor
+  }
 }
 
 TEST_F(Unit1RunTest, TheInBrowserPageIsDrawn) {

@@ -603,6 +603,121 @@ TEST_F(Unit1Test, FilesKeepTheirLineEndsThroughOpenAndSave) {
             "#!/usr/bin/perl\n\nprint \"Content-type: text/html\\n\\n\";\nprint \"<html><h1>Hello!</h1></html>\\n\";\n");
 }
 
+// A file that is valid UTF-8 is shown in the editor's code page (Windows-1251) and written back as UTF-8
+// (after its byte order mark when it has one), also what is typed into it; a file that is not keeps its
+// bytes. However it was opened, and under
+// another name through Save As too.
+TEST_F(Unit1Test, FilesKeepTheirEncodingThroughOpenEditAndSave) {
+  enum class Way { CommandLine, OpenDialog };
+  const struct {
+    const char* name;
+    Way way;
+    std::string bytes;
+    std::string shown;  // the first line in the editor
+    std::string saved;  // after typing "ж" and committing "ё" through the input method at its start
+  } cases[] = {
+      {"utf8.pl", Way::CommandLine, "# привет «мир» €\nprint 1;\n",
+       "# \xEF\xF0\xE8\xE2\xE5\xF2 \xAB\xEC\xE8\xF0\xBB \x88", "жё# привет «мир» €\nprint 1;\n"},
+      {"utf8-crlf.pl", Way::OpenDialog, "print \"Ёлка\";\r\n", "print \"\xA8\xEB\xEA\xE0\";",
+       "жёprint \"Ёлка\";\r\n"},
+      {"cp1251.pl", Way::OpenDialog, "# \xCF\xF0\xE8\xE2\xE5\xF2\r\n\xE9", "# \xCF\xF0\xE8\xE2\xE5\xF2",
+       "\xE6\xB8# \xCF\xF0\xE8\xE2\xE5\xF2\r\n\xE9"},
+      {"cp1251-one-byte.pl", Way::CommandLine, "\xE6", "\xE6", "\xE6\xB8\xE6"},
+      {"ascii.pl", Way::OpenDialog, "print 1;\n", "print 1;", "жёprint 1;\n"},
+      {"bom.pl", Way::OpenDialog, "\xEF\xBB\xBFprint \"Ёж\";\n", "print \"\xA8\xE6\";", "\xEF\xBB\xBFжёprint \"Ёж\";\n"},
+      {"empty.pl", Way::CommandLine, "", "", "жё"},
+  };
+  for (const auto& c : cases) {
+    const std::string name = Path(c.name);
+    WriteFile(name, c.bytes);
+    SetCommandLine(c.way == Way::CommandLine ? std::vector<std::string>{name} : std::vector<std::string>{});
+    Answers answers;
+    TForm1* form = Start();
+    if (c.way == Way::OpenDialog) {
+      answers.queue.push_back({IDOK, name});
+      Press(form, Qt::Key_O, Qt::ControlModifier);
+    }
+    ASSERT_EQ(form->CurrentFileName(), name);
+    EXPECT_EQ(form->Editor->Lines()->Get(0), c.shown) << c.name;
+    EXPECT_FALSE(form->Editor->ReadOnly()) << c.name;
+    Press(form, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadFile(name), c.bytes) << c.name;
+
+    Press(form, Qt::Key_Home, Qt::ControlModifier);
+    corvane::test::TypeText(form->Editor->Widget(), QString::fromUtf8("ж"));
+    corvane::test::CommitText(*form->Editor, QString::fromUtf8("ё"));
+    Press(form, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadFile(name), c.saved) << c.name;
+    answers.queue.push_back({IDOK, Path(std::string("copy-") + c.name)});
+    Press(form, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(ReadFile(Path(std::string("copy-") + c.name)), c.saved) << c.name;
+    EXPECT_EQ(answers.asked.size(), c.way == Way::OpenDialog ? 2u : 1u) << answers.Texts();
+  }
+
+  // A new text takes this platform's encoding.
+  Answers answers;
+  form_->Editor->SetModified(false);
+  form_->New1Click(form_.get());
+  corvane::test::TypeText(form_->Editor->Widget(), QString::fromUtf8("ж"));
+  answers.queue.push_back({IDOK, Path("new.pl")});
+  Press(form_.get(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(ReadFile(Path("new.pl")).substr(0, 18), "ж#!/usr/bin/perl\n");
+}
+
+// The Tools menu's conversions act on the editor's bytes, and the file is written as the text then
+// shows: converted to KOI8-R and back, a UTF-8 file comes back byte for byte.
+TEST_F(Unit1Test, ConvertingAUtf8FileToKoi8rAndBackSavesItsOwnBytes) {
+  const std::string name = Path("koi.pl");
+  WriteFile(name, "# привет\n");
+  SetCommandLine({name});
+  TForm1* form = Start();
+  Press(form, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+  Press(form, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(ReadFile(name), "# РТЙЧЕФ\n");  // the KOI8-R bytes of the word, read as Windows-1251
+  Press(form, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+  Press(form, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(ReadFile(name), "# привет\n");
+}
+
+// Characters the code page cannot show are never lost by a save: the file opens read-only with a
+// message naming the first line that holds one, and Save and Save As refuse with it. The next file
+// that fits the code page is editable again.
+TEST_F(Unit1Test, AUtf8FileWithCharactersTheCodePageLacksOpensReadOnlyAndIsNeverSaved) {
+  const std::string name = Path("cafe.pl");
+  const std::string bytes = "# привет\nmy $s = 'café ☺';\n";
+  WriteFile(name, bytes);
+  SetCommandLine({name});
+  Answers answers;
+  TForm1* form = Start();
+  ASSERT_EQ(answers.asked.size(), 1u) << answers.Texts();
+  const std::string message = answers.asked[0].Text;
+  EXPECT_EQ(message,
+            "Line 2 of \"cafe.pl\" holds characters that the editor's code page (windows-1251) cannot show. "
+            "The file is opened read-only, so that no save can change it; it can still be copied, searched, "
+            "run and printed.");
+  EXPECT_TRUE(form->Editor->ReadOnly());
+  EXPECT_EQ(form->Editor->Lines()->Get(1), "my $s = 'caf? ?';");
+
+  QTest::keyClicks(form->Editor->Widget(), "x");
+  corvane::test::CommitText(*form->Editor, QString::fromUtf8("ж"));
+  EXPECT_EQ(form->Editor->Lines()->Get(0), "# \xEF\xF0\xE8\xE2\xE5\xF2");
+  form->Editor->SetSelText("changed by a command ");  // as the Tools menu changes a text
+  Press(form, Qt::Key_S, Qt::ControlModifier);
+  answers.queue.push_back({IDOK, Path("copy.pl")});
+  Press(form, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_EQ(answers.asked.size(), 4u) << answers.Texts();
+  EXPECT_EQ(answers.asked[1].Text, message);
+  EXPECT_EQ(answers.asked[3].Text, message);
+  EXPECT_EQ(ReadFile(name), bytes);
+  EXPECT_FALSE(fs::exists(Path("copy.pl")));
+
+  WriteFile(Path("fits.pl"), "# привет\n");
+  form->Editor->SetModified(false);
+  form->Open(Path("fits.pl"), false);
+  EXPECT_FALSE(form->Editor->ReadOnly());
+  EXPECT_EQ(answers.asked.size(), 4u) << answers.Texts();
+}
+
 // A read that fails part of the way through, or a file that another program cuts shorter while it is
 // read, fails the open with a message that names the file; the window keeps its own text and name, so
 // the part read is never saved over the file without asking.

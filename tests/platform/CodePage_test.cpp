@@ -49,4 +49,32 @@ TEST_F(CodePageTest, EveryByteWithACharacterComesBackThroughUtf8) {
   }
 }
 
+// A file is taken for UTF-8 only when every sequence is well formed; the first character the code
+// page lacks is found where its '?' lands.
+TEST_F(CodePageTest, TellsUtf8FromOtherBytesAndFindsTheFirstLackingCharacter) {
+  const struct {
+    std::string text;
+    bool utf8;
+    size_t firstLacking;  // in the code page's text
+  } cases[] = {
+      {"", true, std::string::npos},
+      {"print 1;\n", true, std::string::npos},
+      {"\xD0\x9F\xD1\x80\xD0\xB8 \xE2\x82\xAC", true, std::string::npos},  // Cyrillic letters, the euro sign
+      {"\xEF\xBF\xBD", true, 0},                                           // U+FFFD itself, which no byte shows
+      {"ab caf\xC3\xA9 \xE2\x98\xBA", true, 6},                           // "é" first, then a smiley
+      {"\xF0\x9F\x98\x80", true, 0},                                       // four bytes
+      {"\xCF\xF0\xE8", false, std::string::npos},                          // Windows-1251 letters
+      {"\xC0\xBC", false, std::string::npos},                              // overlong
+      {"\xED\xA0\x80", false, std::string::npos},                          // a surrogate
+      {"ok\xD0", false, std::string::npos},                                // cut short at the end
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsValidUtf8(c.text), c.utf8) << c.text;
+    if (!c.utf8) continue;
+    size_t firstLacking = 0;
+    Utf8ToAnsi(c.text, firstLacking);
+    EXPECT_EQ(firstLacking, c.firstLacking) << c.text;
+  }
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <functional>
 
 class QObject;
+class QString;
 class QUrl;
 class QWidget;
 
@@ -20,6 +21,8 @@ class TBrowserEngine {
   // Has the page load Url, or a fresh page in its place (in its view) when the page is stuck in a
   // script that does not end; returns the page that loads.
   virtual QObject* Load(QObject* Page, const QUrl& Url) = 0;
+  // Done gets the text the page shows.
+  virtual void PageText(QObject* Page, std::function<void(const QString& Text)> Done) = 0;
 };
 
 // The engine, its module loaded on first use; raises Exception when the module cannot be loaded.

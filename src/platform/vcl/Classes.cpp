@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "win/FileNames.h"
+#include "win/CodePage.h"
 
 // ---------------------------------------------------------------------------------------------------
 // TPersistent
@@ -524,9 +525,11 @@ void TStrings::SaveToStream(TStream* Stream) const {
     Stream->WriteBuffer(block.data(), static_cast<std::int64_t>(block.size()));
     block.clear();
   };
+  if (Encoding == teUtf8 && ByteOrderMark) block = "\xEF\xBB\xBF";
   const int count = Count();
   for (int i = 0; i < count; ++i) {
-    const std::string line = Get(i);
+    std::string line = Get(i);
+    if (Encoding == teUtf8 && !IsAscii(line)) line = AnsiToUtf8(line);
     if (block.size() + line.size() > kBlock) flush();
     if (line.size() > kBlock)
       Stream->WriteBuffer(line.data(), static_cast<std::int64_t>(line.size()));

@@ -164,6 +164,9 @@ void SetFileReadFault(TFileReadFault Fault);
 // ---------------------------------------------------------------------------------------------------
 // String lists
 
+// How a file's text is written: the code page's bytes as they are, or UTF-8.
+enum TTextEncoding { teCodePage, teUtf8 };
+
 class TStrings : public TPersistent {
  public:
   virtual int Count() const = 0;
@@ -212,6 +215,11 @@ class TStrings : public TPersistent {
   // written back with the line ends it came with.
   std::string LineBreak = "\n";
   bool TrailingLineBreak = true;
+  // The encoding SaveToStream writes the lines in; the lines themselves are in the code page. UTF-8
+  // converts each line as it goes out. The editor's lines take it from the file they read.
+  TTextEncoding Encoding = teCodePage;
+  // Whether UTF-8 goes out after a byte order mark, as the file read had it.
+  bool ByteOrderMark = false;
 
   virtual void LoadFromStream(TStream* Stream);
   // Writes the lines as they are stored, without building the whole text first.

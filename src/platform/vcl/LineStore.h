@@ -4,6 +4,7 @@
 // whole text was loaded (or inserted) into at once or allocated alone when the line is set later. Items live in a gap
 // buffer, so a run of inserts and deletes at one place (typing line breaks in a big file) moves only
 // what lies between two edits, not everything behind them.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -30,6 +31,9 @@ class TTextBuffer {
   // The bytes from the stream's position to its end; EReadError when it yields fewer than its size said.
   static TTextBuffer ReadFrom(TStream* Stream);
   std::string_view View() const { return {bytes_.get(), size_}; }
+  // The bytes to rewrite where they lie, and the text cut to its first Size bytes after that.
+  char* Data() { return bytes_.get(); }
+  void Shrink(size_t Size) { size_ = std::min(Size, size_); }
 
  private:
   friend class TLineStore;

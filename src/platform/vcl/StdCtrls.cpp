@@ -421,13 +421,19 @@ class TMemoStrings : public TStrings {
   std::vector<std::string> lines_;
 };
 
+// A memo line as shown: its bytes read in the encoding the memo's lines are in.
+QString MemoLineText(const std::string& line, TTextEncoding encoding) {
+  return encoding == teUtf8 ? QString::fromUtf8(line) : ToQString(line);
+}
+
 // What a read-only memo that does not wrap shows: its lines drawn straight from the memo's own, the
 // visible ones only. A text document would hold the whole text again, in UTF-16 and with a block per
 // line, several times the size of a large output. The user scrolls, selects with the mouse or Ctrl+A
 // and copies with Ctrl+C, as in the editable memo.
 class TMemoView : public QAbstractScrollArea {
  public:
-  TMemoView(const std::vector<std::string>& lines, QWidget* parent) : QAbstractScrollArea(parent), lines_(lines) {
+  TMemoView(const std::vector<std::string>& lines, const TTextEncoding& encoding, QWidget* parent)
+      : QAbstractScrollArea(parent), lines_(lines), encoding_(encoding) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
@@ -438,7 +444,7 @@ class TMemoView : public QAbstractScrollArea {
     std::size_t longest = 0;
     for (std::size_t i = 0; i < lines_.size(); ++i)
       if (lines_[i].size() > lines_[longest].size()) longest = i;
-    widest_ = lines_.empty() ? 0 : fontMetrics().horizontalAdvance(ToQString(lines_[longest])) + Margin() * 2;
+    widest_ = lines_.empty() ? 0 : fontMetrics().horizontalAdvance(MemoLineText(lines_[longest], encoding_)) + Margin() * 2;
     anchor_ = caret_ = {0, 0};
     UpdateRanges();
     viewport()->update();
@@ -509,7 +515,7 @@ class TMemoView : public QAbstractScrollArea {
   };
 
   int Count() const { return static_cast<int>(lines_.size()); }
-  QString Text(int row) const { return ToQString(lines_[static_cast<std::size_t>(row)]); }
+  QString Text(int row) const { return MemoLineText(lines_[static_cast<std::size_t>(row)], encoding_); }
   int LineHeight() const { return std::max(1, fontMetrics().lineSpacing()); }
   int Margin() const { return fontMetrics().averageCharWidth() / 2; }
   std::pair<TPosition, TPosition> Ordered() const {
@@ -559,6 +565,7 @@ class TMemoView : public QAbstractScrollArea {
   }
 
   const std::vector<std::string>& lines_;
+  const TTextEncoding& encoding_;  // the memo's, which may change while it shows
   int widest_ = 0;  // pixels of the longest line (by bytes), margins included
   TPosition anchor_{0, 0};
   TPosition caret_{0, 0};
@@ -604,7 +611,7 @@ bool TMemo::Wraps() const {
 bool TMemo::Viewed() const { return readOnly_ && !Wraps(); }
 
 std::unique_ptr<QWidget> TMemo::CreateWidget(QWidget* ParentWidget) {
-  if (Viewed()) return std::make_unique<TMemoView>(lines_->Items(), ParentWidget);
+  if (Viewed()) return std::make_unique<TMemoView>(lines_->Items(), linesEncoding_, ParentWidget);
   return std::make_unique<TCodePageTextEdit>(ParentWidget);
 }
 
@@ -645,7 +652,7 @@ void TMemo::LinesChanged() {
     const auto& lines = lines_->Items();
     for (size_t i = 0; i < lines.size(); ++i) {
       if (i > 0) text += '\n';
-      text += ToQString(lines[i]);
+      text += MemoLineText(lines[i], linesEncoding_);
     }
     pushing_ = true;
     edit->setPlainText(text);
@@ -658,7 +665,7 @@ void TMemo::WidgetEdited() {
   auto* edit = static_cast<QPlainTextEdit*>(WidgetIfAllocated());
   std::vector<std::string> lines;
   const QStringList parts = edit->toPlainText().split('\n');
-  for (const QString& part : parts) lines.push_back(FromQString(part));
+  for (const QString& part : parts) lines.push_back(linesEncoding_ == teUtf8 ? part.toStdString() : FromQString(part));
   if (lines.size() == 1 && lines.front().empty()) lines.clear();
   lines_->Replace(std::move(lines));
   Modified = true;
@@ -679,6 +686,12 @@ void TMemo::SetReadOnly(bool Value) {
 void TMemo::SetScrollBars(TScrollStyle Value) {
   scrollBars_ = Value;
   ApplyOptions();
+}
+
+void TMemo::SetLinesEncoding(TTextEncoding Value) {
+  if (Value == linesEncoding_) return;
+  linesEncoding_ = Value;
+  LinesChanged();
 }
 
 void TMemo::SetWordWrap(bool Value) {

@@ -130,6 +130,9 @@ class TMemo : public TWinControl {
   void SetScrollBars(TScrollStyle Value);
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool Value);
+  // What the bytes of its lines are: the code page's (the default) or UTF-8, as a program's output may be.
+  TTextEncoding LinesEncoding() const { return linesEncoding_; }
+  void SetLinesEncoding(TTextEncoding Value);
   bool WantTabs = false;
   bool WantReturns = true;
   bool Modified = false;
@@ -157,6 +160,7 @@ class TMemo : public TWinControl {
   TScrollStyle scrollBars_ = ssNone;
   bool wordWrap_ = true;
   bool pushing_ = false;
+  TTextEncoding linesEncoding_ = teCodePage;
 };
 
 // What the push button, check box and radio button have in common: a Qt button showing the caption

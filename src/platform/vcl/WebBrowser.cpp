@@ -176,6 +176,13 @@ void TWebBrowser::Load() {
   if (!starting_) page_ = BrowserEngine().Load(page_, QUrl(ToQString(location_)));
 }
 
+void TWebBrowser::ReadPageText(std::function<void(const std::string& Utf8Text)> Done) {
+  if (!page_) return;
+  BrowserEngine().PageText(page_, [this, Done = std::move(Done)](const QString& text) {
+    CallHandler(this, [&] { Done(text.toStdString()); });
+  });
+}
+
 void TWebBrowser::LoadFinished(bool ok) {
   if (starting_) {
     starting_ = false;

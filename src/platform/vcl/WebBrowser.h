@@ -2,6 +2,7 @@
 // The web-browser control. The browser engine is costly to start, so it is made only when the control
 // is first shown or sent to a page other than "about:blank", or when the program asks for it to start
 // in the background; until then the control is an empty pane.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,8 @@ class TWebBrowser : public TWinControl {
   std::string ClassName() const override { return "TWebBrowser"; }
 
   void Navigate(const std::string& URL);
+  // Gives the text the page shows, in UTF-8, once the engine has it; nothing without a page.
+  void ReadPageText(std::function<void(const std::string& Utf8Text)> Done);
   // The page asked for last.
   const std::string& LocationURL() const { return location_; }
   // True from a navigation until its page has loaded.

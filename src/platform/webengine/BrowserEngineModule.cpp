@@ -104,6 +104,10 @@ class TWebEngine : public TBrowserEngine {
     return page;
   }
 
+  void PageText(QObject* Page, std::function<void(const QString& Text)> Done) override {
+    static_cast<QWebEnginePage*>(Page)->toPlainText(std::move(Done));
+  }
+
  private:
   // A fresh page, in a render process of its own, takes the stuck one's place (and its view's).
   static TPage* Replace(TPage* stuck) {

@@ -1,7 +1,10 @@
 #include "win/CodePage.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -73,6 +76,45 @@ const HighHalf& HighHalfOf(TAnsiCodePage codePage) {
   }
 }
 
+// Each code page's high half sorted by character, so a whole UTF-8 text converts without a search
+// through the table for every character.
+struct ReverseEntry {
+  char32_t unicode;
+  unsigned char byte;
+};
+using ReverseHalf = std::array<ReverseEntry, 128>;
+
+ReverseHalf SortedByCharacter(const HighHalf& half) {
+  ReverseHalf reverse{};
+  for (size_t i = 0; i < half.size(); ++i) reverse[i] = {half[i], static_cast<unsigned char>(0x80 + i)};
+  std::sort(reverse.begin(), reverse.end(), [](const ReverseEntry& a, const ReverseEntry& b) { return a.unicode < b.unicode; });
+  return reverse;
+}
+
+const ReverseHalf& ReverseHalfOf(TAnsiCodePage codePage) {
+  static const ReverseHalf k1251Reverse = SortedByCharacter(k1251);
+  static const ReverseHalf k1252Reverse = SortedByCharacter(k1252);
+  static const ReverseHalf kKoi8rReverse = SortedByCharacter(kKoi8r);
+  switch (codePage) {
+    case TAnsiCodePage::cp1252: return k1252Reverse;
+    case TAnsiCodePage::koi8r: return kKoi8rReverse;
+    default: return k1251Reverse;
+  }
+}
+
+// Where the first byte outside ASCII lies, eight bytes at a time (the text's size when there is none).
+size_t AsciiPrefix(std::string_view text) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + i, 8);
+    if (word & kHighBits) break;
+  }
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  return i;
+}
+
 void AppendUtf8(std::string& out, char32_t u) {
   if (u < 0x80) {
     out += static_cast<char>(u);
@@ -97,7 +139,7 @@ constexpr char32_t SmallestOfLength[] = {0, 0x80, 0x800, 0x10000};
 // Decodes one UTF-8 sequence at i; malformed bytes decode to U+FFFD one at a time. Overlong forms,
 // surrogates and values past U+10FFFF are malformed too, so no such form can pass for a character
 // (an overlong "<" or "/" slipping past a check made on the UTF-8 text).
-char32_t NextUtf8(const std::string& s, size_t& i) {
+char32_t NextUtf8(std::string_view s, size_t& i) {
   const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
   const unsigned char b0 = byte(i);
   int extra = b0 < 0x80 ? 0 : (b0 >> 5) == 6 ? 1 : (b0 >> 4) == 14 ? 2 : (b0 >> 3) == 30 ? 3 : -1;
@@ -152,13 +194,12 @@ bool UnicodeToCodePageChar(TAnsiCodePage codePage, char32_t u, unsigned char& c)
     c = static_cast<unsigned char>(u);
     return true;
   }
-  const HighHalf& half = HighHalfOf(codePage);
-  for (size_t i = 0; i < half.size(); ++i)
-    if (half[i] == u && u != 0xFFFD) {
-      c = static_cast<unsigned char>(0x80 + i);
-      return true;
-    }
-  return false;
+  const ReverseHalf& reverse = ReverseHalfOf(codePage);
+  const auto* found = std::lower_bound(reverse.begin(), reverse.end(), u,
+                                       [](const ReverseEntry& entry, char32_t key) { return entry.unicode < key; });
+  if (found == reverse.end() || found->unicode != u || u == 0xFFFD) return false;
+  c = found->byte;
+  return true;
 }
 
 std::u32string AnsiToUnicode(const std::string& text) {
@@ -176,12 +217,61 @@ std::string AnsiToUtf8(const std::string& text) {
 }
 
 std::string Utf8ToAnsi(const std::string& utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  size_t i = 0;
-  while (i < utf8.size()) {
+  size_t firstLacking = 0;
+  return Utf8ToAnsi(utf8, firstLacking);
+}
+
+std::string Utf8ToAnsi(std::string_view utf8, size_t& FirstLacking) {
+  std::string out(utf8);
+  out.resize(Utf8ToAnsiInPlace(out.data(), out.size(), FirstLacking));
+  return out;
+}
+
+size_t Utf8ToAnsiInPlace(char* Text, size_t Size, size_t& FirstLacking) {
+  FirstLacking = std::string::npos;
+  const std::string_view utf8(Text, Size);
+  size_t in = AsciiPrefix(utf8);
+  size_t out = in;
+  while (in < Size) {
+    // Runs of ASCII move as they are; a character never takes more bytes in the code page than in UTF-8,
+    // so what is written never overtakes what is still to read.
+    const size_t ascii = AsciiPrefix(utf8.substr(in));
+    if (ascii > 0) {
+      std::memmove(Text + out, Text + in, ascii);
+      in += ascii;
+      out += ascii;
+      continue;
+    }
     unsigned char c = 0;
-    out += UnicodeToAnsiChar(NextUtf8(utf8, i), c) ? static_cast<char>(c) : '?';
+    if (!UnicodeToAnsiChar(NextUtf8(utf8, in), c)) {
+      if (FirstLacking == std::string::npos) FirstLacking = out;
+      c = '?';
+    }
+    Text[out++] = static_cast<char>(c);
   }
   return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  size_t i = AsciiPrefix(text);
+  while (i < text.size()) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      i += AsciiPrefix(text.substr(i));
+      continue;
+    }
+    const size_t start = i;
+    // A malformed byte decodes to U+FFFD alone; the character U+FFFD itself takes three bytes.
+    if (NextUtf8(text, i) == 0xFFFD && i - start == 1) return false;
+  }
+  return true;
+}
+
+bool IsAscii(std::string_view text) { return AsciiPrefix(text) == text.size(); }
+
+std::string CodePageName(TAnsiCodePage codePage) {
+  switch (codePage) {
+    case TAnsiCodePage::cp1252: return "windows-1252";
+    case TAnsiCodePage::koi8r: return "KOI8-R";
+    default: return "windows-1251";
+  }
 }

@@ -3,6 +3,7 @@
 // the clipboard through it. Windows-1251 unless chosen otherwise.
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 enum class TAnsiCodePage { cp1251, cp1252, koi8r };
 
@@ -36,3 +37,14 @@ std::u32string AnsiToUnicode(const std::string& text);
 std::string AnsiToUtf8(const std::string& text);
 // Characters the code page lacks become '?'.
 std::string Utf8ToAnsi(const std::string& utf8);
+// The same, telling where the first '?' that stands for a lacking character lies in the result
+// (std::string::npos when the code page has every character).
+std::string Utf8ToAnsi(std::string_view utf8, size_t& FirstLacking);
+// The same where the text lies (the code page's text is never longer); returns its length.
+size_t Utf8ToAnsiInPlace(char* Text, size_t Size, size_t& FirstLacking);
+// True when every byte sequence of the text is a well-formed UTF-8 character (a text of ASCII is).
+bool IsValidUtf8(std::string_view text);
+// True when no byte of the text lies outside ASCII, which reads the same in UTF-8 and every code page.
+bool IsAscii(std::string_view text);
+// The code page's name as the web's encoding labels spell it ("windows-1251").
+std::string CodePageName(TAnsiCodePage codePage);
