@@ -797,7 +797,7 @@ void TForm1::HoldIfCharactersLacking(TStream& File, const std::string& Name) {
   heldFileMessage_ = Format(
       "Line %d of \"%s\" holds characters that the editor's code page (%s) cannot show. The file is "
       "opened read-only, so that no save can change it; it can still be copied, searched, run and printed.",
-      line + 1, FileNameToText(ExtractFileName(Name)).c_str(), CodePageName(GetACP()).c_str());
+      line + 1, FileNameToText(ExtractFileName(Name)).c_str(), CodePageName(GetACP()));
   Editor->SetReadOnly(true);
 }
 

@@ -692,7 +692,7 @@ TEST_F(Unit1Test, AUtf8FileWithCharactersTheCodePageLacksOpensReadOnlyAndIsNever
   ASSERT_EQ(answers.asked.size(), 1u) << answers.Texts();
   const std::string message = answers.asked[0].Text;
   EXPECT_EQ(message,
-            "Line 2 of \"cafe.pl\" holds characters that the editor's code page (windows-1251) cannot show. "
+            "Line 2 of \"cafe.pl\" holds characters that the editor's code page (Windows-1251) cannot show. "
             "The file is opened read-only, so that no save can change it; it can still be copied, searched, "
             "run and printed.");
   EXPECT_TRUE(form->Editor->ReadOnly());

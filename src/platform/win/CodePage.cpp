@@ -267,11 +267,3 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 bool IsAscii(std::string_view text) { return AsciiPrefix(text) == text.size(); }
-
-std::string CodePageName(TAnsiCodePage codePage) {
-  switch (codePage) {
-    case TAnsiCodePage::cp1252: return "windows-1252";
-    case TAnsiCodePage::koi8r: return "KOI8-R";
-    default: return "windows-1251";
-  }
-}

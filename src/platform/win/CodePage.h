@@ -46,5 +46,3 @@ size_t Utf8ToAnsiInPlace(char* Text, size_t Size, size_t& FirstLacking);
 bool IsValidUtf8(std::string_view text);
 // True when no byte of the text lies outside ASCII, which reads the same in UTF-8 and every code page.
 bool IsAscii(std::string_view text);
-// The code page's name as the web's encoding labels spell it ("windows-1251").
-std::string CodePageName(TAnsiCodePage codePage);
