@@ -489,13 +489,18 @@ class TMemoView : public QAbstractScrollArea {
     viewport()->update();
   }
   void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
+  // As the system's edit control offers: the window's own Copy short-cut belongs to its editor.
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    QMenu menu(this);
+    menu.addAction(QObject::tr("&Copy"), [this] { CopySelection(); })->setEnabled(anchor_ != caret_);
+    menu.addAction(QObject::tr("Select &All"), [this] { SelectAll(); });
+    menu.exec(event->globalPos());
+  }
   void keyPressEvent(QKeyEvent* event) override {
     if (event->matches(QKeySequence::SelectAll)) {
-      anchor_ = {0, 0};
-      caret_ = Count() == 0 ? TPosition{0, 0} : TPosition{Count() - 1, static_cast<int>(Text(Count() - 1).size())};
-      viewport()->update();
+      SelectAll();
     } else if (event->matches(QKeySequence::Copy)) {
-      if (anchor_ != caret_) QGuiApplication::clipboard()->setText(Selected());
+      CopySelection();
     } else if (event->matches(QKeySequence::MoveToStartOfDocument)) {
       verticalScrollBar()->setValue(0);
     } else if (event->matches(QKeySequence::MoveToEndOfDocument)) {
@@ -514,6 +519,14 @@ class TMemoView : public QAbstractScrollArea {
     }
   };
 
+  void SelectAll() {
+    anchor_ = {0, 0};
+    caret_ = Count() == 0 ? TPosition{0, 0} : TPosition{Count() - 1, static_cast<int>(Text(Count() - 1).size())};
+    viewport()->update();
+  }
+  void CopySelection() const {
+    if (anchor_ != caret_) QGuiApplication::clipboard()->setText(Selected());
+  }
   int Count() const { return static_cast<int>(lines_.size()); }
   QString Text(int row) const { return MemoLineText(lines_[static_cast<std::size_t>(row)], encoding_); }
   int LineHeight() const { return std::max(1, fontMetrics().lineSpacing()); }
