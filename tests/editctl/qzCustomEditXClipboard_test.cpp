@@ -29,7 +29,7 @@ using corvane::test::XClip;
 class XClipboard : public testing::Test {
  protected:
   void SetUp() override {
-    if (TXClipboardDisplay::Display().empty()) GTEST_SKIP() << "needs Xvfb and xclip";
+    if (TXClipboardDisplay::Display().empty()) FAIL() << "needs Xvfb and xclip, which bash .ci/run installs";
     corvane::test::EnsureApplication();
     ASSERT_EQ(QGuiApplication::platformName(), "xcb");
     SetACP(TAnsiCodePage::cp1251);

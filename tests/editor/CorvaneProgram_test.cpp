@@ -45,12 +45,12 @@ class CorvaneProgramTest : public ::testing::Test {
     env.insert("CORVANE_TEST_DIALOG_ANSWERS", answers);
     process.setProcessEnvironment(env);
     process.start(program_, args);
-    ASSERT_TRUE(process.waitForStarted(10000));
+    ASSERT_TRUE(process.waitForStarted(-1));
   }
 
   static bool WaitForLine(QProcess& process, const QByteArray& line) {
     QByteArray seen;
-    while (process.waitForReadyRead(15000)) {
+    while (process.waitForReadyRead(-1)) {
       seen += process.readAllStandardOutput();
       if (seen.contains(line + "\n")) return true;
     }
@@ -69,7 +69,7 @@ TEST_F(CorvaneProgramTest, StartsWithAScriptShowsItsWindowAndClosesCleanly) {
   Start(corvane, {QString::fromStdString(dir_ + "/hello"), "world.pl"});
   ASSERT_TRUE(WaitForLine(corvane, "painted")) << corvane.readAllStandardError().toStdString();
   corvane.terminate();  // the end of the session: the window closes as if the user closed it
-  ASSERT_TRUE(corvane.waitForFinished(10000));
+  ASSERT_TRUE(corvane.waitForFinished(-1));
   EXPECT_EQ(corvane.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(corvane.exitCode(), 0);
   const QString errors = corvane.readAllStandardError();
@@ -82,7 +82,7 @@ TEST_F(CorvaneProgramTest, PerlPathPromptStoresTheAnswerAndEndsWithoutAWindow) {
   const char* key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Perl.exe";
   QProcess refused;
   Start(refused, {"-p"}, "OK=" + QString::fromStdString(dir_) + "/none");
-  ASSERT_TRUE(refused.waitForFinished(15000));
+  ASSERT_TRUE(refused.waitForFinished(-1));
   EXPECT_EQ(refused.exitCode(), 0);
   const std::string log = refused.readAllStandardError().toStdString();
   EXPECT_NE(log.find("dialog: Edit Perl Path: New Perl path:"), std::string::npos) << log;
@@ -107,7 +107,7 @@ TEST_F(CorvaneProgramTest, RegistersTheScriptTypesWithTheDesktopAtStart) {
     Start(corvane, {});
     ASSERT_TRUE(WaitForLine(corvane, "painted")) << corvane.readAllStandardError().toStdString();
     corvane.terminate();
-    ASSERT_TRUE(corvane.waitForFinished(10000));
+    ASSERT_TRUE(corvane.waitForFinished(-1));
   };
   const auto stamp = corvane::test::FileStamp;
   startOnce();

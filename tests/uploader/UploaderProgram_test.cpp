@@ -32,7 +32,7 @@ class UploaderProgram : public ::testing::Test {
  protected:
   void SetUp() override {
     if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
-      GTEST_SKIP() << "needs Xvfb and xdotool";
+      FAIL() << "needs Xvfb and xdotool, which bash .ci/run installs";
     corvane::test::EnsureApplication();
     // The programs are built into bin/ beside the tests' folder.
     programs_ = QCoreApplication::applicationDirPath() + "/../bin/";
