@@ -9,20 +9,6 @@
 
 #include "vcl/Types.h"
 
-// Sets a value for a scope and restores it when the scope ends, also by an exception.
-template <class T>
-class TRestore {
- public:
-  TRestore(T& target, T value) : target_(target), saved_(target) { target_ = value; }
-  ~TRestore() { target_ = saved_; }
-  TRestore(const TRestore&) = delete;
-  TRestore& operator=(const TRestore&) = delete;
-
- private:
-  T& target_;
-  T saved_;
-};
-
 // One bit per byte value.
 using TqzCharSet = std::bitset<256>;
 

@@ -7,6 +7,7 @@
 #include "vcl/Application.h"
 #include "vcl/IniFiles.h"
 #include "vcl/Registry.h"
+#include "vcl/SysUtils.h"
 
 // ---------------------------------------------------------------------------------------------------
 // TWinMinMaxInfo
@@ -125,19 +126,6 @@ TPoint BorderThickness(TFormBorderStyle style) {
   return TPoint{GetSystemMetrics(metric), GetSystemMetrics(metric + 1)};
 }
 
-// A flag set for the time of a scope.
-class FlagScope {
- public:
-  FlagScope(bool& flag, bool value) : flag_(flag), saved_(flag) { flag_ = value; }
-  ~FlagScope() { flag_ = saved_; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-  bool saved_;
-};
-
 }  // namespace
 
 TFormPlacement::TFormPlacement(TComponent* AOwner)
@@ -205,7 +193,7 @@ void TFormPlacement::FormCloseQuery(TObject* Sender, bool& CanClose) {
 
 void TFormPlacement::FormDestroy(TObject* Sender) {
   if (Active && !saved_) {
-    const FlagScope destroying(destroying_, true);
+    const TRestore<bool> destroying(destroying_, true);
     CallHandler(this, [this] { CommitPlacement(); });
   }
   Fire(previousDestroy_, Sender);
@@ -223,7 +211,7 @@ void TFormPlacement::SetPreventResize(bool Value) {
 
 void TFormPlacement::UpdateMaximizeIcon() {
   TCustomForm* form = Form();
-  const FlagScope inactive(Active, false);
+  const TRestore<bool> inactive(Active, false);
   TBorderIcons icons = form->BorderIcons();
   if (preventResize_ || !hadMaximizeIcon_ || form->BorderStyle() == bsDialog)
     icons.Exclude(biMaximize);

@@ -13,12 +13,12 @@ class TVirtualDisplay {
  public:
   TVirtualDisplay() {
     server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    if (server_.waitForStarted(60000) && server_.waitForReadyRead(60000))
+    if (server_.waitForStarted(-1) && server_.waitForReadyRead(-1))
       display_ = ":" + server_.readLine().trimmed();
   }
   ~TVirtualDisplay() {
     server_.terminate();
-    server_.waitForFinished(10000);
+    server_.waitForFinished(-1);
   }
   const QString& Name() const { return display_; }
 

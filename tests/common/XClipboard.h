@@ -29,7 +29,7 @@ class TXClipboardDisplay : public testing::Environment {
       return;
     server_ = std::make_unique<QProcess>();
     server_->start("Xvfb", {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
-    if (!server_->waitForStarted(5000) || !server_->waitForReadyRead(10000)) return;
+    if (!server_->waitForStarted(-1) || !server_->waitForReadyRead(-1)) return;
     display_ = ":" + server_->readLine().trimmed().toStdString();
     setenv("DISPLAY", display_.c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
@@ -37,7 +37,7 @@ class TXClipboardDisplay : public testing::Environment {
   void TearDown() override {
     if (!server_) return;
     server_->kill();
-    server_->waitForFinished(5000);
+    server_->waitForFinished(-1);
     server_.reset();
   }
   static const std::string& Display() { return display_; }
@@ -52,12 +52,12 @@ class TXClipboardDisplay : public testing::Environment {
 inline QByteArray XClip(const QStringList& arguments, const QByteArray& input = {}) {
   QProcess xclip;
   xclip.start("xclip", QStringList{"-selection", "clipboard"} + arguments);
-  if (!xclip.waitForStarted(5000)) return {};
+  if (!xclip.waitForStarted(-1)) return {};
   if (!input.isNull()) {
     xclip.write(input);
     xclip.closeWriteChannel();
   }
-  if (!PumpUntil([&] { return xclip.state() == QProcess::NotRunning; }, 15000)) return {};
+  if (!PumpUntil([&] { return xclip.state() == QProcess::NotRunning; })) return {};
   return xclip.exitCode() == 0 ? xclip.readAllStandardOutput() : QByteArray();
 }
 

@@ -67,7 +67,7 @@ class UploaderProgram : public ::testing::Test {
     environment.insert("CORVANE_TEST_DIALOG_ANSWERS", answers);
     process.setProcessEnvironment(environment);
     process.start(programs_ + name, arguments);
-    ASSERT_TRUE(process.waitForStarted(10000));
+    ASSERT_TRUE(process.waitForStarted(-1));
   }
 
   bool Xdo(const QStringList& arguments, QString* output = nullptr) {
@@ -177,7 +177,7 @@ TEST_F(UploaderProgram, CorvaneHandsItsScriptToTheUploader) {
   EXPECT_EQ(corvane.state(), QProcess::Running);
   ExpectUploaded();
   corvane.terminate();
-  corvane.waitForFinished(5000);
+  corvane.waitForFinished(-1);
 }
 
 // A script in a folder with a Cyrillic name: the editor's title reads as the name, the uploader's Local
@@ -215,7 +215,7 @@ TEST_F(UploaderProgram, CorvaneHandsAScriptWithACyrillicPathToTheUploader) {
     environment.insert("DISPLAY", display_->Name());
     clipboard.setProcessEnvironment(environment);
     clipboard.start("xclip", {"-o", "-selection", "clipboard"});
-    clipboard.waitForFinished(10000);
+    clipboard.waitForFinished(-1);
     copied = clipboard.readAllStandardOutput().toStdString();
   }
   EXPECT_EQ(copied, script);
@@ -225,7 +225,7 @@ TEST_F(UploaderProgram, CorvaneHandsAScriptWithACyrillicPathToTheUploader) {
     corvane::test::PumpEvents(100);
   ExpectUploaded(kScript, "Привет.pl");
   corvane.kill();
-  corvane.waitForFinished(5000);
+  corvane.waitForFinished(-1);
 }
 
 // Changes in the editor reach the server only when the user takes the offer to save them first.
@@ -256,7 +256,7 @@ TEST_F(UploaderProgram, CorvaneOffersToSaveAChangedScriptBeforeHandingItOver) {
     EXPECT_EQ(onDisk.rfind("##!", 0) == 0, c.saved);
     ExpectUploaded(onDisk);
     corvane.terminate();
-    corvane.waitForFinished(5000);
+    corvane.waitForFinished(-1);
     const std::string asked = corvane.readAllStandardError().toStdString();
     EXPECT_NE(asked.find(": It's recommended to save the file first. Save?"), std::string::npos) << asked;
   }

@@ -68,3 +68,17 @@ bool DirectoryExists(const std::string& path);
 bool DeleteFile(const std::string& fileName);
 bool ForceDirectories(const std::string& path);
 std::string GetCurrentDir();  // whatever its length; "" when it cannot be read (errno says why)
+
+// Sets a value for a scope and restores it when the scope ends, also by an exception.
+template <class T>
+class TRestore {
+ public:
+  TRestore(T& target, T value) : target_(target), saved_(target) { target_ = value; }
+  ~TRestore() { target_ = saved_; }
+  TRestore(const TRestore&) = delete;
+  TRestore& operator=(const TRestore&) = delete;
+
+ private:
+  T& target_;
+  T saved_;
+};
