@@ -217,8 +217,9 @@ TEST(PipedProcess, TheRunsEndEndsEveryProcessItStartedHoweverItRegroupedOrWasOrp
     process.Start(Command("perl -e \"$| = 1; " + std::string(c.script) + "\""));
     const std::string left = FirstLine(process);
     ASSERT_FALSE(left.empty()) << c.what;
-    ASSERT_NE(ProcessState(left), ' ') << c.what;
     if (!c.childEnds) {
+      // Alive until stopped (a run that ends by itself may have ended it already, as it should).
+      ASSERT_NE(ProcessState(left), ' ') << c.what;
       EXPECT_FALSE(process.WaitForExit(0)) << c.what;
       process.Terminate();
     }
