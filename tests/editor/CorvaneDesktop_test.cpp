@@ -140,7 +140,9 @@ TEST_F(CorvaneDesktop, ThePerlPathPromptProposesThePerlOfThisSystem) {
   Start({"-p"}, QString());
   QString title;
   QString prompt;
-  ASSERT_TRUE(WaitForTitle("Edit Perl Path", title, &prompt)) << title.toStdString();
+  ASSERT_TRUE(WaitForTitle("Edit Perl Path", title, &prompt))
+      << "last title: " << title.toStdString() << "; running: " << (corvane_.state() == QProcess::Running)
+      << "; said: " << corvane_.readAllStandardError().toStdString();
   ASSERT_TRUE(Xdo({"windowfocus", "--sync", prompt.trimmed()}));
   ASSERT_TRUE(Xdo({"key", "Return"}));
   EXPECT_TRUE(corvane_.waitForFinished(60000)) << "still open; the window now: "
