@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "common/FtpTestServer.h"
 #include "common/TestApp.h"
 #include "inet/NMFTP.h"
-#include "uploader/FtpTestServer.h"
 
 namespace {
 

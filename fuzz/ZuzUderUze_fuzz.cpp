@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "../tests/highlight/HighlighterContract.h"
+#include "common/HighlighterContract.h"
 #include "highlight/ZuzUderUze.h"
 
 namespace {

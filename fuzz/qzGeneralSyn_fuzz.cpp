@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "../tests/highlight/HighlighterContract.h"
+#include "common/HighlighterContract.h"
 #include "highlight/qzGeneralSyn.h"
 
 namespace {

@@ -144,7 +144,7 @@ const bool Registered = (RegisterHighlighterClass(&CreateHighlighterOf<TZuzUderU
 
 }  // namespace
 
-TZuzUderUze::TZuzUderUze(TComponent* AOwner) : TqzCustomHighLighter(AOwner) {
+TZuzUderUze::TZuzUderUze(TComponent* AOwner) : TqzLineHighLighter(AOwner) {
   FCommentAttri = NewAttribute("Comment", {fsItalic});
   FIdentifierAttri = NewAttribute("Identifier", {});
   FInvalidAttri = NewAttribute("Illegal char", {});
@@ -163,7 +163,6 @@ TZuzUderUze::TZuzUderUze(TComponent* AOwner) : TqzCustomHighLighter(AOwner) {
                      FPragmaAttri,  FSpaceAttri,      FStringAttri, FSymbolAttri, FInvalidAttri, FVariableAttri};
   FillPerlKeywordTable();
   FillPerlCharDispatch();
-  FRange = 0;
   SetDefaultFilter(FilterText);
 }
 
@@ -425,22 +424,6 @@ inline int TZuzUderUze::SymbolEnd(int Run) const {
 // ---------------------------------------------------------------------------------------------------
 // The tokenizer contract
 
-void TZuzUderUze::StartLine(std::string_view Text) {
-  FLine = Text.data();
-  FLineLen = static_cast<int>(Text.size());
-  FRun = 0;
-}
-
-void TZuzUderUze::SetLine(std::string_view Text, int) {
-  StartLine(Text);
-  Next();
-}
-
-void TZuzUderUze::SetLineForExport(std::string_view Text) {
-  StartLine(Text);
-  NextForExport();
-}
-
 void TZuzUderUze::Next() {
   FTokenPos = FRun;
   FTokenKind = ScanToken(FRun);
@@ -477,8 +460,6 @@ void TZuzUderUze::NextForExport() {
   }
   exporter->ExportToken(TokenText(), attribute, encode, FTokenKind == tkSpace);
 }
-
-void TZuzUderUze::GetTokenText(std::string& S) const { S.assign(TokenText()); }
 
 TqzHighLightAttributes* TZuzUderUze::GetTokenAttribute() const {
   return FKindAttributes[static_cast<size_t>(FTokenKind)];

@@ -24,7 +24,7 @@ enum class TPerlTokenKind : std::uint8_t {
   tkVariable
 };
 
-class TZuzUderUze : public TqzCustomHighLighter {
+class TZuzUderUze : public TqzLineHighLighter {
  public:
   // Words are classified by the sum of their character codes, which stays below this for every listed word.
   static constexpr int PerlKeywordSlots = 2168;
@@ -38,15 +38,9 @@ class TZuzUderUze : public TqzCustomHighLighter {
   std::string GetLanguageName() const override;
   void NextForExport() override;
   bool GetEol() const override { return FTokenKind == TPerlTokenKind::tkNull; }
-  TqzRangeState GetRange() const override { return FRange; }
-  void GetTokenText(std::string& S) const override;
   TqzHighLightAttributes* GetTokenAttribute() const override;
   int GetTokenKind() const override { return static_cast<int>(FTokenKind); }
-  int GetTokenPos() const override { return FTokenPos; }
   void Next() override;
-  void SetLine(std::string_view Text, int LineNumber) override;
-  void SetLineForExport(std::string_view Text) override;
-  void SetRange(TqzRangeState Value) override { FRange = static_cast<std::uint8_t>(Value & 0xFF); }
   void ResetRange() override { FRange = 0; }
 
   TPerlTokenKind TokenKind() const { return FTokenKind; }
@@ -102,13 +96,7 @@ class TZuzUderUze : public TqzCustomHighLighter {
   TqzHighLightAttributes* NewAttribute(const char* Name, TFontStyles Style);
   void FillPerlCharDispatch();
   void FillPerlKeywordTable();
-  void StartLine(std::string_view Text);
 
-  // The character at Index, NUL at and after the end of the line. Every scanner stops at a NUL, so
-  // the text ends at its first NUL.
-  char At(int Index) const { return Index < FLineLen ? FLine[Index] : '\0'; }
-  // The current token's text, in the line being scanned.
-  std::string_view TokenText() const { return {FLine + FTokenPos, static_cast<size_t>(FRun - FTokenPos)}; }
   TPerlTokenKind ClassifyPerlWord(int WordStart);
   int HashPerlWord(int WordStart);
   bool MatchesPerlKeyword(std::string_view Keyword) const;
@@ -136,14 +124,9 @@ class TZuzUderUze : public TqzCustomHighLighter {
   TqzHighLightAttributes* FVariableAttri;
   std::array<TqzHighLightAttributes*, 12> FKindAttributes{};  // by token kind
 
-  const char* FLine = "";
-  int FLineLen = 0;
-  int FRun = 0;
-  int FTokenPos = 0;
   TPerlTokenKind FTokenKind = TPerlTokenKind::tkNull;
   int FWordStart = 0;
   int FWordLen = 0;
-  std::uint8_t FRange = 0;
   std::array<TPerlScanner, 256> FDispatch{};
   std::array<TPerlKeywordSlot, PerlKeywordSlots> FKeywords{};
 };

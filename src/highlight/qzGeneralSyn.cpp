@@ -36,7 +36,7 @@ const bool Registered = (RegisterHighlighterClass(&CreateHighlighterOf<TqzGenera
 
 }  // namespace
 
-TqzGeneralSyn::TqzGeneralSyn(TComponent* AOwner) : TqzCustomHighLighter(AOwner) {
+TqzGeneralSyn::TqzGeneralSyn(TComponent* AOwner) : TqzLineHighLighter(AOwner) {
   FKeyWords.SetSorted(true);
   FKeyWords.SetCaseSensitive(true);  // byte order, which the lookup's binary search relies on
   FKeyWords.Duplicates = dupIgnore;
@@ -50,6 +50,7 @@ TqzGeneralSyn::TqzGeneralSyn(TComponent* AOwner) : TqzCustomHighLighter(AOwner) 
   SetAttributesOnChange(TNotifyEvent(this, &TqzGeneralSyn::NotifyAttributesChanged));
   TqzCustomHighLighter::GetIdentifierChars(FIdentChars);
   BuildDispatch();
+  ResetRange();
 }
 
 TqzHighLightAttributes* TqzGeneralSyn::NewAttribute(const char* Name, TFontStyles Style) {
@@ -167,22 +168,6 @@ TqzHighLightAttributes* TqzGeneralSyn::GetTokenAttribute() const {
 // ---------------------------------------------------------------------------------------------------
 // The tokenizer contract
 
-void TqzGeneralSyn::StartLine(std::string_view Text) {
-  FLine = Text.data();
-  FLineLen = static_cast<int>(Text.size());
-  FRun = 0;
-}
-
-void TqzGeneralSyn::SetLine(std::string_view Text, int) {
-  StartLine(Text);
-  Next();
-}
-
-void TqzGeneralSyn::SetLineForExport(std::string_view Text) {
-  StartLine(Text);
-  NextForExport();
-}
-
 void TqzGeneralSyn::Next() {
   FTokenPos = FRun;
   FTokenKind = InBlockComment() ? ContinueComment() : ScanToken();
@@ -196,8 +181,6 @@ void TqzGeneralSyn::NextForExport() {
                       FTokenKind == tkUnknown;
   exporter->ExportToken(TokenText(), GetTokenAttribute(), encode, FTokenKind == tkSpace);
 }
-
-void TqzGeneralSyn::GetTokenText(std::string& S) const { S.assign(TokenText()); }
 
 bool TqzGeneralSyn::InBlockComment() const {
   return FRange == static_cast<std::uint8_t>(rsAnsiComment) || FRange == static_cast<std::uint8_t>(rsPasComment) ||

@@ -31,7 +31,7 @@ enum class TGeneralTokenKind : std::uint8_t {
 // The values GetRange returns; any other value scans as rsNone.
 enum class TGeneralRangeState : std::uint8_t { rsAnsiComment = 1, rsPasComment = 2, rsCComment = 3, rsNone = 4 };
 
-class TqzGeneralSyn : public TqzCustomHighLighter {
+class TqzGeneralSyn : public TqzLineHighLighter {
  public:
   explicit TqzGeneralSyn(TComponent* AOwner);
   std::string ClassName() const override { return "TqzGeneralSyn"; }
@@ -42,15 +42,9 @@ class TqzGeneralSyn : public TqzCustomHighLighter {
   std::string GetLanguageName() const override { return "General"; }
   void NextForExport() override;
   bool GetEol() const override { return FTokenKind == TGeneralTokenKind::tkNull; }
-  TqzRangeState GetRange() const override { return FRange; }
-  void GetTokenText(std::string& S) const override;
   TqzHighLightAttributes* GetTokenAttribute() const override;
   int GetTokenKind() const override { return static_cast<int>(FTokenKind); }
-  int GetTokenPos() const override { return FTokenPos; }
   void Next() override;
-  void SetLine(std::string_view Text, int LineNumber) override;
-  void SetLineForExport(std::string_view Text) override;
-  void SetRange(TqzRangeState Value) override { FRange = static_cast<std::uint8_t>(Value & 0xFF); }
   void ResetRange() override { FRange = static_cast<std::uint8_t>(TGeneralRangeState::rsNone); }
   // The string value "KeyWords" (one keyword a line) beside the attributes' subkeys.
   bool LoadFromRegistry(HKEY RootKey, const std::string& Key) override;
@@ -103,11 +97,6 @@ class TqzGeneralSyn : public TqzCustomHighLighter {
 
   TqzHighLightAttributes* NewAttribute(const char* Name, TFontStyles Style);
   void BuildDispatch();
-  void StartLine(std::string_view Text);
-  // The character at Index, NUL at and after the end of the line: the text ends at its first NUL.
-  char At(int Index) const { return Index < FLineLen ? FLine[Index] : '\0'; }
-  // The current token's text, in the line being scanned.
-  std::string_view TokenText() const { return {FLine + FTokenPos, static_cast<size_t>(FRun - FTokenPos)}; }
   bool InBlockComment() const;
   bool ClosesAt(int Index, std::string_view Closer) const;
   bool IsKeyword(std::string_view Word);
@@ -139,10 +128,5 @@ class TqzGeneralSyn : public TqzCustomHighLighter {
   TqzIdentChars FIdentChars;
   std::array<TScanner, 256> FDispatch{};
 
-  const char* FLine = "";
-  int FLineLen = 0;
-  int FRun = 0;
-  int FTokenPos = 0;
   TGeneralTokenKind FTokenKind = TGeneralTokenKind::tkNull;
-  std::uint8_t FRange = static_cast<std::uint8_t>(TGeneralRangeState::rsNone);
 };

@@ -131,6 +131,43 @@ class TqzCustomHighLighter : public TComponent {
   std::string FDefaultFilter;
 };
 
+// A highlighter that scans one line at a time: the cursor over the line's text and the contract
+// members that read it. Its scanners leave FRun after each token; its state between lines fits a byte.
+class TqzLineHighLighter : public TqzCustomHighLighter {
+ public:
+  using TqzCustomHighLighter::TqzCustomHighLighter;
+
+  TqzRangeState GetRange() const final { return FRange; }
+  void SetRange(TqzRangeState Value) final { FRange = static_cast<std::uint8_t>(Value & 0xFF); }
+  void GetTokenText(std::string& S) const final { S.assign(TokenText()); }
+  int GetTokenPos() const final { return FTokenPos; }
+  void SetLine(std::string_view Text, int) final {
+    StartLine(Text);
+    Next();
+  }
+  void SetLineForExport(std::string_view Text) final {
+    StartLine(Text);
+    NextForExport();
+  }
+
+ protected:
+  void StartLine(std::string_view Text) {
+    FLine = Text.data();
+    FLineLen = static_cast<int>(Text.size());
+    FRun = 0;
+  }
+  // The character at Index, NUL at and after the end of the line: the text ends at its first NUL.
+  char At(int Index) const { return Index < FLineLen ? FLine[Index] : '\0'; }
+  // The current token's text, in the line being scanned.
+  std::string_view TokenText() const { return {FLine + FTokenPos, static_cast<size_t>(FRun - FTokenPos)}; }
+
+  const char* FLine = "";
+  int FLineLen = 0;
+  int FRun = 0;
+  int FTokenPos = 0;
+  std::uint8_t FRange = 0;
+};
+
 // A class reference: makes a highlighter of one class, owned by AOwner.
 using TqzCustomHighLighterClass = TqzCustomHighLighter* (*)(TComponent* AOwner);
 

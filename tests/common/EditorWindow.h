@@ -3,20 +3,16 @@
 // items and driven from inside their modal loops.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include <QTest>
 
+#include "common/MainWindow.h"
 #include "common/ModalForms.h"
 #include "common/TestApp.h"
 #include "editor/Unit1.h"
 #include "support/RegTools.h"
-#include "vcl/Application.h"
-#include "win/RegistryStore.h"
 
 namespace corvane::test {
 
@@ -34,27 +30,14 @@ inline void Retype(TWinControl* field, const std::string& text) {
 
 inline void Click(TWinControl* control) { QTest::mouseClick(control->Widget(), Qt::LeftButton); }
 
-class EditorWindowTest : public ::testing::Test {
+// The window shown, ready to run scripts.
+class EditorWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    EnsureApplication();
-    dir_ = MakeTempDir("editorwindow");
-    std::filesystem::create_directories(dir_ + "/runtime");
-    std::filesystem::create_directories(dir_ + "/scripts");
-    RegistryStore::Instance().SetPath(dir_ + "/registry.sqlite3");
-    setenv("XDG_RUNTIME_DIR", (dir_ + "/runtime").c_str(), 1);
-    RegWriteBool(kSettingsKey, "NoAssociation", true);
-    RegWriteBool(kSettingsKey, "RunBrowserView", false);
-    static char name[] = "Corvane";
-    static char* argv[] = {name, nullptr};
-    Application->Initialize(1, argv);
-    form_.reset(CreateForm<TForm1>(nullptr));
-    form_->Show();
+    MainWindowTest::SetUp();
+    PrepareRuns();
+    Start();
     PumpEvents(50);
-  }
-  void TearDown() override {
-    form_.reset();
-    std::filesystem::remove_all(dir_);
   }
 
   // Opens the dialog from the menu item and runs the steps inside its modal loop; the steps end it.
@@ -70,9 +53,6 @@ class EditorWindowTest : public ::testing::Test {
   }
 
   static std::string Stored(const std::string& name) { return RegReadString(kSettingsKey, name, "<none>"); }
-
-  std::string dir_;
-  std::unique_ptr<TForm1> form_;
 };
 
 }  // namespace corvane::test

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "common/CommandOutput.h"
+#include "common/MainWindow.h"
 #include "common/ModalForms.h"
 #include "common/TestApp.h"
 #include "common/UserInput.h"
@@ -30,7 +31,6 @@
 #include "vcl/Printers.h"
 #include "vcl/Messages.h"
 #include "vcl/StdCtrls.h"
-#include "win/RegistryStore.h"
 
 namespace fs = std::filesystem;
 
@@ -40,25 +40,13 @@ std::string PdfText(const std::string& file) {
   return corvane::test::CommandOutput("pdftotext -layout '" + file + "' -");
 }
 
-class PrintFormTest : public ::testing::Test {
+class PrintFormTest : public corvane::test::MainWindowTest {
  protected:
   void SetUp() override {
-    corvane::test::EnsureApplication();
-    dir_ = corvane::test::MakeTempDir("printform");
-    fs::create_directories(dir_ + "/registry");
-    RegistryStore::Instance().SetPath(dir_ + "/registry/registry.sqlite3");
-    RegWriteBool(kSettingsKey, "NoAssociation", true);
-    char name[] = "Corvane";
-    char* argv[] = {name};
-    Application->Initialize(1, argv);
-    form_.reset(CreateForm<TForm1>(nullptr));
-    form_->Show();
+    MainWindowTest::SetUp();
+    Start();
     Printer()->SetOutputFileName("");
     Printer()->QtPrinter()->setOutputFileName(QString());  // nor one left by a set-up dialog before
-  }
-  void TearDown() override {
-    form_.reset();
-    fs::remove_all(dir_);
   }
   // Runs Check on the print dialog once Ctrl+P has opened it; the dialog is closed by Check.
   void PressCtrlP(const std::function<void(TPrintForm&)>& Check) {
@@ -73,9 +61,6 @@ class PrintFormTest : public ::testing::Test {
     QTest::keyClick(form_->Editor->Widget(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(seen);
   }
-
-  std::string dir_;
-  std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(PrintFormTest, CtrlPOpensTheDialogWithItsDefaults) {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "common/CommandWalk.h"
+#include "common/MainWindow.h"
 #include "common/TestFiles.h"
 #include "common/UserInput.h"
-#include "editor/MainWindow.h"
 #include "support/RecentList.h"
 
 namespace corvane::test {

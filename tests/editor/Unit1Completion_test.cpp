@@ -25,14 +25,14 @@ TEST_F(Unit1Completion, OffersTheQuickInsertsAndReplacesTheWord) {
   editor.SetFocus();
   editor.Lines()->SetText("");
   Type(editor, "  pri");
-  Press(editor, Qt::Key_Space, Qt::ControlModifier);
+  corvane::test::Press(editor, Qt::Key_Space, Qt::ControlModifier);
   Settle();
   TCompletionProposalForm* popup = form_->Compl->Form();
   ASSERT_TRUE(popup->Visible());
   EXPECT_EQ(popup->CurrentString(), "pri");
   TWinControl& list = *popup->ActiveControl();
-  Press(list, Qt::Key_Down);
-  Press(list, Qt::Key_Return);
+  corvane::test::Press(list, Qt::Key_Down);
+  corvane::test::Press(list, Qt::Key_Return);
   EXPECT_EQ(editor.LineText(), std::string("  ") + kDefaultQuickInserts[2]);
   EXPECT_TRUE(PumpUntil([&] { return !popup->Visible(); }, 10000));
 }

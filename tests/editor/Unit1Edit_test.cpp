@@ -12,42 +12,27 @@
 #include <vector>
 
 #include "common/DragInput.h"
+#include "common/MainWindow.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/UserInput.h"
 #include "editor/Unit1.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
-#include "win/RegistryStore.h"
 #include "win/Shell.h"
 #include "win/WinUser.h"
 
 namespace {
 
-class Unit1Edit : public testing::Test {
+class Unit1Edit : public corvane::test::MainWindowTest {
  protected:
   void SetUp() override {
-    corvane::test::EnsureApplication();
-    dir_ = corvane::test::MakeTempDir("unit1-edit");
-    RegistryStore::Instance().SetPath(dir_ + "/registry.sqlite3");
-    RegWriteBool(kSettingsKey, "NoAssociation", true);
-    Application->Initialize(1, argv_);
-    form_.reset(CreateForm<TForm1>(nullptr));
-    form_->Show();
+    MainWindowTest::SetUp();
+    Start();
     QGuiApplication::clipboard()->clear();
-  }
-  void TearDown() override {
-    form_.reset();
-    std::filesystem::remove_all(dir_);
   }
 
   TqzCustomEdit* Editor() const { return form_->Editor; }
-  void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(Editor()->Widget(), key, modifiers); }
-
-  std::string dir_;
-  char name_[8] = "Corvane";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(Unit1Edit, ThreeDroppedFilesOpenTheFirstAndStartAWindowForEachOther) {
@@ -92,17 +77,17 @@ TEST_F(Unit1Edit, TheEditItemsAndButtonsFollowTheSelectionTheUndoListAndTheClipb
   };
   {
     SCOPED_TRACE("nothing yet");
-    Keys(Qt::Key_End, Qt::NoModifier);
+    Press(Qt::Key_End, Qt::NoModifier);
     expectEnabled(false, false, false, false);
   }
   {
     SCOPED_TRACE("a word selected");
-    Keys(Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
+    Press(Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
     expectEnabled(false, false, true, false);
   }
   {
     SCOPED_TRACE("cut with the menu's short-cut");
-    Keys(Qt::Key_X, Qt::ControlModifier);
+    Press(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(Editor()->Lines()->Get(0), "one");
     expectEnabled(true, false, false, true);
   }
@@ -117,9 +102,9 @@ TEST_F(Unit1Edit, TheEditItemsAndButtonsFollowTheSelectionTheUndoListAndTheClipb
 TEST_F(Unit1Edit, CopyAllAndCopyCurrentLineGiveTheirTextAsPlainText) {
   Editor()->SetText("first\r\nsecond\r\n");
   Editor()->SetCaretXY(TPoint{2, 2});
-  Keys(Qt::Key_C, Qt::ShiftModifier | Qt::ControlModifier);
+  Press(Qt::Key_C, Qt::ShiftModifier | Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "second");
-  Keys(Qt::Key_A, Qt::ShiftModifier | Qt::ControlModifier);
+  Press(Qt::Key_A, Qt::ShiftModifier | Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "first\nsecond\n");
   // Plain text: pasted back it goes in as a stream.
   Editor()->SetCaretXY(TPoint{1, 1});
@@ -162,7 +147,7 @@ TEST_F(Unit1Edit, TypedCharactersTheCodePageLacksAreRefusedAloud) {
       const QString text = QString::fromUtf8(input.text);
       if (input.way == TWay::Typed) corvane::test::TypeText(Editor()->Widget(), text);
       if (input.way == TWay::Composed) corvane::test::CommitText(*Editor(), text);
-      if (input.way == TWay::Pressed) Keys(input.key, Qt::NoModifier);
+      if (input.way == TWay::Pressed) Press(input.key, Qt::NoModifier);
     }
     EXPECT_EQ(Editor()->Lines()->Get(0), c.line);
     EXPECT_EQ(form_->StatusBar1->SimplePanel() ? form_->StatusBar1->SimpleText() : "", c.status);

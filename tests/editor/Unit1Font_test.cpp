@@ -6,8 +6,8 @@
 #include <QFontDialog>
 #include <QListView>
 
+#include "common/MainWindow.h"
 #include "common/ModalForms.h"
-#include "editor/MainWindow.h"
 #include "vcl/Dialogs.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <regex>
 #include <sstream>
 
-#include "editor/MainWindow.h"
+#include "common/MainWindow.h"
 #include "highlight/qzCompletionProposal.h"
 #include "vcl/DateTimes.h"
 #include "win/Shell.h"

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/MainWindow.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/TextFit.h"
@@ -22,7 +23,6 @@
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/ComCtrls.h"
-#include "win/RegistryStore.h"
 
 namespace fs = std::filesystem;
 
@@ -32,37 +32,17 @@ using corvane::test::ControlsOutsideClientArea;
 using corvane::test::PanelTextsThatDoNotFit;
 using corvane::test::TextsThatDoNotFit;
 
-class Unit1Layout : public ::testing::Test {
- protected:
-  void SetUp() override {
-    corvane::test::EnsureApplication();
-    dir_ = corvane::test::MakeTempDir("unit1layout");
-    RegistryStore::Instance().SetPath(dir_ + "/registry.sqlite3");
-    RegWriteBool(kSettingsKey, "NoAssociation", true);
-    static char name[] = "Corvane";
-    static char* argv[] = {name, nullptr};
-    Application->Initialize(1, argv);
-  }
-  void TearDown() override {
-    form_.reset();
-    fs::remove_all(dir_);
-  }
-
-  std::string dir_;
-  std::unique_ptr<TForm1> form_;
-};
+using Unit1Layout = corvane::test::MainWindowTest;
 
 TEST_F(Unit1Layout, TheFirstWindowShowsEveryMenuAndEveryTextWhole) {
-  form_.reset(CreateForm<TForm1>(nullptr));
-  form_->Show();
+  Start();
   corvane::test::PumpPosted();
   EXPECT_EQ(TextsThatDoNotFit(form_->Widget()), std::vector<std::string>{});
   EXPECT_EQ(PanelTextsThatDoNotFit(form_->StatusBar1), std::vector<std::string>{});
 }
 
 TEST_F(Unit1Layout, TheCaretPanelHoldsLineNumbersOfFourDigitsAndMore) {
-  form_.reset(CreateForm<TForm1>(nullptr));
-  form_->Show();
+  Start();
   for (const int lines : {1559, 123456}) {
     std::string text;
     for (int i = 1; i < lines; ++i) text += "my $x = 1;\r\n";
@@ -77,7 +57,7 @@ TEST_F(Unit1Layout, TheCaretPanelHoldsLineNumbersOfFourDigitsAndMore) {
 
 // Every dialog shows all its controls, OK and Cancel too, and every caption whole.
 TEST_F(Unit1Layout, EveryDialogShowsEachControlAndCaptionWhole) {
-  form_.reset(CreateForm<TForm1>(nullptr));
+  Build();
   const std::vector<std::function<TForm*()>> dialogs = {
       [] { return new TEnvEditForm(nullptr); }, [] { return new TInsForm(nullptr); },
       [] { return new TTempltForm(nullptr); },  [] { return new TForm4(nullptr); },

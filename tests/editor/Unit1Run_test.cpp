@@ -27,6 +27,7 @@
 #include <unistd.h>
 
 #include "common/FileSizeLimit.h"
+#include "common/MainWindow.h"
 #include "common/Picture.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
@@ -36,7 +37,6 @@
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
 #include "win/Kernel.h"
-#include "win/RegistryStore.h"
 
 namespace fs = std::filesystem;
 
@@ -62,28 +62,13 @@ std::string Joined(const std::vector<std::string>& parts) {
   return text;
 }
 
-class Unit1RunTest : public ::testing::Test {
+class Unit1RunTest : public corvane::test::MainWindowTest {
  protected:
   void SetUp() override {
-    corvane::test::EnsureApplication();
-    dir_ = corvane::test::MakeTempDir("unit1run");
-    fs::create_directories(dir_ + "/registry");
-    fs::create_directories(dir_ + "/runtime");
-    fs::create_directories(dir_ + "/scripts");
-    RegistryStore::Instance().SetPath(dir_ + "/registry/registry.sqlite3");
-    setenv("XDG_RUNTIME_DIR", (dir_ + "/runtime").c_str(), 1);
-    RegWriteBool(kSettingsKey, "NoAssociation", true);
-    RegWriteBool(kSettingsKey, "RunBrowserView", false);  // the engine starts only where a test wants it
-    static char name[] = "Corvane";
-    static char* argv[] = {name, nullptr};
-    Application->Initialize(1, argv);
-    form_.reset(CreateForm<TForm1>(nullptr));
-    form_->Show();
+    MainWindowTest::SetUp();
+    PrepareRuns();
+    Start();
     corvane::test::PumpEvents(50);
-  }
-  void TearDown() override {
-    form_.reset();
-    fs::remove_all(dir_);
   }
 
   TForm1& Form() { return *form_; }
@@ -111,9 +96,6 @@ class Unit1RunTest : public ::testing::Test {
   static std::string ScriptFile() { return GetTempDirectory() + "OmTemp.pl"; }
   std::vector<std::string> Output() { return LinesOf(Form().Memo1->Lines()); }
   std::string Base() const { return "<base href=\"file://" + dir_ + "/scripts/\">"; }
-
-  std::string dir_;
-  std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(Unit1RunTest, PageOfAHeaderAndAnHtmlTagGetsTheHeaderCommentedAndAHeadWithTheBase) {

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "common/MainWindow.h"
 #include "common/ModalForms.h"
 #include "common/TestApp.h"
 #include "common/UserInput.h"
@@ -28,38 +29,25 @@
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
 #include "win/Gdi.h"
-#include "win/RegistryStore.h"
 
 namespace {
 
-class Unit1Search : public testing::Test {
+class Unit1Search : public corvane::test::MainWindowTest {
  protected:
   void SetUp() override {
-    corvane::test::EnsureApplication();
-    folder_ = corvane::test::MakeTempDir("unit1-search");
-    RegistryStore::Instance().SetPath(folder_ + "/registry.sqlite3");
-    RegWriteBool(kSettingsKey, "NoAssociation", true);
-    Application->Initialize(1, argv_);
-    form.reset(CreateForm<TForm1>(nullptr));
-    form->Show();
+    MainWindowTest::SetUp();
+    Start();
     std::string text;
     for (int i = 1; i <= 40; ++i) text += (i % 10 == 3 ? "my $alpha = " : "print ") + std::to_string(i) + ";\r\n";
-    form->Editor->SetText(text);
-    form->Editor->SetCaretXY(TPoint{1, 1});
-  }
-  void TearDown() override {
-    form.reset();
-    std::filesystem::remove_all(folder_);
+    form_->Editor->SetText(text);
+    form_->Editor->SetCaretXY(TPoint{1, 1});
   }
 
-  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(form->Editor->Widget(), key, modifiers);
-  }
   // A key pressed and released as the X server reports it: with the key's code, which says where it lies.
   void SendKey(Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers, quint32 keyCode) {
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
       QKeyEvent event(type, key, modifiers, keyCode, 0, 0, text);
-      QApplication::sendEvent(form->Editor->Widget(), &event);
+      QApplication::sendEvent(form_->Editor->Widget(), &event);
     }
   }
 
@@ -82,7 +70,6 @@ class Unit1Search : public testing::Test {
     return nullptr;
   }
 
-  std::unique_ptr<TForm1> form;
   // Answers the prompts and boxes; what they asked stays here.
   std::deque<std::string> entries;
   std::vector<TDialogRequest> asked;
@@ -94,37 +81,32 @@ class Unit1Search : public testing::Test {
     entries.pop_front();
     return IDOK;
   }};
-
- private:
-  std::string folder_;
-  char name_[8] = "Corvane";
-  char* argv_[2] = {name_, nullptr};
 };
 
 TEST_F(Unit1Search, FindThroughTheDialogThenFindNext) {
   Press(Qt::Key_F, Qt::ControlModifier);
-  ASSERT_TRUE(form->ReplaceDialog1->Showing());
+  ASSERT_TRUE(form_->ReplaceDialog1->Showing());
   QLineEdit* findEdit = DialogEdit(0);
   ASSERT_NE(findEdit, nullptr);
   QTest::keyClicks(findEdit, "ALPHA");
   QTest::keyClick(findEdit, Qt::Key_Return);
-  EXPECT_EQ(form->Editor->BlockBegin(), (TPoint{5, 3}));
-  EXPECT_EQ(form->Editor->SelText(), "alpha");
+  EXPECT_EQ(form_->Editor->BlockBegin(), (TPoint{5, 3}));
+  EXPECT_EQ(form_->Editor->SelText(), "alpha");
 
   Press(Qt::Key_F3);
-  EXPECT_EQ(form->Editor->BlockBegin(), (TPoint{5, 13}));
-  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{10, 13}));
+  EXPECT_EQ(form_->Editor->BlockBegin(), (TPoint{5, 13}));
+  EXPECT_EQ(form_->Editor->CaretXY(), (TPoint{10, 13}));
   // Backwards from the end of a hit finds that hit first, and leaves the caret at its start.
-  form->FindPrevious1->Click();
-  form->FindPrevious1->Click();
-  EXPECT_EQ(form->Editor->BlockBegin(), (TPoint{5, 3}));
-  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{5, 3}));
-  form->Editor->SetCaretXY(TPoint{1, 20});
-  QTest::mouseClick(form->FindNextButton->Widget(), Qt::LeftButton);
-  EXPECT_EQ(form->Editor->BlockBegin(), (TPoint{5, 23}));
+  form_->FindPrevious1->Click();
+  form_->FindPrevious1->Click();
+  EXPECT_EQ(form_->Editor->BlockBegin(), (TPoint{5, 3}));
+  EXPECT_EQ(form_->Editor->CaretXY(), (TPoint{5, 3}));
+  form_->Editor->SetCaretXY(TPoint{1, 20});
+  QTest::mouseClick(form_->FindNextButton->Widget(), Qt::LeftButton);
+  EXPECT_EQ(form_->Editor->BlockBegin(), (TPoint{5, 23}));
   EXPECT_TRUE(asked.empty());
 
-  form->Editor->SetCaretXY(TPoint{1, 40});
+  form_->Editor->SetCaretXY(TPoint{1, 40});
   Press(Qt::Key_F3);
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0].Caption, "Find");
@@ -135,7 +117,7 @@ TEST_F(Unit1Search, FindThroughTheDialogThenFindNext) {
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[1].Caption, "Find");
   EXPECT_EQ(asked[1].Text, "Can't search for empty text!");
-  form->ReplaceDialog1->CloseDialog();
+  form_->ReplaceDialog1->CloseDialog();
 }
 
 // The dialog closed by Esc keeps what was typed and ticked in it, so F3 searches for that.
@@ -150,9 +132,9 @@ TEST_F(Unit1Search, TheDialogClosedByEscKeepsItsEntriesForFindNext) {
   };
   for (const auto& c : cases) {
     asked.clear();
-    form->Editor->SetCaretXY(TPoint{1, 3});
+    form_->Editor->SetCaretXY(TPoint{1, 3});
     Press(Qt::Key_F, Qt::ControlModifier);
-    ASSERT_TRUE(form->ReplaceDialog1->Showing());
+    ASSERT_TRUE(form_->ReplaceDialog1->Showing());
     QLineEdit* findEdit = DialogEdit(0);
     ASSERT_NE(findEdit, nullptr);
     findEdit->clear();
@@ -163,34 +145,34 @@ TEST_F(Unit1Search, TheDialogClosedByEscKeepsItsEntriesForFindNext) {
     ASSERT_NE(matchCase, nullptr);
     if (matchCase->isChecked() != c.matchCase) QTest::keyClick(matchCase, Qt::Key_Space);
     QTest::keyClick(findEdit, Qt::Key_Escape);
-    ASSERT_FALSE(form->ReplaceDialog1->Showing()) << c.typed;
+    ASSERT_FALSE(form_->ReplaceDialog1->Showing()) << c.typed;
     Press(Qt::Key_F3);
     if (c.found.y == 0) {
       ASSERT_EQ(asked.size(), 1u) << c.typed;
       EXPECT_EQ(asked[0].Text, std::string("Search text '") + c.typed + "' not found!");
     } else {
       EXPECT_TRUE(asked.empty()) << asked.at(0).Text;
-      EXPECT_EQ(form->Editor->BlockBegin(), c.found) << c.typed;
-      EXPECT_EQ(form->Editor->SelText(), c.typed);
+      EXPECT_EQ(form_->Editor->BlockBegin(), c.found) << c.typed;
+      EXPECT_EQ(form_->Editor->SelText(), c.typed);
     }
   }
 }
 
 TEST_F(Unit1Search, ReplaceAllThroughTheDialogAndOneUndo) {
-  const std::string before = form->Editor->Text();
-  QTest::mouseClick(form->FindButton->Widget(), Qt::LeftButton);
-  ASSERT_TRUE(form->ReplaceDialog1->Showing());
+  const std::string before = form_->Editor->Text();
+  QTest::mouseClick(form_->FindButton->Widget(), Qt::LeftButton);
+  ASSERT_TRUE(form_->ReplaceDialog1->Showing());
   QTest::keyClicks(DialogEdit(0), "alpha");
   QTest::keyClicks(DialogEdit(1), "beta_alpha");
   QPushButton* all = DialogButton("Replace &All");
   ASSERT_NE(all, nullptr);
   QTest::mouseClick(all, Qt::LeftButton);
-  EXPECT_EQ(form->Editor->Lines()->Get(2), "my $beta_alpha = 3;");
-  EXPECT_EQ(form->Editor->Lines()->Get(32), "my $beta_alpha = 33;");
+  EXPECT_EQ(form_->Editor->Lines()->Get(2), "my $beta_alpha = 3;");
+  EXPECT_EQ(form_->Editor->Lines()->Get(32), "my $beta_alpha = 33;");
   EXPECT_TRUE(asked.empty());
 
   Press(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(form->Editor->Text(), before);
+  EXPECT_EQ(form_->Editor->Text(), before);
 
   DialogEdit(0)->setText("gamma");
   QTest::mouseClick(DialogButton("&Replace"), Qt::LeftButton);
@@ -201,8 +183,8 @@ TEST_F(Unit1Search, ReplaceAllThroughTheDialogAndOneUndo) {
   QTest::mouseClick(DialogButton("&Replace"), Qt::LeftButton);
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[1].Text, "Can't replace an empty text!");
-  EXPECT_EQ(form->Editor->Text(), before);
-  form->ReplaceDialog1->CloseDialog();
+  EXPECT_EQ(form_->Editor->Text(), before);
+  form_->ReplaceDialog1->CloseDialog();
 }
 
 TEST_F(Unit1Search, GoToLineNumber) {
@@ -211,18 +193,18 @@ TEST_F(Unit1Search, GoToLineNumber) {
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0].Caption, "Go to Line Number...");
   EXPECT_EQ(asked[0].Text, "Enter the line number here:");
-  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
+  EXPECT_EQ(form_->Editor->CaretXY(), (TPoint{1, 12}));
 
   entries = {"x"};
   Press(Qt::Key_F6);
   ASSERT_EQ(asked.size(), 3u);
   EXPECT_EQ(asked[2].Kind, dkMessageBox);
   EXPECT_EQ(asked[2].Text, "'x' is not a valid integer value.");
-  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
+  EXPECT_EQ(form_->Editor->CaretXY(), (TPoint{1, 12}));
 
   Press(Qt::Key_F6);  // cancelled
   EXPECT_EQ(asked.size(), 4u);
-  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
+  EXPECT_EQ(form_->Editor->CaretXY(), (TPoint{1, 12}));
 }
 
 // The real prompt and box, with the keys a user types into them.
@@ -242,7 +224,7 @@ TEST_F(Unit1Search, GoToLineNumberThroughTheRealPrompt) {
   };
   typeInto("12");
   Press(Qt::Key_F6);
-  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
+  EXPECT_EQ(form_->Editor->CaretXY(), (TPoint{1, 12}));
 
   typeInto("x");
   auto shown = std::make_shared<QString>();
@@ -253,7 +235,7 @@ TEST_F(Unit1Search, GoToLineNumberThroughTheRealPrompt) {
                        });
   Press(Qt::Key_F6);
   EXPECT_EQ(*shown, "'x' is not a valid integer value.");
-  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 12}));
+  EXPECT_EQ(form_->Editor->CaretXY(), (TPoint{1, 12}));
 }
 
 // Whether bookmark n's picture stands in the gutter of a line, in what the window shows.
@@ -280,47 +262,47 @@ TEST_F(Unit1Search, BookmarksFromTheKeysWithTheirPicturesAndMenu) {
     const char* text;
     quint32 keyCode;
   } strokes[] = {{Qt::Key_3, "3", 0}, {Qt::Key_NumberSign, "#", 0}, {Qt::Key_section, "§", 12}};
-  const std::string typed = form->Editor->Text();
+  const std::string typed = form_->Editor->Text();
   for (const auto& stroke : strokes) {
-    form->Editor->ClearBookMark(3);
-    form->Editor->SetCaretXY(TPoint{4, 6});
-    EXPECT_FALSE(PictureInGutter(*form, 3, 6)) << stroke.text;
+    form_->Editor->ClearBookMark(3);
+    form_->Editor->SetCaretXY(TPoint{4, 6});
+    EXPECT_FALSE(PictureInGutter(*form_, 3, 6)) << stroke.text;
     SendKey(stroke.key, QString::fromUtf8(stroke.text), Qt::ControlModifier | Qt::ShiftModifier, stroke.keyCode);
-    EXPECT_TRUE(PictureInGutter(*form, 3, 6)) << stroke.text;
-    EXPECT_EQ(form->Editor->Text(), typed) << stroke.text;
+    EXPECT_TRUE(PictureInGutter(*form_, 3, 6)) << stroke.text;
+    EXPECT_EQ(form_->Editor->Text(), typed) << stroke.text;
   }
 
   // Ctrl+Alt+3 goes back, also from a French keyboard, where that key types a double quote.
   for (const auto& [key, keyCode] : {std::pair{Qt::Key_3, 0u}, std::pair{Qt::Key_QuoteDbl, 12u}}) {
     Press(Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(form->Editor->CaretXY(), (TPoint{1, 1}));
+    EXPECT_EQ(form_->Editor->CaretXY(), (TPoint{1, 1}));
     SendKey(key, QString(), Qt::ControlModifier | Qt::AltModifier, keyCode);
-    EXPECT_EQ(form->Editor->CaretXY(), (TPoint{4, 6})) << keyCode;
+    EXPECT_EQ(form_->Editor->CaretXY(), (TPoint{4, 6})) << keyCode;
   }
 
-  form->Bookmarks1->Click();  // the menu opens
+  form_->Bookmarks1->Click();  // the menu opens
   for (int n = 0; n < 10; ++n) {
-    EXPECT_EQ(form->SetBookmarkItems[static_cast<std::size_t>(n)]->Caption(),
+    EXPECT_EQ(form_->SetBookmarkItems[static_cast<std::size_t>(n)]->Caption(),
               (n == 3 ? "Remove Bookmark #" : "Set Bookmark #") + std::to_string(n));
-    EXPECT_EQ(form->GotoBookmarkItems[static_cast<std::size_t>(n)]->Enabled(), n == 3) << n;
+    EXPECT_EQ(form_->GotoBookmarkItems[static_cast<std::size_t>(n)]->Enabled(), n == 3) << n;
   }
 
   // A bookmark that is not set goes nowhere, and the key types nothing either.
-  const std::string text = form->Editor->Text();
+  const std::string text = form_->Editor->Text();
   Press(Qt::Key_5, Qt::ControlModifier | Qt::AltModifier);
-  EXPECT_EQ(form->Editor->CaretXY(), (TPoint{4, 6}));
-  EXPECT_EQ(form->Editor->Text(), text);
+  EXPECT_EQ(form_->Editor->CaretXY(), (TPoint{4, 6}));
+  EXPECT_EQ(form_->Editor->Text(), text);
 
   // Lines typed above move it; the Set item of a bookmark that exists removes it, wherever the caret is.
   Press(Qt::Key_Home, Qt::ControlModifier);
   Press(Qt::Key_Return);
-  EXPECT_TRUE(PictureInGutter(*form, 3, 7));
-  EXPECT_FALSE(PictureInGutter(*form, 3, 6));
+  EXPECT_TRUE(PictureInGutter(*form_, 3, 7));
+  EXPECT_FALSE(PictureInGutter(*form_, 3, 6));
   Press(Qt::Key_3, Qt::ControlModifier | Qt::ShiftModifier);
   int x = 0;
   int y = 0;
-  EXPECT_FALSE(form->Editor->GetBookMark(3, x, y));
-  EXPECT_FALSE(PictureInGutter(*form, 3, 7));
+  EXPECT_FALSE(form_->Editor->GetBookMark(3, x, y));
+  EXPECT_FALSE(PictureInGutter(*form_, 3, 7));
 }
 
 }  // namespace

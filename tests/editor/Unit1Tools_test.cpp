@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "editor/KoiConv.h"
+#include "common/MainWindow.h"
 #include "common/TestFiles.h"
-#include "editor/MainWindow.h"
+#include "editor/KoiConv.h"
 #include "win/Shell.h"
 
 namespace {

@@ -1,40 +1,30 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <vector>
 
-#include "common/TestApp.h"
+#include "common/MainWindow.h"
 #include "editor/Unit1.h"
-#include "support/RegTools.h"
-#include "vcl/Application.h"
 #include "vcl/Dialogs.h"
 #include "vcl/Menus.h"
-#include "win/RegistryStore.h"
 
 namespace {
 
+using Unit1Upload = corvane::test::MainWindowTest;
+
 // The test program has no uploader beside it, as a Corvane installed without one.
-TEST(Unit1Upload, WithoutTheUploaderTheCommandOnlySaysSo) {
-  corvane::test::EnsureApplication();
-  const std::string folder = corvane::test::MakeTempDir("unit1-upload");
-  RegistryStore::Instance().SetPath(folder + "/registry.sqlite3");
-  RegWriteBool(kSettingsKey, "NoAssociation", true);
-  char name[] = "Corvane";
-  char* argv[] = {name, nullptr};
-  Application->Initialize(1, argv);
+TEST_F(Unit1Upload, WithoutTheUploaderTheCommandOnlySaysSo) {
   std::vector<TDialogRequest> asked;
   TDialogHookScope dialogs([&](TDialogRequest& request) {
     asked.push_back(request);
     return IDOK;
   });
-  {
-    std::unique_ptr<TForm1> form(CreateForm<TForm1>(nullptr));
-    EXPECT_FALSE(form->Upload1->Enabled());
-    form->Upload1Click(form->Upload1);
-  }
+  TForm1* form = Build();
+  EXPECT_FALSE(form->Upload1->Enabled());
+  form->Upload1Click(form->Upload1);
+  form_.reset();  // gone while its dialogs are still answered and counted here
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0].Caption, "Upload To FTP");
   EXPECT_EQ(asked[0].Text, "Not available in this version.");
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include <QApplication>
 
 #include "common/BrowserText.h"
+#include "common/MainWindow.h"
 #include "common/Picture.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
-#include "editor/MainWindow.h"
 #include "highlight/ZuzUderUze.h"
 #include "highlight/qzHtmlExport.h"
 #include "support/RecentList.h"

@@ -26,6 +26,7 @@
 #include "common/DesktopFolders.h"
 #include "common/FileSizeLimit.h"
 #include "common/HalfWaySave.h"
+#include "common/MainWindow.h"
 #include "common/ModalForms.h"
 #include "common/Picture.h"
 #include "common/SettingsLock.h"
@@ -83,40 +84,8 @@ std::string RecentEntries(TForm1* form) {
   return all;
 }
 
-class Unit1Test : public ::testing::Test {
+class Unit1Test : public corvane::test::MainWindowTest {
  protected:
-  void SetUp() override {
-    corvane::test::EnsureApplication();
-    dir_ = corvane::test::MakeTempDir("unit1");
-    fs::create_directories(dir_ + "/registry");
-    RegistryStore::Instance().SetPath(dir_ + "/registry/registry.sqlite3");
-    RegWriteBool(kSettingsKey, "NoAssociation", true);
-    SetCommandLine({});
-  }
-  void TearDown() override {
-    form_.reset();
-    fs::remove_all(dir_);
-  }
-
-  void SetCommandLine(std::vector<std::string> args) {
-    args.insert(args.begin(), "Corvane");
-    args_ = std::move(args);
-    argv_.clear();
-    for (std::string& a : args_) argv_.push_back(a.data());
-    Application->Initialize(static_cast<int>(argv_.size()), argv_.data());
-  }
-
-  TForm1* Build() {
-    form_.reset();
-    form_.reset(CreateForm<TForm1>(nullptr));
-    return form_.get();
-  }
-  TForm1* Start() {
-    Build()->Show();
-    return form_.get();
-  }
-  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-
   // File, Reopen, then the entry's number, with the keys a user presses in the active window.
   void Reopen(int number) {
     form_->Widget()->activateWindow();
@@ -125,11 +94,6 @@ class Unit1Test : public ::testing::Test {
     ASSERT_TRUE(corvane::test::PressInMenu(Qt::Key_R)) << "the File menu did not open";
     ASSERT_TRUE(corvane::test::PressInMenu(static_cast<Qt::Key>(Qt::Key_0 + number))) << "no Reopen menu";
   }
-
-  std::string dir_;
-  std::vector<std::string> args_;
-  std::vector<char*> argv_;
-  std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(Unit1Test, TabWidthSettingIsRoundedToTheWidthsOnTheMenu) {
@@ -250,7 +214,7 @@ TEST_F(Unit1Test, ScriptTypesAreRegisteredUnlessTheSettingSaysNo) {
   } cases[] = {{"not stored", -1, true}, {"false", 0, true}, {"true", 1, false}};
   for (const auto& c : cases) {
     corvane::test::TDesktopFolders desktop;
-    RegistryStore::Instance().SetPath(dir_ + "/registry/" + c.what + ".sqlite3");
+    RegistryStore::Instance().SetPath(store_.Folder() + "/" + c.what + ".sqlite3");
     if (c.noAssociation >= 0) RegWriteBool(kSettingsKey, "NoAssociation", c.noAssociation == 1);
     Build();
     EXPECT_EQ(ReadFile(desktop.Entry(entryId)),
@@ -268,7 +232,7 @@ TEST_F(Unit1Test, ScriptTypesAreRegisteredUnlessTheSettingSaysNo) {
     corvane::test::TDesktopFolders desktop;
     WriteFile(dir_ + "/file", "a file where the desktop's folders should be");
     desktop.Use(dir_ + "/file/data", dir_ + "/file/config");
-    RegistryStore::Instance().SetPath(dir_ + "/registry/blocked desktop.sqlite3");
+    RegistryStore::Instance().SetPath(store_.Folder() + "/blocked desktop.sqlite3");
     Answers answers;
     EXPECT_EQ(Start()->Caption(), "Untitled - Ombrix Tarnwick 2.1");
     EXPECT_TRUE(answers.asked.empty()) << answers.Texts();
@@ -554,12 +518,10 @@ TEST_F(Unit1Test, SaveKeepsPermissionsAndLinksAndAFailedWriteLeavesTheOldFile) {
   EXPECT_TRUE(failed);
   EXPECT_EQ(ReadFile(name), "new\r\n");
   EXPECT_EQ(fs::status(name).permissions(), fs::perms(0741));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3);  // no temporary left
-}
-
-// Keys as the user presses them in the editor; the menus' short-cuts see them first.
-void Press(TForm1* form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QTest::keyClick(form->Editor->Widget(), key, modifiers);
+  std::vector<std::string> left;
+  for (const fs::directory_entry& entry : fs::directory_iterator(dir_)) left.push_back(entry.path().filename());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"kept.pl", "link.pl"}));  // no temporary left
 }
 
 // A file keeps the line ends it came with: its first line end decides, a last line without one stays
@@ -583,13 +545,13 @@ TEST_F(Unit1Test, FilesKeepTheirLineEndsThroughOpenAndSave) {
     WriteFile(name, c.bytes);
     Answers answers;
     answers.queue.push_back({IDOK, name});
-    Press(form, Qt::Key_O, Qt::ControlModifier);
+    Press(Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(form->CurrentFileName(), name);
-    Press(form, Qt::Key_S, Qt::ControlModifier);
+    Press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadFile(name), c.saved) << c.name;
-    Press(form, Qt::Key_Home, Qt::ControlModifier);
+    Press(Qt::Key_Home, Qt::ControlModifier);
     QTest::keyClicks(form->Editor->Widget(), "#");
-    Press(form, Qt::Key_S, Qt::ControlModifier);
+    Press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadFile(name), c.afterTypingAHash) << c.name;
     EXPECT_EQ(answers.asked.size(), 1u) << answers.Texts();
   }
@@ -598,7 +560,7 @@ TEST_F(Unit1Test, FilesKeepTheirLineEndsThroughOpenAndSave) {
   form->Editor->SetModified(false);
   form->New1Click(form);
   answers.queue.push_back({IDOK, Path("new.pl")});
-  Press(form, Qt::Key_S, Qt::ControlModifier);
+  Press(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(ReadFile(Path("new.pl")),
             "#!/usr/bin/perl\n\nprint \"Content-type: text/html\\n\\n\";\nprint \"<html><h1>Hello!</h1></html>\\n\";\n");
 }
@@ -635,21 +597,21 @@ TEST_F(Unit1Test, FilesKeepTheirEncodingThroughOpenEditAndSave) {
     TForm1* form = Start();
     if (c.way == Way::OpenDialog) {
       answers.queue.push_back({IDOK, name});
-      Press(form, Qt::Key_O, Qt::ControlModifier);
+      Press(Qt::Key_O, Qt::ControlModifier);
     }
     ASSERT_EQ(form->CurrentFileName(), name);
     EXPECT_EQ(form->Editor->Lines()->Get(0), c.shown) << c.name;
     EXPECT_FALSE(form->Editor->ReadOnly()) << c.name;
-    Press(form, Qt::Key_S, Qt::ControlModifier);
+    Press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadFile(name), c.bytes) << c.name;
 
-    Press(form, Qt::Key_Home, Qt::ControlModifier);
+    Press(Qt::Key_Home, Qt::ControlModifier);
     corvane::test::TypeText(form->Editor->Widget(), QString::fromUtf8("ж"));
     corvane::test::CommitText(*form->Editor, QString::fromUtf8("ё"));
-    Press(form, Qt::Key_S, Qt::ControlModifier);
+    Press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadFile(name), c.saved) << c.name;
     answers.queue.push_back({IDOK, Path(std::string("copy-") + c.name)});
-    Press(form, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    Press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(ReadFile(Path(std::string("copy-") + c.name)), c.saved) << c.name;
     EXPECT_EQ(answers.asked.size(), c.way == Way::OpenDialog ? 2u : 1u) << answers.Texts();
   }
@@ -660,7 +622,7 @@ TEST_F(Unit1Test, FilesKeepTheirEncodingThroughOpenEditAndSave) {
   form_->New1Click(form_.get());
   corvane::test::TypeText(form_->Editor->Widget(), QString::fromUtf8("ж"));
   answers.queue.push_back({IDOK, Path("new.pl")});
-  Press(form_.get(), Qt::Key_S, Qt::ControlModifier);
+  Press(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(ReadFile(Path("new.pl")).substr(0, 18), "ж#!/usr/bin/perl\n");
 }
 
@@ -670,12 +632,12 @@ TEST_F(Unit1Test, ConvertingAUtf8FileToKoi8rAndBackSavesItsOwnBytes) {
   const std::string name = Path("koi.pl");
   WriteFile(name, "# привет\n");
   SetCommandLine({name});
-  TForm1* form = Start();
-  Press(form, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
-  Press(form, Qt::Key_S, Qt::ControlModifier);
+  Start();
+  Press(Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+  Press(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(ReadFile(name), "# РТЙЧЕФ\n");  // the KOI8-R bytes of the word, read as Windows-1251
-  Press(form, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
-  Press(form, Qt::Key_S, Qt::ControlModifier);
+  Press(Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+  Press(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(ReadFile(name), "# привет\n");
 }
 
@@ -702,9 +664,9 @@ TEST_F(Unit1Test, AUtf8FileWithCharactersTheCodePageLacksOpensReadOnlyAndIsNever
   corvane::test::CommitText(*form->Editor, QString::fromUtf8("ж"));
   EXPECT_EQ(form->Editor->Lines()->Get(0), "# \xEF\xF0\xE8\xE2\xE5\xF2");
   form->Editor->SetSelText("changed by a command ");  // as the Tools menu changes a text
-  Press(form, Qt::Key_S, Qt::ControlModifier);
+  Press(Qt::Key_S, Qt::ControlModifier);
   answers.queue.push_back({IDOK, Path("copy.pl")});
-  Press(form, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  Press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   ASSERT_EQ(answers.asked.size(), 4u) << answers.Texts();
   EXPECT_EQ(answers.asked[1].Text, message);
   EXPECT_EQ(answers.asked[3].Text, message);
@@ -752,7 +714,7 @@ TEST_F(Unit1Test, AReadErrorFailsTheOpenAndTheFileIsNotSavedOverWithoutAsking) {
     SetFileReadFault(c.fault);
     Answers answers;
     answers.queue.push_back({IDOK, name});
-    Press(form, Qt::Key_O, Qt::ControlModifier);
+    Press(Qt::Key_O, Qt::ControlModifier);
     SetFileReadFault(nullptr);
     ASSERT_EQ(answers.asked.size(), 2u) << answers.Texts();
     EXPECT_EQ(answers.asked[1].Text, c.message);
@@ -760,7 +722,7 @@ TEST_F(Unit1Test, AReadErrorFailsTheOpenAndTheFileIsNotSavedOverWithoutAsking) {
     EXPECT_EQ(form->CurrentFileName(), kUntitled);
     QTest::keyClicks(form->Editor->Widget(), "x");
     answers.queue.push_back({IDCANCEL, ""});
-    Press(form, Qt::Key_S, Qt::ControlModifier);
+    Press(Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(answers.asked.size(), 3u);
     EXPECT_EQ(answers.asked[2].Kind, dkSaveFile);
     EXPECT_EQ(ReadFile(name), c.left);
@@ -795,7 +757,7 @@ TEST_F(Unit1Test, WhatTheEditorCannotOpenIsRefusedAndNothingChanges) {
   for (const auto& c : cases) {
     Answers answers;
     answers.queue.push_back({IDOK, c.name});
-    Press(form, Qt::Key_O, Qt::ControlModifier);
+    Press(Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(answers.asked.size(), 2u) << answers.Texts();
     EXPECT_EQ(answers.asked[1].Text, "Cannot open file \"" + c.name + "\". " + c.reason + ".");
     EXPECT_EQ(form->CurrentFileName(), Path("kept.pl"));
@@ -846,7 +808,7 @@ TEST_F(Unit1Test, AReadOnlyFileIsNotReplacedAndSaveAsAsksForAnotherName) {
   form->Open(name, false);
   QTest::keyClicks(form->Editor->Widget(), "new ");
   Answers answers;
-  Press(form, Qt::Key_S, Qt::ControlModifier);
+  Press(Qt::Key_S, Qt::ControlModifier);
   ASSERT_EQ(answers.asked.size(), 1u);
   EXPECT_EQ(answers.asked[0].Text, "Cannot create file \"" + name + "\". Permission denied.");
   EXPECT_EQ(ReadFile(name), "old\n");
@@ -855,7 +817,7 @@ TEST_F(Unit1Test, AReadOnlyFileIsNotReplacedAndSaveAsAsksForAnotherName) {
   answers.queue.push_back({IDOK, name});
   answers.queue.push_back({IDOK, ""});
   answers.queue.push_back({IDOK, Path("copy.pl")});
-  Press(form, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  Press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   ASSERT_EQ(answers.asked.size(), 4u) << answers.Texts();
   EXPECT_EQ(answers.asked[1].Kind, dkSaveFile);
   EXPECT_EQ(answers.asked[2].Text, "Cannot create file \"" + name + "\". Permission denied.");
@@ -1207,7 +1169,7 @@ TEST_F(Unit1Test, OpeningAFileWhoseSaveWasCutShortOffersItsOldText) {
   Answers answers;
   answers.queue.push_back({IDOK, Path("other-name.pl")});
   answers.queue.push_back({IDYES, ""});
-  Press(form, Qt::Key_O, Qt::ControlModifier);
+  Press(Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(answers.asked.size(), 2u) << answers.Texts();
   EXPECT_EQ(answers.asked[1].Text, "A save of \"" + name +
                                        "\" was cut short, so the file may be half written. Its old contents are "
@@ -1296,7 +1258,7 @@ TEST_F(Unit1Test, ANameRelativeToTheCurrentFolderNamesThatFolderOrNone) {
     ASSERT_TRUE(answers.asked.empty()) << answers.Texts();
     EXPECT_EQ(form->Editor->Lines()->Get(0), "old");
     QTest::keyClicks(form->Editor->Widget(), "#");
-    Press(form, Qt::Key_S, Qt::ControlModifier);
+    Press(Qt::Key_S, Qt::ControlModifier);
     const bool written = ReadFile(name) == "#old\n";
     EXPECT_FALSE(fs::exists(atRoot)) << "the save wrote " << atRoot;
     fs::remove(atRoot);

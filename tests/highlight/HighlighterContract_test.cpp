@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/HighlighterContract.h"
 #include "common/PerlCorpus.h"
-#include "highlight/HighlighterContract.h"
 #include "highlight/ZuzUderUze.h"
 #include "highlight/qzGeneralSyn.h"
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "common/FtpTestServer.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
-#include "uploader/FtpTestServer.h"
 
 namespace {
 

@@ -9,19 +9,18 @@
 #include <QMenu>
 #include <QTest>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "common/CommandWalk.h"
+#include "common/TempRegistry.h"
 #include "common/TestApp.h"
 #include "vcl/Application.h"
 #include "vcl/Buttons.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/Dialogs.h"
 #include "vcl/Menus.h"
-#include "win/RegistryStore.h"
 
 namespace corvane::test {
 namespace {
@@ -30,18 +29,13 @@ class UploaderCommands : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureApplication();
-    folder_ = MakeTempDir("uploader-commands");
-    RegistryStore::Instance().SetPath(folder_ + "/registry.sqlite3");
     Application->Initialize(1, argv_);
     form_.reset(CreateForm<TForm1>(nullptr));
     form_->Show();
   }
-  void TearDown() override {
-    form_.reset();
-    std::filesystem::remove_all(folder_);
-  }
+  void TearDown() override { form_.reset(); }
 
-  std::string folder_;
+  TempRegistry store_;
   char name_[9] = "Uploader";
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<TForm1> form_;

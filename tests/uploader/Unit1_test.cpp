@@ -12,13 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "common/FtpTestServer.h"
+#include "common/TempRegistry.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/TextFit.h"
 #include "common/UserInput.h"
 #include "support/LCDate.h"
 #include "support/RegTools.h"
-#include "uploader/FtpTestServer.h"
 #include "vcl/Application.h"
 #include "vcl/Buttons.h"
 #include "vcl/ComCtrls.h"
@@ -26,7 +27,6 @@
 #include "vcl/Menus.h"
 #include "vcl/Registry.h"
 #include "vcl/StdCtrls.h"
-#include "win/RegistryStore.h"
 
 namespace {
 
@@ -57,7 +57,6 @@ class Uploader : public ::testing::Test {
   void SetUp() override {
     corvane::test::EnsureApplication();
     folder_ = corvane::test::MakeTempDir("uploader");
-    RegistryStore::Instance().SetPath(folder_ + "/registry.sqlite3");
     Application->SetTitle("Upload A Script To FTP");
     Application->ExitCode = 0;
     programEnded = false;
@@ -128,6 +127,7 @@ class Uploader : public ::testing::Test {
 
   std::string Status() const { return form_->StatusBar1->SimpleText(); }
 
+  corvane::test::TempRegistry store_;
   std::string folder_;
   std::unique_ptr<TForm1> form_;
   std::vector<TBox> boxes_;

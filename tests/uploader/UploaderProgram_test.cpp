@@ -11,11 +11,11 @@
 #include <memory>
 #include <string>
 
+#include "common/FtpTestServer.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/VirtualDisplay.h"
 #include "support/RegTools.h"
-#include "uploader/FtpTestServer.h"
 #include "uploader/Unit1.h"
 #include "win/RegistryStore.h"
 

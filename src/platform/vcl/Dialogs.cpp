@@ -150,11 +150,12 @@ int RealMessageBox(const TDialogRequest& request) {
     case MB_ICONASTERISK: box.setIcon(QMessageBox::Information); break;
     default: break;
   }
-  struct TButtonSpec {
+  // A button of the box: the standard button, which gives its caption, and the answer it stands for.
+  struct TDialogButton {
     QMessageBox::StandardButton standard;
     int id;
   };
-  std::vector<TButtonSpec> buttons;
+  std::vector<TDialogButton> buttons;
   switch (request.Flags & MB_TYPEMASK) {
     case MB_OKCANCEL: buttons = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}}; break;
     case MB_ABORTRETRYIGNORE:
@@ -168,12 +169,12 @@ int RealMessageBox(const TDialogRequest& request) {
     default: buttons = {{QMessageBox::Ok, IDOK}}; break;
   }
   QMessageBox::StandardButtons all;
-  for (const TButtonSpec& b : buttons) all |= b.standard;
+  for (const TDialogButton& b : buttons) all |= b.standard;
   box.setStandardButtons(all);
   const size_t defaultIndex = ((request.Flags & MB_DEFMASK) >> 8) < buttons.size() ? (request.Flags & MB_DEFMASK) >> 8 : 0;
   box.setDefaultButton(buttons[defaultIndex].standard);
   const int chosen = box.exec();
-  for (const TButtonSpec& b : buttons)
+  for (const TDialogButton& b : buttons)
     if (b.standard == chosen) return b.id;
   return DismissAnswer(request);
 }

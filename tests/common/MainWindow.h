@@ -1,31 +1,34 @@
 #pragma once
-// A main window over a settings store of its own, and the user's ways into its menus.
+// The editor's main window built in-process over a settings store of its own, from the command line
+// and the settings the test gives, and the user's ways into its menus.
 #include <gtest/gtest.h>
 
 #include <QMenu>
 #include <QTest>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "common/TempRegistry.h"
 #include "common/TestApp.h"
 #include "editor/Unit1.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Menus.h"
-#include "win/RegistryStore.h"
 
 namespace corvane::test {
 
 class MainWindowTest : public ::testing::Test {
  protected:
+  // The window starts from settings that leave the desktop's file types alone and from a command line
+  // of the program's name only; a test presets more settings, or another command line, before it
+  // builds the window.
   void SetUp() override {
     EnsureApplication();
     dir_ = MakeTempDir("main-window");
-    std::filesystem::create_directories(dir_ + "/registry");
-    RegistryStore::Instance().SetPath(dir_ + "/registry/registry.sqlite3");
     RegWriteBool(kSettingsKey, "NoAssociation", true);
     SetCommandLine({});
   }
@@ -34,6 +37,7 @@ class MainWindowTest : public ::testing::Test {
     std::filesystem::remove_all(dir_);
   }
 
+  // The arguments after the program's name.
   void SetCommandLine(std::vector<std::string> args) {
     args.insert(args.begin(), "Corvane");
     args_ = std::move(args);
@@ -41,12 +45,24 @@ class MainWindowTest : public ::testing::Test {
     for (std::string& a : args_) argv_.push_back(a.data());
     Application->Initialize(static_cast<int>(argv_.size()), argv_.data());
   }
+  // Runs keep their files in folders of the test folder and show their output without the browser
+  // engine, which starts only where a test asks for it.
+  void PrepareRuns() {
+    std::filesystem::create_directories(dir_ + "/runtime");
+    std::filesystem::create_directories(dir_ + "/scripts");
+    setenv("XDG_RUNTIME_DIR", (dir_ + "/runtime").c_str(), 1);
+    RegWriteBool(kSettingsKey, "RunBrowserView", false);
+  }
 
-  // A window built and shown, with the keyboard in the editor.
-  TForm1* Start() {
+  // A window built, not shown; it replaces the one built before.
+  TForm1* Build() {
     form_.reset();
     form_.reset(CreateForm<TForm1>(nullptr));
-    form_->Show();
+    return form_.get();
+  }
+  // A window built and shown, with the keyboard in the editor.
+  TForm1* Start() {
+    Build()->Show();
     return form_.get();
   }
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
@@ -75,7 +91,8 @@ class MainWindowTest : public ::testing::Test {
     return clickable;
   }
 
-  std::string dir_;
+  TempRegistry store_;  // first, so it outlives the window, which saves its settings as it goes
+  std::string dir_;     // the test's files
   std::vector<std::string> args_;
   std::vector<char*> argv_;
   std::unique_ptr<TForm1> form_;
