@@ -47,8 +47,8 @@ void TAboutForm::CreatePicture() {
 
 void TAboutForm::FormCreate(TObject*) {
   Screen->SetCursors(crMyHand, LoadCursorResource("MY_HAND"));
-  for (TButton* link : Links) ApplyCursor(link->Widget(), crMyHand);
-  ApplyCursor(CloseButton->Widget(), crMyHand);
+  for (TButton* link : Links) link->SetWindowCursor(crMyHand);
+  CloseButton->SetWindowCursor(crMyHand);
   SetCaption("Ombrix Tarnwick 2.1 (build " + DateToStr(static_cast<TForm1*>(Owner())->LCDate1->LCDate) + ")");
 }
 
