@@ -14,6 +14,7 @@
 #include "common/ModalForms.h"
 #include "common/TestApp.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "win/RegistryStore.h"
@@ -22,7 +23,7 @@ namespace corvane::test {
 
 // Replaces a field's whole text the way a user does: select all, then type (a line break as Enter).
 inline void Retype(TWinControl* field, const std::string& text) {
-  QWidget* widget = field->Widget();
+  QWidget* widget = WidgetOf(field);
   QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
   for (char c : text) {
     if (c == '\n')
@@ -32,7 +33,7 @@ inline void Retype(TWinControl* field, const std::string& text) {
   }
 }
 
-inline void Click(TWinControl* control) { QTest::mouseClick(control->Widget(), Qt::LeftButton); }
+inline void Click(TWinControl* control) { QTest::mouseClick(WidgetOf(control), Qt::LeftButton); }
 
 class EditorWindowTest : public ::testing::Test {
  protected:

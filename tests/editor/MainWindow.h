@@ -12,6 +12,7 @@
 
 #include "common/TestApp.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Menus.h"
@@ -53,22 +54,22 @@ class MainWindowTest : public ::testing::Test {
 
   // Keys as the user presses them in the editor; the menus' short-cuts see them first.
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(form_->Editor->Widget(), key, modifiers);
+    QTest::keyClick(WidgetOf(form_->Editor), key, modifiers);
   }
 
   // Opens a menu (its enabling handler runs) and clicks the item with the mouse; false when the item
   // is not there to click (hidden or disabled).
   static bool Choose(TMenuItem* menu, TMenuItem* item) {
-    menu->SubMenu()->popup(QPoint(0, 0));
-    return ClickShown(menu->SubMenu(), item);
+    SubMenuOf(menu)->popup(QPoint(0, 0));
+    return ClickShown(SubMenuOf(menu), item);
   }
   // The same in a popup menu, opened as a right click opens it (its enabling handler runs).
   static bool ChooseFromPopup(TPopupMenu* popup, TMenuItem* item) {
     popup->Popup(0, 0);
-    return ClickShown(popup->Items()->SubMenu(), item);
+    return ClickShown(SubMenuOf(popup->Items()), item);
   }
   static bool ClickShown(QMenu* shown, TMenuItem* item) {
-    QAction* action = item->Action();
+    QAction* action = ActionOf(item);
     const bool clickable = action->isVisible() && action->isEnabled();
     if (clickable) QTest::mouseClick(shown, Qt::LeftButton, {}, shown->actionGeometry(action).center());
     shown->hide();

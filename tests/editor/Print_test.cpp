@@ -23,6 +23,7 @@
 #include "editctl/qzCustomEdit.h"
 #include "editor/Print.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 #include "support/SpinEdit.h"
 #include "vcl/Application.h"
@@ -54,7 +55,7 @@ class PrintFormTest : public ::testing::Test {
     form_.reset(CreateForm<TForm1>(nullptr));
     form_->Show();
     Printer()->SetOutputFileName("");
-    Printer()->QtPrinter()->setOutputFileName(QString());  // nor one left by a set-up dialog before
+    QtPrinterOf(*Printer())->setOutputFileName(QString());  // nor one left by a set-up dialog before
   }
   void TearDown() override {
     form_.reset();
@@ -70,7 +71,7 @@ class PrintFormTest : public ::testing::Test {
       Check(*dialog);
       if (dialog->Modal() && dialog->ModalResult() == mrNone) dialog->SetModalResult(mrCancel);
     });
-    QTest::keyClick(form_->Editor->Widget(), Qt::Key_P, Qt::ControlModifier);
+    QTest::keyClick(WidgetOf(form_->Editor), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(seen);
   }
 
@@ -91,7 +92,7 @@ TEST_F(PrintFormTest, CtrlPOpensTheDialogWithItsDefaults) {
 
 TEST_F(PrintFormTest, CopiesRefusesLettersAndStepsWithTheArrowKeys) {
   PressCtrlP([](TPrintForm& dialog) {
-    QWidget* copies = dialog.Copies->Widget();
+    QWidget* copies = WidgetOf(dialog.Copies);
     QTest::keyClick(copies, Qt::Key_End);
     QTest::keyClick(copies, Qt::Key_X);
     EXPECT_EQ(dialog.Copies->Text(), "1");
@@ -114,8 +115,8 @@ TEST_F(PrintFormTest, PrintToFileWritesTheScriptWithHeaderAndFooter) {
   form_->Editor->SelectAll();
   PressCtrlP([](TPrintForm& dialog) {
     EXPECT_TRUE(dialog.PrintSel->Checked());
-    QTest::mouseClick(dialog.SetupButton->Widget(), Qt::LeftButton);
-    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.SetupButton), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.PrintButton), Qt::LeftButton);
   });
   const std::string text = PdfText(pdf);
   EXPECT_NE(text.find("File: Untitled"), std::string::npos) << text;
@@ -150,10 +151,10 @@ TEST_F(PrintFormTest, TheRealSetupDialogChoosesThePdfFileToPrintTo) {
       accepted = true;
       QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
-    QTest::mouseClick(dialog.SetupButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.SetupButton), Qt::LeftButton);
     ASSERT_TRUE(accepted);
     EXPECT_TRUE(dialog.Modal());  // the print dialog stays open after the set-up
-    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.PrintButton), Qt::LeftButton);
   });
   EXPECT_EQ(Printer()->OutputFileName(), pdf);
   const std::string text = PdfText(pdf);
@@ -184,7 +185,7 @@ TEST_F(PrintFormTest, FileNamesInTheSetUpDialogAndTheHeaderReadAsTyped) {
       corvane::test::TypeText(field, QString::fromStdString(pdf));
       QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
-    QTest::mouseClick(dialog.SetupButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.SetupButton), Qt::LeftButton);
     corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QPrintDialog*>(w) != nullptr; },
                                         [&](QWidget* setup) {
       auto* field = setup->findChild<QLineEdit*>("filename");
@@ -192,8 +193,8 @@ TEST_F(PrintFormTest, FileNamesInTheSetUpDialogAndTheHeaderReadAsTyped) {
       shownBefore = field->text();
       static_cast<QDialog*>(setup)->reject();
     });
-    QTest::mouseClick(dialog.SetupButton->Widget(), Qt::LeftButton);
-    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.SetupButton), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.PrintButton), Qt::LeftButton);
   });
   EXPECT_EQ(shownBefore.toStdString(), pdf);
   ASSERT_TRUE(fs::exists(pdf));
@@ -222,7 +223,7 @@ TEST_F(PrintFormTest, WithoutPrinterPrintAsksForThePdfFileFirst) {
     });
     bool stayedOpen = false;
     PressCtrlP([&](TPrintForm& dialog) {
-      QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+      QTest::mouseClick(WidgetOf(dialog.PrintButton), Qt::LeftButton);
       stayedOpen = dialog.ModalResult() == mrNone;
     });
     EXPECT_EQ(setups, 1) << how;
@@ -245,12 +246,12 @@ TEST_F(PrintFormTest, PrinterErrorIsShownAndTheNextJobPrints) {
   });
   const std::string pdf = dir_ + "/after.pdf";
   PressCtrlP([&](TPrintForm& dialog) {
-    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.PrintButton), Qt::LeftButton);
     EXPECT_NE(message.find("Cannot write \"" + dir_ + "/missing/folder.pdf\""), std::string::npos) << message;
     EXPECT_EQ(dialog.ModalResult(), mrNone);
     EXPECT_FALSE(Printer()->Printing());
     Printer()->SetOutputFileName(pdf);
-    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.PrintButton), Qt::LeftButton);
     EXPECT_EQ(dialog.ModalResult(), mrOk);
   });
   EXPECT_NE(PdfText(pdf).find("print 2;"), std::string::npos);

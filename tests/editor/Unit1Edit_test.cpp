@@ -16,6 +16,7 @@
 #include "common/TestFiles.h"
 #include "common/UserInput.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "win/RegistryStore.h"
@@ -42,7 +43,7 @@ class Unit1Edit : public testing::Test {
   }
 
   TqzCustomEdit* Editor() const { return form_->Editor; }
-  void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(Editor()->Widget(), key, modifiers); }
+  void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(WidgetOf(Editor()), key, modifiers); }
 
   std::string dir_;
   char name_[8] = "Corvane";
@@ -61,7 +62,7 @@ TEST_F(Unit1Edit, ThreeDroppedFilesOpenTheFirstAndStartAWindowForEachOther) {
     started.push_back(request);
     return 33;
   });
-  ASSERT_TRUE(corvane::test::DropFileUrls(Editor()->Widget(), QPoint(60, 30), files));
+  ASSERT_TRUE(corvane::test::DropFileUrls(WidgetOf(Editor()), QPoint(60, 30), files));
   EXPECT_EQ(form_->CurrentFileName(), files[0]);
   EXPECT_EQ(Editor()->Lines()->Get(0), "# first.pl");
   ASSERT_EQ(started.size(), 2u);
@@ -160,7 +161,7 @@ TEST_F(Unit1Edit, TypedCharactersTheCodePageLacksAreRefusedAloud) {
     const int beeps = MessageBeepCount();
     for (const Input& input : c.inputs) {
       const QString text = QString::fromUtf8(input.text);
-      if (input.way == TWay::Typed) corvane::test::TypeText(Editor()->Widget(), text);
+      if (input.way == TWay::Typed) corvane::test::TypeText(WidgetOf(Editor()), text);
       if (input.way == TWay::Composed) corvane::test::CommitText(*Editor(), text);
       if (input.way == TWay::Pressed) Keys(input.key, Qt::NoModifier);
     }

@@ -24,6 +24,7 @@
 #include "common/UserInput.h"
 #include "editctl/qzSupportClasses.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
@@ -53,13 +54,13 @@ class Unit1Search : public testing::Test {
   }
 
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(form->Editor->Widget(), key, modifiers);
+    QTest::keyClick(WidgetOf(form->Editor), key, modifiers);
   }
   // A key pressed and released as the X server reports it: with the key's code, which says where it lies.
   void SendKey(Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers, quint32 keyCode) {
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
       QKeyEvent event(type, key, modifiers, keyCode, 0, 0, text);
-      QApplication::sendEvent(form->Editor->Widget(), &event);
+      QApplication::sendEvent(WidgetOf(form->Editor), &event);
     }
   }
 
@@ -120,7 +121,7 @@ TEST_F(Unit1Search, FindThroughTheDialogThenFindNext) {
   EXPECT_EQ(form->Editor->BlockBegin(), (TPoint{5, 3}));
   EXPECT_EQ(form->Editor->CaretXY(), (TPoint{5, 3}));
   form->Editor->SetCaretXY(TPoint{1, 20});
-  QTest::mouseClick(form->FindNextButton->Widget(), Qt::LeftButton);
+  QTest::mouseClick(WidgetOf(form->FindNextButton), Qt::LeftButton);
   EXPECT_EQ(form->Editor->BlockBegin(), (TPoint{5, 23}));
   EXPECT_TRUE(asked.empty());
 
@@ -178,7 +179,7 @@ TEST_F(Unit1Search, TheDialogClosedByEscKeepsItsEntriesForFindNext) {
 
 TEST_F(Unit1Search, ReplaceAllThroughTheDialogAndOneUndo) {
   const std::string before = form->Editor->Text();
-  QTest::mouseClick(form->FindButton->Widget(), Qt::LeftButton);
+  QTest::mouseClick(WidgetOf(form->FindButton), Qt::LeftButton);
   ASSERT_TRUE(form->ReplaceDialog1->Showing());
   QTest::keyClicks(DialogEdit(0), "alpha");
   QTest::keyClicks(DialogEdit(1), "beta_alpha");
@@ -259,7 +260,7 @@ TEST_F(Unit1Search, GoToLineNumberThroughTheRealPrompt) {
 // Whether bookmark n's picture stands in the gutter of a line, in what the window shows.
 bool PictureInGutter(TForm1& form, int n, int line) {
   const TImageDC shot(*form.Editor);
-  const QImage image = form.BookmarkImageList->Pixmap(n).toImage();
+  const QImage image = ImagePixmap(*form.BookmarkImageList, n).toImage();
   const int left = form.Editor->BookMarkOptions()->LeftMargin();
   const int top = (line - form.Editor->TopLine()) * form.Editor->LineHeight();
   for (int y = 0; y < image.height(); ++y)
