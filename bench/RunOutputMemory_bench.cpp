@@ -23,6 +23,8 @@
 #include "vcl/Application.h"
 #include "win/RegistryStore.h"
 
+using namespace Corvane;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -45,6 +45,8 @@
 #include "win/Process.h"
 #include "win/RegistryStore.h"
 
+using namespace Corvane;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -7,6 +7,8 @@
 #include "support/RegTools.h"
 #include "vcl/DateTimes.h"
 
+namespace Corvane {
+
 const char* const kAboutLinks[6][2] = {
     {"Home page", kHomepageAddress},  {"FAQ", kFaqAddress},          {"Downloads", kDownloadsAddress},
     {"Perl links", kPerlLinksAddress}, {"Support", kSupportMailLink}, {"Feedback", kFeedbackMailLink},
@@ -53,3 +55,5 @@ void TAboutForm::FormCreate(TObject*) {
 }
 
 void TAboutForm::LinkClick(TObject* Sender) { ShellOpen(static_cast<TButton*>(Sender)->Hint); }
+
+}  // namespace Corvane

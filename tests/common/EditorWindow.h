@@ -44,12 +44,12 @@ class EditorWindowTest : public ::testing::Test {
     std::filesystem::create_directories(dir_ + "/scripts");
     RegistryStore::Instance().SetPath(dir_ + "/registry.sqlite3");
     setenv("XDG_RUNTIME_DIR", (dir_ + "/runtime").c_str(), 1);
-    RegWriteBool(kSettingsKey, "NoAssociation", true);
-    RegWriteBool(kSettingsKey, "RunBrowserView", false);
+    RegWriteBool(Corvane::kSettingsKey, "NoAssociation", true);
+    RegWriteBool(Corvane::kSettingsKey, "RunBrowserView", false);
     static char name[] = "Corvane";
     static char* argv[] = {name, nullptr};
     Application->Initialize(1, argv);
-    form_.reset(CreateForm<TForm1>(nullptr));
+    form_.reset(CreateForm<Corvane::TForm1>(nullptr));
     form_->Show();
     PumpEvents(50);
   }
@@ -70,10 +70,10 @@ class EditorWindowTest : public ::testing::Test {
     ASSERT_TRUE(shown);
   }
 
-  static std::string Stored(const std::string& name) { return RegReadString(kSettingsKey, name, "<none>"); }
+  static std::string Stored(const std::string& name) { return RegReadString(Corvane::kSettingsKey, name, "<none>"); }
 
   std::string dir_;
-  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<Corvane::TForm1> form_;
 };
 
 }  // namespace corvane::test

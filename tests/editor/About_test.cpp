@@ -12,6 +12,8 @@
 #include "support/LCDate.h"
 #include "vcl/DateTimes.h"
 
+using namespace Corvane;
+
 namespace {
 
 using corvane::test::Click;

@@ -28,6 +28,8 @@
 #include "vcl/StdCtrls.h"
 #include "win/WinUser.h"
 
+using namespace Corvane;
+
 namespace {
 
 using TSteps = std::function<void(QWidget* field)>;

@@ -19,6 +19,8 @@
 #include "vcl/ComCtrls.h"
 #include "vcl/StdCtrls.h"
 
+using namespace Corvane;
+
 namespace {
 
 struct DialogKeyCase {

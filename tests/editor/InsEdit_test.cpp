@@ -10,6 +10,8 @@
 #include "qt/QtSide.h"
 #include "vcl/ShortCuts.h"
 
+using namespace Corvane;
+
 namespace {
 
 using corvane::test::Click;

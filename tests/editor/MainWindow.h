@@ -27,7 +27,7 @@ class MainWindowTest : public ::testing::Test {
     dir_ = MakeTempDir("main-window");
     std::filesystem::create_directories(dir_ + "/registry");
     RegistryStore::Instance().SetPath(dir_ + "/registry/registry.sqlite3");
-    RegWriteBool(kSettingsKey, "NoAssociation", true);
+    RegWriteBool(Corvane::kSettingsKey, "NoAssociation", true);
     SetCommandLine({});
   }
   void TearDown() override {
@@ -44,9 +44,9 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // A window built and shown, with the keyboard in the editor.
-  TForm1* Start() {
+  Corvane::TForm1* Start() {
     form_.reset();
-    form_.reset(CreateForm<TForm1>(nullptr));
+    form_.reset(CreateForm<Corvane::TForm1>(nullptr));
     form_->Show();
     return form_.get();
   }
@@ -79,7 +79,7 @@ class MainWindowTest : public ::testing::Test {
   std::string dir_;
   std::vector<std::string> args_;
   std::vector<char*> argv_;
-  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<Corvane::TForm1> form_;
 };
 
 }  // namespace corvane::test

@@ -33,6 +33,8 @@
 #include "vcl/StdCtrls.h"
 #include "win/RegistryStore.h"
 
+using namespace Corvane;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -12,6 +12,8 @@
 #include "qt/QtSide.h"
 #include "win/Shell.h"
 
+using namespace Corvane;
+
 namespace {
 
 using corvane::test::Click;

@@ -10,6 +10,8 @@
 #include "editor/Template.h"
 #include "qt/QtSide.h"
 
+using namespace Corvane;
+
 namespace {
 
 using corvane::test::Click;

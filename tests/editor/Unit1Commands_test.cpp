@@ -16,6 +16,8 @@
 #include "qt/QtSide.h"
 #include "support/RecentList.h"
 
+using namespace Corvane;
+
 namespace corvane::test {
 namespace {
 

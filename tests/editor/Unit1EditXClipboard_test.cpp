@@ -14,6 +14,8 @@
 #include "vcl/Clipbrd.h"
 #include "win/WinUser.h"
 
+using namespace Corvane;
+
 namespace {
 
 using corvane::test::TXClipboardDisplay;

@@ -23,6 +23,8 @@
 #include "win/Shell.h"
 #include "win/WinUser.h"
 
+using namespace Corvane;
+
 namespace {
 
 class Unit1Edit : public testing::Test {

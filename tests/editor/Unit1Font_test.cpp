@@ -10,6 +10,8 @@
 #include "editor/MainWindow.h"
 #include "vcl/Dialogs.h"
 
+using namespace Corvane;
+
 namespace {
 
 using Unit1Font = corvane::test::MainWindowTest;

@@ -25,6 +25,8 @@
 #include "vcl/ComCtrls.h"
 #include "win/RegistryStore.h"
 
+using namespace Corvane;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -39,6 +39,8 @@
 #include "win/Kernel.h"
 #include "win/RegistryStore.h"
 
+using namespace Corvane;
+
 namespace fs = std::filesystem;
 
 namespace {

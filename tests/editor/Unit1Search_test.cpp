@@ -31,6 +31,8 @@
 #include "win/Gdi.h"
 #include "win/RegistryStore.h"
 
+using namespace Corvane;
+
 namespace {
 
 class Unit1Search : public testing::Test {

@@ -6,6 +6,8 @@
 #include "qt/QtSide.h"
 #include "win/Shell.h"
 
+using namespace Corvane;
+
 namespace {
 
 using Unit1Tools = corvane::test::MainWindowTest;

@@ -10,6 +10,8 @@
 #include "vcl/Menus.h"
 #include "win/RegistryStore.h"
 
+using namespace Corvane;
+
 namespace {
 
 // The test program has no uploader beside it, as a Corvane installed without one.

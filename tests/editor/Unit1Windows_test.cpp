@@ -17,6 +17,8 @@
 #include "vcl/Dialogs.h"
 #include "win/Shell.h"
 
+using namespace Corvane;
+
 namespace {
 
 using corvane::test::PumpUntil;

@@ -46,6 +46,8 @@
 #include "win/ScrollBars.h"
 #include "win/RegistryStore.h"
 
+using namespace Corvane;
+
 namespace fs = std::filesystem;
 
 namespace {

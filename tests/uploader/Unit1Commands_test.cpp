@@ -24,6 +24,8 @@
 #include "vcl/Menus.h"
 #include "win/RegistryStore.h"
 
+using namespace Uploader;
+
 namespace corvane::test {
 namespace {
 

@@ -29,6 +29,8 @@
 #include "vcl/StdCtrls.h"
 #include "win/RegistryStore.h"
 
+using namespace Uploader;
+
 namespace {
 
 using corvane::test::ReadFile;
