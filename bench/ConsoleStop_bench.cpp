@@ -13,6 +13,8 @@
 #include "editor/ConsoleIO.h"
 #include "win/Process.h"
 
+using namespace Corvane;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -18,9 +18,12 @@
 #include "ProcessMemory.h"
 #include "common/TestApp.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "win/RegistryStore.h"
+
+using namespace Corvane;
 
 namespace {
 
@@ -51,7 +54,7 @@ void BM_RunOutputMemory(benchmark::State& state) {
     ResetPeakResident();
     form->Memo1->Hint.clear();
     QKeyEvent f9(QEvent::KeyPress, Qt::Key_F9, Qt::NoModifier);
-    QApplication::sendEvent(form->Editor->Widget(), &f9);
+    QApplication::sendEvent(WidgetOf(form->Editor), &f9);
     if (!corvane::test::PumpUntil([&] { return form->Memo1->Hint == "Done. Plese pres F9 to return to Edit mode."; },
                                   600000)) {
       state.SkipWithError("the run did not end");

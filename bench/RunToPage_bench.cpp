@@ -39,10 +39,13 @@
 #include "common/TestApp.h"
 #include "common/VirtualDisplay.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "win/Process.h"
 #include "win/RegistryStore.h"
+
+using namespace Corvane;
 
 namespace {
 
@@ -134,7 +137,7 @@ int RunSession(int delayMs, int warmRuns) {
   std::unique_ptr<TForm1> form(CreateForm<TForm1>(nullptr));
   const std::string script = dir + "/report.pl";
   std::ofstream(script) << Script(ColoursOfRun(0));
-  TPaintWatch paint(form->Widget());
+  TPaintWatch paint(WidgetOf(form.get()));
   form->WebBrowser1->StartEngineAfterFirstPaint();  // as the program does
   form->Show();
   form->Open(script, false);
@@ -145,7 +148,7 @@ int RunSession(int delayMs, int warmRuns) {
   for (int run = 0; run <= warmRuns; ++run) {
     const TPageColours colours = ColoursOfRun(run);
     form->Editor->Lines()->SetText(Script(colours));
-    QWidget* pane = form->WebBrowser1->Widget();
+    QWidget* pane = WidgetOf(form->WebBrowser1);
     auto shows = [&](QPoint point, QRgb colour) {
       const QPoint at = pane->mapToGlobal(point);
       const QImage pixel = QApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), 1, 1).toImage();
@@ -157,10 +160,10 @@ int RunSession(int delayMs, int warmRuns) {
     };
     const auto start = Clock::now();
     QKeyEvent f9(QEvent::KeyPress, Qt::Key_F9, Qt::NoModifier);
-    QApplication::sendEvent(form->Editor->Widget(), &f9);
+    QApplication::sendEvent(WidgetOf(form->Editor), &f9);
     if (!WaitUntil(shown)) return 1;
     const double total = Milliseconds(Clock::now() - start);
-    QApplication::sendEvent(form->Editor->Widget(), &f9);  // back to editing
+    QApplication::sendEvent(WidgetOf(form->Editor), &f9);  // back to editing
     const double alone = InterpreterRun(form->Conio->Command, form->Conio->Environment);
     std::printf("%s %.2f %.2f\n", run == 0 ? "first" : "warm", total, alone);
     std::fflush(stdout);

@@ -10,6 +10,8 @@
 
 #include "editor/ConsoleIO.h"
 
+using namespace Corvane;
+
 namespace {
 
 [[noreturn]] void Fail(const char* what) {

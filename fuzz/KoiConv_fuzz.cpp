@@ -11,6 +11,8 @@
 #include "editor/KoiConv.h"
 #include "win/CodePage.h"
 
+using namespace Corvane;
+
 namespace {
 
 bool IsRussianLetter(char32_t u) { return (u >= 0x0410 && u <= 0x044F) || u == 0x0401 || u == 0x0451; }

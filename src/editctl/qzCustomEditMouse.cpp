@@ -440,6 +440,6 @@ void TqzCustomEdit::WMSetCursor(TMessage& Message) {
     const TPoint at{(leftChar_ * charWidth_ + p.x - gutterWidth_ - 2) / charWidth_, topLine_ + p.y / lineHeight_};
     if (IsPointInSelection(at)) cursor = crDefault;
   }
-  ApplyCursor(Widget(), cursor);
+  SetWindowCursor(cursor);
   Message.Result = 1;
 }

@@ -7,6 +7,8 @@
 #include "support/RegTools.h"
 #include "vcl/DateTimes.h"
 
+namespace Corvane {
+
 const char* const kAboutLinks[6][2] = {
     {"Home page", kHomepageAddress},  {"FAQ", kFaqAddress},          {"Downloads", kDownloadsAddress},
     {"Perl links", kPerlLinksAddress}, {"Support", kSupportMailLink}, {"Feedback", kFeedbackMailLink},
@@ -47,9 +49,11 @@ void TAboutForm::CreatePicture() {
 
 void TAboutForm::FormCreate(TObject*) {
   Screen->SetCursors(crMyHand, LoadCursorResource("MY_HAND"));
-  for (TButton* link : Links) ApplyCursor(link->Widget(), crMyHand);
-  ApplyCursor(CloseButton->Widget(), crMyHand);
+  for (TButton* link : Links) link->SetWindowCursor(crMyHand);
+  CloseButton->SetWindowCursor(crMyHand);
   SetCaption("Ombrix Tarnwick 2.1 (build " + DateToStr(static_cast<TForm1*>(Owner())->LCDate1->LCDate) + ")");
 }
 
 void TAboutForm::LinkClick(TObject* Sender) { ShellOpen(static_cast<TButton*>(Sender)->Hint); }
+
+}  // namespace Corvane

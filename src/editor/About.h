@@ -7,6 +7,8 @@
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 
+namespace Corvane {
+
 // The hand shown over the box's links.
 inline constexpr TCursor crMyHand = -98;
 
@@ -29,3 +31,5 @@ class TAboutForm : public TForm {
 
 // The web and mail addresses behind the link areas, in their order.
 extern const char* const kAboutLinks[6][2];
+
+}  // namespace Corvane

@@ -4,6 +4,8 @@
 #include <mutex>
 #include <utility>
 
+namespace Corvane {
+
 namespace {
 
 // Only one test-and-create of a run at a time in the whole process.
@@ -273,3 +275,5 @@ void TConsoleThread::IdleHandling() {
     if (kill) Terminate();
   }
 }
+
+}  // namespace Corvane

@@ -11,6 +11,8 @@
 #include "vcl/Threads.h"
 #include "win/Process.h"
 
+namespace Corvane {
+
 enum TAppType { at16bit, at32bit, atDontCare };
 enum TPipeSize { ps1k, ps2k, ps4k, ps8k, ps16k, ps32k, ps64k, ps96K, ps128k, ps256k };
 enum TBufferSize { bs256, bs512, bs1k, bs2k, bs4k, bs8k };
@@ -147,3 +149,5 @@ class TConsoleThread : public TThread {
   std::vector<char> buffer_;
   std::unique_ptr<TFileStream> logFile_;
 };
+
+}  // namespace Corvane

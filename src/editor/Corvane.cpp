@@ -6,6 +6,8 @@
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
 
+namespace Corvane {
+
 namespace {
 const char* const kPerlAppPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Perl.exe";
 }
@@ -34,3 +36,5 @@ int RunCorvane() {
   Application->Run();
   return Application->ExitCode;
 }
+
+}  // namespace Corvane

@@ -5,6 +5,8 @@
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 
+namespace Corvane {
+
 template <class T>
 T* Place(TComponent* Owner, TWinControl* Parent, const std::string& Name, const std::string& Caption, int Left, int Top,
          int Width, int Height) {
@@ -30,3 +32,5 @@ inline void AddOkCancel(TWinControl* Dialog, int Left, int Top, TButton*& Ok, TB
   Ok->OnClick = [ClosedWithOk](TObject*) { *ClosedWithOk = true; };
   Cancel->OnClick = [ClosedWithOk](TObject*) { *ClosedWithOk = false; };
 }
+
+}  // namespace Corvane

@@ -9,6 +9,8 @@
 #include "highlight/qzCompletionProposal.h"
 #include "vcl/Menus.h"
 
+namespace Corvane {
+
 namespace {
 
 std::string HtmlText(const std::string& Text) {
@@ -113,3 +115,5 @@ std::string HotKeysPageHtml(TForm1* Form) {
          "<h2>Editor</h2>\n" +
          Table(EditorRows(Form)) + "</body></html>\n";
 }
+
+}  // namespace Corvane

@@ -3,6 +3,10 @@
 // so the page shows the keys the program really has.
 #include <string>
 
+namespace Corvane {
+
 class TForm1;
 
 std::string HotKeysPageHtml(TForm1* Form);
+
+}  // namespace Corvane

@@ -6,6 +6,8 @@
 #include "support/RegTools.h"
 #include "vcl/ShortCuts.h"
 
+namespace Corvane {
+
 namespace {
 
 const char* const kDefaultHeader = "#!/usr/bin/perl";
@@ -74,3 +76,5 @@ void TInsForm::FormClose(TObject*, TCloseAction&) {
   for (size_t row = 0; row < 10; ++row)
     RegWriteString(kSettingsKey, Numbered("QuickHotkey", row), ShortCutToText(HotKeys[row]->HotKey()));
 }
+
+}  // namespace Corvane

@@ -8,6 +8,8 @@
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 
+namespace Corvane {
+
 class TInsForm : public TForm {
  public:
   explicit TInsForm(TComponent* AOwner);
@@ -31,3 +33,5 @@ class TInsForm : public TForm {
   void CreateRows();
   bool closedWithOk_ = false;
 };
+
+}  // namespace Corvane

@@ -4,6 +4,8 @@
 
 #include "win/CodePage.h"
 
+namespace Corvane {
+
 namespace {
 
 using TByteMap = std::array<unsigned char, 256>;
@@ -39,3 +41,5 @@ std::string WinToKoi(const std::string& Text) {
   static const TByteMap map = BuildMap(TAnsiCodePage::cp1251, TAnsiCodePage::koi8r);
   return Convert(Text, map);
 }
+
+}  // namespace Corvane

@@ -4,5 +4,9 @@
 // length.
 #include <string>
 
+namespace Corvane {
+
 std::string KoiToWin(const std::string& Text);
 std::string WinToKoi(const std::string& Text);
+
+}  // namespace Corvane

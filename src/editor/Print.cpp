@@ -10,6 +10,8 @@
 #include "vcl/SysUtils.h"
 #include "win/FileNames.h"
 
+namespace Corvane {
+
 namespace {
 
 template <class T>
@@ -87,3 +89,5 @@ void TPrintForm::PrintButtonClick(TObject*) {
   editor.PrintText(editor.Font(), options);
   SetModalResult(mrOk);
 }
+
+}  // namespace Corvane

@@ -2,13 +2,16 @@
 // The print dialog: what to print and how many copies, the printer set-up, and printing itself.
 #include "vcl/Forms.h"
 
-class TForm1;
 class TButton;
 class TCheckBox;
 class TGroupBox;
 class TLabel;
 class TOmSpinEdit;
 struct TqzPrintOptions;
+
+namespace Corvane {
+
+class TForm1;
 
 class TPrintForm : public TForm {
  public:
@@ -32,3 +35,5 @@ class TPrintForm : public TForm {
  private:
   TForm1* mainForm_;
 };
+
+}  // namespace Corvane

@@ -8,6 +8,8 @@
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 
+namespace Corvane {
+
 namespace {
 
 const char* const kCrLf = "\r\n";
@@ -141,3 +143,5 @@ void TEnvEditForm::FormClose(TObject*, TCloseAction&) {
   RegWriteBool(kSettingsKey, "ParamsByGET", CheckBox1->Checked());
   RegWriteString(kSettingsKey, "QueryString", QsEdit->Text());
 }
+
+}  // namespace Corvane

@@ -8,6 +8,8 @@
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 
+namespace Corvane {
+
 class TEnvEditForm : public TForm {
  public:
   explicit TEnvEditForm(TComponent* AOwner);
@@ -43,3 +45,5 @@ class TEnvEditForm : public TForm {
 
 // The stored "ScriptParameters" as the editor's lines: one decoded pair a line, CR LF between.
 std::string ParametersAsLines(const std::string& Stored);
+
+}  // namespace Corvane

@@ -5,6 +5,8 @@
 #include "editor/Unit1.h"
 #include "support/RegTools.h"
 
+namespace Corvane {
+
 TTempltForm::TTempltForm(TComponent* AOwner) : TForm(AOwner) {
   SetName("TempltForm");
   SetCaption("File Template");
@@ -46,3 +48,5 @@ void TTempltForm::DefaultButtonClick(TObject*) { TemplateMemo->SetText(kDefaultF
 void TTempltForm::FormClose(TObject*, TCloseAction&) {
   if (closedWithOk_) RegWriteString(kSettingsKey, "FileTemplate", TemplateMemo->Text());
 }
+
+}  // namespace Corvane

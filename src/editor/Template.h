@@ -6,6 +6,8 @@
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 
+namespace Corvane {
+
 class TTempltForm : public TForm {
  public:
   explicit TTempltForm(TComponent* AOwner);
@@ -28,3 +30,5 @@ class TTempltForm : public TForm {
  private:
   bool closedWithOk_ = false;
 };
+
+}  // namespace Corvane

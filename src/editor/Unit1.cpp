@@ -22,6 +22,8 @@
 #include "win/Shell.h"
 #include "win/WinUser.h"
 
+namespace Corvane {
+
 TForm1* Form1 = nullptr;
 
 const char* const kDefaultFileTemplate =
@@ -996,3 +998,5 @@ void TForm1::ShowStatusText(const std::string& Text) {
   StatusBar1->SetSimpleText(Text);
   StatusBar1->SetSimplePanel(!Text.empty());
 }
+
+}  // namespace Corvane

@@ -28,6 +28,8 @@ class TQzCompletionProposal;
 class TAppEvents;
 class TClipboardViewer;
 
+namespace Corvane {
+
 // Where every setting of the editor lives (current user).
 inline constexpr const char* kSettingsKey = "Software\\Ombrix\\Tarnwick";
 inline constexpr const char* kCaptionSuffix = " - Ombrix Tarnwick 2.1";
@@ -430,3 +432,5 @@ std::string ProposedHtmlName(const std::string& FileName);
 // The mail link of E-mail Support: the support address, the product, its version and build date as
 // the subject, percent-encoded.
 std::string SupportMailLink(TDateTime BuildDate);
+
+}  // namespace Corvane

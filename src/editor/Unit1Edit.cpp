@@ -9,6 +9,8 @@
 #include "win/Shell.h"
 #include "win/WinUser.h"
 
+namespace Corvane {
+
 void TForm1::CreateEditCommands() {
   auto bind = [](std::initializer_list<TMenuItem*> items, TToolButton* button, const TNotifyEvent& click) {
     for (TMenuItem* item : items) item->OnClick = click;
@@ -68,3 +70,5 @@ void TForm1::EditorDropFiles(TObject*, int, int, TStrings* Files) {
     ShellExecute(Handle(), "open", Application->ExeName(), Files->Get(i), "", SW_SHOWNORMAL);
   Open(Files->Get(0), false);
 }
+
+}  // namespace Corvane

@@ -3,6 +3,8 @@
 #include "editor/Unit1.h"
 #include "support/RegTools.h"
 
+namespace Corvane {
+
 void TForm1::Font1Click(TObject*) {
   FontDialog1->SetFont(Editor->Font());
   FontDialog1->OnApply = TEvent<void(TObject*, HWND)>(this, &TForm1::FontDialog1Apply);
@@ -16,3 +18,5 @@ void TForm1::TakeDialogFont() {
   Editor->SetFont(FontDialog1->Font());
   SaveFontToRegistry(Editor->Font(), std::string(kSettingsKey) + "\\Font");
 }
+
+}  // namespace Corvane

@@ -8,6 +8,8 @@
 #include "win/Shell.h"
 #include "win/WinUser.h"
 
+namespace Corvane {
+
 namespace {
 
 // Every byte but letters, digits and "-._~" as "%XX", so a mail program reads the subject whole.
@@ -65,3 +67,5 @@ void TForm1::EmailSupport1Click(TObject*) {
   const TLCDate build(nullptr);
   OpenThroughShell(SupportMailLink(build.LCDate));
 }
+
+}  // namespace Corvane

@@ -1,5 +1,7 @@
 #include "editor/Unit1.h"
 
+namespace Corvane {
+
 // The menus' and the tool bar's pictures, 16 by 16 pixels each, in the order of TForm1Image.
 namespace {
 #define CORVANE_GLYPH_PALETTE \
@@ -335,3 +337,5 @@ void TForm1::LoadImages() {
         kSelectAllGlyph, kSyntaxCheckGlyph, kUploadGlyph, kHelpGlyph})
     ImageList1->AddXpm(glyph);
 }
+
+}  // namespace Corvane

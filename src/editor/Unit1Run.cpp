@@ -12,6 +12,8 @@
 #include "win/Kernel.h"
 #include "win/Shell.h"
 
+namespace Corvane {
+
 namespace {
 
 const char* const kScriptFileName = "OmTemp.pl";
@@ -297,3 +299,5 @@ void TForm1::ChangeRun(bool Edit) {
   for (TMenuItem* item : {Edit1, Search1, QuickInsert1, Bookmarks1, Tools1, View1, Print1}) item->SetEnabled(Edit);
   for (TToolButton* button : {PrintButton, FindButton, FindNextButton}) button->SetEnabled(Edit);
 }
+
+}  // namespace Corvane

@@ -9,6 +9,8 @@
 #include "vcl/Application.h"
 #include "vcl/SysUtils.h"
 
+namespace Corvane {
+
 namespace {
 
 // The digits of the bookmark pictures, three by five cells, a cell drawn as two by two pixels.
@@ -154,3 +156,5 @@ void TForm1::GotoBookmarkClick(TObject* Sender) {
   int y = 0;
   if (Editor->GetBookMark(n, x, y)) Editor->GotoBookMark(n);
 }
+
+}  // namespace Corvane

@@ -12,6 +12,8 @@
 #include "win/Shell.h"
 #include "win/WinUser.h"
 
+namespace Corvane {
+
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
@@ -136,3 +138,5 @@ void TForm1::SetPerlHeader1Click(TObject*) {
 }
 
 void TForm1::QuickItemClick(TObject* Sender) { Editor->SetSelText(static_cast<TMenuItem*>(Sender)->Caption()); }
+
+}  // namespace Corvane

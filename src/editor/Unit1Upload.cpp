@@ -6,6 +6,8 @@
 #include "win/Shell.h"
 #include "win/WinUser.h"
 
+namespace Corvane {
+
 void TForm1::Upload1Click(TObject*) {
   if (!FileExists(UploaderPath())) {
     Application->MessageBox("Not available in this version.", "Upload To FTP", MB_OK);
@@ -18,3 +20,5 @@ void TForm1::Upload1Click(TObject*) {
   // The name goes unquoted, as the whole parameter string: the uploader joins what the blanks split.
   ShellExecute(Handle(), "open", UploaderPath(), CurrentFileName(), "", SW_SHOWNORMAL);
 }
+
+}  // namespace Corvane

@@ -12,6 +12,8 @@
 #include "win/Shell.h"
 #include "win/WinUser.h"
 
+namespace Corvane {
+
 namespace {
 
 // A new window stands this far right of and below this one.
@@ -78,3 +80,5 @@ void TForm1::ReopenInNewWindow1Click(TObject*) {
   ReopenInNewWindow1->SetChecked(!ReopenInNewWindow1->Checked());
   RegWriteBool(kSettingsKey, "ReopenInNewWindow", ReopenInNewWindow1->Checked());
 }
+
+}  // namespace Corvane

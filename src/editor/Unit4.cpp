@@ -7,6 +7,8 @@
 #include "support/RegTools.h"
 #include "vcl/Clipbrd.h"
 
+namespace Corvane {
+
 TForm4::TForm4(TComponent* AOwner) : TForm(AOwner) {
   SetName("Form4");
   SetCaption("Insert Print Function");
@@ -54,3 +56,5 @@ void TForm4::OkButtonClick(TObject*) {
   editor->SetSelText(editor->SelText() + "\r\n");
   RegWriteBool(kSettingsKey, "TreatSpecialChars", SpecChars->Checked());
 }
+
+}  // namespace Corvane

@@ -6,6 +6,8 @@
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 
+namespace Corvane {
+
 class TForm4 : public TForm {
  public:
   explicit TForm4(TComponent* AOwner);
@@ -24,3 +26,5 @@ class TForm4 : public TForm {
   void ClipboardButtonClick(TObject* Sender);
   void OkButtonClick(TObject* Sender);
 };
+
+}  // namespace Corvane

@@ -3,5 +3,5 @@
 
 int main(int argc, char** argv) {
   TApplicationSession session(argc, argv);
-  return RunCorvane();
+  return Corvane::RunCorvane();
 }

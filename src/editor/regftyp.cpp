@@ -4,6 +4,8 @@
 #include "vcl/SysUtils.h"
 #include "win/FileTypes.h"
 
+namespace Corvane {
+
 void RegisterFileType(const std::string& Extension, const std::string& TypeName, const std::string& Description,
                       const std::string& Program, const std::string& Icon) {
   const std::string extension = RemoveChar(Extension, '.');
@@ -12,3 +14,5 @@ void RegisterFileType(const std::string& Extension, const std::string& TypeName,
   if (!AssociateFileType(extension, typeName, Description, Program, Icon))
     throw Exception("Failed to register the file type ." + extension);
 }
+
+}  // namespace Corvane

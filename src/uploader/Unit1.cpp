@@ -12,6 +12,8 @@
 #include "vcl/Menus.h"
 #include "vcl/StdCtrls.h"
 
+namespace Uploader {
+
 namespace {
 
 const char* const OperationNames[] = {"ChangeDir", "MakeDirectory",   "Delete",   "RemoveDir",    "List",
@@ -357,3 +359,5 @@ void TForm1::GiveUpConnecting(const std::string& Message) {
   Ftp1->Abort();
   EnableInputs(true);
 }
+
+}  // namespace Uploader

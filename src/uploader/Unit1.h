@@ -16,6 +16,8 @@ class TMenuItem;
 class TPopupMenu;
 class TStatusBar;
 
+namespace Uploader {
+
 // Where the uploader keeps its settings (below HKEY_CURRENT_USER).
 inline constexpr const char* UploaderKey = "SOFTWARE\\Ombrix\\Tarnwick\\Dizida Vevevuro";
 
@@ -90,3 +92,5 @@ class TForm1 : public TForm {
 void SplitRemotePath(const std::string& RemotePath, std::string& Directory, std::string& Name);
 // The remote name proposed for a local file below the remembered remote directory.
 std::string ProposeRemoteName(const std::string& RemoteDir, const std::string& LocalFile);
+
+}  // namespace Uploader

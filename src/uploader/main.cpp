@@ -7,7 +7,7 @@ int main(int argc, char** argv) {
   TApplicationSession session(argc, argv);
   RegisterOmCursors();
   Application->SetTitle("Upload A Script To FTP");
-  TForm1* Form1 = nullptr;
+  Uploader::TForm1* Form1 = nullptr;
   Application->CreateForm(Form1);
   Application->Run();
   return Application->ExitCode;

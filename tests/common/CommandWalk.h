@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "qt/QtSide.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/Controls.h"
 #include "vcl/Forms.h"
@@ -47,10 +48,10 @@ inline void WalkItems(TMenuItem* parent, const QWidget* shown, const std::string
     TMenuItem* item = parent->Items(i);
     if (item->IsLine()) continue;
     const std::string place = path.empty() ? item->Caption() : path + " > " + item->Caption();
-    if (!Shows(shown, item->Action())) walk.unreachable.push_back(place);
+    if (!Shows(shown, ActionOf(item))) walk.unreachable.push_back(place);
     if (item->Count() > 0) {
-      if (item->Action()->menu() != item->SubMenu()) walk.unreachable.push_back(place + " (its sub-menu)");
-      WalkItems(item, item->SubMenu(), place, walk);
+      if (ActionOf(item)->menu() != SubMenuOf(item)) walk.unreachable.push_back(place + " (its sub-menu)");
+      WalkItems(item, SubMenuOf(item), place, walk);
     } else {
       walk.commands.push_back({place, item, nullptr});
     }
@@ -70,7 +71,7 @@ inline TCommandWalk WalkCommands(TCustomForm* form) {
   TCommandWalk walk;
   std::set<TPopupMenu*> opened;
   walk_detail::CollectPopups(form, opened);
-  const auto* bar = form->Widget()->findChild<QMenuBar*>();
+  const auto* bar = WidgetOf(form)->findChild<QMenuBar*>();
   for (int i = 0; i < form->ComponentCount(); ++i) {
     TComponent* component = form->Components(i);
     if (auto* main = dynamic_cast<TMainMenu*>(component)) {
@@ -78,11 +79,11 @@ inline TCommandWalk WalkCommands(TCustomForm* form) {
       walk_detail::WalkItems(main->Items(), bar, "", walk);
     } else if (auto* popup = dynamic_cast<TPopupMenu*>(component)) {
       if (!opened.count(popup)) walk.unreachable.push_back(popup->Name() + " (no control opens it)");
-      walk_detail::WalkItems(popup->Items(), popup->Items()->SubMenu(), popup->Name(), walk);
+      walk_detail::WalkItems(popup->Items(), SubMenuOf(popup->Items()), popup->Name(), walk);
     } else if (auto* button = dynamic_cast<TToolButton*>(component); button && !button->IsSeparator()) {
       const std::string place = "tool bar > " + button->Name();
       TToolBar* toolBar = button->ToolBar();
-      if (!toolBar || button->Widget()->parentWidget() != toolBar->Widget()) walk.unreachable.push_back(place);
+      if (!toolBar || WidgetOf(button)->parentWidget() != WidgetOf(toolBar)) walk.unreachable.push_back(place);
       walk.commands.push_back({place, nullptr, button});
     }
   }

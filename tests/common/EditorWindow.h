@@ -12,13 +12,14 @@
 #include "common/ModalForms.h"
 #include "common/TestApp.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 
 namespace corvane::test {
 
 // Replaces a field's whole text the way a user does: select all, then type (a line break as Enter).
 inline void Retype(TWinControl* field, const std::string& text) {
-  QWidget* widget = field->Widget();
+  QWidget* widget = WidgetOf(field);
   QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
   for (char c : text) {
     if (c == '\n')
@@ -28,7 +29,7 @@ inline void Retype(TWinControl* field, const std::string& text) {
   }
 }
 
-inline void Click(TWinControl* control) { QTest::mouseClick(control->Widget(), Qt::LeftButton); }
+inline void Click(TWinControl* control) { QTest::mouseClick(WidgetOf(control), Qt::LeftButton); }
 
 // The window shown, ready to run scripts.
 class EditorWindowTest : public MainWindowTest {
@@ -52,7 +53,7 @@ class EditorWindowTest : public MainWindowTest {
     ASSERT_TRUE(shown);
   }
 
-  static std::string Stored(const std::string& name) { return RegReadString(kSettingsKey, name, "<none>"); }
+  static std::string Stored(const std::string& name) { return RegReadString(Corvane::kSettingsKey, name, "<none>"); }
 };
 
 }  // namespace corvane::test

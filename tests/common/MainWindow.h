@@ -15,6 +15,7 @@
 #include "common/TempRegistry.h"
 #include "common/TestApp.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Menus.h"
@@ -29,7 +30,7 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override {
     EnsureApplication();
     dir_ = MakeTempDir("main-window");
-    RegWriteBool(kSettingsKey, "NoAssociation", true);
+    RegWriteBool(Corvane::kSettingsKey, "NoAssociation", true);
     SetCommandLine({});
   }
   void TearDown() override {
@@ -51,17 +52,17 @@ class MainWindowTest : public ::testing::Test {
     std::filesystem::create_directories(dir_ + "/runtime");
     std::filesystem::create_directories(dir_ + "/scripts");
     setenv("XDG_RUNTIME_DIR", (dir_ + "/runtime").c_str(), 1);
-    RegWriteBool(kSettingsKey, "RunBrowserView", false);
+    RegWriteBool(Corvane::kSettingsKey, "RunBrowserView", false);
   }
 
   // A window built, not shown; it replaces the one built before.
-  TForm1* Build() {
+  Corvane::TForm1* Build() {
     form_.reset();
-    form_.reset(CreateForm<TForm1>(nullptr));
+    form_.reset(CreateForm<Corvane::TForm1>(nullptr));
     return form_.get();
   }
   // A window built and shown, with the keyboard in the editor.
-  TForm1* Start() {
+  Corvane::TForm1* Start() {
     Build()->Show();
     return form_.get();
   }
@@ -69,22 +70,22 @@ class MainWindowTest : public ::testing::Test {
 
   // Keys as the user presses them in the editor; the menus' short-cuts see them first.
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(form_->Editor->Widget(), key, modifiers);
+    QTest::keyClick(WidgetOf(form_->Editor), key, modifiers);
   }
 
   // Opens a menu (its enabling handler runs) and clicks the item with the mouse; false when the item
   // is not there to click (hidden or disabled).
   static bool Choose(TMenuItem* menu, TMenuItem* item) {
-    menu->SubMenu()->popup(QPoint(0, 0));
-    return ClickShown(menu->SubMenu(), item);
+    SubMenuOf(menu)->popup(QPoint(0, 0));
+    return ClickShown(SubMenuOf(menu), item);
   }
   // The same in a popup menu, opened as a right click opens it (its enabling handler runs).
   static bool ChooseFromPopup(TPopupMenu* popup, TMenuItem* item) {
     popup->Popup(0, 0);
-    return ClickShown(popup->Items()->SubMenu(), item);
+    return ClickShown(SubMenuOf(popup->Items()), item);
   }
   static bool ClickShown(QMenu* shown, TMenuItem* item) {
-    QAction* action = item->Action();
+    QAction* action = ActionOf(item);
     const bool clickable = action->isVisible() && action->isEnabled();
     if (clickable) QTest::mouseClick(shown, Qt::LeftButton, {}, shown->actionGeometry(action).center());
     shown->hide();
@@ -95,7 +96,7 @@ class MainWindowTest : public ::testing::Test {
   std::string dir_;     // the test's files
   std::vector<std::string> args_;
   std::vector<char*> argv_;
-  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<Corvane::TForm1> form_;
 };
 
 }  // namespace corvane::test

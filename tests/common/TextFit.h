@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "qt/QtSide.h"
 #include "vcl/ComCtrls.h"
 
 namespace corvane::test {
@@ -81,7 +82,7 @@ inline std::vector<std::string> ControlsOutsideClientArea(QWidget* window) {
 // text over the whole width.
 inline std::vector<std::string> PanelTextsThatDoNotFit(TStatusBar* bar) {
   std::vector<std::string> cut;
-  const QFontMetrics metrics(bar->Widget()->font());
+  const QFontMetrics metrics(WidgetOf(bar)->font());
   const auto check = [&](const std::string& text, int index) {
     if (metrics.horizontalAdvance(QString::fromStdString(text)) > bar->PanelRect(index).Width() - 6) cut.push_back(text);
   };

@@ -9,11 +9,12 @@
 
 #include "common/TestApp.h"
 #include "platform/vcl/Controls.h"
+#include "qt/QtSide.h"
 
 namespace corvane::test {
 
 void Type(QWidget* widget, const std::string& text) { QTest::keyClicks(widget, QString::fromLatin1(text)); }
-void Type(TWinControl& control, const std::string& text) { Type(control.Widget(), text); }
+void Type(TWinControl& control, const std::string& text) { Type(WidgetOf(&control), text); }
 
 void TypeText(QWidget* widget, const QString& text) {
   for (char32_t u : text.toUcs4()) {
@@ -27,7 +28,7 @@ void TypeText(QWidget* widget, const QString& text) {
 
 void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(widget, key, modifiers); }
 void Press(TWinControl& control, Qt::Key key, Qt::KeyboardModifiers modifiers) {
-  Press(control.Widget(), key, modifiers);
+  Press(WidgetOf(&control), key, modifiers);
 }
 
 namespace {
@@ -56,42 +57,42 @@ void Keys(QWidget* widget, const QString& sequence) {
     }
   }
 }
-void Keys(TWinControl& control, const QString& sequence) { Keys(control.Widget(), sequence); }
+void Keys(TWinControl& control, const QString& sequence) { Keys(WidgetOf(&control), sequence); }
 
 void Click(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
   QTest::mouseClick(widget, button, modifiers, at);
 }
 void Click(TWinControl& control, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-  Click(control.Widget(), at, button, modifiers);
+  Click(WidgetOf(&control), at, button, modifiers);
 }
 
 void DoubleClick(QWidget* widget, QPoint at) {
   QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
   QTest::mouseDClick(widget, Qt::LeftButton, Qt::NoModifier, at);
 }
-void DoubleClick(TWinControl& control, QPoint at) { DoubleClick(control.Widget(), at); }
+void DoubleClick(TWinControl& control, QPoint at) { DoubleClick(WidgetOf(&control), at); }
 
 void MoveMouse(QWidget* widget, QPoint at) { QTest::mouseMove(widget, at); }
-void MoveMouse(TWinControl& control, QPoint at) { MoveMouse(control.Widget(), at); }
+void MoveMouse(TWinControl& control, QPoint at) { MoveMouse(WidgetOf(&control), at); }
 
 void PressMouse(QWidget* widget, QPoint at, Qt::MouseButton button) {
   QTest::mousePress(widget, button, Qt::NoModifier, at);
 }
-void PressMouse(TWinControl& control, QPoint at, Qt::MouseButton button) { PressMouse(control.Widget(), at, button); }
+void PressMouse(TWinControl& control, QPoint at, Qt::MouseButton button) { PressMouse(WidgetOf(&control), at, button); }
 
 // QTest keeps the buttons pressed through it and sends a move with them held.
 void DragMouse(QWidget* widget, QPoint at) { QTest::mouseMove(widget, at); }
-void DragMouse(TWinControl& control, QPoint at) { DragMouse(control.Widget(), at); }
+void DragMouse(TWinControl& control, QPoint at) { DragMouse(WidgetOf(&control), at); }
 
 void ReleaseMouse(QWidget* widget, QPoint at, Qt::MouseButton button) {
   QTest::mouseRelease(widget, button, Qt::NoModifier, at);
 }
 void ReleaseMouse(TWinControl& control, QPoint at, Qt::MouseButton button) {
-  ReleaseMouse(control.Widget(), at, button);
+  ReleaseMouse(WidgetOf(&control), at, button);
 }
 
 void ClickTab(TWinControl& tabs, int index) {
-  QTabBar* bar = tabs.Widget()->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly);
+  QTabBar* bar = WidgetOf(&tabs)->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly);
   if (!bar) return;
   QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
 }
@@ -113,7 +114,7 @@ void CommitText(QWidget* widget, const QString& text) {
   event.setCommitString(text);
   QCoreApplication::sendEvent(widget, &event);
 }
-void CommitText(TWinControl& control, const QString& text) { CommitText(control.Widget(), text); }
+void CommitText(TWinControl& control, const QString& text) { CommitText(WidgetOf(&control), text); }
 
 EventCounter::EventCounter(QWidget* widget, QEvent::Type type) : widget_(widget), type_(type) {
   widget_->installEventFilter(this);

@@ -9,14 +9,14 @@
 //
 //   Type(*edit, "ab");                          // key press and release per character
 //   Type(nullptr, "ab");                        // to whatever has the keyboard focus now
-//   TypeText(edit->Widget(), "ж€");             // any script, one key each
+//   TypeText(WidgetOf(edit), "ж€");             // any script, one key each
 //   Press(*edit, Qt::Key_Tab);                  // one key, optional modifiers
 //   Keys(*form, "Ctrl+Shift+C");                // a key sequence in Qt's portable text form
 //   Click(*edit, {30, 5});                      // left click at a client point
 //   PressMouse(*b, {3, 3}); DragMouse(*b, {40, 3}); ReleaseMouse(*b, {40, 3});  // held, moved, let go
 //   CommitText(*edit, "ж");                     // what an input method hands over at the end of a composition
 //
-//   EventCounter paints(edit->Widget(), QEvent::Paint);
+//   EventCounter paints(WidgetOf(edit), QEvent::Paint);
 //   ... ; EXPECT_TRUE(paints.WaitFor(1));        // waits (pumping events) until one more paint arrived
 #include <QEvent>
 #include <QObject>
@@ -25,6 +25,7 @@
 
 #include <functional>
 #include <string>
+#include "qt/QtSide.h"
 
 class QWidget;
 class TWinControl;

@@ -11,6 +11,7 @@
 #include "TestEdit.h"
 #include "common/UserInput.h"
 #include "editctl/qzCustomEdit.h"
+#include "qt/QtSide.h"
 #include "win/Caret.h"
 #include "win/HintWindow.h"
 #include "win/ScrollBars.h"
@@ -287,7 +288,7 @@ TEST_F(Caret, AnIdleFocusedWindowPaintsOnceAndRests) {
   const int flashTime = QApplication::cursorFlashTime();
   QApplication::setCursorFlashTime(0);  // no blinking: a further paint could only come from the caret
   SetLines(*edit, {"some text"});
-  QWidget* window = edit->Widget();
+  QWidget* window = WidgetOf(edit.get());
   window->show();
   window->activateWindow();
   edit->SetFocus();

@@ -13,6 +13,7 @@
 #include "TestEdit.h"
 #include "common/UserInput.h"
 #include "editctl/qzCustomEdit.h"
+#include "qt/QtSide.h"
 #include "win/WinUser.h"
 
 namespace {
@@ -36,7 +37,7 @@ class Keys : public testing::Test {
   }
 
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(edit->Widget(), key, modifiers);
+    QTest::keyClick(WidgetOf(edit.get()), key, modifiers);
   }
 
   // One stroke with the modifiers already held, as when Ctrl stays down over two strokes; a held Ctrl
@@ -45,9 +46,9 @@ class Keys : public testing::Test {
     const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
     const QString text = letter && (modifiers & Qt::ControlModifier) ? QString(QChar(key - Qt::Key_A + 1)) : QString();
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-    QCoreApplication::sendEvent(edit->Widget(), &press);
+    QCoreApplication::sendEvent(WidgetOf(edit.get()), &press);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-    QCoreApplication::sendEvent(edit->Widget(), &release);
+    QCoreApplication::sendEvent(WidgetOf(edit.get()), &release);
   }
 
   std::unique_ptr<TTestEdit> edit;
@@ -77,27 +78,27 @@ TEST_F(Keys, BoundKeysGiveTheirCommandsAndNoCharacter) {
 }
 
 TEST_F(Keys, UnboundCharactersArriveAsTyping) {
-  QTest::keyClicks(edit->Widget(), "a(");
+  QTest::keyClicks(WidgetOf(edit.get()), "a(");
   EXPECT_EQ(commands, (std::vector<TCommand>{{ecChar, 'a'}, {ecChar, '('}}));
   EXPECT_EQ(LinesOf(*edit), Lines{"a("});
 
   // A letter of another script arrives as its byte in the editor's code page (Windows-1251).
   commands.clear();
   QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x0436)));
-  QCoreApplication::sendEvent(edit->Widget(), &press);
+  QCoreApplication::sendEvent(WidgetOf(edit.get()), &press);
   EXPECT_EQ(commands, (std::vector<TCommand>{{ecChar, '\xE6'}}));
   EXPECT_EQ(LinesOf(*edit), Lines{"a(\xE6"});
   // Also right after a bound key, which types no character of its own to be suppressed.
   Press(Qt::Key_Home, Qt::ControlModifier);
   commands.clear();
-  QCoreApplication::sendEvent(edit->Widget(), &press);
+  QCoreApplication::sendEvent(WidgetOf(edit.get()), &press);
   EXPECT_EQ(commands, (std::vector<TCommand>{{ecChar, '\xE6'}}));
   EXPECT_EQ(LinesOf(*edit), Lines{"\xE6" "a(\xE6"});
 
   // OnKeyPress sees the character first and may take it away.
   edit->OnKeyPress = [](TObject*, char& key) { key = '\0'; };
   commands.clear();
-  QTest::keyClicks(edit->Widget(), "b");
+  QTest::keyClicks(WidgetOf(edit.get()), "b");
   EXPECT_EQ(commands, (std::vector<TCommand>{{ecChar, '\0'}}));
   EXPECT_EQ(LinesOf(*edit), Lines{"\xE6" "a(\xE6"});
 }
@@ -144,7 +145,7 @@ TEST_F(Keys, ALetterOfAnotherLayoutIsTypedAfterACommandKey) {
   for (Qt::Key command : {Qt::Key_Left, Qt::Key_End, Qt::Key_Delete}) {
     edit->SetText("ab");
     Press(command);
-    corvane::test::TypeText(edit->Widget(), QString::fromUtf8("ж"));
+    corvane::test::TypeText(WidgetOf(edit.get()), QString::fromUtf8("ж"));
     EXPECT_NE(edit->Lines()->Get(0).find('\xE6'), std::string::npos) << command;
   }
 }
@@ -190,7 +191,7 @@ TEST_F(Keys, OnlyCharactersTheEditorWouldTakeAreToldOf) {
     if (c.composed)
       corvane::test::CommitText(*edit, text);
     else
-      corvane::test::TypeText(edit->Widget(), text);
+      corvane::test::TypeText(WidgetOf(edit.get()), text);
     EXPECT_EQ(told, c.told);
     EXPECT_EQ(MessageBeepCount() - beeps, static_cast<int>(c.told.size()));
     EXPECT_EQ(LinesOf(*edit), Lines{""});

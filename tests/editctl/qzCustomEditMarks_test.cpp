@@ -12,6 +12,7 @@
 #include "TestEdit.h"
 #include "editctl/qzCustomEdit.h"
 #include "editctl/qzSupportClasses.h"
+#include "qt/QtSide.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ class Marks : public testing::Test {
   }
 
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(edit->Widget(), key, modifiers);
+    QTest::keyClick(WidgetOf(edit.get()), key, modifiers);
   }
 
   std::unique_ptr<TTestEdit> edit;
@@ -243,7 +244,7 @@ TEST_F(Marks, AMouseClickInTheGutterIsReportedOnlyWhenItIsReleasedThere) {
   std::vector<int> lines;
   edit->OnGutterClick = [&](TObject*, int, int, int line, TMark*) { lines.push_back(line); };
   edit->SetBounds(0, 0, 300, 200);
-  QWidget* widget = edit->Widget();
+  QWidget* widget = WidgetOf(edit.get());
   const int y = edit->LineHeight() + 2;
   const QPoint gutter(2, y);
   const QPoint text(edit->GutterWidth() + 40, y);

@@ -17,6 +17,7 @@
 #include "TestEdit.h"
 #include "common/DragInput.h"
 #include "editctl/qzCustomEdit.h"
+#include "qt/QtSide.h"
 #include "vcl/Clipbrd.h"
 #include "win/CodePage.h"
 
@@ -39,7 +40,7 @@ class Mouse : public testing::Test {
     QGuiApplication::clipboard()->clear();
   }
 
-  QWidget* Window() const { return edit->Widget(); }
+  QWidget* Window() const { return WidgetOf(edit.get()); }
   // A client point inside the cell left of which the caret stands at (column, line).
   QPoint At(int column, int line) const {
     const TPoint p = edit->RowColumnToPixels(TPoint{column, line});

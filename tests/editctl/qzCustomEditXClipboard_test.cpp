@@ -14,6 +14,7 @@
 #include "TestEdit.h"
 #include "common/XClipboard.h"
 #include "editctl/qzCustomEdit.h"
+#include "qt/QtSide.h"
 #include "win/CodePage.h"
 
 namespace {
@@ -37,7 +38,7 @@ class XClipboard : public testing::Test {
     SetLines(*edit, {"\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0!", "one two", "three four"});
   }
 
-  void Press(Qt::Key key) { QTest::keyClick(edit->Widget(), key, Qt::ControlModifier); }
+  void Press(Qt::Key key) { QTest::keyClick(WidgetOf(edit.get()), key, Qt::ControlModifier); }
 
   std::unique_ptr<TTestEdit> edit;
 };

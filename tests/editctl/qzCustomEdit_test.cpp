@@ -15,6 +15,7 @@
 #include "common/UserInput.h"
 #include "editctl/qzSupportClasses.h"
 #include "editctl/uTextDrawer.h"
+#include "qt/QtSide.h"
 #include "vcl/Canvas.h"
 #include "vcl/Forms.h"
 #include "vcl/ImgList.h"
@@ -447,7 +448,7 @@ TEST_F(Editor, TheMousePointerFollowsWhatLiesUnderIt) {
   TTestEdit edit;
   SetLines(edit, {"some text on the first line", "and a second line"});
   edit.Gutter()->SetCursor(crHandPoint);
-  edit.Widget()->show();
+  WidgetOf(&edit)->show();
   const int textX = edit.GutterWidth() + 2;
   const struct {
     const char* where;
@@ -463,7 +464,7 @@ TEST_F(Editor, TheMousePointerFollowsWhatLiesUnderIt) {
   edit.SetBlockEnd(TPoint{5, 1});
   for (const auto& c : cases) {
     corvane::test::MoveMouse(edit, c.at);
-    EXPECT_EQ(edit.Widget()->cursor().shape(), c.shape) << c.where;
+    EXPECT_EQ(WidgetOf(&edit)->cursor().shape(), c.shape) << c.where;
   }
 }
 

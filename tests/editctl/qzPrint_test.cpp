@@ -17,6 +17,7 @@
 #include "editctl/TestEdit.h"
 #include "editctl/qzPrint.h"
 #include "highlight/ZuzUderUze.h"
+#include "qt/QtSide.h"
 #include "vcl/Printers.h"
 #include "vcl/SysUtils.h"
 
@@ -63,7 +64,7 @@ class PrintTest : public ::testing::Test {
     dir_ = corvane::test::MakeTempDir("print");
     pdf_ = dir_ + "/out.pdf";
     Printer()->SetOutputFileName(pdf_);
-    Printer()->QtPrinter()->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    QtPrinterOf(*Printer())->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     edit_.Font()->SetName("Courier New");
     edit_.Font()->SetSize(10);
     edit_.OnPrintStatus = TPrintStatusEvent([this](TObject*, TqzPrintStatus status, int page, bool& abort) {
@@ -266,7 +267,7 @@ TEST_F(PrintTest, AbortAtPageTwoStartsNoFurtherPage) {
 // On a printer whose printable area starts 10 mm into the paper, margins of 0 print at that edge, and
 // margins in millimetres count from the paper's edge.
 TEST_F(PrintTest, MarginsCountFromThePaperEdgeAndStayAtLeastZero) {
-  Printer()->QtPrinter()->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+  QtPrinterOf(*Printer())->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
   edit_.SetText("body\n");
   header_.Clear();
   header_.AddObject("HEAD", PrintAlignmentObject(taLeftJustify));

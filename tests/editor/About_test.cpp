@@ -8,8 +8,11 @@
 
 #include "common/EditorWindow.h"
 #include "editor/About.h"
+#include "qt/QtSide.h"
 #include "support/LCDate.h"
 #include "vcl/DateTimes.h"
+
+using namespace Corvane;
 
 namespace {
 
@@ -26,7 +29,7 @@ TEST_F(AboutTest, ShowsTheBuildDateAndTheLinksAndRegistersTheHand) {
     Click(d.CloseButton);
   });
   EXPECT_NE(Screen->Cursors(crMyHand), Screen->Cursors(crArrow));
-  WithDialog<TAboutForm>(form_->About1, [](TAboutForm& d) { QTest::keyClick(d.Widget(), Qt::Key_Escape); });
+  WithDialog<TAboutForm>(form_->About1, [](TAboutForm& d) { QTest::keyClick(WidgetOf(&d), Qt::Key_Escape); });
 }
 
 // The pointer over an address shows it in the main window's status bar; closing the box under the
@@ -35,10 +38,10 @@ TEST_F(AboutTest, AnAddressHintGoesWhenTheBoxCloses) {
   WithDialog<TAboutForm>(form_->About1, [&](TAboutForm& d) {
     // The crossing event the window system sends as the pointer comes onto the button.
     QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), QPointF(10, 10));
-    QApplication::sendEvent(d.Links[0]->Widget(), &enter);
+    QApplication::sendEvent(WidgetOf(d.Links[0]), &enter);
     EXPECT_TRUE(form_->StatusBar1->SimplePanel());
     EXPECT_EQ(form_->StatusBar1->SimpleText(), kAboutLinks[0][1]);
-    QTest::keyClick(d.Widget(), Qt::Key_Escape);
+    QTest::keyClick(WidgetOf(&d), Qt::Key_Escape);
   });
   EXPECT_FALSE(form_->StatusBar1->SimplePanel());
   EXPECT_EQ(Application->Hint(), "");

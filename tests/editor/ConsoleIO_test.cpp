@@ -15,6 +15,8 @@
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 
+using namespace Corvane;
+
 namespace {
 
 namespace fs = std::filesystem;

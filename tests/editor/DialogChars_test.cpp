@@ -23,9 +23,12 @@
 #include "editor/QsEdit.h"
 #include "editor/Template.h"
 #include "editor/Unit4.h"
+#include "qt/QtSide.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/StdCtrls.h"
 #include "win/WinUser.h"
+
+using namespace Corvane;
 
 namespace {
 
@@ -82,7 +85,7 @@ class DialogChars : public corvane::test::EditorWindowTest, public ::testing::Wi
     WithDialog<D>(form_.get()->*item, [&](D& dialog) {
       TWinControl* control = field(dialog);
       control->SetFocus();
-      steps(control->Widget());
+      steps(WidgetOf(control));
       dialog.SetModalResult(mrCancel);
     });
   }
@@ -102,7 +105,7 @@ class DialogChars : public corvane::test::EditorWindowTest, public ::testing::Wi
 
   // The find or replace dialog, open beside the window: its first or second field.
   void Finder(int index, const TSteps& steps) {
-    QTest::keyClick(form_->Editor->Widget(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(WidgetOf(form_->Editor), Qt::Key_F, Qt::ControlModifier);
     ASSERT_TRUE(form_->ReplaceDialog1->Showing());
     QWidget* dialog = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())

@@ -14,9 +14,12 @@
 #include "editor/QsEdit.h"
 #include "editor/Template.h"
 #include "editor/Unit4.h"
+#include "qt/QtSide.h"
 #include "support/SpinEdit.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/StdCtrls.h"
+
+using namespace Corvane;
 
 namespace {
 
@@ -42,7 +45,7 @@ TEST_P(DialogKeys, TheKeyInTheFocusedControlDecidesAsTheDialogShould) {
   WithDialog<TCustomForm>(form_.get()->*c.item, [&](TCustomForm& dialog) {
     TWinControl* field = c.field(dialog);
     field->SetFocus();
-    QTest::keyClick(field->Widget(), c.key);
+    QTest::keyClick(WidgetOf(field), c.key);
     EXPECT_EQ(dialog.ModalResult(), c.result);
     if (dialog.ModalResult() == mrNone) dialog.SetModalResult(mrCancel);
   });
@@ -104,7 +107,7 @@ TEST_F(DialogKeyControls, AHotKeyFieldKeepsAnEscItRecords) {
     THotKey* field = d.HotKeys[0];
     field->Modifiers = {THKModifier::hkAlt};
     field->SetFocus();
-    QTest::keyClick(field->Widget(), Qt::Key_Escape);
+    QTest::keyClick(WidgetOf(field), Qt::Key_Escape);
     EXPECT_EQ(d.ModalResult(), mrNone);
     EXPECT_EQ(field->HotKey(), ShortCut(VK_ESCAPE, TShiftState{ssAlt}));
     d.SetModalResult(mrCancel);
@@ -116,11 +119,11 @@ TEST_F(DialogKeyControls, EnterInAMemoIsANewLineAndEscThereWritesNothing) {
   WithDialog<TTempltForm>(form_->FileTemplate1, [](TTempltForm& d) {
     d.TemplateMemo->SetText("a");
     d.TemplateMemo->SetFocus();
-    QTest::keyClick(d.TemplateMemo->Widget(), Qt::Key_End, Qt::ControlModifier);
-    QTest::keyClick(d.TemplateMemo->Widget(), Qt::Key_Return);
-    QTest::keyClicks(d.TemplateMemo->Widget(), "b");
+    QTest::keyClick(WidgetOf(d.TemplateMemo), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(WidgetOf(d.TemplateMemo), Qt::Key_Return);
+    QTest::keyClicks(WidgetOf(d.TemplateMemo), "b");
     EXPECT_EQ(d.TemplateMemo->Text(), "a\r\nb");
-    QTest::keyClick(d.TemplateMemo->Widget(), Qt::Key_Escape);
+    QTest::keyClick(WidgetOf(d.TemplateMemo), Qt::Key_Escape);
   });
   EXPECT_EQ(Stored("FileTemplate"), "<none>");
 }

@@ -7,7 +7,10 @@
 
 #include "common/EditorWindow.h"
 #include "editor/InsEdit.h"
+#include "qt/QtSide.h"
 #include "vcl/ShortCuts.h"
+
+using namespace Corvane;
 
 namespace {
 
@@ -26,10 +29,10 @@ TEST_F(InsEditTest, AHotKeyAndATextSetWithOkBecomeTheMenuItem) {
     EXPECT_EQ(d.Caption(), "Edit \"Quick Insert\" List");
     EXPECT_EQ(ShortCutToText(d.HotKeys[3]->HotKey()), "Ctrl+3");
     EXPECT_EQ(d.Edits[8]->Text(), "use CGI qw(param);");
-    QTest::keyClick(d.HotKeys[0]->Widget(), Qt::Key_Q, Qt::ControlModifier | Qt::AltModifier);
+    QTest::keyClick(WidgetOf(d.HotKeys[0]), Qt::Key_Q, Qt::ControlModifier | Qt::AltModifier);
     Retype(d.Edits[0], "my $q = 1;");
     Retype(d.HeaderEdit, "#!/usr/local/bin/perl");
-    QTest::keyClick(d.HotKeys[1]->Widget(), Qt::Key_Delete);
+    QTest::keyClick(WidgetOf(d.HotKeys[1]), Qt::Key_Delete);
     Click(d.OkButton);
   });
   EXPECT_EQ(Stored("QuickHotkey0"), "Ctrl+Alt+Q");
@@ -52,11 +55,11 @@ TEST_F(InsEditTest, AHotKeyAndATextSetWithOkBecomeTheMenuItem) {
 
 TEST_F(InsEditTest, AKeyWithoutCtrlOrAltIsRefused) {
   WithDialog([](TInsForm& d) {
-    QTest::keyClick(d.HotKeys[2]->Widget(), Qt::Key_X);
+    QTest::keyClick(WidgetOf(d.HotKeys[2]), Qt::Key_X);
     EXPECT_EQ(ShortCutToText(d.HotKeys[2]->HotKey()), "Ctrl+2");
-    QTest::keyClick(d.HotKeys[2]->Widget(), Qt::Key_X, Qt::ShiftModifier);
+    QTest::keyClick(WidgetOf(d.HotKeys[2]), Qt::Key_X, Qt::ShiftModifier);
     EXPECT_EQ(ShortCutToText(d.HotKeys[2]->HotKey()), "Ctrl+2");
-    QTest::keyClick(d.HotKeys[2]->Widget(), Qt::Key_X, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::keyClick(WidgetOf(d.HotKeys[2]), Qt::Key_X, Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_EQ(ShortCutToText(d.HotKeys[2]->HotKey()), "Shift+Ctrl+X");
     Click(d.CancelButton);
   });
@@ -82,13 +85,13 @@ TEST_F(InsEditTest, TheResetButtonsResetWithoutWriting) {
 TEST_F(InsEditTest, CancelTheCloseBoxAndEscStoreNothing) {
   const std::vector<std::pair<const char*, std::function<void(TInsForm&)>>> endings = {
       {"Cancel", [](TInsForm& d) { Click(d.CancelButton); }},
-      {"close box", [](TInsForm& d) { d.Widget()->close(); }},
-      {"Esc", [](TInsForm& d) { QTest::keyClick(d.Widget(), Qt::Key_Escape); }},
+      {"close box", [](TInsForm& d) { WidgetOf(&d)->close(); }},
+      {"Esc", [](TInsForm& d) { QTest::keyClick(WidgetOf(&d), Qt::Key_Escape); }},
   };
   for (const auto& [name, end] : endings) {
     WithDialog([&](TInsForm& d) {
       Retype(d.Edits[5], "changed");
-      QTest::keyClick(d.HotKeys[5]->Widget(), Qt::Key_Q, Qt::ControlModifier | Qt::AltModifier);
+      QTest::keyClick(WidgetOf(d.HotKeys[5]), Qt::Key_Q, Qt::ControlModifier | Qt::AltModifier);
       end(d);
     });
     EXPECT_EQ(Stored("Quick5"), "<none>") << name;

@@ -4,6 +4,8 @@
 
 #include <string>
 
+using namespace Corvane;
+
 namespace {
 
 std::string Byte(int b) { return std::string(1, static_cast<char>(b)); }

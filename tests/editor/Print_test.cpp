@@ -24,6 +24,7 @@
 #include "editctl/qzCustomEdit.h"
 #include "editor/Print.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 #include "support/SpinEdit.h"
 #include "vcl/Application.h"
@@ -31,6 +32,8 @@
 #include "vcl/Printers.h"
 #include "vcl/Messages.h"
 #include "vcl/StdCtrls.h"
+
+using namespace Corvane;
 
 namespace fs = std::filesystem;
 
@@ -46,7 +49,7 @@ class PrintFormTest : public corvane::test::MainWindowTest {
     MainWindowTest::SetUp();
     Start();
     Printer()->SetOutputFileName("");
-    Printer()->QtPrinter()->setOutputFileName(QString());  // nor one left by a set-up dialog before
+    QtPrinterOf(*Printer())->setOutputFileName(QString());  // nor one left by a set-up dialog before
   }
   // Runs Check on the print dialog once Ctrl+P has opened it; the dialog is closed by Check.
   void PressCtrlP(const std::function<void(TPrintForm&)>& Check) {
@@ -58,7 +61,7 @@ class PrintFormTest : public corvane::test::MainWindowTest {
       Check(*dialog);
       if (dialog->Modal() && dialog->ModalResult() == mrNone) dialog->SetModalResult(mrCancel);
     });
-    QTest::keyClick(form_->Editor->Widget(), Qt::Key_P, Qt::ControlModifier);
+    QTest::keyClick(WidgetOf(form_->Editor), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(seen);
   }
 };
@@ -76,7 +79,7 @@ TEST_F(PrintFormTest, CtrlPOpensTheDialogWithItsDefaults) {
 
 TEST_F(PrintFormTest, CopiesRefusesLettersAndStepsWithTheArrowKeys) {
   PressCtrlP([](TPrintForm& dialog) {
-    QWidget* copies = dialog.Copies->Widget();
+    QWidget* copies = WidgetOf(dialog.Copies);
     QTest::keyClick(copies, Qt::Key_End);
     QTest::keyClick(copies, Qt::Key_X);
     EXPECT_EQ(dialog.Copies->Text(), "1");
@@ -99,8 +102,8 @@ TEST_F(PrintFormTest, PrintToFileWritesTheScriptWithHeaderAndFooter) {
   form_->Editor->SelectAll();
   PressCtrlP([](TPrintForm& dialog) {
     EXPECT_TRUE(dialog.PrintSel->Checked());
-    QTest::mouseClick(dialog.SetupButton->Widget(), Qt::LeftButton);
-    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.SetupButton), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.PrintButton), Qt::LeftButton);
   });
   const std::string text = PdfText(pdf);
   EXPECT_NE(text.find("File: Untitled"), std::string::npos) << text;
@@ -135,10 +138,10 @@ TEST_F(PrintFormTest, TheRealSetupDialogChoosesThePdfFileToPrintTo) {
       accepted = true;
       QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
-    QTest::mouseClick(dialog.SetupButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.SetupButton), Qt::LeftButton);
     ASSERT_TRUE(accepted);
     EXPECT_TRUE(dialog.Modal());  // the print dialog stays open after the set-up
-    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.PrintButton), Qt::LeftButton);
   });
   EXPECT_EQ(Printer()->OutputFileName(), pdf);
   const std::string text = PdfText(pdf);
@@ -169,7 +172,7 @@ TEST_F(PrintFormTest, FileNamesInTheSetUpDialogAndTheHeaderReadAsTyped) {
       corvane::test::TypeText(field, QString::fromStdString(pdf));
       QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
-    QTest::mouseClick(dialog.SetupButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.SetupButton), Qt::LeftButton);
     corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QPrintDialog*>(w) != nullptr; },
                                         [&](QWidget* setup) {
       auto* field = setup->findChild<QLineEdit*>("filename");
@@ -177,8 +180,8 @@ TEST_F(PrintFormTest, FileNamesInTheSetUpDialogAndTheHeaderReadAsTyped) {
       shownBefore = field->text();
       static_cast<QDialog*>(setup)->reject();
     });
-    QTest::mouseClick(dialog.SetupButton->Widget(), Qt::LeftButton);
-    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.SetupButton), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.PrintButton), Qt::LeftButton);
   });
   EXPECT_EQ(shownBefore.toStdString(), pdf);
   ASSERT_TRUE(fs::exists(pdf));
@@ -207,7 +210,7 @@ TEST_F(PrintFormTest, WithoutPrinterPrintAsksForThePdfFileFirst) {
     });
     bool stayedOpen = false;
     PressCtrlP([&](TPrintForm& dialog) {
-      QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+      QTest::mouseClick(WidgetOf(dialog.PrintButton), Qt::LeftButton);
       stayedOpen = dialog.ModalResult() == mrNone;
     });
     EXPECT_EQ(setups, 1) << how;
@@ -230,12 +233,12 @@ TEST_F(PrintFormTest, PrinterErrorIsShownAndTheNextJobPrints) {
   });
   const std::string pdf = dir_ + "/after.pdf";
   PressCtrlP([&](TPrintForm& dialog) {
-    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.PrintButton), Qt::LeftButton);
     EXPECT_NE(message.find("Cannot write \"" + dir_ + "/missing/folder.pdf\""), std::string::npos) << message;
     EXPECT_EQ(dialog.ModalResult(), mrNone);
     EXPECT_FALSE(Printer()->Printing());
     Printer()->SetOutputFileName(pdf);
-    QTest::mouseClick(dialog.PrintButton->Widget(), Qt::LeftButton);
+    QTest::mouseClick(WidgetOf(dialog.PrintButton), Qt::LeftButton);
     EXPECT_EQ(dialog.ModalResult(), mrOk);
   });
   EXPECT_NE(PdfText(pdf).find("print 2;"), std::string::npos);

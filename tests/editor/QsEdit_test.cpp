@@ -9,7 +9,10 @@
 #include "common/EditorWindow.h"
 #include "common/TestFiles.h"
 #include "editor/QsEdit.h"
+#include "qt/QtSide.h"
 #include "win/Shell.h"
+
+using namespace Corvane;
 
 namespace {
 
@@ -55,7 +58,7 @@ TEST_F(QsEditTest, ShowsTheStoredSettingsDecodedAndLinksTheQueryToTheParameters)
     EXPECT_FALSE(d.QsEdit->ReadOnly());
     Retype(d.Memo1, "k=2");
     EXPECT_EQ(d.QsEdit->Text(), "k=v+w");
-    QTest::keyClick(d.Widget(), Qt::Key_Escape);
+    QTest::keyClick(WidgetOf(&d), Qt::Key_Escape);
   });
   EXPECT_EQ(Stored("ScriptParameters"), "<none>");
 }
@@ -80,7 +83,7 @@ TEST_F(QsEditTest, OkStoresTheEditsAndTheNextRunGetsThem) {
     EXPECT_EQ(d.VarNames[0]->Text(), "AB");
     EXPECT_EQ(d.VarValues[0]->Text(), "  spaced");
     EXPECT_EQ(d.VarNames[2]->Text(), "ENV_VAR_3");
-    QTest::keyClick(d.Widget(), Qt::Key_Escape);
+    QTest::keyClick(WidgetOf(&d), Qt::Key_Escape);
   });
 
   const std::vector<std::string> output = RunScript();
@@ -110,7 +113,7 @@ TEST_F(QsEditTest, TheHelpPageExplainsTheParametersAndEveryVariableOfARun) {
   });
   WithDialog([](TEnvEditForm& d) {
     Click(d.HelpButton);
-    QTest::keyClick(d.Widget(), Qt::Key_Escape);
+    QTest::keyClick(WidgetOf(&d), Qt::Key_Escape);
   });
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(ExtractFileName(opened[0]), "speditor.htm");
@@ -131,8 +134,8 @@ TEST_F(QsEditTest, TheHelpPageExplainsTheParametersAndEveryVariableOfARun) {
 TEST_F(QsEditTest, CancelTheCloseBoxAndEscStoreNothing) {
   const std::vector<std::pair<const char*, std::function<void(TEnvEditForm&)>>> endings = {
       {"Cancel", [](TEnvEditForm& d) { Click(d.CancelButton); }},
-      {"close box", [](TEnvEditForm& d) { d.Widget()->close(); }},
-      {"Esc", [](TEnvEditForm& d) { QTest::keyClick(d.Widget(), Qt::Key_Escape); }},
+      {"close box", [](TEnvEditForm& d) { WidgetOf(&d)->close(); }},
+      {"Esc", [](TEnvEditForm& d) { QTest::keyClick(WidgetOf(&d), Qt::Key_Escape); }},
   };
   for (const auto& [name, end] : endings) {
     WithDialog([&](TEnvEditForm& d) {

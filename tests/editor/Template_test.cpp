@@ -8,6 +8,9 @@
 #include "common/EditorWindow.h"
 #include "common/TestFiles.h"
 #include "editor/Template.h"
+#include "qt/QtSide.h"
+
+using namespace Corvane;
 
 namespace {
 
@@ -78,8 +81,8 @@ TEST_F(TemplateTest, LoadReplacesTheMemoWithTheChosenFileAndCancellingChangesNot
 TEST_F(TemplateTest, CancelTheCloseBoxAndEscStoreNothing) {
   const std::vector<std::pair<const char*, std::function<void(TTempltForm&)>>> endings = {
       {"Cancel", [](TTempltForm& d) { Click(d.CancelButton); }},
-      {"close box", [](TTempltForm& d) { d.Widget()->close(); }},
-      {"Esc", [](TTempltForm& d) { QTest::keyClick(d.Widget(), Qt::Key_Escape); }},
+      {"close box", [](TTempltForm& d) { WidgetOf(&d)->close(); }},
+      {"Esc", [](TTempltForm& d) { QTest::keyClick(WidgetOf(&d), Qt::Key_Escape); }},
   };
   for (const auto& [name, end] : endings) {
     WithDialog([&](TTempltForm& d) {

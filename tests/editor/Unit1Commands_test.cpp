@@ -15,6 +15,8 @@
 #include "common/UserInput.h"
 #include "support/RecentList.h"
 
+using namespace Corvane;
+
 namespace corvane::test {
 namespace {
 
@@ -33,7 +35,7 @@ class Unit1Commands : public MainWindowTest {
     Start();
     form_->Open(Path("first.pl"), false);
     form_->Open(Path("second.pl"), false);
-    QWidget* window = form_->Widget();
+    QWidget* window = WidgetOf(form_.get());
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window));
     return form_.get();
@@ -97,17 +99,17 @@ TEST_F(Unit1Commands, ToolBarButtonsAndPopupItemsRunTheirCommandsOnAClick) {
   StartWithRecentFiles();
   form_->Editor->SetText("One\nTwo\n");
 
-  QTest::mouseClick(form_->SelectAllButton->Widget(), Qt::LeftButton);
+  QTest::mouseClick(WidgetOf(form_->SelectAllButton), Qt::LeftButton);
   EXPECT_EQ(form_->Editor->SelText(), "One\r\nTwo");
 
   // The popup opens on the editor's context-menu request; Lowercase is enabled there by the selection.
-  QWidget* editor = form_->Editor->Widget();
+  QWidget* editor = WidgetOf(form_->Editor);
   const QPoint at(40, 10);
   QContextMenuEvent request(QContextMenuEvent::Mouse, at, editor->mapToGlobal(at));
   QApplication::sendEvent(editor, &request);
-  QMenu* popup = form_->PopupMenu1->Items()->SubMenu();
+  QMenu* popup = SubMenuOf(form_->PopupMenu1->Items());
   ASSERT_TRUE(popup->isVisible());
-  QAction* lowercase = form_->PopLowercase1->Action();
+  QAction* lowercase = ActionOf(form_->PopLowercase1);
   ASSERT_TRUE(lowercase->isEnabled());
   QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(lowercase).center());
   EXPECT_EQ(form_->Editor->Text(), "one\r\ntwo\r\n");

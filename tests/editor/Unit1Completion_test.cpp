@@ -9,6 +9,8 @@
 #include "common/UserInput.h"
 #include "highlight/qzCompletionProposal.h"
 
+using namespace Corvane;
+
 namespace {
 
 using namespace corvane::test;

@@ -10,8 +10,11 @@
 #include "common/EditorWindow.h"
 #include "common/XClipboard.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "vcl/Clipbrd.h"
 #include "win/WinUser.h"
+
+using namespace Corvane;
 
 namespace {
 
@@ -77,13 +80,13 @@ TEST_F(Unit1EditXClipboard, APasteSaysHowManyCharactersItReplaced) {
     if (c.byMenu)
       form_->Paste1->Click();
     else
-      QTest::keyClick(form_->Editor->Widget(), Qt::Key_V, Qt::ControlModifier);
+      QTest::keyClick(WidgetOf(form_->Editor), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(form_->Editor->Lines()->Get(0), c.line);
     EXPECT_EQ(form_->StatusBar1->SimplePanel() ? form_->StatusBar1->SimpleText() : "", c.status);
     EXPECT_EQ(MessageBeepCount() - beeps, c.status.empty() ? 0 : 1);
   }
   // The next change brings the panels back.
-  QTest::keyClick(form_->Editor->Widget(), Qt::Key_Home);
+  QTest::keyClick(WidgetOf(form_->Editor), Qt::Key_Home);
   EXPECT_FALSE(form_->StatusBar1->SimplePanel());
 }
 

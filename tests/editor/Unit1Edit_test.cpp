@@ -17,10 +17,13 @@
 #include "common/TestFiles.h"
 #include "common/UserInput.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "win/Shell.h"
 #include "win/WinUser.h"
+
+using namespace Corvane;
 
 namespace {
 
@@ -46,7 +49,7 @@ TEST_F(Unit1Edit, ThreeDroppedFilesOpenTheFirstAndStartAWindowForEachOther) {
     started.push_back(request);
     return 33;
   });
-  ASSERT_TRUE(corvane::test::DropFileUrls(Editor()->Widget(), QPoint(60, 30), files));
+  ASSERT_TRUE(corvane::test::DropFileUrls(WidgetOf(Editor()), QPoint(60, 30), files));
   EXPECT_EQ(form_->CurrentFileName(), files[0]);
   EXPECT_EQ(Editor()->Lines()->Get(0), "# first.pl");
   ASSERT_EQ(started.size(), 2u);
@@ -145,7 +148,7 @@ TEST_F(Unit1Edit, TypedCharactersTheCodePageLacksAreRefusedAloud) {
     const int beeps = MessageBeepCount();
     for (const Input& input : c.inputs) {
       const QString text = QString::fromUtf8(input.text);
-      if (input.way == TWay::Typed) corvane::test::TypeText(Editor()->Widget(), text);
+      if (input.way == TWay::Typed) corvane::test::TypeText(WidgetOf(Editor()), text);
       if (input.way == TWay::Composed) corvane::test::CommitText(*Editor(), text);
       if (input.way == TWay::Pressed) Press(input.key, Qt::NoModifier);
     }

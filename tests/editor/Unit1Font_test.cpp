@@ -10,6 +10,8 @@
 #include "common/ModalForms.h"
 #include "vcl/Dialogs.h"
 
+using namespace Corvane;
+
 namespace {
 
 using Unit1Font = corvane::test::MainWindowTest;

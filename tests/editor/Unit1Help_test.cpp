@@ -11,6 +11,8 @@
 #include "vcl/DateTimes.h"
 #include "win/Shell.h"
 
+using namespace Corvane;
+
 namespace {
 
 using Unit1Help = corvane::test::MainWindowTest;

@@ -20,9 +20,12 @@
 #include "editor/Template.h"
 #include "editor/Unit1.h"
 #include "editor/Unit4.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/ComCtrls.h"
+
+using namespace Corvane;
 
 namespace fs = std::filesystem;
 
@@ -37,7 +40,7 @@ using Unit1Layout = corvane::test::MainWindowTest;
 TEST_F(Unit1Layout, TheFirstWindowShowsEveryMenuAndEveryTextWhole) {
   Start();
   corvane::test::PumpPosted();
-  EXPECT_EQ(TextsThatDoNotFit(form_->Widget()), std::vector<std::string>{});
+  EXPECT_EQ(TextsThatDoNotFit(WidgetOf(form_.get())), std::vector<std::string>{});
   EXPECT_EQ(PanelTextsThatDoNotFit(form_->StatusBar1), std::vector<std::string>{});
 }
 
@@ -48,7 +51,7 @@ TEST_F(Unit1Layout, TheCaretPanelHoldsLineNumbersOfFourDigitsAndMore) {
     for (int i = 1; i < lines; ++i) text += "my $x = 1;\r\n";
     corvane::test::WriteFile(dir_ + "/long.pl", text + "1;");
     form_->Open(dir_ + "/long.pl", false);
-    QTest::keyClick(form_->Editor->Widget(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(WidgetOf(form_->Editor), Qt::Key_End, Qt::ControlModifier);
     const std::string caret = form_->StatusBar1->Panels()->Items(0)->Text();
     EXPECT_NE(caret.find(std::to_string(lines) + ":"), std::string::npos) << caret;
     EXPECT_EQ(PanelTextsThatDoNotFit(form_->StatusBar1), std::vector<std::string>{});
@@ -68,8 +71,8 @@ TEST_F(Unit1Layout, EveryDialogShowsEachControlAndCaptionWhole) {
     dialog->Show();
     corvane::test::PumpPosted();
     SCOPED_TRACE(dialog->ClassName());
-    EXPECT_EQ(ControlsOutsideClientArea(dialog->Widget()), std::vector<std::string>{});
-    EXPECT_EQ(TextsThatDoNotFit(dialog->Widget()), std::vector<std::string>{});
+    EXPECT_EQ(ControlsOutsideClientArea(WidgetOf(dialog.get())), std::vector<std::string>{});
+    EXPECT_EQ(TextsThatDoNotFit(WidgetOf(dialog.get())), std::vector<std::string>{});
   }
 }
 

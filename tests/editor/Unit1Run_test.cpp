@@ -33,10 +33,13 @@
 #include "common/TestFiles.h"
 #include "common/UserInput.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
 #include "win/Kernel.h"
+
+using namespace Corvane;
 
 namespace fs = std::filesystem;
 
@@ -392,7 +395,7 @@ TEST_F(Unit1RunTest, F9AndClosingTheWindowEndAProcessTheScriptMovedToAGroupOfIts
         corvane::test::Press(*form.Editor, Qt::Key_F9);
         EXPECT_TRUE(PumpUntil([&] { return form.Memo1->Hint == kDoneHint; }));
       },
-      [](TForm1& form) { form.Widget()->close(); },
+      [](TForm1& form) { WidgetOf(&form)->close(); },
   };
   for (const auto& end : ends) {
     OpenScript("regroup.pl", "$| = 1; if (!fork) { setpgrp(0, 0); print \"$$\\n\" } sleep 60;\n");
@@ -436,7 +439,7 @@ TEST_F(Unit1RunTest, WithoutAPrivateFolderTheRunSaysSoAndDoesNotStart) {
   });
   OpenScript("hello.pl", "print \"hello\\n\";\n");
   QKeyEvent f9(QEvent::KeyPress, Qt::Key_F9, Qt::NoModifier);
-  QApplication::sendEvent(Form().Editor->Widget(), &f9);
+  QApplication::sendEvent(WidgetOf(Form().Editor), &f9);
   fs::current_path(previous);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].find("No private temporary folder"), std::string::npos) << boxes[0];
@@ -542,7 +545,7 @@ TEST_F(Unit1RunTest, OutputShowsInTheEncodingTheScriptPrintsIn) {
     EXPECT_EQ(ReadFile(ScriptFile()), c.script) << c.name;
     // What the "As Text" view shows, as the user copies it out through its context menu.
     ClickTab(*Form().PageControl2, 0);
-    QWidget* view = static_cast<QAbstractScrollArea*>(Form().Memo1->Widget())->viewport();
+    QWidget* view = static_cast<QAbstractScrollArea*>(WidgetOf(Form().Memo1))->viewport();
     for (const Qt::Key item : {Qt::Key_A, Qt::Key_C}) {  // Select All, then Copy
       QTimer::singleShot(0, [item] {  // runs in the menu's own loop, once it shows
         if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) QTest::keyClick(menu, item);
@@ -605,7 +608,7 @@ TEST_F(Unit1RunTest, APageAskingForDialogsInALoopNeverHoldsTheWindow) {
   });
   watch.start(20);
   // Keys and the close request come the way the desktop sends them, so a blocked window would drop them.
-  QWindow* window = Form().Widget()->windowHandle();
+  QWindow* window = WidgetOf(&Form())->windowHandle();
   ASSERT_NE(window, nullptr);
   OpenScript("dialogs.pl", "print \"<html><body><script>for(;;){alert('again');confirm('sure?');prompt('name?')}"
                            "</script></body></html>\\n\";\n");
@@ -632,7 +635,7 @@ TEST_F(Unit1RunTest, APageAskingForDialogsInALoopNeverHoldsTheWindow) {
   ClickTab(*Form().PageControl1, 0);
   EXPECT_EQ(Form().PageControl1->ActivePage(), Form().EditSheet);
   window->close();
-  EXPECT_FALSE(Form().Widget()->isVisible());
+  EXPECT_FALSE(WidgetOf(&Form())->isVisible());
   EXPECT_EQ(blocking, 0);
 }
 

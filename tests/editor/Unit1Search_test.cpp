@@ -25,10 +25,13 @@
 #include "common/UserInput.h"
 #include "editctl/qzSupportClasses.h"
 #include "editor/Unit1.h"
+#include "qt/QtSide.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
 #include "win/Gdi.h"
+
+using namespace Corvane;
 
 namespace {
 
@@ -47,7 +50,7 @@ class Unit1Search : public corvane::test::MainWindowTest {
   void SendKey(Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers, quint32 keyCode) {
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
       QKeyEvent event(type, key, modifiers, keyCode, 0, 0, text);
-      QApplication::sendEvent(form_->Editor->Widget(), &event);
+      QApplication::sendEvent(WidgetOf(form_->Editor), &event);
     }
   }
 
@@ -102,7 +105,7 @@ TEST_F(Unit1Search, FindThroughTheDialogThenFindNext) {
   EXPECT_EQ(form_->Editor->BlockBegin(), (TPoint{5, 3}));
   EXPECT_EQ(form_->Editor->CaretXY(), (TPoint{5, 3}));
   form_->Editor->SetCaretXY(TPoint{1, 20});
-  QTest::mouseClick(form_->FindNextButton->Widget(), Qt::LeftButton);
+  QTest::mouseClick(WidgetOf(form_->FindNextButton), Qt::LeftButton);
   EXPECT_EQ(form_->Editor->BlockBegin(), (TPoint{5, 23}));
   EXPECT_TRUE(asked.empty());
 
@@ -160,7 +163,7 @@ TEST_F(Unit1Search, TheDialogClosedByEscKeepsItsEntriesForFindNext) {
 
 TEST_F(Unit1Search, ReplaceAllThroughTheDialogAndOneUndo) {
   const std::string before = form_->Editor->Text();
-  QTest::mouseClick(form_->FindButton->Widget(), Qt::LeftButton);
+  QTest::mouseClick(WidgetOf(form_->FindButton), Qt::LeftButton);
   ASSERT_TRUE(form_->ReplaceDialog1->Showing());
   QTest::keyClicks(DialogEdit(0), "alpha");
   QTest::keyClicks(DialogEdit(1), "beta_alpha");
@@ -241,7 +244,7 @@ TEST_F(Unit1Search, GoToLineNumberThroughTheRealPrompt) {
 // Whether bookmark n's picture stands in the gutter of a line, in what the window shows.
 bool PictureInGutter(TForm1& form, int n, int line) {
   const TImageDC shot(*form.Editor);
-  const QImage image = form.BookmarkImageList->Pixmap(n).toImage();
+  const QImage image = ImagePixmap(*form.BookmarkImageList, n).toImage();
   const int left = form.Editor->BookMarkOptions()->LeftMargin();
   const int top = (line - form.Editor->TopLine()) * form.Editor->LineHeight();
   for (int y = 0; y < image.height(); ++y)

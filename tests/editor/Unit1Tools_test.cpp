@@ -5,6 +5,8 @@
 #include "editor/KoiConv.h"
 #include "win/Shell.h"
 
+using namespace Corvane;
+
 namespace {
 
 using Unit1Tools = corvane::test::MainWindowTest;
@@ -105,14 +107,14 @@ TEST_F(Unit1Tools, ThePopupEnablesWhatTheEditorCanDo) {
   for (TMenuItem* item : {form->PopCut1, form->PopCopy1, form->PopComment1, form->PopUrlDecode1})
     EXPECT_FALSE(item->Enabled()) << item->Caption();
   EXPECT_TRUE(form->PopSelectAll1->Enabled());
-  form->PopupMenu1->Items()->SubMenu()->hide();
+  SubMenuOf(form->PopupMenu1->Items())->hide();
   EXPECT_TRUE(ChooseFromPopup(form->PopupMenu1, form->PopSelectAll1));
   EXPECT_EQ(form->Editor->SelText(), "abc");
-  QTest::keyClicks(form->Editor->Widget(), "x");
+  QTest::keyClicks(WidgetOf(form->Editor), "x");
   form->PopupMenu1->Popup(0, 0);
   EXPECT_TRUE(form->PopUndo1->Enabled());
   EXPECT_FALSE(form->PopCut1->Enabled());
-  form->PopupMenu1->Items()->SubMenu()->hide();
+  SubMenuOf(form->PopupMenu1->Items())->hide();
   EXPECT_TRUE(ChooseFromPopup(form->PopupMenu1, form->PopUndo1));
   EXPECT_EQ(form->Editor->Lines()->Get(0), "abc");
 }

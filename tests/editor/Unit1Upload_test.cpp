@@ -7,6 +7,8 @@
 #include "vcl/Dialogs.h"
 #include "vcl/Menus.h"
 
+using namespace Corvane;
+
 namespace {
 
 using Unit1Upload = corvane::test::MainWindowTest;

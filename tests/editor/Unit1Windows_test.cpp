@@ -12,9 +12,12 @@
 #include "common/TestFiles.h"
 #include "highlight/ZuzUderUze.h"
 #include "highlight/qzHtmlExport.h"
+#include "qt/QtSide.h"
 #include "support/RecentList.h"
 #include "vcl/Dialogs.h"
 #include "win/Shell.h"
+
+using namespace Corvane;
 
 namespace {
 
@@ -102,7 +105,7 @@ TEST_F(Unit1Windows, TheExportedPageShowsTheColouredTextInThePageView) {
   WriteFile(Path("colours.pl"), script);
   TForm1* form = Start();
   // The window blanks its page view when it is first activated; the exported page goes in after that.
-  ASSERT_TRUE(PumpUntil([&] { return QApplication::activeWindow() == form->Widget(); }, 10000));
+  ASSERT_TRUE(PumpUntil([&] { return QApplication::activeWindow() == WidgetOf(form); }, 10000));
   form->Open(Path("colours.pl"), false);
   chosen_ = {Path("colours")};
   ASSERT_TRUE(Choose(form->File1, form->ExportToHtml1));

@@ -37,6 +37,7 @@
 #include "editor/Corvane.h"
 #include "editor/Unit1.h"
 #include "highlight/ZuzUderUze.h"
+#include "qt/QtSide.h"
 #include "support/RecentList.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
@@ -45,6 +46,8 @@
 #include "win/CodePage.h"
 #include "win/ScrollBars.h"
 #include "win/RegistryStore.h"
+
+using namespace Corvane;
 
 namespace fs = std::filesystem;
 
@@ -88,8 +91,8 @@ class Unit1Test : public corvane::test::MainWindowTest {
  protected:
   // File, Reopen, then the entry's number, with the keys a user presses in the active window.
   void Reopen(int number) {
-    form_->Widget()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_->Widget()));
+    WidgetOf(form_.get())->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form_.get())));
     corvane::test::Keys(*form_->Editor, "Alt+F");
     ASSERT_TRUE(corvane::test::PressInMenu(Qt::Key_R)) << "the File menu did not open";
     ASSERT_TRUE(corvane::test::PressInMenu(static_cast<Qt::Key>(Qt::Key_0 + number))) << "no Reopen menu";
@@ -177,9 +180,9 @@ TEST_F(Unit1Test, ASettingsFileLockedDuringTheSessionLeavesTheWindowItsOwnSettin
 
   // The View menu opened and the item clicked with the mouse.
   const auto view = [](TMenuItem* menu, TMenuItem* item) {
-    QMenu* shown = menu->SubMenu();
+    QMenu* shown = SubMenuOf(menu);
     shown->popup(QPoint(0, 0));
-    QTest::mouseClick(shown, Qt::LeftButton, {}, shown->actionGeometry(item->Action()).center());
+    QTest::mouseClick(shown, Qt::LeftButton, {}, shown->actionGeometry(ActionOf(item)).center());
     shown->hide();
   };
   QElapsedTimer clock;
@@ -269,7 +272,7 @@ TEST_F(Unit1Test, TheTextHasTheKeyboardAgainAfterARun) {
   EXPECT_EQ(form->PageControl1->ActivePage(), form->EditSheet);
   corvane::test::Type(nullptr, "x");
   ASSERT_TRUE(form->UndoButton->Enabled());
-  corvane::test::Click(form->UndoButton->Widget(), QPoint(5, 5));
+  corvane::test::Click(WidgetOf(form->UndoButton), QPoint(5, 5));
   corvane::test::Type(nullptr, "ab ");
   EXPECT_TRUE(form->Editor->Focused());
   EXPECT_EQ(form->Editor->Lines()->Get(0), "ab #!/usr/bin/perl");
@@ -340,7 +343,7 @@ TEST_F(Unit1Test, ANewTextShowsFromItsTopAfterScrollingDownTheOldOne) {
     corvane::test::Keys(*editor, "Shift+Up");
     ASSERT_GT(editor->TopLine(), 1) << how;
     ASSERT_GT(editor->LeftColumn(), 1) << how;
-    corvane::test::EventCounter paints(editor->Widget(), QEvent::Paint);
+    corvane::test::EventCounter paints(WidgetOf(editor), QEvent::Paint);
     replace();
     EXPECT_EQ(editor->TopLine(), 1) << how;
     EXPECT_EQ(editor->LeftColumn(), 1) << how;
@@ -354,7 +357,7 @@ TEST_F(Unit1Test, ANewTextShowsFromItsTopAfterScrollingDownTheOldOne) {
     EXPECT_TRUE(paints.WaitFor(1)) << how;
     // The picture shows the new text: its first line from its first column, and nothing below its end
     // (the old text's long lines filled every row).
-    const corvane::test::Picture shown = corvane::test::Grab(editor->Widget());
+    const corvane::test::Picture shown = corvane::test::Grab(WidgetOf(editor));
     EXPECT_GT(InkInRow(shown, *editor, 1), 0) << how;
     EXPECT_EQ(InkInRow(shown, *editor, editor->LineCount() + 1), 0) << how;
     EXPECT_EQ(form->StatusBar1->Panels()->Items(0)->Text(), "     1:   1") << how;
@@ -550,7 +553,7 @@ TEST_F(Unit1Test, FilesKeepTheirLineEndsThroughOpenAndSave) {
     Press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadFile(name), c.saved) << c.name;
     Press(Qt::Key_Home, Qt::ControlModifier);
-    QTest::keyClicks(form->Editor->Widget(), "#");
+    QTest::keyClicks(WidgetOf(form->Editor), "#");
     Press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadFile(name), c.afterTypingAHash) << c.name;
     EXPECT_EQ(answers.asked.size(), 1u) << answers.Texts();
@@ -606,7 +609,7 @@ TEST_F(Unit1Test, FilesKeepTheirEncodingThroughOpenEditAndSave) {
     EXPECT_EQ(ReadFile(name), c.bytes) << c.name;
 
     Press(Qt::Key_Home, Qt::ControlModifier);
-    corvane::test::TypeText(form->Editor->Widget(), QString::fromUtf8("ж"));
+    corvane::test::TypeText(WidgetOf(form->Editor), QString::fromUtf8("ж"));
     corvane::test::CommitText(*form->Editor, QString::fromUtf8("ё"));
     Press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadFile(name), c.saved) << c.name;
@@ -620,7 +623,7 @@ TEST_F(Unit1Test, FilesKeepTheirEncodingThroughOpenEditAndSave) {
   Answers answers;
   form_->Editor->SetModified(false);
   form_->New1Click(form_.get());
-  corvane::test::TypeText(form_->Editor->Widget(), QString::fromUtf8("ж"));
+  corvane::test::TypeText(WidgetOf(form_->Editor), QString::fromUtf8("ж"));
   answers.queue.push_back({IDOK, Path("new.pl")});
   Press(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(ReadFile(Path("new.pl")).substr(0, 18), "ж#!/usr/bin/perl\n");
@@ -660,7 +663,7 @@ TEST_F(Unit1Test, AUtf8FileWithCharactersTheCodePageLacksOpensReadOnlyAndIsNever
   EXPECT_TRUE(form->Editor->ReadOnly());
   EXPECT_EQ(form->Editor->Lines()->Get(1), "my $s = 'caf? ?';");
 
-  QTest::keyClicks(form->Editor->Widget(), "x");
+  QTest::keyClicks(WidgetOf(form->Editor), "x");
   corvane::test::CommitText(*form->Editor, QString::fromUtf8("ж"));
   EXPECT_EQ(form->Editor->Lines()->Get(0), "# \xEF\xF0\xE8\xE2\xE5\xF2");
   form->Editor->SetSelText("changed by a command ");  // as the Tools menu changes a text
@@ -720,7 +723,7 @@ TEST_F(Unit1Test, AReadErrorFailsTheOpenAndTheFileIsNotSavedOverWithoutAsking) {
     EXPECT_EQ(answers.asked[1].Text, c.message);
     EXPECT_EQ(form->Editor->Lines()->Text(), before);
     EXPECT_EQ(form->CurrentFileName(), kUntitled);
-    QTest::keyClicks(form->Editor->Widget(), "x");
+    QTest::keyClicks(WidgetOf(form->Editor), "x");
     answers.queue.push_back({IDCANCEL, ""});
     Press(Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(answers.asked.size(), 3u);
@@ -806,7 +809,7 @@ TEST_F(Unit1Test, AReadOnlyFileIsNotReplacedAndSaveAsAsksForAnotherName) {
   fs::permissions(name, fs::perms(0444));
   TForm1* form = Start();
   form->Open(name, false);
-  QTest::keyClicks(form->Editor->Widget(), "new ");
+  QTest::keyClicks(WidgetOf(form->Editor), "new ");
   Answers answers;
   Press(Qt::Key_S, Qt::ControlModifier);
   ASSERT_EQ(answers.asked.size(), 1u);
@@ -874,8 +877,8 @@ TEST_F(Unit1Test, ASaveAsCancelledAfterYesStopsTheActionThatAsked) {
       {"File > New", [this] { corvane::test::Keys(*form_->Editor, "Ctrl+N"); }},
       {"File > Reopen", [this] { Reopen(1); }},
       {"File > Exit", [this] {
-         form_->Widget()->activateWindow();
-         ASSERT_TRUE(QTest::qWaitForWindowActive(form_->Widget()));
+         WidgetOf(form_.get())->activateWindow();
+         ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form_.get())));
          corvane::test::Keys(*form_->Editor, "Alt+F");
          ASSERT_TRUE(corvane::test::PressInMenu(Qt::Key_X)) << "the File menu did not open";
        }},
@@ -1257,7 +1260,7 @@ TEST_F(Unit1Test, ANameRelativeToTheCurrentFolderNamesThatFolderOrNone) {
     TForm1* form = Start();
     ASSERT_TRUE(answers.asked.empty()) << answers.Texts();
     EXPECT_EQ(form->Editor->Lines()->Get(0), "old");
-    QTest::keyClicks(form->Editor->Widget(), "#");
+    QTest::keyClicks(WidgetOf(form->Editor), "#");
     Press(Qt::Key_S, Qt::ControlModifier);
     const bool written = ReadFile(name) == "#old\n";
     EXPECT_FALSE(fs::exists(atRoot)) << "the save wrote " << atRoot;
@@ -1329,8 +1332,8 @@ TEST_F(Unit1Test, NamesTypedIntoTheRealFileDialogsAreTheFileSystemsOwn) {
   TForm1* form = Start();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    form->Widget()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Widget()));
+    WidgetOf(form)->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form)));
     BoxCatcher boxes;
     bool typed = false;
     corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; },
@@ -1352,16 +1355,16 @@ TEST_F(Unit1Test, NamesTypedIntoTheRealFileDialogsAreTheFileSystemsOwn) {
     ASSERT_TRUE(typed);
     EXPECT_EQ(boxes.Texts(), "");
     EXPECT_TRUE(fs::exists(c.file));
-    EXPECT_EQ(form->Widget()->windowTitle().toStdString(), c.title);
+    EXPECT_EQ(WidgetOf(form)->windowTitle().toStdString(), c.title);
   }
   EXPECT_EQ(form->Editor->Lines()->Text(), "print 'ok';\r\n");
   // Newest first, each entry as its full path.
   TMenuItem* reopen = form->Reopen1;
   ASSERT_GE(reopen->Count(), 2);
-  EXPECT_TRUE(reopen->Items(0)->Action()->text().endsWith(QString::fromStdString(Path("кириллица.pl"))))
-      << reopen->Items(0)->Action()->text().toStdString();
-  EXPECT_TRUE(reopen->Items(1)->Action()->text().endsWith(QString::fromStdString(Path("новый.cgi"))))
-      << reopen->Items(1)->Action()->text().toStdString();
+  EXPECT_TRUE(ActionOf(reopen->Items(0))->text().endsWith(QString::fromStdString(Path("кириллица.pl"))))
+      << ActionOf(reopen->Items(0))->text().toStdString();
+  EXPECT_TRUE(ActionOf(reopen->Items(1))->text().endsWith(QString::fromStdString(Path("новый.cgi"))))
+      << ActionOf(reopen->Items(1))->text().toStdString();
 }
 
 // A name that cannot be opened is named in the box as the user typed it.

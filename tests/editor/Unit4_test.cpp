@@ -8,8 +8,11 @@
 
 #include "common/EditorWindow.h"
 #include "editor/Unit4.h"
+#include "qt/QtSide.h"
 #include "vcl/Clipbrd.h"
 #include "win/WinUser.h"
+
+using namespace Corvane;
 
 namespace {
 
@@ -59,7 +62,7 @@ TEST_F(Unit4Test, AnEmptyMemoOrCancelInsertsAndStoresNothing) {
   WithDialog([](TForm4& d) {
     EXPECT_TRUE(d.SpecChars->Checked());
     Retype(d.Memo1, "text");
-    QTest::keyClick(d.Widget(), Qt::Key_Escape);
+    QTest::keyClick(WidgetOf(&d), Qt::Key_Escape);
   });
   EXPECT_EQ(form_->Editor->Text(), "start\r\n");
   EXPECT_EQ(Stored("TreatSpecialChars"), "<none>");

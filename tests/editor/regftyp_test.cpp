@@ -8,6 +8,8 @@
 #include "common/TestFiles.h"
 #include "vcl/SysUtils.h"
 
+using namespace Corvane;
+
 namespace fs = std::filesystem;
 
 namespace {

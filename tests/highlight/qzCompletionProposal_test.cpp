@@ -15,6 +15,7 @@
 #include "common/UserInput.h"
 #include "editctl/qzCustomEdit.h"
 #include "highlight/qzCompletionProposal.h"
+#include "qt/QtSide.h"
 #include "vcl/Forms.h"
 #include "vcl/Graphics.h"
 
@@ -199,7 +200,7 @@ TEST_F(CompletionTest, PopupIsDrawnJustBelowTheCaret) {
   EXPECT_EQ(Popup()->Left(), caret.x);
   EXPECT_EQ(Popup()->Top(), caret.y);
 
-  QWidget* window = Popup()->Widget();
+  QWidget* window = WidgetOf(Popup());
   ASSERT_TRUE(PumpUntil([&] { return window->isVisible(); }, 10000));
   EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(caret.x, caret.y));
   const QImage shot = window->grab().toImage();

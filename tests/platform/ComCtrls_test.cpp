@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "common/TestApp.h"
+#include "qt/QtSide.h"
 #include "vcl/Application.h"
 #include "vcl/ComCtrls.h"
 
@@ -38,7 +39,7 @@ TEST_F(ComCtrlsTest, PageControlShowsOnlyTheActivePageAndReportsOnlyTheUsersChoi
   EXPECT_FALSE(edit->Visible());
   EXPECT_TRUE(changes.empty());
 
-  auto* tabs = pages->Widget()->findChild<QTabBar*>();
+  auto* tabs = WidgetOf(pages)->findChild<QTabBar*>();
   ASSERT_NE(tabs, nullptr);
   EXPECT_EQ(tabs->count(), 2);
   EXPECT_EQ(tabs->currentIndex(), 1);
@@ -90,7 +91,7 @@ TEST_F(ComCtrlsTest, ToolBarLaysButtonsOutInOrderAndCheckButtonsToggle) {
   EXPECT_EQ(buttons[2]->Width(), 25);
   int clicks = 0;
   buttons[2]->OnClick = [&](TObject*) { ++clicks; };
-  auto* tool = qobject_cast<QToolButton*>(buttons[2]->Widget());
+  auto* tool = qobject_cast<QToolButton*>(WidgetOf(buttons[2]));
   ASSERT_NE(tool, nullptr);
   tool->click();
   EXPECT_TRUE(buttons[2]->Down());
@@ -104,7 +105,7 @@ TEST_F(ComCtrlsTest, ToolBarLaysButtonsOutInOrderAndCheckButtonsToggle) {
   auto* early = new TToolButton(&owner);  // a hint given before the button has its window
   early->SetHint("Save|Save the script");
   early->SetParent(bar);
-  EXPECT_EQ(early->Widget()->toolTip(), "Save");
+  EXPECT_EQ(WidgetOf(early)->toolTip(), "Save");
   QEvent enter(QEvent::Enter);
   QApplication::sendEvent(tool, &enter);
   EXPECT_EQ(Application->Hint(), "Run the script");
@@ -138,7 +139,7 @@ TEST_F(ComCtrlsTest, HotKeyFieldTakesKeysWithAModifierAndClearsOnBackspace) {
   }
   EXPECT_EQ(changes, 5);
   field->SetHotKey(ShortCut('9', {ssCtrl}));
-  auto* edit = static_cast<QLineEdit*>(field->Widget());
+  auto* edit = static_cast<QLineEdit*>(WidgetOf(field));
   EXPECT_EQ(edit->text(), "Ctrl+9");
   QTest::keyClick(edit, Qt::Key_F7, Qt::ShiftModifier | Qt::ControlModifier);
   EXPECT_EQ(field->HotKey(), ShortCut(VkF(7), {ssShift, ssCtrl}));

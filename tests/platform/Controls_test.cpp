@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "common/TestApp.h"
+#include "qt/QtSide.h"
 #include "vcl/Controls.h"
 #include "vcl/CustomControl.h"
 #include "vcl/Dialogs.h"
@@ -65,7 +66,7 @@ TEST_F(ControlsTest, MessagesReachTheWindowProcedureWithOrWithoutAWidget) {
   control.SetBounds(5, 5, 120, 80);  // a move alone is no resize
   EXPECT_EQ(events, (std::vector<std::string>{"down 88 alt", "press q", "resize"}));
   EXPECT_EQ(std::count(control.messages.begin(), control.messages.end(), WM_SIZE), 1);
-  ASSERT_NE(control.Widget(), nullptr);
+  ASSERT_NE(WidgetOf(&control), nullptr);
   EXPECT_EQ(TWinControl::FindControl(control.Handle()), &control);
 }
 
@@ -99,9 +100,9 @@ TEST_F(ControlsTest, AnExceptionInAnEventFromQtShowsItsMessageAndTheProgramGoesO
   };
   control.OnKeyPress = [&](TObject*, char& key) { typed += key; };
   control.SetBounds(0, 0, 60, 40);
-  control.Widget()->show();
-  QTest::keyClick(control.Widget(), Qt::Key_A);
-  QTest::keyClick(control.Widget(), Qt::Key_B);
+  WidgetOf(&control)->show();
+  QTest::keyClick(WidgetOf(&control), Qt::Key_A);
+  QTest::keyClick(WidgetOf(&control), Qt::Key_B);
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0].Kind, dkMessageBox);
   EXPECT_EQ(asked[0].Text, "Typing failed.");
@@ -111,9 +112,9 @@ TEST_F(ControlsTest, AnExceptionInAnEventFromQtShowsItsMessageAndTheProgramGoesO
   asked.clear();
   FailingPaint painted(nullptr);
   painted.SetBounds(0, 0, 60, 40);
-  painted.Widget()->show();
+  WidgetOf(&painted)->show();
   const auto paintAndSettle = [&] {
-    painted.Widget()->repaint();
+    WidgetOf(&painted)->repaint();
     bool settled = false;
     QTimer::singleShot(0, [&] { settled = true; });
     ASSERT_TRUE(corvane::test::PumpUntil([&] { return settled; }));

@@ -9,6 +9,7 @@
 
 #include "common/ModalForms.h"
 #include "common/TestApp.h"
+#include "qt/QtSide.h"
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
 #include "vcl/Forms.h"
@@ -195,7 +196,7 @@ TEST_F(DialogsTest, AFindDialogBelongsToTheWindowOfTheFormThatOwnsIt) {
   ASSERT_TRUE(dialog->Execute());
   QWidget* shown = ButtonNamed("Replace &All")->window();
   ASSERT_NE(shown->windowHandle(), nullptr);
-  EXPECT_EQ(shown->windowHandle()->transientParent(), owner.Widget()->windowHandle());
+  EXPECT_EQ(shown->windowHandle()->transientParent(), WidgetOf(&owner)->windowHandle());
   dialog->CloseDialog();
 }
 

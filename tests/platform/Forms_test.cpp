@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "common/TestApp.h"
+#include "qt/QtSide.h"
 #include "vcl/StdCtrls.h"
 
 namespace {
@@ -31,13 +32,13 @@ TEST_F(FormsTest, ShowFiresOnShowBeforeTheWindowAppearsAndHideFiresOnHide) {
   EXPECT_FALSE(form->Visible());
   bool visibleDuringShow = true;
   int hides = 0;
-  form->OnShow = [&](TObject*) { visibleDuringShow = form->Widget()->isVisible(); };
+  form->OnShow = [&](TObject*) { visibleDuringShow = WidgetOf(form.get())->isVisible(); };
   form->OnHide = [&](TObject*) { ++hides; };
   form->Show();
   EXPECT_FALSE(visibleDuringShow);
-  EXPECT_TRUE(form->Widget()->isVisible());
+  EXPECT_TRUE(WidgetOf(form.get())->isVisible());
   form->Hide();
-  EXPECT_FALSE(form->Widget()->isVisible());
+  EXPECT_FALSE(WidgetOf(form.get())->isVisible());
   EXPECT_EQ(hides, 1);
 }
 
@@ -68,7 +69,7 @@ TEST_F(FormsTest, CloseAsksOnCloseQueryAndFollowsTheCloseAction) {
     }
     PumpPosted();  // a release would have been posted by now
     EXPECT_FALSE(destroyed);
-    EXPECT_EQ(form->Widget()->isVisible(), c.staysVisible) << c.action;
+    EXPECT_EQ(WidgetOf(form)->isVisible(), c.staysVisible) << c.action;
     if (c.action == caMinimize) {
       EXPECT_EQ(form->WindowState(), wsMinimized);
     }
@@ -79,8 +80,8 @@ TEST_F(FormsTest, TheWindowsCloseRequestGoesThroughTheForm) {
   auto form = NewForm();
   form->OnCloseQuery = [](TObject*, bool& canClose) { canClose = false; };
   form->Show();
-  form->Widget()->close();
-  EXPECT_TRUE(form->Widget()->isVisible());
+  WidgetOf(form.get())->close();
+  EXPECT_TRUE(WidgetOf(form.get())->isVisible());
 }
 
 TEST_F(FormsTest, ClosingTheMainFormEndsTheProgram) {
@@ -144,7 +145,7 @@ TEST_F(FormsTest, AFixedDialogIsAsWideAsItsTitle) {
     button->SetBounds(10, 10, 100, 24);
     form->SetCaption(title);
     form->Show();
-    QWidget* window = form->Widget();
+    QWidget* window = WidgetOf(form.get());
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << title;
     if (title == longTitle) {
       EXPECT_GE(form->Width(), TitleBarWidth(title));
@@ -186,7 +187,7 @@ TEST_F(FormsTest, HiddenPlacementMovesWithoutShowing) {
   wp.showCmd = SW_HIDE;
   wp.rcNormalPosition = Rect(5, 6, 205, 106);
   ASSERT_TRUE(SetWindowPlacement(form->Handle(), &wp));
-  EXPECT_FALSE(form->Widget()->isVisible());
+  EXPECT_FALSE(WidgetOf(form.get())->isVisible());
   form->Show();
   PumpUntil([&] { return form->BoundsRect() == Rect(5, 6, 205, 106); });
   EXPECT_EQ(form->BoundsRect(), Rect(5, 6, 205, 106));

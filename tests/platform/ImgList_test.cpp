@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include "common/TestApp.h"
+#include "qt/QtSide.h"
 #include "vcl/ImgList.h"
 
 namespace {
@@ -20,9 +21,9 @@ TEST(ImgListTest, ImagesTakeTheListsSizeAndListenersHearEveryChange) {
   EXPECT_EQ(list.AddXpm(kTwoByTwo), 1);
   EXPECT_EQ(list.AddFromFile("/nonexistent.png"), -1);
   EXPECT_EQ(list.Count(), 2);
-  EXPECT_EQ(list.Pixmap(1).size(), QSize(16, 16));
-  EXPECT_TRUE(list.Pixmap(2).isNull());
-  EXPECT_TRUE(list.Icon(-1).isNull());
+  EXPECT_EQ(ImagePixmap(list, 1).size(), QSize(16, 16));
+  EXPECT_TRUE(ImagePixmap(list, 2).isNull());
+  EXPECT_TRUE(ImageIcon(list, -1).isNull());
   list.Delete(0);
   EXPECT_EQ(list.Count(), 1);
   list.SetSize(24, 24);  // a new size empties the list
@@ -31,7 +32,7 @@ TEST(ImgListTest, ImagesTakeTheListsSizeAndListenersHearEveryChange) {
   list.UnRegisterChanges(listener);
   list.AddXpm(kTwoByTwo);
   EXPECT_EQ(changes, 4);
-  EXPECT_EQ(list.Pixmap(0).size(), QSize(24, 24));
+  EXPECT_EQ(ImagePixmap(list, 0).size(), QSize(24, 24));
 }
 
 }  // namespace

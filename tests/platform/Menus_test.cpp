@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/TestApp.h"
+#include "qt/QtSide.h"
 #include "vcl/Application.h"
 #include "vcl/Forms.h"
 #include "vcl/Menus.h"
@@ -71,7 +72,7 @@ TEST_F(MenusTest, KeysGoToTheMenuBeforeTheFocusedControl) {
   auto* edit = new TEdit(&f.owner);
   edit->SetParent(form);
   form->Show();
-  QWidget* target = edit->Widget();
+  QWidget* target = WidgetOf(edit);
   auto press = [&](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
     QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(target, &event);
@@ -90,10 +91,10 @@ TEST_F(MenusTest, OpeningASubmenuRunsItsEnablingHandlerAndItemsHintTheStatusLine
   f.undo->SetHint("Undo|Undo the last change");
   std::vector<std::string> hints;
   Application->OnHint = [&](TObject*) { hints.push_back(Application->Hint()); };
-  QMenu* menu = f.edit->SubMenu();
+  QMenu* menu = SubMenuOf(f.edit);
   menu->popup(QPoint(0, 0));
   EXPECT_EQ(f.log, std::vector<std::string>{"edit opens"});
-  f.undo->Action()->hover();
+  ActionOf(f.undo)->hover();
   menu->hide();  // a closed menu leaves no hint behind
   Application->OnHint = nullptr;
   EXPECT_EQ(hints, (std::vector<std::string>{"Undo the last change", ""}));
@@ -112,8 +113,8 @@ TEST_F(MenusTest, AControlsPopupMenuOpensOnItsContextMenuRequest) {
   edit->Perform(WM_CONTEXTMENU, 0, 0);
   EXPECT_EQ(popups, 1);
   EXPECT_EQ(popup->PopupComponent(), edit);
-  EXPECT_TRUE(popup->Items()->SubMenu()->isVisible());
-  popup->Items()->SubMenu()->hide();
+  EXPECT_TRUE(SubMenuOf(popup->Items())->isVisible());
+  SubMenuOf(popup->Items())->hide();
   popup->AutoPopup = false;
   edit->Perform(WM_CONTEXTMENU, 0, 0);
   EXPECT_EQ(popups, 1);
@@ -157,22 +158,22 @@ TEST_F(MenusTest, RadioItemsShowAsOneChoiceOfTheirGroup) {
   items[0]->SetChecked(true);
   items[1]->OnClick = [&](TObject*) { items[1]->SetChecked(true); };
 
-  QActionGroup* group = items[0]->Action()->actionGroup();
+  QActionGroup* group = ActionOf(items[0])->actionGroup();
   ASSERT_NE(group, nullptr);
   EXPECT_TRUE(group->isExclusive());
-  EXPECT_EQ(items[2]->Action()->actionGroup(), group);
-  EXPECT_NE(items[3]->Action()->actionGroup(), group);
-  EXPECT_EQ(plain->Action()->actionGroup(), nullptr);
+  EXPECT_EQ(ActionOf(items[2])->actionGroup(), group);
+  EXPECT_NE(ActionOf(items[3])->actionGroup(), group);
+  EXPECT_EQ(ActionOf(plain)->actionGroup(), nullptr);
 
-  QMenu* menu = parent.SubMenu();
+  QMenu* menu = SubMenuOf(&parent);
   const auto choose = [menu](TMenuItem* item) {
     menu->popup(QPoint(0, 0));
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item->Action()).center());
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(ActionOf(item)).center());
     menu->hide();
   };
   const auto shown = [&] {
     std::vector<bool> checked;
-    for (TMenuItem* item : items) checked.push_back(item->Action()->isChecked());
+    for (TMenuItem* item : items) checked.push_back(ActionOf(item)->isChecked());
     return checked;
   };
   choose(items[2]);  // no handler: nothing changes, on screen either
@@ -182,7 +183,7 @@ TEST_F(MenusTest, RadioItemsShowAsOneChoiceOfTheirGroup) {
   EXPECT_FALSE(items[0]->Checked());
 
   parent.Remove(items[2]);  // out of the group with its parent
-  EXPECT_EQ(items[2]->Action()->actionGroup(), nullptr);
+  EXPECT_EQ(ActionOf(items[2])->actionGroup(), nullptr);
   delete items[2];
 }
 

@@ -14,6 +14,7 @@
 
 #include "common/TestApp.h"
 #include "common/UserInput.h"
+#include "qt/QtSide.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 #include "win/WinUser.h"
@@ -32,8 +33,8 @@ TEST_F(StdCtrlsTest, EditReportsEveryChangeOnceWhetherTypedOrSet) {
   edit->OnChange = [&](TObject*) { seen.push_back(edit->Text()); };
   edit->SetText("ab");  // before the window exists
   edit->SetText("ab");  // no change, no event
-  QTest::keyClicks(edit->Widget(), "c");
-  EXPECT_EQ(static_cast<QLineEdit*>(edit->Widget())->text(), "abc");
+  QTest::keyClicks(WidgetOf(edit), "c");
+  EXPECT_EQ(static_cast<QLineEdit*>(WidgetOf(edit))->text(), "abc");
   EXPECT_EQ(seen, (std::vector<std::string>{"ab", "abc"}));
   EXPECT_TRUE(edit->Modified);
 }
@@ -42,10 +43,10 @@ TEST_F(StdCtrlsTest, EditReportsEveryChangeOnceWhetherTypedOrSet) {
 // (0x98 in Windows-1251) without a beep.
 TEST_F(StdCtrlsTest, EditRefusesWhatTheCodePageLacksInInputOnly) {
   auto* edit = new TEdit(&owner);
-  edit->Widget();  // the text goes into the field the user types into
+  WidgetOf(edit);  // the text goes into the field the user types into
   const int beeps = MessageBeepCount();
   edit->SetText("a\x98");
-  EXPECT_EQ(static_cast<QLineEdit*>(edit->Widget())->text(), QString::fromUtf8("a\uFFFD"));
+  EXPECT_EQ(static_cast<QLineEdit*>(WidgetOf(edit))->text(), QString::fromUtf8("a\uFFFD"));
   EXPECT_EQ(edit->Text(), "a\x98");
   EXPECT_EQ(MessageBeepCount() - beeps, 0);
   edit->SetText("a");
@@ -64,7 +65,7 @@ TEST_F(StdCtrlsTest, MemoLinesAndTextAgreeBothWays) {
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(memo->Text(), "one\r\ntwo\r\nthree");
   EXPECT_EQ(memo->Lines()->Text(), "one\r\ntwo\r\nthree\r\n");
-  auto* widget = static_cast<QPlainTextEdit*>(memo->Widget());
+  auto* widget = static_cast<QPlainTextEdit*>(WidgetOf(memo));
   EXPECT_EQ(widget->toPlainText(), "one\ntwo\nthree");
   widget->moveCursor(QTextCursor::End);
   QTest::keyClicks(widget, "!");
@@ -88,7 +89,7 @@ TEST_F(StdCtrlsTest, AReadOnlyMemoShowsItsLinesScrollsAndCopiesWhatTheUserSelect
     all += (i > 0 ? "\n" : "") + source.Get(i);
   }
   memo->SetLines(&source);
-  auto* area = static_cast<QAbstractScrollArea*>(memo->Widget());
+  auto* area = static_cast<QAbstractScrollArea*>(WidgetOf(memo));
   area->show();
   QWidget* viewport = area->viewport();
   QClipboard* clipboard = QGuiApplication::clipboard();
@@ -134,7 +135,7 @@ TEST_F(StdCtrlsTest, CheckBoxClicksOnEveryChangeOfState) {
   box->SetChecked(true);
   box->SetChecked(true);
   EXPECT_EQ(clicks, 1);
-  static_cast<QCheckBox*>(box->Widget())->click();  // the user unticks it
+  static_cast<QCheckBox*>(WidgetOf(box))->click();  // the user unticks it
   EXPECT_FALSE(box->Checked());
   EXPECT_EQ(clicks, 2);
 }
@@ -147,7 +148,7 @@ TEST_F(StdCtrlsTest, ScrollBarStaysInRangeAndReportsEveryMove) {
   bar->SetMax(4);
   bar->SetPosition(9);  // beyond the range
   bar->SetPosition(4);  // no change, no event
-  auto* widget = static_cast<QScrollBar*>(bar->Widget());
+  auto* widget = static_cast<QScrollBar*>(WidgetOf(bar));
   EXPECT_EQ(widget->value(), 4);
   EXPECT_EQ(widget->orientation(), Qt::Vertical);
   EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus);
@@ -188,16 +189,16 @@ TEST_F(StdCtrlsTest, ButtonsCloseAModalFormWithTheirResultAndAnswerEnterAndEsc) 
   auto* edit = new TEdit(&owner);
   edit->SetParent(form);
   form->Show();
-  QTest::keyClick(edit->Widget(), Qt::Key_Escape);
+  QTest::keyClick(WidgetOf(edit), Qt::Key_Escape);
   EXPECT_EQ(form->ModalResult(), mrCancel);
-  QTest::keyClick(edit->Widget(), Qt::Key_Return);
+  QTest::keyClick(WidgetOf(edit), Qt::Key_Return);
   EXPECT_EQ(form->ModalResult(), mrOk);
 }
 
 TEST_F(StdCtrlsTest, LabelShowsItsAcceleratorOnlyWithAControlToFocus) {
   auto* label = new TLabel(&owner);
   label->SetCaption("&Host");
-  QWidget* w = label->Widget();
+  QWidget* w = WidgetOf(label);
   EXPECT_EQ(static_cast<QLabel*>(w)->text(), "Host");
   auto* edit = new TEdit(&owner);
   label->SetFocusControl(edit);

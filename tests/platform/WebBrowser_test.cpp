@@ -12,6 +12,7 @@
 
 #include "common/TestApp.h"
 #include "common/UserInput.h"
+#include "qt/QtSide.h"
 #include "vcl/WebBrowser.h"
 
 // The browser engine's own code frees one of its objects with the wrong size when a page goes, which
@@ -40,7 +41,7 @@ TEST(WebBrowserTest, EngineStartsOnlyForARealPageAndShowsIt) {
   };
   browser.Navigate("file://" + page);
   EXPECT_TRUE(browser.EngineCreated());
-  browser.Widget()->show();
+  WidgetOf(&browser)->show();
   QDeadlineTimer deadline(20000);
   while (!loaded && !deadline.hasExpired()) corvane::test::PumpEvents(20);
   ASSERT_TRUE(loaded);
@@ -70,17 +71,17 @@ TEST(WebBrowserTest, TheEngineStartsUnseenAfterTheWindowsFirstPaintAndThenShowsA
   window.resize(300, 200);
   TWebBrowser browser(nullptr);
   browser.SetBounds(0, 0, 200, 120);
-  browser.Widget()->setParent(&window);
-  browser.Widget()->hide();
+  WidgetOf(&browser)->setParent(&window);
+  WidgetOf(&browser)->hide();
   browser.StartEngineAfterFirstPaint();
   EXPECT_FALSE(browser.EngineCreated());
   corvane::test::EventCounter paints(&window, QEvent::Paint);
   window.show();
   ASSERT_TRUE(paints.WaitFor(1));
   ASSERT_TRUE(corvane::test::PumpUntil([&] { return browser.EngineCreated(); }, 60000));
-  EXPECT_FALSE(browser.Widget()->isVisible());
+  EXPECT_FALSE(WidgetOf(&browser)->isVisible());
   // The page goes out while the engine's own blank page loads, which the engine alone would drop.
-  QWebEnginePage* engine = browser.Widget()->findChild<QWebEnginePage*>();
+  QWebEnginePage* engine = WidgetOf(&browser)->findChild<QWebEnginePage*>();
   ASSERT_TRUE(corvane::test::PumpUntil([&] { return engine->isLoading(); }, 60000));
 
   std::vector<std::pair<std::string, bool>> completed;

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "common/TestApp.h"
+#include "qt/QtSide.h"
 #include "vcl/Dialogs.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
@@ -216,11 +217,11 @@ TEST_F(AppEventsTest, TheDesktopsEventsReachTheRelay) {
   TCustomForm* previous = Application->MainForm();
   Application->SetMainForm(&form);
   form.Show();
-  QWidget* window = form.Widget();
+  QWidget* window = WidgetOf(&form);
   QApplication::setActiveWindow(window);
-  QTest::mouseClick(first->Widget(), Qt::LeftButton);
+  QTest::mouseClick(WidgetOf(first), Qt::LeftButton);
   controlChanges = 0;
-  QTest::mouseClick(second->Widget(), Qt::LeftButton);
+  QTest::mouseClick(WidgetOf(second), Qt::LeftButton);
   EXPECT_EQ(controlChanges, 1);
 
   window->setWindowState(Qt::WindowMinimized);

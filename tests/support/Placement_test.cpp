@@ -9,6 +9,7 @@
 
 #include "common/TempRegistry.h"
 #include "common/TestApp.h"
+#include "qt/QtSide.h"
 #include "support/AppUtils.h"
 #include "support/RegTools.h"
 #include "vcl/Dialogs.h"
@@ -68,8 +69,8 @@ TEST_F(PlacementTest, AWindowMovedResizedAndClosedComesBackWhereItWas) {
     form->Show();
     PumpPosted();
     // The user moves and resizes the window.
-    form->Widget()->move(150, 120);
-    form->Widget()->resize(500, 350);
+    WidgetOf(form.get())->move(150, 120);
+    WidgetOf(form.get())->resize(500, 350);
     PumpUntil([&] { return form->Left() == 150; });
     closedAt = form->BoundsRect();
     EXPECT_EQ(closedAt.Left, 150);
@@ -331,7 +332,7 @@ TEST_F(PlacementTest, PreventResizeFixesTheSizeAndDropsTheMaximizeIcon) {
   form->Show();
   PumpPosted();
   EXPECT_FALSE(form->BorderIcons().Contains(biMaximize));
-  QWidget* window = form->Widget();
+  QWidget* window = WidgetOf(form.get());
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
   EXPECT_EQ(window->minimumSize(), window->size());
   placement_->SetPreventResize(false);
@@ -347,7 +348,7 @@ TEST_F(PlacementTest, MinMaxInfoLimitsTheWindow) {
   form->Show();
   PumpPosted();
   // The limits are of the outer frame; the window's own are of its client area inside it.
-  QWidget* window = form->Widget();
+  QWidget* window = WidgetOf(form.get());
   const int frameWidth = window->frameGeometry().width() - window->width();
   const int frameHeight = window->frameGeometry().height() - window->height();
   EXPECT_EQ(window->minimumWidth(), 350 - frameWidth);

@@ -13,6 +13,7 @@
 
 #include "common/TestApp.h"
 #include "common/UserInput.h"
+#include "qt/QtSide.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
 #include "win/WinUser.h"
@@ -47,9 +48,9 @@ class SpinEditTest : public ::testing::Test {
   }
 
   // Real key presses on the edit's window, as the keyboard delivers them.
-  void Type(const std::string& keys) { QTest::keyClicks(edit_->Widget(), QString::fromStdString(keys)); }
+  void Type(const std::string& keys) { QTest::keyClicks(WidgetOf(edit_), QString::fromStdString(keys)); }
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(edit_->Widget(), key, modifiers);
+    QTest::keyClick(WidgetOf(edit_), key, modifiers);
   }
 
   std::unique_ptr<TForm> form_;
@@ -231,8 +232,8 @@ TEST_F(SpinEditTest, PasteFromTheEditsMenuNeedsEditorEnabled) {
       menu->close();
     });
     const QPoint at(2, 2);
-    QContextMenuEvent click(QContextMenuEvent::Mouse, at, edit_->Widget()->mapToGlobal(at));
-    QApplication::sendEvent(edit_->Widget(), &click);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, WidgetOf(edit_)->mapToGlobal(at));
+    QApplication::sendEvent(WidgetOf(edit_), &click);
     EXPECT_EQ(edit_->Text(), enabled ? "42" : "5");
   }
 }

@@ -16,11 +16,14 @@
 #include "common/CommandWalk.h"
 #include "common/TempRegistry.h"
 #include "common/TestApp.h"
+#include "qt/QtSide.h"
 #include "vcl/Application.h"
 #include "vcl/Buttons.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/Dialogs.h"
 #include "vcl/Menus.h"
+
+using namespace Uploader;
 
 namespace corvane::test {
 namespace {
@@ -58,13 +61,13 @@ TEST_F(UploaderCommands, AboutOpensFromThePopupOfEachControlThatCarriesIt) {
   for (TWinControl* control : std::vector<TWinControl*>{form_->BitBtn1, form_->BitBtn2, form_->StatusBar1}) {
     SCOPED_TRACE(control->Name());
     boxes_.clear();
-    QWidget* widget = control->Widget();
+    QWidget* widget = WidgetOf(control);
     const QPoint at(5, 5);
     QContextMenuEvent request(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
     QApplication::sendEvent(widget, &request);
-    QMenu* popup = form_->PopupMenu1->Items()->SubMenu();
+    QMenu* popup = SubMenuOf(form_->PopupMenu1->Items());
     ASSERT_TRUE(popup->isVisible());
-    QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(form_->About1->Action()).center());
+    QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(ActionOf(form_->About1)).center());
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].substr(0, 19), "FTP Script Uploader");
   }

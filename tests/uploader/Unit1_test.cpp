@@ -18,6 +18,7 @@
 #include "common/TestFiles.h"
 #include "common/TextFit.h"
 #include "common/UserInput.h"
+#include "qt/QtSide.h"
 #include "support/LCDate.h"
 #include "support/RegTools.h"
 #include "vcl/Application.h"
@@ -27,6 +28,8 @@
 #include "vcl/Menus.h"
 #include "vcl/Registry.h"
 #include "vcl/StdCtrls.h"
+
+using namespace Uploader;
 
 namespace {
 
@@ -99,7 +102,7 @@ class Uploader : public ::testing::Test {
   // message loop.
   void Press(TBitBtn* button) {
     ASSERT_TRUE(button->Enabled()) << button->Name();
-    corvane::test::Click(*button, button->Widget()->rect().center());
+    corvane::test::Click(*button, WidgetOf(button)->rect().center());
   }
 
   std::string Script() {
@@ -197,7 +200,7 @@ TEST_F(Uploader, EveryCaptionFitsItsControl) {
   Start({"/home/ann/cgi-bin/test.pl"});
   form_->Show();
   corvane::test::PumpPosted();
-  EXPECT_EQ(corvane::test::TextsThatDoNotFit(form_->Widget()), std::vector<std::string>{});
+  EXPECT_EQ(corvane::test::TextsThatDoNotFit(WidgetOf(form_.get())), std::vector<std::string>{});
   // The longest of the window's own status texts, a dotted address of the most digits included.
   for (const char* status : {"Upload succesful. Trying to chmod...", "Chmod is not suppoted by the server",
                              "Connecting to 255.255.255.255..."}) {
@@ -346,13 +349,13 @@ TEST_F(Uploader, TheFileFieldsShowAndSendNamesAsTheyRead) {
   RegWriteString(UploaderKey, "RemoteDir", "/cgi-bin");
   Start({local});
   form_->Show();
-  auto* localField = static_cast<QLineEdit*>(form_->LocalEdit->Widget());
+  auto* localField = static_cast<QLineEdit*>(WidgetOf(form_->LocalEdit));
   EXPECT_EQ(localField->text().toStdString(), local);
   EXPECT_EQ(form_->LocalEdit->Text(), local);
   form_->RemoteEditEnter(form_->RemoteEdit);
-  EXPECT_EQ(static_cast<QLineEdit*>(form_->RemoteEdit->Widget())->text().toStdString(), "/cgi-bin/Отчёт.pl");
+  EXPECT_EQ(static_cast<QLineEdit*>(WidgetOf(form_->RemoteEdit))->text().toStdString(), "/cgi-bin/Отчёт.pl");
   form_->RemoteEdit->Clear();
-  corvane::test::TypeText(form_->RemoteEdit->Widget(), QString::fromStdString("/cgi-bin/отчёт.pl"));
+  corvane::test::TypeText(WidgetOf(form_->RemoteEdit), QString::fromStdString("/cgi-bin/отчёт.pl"));
   EXPECT_EQ(form_->RemoteEdit->Text(), "/cgi-bin/отчёт.pl");
 
   form_->HostEdit->SetText("127.0.0.1");
@@ -373,16 +376,16 @@ TEST_F(Uploader, EnterInAFieldUploadsAndEscInAFieldCancels) {
   Fill("127.0.0.1", server.User, server.Password, Script(), "/x.pl");
   form_->Ftp1->Port = server.Port();
   form_->PassEdit->SetFocus();
-  QTest::keyClick(form_->PassEdit->Widget(), Qt::Key_Return);
+  QTest::keyClick(WidgetOf(form_->PassEdit), Qt::Key_Return);
   EXPECT_TRUE(ReadFile(server.HomePath() + "/x.pl") == ScriptBytes());
   EXPECT_TRUE(programEnded);
 
   Start();
   form_->Show();
   form_->HostEdit->SetFocus();
-  QTest::keyClicks(form_->HostEdit->Widget(), "ftp.example.org");
+  QTest::keyClicks(WidgetOf(form_->HostEdit), "ftp.example.org");
   programEnded = false;
-  QTest::keyClick(form_->HostEdit->Widget(), Qt::Key_Escape);
+  QTest::keyClick(WidgetOf(form_->HostEdit), Qt::Key_Escape);
   EXPECT_TRUE(programEnded);
   EXPECT_FALSE(form_->Visible());
 }

@@ -19,6 +19,8 @@
 #include "uploader/Unit1.h"
 #include "win/RegistryStore.h"
 
+using namespace Uploader;
+
 namespace {
 
 using corvane::test::ReadFile;

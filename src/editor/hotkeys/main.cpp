@@ -14,9 +14,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   TApplicationSession session(argc, argv);
-  std::unique_ptr<TForm1> form(CreateForm<TForm1>(nullptr));
+  std::unique_ptr<Corvane::TForm1> form(CreateForm<Corvane::TForm1>(nullptr));
   std::ofstream page(argv[1], std::ios::binary | std::ios::trunc);
-  page << HotKeysPageHtml(form.get());
+  page << Corvane::HotKeysPageHtml(form.get());
   page.close();
   if (!page) {
     std::cerr << "MakeHotKeysPage: cannot write " << argv[1] << "\n";

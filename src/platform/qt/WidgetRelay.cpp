@@ -6,11 +6,12 @@
 
 #include <utility>
 
+#include "qt/QtSide.h"
 #include "vcl/Application.h"
 #include "vcl/Controls.h"
 
 void TWidgetRelay::Attach(TWinControl* control) {
-  QWidget* widget = control->Widget();
+  QWidget* widget = WidgetOf(control);
   widget->installEventFilter(new TWidgetRelay(control, widget));
 }
 

@@ -17,6 +17,7 @@
 #include <exception>
 
 #include "qt/QtConvert.h"
+#include "qt/QtSide.h"
 #include "vcl/Dialogs.h"
 #include "vcl/Forms.h"
 #include "win/CodePage.h"
@@ -193,7 +194,7 @@ void TApplication::Run() {
   TTerminateWatch terminateWatch;
   std::unique_ptr<TFirstPaintReport> paintReport;
   if (mainForm_ && std::getenv("CORVANE_TEST_REPORT_PAINT"))
-    paintReport = std::make_unique<TFirstPaintReport>(mainForm_->Widget());
+    paintReport = std::make_unique<TFirstPaintReport>(WidgetOf(mainForm_));
   if (mainForm_ && ShowMainForm) CallHandler(this, [this] { mainForm_->Show(); });
   if (!terminated_) QApplication::exec();
   terminated_ = true;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QStyle>
 
+#include "qt/QtSide.h"
 #include "vcl/Forms.h"
 
 namespace {
@@ -54,7 +55,7 @@ void TBitBtn::CreateWnd() {
 }
 
 void TBitBtn::ApplyGlyph() {
-  auto* button = static_cast<QAbstractButton*>(WidgetIfAllocated());
+  auto* button = static_cast<QAbstractButton*>(WidgetIfAllocated(this));
   if (button == nullptr) return;
   button->setIcon(kind_ == bkCustom ? QIcon() : QApplication::style()->standardIcon(TraitsOf(kind_).glyph));
 }

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPixmap>
 
+#include "qt/QtSide.h"
 #include "vcl/ImgList.h"
 
 namespace {
@@ -140,7 +141,7 @@ void TCanvas::CopyRect(const TRect& Dest, const TImageDC& Source, const TRect& S
 
 void TCanvas::Draw(int X, int Y, const TImageList& Images, int Index) {
   if (!dc_ || Index < 0 || Index >= Images.Count()) return;
-  const TImageDC image(Images.Pixmap(Index).toImage());
+  const TImageDC image = ImageDCOf(ImagePixmap(Images, Index).toImage());
   TDeviceContext::FromHandle(dc_)->DrawImage(TRect{X, Y, X + image.Width(), Y + image.Height()}, image,
                                             TRect{0, 0, image.Width(), image.Height()});
 }

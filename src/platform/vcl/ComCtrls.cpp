@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "qt/QtConvert.h"
+#include "qt/QtSide.h"
 #include "qt/WidgetRelay.h"
 #include "vcl/Application.h"
 #include "vcl/ImgList.h"
@@ -44,13 +45,13 @@ std::unique_ptr<QWidget> TToolButton::CreateWidget(QWidget* ParentWidget) {
 
 void TToolButton::CreateWnd() {
   TWidgetRelay::Attach(this);
-  if (auto* button = qobject_cast<QToolButton*>(Widget()))
+  if (auto* button = qobject_cast<QToolButton*>(WidgetOf(this)))
     QObject::connect(button, &QToolButton::clicked, [this] { CallHandler(this, [this] { Click(); }); });
   UpdateWidget();
 }
 
 void TToolButton::UpdateWidget() {
-  auto* button = qobject_cast<QToolButton*>(WidgetIfAllocated());
+  auto* button = qobject_cast<QToolButton*>(WidgetIfAllocated(this));
   if (!button) return;
   const TToolBar* bar = ToolBar();
   button->setAutoRaise(bar && bar->Flat());
@@ -58,7 +59,7 @@ void TToolButton::UpdateWidget() {
   button->setChecked(down_);
   button->setToolTip(ToQString(GetShortHint(Hint)));
   if (bar && bar->Images() && imageIndex_ >= 0) {
-    button->setIcon(bar->Images()->Icon(imageIndex_));
+    button->setIcon(ImageIcon(*bar->Images(), imageIndex_));
     button->setIconSize(QSize(bar->Images()->Width(), bar->Images()->Height()));
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
   } else {
@@ -214,7 +215,7 @@ TPageControl::~TPageControl() {
 }
 
 std::unique_ptr<QWidget> TPageControl::CreateWidget(QWidget* ParentWidget) {
-  auto widget = TWinControl::CreateWidget(ParentWidget);
+  auto widget = MakeBridgeWidget(this, ParentWidget);
   auto* tabs = new QTabBar(widget.get());
   tabs->setDrawBase(true);
   tabs->setExpanding(false);
@@ -222,7 +223,7 @@ std::unique_ptr<QWidget> TPageControl::CreateWidget(QWidget* ParentWidget) {
 }
 
 void TPageControl::CreateWnd() {
-  QTabBar* tabs = TabBarOf(Widget());
+  QTabBar* tabs = TabBarOf(WidgetOf(this));
   QObject::connect(tabs, &QTabBar::currentChanged, [this](int index) {
     if (!updatingTabs_) CallHandler(this, [&] { SelectPageByUser(index); });
   });
@@ -230,7 +231,7 @@ void TPageControl::CreateWnd() {
 }
 
 int TPageControl::TabBarHeight() const {
-  QTabBar* tabs = TabBarOf(WidgetIfAllocated());
+  QTabBar* tabs = TabBarOf(WidgetIfAllocated(this));
   return tabs ? tabs->sizeHint().height() : 21;
 }
 
@@ -253,7 +254,7 @@ void TPageControl::RemovePage(TTabSheet* Page) {
 }
 
 void TPageControl::UpdateTabs() {
-  QTabBar* tabs = TabBarOf(WidgetIfAllocated());
+  QTabBar* tabs = TabBarOf(WidgetIfAllocated(this));
   if (!tabs) return;
   updatingTabs_ = true;
   while (tabs->count() > 0) tabs->removeTab(0);
@@ -270,7 +271,7 @@ void TPageControl::SetActivePage(TTabSheet* Page) {
   if (Page && Page->PageControl() != this) return;
   activePage_ = Page;
   for (TTabSheet* page : pages_) page->SetVisible(page == Page);
-  if (QTabBar* tabs = TabBarOf(WidgetIfAllocated())) {
+  if (QTabBar* tabs = TabBarOf(WidgetIfAllocated(this))) {
     updatingTabs_ = true;
     tabs->setCurrentIndex(ActivePageIndex());
     updatingTabs_ = false;
@@ -301,7 +302,7 @@ void TPageControl::SelectPageByUser(int Index) {
 
 void TPageControl::AlignControls(TRect& R) {
   const int top = TabBarHeight();
-  if (QTabBar* tabs = TabBarOf(WidgetIfAllocated())) tabs->setGeometry(0, 0, std::max(R.Width(), 1), top);
+  if (QTabBar* tabs = TabBarOf(WidgetIfAllocated(this))) tabs->setGeometry(0, 0, std::max(R.Width(), 1), top);
   for (TTabSheet* page : pages_)
     page->SetBounds(R.Left + 2, R.Top + top + 2, std::max(R.Width() - 4, 0), std::max(R.Height() - top - 4, 0));
 }
@@ -406,7 +407,7 @@ std::unique_ptr<QWidget> TStatusBar::CreateWidget(QWidget* ParentWidget) {
 }
 
 void TStatusBar::FontChanged() {
-  if (QWidget* w = WidgetIfAllocated()) w->setFont(ToQFont(*Font()));
+  if (QWidget* w = WidgetIfAllocated(this)) w->setFont(ToQFont(*Font()));
   Invalidate();
 }
 
@@ -493,12 +494,12 @@ std::unique_ptr<QWidget> THotKey::CreateWidget(QWidget* ParentWidget) {
 
 void THotKey::CreateWnd() {
   TWidgetRelay::Attach(this);
-  Widget()->installEventFilter(new THotKeyFilter(this, Widget()));
+  WidgetOf(this)->installEventFilter(new THotKeyFilter(this, WidgetOf(this)));
   ShowHotKey();
 }
 
 void THotKey::ShowHotKey() {
-  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated()))
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated(this)))
     edit->setText(hotKey_ == 0 ? QString("None") : ToQString(ShortCutToText(hotKey_)));
 }
 

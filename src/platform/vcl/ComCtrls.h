@@ -39,8 +39,10 @@ class TToolButton : public TWinControl {
   // Toggles a check button's Down, then fires OnClick.
   void Click() override;
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void CreateWnd() override;
 
  private:
@@ -122,8 +124,10 @@ class TPageControl : public TWinControl {
   TNotifyEvent OnChange;
   TEvent<void(TObject* Sender, bool& AllowChange)> OnChanging;
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void CreateWnd() override;
   void AlignControls(TRect& Rect) override;
 
@@ -195,8 +199,10 @@ class TStatusBar : public TWinControl {
   // The rectangles the panels take in the client area (the last one may be cut off).
   TRect PanelRect(int Index) const;
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void FontChanged() override;
 
  private:
@@ -234,8 +240,10 @@ class THotKey : public TWinControl {
   void PressKey(WORD Key, TShiftState Shift);
   TNotifyEvent OnChange;
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void CreateWnd() override;
   void WndProc(TMessage& Message) override;
 

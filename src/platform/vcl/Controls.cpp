@@ -21,6 +21,7 @@
 #include <unordered_map>
 
 #include "qt/QtConvert.h"
+#include "qt/QtSide.h"
 #include "vcl/Application.h"
 #include "vcl/Forms.h"
 #include "win/Caret.h"
@@ -55,7 +56,7 @@ TDragSession gDrag;
 // The control whose window lies under a screen point: the widget there, else the dragged control
 // itself when the point is inside it (a window never shown has no place on the screen).
 TControl* ControlAt(TPoint Screen) {
-  if (TWinControl* control = TWinControl::ControlOfWidget(QApplication::widgetAt(QPoint(Screen.x, Screen.y))))
+  if (TWinControl* control = ControlOfWidget(QApplication::widgetAt(QPoint(Screen.x, Screen.y))))
     return control;
   const TPoint p = gDrag.Source->ScreenToClient(Screen);
   return gDrag.Source->ClientRect().Contains(p) ? gDrag.Source : nullptr;
@@ -639,7 +640,7 @@ void TControl::DragMoveTo(TPoint Screen) {
     target->DragOver(this, p.x, p.y, state, gDrag.Accepted);
   }
   if (auto* self = dynamic_cast<TWinControl*>(this))
-    ApplyCursor(self->WidgetIfAllocated(), gDrag.Accepted ? DragCursor : crNoDrop);
+    ApplyCursor(WidgetIfAllocated(self), gDrag.Accepted ? DragCursor : crNoDrop);
 }
 
 void TControl::EndDrag(bool Drop) {
@@ -647,7 +648,7 @@ void TControl::EndDrag(bool Drop) {
   const TDragSession drag = gDrag;
   gDrag = TDragSession{};
   ReleaseCapture();
-  if (auto* self = dynamic_cast<TWinControl*>(this)) ApplyCursor(self->WidgetIfAllocated(), crDefault);
+  if (auto* self = dynamic_cast<TWinControl*>(this)) ApplyCursor(WidgetIfAllocated(self), crDefault);
   if (Drop && drag.Started && drag.Target && drag.Accepted) {
     const TPoint p = drag.Target->ScreenToClient(drag.Last);
     drag.Target->DragDrop(this, p.x, p.y);
@@ -696,22 +697,27 @@ TWinControl::~TWinControl() {
   DestroyWidget();
 }
 
-QWidget* TWinControl::Widget() {
-  if (widget_) return widget_.get();
-  QWidget* parentWidget = Parent() ? Parent()->Widget() : nullptr;
+QWidget* WidgetOf(TWinControl* Control) {
+  if (Control->widget_) return Control->widget_.get();
+  QWidget* parentWidget = Control->Parent() ? WidgetOf(Control->Parent()) : nullptr;
   // A parent that had no window yet made its children's windows with its own, this one's too.
-  if (widget_) return widget_.get();
-  widget_ = CreateWidget(parentWidget);
-  ControlsByWidget()[widget_.get()] = this;
-  CreateWnd();
-  ApplyStateToWidget();
+  if (Control->widget_) return Control->widget_.get();
+  Control->widget_ = Control->CreateWidget(parentWidget);
+  ControlsByWidget()[Control->widget_.get()] = Control;
+  Control->CreateWnd();
+  Control->ApplyStateToWidget();
   // The children's windows come with their parent's, so a form shows its controls when it appears.
-  for (TControl* child : controls_)
-    if (auto* win = dynamic_cast<TWinControl*>(child)) win->Widget();
-  return widget_.get();
+  for (TControl* child : Control->controls_)
+    if (auto* win = dynamic_cast<TWinControl*>(child)) WidgetOf(win);
+  return Control->widget_.get();
 }
 
-HWND TWinControl::Handle() { return reinterpret_cast<HWND>(Widget()); }
+QWidget* WidgetIfAllocated(const TWinControl* Control) { return Control->widget_.get(); }
+
+HWND TWinControl::Handle() { return reinterpret_cast<HWND>(WidgetOf(this)); }
+void TWinControl::HandleNeeded() { WidgetOf(this); }
+
+void TWinControl::SetWindowCursor(TCursor Cursor) { ApplyCursor(WidgetOf(this), Cursor); }
 
 LRESULT TWinControl::OwnWindowProc(HWND, UINT Msg, WPARAM WParam, LPARAM LParam) {
   TMessage message{Msg, WParam, LParam, 0};
@@ -736,15 +742,17 @@ TWinControl* TWinControl::FindControl(HWND Handle) {
   return it == map.end() ? nullptr : it->second;
 }
 
-TWinControl* TWinControl::ControlOfWidget(QWidget* w) {
+TWinControl* ControlOfWidget(QWidget* w) {
   for (; w; w = w->parentWidget())
-    if (TWinControl* c = FindControl(reinterpret_cast<HWND>(w))) return c;
+    if (TWinControl* c = TWinControl::FindControl(reinterpret_cast<HWND>(w))) return c;
   return nullptr;
 }
 
-std::unique_ptr<QWidget> TWinControl::CreateWidget(QWidget* ParentWidget) {
-  return std::make_unique<TWidgetBridge>(this, ParentWidget);
+std::unique_ptr<QWidget> MakeBridgeWidget(TWinControl* Control, QWidget* ParentWidget) {
+  return std::make_unique<TWidgetBridge>(Control, ParentWidget);
 }
+
+std::unique_ptr<QWidget> TWinControl::CreateWidget(QWidget* ParentWidget) { return MakeBridgeWidget(this, ParentWidget); }
 
 void TWinControl::CreateWnd() {}
 void TWinControl::DestroyWnd() {}
@@ -783,8 +791,8 @@ void TWinControl::RecreateWnd() {
     if (auto* win = dynamic_cast<TWinControl*>(child); win && win->HandleAllocated()) allocated.push_back(win);
   const bool shown = widget_->isVisible();
   DestroyWidget();
-  QWidget* w = Widget();
-  for (TWinControl* child : allocated) child->Widget();
+  QWidget* w = WidgetOf(this);
+  for (TWinControl* child : allocated) WidgetOf(child);
   if (shown) w->show();
 }
 
@@ -792,10 +800,10 @@ void TWinControl::InsertControl(TControl* AControl) {
   controls_.push_back(AControl);
   AControl->parent_ = this;
   if (auto* win = dynamic_cast<TWinControl*>(AControl); win && win->widget_) {
-    win->widget_->setParent(Widget());
+    win->widget_->setParent(WidgetOf(this));
     win->ApplyStateToWidget();
   } else if (win && widget_) {
-    win->Widget();  // a child of a window that exists gets its own at once, so it shows with it
+    WidgetOf(win);  // a child of a window that exists gets its own at once, so it shows with it
   }
   Realign();
 }
@@ -813,7 +821,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
 }
 
 void TWinControl::SetFocus() {
-  if (QWidget* w = Widget()) w->setFocus(Qt::OtherFocusReason);
+  if (QWidget* w = WidgetOf(this)) w->setFocus(Qt::OtherFocusReason);
 }
 
 bool TWinControl::Focused() const { return widget_ && widget_->hasFocus(); }

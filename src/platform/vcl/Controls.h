@@ -46,16 +46,6 @@ TShiftState KeyDataToShiftState(LPARAM KeyData);
 TShiftState KeysToShiftState(WPARAM Keys);
 // Bit 15 set when the key is down now (Shift, Ctrl, Alt and the mouse buttons are known).
 short GetKeyState(int VirtualKey);
-// The virtual key of a Qt key event, 0 when it has none (menus look their short-cuts up with it).
-class QKeyEvent;
-WORD VirtualKeyOf(const QKeyEvent* Event);
-// A key event as its messages carry it: notes the modifiers for GetKeyState and returns the key data
-// (LParam) of its key-down and character messages.
-LPARAM TakeKeyEvent(const QKeyEvent* Event);
-// The characters a key types, in the ANSI code page; Ctrl with a letter types its control code, as the
-// system does, and characters the code page lacks are not typed (they are counted in Unmapped).
-struct TUnmappedChars;
-std::string TypedAnsiChars(const QKeyEvent* Event, WORD VirtualKey, TUnmappedChars& Unmapped);
 
 // A cursor number: 0 the default, negative numbers the standard shapes, others registered by the program.
 using TCursor = short;
@@ -194,18 +184,13 @@ class TWinControl : public TControl {
   ~TWinControl() override;
   std::string ClassName() const override { return "TWinControl"; }
 
-  // The control's widget, created (with its parents') on first use.
-  QWidget* Widget();
-  QWidget* WidgetIfAllocated() const { return widget_.get(); }
   bool HandleAllocated() const { return widget_ != nullptr; }
   HWND Handle();
-  void HandleNeeded() { Widget(); }
+  void HandleNeeded();
   // Throws the widget away and makes a new one (a style only a new window can take).
   virtual void RecreateWnd();
   // The control behind a handle, or nullptr.
   static TWinControl* FindControl(HWND Handle);
-  // The control whose widget is w, or the nearest one above it.
-  static TWinControl* ControlOfWidget(QWidget* w);
   // The procedure the control's window starts with: it runs WndProc.
   LRESULT OwnWindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
   // The window's procedure (GetWindowProc and SetWindowProc work through these).
@@ -216,6 +201,9 @@ class TWinControl : public TControl {
   TControl* Controls(int Index) const { return controls_.at(static_cast<size_t>(Index)); }
   void InsertControl(TControl* AControl);
   void RemoveControl(TControl* AControl);
+  // Shows a cursor of the screen's table over the control's window at once (crDefault: the window's
+  // own): for a stock window, which is asked no WM_SETCURSOR, and for a WM_SETCURSOR handler.
+  void SetWindowCursor(TCursor Cursor);
 
   virtual void SetFocus();
   bool Focused() const;
@@ -242,8 +230,6 @@ class TWinControl : public TControl {
   TNotifyEvent OnExit;
 
  protected:
-  // Makes the widget under the parent's widget (nullptr for a top-level window).
-  virtual std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget);
   // Runs once the widget exists: copies the control's state onto it.
   virtual void CreateWnd();
   // Runs before the widget goes.
@@ -262,6 +248,10 @@ class TWinControl : public TControl {
 
  private:
   friend class TWidgetBridge;
+  friend QWidget* WidgetOf(TWinControl* Control);
+  friend QWidget* WidgetIfAllocated(const TWinControl* Control);
+  // Makes the widget under the parent's widget (nullptr for a top-level window).
+  virtual std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget);
   void ApplyStateToWidget();
   void DestroyWidget();
   std::unique_ptr<QWidget> widget_;

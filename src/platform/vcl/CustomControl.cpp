@@ -1,6 +1,7 @@
 #include <QPainter>
 #include <QWidget>
 
+#include "qt/QtSide.h"
 #include "vcl/Canvas.h"
 #include "vcl/CustomControl.h"
 #include "win/Gdi.h"
@@ -28,8 +29,9 @@ void TCustomControl::WndProc(TMessage& Message) {
   if (Message.WParam != 0) {
     PaintWindow(reinterpret_cast<HDC>(Message.WParam));
   } else if (InPaintEvent()) {
-    QPainter painter(Widget());
-    TPainterDC dc(&painter, PaintEventRect());
+    QPainter painter(WidgetOf(this));
+    TPainterDC dc(PaintEventRect());
+    SetPainterOf(dc, &painter);
     PaintWindow(dc.Handle());
   }
   Message.Result = 0;

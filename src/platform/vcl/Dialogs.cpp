@@ -26,6 +26,7 @@
 
 #include "qt/CodePageInput.h"
 #include "qt/QtConvert.h"
+#include "qt/QtSide.h"
 #include "vcl/Application.h"
 #include "vcl/Forms.h"
 #include "vcl/Printers.h"
@@ -533,7 +534,7 @@ namespace {
 QWindow* OwnerWindow(const TComponent* dialog) {
   for (const TComponent* c = dialog->Owner(); c; c = c->Owner())
     if (const auto* form = dynamic_cast<const TCustomForm*>(c)) {
-      if (QWidget* widget = form->WidgetIfAllocated()) return widget->window()->windowHandle();
+      if (QWidget* widget = WidgetIfAllocated(form)) return widget->window()->windowHandle();
       break;
     }
   QWidget* active = ActiveWindow();
@@ -576,7 +577,7 @@ bool TPrinterSetupDialog::Execute() {
 }
 
 bool TPrinterSetupDialog::RunRealDialog() {
-  QPrinter& printer = *Printer()->QtPrinter();
+  QPrinter& printer = *QtPrinterOf(*Printer());
   if (!Printer()->OutputFileName().empty()) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(FileNameToQString(Printer()->OutputFileName()));

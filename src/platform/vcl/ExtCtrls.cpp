@@ -7,6 +7,7 @@
 #include <qdrawutil.h>
 
 #include "qt/QtConvert.h"
+#include "qt/QtSide.h"
 #include "vcl/Application.h"
 
 // ---------------------------------------------------------------------------------------------------
@@ -100,6 +101,6 @@ void TPanel::SetAlignment(TAlignment Value) {
 void TPanel::TextChanged() { Invalidate(); }
 
 void TPanel::FontChanged() {
-  if (QWidget* w = WidgetIfAllocated()) w->setFont(ToQFont(*Font()));
+  if (QWidget* w = WidgetIfAllocated(this)) w->setFont(ToQFont(*Font()));
   Invalidate();
 }

@@ -48,8 +48,10 @@ class TPanel : public TWinControl {
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment Value);
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void TextChanged() override;
   void FontChanged() override;
 

@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "qt/QtConvert.h"
+#include "qt/QtSide.h"
 #include "vcl/Application.h"
 #include "vcl/StdCtrls.h"
 #include "win/CodePage.h"
@@ -44,9 +45,9 @@ TButton* PlacedDialogButton(const TWinControl* parent, WORD key) {
 // Enter presses a focused button itself, as Space does, and the default button from anywhere else.
 // The window's own focus counts, so the key acts alike before the window is active.
 TButton* DialogButton(const TWinControl* form, WORD key) {
-  const QWidget* window = form->WidgetIfAllocated();
+  const QWidget* window = WidgetIfAllocated(form);
   QWidget* focus = window ? window->focusWidget() : nullptr;
-  auto* button = dynamic_cast<TButton*>(TWinControl::ControlOfWidget(focus));
+  auto* button = dynamic_cast<TButton*>(ControlOfWidget(focus));
   if (key == VK_RETURN && button && button->Enabled()) return button;
   return PlacedDialogButton(form, key);
 }
@@ -83,7 +84,7 @@ class TFormWindowFilter : public QObject {
   explicit TFormWindowFilter(TCustomForm* form) : form_(form) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched != form_->WidgetIfAllocated()) return false;
+    if (watched != WidgetIfAllocated(form_)) return false;
     switch (event->type()) {
       case QEvent::Close:
         // The form decides (OnCloseQuery, OnClose); the window only hides when it says so.
@@ -152,11 +153,11 @@ void TCustomForm::SetTerminateHandler(void (*Handler)()) { gTerminate = Handler;
 
 std::unique_ptr<QWidget> TCustomForm::CreateWidget(QWidget*) {
   // A form is always a top-level window, whatever its owner.
-  return TWinControl::CreateWidget(nullptr);
+  return MakeBridgeWidget(this, nullptr);
 }
 
 void TCustomForm::CreateWnd() {
-  QWidget* w = WidgetIfAllocated();
+  QWidget* w = WidgetIfAllocated(this);
   filter_ = std::make_unique<TFormWindowFilter>(this);
   w->installEventFilter(filter_.get());
   w->setWindowTitle(QString::fromStdString(AnsiToUtf8(Caption())));
@@ -170,16 +171,16 @@ void TCustomForm::CreateWnd() {
 
 void TCustomForm::FontChanged() {
   TWinControl::FontChanged();
-  if (QWidget* w = WidgetIfAllocated()) w->setFont(ToQFont(*Font()));
+  if (QWidget* w = WidgetIfAllocated(this)) w->setFont(ToQFont(*Font()));
 }
 
 void TCustomForm::DestroyWnd() {
-  if (QWidget* w = WidgetIfAllocated(); w && filter_) w->removeEventFilter(filter_.get());
+  if (QWidget* w = WidgetIfAllocated(this); w && filter_) w->removeEventFilter(filter_.get());
   filter_.reset();
 }
 
 void TCustomForm::ApplyWindowFlags() {
-  QWidget* w = WidgetIfAllocated();
+  QWidget* w = WidgetIfAllocated(this);
   if (!w) return;
   Qt::WindowFlags flags = Qt::Window;
   switch (borderStyle_) {
@@ -213,7 +214,7 @@ void TCustomForm::ApplyWindowFlags() {
 }
 
 void TCustomForm::UpdateSizeLimits() {
-  QWidget* w = WidgetIfAllocated();
+  QWidget* w = WidgetIfAllocated(this);
   if (!w) return;
   MINMAXINFO info;
   info.ptMaxSize = TPoint{Screen->Width(), Screen->Height()};
@@ -267,11 +268,11 @@ TWindowState TCustomForm::WindowState() const { return windowState_; }
 void TCustomForm::SetWindowState(TWindowState Value) {
   if (windowState_ == Value) return;
   windowState_ = Value;
-  if (QWidget* w = WidgetIfAllocated(); w && w->isVisible()) ApplyWindowState();
+  if (QWidget* w = WidgetIfAllocated(this); w && w->isVisible()) ApplyWindowState();
 }
 
 void TCustomForm::ApplyWindowState() {
-  QWidget* w = WidgetIfAllocated();
+  QWidget* w = WidgetIfAllocated(this);
   if (!w) return;
   switch (windowState_) {
     case wsMinimized:
@@ -287,7 +288,7 @@ void TCustomForm::ApplyWindowState() {
 }
 
 void TCustomForm::WindowStateChangedByUser() {
-  QWidget* w = WidgetIfAllocated();
+  QWidget* w = WidgetIfAllocated(this);
   const Qt::WindowStates state = w->windowState();
   const TWindowState previous = shownState_;
   if (state & Qt::WindowMinimized)
@@ -315,7 +316,7 @@ void TCustomForm::WindowStateChangedByUser() {
 
 void TCustomForm::RememberNormalBounds() {
   normalBounds_ = BoundsRect();
-  if (QWidget* w = WidgetIfAllocated())
+  if (QWidget* w = WidgetIfAllocated(this))
     w->setProperty("corvane.placement.normal",
                    QRect(normalBounds_.Left, normalBounds_.Top, normalBounds_.Width(), normalBounds_.Height()));
 }
@@ -332,7 +333,7 @@ void TCustomForm::WindowMovedOrResized() {
   // While showing or returning to normal the window moves by itself; the form's bounds stay what
   // the program asked for.
   if (showing_ || restoringNormal_) return;
-  const QWidget* w = WidgetIfAllocated();
+  const QWidget* w = WidgetIfAllocated(this);
   const QMargins m = FrameMargins(w);
   const TRect margins = Rect(m.left(), m.top(), m.right(), m.bottom());
   if (IsNormalState(w)) {
@@ -360,7 +361,7 @@ void TCustomForm::KeepClientSize(const TRect& margins) {
 }
 
 void TCustomForm::SyncFrame() {
-  QWidget* w = WidgetIfAllocated();
+  QWidget* w = WidgetIfAllocated(this);
   if (!w) return;
   const QMargins m = FrameMargins(w);
   if (clientSize_ != TPoint{} && !m.isNull() && IsNormalState(w))
@@ -376,24 +377,24 @@ void TCustomForm::SyncFrame() {
 
 void TCustomForm::BoundsChanged() {
   if (windowState_ == wsNormal) RememberNormalBounds();
-  if (!WidgetIfAllocated()) return;
+  if (!WidgetIfAllocated(this)) return;
   SyncFrame();
   Realign();
 }
 
 int TCustomForm::ClientWidth() const {
-  const QWidget* w = WidgetIfAllocated();
+  const QWidget* w = WidgetIfAllocated(this);
   return w ? w->width() : Width();
 }
 
 int TCustomForm::ClientHeight() const {
-  const QWidget* w = WidgetIfAllocated();
+  const QWidget* w = WidgetIfAllocated(this);
   return w ? w->height() : Height();
 }
 
 void TCustomForm::VisibleChanged() {
   if (!Visible()) {
-    if (QWidget* w = WidgetIfAllocated(); w && w->isVisible()) {
+    if (QWidget* w = WidgetIfAllocated(this); w && w->isVisible()) {
       w->hide();
       DoHide();
     }
@@ -405,7 +406,7 @@ void TCustomForm::VisibleChanged() {
     bool& flag;
     ~Reset() { flag = false; }
   } reset{showing_};
-  Widget();
+  WidgetOf(this);
   CallHandler(this, [this] { DoShow(); });
   if (!Visible()) return;  // a show handler hid the form again
   FitToTitle();
@@ -422,7 +423,7 @@ void TCustomForm::FitToTitle() {
   for (int i = 0; i < ControlCount(); ++i)
     if (TControl* control = Controls(i); control->Align() == alNone) control->SetLeft(control->Left() + grow / 2);
   // The window's limits hold it at its old width until they are set anew.
-  if (QWidget* w = WidgetIfAllocated()) w->setMaximumWidth(QWIDGETSIZE_MAX);
+  if (QWidget* w = WidgetIfAllocated(this)) w->setMaximumWidth(QWIDGETSIZE_MAX);
   if (clientSize_ != TPoint{}) clientSize_.x += grow;  // the client size kept for the frame to come
   SetWidth(Width() + grow);
   UpdateSizeLimits();
@@ -460,7 +461,7 @@ void TCustomForm::Show() {
 void TCustomForm::Hide() { SetVisible(false); }
 
 void TCustomForm::BringToFront() {
-  if (QWidget* w = WidgetIfAllocated(); w && w->isVisible()) {
+  if (QWidget* w = WidgetIfAllocated(this); w && w->isVisible()) {
     w->raise();
     w->activateWindow();
   }
@@ -472,12 +473,12 @@ void TCustomForm::SetFocus() {
 }
 
 bool TCustomForm::Active() const {
-  const QWidget* w = WidgetIfAllocated();
+  const QWidget* w = WidgetIfAllocated(this);
   return w && w->isActiveWindow();
 }
 
 TWinControl* TCustomForm::ActiveControl() const {
-  const QWidget* w = WidgetIfAllocated();
+  const QWidget* w = WidgetIfAllocated(this);
   if (QWidget* focus = QApplication::focusWidget(); w && focus && focus->window() == w) {
     for (QWidget* candidate = focus; candidate && candidate != w; candidate = candidate->parentWidget())
       if (TWinControl* control = FindControl(reinterpret_cast<HWND>(candidate))) return control;
@@ -491,7 +492,7 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
   activeControl_ = Control;
   if (!Control) return;
   Control->FreeNotification(this);
-  if (const QWidget* w = WidgetIfAllocated(); w && w->isVisible() && Control->CanFocus()) Control->SetFocus();
+  if (const QWidget* w = WidgetIfAllocated(this); w && w->isVisible() && Control->CanFocus()) Control->SetFocus();
 }
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -563,7 +564,7 @@ TModalResult TCustomForm::ShowModal() {
     TCustomForm* form;
     ~EndModal() { form->modalLoop_ = nullptr; }
   } endModal{this};
-  Widget()->setWindowModality(Qt::ApplicationModal);
+  WidgetOf(this)->setWindowModality(Qt::ApplicationModal);
   Show();
   for (;;) {
     if (modalResult_ == mrNone) loop.exec();
@@ -572,7 +573,7 @@ TModalResult TCustomForm::ShowModal() {
     if (modalResult_ != mrNone) break;
   }
   Hide();
-  if (QWidget* w = WidgetIfAllocated()) w->setWindowModality(Qt::NonModal);
+  if (QWidget* w = WidgetIfAllocated(this)) w->setWindowModality(Qt::NonModal);
   return modalResult_;
 }
 

@@ -143,8 +143,10 @@ class TCustomForm : public TWinControl {
   TCloseQueryEvent OnCloseQuery;
   TCloseEvent OnClose;
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void CreateWnd() override;
   void DestroyWnd() override;
   void WndProc(TMessage& Message) override;
@@ -270,5 +272,3 @@ struct TScreenAccess {
 };
 inline constexpr TScreenAccess Screen{};
 
-// Shows a cursor of the table over a widget (controls use it for their Cursor property).
-void ApplyCursor(QWidget* Widget, TCursor Cursor);

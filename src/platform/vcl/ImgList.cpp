@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <utility>
+#include "qt/QtSide.h"
 
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -61,6 +62,9 @@ QPixmap TImageList::Pixmap(int Index) const {
   if (Index < 0 || Index >= Count()) return QPixmap();
   return *images_[static_cast<size_t>(Index)];
 }
+
+QPixmap ImagePixmap(const TImageList& List, int Index) { return List.Pixmap(Index); }
+QIcon ImageIcon(const TImageList& List, int Index) { return List.Icon(Index); }
 
 QIcon TImageList::Icon(int Index) const {
   const QPixmap pixmap = Pixmap(Index);

@@ -32,11 +32,12 @@ class TImageList : public TComponent {
   void RegisterChanges(const TNotifyEvent& Listener);
   void UnRegisterChanges(const TNotifyEvent& Listener);
 
-  // The Qt side: the image scaled to the list's size; a null one for an index out of range.
+ private:
+  friend QPixmap ImagePixmap(const TImageList& List, int Index);
+  friend QIcon ImageIcon(const TImageList& List, int Index);
+  // The image scaled to the list's size; a null one for an index out of range.
   QPixmap Pixmap(int Index) const;
   QIcon Icon(int Index) const;
-
- private:
   int Add(std::unique_ptr<QPixmap> image);
   void Changed();
   int width_ = 16;

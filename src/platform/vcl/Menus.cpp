@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "qt/QtConvert.h"
+#include "qt/QtSide.h"
 #include "vcl/Application.h"
 #include "vcl/ImgList.h"
 
@@ -55,7 +56,7 @@ class TShortCutFilter : public QObject {
   using QObject::QObject;
 
   static bool Dispatch(QWidget* widget, WORD vk, TShiftState shift, TShortCut shortCut) {
-    for (TControl* c = TWinControl::ControlOfWidget(widget); c; c = c->Parent())
+    for (TControl* c = ControlOfWidget(widget); c; c = c->Parent())
       if (TPopupMenu* popup = c->PopupMenu(); popup && popup->IsShortCut(shortCut)) return true;
     if (Application->OnShortCut) {
       bool handled = false;
@@ -65,7 +66,7 @@ class TShortCutFilter : public QObject {
     QWidget* window = widget->window();
     const std::vector<TMainMenu*> menus = MainMenus();
     for (TMainMenu* menu : menus)
-      if (menu->Window() && menu->Window()->WidgetIfAllocated() == window && menu->IsShortCut(shortCut)) return true;
+      if (menu->Window() && WidgetIfAllocated(menu->Window()) == window && menu->IsShortCut(shortCut)) return true;
     return false;
   }
 };
@@ -83,11 +84,11 @@ class TMenuBarControl : public TWinControl {
   std::string ClassName() const override { return "TMenuBarControl"; }
 
   void Fill() {
-    auto* bar = static_cast<QMenuBar*>(WidgetIfAllocated());
+    auto* bar = static_cast<QMenuBar*>(WidgetIfAllocated(this));
     if (!bar) return;
     bar->clear();
     TMenuItem* root = menu_->Items();
-    for (int i = 0; i < root->Count(); ++i) bar->addAction(root->Items(i)->Action());
+    for (int i = 0; i < root->Count(); ++i) bar->addAction(ActionOf(root->Items(i)));
     SetHeight(bar->sizeHint().height());
   }
 
@@ -124,6 +125,9 @@ QAction* TMenuItem::Action() {
   }
   return action_.get();
 }
+
+QAction* ActionOf(TMenuItem* Item) { return Item->Action(); }
+QMenu* SubMenuOf(TMenuItem* Item) { return Item->SubMenu(); }
 
 QMenu* TMenuItem::SubMenu() {
   if (!subMenu_) {
@@ -174,7 +178,7 @@ void TMenuItem::UpdateAction() {
   a->setActionGroup(radioItem_ && parent_ ? parent_->RadioGroup(groupIndex_) : nullptr);
   a->setChecked(checked_);
   QIcon icon;
-  if (TMenu* menu = GetParentMenu(); menu && menu->Images() && imageIndex_ >= 0) icon = menu->Images()->Icon(imageIndex_);
+  if (TMenu* menu = GetParentMenu(); menu && menu->Images() && imageIndex_ >= 0) icon = ImageIcon(*menu->Images(), imageIndex_);
   a->setIcon(icon);
   if (!items_.empty()) a->setMenu(SubMenu());
 }
@@ -388,7 +392,7 @@ void TMainMenu::SetWindow(TWinControl* Form) {
   TShortCutFilter::Install();
   bar_ = new TMenuBarControl(this, this);
   bar_->SetParent(window_);
-  bar_->Widget();
+  WidgetOf(bar_);
   bar_->Fill();
 }
 
@@ -424,7 +428,7 @@ TPopupMenu::~TPopupMenu() = default;
 void TPopupMenu::Popup(int X, int Y) {
   CallHandler(this, [this] { Fire(OnPopup, this); });
   // Not modal: the chosen item's click arrives from the event loop.
-  Items()->SubMenu()->popup(QPoint(X, Y));
+  SubMenuOf(Items())->popup(QPoint(X, Y));
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -73,12 +73,13 @@ class TMenuItem : public TComponent {
   virtual void Click();
   TNotifyEvent OnClick;
 
-  // The Qt side: the item's action, and the submenu while it has children.
-  QAction* Action();
-  QMenu* SubMenu();
-
  private:
   friend class TMenu;
+  friend QAction* ActionOf(TMenuItem* Item);
+  friend QMenu* SubMenuOf(TMenuItem* Item);
+  // The item's action, and the submenu while it has children.
+  QAction* Action();
+  QMenu* SubMenu();
   void ChildrenChanged();
   void UpdateAction();
   void UncheckGroupSiblings();

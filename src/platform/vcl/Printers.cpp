@@ -8,6 +8,7 @@
 #include <QSaveFile>
 
 #include "qt/QtConvert.h"
+#include "qt/QtSide.h"
 #include "win/FileNames.h"
 
 namespace {
@@ -16,7 +17,8 @@ namespace {
 class TPrinterDC : public TPainterDC {
  public:
   TPrinterDC(QPainter* painter, const QPageLayout& layout, int dpi)
-      : TPainterDC(painter, TRect{0, 0, 0, 0}), dpi_(dpi) {
+      : TPainterDC(TRect{0, 0, 0, 0}), dpi_(dpi) {
+    SetPainterOf(*this, painter);
     const QRect paint = layout.paintRectPixels(dpi);
     offset_ = paint.topLeft();
     State().Clip = TRect{0, 0, paint.width(), paint.height()};
@@ -108,6 +110,7 @@ void TPrinter::SetPrinterIndex(int Value) {
 }
 
 QPrinter* TPrinter::QtPrinter() const { return &impl_->printer; }
+QPrinter* QtPrinterOf(const TPrinter& Printer) { return Printer.QtPrinter(); }
 
 void TPrinter::BeginDoc() {
   if (printing_) throw EPrinter("Printing in progress");

@@ -57,10 +57,10 @@ class TPrinter {
   // Drops the job: nothing more is drawn, a printer cancels it, and no file is written.
   void Abort();
 
+ private:
+  friend QPrinter* QtPrinterOf(const TPrinter& Printer);
   // For the set-up dialog, which edits the printer's settings in place.
   QPrinter* QtPrinter() const;
-
- private:
   struct TImpl;
   void Finish();
   std::unique_ptr<TImpl> impl_;

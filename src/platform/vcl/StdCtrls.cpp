@@ -23,6 +23,7 @@
 
 #include "qt/CodePageInput.h"
 #include "qt/QtConvert.h"
+#include "qt/QtSide.h"
 #include "qt/WidgetRelay.h"
 #include "vcl/Application.h"
 #include "vcl/Forms.h"
@@ -72,9 +73,9 @@ class TDialogKeyFilter : public QObject {
     const WORD key = DialogKeyOf(e);
     if (key == 0) return false;
     auto* widget = static_cast<QWidget*>(watched);
-    TWinControl* control = TWinControl::ControlOfWidget(Decider(widget));
+    TWinControl* control = ControlOfWidget(Decider(widget));
     TCustomForm* form = ParentFormOf(control);
-    if (!form || form->WidgetIfAllocated() != widget->window()) return false;
+    if (!form || WidgetIfAllocated(form) != widget->window()) return false;
     TakeKeyEvent(e);  // the control asked sees the key's modifiers
     if (control->Perform(WM_GETDLGCODE, key) & DLGC_WANTALLKEYS) return false;
     bool pressed = false;
@@ -144,7 +145,7 @@ class TEditInput : public QObject {
   }
 
   void ShowMenu(const QPoint& at) {
-    auto* line = static_cast<QLineEdit*>(edit_->Widget());
+    auto* line = static_cast<QLineEdit*>(WidgetOf(edit_));
     std::unique_ptr<QMenu> menu(line->createStandardContextMenu());
     for (QAction* action : menu->actions()) {
       // The items are known by their captions ("Cu&t\tCtrl+X"): Qt gives them no other name.
@@ -173,15 +174,15 @@ std::unique_ptr<QWidget> TLabel::CreateWidget(QWidget* ParentWidget) { return st
 
 void TLabel::CreateWnd() {
   TWidgetRelay::Attach(this);
-  ApplyFont(this, Widget());
+  ApplyFont(this, WidgetOf(this));
   ApplyToWidget();
 }
 
 void TLabel::ApplyToWidget() {
-  auto* label = static_cast<QLabel*>(WidgetIfAllocated());
+  auto* label = static_cast<QLabel*>(WidgetIfAllocated(this));
   if (!label) return;
   // Qt marks the accelerator only for a label with a buddy; without one the marks are dropped.
-  QWidget* buddy = focusControl_ ? focusControl_->Widget() : nullptr;
+  QWidget* buddy = focusControl_ ? WidgetOf(focusControl_) : nullptr;
   label->setBuddy(buddy);
   label->setText(ToQString(buddy ? Caption() : StripHotkey(Caption())));
   label->setWordWrap(wordWrap_);
@@ -190,7 +191,7 @@ void TLabel::ApplyToWidget() {
 }
 
 void TLabel::AdjustSize() {
-  auto* label = static_cast<QLabel*>(WidgetIfAllocated());
+  auto* label = static_cast<QLabel*>(WidgetIfAllocated(this));
   if (!label || !autoSize_ || wordWrap_) return;
   const QSize size = label->sizeHint();
   SetBounds(Left(), Top(), size.width(), size.height());
@@ -208,7 +209,7 @@ void TLabel::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == focusControl_) {
     focusControl_ = nullptr;
-    if (auto* label = static_cast<QLabel*>(WidgetIfAllocated())) label->setBuddy(nullptr);
+    if (auto* label = static_cast<QLabel*>(WidgetIfAllocated(this))) label->setBuddy(nullptr);
   }
 }
 
@@ -230,7 +231,7 @@ void TLabel::SetWordWrap(bool Value) {
 void TLabel::TextChanged() { ApplyToWidget(); }
 
 void TLabel::FontChanged() {
-  ApplyFont(this, WidgetIfAllocated());
+  ApplyFont(this, WidgetIfAllocated(this));
   AdjustSize();
 }
 
@@ -250,14 +251,14 @@ void TEdit::TakeShownText(const QString& Text) { SetText(holdsFileName_ ? FileNa
 
 void TEdit::SetHoldsFileName(bool Value) {
   holdsFileName_ = Value;
-  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) {
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated(this))) {
     edit->setText(ShownText());
     RefuseUnmappedChars(edit, RefusesUnmappedChars());
   }
 }
 
 void TEdit::CreateWnd() {
-  auto* edit = static_cast<QLineEdit*>(Widget());
+  auto* edit = static_cast<QLineEdit*>(WidgetOf(this));
   TWidgetRelay::Attach(this);
   edit->installEventFilter(new TEditInput(this, edit));
   edit->setText(ShownText());
@@ -277,7 +278,7 @@ void TEdit::CreateWnd() {
 }
 
 void TEdit::WndProc(TMessage& Message) {
-  auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated());
+  auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated(this));
   switch (Message.Msg) {
     case WM_KEYDOWN: {
       WORD key = static_cast<WORD>(Message.WParam);
@@ -305,7 +306,7 @@ void TEdit::WndProc(TMessage& Message) {
 }
 
 void TEdit::TextChanged() {
-  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) {
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated(this))) {
     const QString text = ShownText();
     if (edit->text() != text) edit->setText(text);
   }
@@ -314,59 +315,59 @@ void TEdit::TextChanged() {
 
 void TEdit::Change() { Fire(OnChange, this); }
 
-void TEdit::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
+void TEdit::FontChanged() { ApplyFont(this, WidgetIfAllocated(this)); }
 
-void TEdit::ColorChanged() { ApplyBaseColor(this, WidgetIfAllocated()); }
+void TEdit::ColorChanged() { ApplyBaseColor(this, WidgetIfAllocated(this)); }
 
 void TEdit::SetReadOnly(bool Value) {
   readOnly_ = Value;
-  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) edit->setReadOnly(Value);
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated(this))) edit->setReadOnly(Value);
 }
 
 void TEdit::SetMaxLength(int Value) {
   maxLength_ = Value;
-  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) edit->setMaxLength(Value > 0 ? Value : 32767);
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated(this))) edit->setMaxLength(Value > 0 ? Value : 32767);
 }
 
 void TEdit::SetPasswordChar(char Value) {
   passwordChar_ = Value;
-  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated()))
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated(this)))
     edit->setEchoMode(Value ? QLineEdit::Password : QLineEdit::Normal);
 }
 
 void TEdit::SetRefusesUnmappedChars(bool Value) {
   refusesUnmappedChars_ = Value;
-  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) RefuseUnmappedChars(edit, RefusesUnmappedChars());
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated(this))) RefuseUnmappedChars(edit, RefusesUnmappedChars());
 }
 
 int TEdit::SelStart() {
-  auto* edit = static_cast<QLineEdit*>(Widget());
+  auto* edit = static_cast<QLineEdit*>(WidgetOf(this));
   return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
 }
 
-void TEdit::SetSelStart(int Value) { static_cast<QLineEdit*>(Widget())->setCursorPosition(Value); }
+void TEdit::SetSelStart(int Value) { static_cast<QLineEdit*>(WidgetOf(this))->setCursorPosition(Value); }
 
-int TEdit::SelLength() { return static_cast<int>(static_cast<QLineEdit*>(Widget())->selectedText().size()); }
+int TEdit::SelLength() { return static_cast<int>(static_cast<QLineEdit*>(WidgetOf(this))->selectedText().size()); }
 
 void TEdit::SetSelLength(int Value) {
-  auto* edit = static_cast<QLineEdit*>(Widget());
+  auto* edit = static_cast<QLineEdit*>(WidgetOf(this));
   edit->setSelection(SelStart(), Value);
 }
 
-std::string TEdit::SelText() { return FromQString(static_cast<QLineEdit*>(Widget())->selectedText()); }
+std::string TEdit::SelText() { return FromQString(static_cast<QLineEdit*>(WidgetOf(this))->selectedText()); }
 
 void TEdit::SetSelText(const std::string& Value) {
-  auto* edit = static_cast<QLineEdit*>(Widget());
+  auto* edit = static_cast<QLineEdit*>(WidgetOf(this));
   edit->insert(ToQString(Value));
   TakeShownText(edit->text());
 }
 
-void TEdit::SelectAll() { static_cast<QLineEdit*>(Widget())->selectAll(); }
+void TEdit::SelectAll() { static_cast<QLineEdit*>(WidgetOf(this))->selectAll(); }
 
 void TEdit::SetTextMargins(int Left, int Right) {
   marginLeft_ = Left;
   marginRight_ = Right;
-  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated())) edit->setTextMargins(Left, 0, Right, 0);
+  if (auto* edit = static_cast<QLineEdit*>(WidgetIfAllocated(this))) edit->setTextMargins(Left, 0, Right, 0);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -613,7 +614,7 @@ void TMemo::SetText(const std::string& Value) { lines_->SetText(Value); }
 void TMemo::Clear() { lines_->Clear(); }
 
 void TMemo::PasteFromClipboard() {
-  if (auto* edit = qobject_cast<QPlainTextEdit*>(Widget())) edit->paste();
+  if (auto* edit = qobject_cast<QPlainTextEdit*>(WidgetOf(this))) edit->paste();
 }
 
 bool TMemo::Wraps() const {
@@ -629,7 +630,7 @@ std::unique_ptr<QWidget> TMemo::CreateWidget(QWidget* ParentWidget) {
 }
 
 void TMemo::CreateWnd() {
-  QWidget* widget = Widget();
+  QWidget* widget = WidgetOf(this);
   TWidgetRelay::Attach(this);
   ApplyOptions();
   ApplyFont(this, widget);
@@ -642,7 +643,7 @@ void TMemo::CreateWnd() {
 }
 
 void TMemo::ApplyOptions() {
-  auto* area = static_cast<QAbstractScrollArea*>(WidgetIfAllocated());
+  auto* area = static_cast<QAbstractScrollArea*>(WidgetIfAllocated(this));
   if (!area) return;
   // The other kind of widget for the new options: made anew.
   if (Viewed() != (dynamic_cast<TMemoView*>(area) != nullptr)) return RecreateWnd();
@@ -658,9 +659,9 @@ void TMemo::ApplyOptions() {
 }
 
 void TMemo::LinesChanged() {
-  if (auto* view = dynamic_cast<TMemoView*>(WidgetIfAllocated())) {
+  if (auto* view = dynamic_cast<TMemoView*>(WidgetIfAllocated(this))) {
     view->LinesChanged();
-  } else if (auto* edit = static_cast<QPlainTextEdit*>(WidgetIfAllocated())) {
+  } else if (auto* edit = static_cast<QPlainTextEdit*>(WidgetIfAllocated(this))) {
     QString text;
     const auto& lines = lines_->Items();
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -675,7 +676,7 @@ void TMemo::LinesChanged() {
 }
 
 void TMemo::WidgetEdited() {
-  auto* edit = static_cast<QPlainTextEdit*>(WidgetIfAllocated());
+  auto* edit = static_cast<QPlainTextEdit*>(WidgetIfAllocated(this));
   std::vector<std::string> lines;
   const QStringList parts = edit->toPlainText().split('\n');
   for (const QString& part : parts) lines.push_back(linesEncoding_ == teUtf8 ? part.toStdString() : FromQString(part));
@@ -687,9 +688,9 @@ void TMemo::WidgetEdited() {
 
 void TMemo::Change() { Fire(OnChange, this); }
 
-void TMemo::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
+void TMemo::FontChanged() { ApplyFont(this, WidgetIfAllocated(this)); }
 
-void TMemo::ColorChanged() { ApplyBaseColor(this, WidgetIfAllocated()); }
+void TMemo::ColorChanged() { ApplyBaseColor(this, WidgetIfAllocated(this)); }
 
 void TMemo::SetReadOnly(bool Value) {
   readOnly_ = Value;
@@ -728,10 +729,10 @@ void TButtonControl::CreateWnd() {
 }
 
 void TButtonControl::TextChanged() {
-  if (auto* button = static_cast<QAbstractButton*>(WidgetIfAllocated())) button->setText(ToQString(Caption()));
+  if (auto* button = static_cast<QAbstractButton*>(WidgetIfAllocated(this))) button->setText(ToQString(Caption()));
 }
 
-void TButtonControl::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
+void TButtonControl::FontChanged() { ApplyFont(this, WidgetIfAllocated(this)); }
 
 // ---------------------------------------------------------------------------------------------------
 // TButton
@@ -747,7 +748,7 @@ std::unique_ptr<QWidget> TButton::CreateWidget(QWidget* ParentWidget) {
 
 void TButton::CreateWnd() {
   TButtonControl::CreateWnd();
-  auto* button = static_cast<QPushButton*>(Widget());
+  auto* button = static_cast<QPushButton*>(WidgetOf(this));
   button->setDefault(default_);
   button->setAutoDefault(false);
   QObject::connect(button, &QPushButton::clicked, [this] { CallHandler(this, [this] { Click(); }); });
@@ -756,7 +757,7 @@ void TButton::CreateWnd() {
 
 void TButton::SetDefault(bool Value) {
   default_ = Value;
-  if (auto* button = static_cast<QPushButton*>(WidgetIfAllocated())) button->setDefault(Value);
+  if (auto* button = static_cast<QPushButton*>(WidgetIfAllocated(this))) button->setDefault(Value);
 }
 
 void TButton::Click() {
@@ -779,7 +780,7 @@ std::unique_ptr<QWidget> TCheckBox::CreateWidget(QWidget* ParentWidget) {
 
 void TCheckBox::CreateWnd() {
   TButtonControl::CreateWnd();
-  auto* box = static_cast<QCheckBox*>(Widget());
+  auto* box = static_cast<QCheckBox*>(WidgetOf(this));
   box->setTristate(AllowGrayed);
   box->setCheckState(ToQtCheckState(state_));
   QObject::connect(box, &QCheckBox::clicked, [this, box] {
@@ -793,7 +794,7 @@ void TCheckBox::CreateWnd() {
 void TCheckBox::SetState(TCheckBoxState Value) {
   if (state_ == Value) return;
   state_ = Value;
-  if (auto* box = static_cast<QCheckBox*>(WidgetIfAllocated())) {
+  if (auto* box = static_cast<QCheckBox*>(WidgetIfAllocated(this))) {
     const Qt::CheckState s = ToQtCheckState(Value);
     if (box->checkState() != s) box->setCheckState(s);
   }
@@ -814,14 +815,14 @@ std::unique_ptr<QWidget> TRadioButton::CreateWidget(QWidget* ParentWidget) {
 
 void TRadioButton::CreateWnd() {
   TButtonControl::CreateWnd();
-  auto* radio = static_cast<QRadioButton*>(Widget());
+  auto* radio = static_cast<QRadioButton*>(WidgetOf(this));
   radio->setAutoExclusive(false);  // the group rule is kept here, also without windows
   radio->setChecked(checked_);
   QObject::connect(radio, &QRadioButton::clicked, [this] { CallHandler(this, [this] { SetChecked(true); }); });
 }
 
 void TRadioButton::SetChecked(bool Value) {
-  if (auto* radio = static_cast<QRadioButton*>(WidgetIfAllocated()); radio && radio->isChecked() != Value)
+  if (auto* radio = static_cast<QRadioButton*>(WidgetIfAllocated(this)); radio && radio->isChecked() != Value)
     radio->setChecked(Value);
   if (checked_ == Value) return;
   checked_ = Value;
@@ -844,10 +845,10 @@ std::unique_ptr<QWidget> TGroupBox::CreateWidget(QWidget* ParentWidget) {
 }
 
 void TGroupBox::TextChanged() {
-  if (auto* box = static_cast<QGroupBox*>(WidgetIfAllocated())) box->setTitle(ToQString(Caption()));
+  if (auto* box = static_cast<QGroupBox*>(WidgetIfAllocated(this))) box->setTitle(ToQString(Caption()));
 }
 
-void TGroupBox::FontChanged() { ApplyFont(this, WidgetIfAllocated()); }
+void TGroupBox::FontChanged() { ApplyFont(this, WidgetIfAllocated(this)); }
 
 // ---------------------------------------------------------------------------------------------------
 // TScrollBar
@@ -893,12 +894,12 @@ std::unique_ptr<QWidget> TScrollBar::CreateWidget(QWidget* ParentWidget) {
 void TScrollBar::CreateWnd() {
   TWinControl::CreateWnd();
   Apply();
-  auto* bar = static_cast<QScrollBar*>(Widget());
+  auto* bar = static_cast<QScrollBar*>(WidgetOf(this));
   QObject::connect(bar, &QScrollBar::valueChanged, [this](int value) { SetPosition(value); });
 }
 
 void TScrollBar::Apply() {
-  auto* bar = static_cast<QScrollBar*>(WidgetIfAllocated());
+  auto* bar = static_cast<QScrollBar*>(WidgetIfAllocated(this));
   if (bar == nullptr) return;
   const QSignalBlocker quiet(bar);
   bar->setOrientation(kind_ == sbVertical ? Qt::Vertical : Qt::Horizontal);

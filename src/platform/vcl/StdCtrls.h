@@ -29,8 +29,10 @@ class TLabel : public TWinControl {
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool Value);
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void CreateWnd() override;
   void TextChanged() override;
   void FontChanged() override;
@@ -83,8 +85,10 @@ class TEdit : public TWinControl {
   // Every change of the text, by the user or by the program.
   TNotifyEvent OnChange;
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void CreateWnd() override;
   // Typed keys arrive as WM_KEYDOWN (its result is 1 when the key is left to the edit's own handling)
   // and WM_CHAR (a character left after KeyPress goes into the text); paste and cut, by key or by
@@ -139,8 +143,10 @@ class TMemo : public TWinControl {
 
   TNotifyEvent OnChange;
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void CreateWnd() override;
   void FontChanged() override;
   void ColorChanged() override;
@@ -191,8 +197,10 @@ class TButton : public TButtonControl {
   // Sets the form's modal result, then fires OnClick.
   void Click() override;
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void CreateWnd() override;
 
  private:
@@ -213,8 +221,10 @@ class TCheckBox : public TButtonControl {
   void SetState(TCheckBoxState Value);
   bool AllowGrayed = false;
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void CreateWnd() override;
 
  private:
@@ -230,8 +240,10 @@ class TRadioButton : public TButtonControl {
   bool Checked() const { return checked_; }
   void SetChecked(bool Value);
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void CreateWnd() override;
 
  private:
@@ -243,8 +255,10 @@ class TGroupBox : public TWinControl {
   explicit TGroupBox(TComponent* AOwner);
   std::string ClassName() const override { return "TGroupBox"; }
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void TextChanged() override;
   void FontChanged() override;
 };
@@ -270,8 +284,10 @@ class TScrollBar : public TWinControl {
 
   TNotifyEvent OnChange;
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void CreateWnd() override;
 
  private:

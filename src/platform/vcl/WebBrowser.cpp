@@ -13,7 +13,8 @@
 #include <unistd.h>
 
 #include "qt/QtConvert.h"
-#include "vcl/BrowserEngine.h"
+#include "qt/BrowserEngine.h"
+#include "qt/QtSide.h"
 #include "vcl/Application.h"
 
 namespace {
@@ -132,7 +133,7 @@ void TWebBrowser::DestroyWnd() {
 }
 
 void TWebBrowser::StartEngineAfterFirstPaint() {
-  if (!page_ && !starter_) starter_ = std::make_unique<TEngineStarter>(this, Widget()->window());
+  if (!page_ && !starter_) starter_ = std::make_unique<TEngineStarter>(this, WidgetOf(this)->window());
 }
 
 // The page without its view: a view added to a window on the screen has the window system make the
@@ -148,13 +149,13 @@ void TWebBrowser::StartEngine() {
 void TWebBrowser::MakePage() {
   if (page_) return;
   AllowEngine();
-  page_ = BrowserEngine().CreatePage(Widget(), [this](bool ok) { LoadFinished(ok); });
+  page_ = BrowserEngine().CreatePage(WidgetOf(this), [this](bool ok) { LoadFinished(ok); });
 }
 
 void TWebBrowser::EnsureEngine() {
   if (view_) return;
   MakePage();
-  QWidget* host = Widget();
+  QWidget* host = WidgetOf(this);
   view_ = BrowserEngine().CreateView(host, page_);
   view_->setGeometry(0, 0, host->width(), host->height());
   view_->show();

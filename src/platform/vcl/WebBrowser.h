@@ -41,8 +41,10 @@ class TWebBrowser : public TWinControl {
   // After a page has loaded (with its address; Ok false when it failed).
   TEvent<void(TObject* Sender, const std::string& URL, bool Ok)> OnDocumentComplete;
 
- protected:
+ private:
   std::unique_ptr<QWidget> CreateWidget(QWidget* ParentWidget) override;
+
+ protected:
   void DestroyWnd() override;
 
  private:

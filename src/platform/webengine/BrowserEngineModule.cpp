@@ -7,7 +7,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
-#include "vcl/BrowserEngine.h"
+#include "qt/BrowserEngine.h"
 
 // Made by the engine's library at the program's start when it is linked in: the GL context the engine
 // shares with the windows. Loaded later, the module makes it itself before the first view.

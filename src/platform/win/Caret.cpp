@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "qt/QtSide.h"
 #include "vcl/Controls.h"
 
 namespace {
@@ -95,7 +96,7 @@ void Refresh() {
 bool CreateCaret(TWinControl* Owner, int Width, int Height) {
   if (!Owner) return false;
   DestroyCaret();
-  QWidget* window = Owner->Widget();
+  QWidget* window = WidgetOf(Owner);
   TSystemCaret& c = Caret();
   c.Owner = Owner;
   c.Bounds = Bounds(0, 0, Width, Height);

@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 #include "qt/QtConvert.h"
+#include "qt/QtSide.h"
 #include "vcl/Controls.h"
 #include "win/CodePage.h"
 
@@ -212,7 +213,9 @@ void TRecordingDC::DrawImage(const TRect& destRect, const TImageDC&, const TRect
 // ---------------------------------------------------------------------------------------------------
 // TPainterDC
 
-TPainterDC::TPainterDC(QPainter* painter, TRect clip) : TDeviceContext(clip), painter_(painter) {}
+TPainterDC::TPainterDC(TRect clip) : TDeviceContext(clip) {}
+
+void SetPainterOf(TPainterDC& Context, QPainter* Painter) { Context.painter_ = Painter; }
 
 void TPainterDC::ClipTo(const TRect* extra) {
   TRect clip = ClipBox();
@@ -275,7 +278,7 @@ void TPainterDC::DrawImage(const TRect& destRect, const TImageDC& source, const 
   if (!painter_) return;
   painter_->save();
   ClipTo(nullptr);
-  painter_->drawImage(ToQRect(destRect), source.Image(), ToQRect(sourceRect));
+  painter_->drawImage(ToQRect(destRect), ImageOf(source), ToQRect(sourceRect));
   painter_->restore();
 }
 
@@ -299,15 +302,15 @@ TImageDC::TImageDC(int width, int height, COLORREF background) : TImageDC(Filled
 
 TImageDC::TImageDC(const std::string& fileName) : TImageDC(QImage(FileNameToQString(fileName))) {}
 
-TImageDC::TImageDC(TWinControl& control) : TImageDC(control.Widget()->grab().toImage()) {}
+TImageDC::TImageDC(TWinControl& control) : TImageDC(WidgetOf(&control)->grab().toImage()) {}
 
-TImageDC::TImageDC(const QImage& image) : TPainterDC(nullptr, TRect{}), impl_(std::make_unique<TImpl>()) {
+TImageDC::TImageDC(const QImage& image) : TPainterDC(TRect{}), impl_(std::make_unique<TImpl>()) {
   if (image.isNull()) return;  // an empty picture: it draws nothing and nothing draws on it
   impl_->image = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32)
                                          : image.convertToFormat(QImage::Format_RGB32);
   State().Clip = TRect{0, 0, impl_->image.width(), impl_->image.height()};
   impl_->painter.begin(&impl_->image);
-  SetPainter(&impl_->painter);
+  SetPainterOf(*this, &impl_->painter);
 }
 
 TImageDC::~TImageDC() {
@@ -327,7 +330,8 @@ bool TImageDC::SaveToFile(const std::string& fileName) const {
   return impl_->image.save(FileNameToQString(fileName), "PNG");
 }
 
-const QImage& TImageDC::Image() const { return impl_->image; }
+TImageDC ImageDCOf(const QImage& Image) { return TImageDC(Image); }
+const QImage& ImageOf(const TImageDC& Context) { return Context.impl_->image; }
 
 // ---------------------------------------------------------------------------------------------------
 // Win32-shaped calls

@@ -188,20 +188,19 @@ class TRecordingDC : public TDeviceContext {
 class QPainter;
 class QImage;
 
-// Draws through a painter the caller holds (a widget's paint event).
+// Draws through a painter the caller holds (a widget's paint event); nothing until the layer's Qt side
+// hands it one.
 class TPainterDC : public TDeviceContext {
  public:
-  TPainterDC(QPainter* painter, TRect clip);
+  explicit TPainterDC(TRect clip);
   void DrawText(int x, int y, UINT options, const TRect* rect, std::string_view text,
                 const std::vector<int>& advances) override;
   void Fill(const TRect& rect, COLORREF color) override;
   void Line(TPoint from, TPoint to, COLORREF color, int width) override;
   void DrawImage(const TRect& destRect, const TImageDC& source, const TRect& sourceRect) override;
 
- protected:
-  void SetPainter(QPainter* painter) { painter_ = painter; }
-
  private:
+  friend void SetPainterOf(TPainterDC& Context, QPainter* Painter);
   void ClipTo(const TRect* extra);
   QPainter* painter_ = nullptr;
 };
@@ -214,24 +213,22 @@ class TImageDC : public TPainterDC {
   explicit TImageDC(const std::string& fileName);
   // What the control's window shows, painted through its own paint event.
   explicit TImageDC(TWinControl& control);
-  explicit TImageDC(const QImage& image);
   ~TImageDC() override;
   int Width() const;
   int Height() const;
   COLORREF Pixel(int x, int y) const;
   bool SaveToFile(const std::string& fileName) const;  // PNG, for looking at a failing picture
-  const QImage& Image() const;
 
  private:
+  friend TImageDC ImageDCOf(const QImage& Image);
+  friend const QImage& ImageOf(const TImageDC& Context);
+  explicit TImageDC(const QImage& image);
   struct TImpl;
   std::unique_ptr<TImpl> impl_;
 };
 
 // The LOGFONT a class-library font stands for.
 LOGFONTA LogFontOf(const TFont& font);
-class QFont;
-// The Qt font a LOGFONT draws with (the font handles made from it draw with the same).
-QFont ResolvedFont(const LOGFONTA& logFont);
 
 // Win32-shaped calls on the handles above.
 HFONT CreateFontIndirectA(const LOGFONTA* logFont);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "qt/QtSide.h"
 #include "vcl/Application.h"
 #include "vcl/Controls.h"
 #include "vcl/Messages.h"
@@ -64,7 +65,7 @@ class TScrollBarHost : public QObject {
   ~TScrollBarHost() override { HostsByWindow().erase(window_); }
 
   static TScrollBarHost* Find(const TWinControl* control) {
-    QWidget* window = control ? control->WidgetIfAllocated() : nullptr;
+    QWidget* window = control ? WidgetIfAllocated(control) : nullptr;
     if (!window) return nullptr;
     const auto& hosts = HostsByWindow();
     const auto it = hosts.find(window);
@@ -72,7 +73,7 @@ class TScrollBarHost : public QObject {
   }
 
   static TScrollBarHost* Obtain(TWinControl* control) {
-    QWidget* window = control->Widget();
+    QWidget* window = WidgetOf(control);
     TScrollBarHost* host = Find(control);
     return host ? host : new TScrollBarHost(control, window);  // a child of the window
   }
@@ -216,7 +217,7 @@ TSize ScrollBarsExtent(const TWinControl* Control) {
 
 void ScrollWindow(TWinControl* Control, int DX, int DY) {
   if (!Control || !Control->HandleAllocated()) return;
-  Control->Widget()->scroll(DX, DY, QRect(0, 0, Control->ClientWidth(), Control->ClientHeight()));
+  WidgetOf(Control)->scroll(DX, DY, QRect(0, 0, Control->ClientWidth(), Control->ClientHeight()));
 }
 
 int GetWheelScrollLines() { return qApp ? QApplication::wheelScrollLines() : 3; }

@@ -14,6 +14,7 @@
 #include <map>
 
 #include "qt/QtConvert.h"
+#include "qt/QtSide.h"
 #include "vcl/Controls.h"
 
 namespace {

@@ -113,28 +113,12 @@ struct HICON__;
 using HCURSOR = HICON__*;
 HCURSOR LoadCursorResource(const std::string& name);
 
-class QCursor;
-// The Qt cursor behind a handle (the layer's widgets show it); null for no cursor.
-const QCursor* CursorOfHandle(HCURSOR cursor);
-
 // The mouse position in screen coordinates, as of the last mouse event the program received.
 BOOL GetCursorPos(TPoint* Point);
 // While a window handles WM_SETCURSOR: the shape shown over it (null: its parent's). Returns null.
 HCURSOR SetCursor(HCURSOR Cursor);
-// For the layer's widgets: where the mouse was last seen, and the window that WM_SETCURSOR is sent to
-// for as long as the scope lives.
-class QWidget;
+// For the layer's widgets: where the mouse was last seen.
 void NoteMousePosition(int ScreenX, int ScreenY);
-class TCursorWindowScope {
- public:
-  explicit TCursorWindowScope(QWidget* Window);
-  ~TCursorWindowScope();
-  TCursorWindowScope(const TCursorWindowScope&) = delete;
-  TCursorWindowScope& operator=(const TCursorWindowScope&) = delete;
-
- private:
-  QWidget* previous_;
-};
 
 // The file of a resource shipped beside the programs (<program dir>/resources/<relative>, else
 // the source tree's resources folder); empty when neither exists.

@@ -1,4 +1,4 @@
-#include "vcl/BrowserEngine.h"
+#include "qt/BrowserEngine.h"
 
 #include <QCoreApplication>
 #include <QLibrary>
