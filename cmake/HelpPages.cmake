@@ -1,4 +1,4 @@
-# The Help menu's pages, made at build time and put beside the programs: the Perl manual pages from
+# The Help menu's pages, made at build time among the programs' files: the Perl manual pages from
 # the installed Perl's own documentation (so they match the Perl the user runs), a short page of ours
 # for a topic this Perl no longer has, and our own pages.
 set(CORVANE_PERL_TOPICS perl perldata perlsyn perlop perlre perlrun perlfunc perlvar perlsub perlmod perlref
@@ -7,7 +7,7 @@ set(CORVANE_PERL_TOPICS perl perldata perlsyn perlop perlre perlrun perlfunc per
 
 find_program(CORVANE_PERLDOC perldoc)
 find_program(CORVANE_POD2HTML pod2html)
-set(help_dir "${CMAKE_BINARY_DIR}/bin")
+set(help_dir "${CORVANE_BUILD_DATA_DIR}/help")
 set(help_pages)
 foreach(topic IN LISTS CORVANE_PERL_TOPICS)
   set(page "${help_dir}/perlhelp${topic}.html")
