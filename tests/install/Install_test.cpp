@@ -90,9 +90,9 @@ class InstalledProgramsOnADisplay : public InstalledPrograms {
   std::string Browser() const { return folder_ + "/browser/xdg-open"; }
   std::string Opened() const { return folder_ + "/opened"; }
 
-  // The program in a mount namespace of its own where the build and source folders are empty
+  // The installed editor in a mount namespace of its own where the build and source folders are empty
   // (mounted over), so whatever it finds lies in the prefix. Root needs no user namespace.
-  void StartUnseen(const std::string& program, const QStringList& arguments) {
+  void StartCorvaneUnseen(const QStringList& arguments) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DISPLAY", display_->Name());
     environment.insert("QT_QPA_PLATFORM", "xcb");
@@ -106,8 +106,8 @@ class InstalledProgramsOnADisplay : public InstalledPrograms {
     command << "--mount" << "--propagation" << "private" << "/bin/sh" << "-c"
             << "for d in \"$1\" \"$2\"; do [ ! -d \"$d\" ] || mount -t tmpfs tmpfs \"$d\" || exit 71; done; "
                "shift 2; exec \"$@\""
-            << "sh" << Env("CORVANE_BINARY_DIR") << Env("CORVANE_SOURCE_DIR") << QString::fromStdString(program)
-            << arguments;
+            << "sh" << Env("CORVANE_BINARY_DIR") << Env("CORVANE_SOURCE_DIR")
+            << QString::fromStdString(prefix_ + "/bin/Corvane") << arguments;
     corvane_.start("unshare", command);
     ASSERT_TRUE(corvane_.waitForStarted(-1));
   }
@@ -127,12 +127,14 @@ class InstalledProgramsOnADisplay : public InstalledPrograms {
 
   // Waits as long as the test may take for the condition, while the editor runs.
   template <class Condition>
-  bool WhileRunning(Condition done) {
+  ::testing::AssertionResult WhileRunning(Condition done) {
     while (!done()) {
-      if (corvane_.state() == QProcess::NotRunning) return false;
+      if (corvane_.state() == QProcess::NotRunning)
+        return ::testing::AssertionFailure() << "the editor ended with " << corvane_.exitCode()
+                                             << (corvane_.exitCode() == 71 ? " (the build could not be hidden)" : "");
       corvane::test::PumpEvents(100);
     }
-    return true;
+    return ::testing::AssertionSuccess();
   }
 
   std::unique_ptr<corvane::test::TVirtualDisplay> display_;
@@ -144,18 +146,17 @@ TEST_F(InstalledProgramsOnADisplay, FindTheirFilesWithTheBuildOutOfSight) {
   corvane::test::TDesktopFolders desktop;
   const std::string script = folder_ + "/hello.pl";
   corvane::test::WriteFile(script, "print \"hello\\n\";\n");
-  StartUnseen(prefix_ + "/bin/Corvane", {QString::fromStdString(script)});
+  StartCorvaneUnseen({QString::fromStdString(script)});
   QString window;
   ASSERT_TRUE(WhileRunning([&] {
     return Xdo({"search", "--onlyvisible", "--pid", QString::number(corvane_.processId())}, &window);
-  })) << "the editor ended";
+  }));
   window = window.split('\n').first();
   ASSERT_TRUE(Xdo({"windowfocus", "--sync", window}));
 
   ASSERT_TRUE(Xdo({"key", "F1"}));
   QString box;
-  ASSERT_TRUE(WhileRunning([&] { return fs::exists(Opened()) || !(box = BoxTitle(window)).isEmpty(); }))
-      << "the editor ended";
+  ASSERT_TRUE(WhileRunning([&] { return fs::exists(Opened()) || !(box = BoxTitle(window)).isEmpty(); }));
   ASSERT_TRUE(box.isEmpty()) << "the editor showed a box: " << box.toStdString();
   const std::string page = prefix_ + "/share/corvane/help/links.htm";
   EXPECT_EQ(ReadFile(Opened()), "file://" + page);
@@ -165,7 +166,7 @@ TEST_F(InstalledProgramsOnADisplay, FindTheirFilesWithTheBuildOutOfSight) {
   const std::string module = prefix_ + "/lib/corvane/libcorvane_browser.so";
   EXPECT_TRUE(WhileRunning([&] {
     return ReadFile(maps).find(module) != std::string::npos || !(box = BoxTitle(window)).isEmpty();
-  })) << "the editor ended";
+  }));
   EXPECT_TRUE(box.isEmpty()) << "the editor showed a box: " << box.toStdString();
 
   // The script types it registered at its start name the installed program and icon.
@@ -180,7 +181,7 @@ TEST_F(InstalledProgramsOnADisplay, FindTheirFilesWithTheBuildOutOfSight) {
   QString uploaderWindow;
   ASSERT_TRUE(WhileRunning([&] {
     return Xdo({"search", "--onlyvisible", "--name", "Upload A Script To FTP"}, &uploaderWindow);
-  })) << "the editor ended";
+  }));
   QString pid;
   ASSERT_TRUE(Xdo({"getwindowpid", uploaderWindow.split('\n').first()}, &pid));
   uploader_ = pid.toInt();
