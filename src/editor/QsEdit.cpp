@@ -6,7 +6,7 @@
 #include "editor/Unit1.h"
 #include "support/CKSLib.h"
 #include "support/RegTools.h"
-#include "vcl/Application.h"
+#include "win/WinUser.h"
 
 namespace Corvane {
 
@@ -127,7 +127,7 @@ void TEnvEditForm::ResetButtonClick(TObject*) {
 }
 
 void TEnvEditForm::HelpButtonClick(TObject*) {
-  ShellOpen(AddTrailingDelimiter(ExtractFileDir(Application->ExeName())) + "speditor.htm");
+  ShellOpen(ProgramDataFolder() + "help/speditor.htm");
 }
 
 void TEnvEditForm::FormClose(TObject*, TCloseAction&) {

@@ -597,8 +597,7 @@ void TForm1::FormCreate(TObject*) {
   SetScheme(ReadString("ColorScheme", "PurpleStrings"));
   WarningsOn1->SetChecked(ReadBool("WarningsOn", true));
 
-  const std::string programDir = ExtractFilePath(Application->ExeName());
-  const std::string iconPath = FileExists(programDir + "pl.ico") ? programDir + "pl.ico" : std::string();
+  const std::string iconPath = ResourceFilePath("icons/pl.ico");
   if (!ReadBool("NoAssociation", false)) {
     try {
       for (const char* extension : {".cgi", ".pl", ".pm"})

@@ -306,7 +306,7 @@ class TForm1 : public TForm {
   void QuickItemClick(TObject* Sender);
 
   // --- Help (Unit1Help.cpp) ---------------------------------------------------------------------
-  // A Perl Help topic: the page "perlhelp" + the item's hint + ".html" beside the program.
+  // A Perl Help topic: the help page "perlhelp" + the item's hint + ".html".
   void PerlHelpTopicClick(TObject* Sender);
   void PerlLinks1Click(TObject* Sender);
   void HotKeys1Click(TObject* Sender);
@@ -347,8 +347,8 @@ class TForm1 : public TForm {
  private:
   // Unit1Help.cpp
   void CreateHelpCommands();
-  // Opens a page lying beside the program with the desktop's browser.
-  void OpenBesideProgram(const std::string& Page);
+  // Opens a page of the program's help pages with the desktop's browser.
+  void OpenHelpPage(const std::string& Page);
   void OpenThroughShell(const std::string& Target);
   // Unit1Font.cpp: the dialog's font set in the editor and stored.
   void TakeDialogFont();

@@ -1,5 +1,5 @@
-// The Help menu: the Perl manual pages and our own pages beside the program, the project's web pages
-// and its support address.
+// The Help menu: the Perl manual pages and our own pages among the program's files, the project's web
+// pages and its support address.
 #include "editor/Unit1.h"
 #include "support/LCDate.h"
 #include "vcl/Application.h"
@@ -41,7 +41,7 @@ void TForm1::CreateHelpCommands() {
   EmailSupport1->OnClick = on(&TForm1::EmailSupport1Click);
 }
 
-void TForm1::OpenBesideProgram(const std::string& Page) { OpenThroughShell(ExtractFilePath(Application->ExeName()) + Page); }
+void TForm1::OpenHelpPage(const std::string& Page) { OpenThroughShell(ProgramDataFolder() + "help/" + Page); }
 
 // A desktop without a browser or mail program would otherwise leave the click without any answer.
 void TForm1::OpenThroughShell(const std::string& Target) {
@@ -50,11 +50,11 @@ void TForm1::OpenThroughShell(const std::string& Target) {
 }
 
 void TForm1::PerlHelpTopicClick(TObject* Sender) {
-  OpenBesideProgram("perlhelp" + static_cast<TMenuItem*>(Sender)->Hint() + ".html");
+  OpenHelpPage("perlhelp" + static_cast<TMenuItem*>(Sender)->Hint() + ".html");
 }
 
-void TForm1::PerlLinks1Click(TObject*) { OpenBesideProgram("links.htm"); }
-void TForm1::HotKeys1Click(TObject*) { OpenBesideProgram("hotkeys.htm"); }
+void TForm1::PerlLinks1Click(TObject*) { OpenHelpPage("links.htm"); }
+void TForm1::HotKeys1Click(TObject*) { OpenHelpPage("hotkeys.htm"); }
 void TForm1::Faq1Click(TObject*) { OpenThroughShell(kFaqAddress); }
 void TForm1::Homepage1Click(TObject*) { OpenThroughShell(kHomepageAddress); }
 

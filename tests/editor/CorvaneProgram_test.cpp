@@ -119,8 +119,9 @@ TEST_F(CorvaneProgramTest, RegistersTheScriptTypesWithTheDesktopAtStart) {
   const std::string program = fs::canonical(program_.toStdString()).string();
   const std::string text = corvane::test::ReadFile(entry);
   EXPECT_NE(text.find("\nExec=" + program + " %f\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("\nIcon=" + ExtractFilePath(program) + "pl.ico\n"), std::string::npos) << text;
-  EXPECT_TRUE(fs::exists(ExtractFilePath(program) + "pl.ico"));
+  const fs::path icon = corvane::test::BuildDataFolder() / "icons" / "pl.ico";
+  EXPECT_NE(text.find("\nIcon=" + icon.string() + "\n"), std::string::npos) << text;
+  EXPECT_TRUE(fs::is_regular_file(icon));
 
   corvane::test::WriteFile(dir_ + "/plain.cgi", "print 1;\n");
   corvane::test::WriteFile(dir_ + "/a.pm", "1;\n");

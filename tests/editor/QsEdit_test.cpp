@@ -116,10 +116,9 @@ TEST_F(QsEditTest, TheHelpPageExplainsTheParametersAndEveryVariableOfARun) {
     QTest::keyClick(WidgetOf(&d), Qt::Key_Escape);
   });
   ASSERT_EQ(opened.size(), 1u);
-  EXPECT_EQ(ExtractFileName(opened[0]), "speditor.htm");
-  // The build makes the page in the programs' folder, beside this test's own.
-  const std::filesystem::path built =
-      std::filesystem::path(ExtractFilePath(Application->ExeName())).parent_path().parent_path() / "bin" / "speditor.htm";
+  // The build puts the page among the programs' files.
+  const std::filesystem::path built = corvane::test::BuildDataFolder() / "help" / "speditor.htm";
+  EXPECT_EQ(opened[0], built.string());
   const std::string page = corvane::test::ReadFile(built.string());
   ASSERT_FALSE(page.empty()) << built;
   EXPECT_NE(page.find("?name=Ombrix+Tarnwick&amp;email=user%40example%2ecom"), std::string::npos);

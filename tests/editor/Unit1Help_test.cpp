@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "common/MainWindow.h"
+#include "common/TestFiles.h"
 #include "highlight/qzCompletionProposal.h"
 #include "vcl/DateTimes.h"
 #include "win/Shell.h"
@@ -17,13 +18,8 @@ namespace {
 
 using Unit1Help = corvane::test::MainWindowTest;
 
-// The program's folder of the build: the pages are made there, beside Corvane.
-std::filesystem::path BuildBinFolder() {
-  return std::filesystem::path(ExtractFilePath(Application->ExeName())).parent_path().parent_path() / "bin";
-}
-
-// Every page a Help item opens is made by the build, and the item hands its path beside the program
-// to the shell.
+// Every page a Help item opens is made by the build among the programs' files, and the item hands
+// that page's path to the shell.
 TEST_F(Unit1Help, EveryHelpItemOpensItsPageBesideTheProgram) {
   TForm1* form = Start();
   std::vector<TShellRequest> started;
@@ -42,8 +38,9 @@ TEST_F(Unit1Help, EveryHelpItemOpensItsPageBesideTheProgram) {
     ASSERT_TRUE(Choose(menu, item));
     ASSERT_EQ(started.size(), 1u);
     const std::string page = ExtractFileName(started[0].File);
-    EXPECT_EQ(started[0].File, ExtractFilePath(Application->ExeName()) + page);
-    EXPECT_TRUE(std::filesystem::is_regular_file(BuildBinFolder() / page)) << page;
+    const std::filesystem::path built = corvane::test::BuildDataFolder() / "help" / page;
+    EXPECT_EQ(started[0].File, built.string());
+    EXPECT_TRUE(std::filesystem::is_regular_file(built)) << page;
   }
   started.clear();
   ASSERT_TRUE(Choose(form->PerlHelp1, form->PerlHelp1->Items(2)));
@@ -117,7 +114,7 @@ void ExpectMenuRows(const TMenuItem* item, const std::multimap<std::string, std:
 // behind the program.
 TEST_F(Unit1Help, TheHotKeysPageNamesEveryKeyOfTheWindow) {
   TForm1* form = Start();
-  const auto rows = PageRows(BuildBinFolder() / "hotkeys.htm");
+  const auto rows = PageRows(corvane::test::BuildDataFolder() / "help" / "hotkeys.htm");
   ExpectMenuRows(form->MainMenu1->Items(), rows);
   EXPECT_TRUE(HasRow(rows, "Ctrl+3", "<html><head><title></title>"));
   TqzKeyStrokes* keys = form->Editor->Keystrokes();

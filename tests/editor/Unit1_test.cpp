@@ -222,10 +222,11 @@ TEST_F(Unit1Test, ScriptTypesAreRegisteredUnlessTheSettingSaysNo) {
     Build();
     EXPECT_EQ(ReadFile(desktop.Entry(entryId)),
               c.expected ? "[Desktop Entry]\nType=Application\nName=" + ExtractFileName(Application->ExeName()) +
-                               "\nExec=" + Application->ExeName() +
-                               " %f\nMimeType=application/x-cgi;application/x-perl;text/x-perl;\n"
+                               "\nExec=" + Application->ExeName() + " %f\nIcon=" +
+                               (corvane::test::BuildDataFolder() / "icons" / "pl.ico").string() +
+                               "\nMimeType=application/x-cgi;application/x-perl;text/x-perl;\n"
                          : "")
-        << c.what << ": no pl.ico beside the program, so no icon";
+        << c.what;
     for (const char* type : {"application/x-cgi", "application/x-perl", "text/x-perl"})
       EXPECT_EQ(corvane::test::DesktopTool({"xdg-mime", "query", "default", type}) == entryId, c.expected)
           << c.what << " " << type;

@@ -28,20 +28,16 @@ class TLateStartNotesDropped {
   TLateStartNotesDropped& operator=(const TLateStartNotesDropped&) = delete;
 };
 
-// Next to the program, else where the build put it (tests run from their own folder).
+// The module lies a fixed way from the program's folder, alike in the build tree (where the tests,
+// from a folder beside the programs', find it the same way) and in an installed tree.
 TBrowserEngine* LoadEngine() {
-  const QStringList places{QCoreApplication::applicationDirPath(), QStringLiteral(CORVANE_MODULE_DIR)};
   const TLateStartNotesDropped quiet;
   // The engine shares its GL context with the windows, and looks for this when its module loads.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QString failure;
-  for (const QString& place : places) {
-    QLibrary module(place + "/lib" + kModuleName);
-    using TEntry = TBrowserEngine* (*)();
-    if (auto entry = reinterpret_cast<TEntry>(module.resolve("CorvaneBrowserEngine"))) return entry();
-    failure = module.errorString();
-  }
-  throw Exception("Cannot start the browser engine. " + FromQString(failure));
+  QLibrary module(QCoreApplication::applicationDirPath() + "/" CORVANE_MODULES_FROM_PROGRAM "/lib" + kModuleName);
+  using TEntry = TBrowserEngine* (*)();
+  if (auto entry = reinterpret_cast<TEntry>(module.resolve("CorvaneBrowserEngine"))) return entry();
+  throw Exception("Cannot start the browser engine. " + FromQString(module.errorString()));
 }
 
 }  // namespace

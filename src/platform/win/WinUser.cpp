@@ -16,6 +16,7 @@
 #include "qt/QtConvert.h"
 #include "qt/QtSide.h"
 #include "vcl/Controls.h"
+#include "win/Kernel.h"
 
 namespace {
 
@@ -285,15 +286,15 @@ BOOL PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   return 1;
 }
 
+std::string ProgramDataFolder() {
+  const std::filesystem::path program(GetModuleFileName());
+  return (program.parent_path() / CORVANE_DATA_FROM_PROGRAM / "").lexically_normal().string();
+}
+
 std::string ResourceFilePath(const std::string& relative) {
-  namespace fs = std::filesystem;
+  const std::string file = ProgramDataFolder() + relative;
   std::error_code ignored;
-  const fs::path program = fs::read_symlink("/proc/self/exe", ignored);
-  for (const fs::path& base : {program.parent_path() / "resources", fs::path(CORVANE_RESOURCE_DIR)}) {
-    const fs::path candidate = base / relative;
-    if (fs::is_regular_file(candidate, ignored)) return candidate.string();
-  }
-  return {};
+  return std::filesystem::is_regular_file(file, ignored) ? file : std::string();
 }
 
 HCURSOR LoadCursorResource(const std::string& name) {

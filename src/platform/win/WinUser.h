@@ -120,6 +120,9 @@ HCURSOR SetCursor(HCURSOR Cursor);
 // For the layer's widgets: where the mouse was last seen.
 void NoteMousePosition(int ScreenX, int ScreenY);
 
-// The file of a resource shipped beside the programs (<program dir>/resources/<relative>, else
-// the source tree's resources folder); empty when neither exists.
+// The folder of the programs' own files (help pages, cursors, pictures, icons), with a trailing
+// slash. It lies a fixed way from the program's folder, alike in the build tree and in an installed
+// tree, so either works wherever it was moved.
+std::string ProgramDataFolder();
+// The file of a resource among them; empty when it does not exist.
 std::string ResourceFilePath(const std::string& relative);
