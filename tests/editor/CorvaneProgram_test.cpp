@@ -12,6 +12,7 @@
 #include "common/DesktopFolders.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
+#include "common/TestPrograms.h"
 #include "common/Unprivileged.h"
 #include "support/RegTools.h"
 #include "vcl/SysUtils.h"
@@ -21,14 +22,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Runs the built program as a user would start it, with its own registry in a temporary folder.
+// Runs the test copy of a built program as a user would start it, with its own registry in a temporary
+// folder; the copy tells of its dialogs and its first paint.
 class CorvaneProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     corvane::test::EnsureApplication();
-    const char* binaries = std::getenv("CORVANE_BINARY_DIR");
-    ASSERT_NE(binaries, nullptr);
-    program_ = QString::fromStdString(std::string(binaries) + "/bin/Corvane");
+    program_ = corvane::test::TestCopyOfProgram("Corvane");
     ASSERT_TRUE(fs::exists(program_.toStdString()));
     dir_ = corvane::test::MakeTempDir("corvane-program");
     registry_ = dir_ + "/registry.sqlite3";
@@ -152,7 +152,7 @@ TEST_F(CorvaneProgramTest, BothProgramsStartOnASettingsFileTheyCannotWriteAndSay
   const std::string before = corvane::test::ReadFile(registry_);
   for (const char* name : {"Corvane", "Uploader"}) {
     QProcess program;
-    program_ = QString::fromStdString(std::string(std::getenv("CORVANE_BINARY_DIR")) + "/bin/" + name);
+    program_ = corvane::test::TestCopyOfProgram(name);
     // Root writes whatever the modes say: the programs run as an ordinary user then.
     if (::geteuid() == 0)
       program.setChildProcessModifier([] {
@@ -192,7 +192,7 @@ TEST_F(CorvaneProgramTest, BothProgramsLiveThroughAFileSizeLimit) {
   for (const char* name : {"Corvane", "Uploader"}) {
     SCOPED_TRACE(name);
     QProcess program;
-    program_ = QString::fromStdString(std::string(std::getenv("CORVANE_BINARY_DIR")) + "/bin/" + name);
+    program_ = corvane::test::TestCopyOfProgram(name);
     program.setChildProcessModifier([] {
       const rlimit nothing{0, RLIM_INFINITY};
       if (::setrlimit(RLIMIT_FSIZE, &nothing) != 0) ::_exit(71);
