@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "common/TestFiles.h"
 #include "common/TestPrograms.h"
 #include "common/Unprivileged.h"
+#include "common/VirtualDisplay.h"
 #include "support/RegTools.h"
 #include "vcl/SysUtils.h"
 #include "win/RegistryStore.h"
@@ -97,15 +99,29 @@ TEST_F(CorvaneProgramTest, PerlPathPromptStoresTheAnswerAndEndsWithoutAWindow) {
   EXPECT_EQ(RegReadStringLM(key, "", "unset"), "/usr/bin/perl");
 }
 
-// A start teaches the desktop of the user who starts it that the program opens Perl scripts: the
-// desktop's own tools accept its entry and find it as the scripts' default. A second start finds all
-// of it in place and writes nothing.
+// A start of the shipped program teaches the desktop of the user who starts it that the program opens
+// Perl scripts: the desktop's own tools accept its entry and find it as the scripts' default. A second
+// start finds all of it in place and writes nothing.
 TEST_F(CorvaneProgramTest, RegistersTheScriptTypesWithTheDesktopAtStart) {
+  if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
+    FAIL() << "needs Xvfb and xdotool, which bash .ci/run installs";
   corvane::test::TDesktopFolders desktop;
+  corvane::test::TVirtualDisplay display;
+  ASSERT_FALSE(display.Name().isEmpty()) << "Xvfb did not start";
+  program_ = corvane::test::ShippedProgram("Corvane");
   const auto startOnce = [&] {
     QProcess corvane;
-    Start(corvane, {});
-    ASSERT_TRUE(WaitForLine(corvane, "painted")) << corvane.readAllStandardError().toStdString();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display.Name());
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("CORVANE_REGISTRY", QString::fromStdString(registry_));
+    corvane.setProcessEnvironment(env);
+    corvane.start(program_, {});
+    ASSERT_TRUE(corvane.waitForStarted(-1));
+    // The window shows once the start, the registration with it, is done.
+    ASSERT_TRUE(corvane::test::XdoTool(display.Name(), {"search", "--sync", "--onlyvisible", "--pid",
+                                                        QString::number(corvane.processId())}))
+        << corvane.readAllStandardError().toStdString();
     corvane.terminate();
     ASSERT_TRUE(corvane.waitForFinished(-1));
   };
