@@ -114,7 +114,6 @@ class TCorvaneOnDisplay {
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("XDG_RUNTIME_DIR", QString::fromStdString(Folder()));
     env.insert("CORVANE_REGISTRY", QString::fromStdString(Folder() + "/registry.sqlite3"));
-    env.insert("CORVANE_TEST_DIALOG_ANSWERS", "");
     env.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
     process_.setProcessEnvironment(env);
     clock_.start();

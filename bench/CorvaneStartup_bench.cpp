@@ -55,7 +55,7 @@ double TimeToFirstPaint(const QStringList& args) {
   corvane.setProcessEnvironment(env);
   QElapsedTimer clock;
   clock.start();
-  corvane.start(QString::fromStdString(CorvaneProgram()), args);
+  corvane.start(QString::fromStdString(CorvaneTestCopy()), args);
   QByteArray seen;
   double elapsed = -1;
   while (corvane.waitForReadyRead(30000)) {

@@ -122,7 +122,7 @@ void BM_IdleWindowCpu(benchmark::State& state) {
     env.insert("CORVANE_TEST_DIALOG_ANSWERS", "");
     env.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
     corvane.setProcessEnvironment(env);
-    corvane.start(QString::fromStdString(CorvaneProgram()), {QString::fromStdString(script)});
+    corvane.start(QString::fromStdString(CorvaneTestCopy()), {QString::fromStdString(script)});
     if (!WaitForLine(corvane, "painted")) {
       state.SkipWithError("no first paint");
       return;

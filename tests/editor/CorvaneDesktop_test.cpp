@@ -1,7 +1,6 @@
 // The built Corvane on a real X server (Xvfb, the xcb platform), as the desktop shows it.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
@@ -15,6 +14,7 @@
 
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
+#include "common/TestPrograms.h"
 #include "common/VirtualDisplay.h"
 #include "support/RegTools.h"
 #include "win/RegistryStore.h"
@@ -45,20 +45,24 @@ class CorvaneDesktop : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return folder_ + "/" + name; }
 
-  // Without answers (a null text) the program shows its real dialogs.
+  // The test copy takes the answers given. Without answers (a null text) the shipped program starts and
+  // shows its real dialogs: it is given the test copies' variables too, which it must not heed.
   void Start(const QStringList& arguments, const QString& answers, rlim_t fileSizeLimit = RLIM_INFINITY) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DISPLAY", display_->Name());
     environment.insert("QT_QPA_PLATFORM", "xcb");
     environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder_));
     environment.insert("CORVANE_REGISTRY", QString::fromStdString(Path("registry.sqlite3")));
-    if (!answers.isNull()) environment.insert("CORVANE_TEST_DIALOG_ANSWERS", answers);
+    const bool shipped = answers.isNull();
+    environment.insert("CORVANE_TEST_DIALOG_ANSWERS", shipped ? "Cancel" : answers);
+    environment.insert("CORVANE_TEST_REPORT_PAINT", "1");
     corvane_.setProcessEnvironment(environment);
     corvane_.setChildProcessModifier([fileSizeLimit] {
       const rlimit limit{fileSizeLimit, RLIM_INFINITY};
       if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(71);
     });
-    corvane_.start(QCoreApplication::applicationDirPath() + "/../bin/Corvane", arguments);
+    corvane_.start(shipped ? corvane::test::ShippedProgram("Corvane") : corvane::test::TestCopyOfProgram("Corvane"),
+                   arguments);
     ASSERT_TRUE(corvane_.waitForStarted(-1));
   }
 
@@ -151,6 +155,22 @@ TEST_F(CorvaneDesktop, ThePerlPathPromptProposesThePerlOfThisSystem) {
   RegistryStore::Instance().SetPath(Path("registry.sqlite3"));
   EXPECT_EQ(RegReadStringLM("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Perl.exe", "", "unset"),
             perl.toStdString());
+}
+
+// The shipped program answers no dialog by itself and reports no paint, whatever the environment says:
+// its File > Open shows the real dialog.
+TEST_F(CorvaneDesktop, TheShippedProgramShowsItsRealDialogsWhateverTheEnvironmentSays) {
+  corvane::test::WriteFile(Path("a.pl"), "print 1;\n");
+  Start({QString::fromStdString(Path("a.pl"))}, QString());
+  QString title;
+  ASSERT_TRUE(WaitForTitle("a.pl - Ombrix Tarnwick 2.1", title)) << title.toStdString();
+  ASSERT_TRUE(FocusWindow());
+  ASSERT_TRUE(Xdo({"key", "ctrl+o"}));
+  EXPECT_TRUE(WaitForTitle("Open", title)) << title.toStdString();
+  corvane_.kill();
+  ASSERT_TRUE(corvane_.waitForFinished(-1));
+  EXPECT_EQ(corvane_.readAllStandardOutput().toStdString(), "");
+  EXPECT_FALSE(corvane_.readAllStandardError().contains("dialog:"));
 }
 
 }  // namespace

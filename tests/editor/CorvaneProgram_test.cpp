@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 
 #include <filesystem>
 #include <fstream>
@@ -12,7 +13,9 @@
 #include "common/DesktopFolders.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
+#include "common/TestPrograms.h"
 #include "common/Unprivileged.h"
+#include "common/VirtualDisplay.h"
 #include "support/RegTools.h"
 #include "vcl/SysUtils.h"
 #include "win/RegistryStore.h"
@@ -21,14 +24,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Runs the built program as a user would start it, with its own registry in a temporary folder.
+// Runs the test copy of a built program as a user would start it, with its own registry in a temporary
+// folder; the copy tells of its dialogs and its first paint.
 class CorvaneProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     corvane::test::EnsureApplication();
-    const char* binaries = std::getenv("CORVANE_BINARY_DIR");
-    ASSERT_NE(binaries, nullptr);
-    program_ = QString::fromStdString(std::string(binaries) + "/bin/Corvane");
+    program_ = corvane::test::TestCopyOfProgram("Corvane");
     ASSERT_TRUE(fs::exists(program_.toStdString()));
     dir_ = corvane::test::MakeTempDir("corvane-program");
     registry_ = dir_ + "/registry.sqlite3";
@@ -97,15 +99,29 @@ TEST_F(CorvaneProgramTest, PerlPathPromptStoresTheAnswerAndEndsWithoutAWindow) {
   EXPECT_EQ(RegReadStringLM(key, "", "unset"), "/usr/bin/perl");
 }
 
-// A start teaches the desktop of the user who starts it that the program opens Perl scripts: the
-// desktop's own tools accept its entry and find it as the scripts' default. A second start finds all
-// of it in place and writes nothing.
+// A start of the shipped program teaches the desktop of the user who starts it that the program opens
+// Perl scripts: the desktop's own tools accept its entry and find it as the scripts' default. A second
+// start finds all of it in place and writes nothing.
 TEST_F(CorvaneProgramTest, RegistersTheScriptTypesWithTheDesktopAtStart) {
+  if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
+    FAIL() << "needs Xvfb and xdotool, which bash .ci/run installs";
   corvane::test::TDesktopFolders desktop;
+  corvane::test::TVirtualDisplay display;
+  ASSERT_FALSE(display.Name().isEmpty()) << "Xvfb did not start";
+  program_ = corvane::test::ShippedProgram("Corvane");
   const auto startOnce = [&] {
     QProcess corvane;
-    Start(corvane, {});
-    ASSERT_TRUE(WaitForLine(corvane, "painted")) << corvane.readAllStandardError().toStdString();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display.Name());
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("CORVANE_REGISTRY", QString::fromStdString(registry_));
+    corvane.setProcessEnvironment(env);
+    corvane.start(program_, {});
+    ASSERT_TRUE(corvane.waitForStarted(-1));
+    // The window shows once the start, the registration with it, is done.
+    ASSERT_TRUE(corvane::test::XdoTool(display.Name(), {"search", "--sync", "--onlyvisible", "--pid",
+                                                        QString::number(corvane.processId())}))
+        << corvane.readAllStandardError().toStdString();
     corvane.terminate();
     ASSERT_TRUE(corvane.waitForFinished(-1));
   };
@@ -153,7 +169,7 @@ TEST_F(CorvaneProgramTest, BothProgramsStartOnASettingsFileTheyCannotWriteAndSay
   const std::string before = corvane::test::ReadFile(registry_);
   for (const char* name : {"Corvane", "Uploader"}) {
     QProcess program;
-    program_ = QString::fromStdString(std::string(std::getenv("CORVANE_BINARY_DIR")) + "/bin/" + name);
+    program_ = corvane::test::TestCopyOfProgram(name);
     // Root writes whatever the modes say: the programs run as an ordinary user then.
     if (::geteuid() == 0)
       program.setChildProcessModifier([] {
@@ -193,7 +209,7 @@ TEST_F(CorvaneProgramTest, BothProgramsLiveThroughAFileSizeLimit) {
   for (const char* name : {"Corvane", "Uploader"}) {
     SCOPED_TRACE(name);
     QProcess program;
-    program_ = QString::fromStdString(std::string(std::getenv("CORVANE_BINARY_DIR")) + "/bin/" + name);
+    program_ = corvane::test::TestCopyOfProgram(name);
     program.setChildProcessModifier([] {
       const rlimit nothing{0, RLIM_INFINITY};
       if (::setrlimit(RLIMIT_FSIZE, &nothing) != 0) ::_exit(71);

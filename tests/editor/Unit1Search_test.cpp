@@ -1,5 +1,6 @@
 // The Search and Bookmarks menus of the main window, reached through real key events and clicks:
 // find and replace through the dialog, find next, go to a line, and the ten bookmarks in the gutter.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
@@ -8,7 +9,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
-#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -65,10 +65,10 @@ class Unit1Search : public corvane::test::MainWindowTest {
     const QList<QLineEdit*> edits = dialog ? dialog->findChildren<QLineEdit*>() : QList<QLineEdit*>();
     return index < edits.size() ? edits[index] : nullptr;
   }
-  static QPushButton* DialogButton(const char* caption) {
+  static QAbstractButton* DialogButton(const char* caption) {
     QWidget* dialog = DialogWindow();
     if (!dialog) return nullptr;
-    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+    for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
       if (b->text() == caption) return b;
     return nullptr;
   }
@@ -167,7 +167,7 @@ TEST_F(Unit1Search, ReplaceAllThroughTheDialogAndOneUndo) {
   ASSERT_TRUE(form_->ReplaceDialog1->Showing());
   QTest::keyClicks(DialogEdit(0), "alpha");
   QTest::keyClicks(DialogEdit(1), "beta_alpha");
-  QPushButton* all = DialogButton("Replace &All");
+  QAbstractButton* all = DialogButton("Replace &All");
   ASSERT_NE(all, nullptr);
   QTest::mouseClick(all, Qt::LeftButton);
   EXPECT_EQ(form_->Editor->Lines()->Get(2), "my $beta_alpha = 3;");
@@ -187,6 +187,52 @@ TEST_F(Unit1Search, ReplaceAllThroughTheDialogAndOneUndo) {
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[1].Text, "Can't replace an empty text!");
   EXPECT_EQ(form_->Editor->Text(), before);
+  form_->ReplaceDialog1->CloseDialog();
+}
+
+// Search > Find/Replace from the menu, the texts typed into the dialog and its options clicked: whole
+// word leaves "alphabet" and "alpha2" alone, Replace takes one hit after the caret at a time and says
+// when none is left, and Find Next with Up goes back through the text.
+TEST_F(Unit1Search, ReplaceOneAtATimeWithWholeWordThenFindUpFromTheMenu) {
+  form_->Editor->SetText("alphabet alpha\r\nalpha2 alpha\r\n");
+  form_->Editor->SetCaretXY(TPoint{1, 1});
+  WidgetOf(form_.get())->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form_.get())));
+  corvane::test::Keys(*form_->Editor, "Alt+S");
+  ASSERT_TRUE(corvane::test::PressInMenu(Qt::Key_F)) << "the Search menu did not open";
+  ASSERT_TRUE(form_->ReplaceDialog1->Showing());
+  for (const char* caption : {"Match &whole word only", "&Up", "&Replace", "&Find Next"})
+    ASSERT_NE(DialogButton(caption), nullptr) << caption;
+  // A check box or radio button is clicked on its mark, at its left; its row may be wider than its text.
+  const auto tick = [](const char* caption) {
+    QAbstractButton* box = DialogButton(caption);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+  };
+  corvane::test::Type(DialogEdit(0), "alpha");
+  corvane::test::Type(DialogEdit(1), "beta");
+  tick("Match &whole word only");
+  QTest::mouseClick(DialogButton("&Replace"), Qt::LeftButton);
+  EXPECT_EQ(form_->Editor->Lines()->Get(0), "alphabet beta");
+  EXPECT_EQ(form_->Editor->Lines()->Get(1), "alpha2 alpha");
+  QTest::mouseClick(DialogButton("&Replace"), Qt::LeftButton);
+  EXPECT_EQ(form_->Editor->Lines()->Get(1), "alpha2 beta");
+  EXPECT_TRUE(asked.empty());
+  QTest::mouseClick(DialogButton("&Replace"), Qt::LeftButton);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].Text, "Search text 'alpha' could not be replaced!");
+
+  QLineEdit* findEdit = DialogEdit(0);
+  QTest::keyClick(findEdit, Qt::Key_A, Qt::ControlModifier);
+  corvane::test::Type(findEdit, "beta");
+  tick("&Up");
+  EXPECT_TRUE(DialogButton("&Up")->isChecked());
+  form_->Editor->SetCaretXY(TPoint{12, 2});
+  QTest::mouseClick(DialogButton("&Find Next"), Qt::LeftButton);
+  EXPECT_EQ(form_->Editor->BlockBegin(), (TPoint{8, 2}));
+  QTest::mouseClick(DialogButton("&Find Next"), Qt::LeftButton);
+  EXPECT_EQ(form_->Editor->BlockBegin(), (TPoint{10, 1}));
+  EXPECT_EQ(form_->Editor->SelText(), "beta");
+  EXPECT_EQ(asked.size(), 1u) << asked.back().Text;
   form_->ReplaceDialog1->CloseDialog();
 }
 

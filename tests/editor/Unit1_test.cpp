@@ -21,6 +21,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <set>
 #include <tuple>
 
 #include "common/DesktopFolders.h"
@@ -85,6 +86,26 @@ std::string RecentEntries(TForm1* form) {
   TRecentStrings* list = form->MRUManager1->Strings();
   for (int i = 0; i < list->Count(); ++i) all += ExtractFileName(list->Get(i)) + ":" + IntToStr(list->UserValue(i)) + " ";
   return all;
+}
+
+// Arms the next real file dialog: the name is typed into its file field over the one proposed, then
+// Enter; an empty name presses Esc instead. Shown turns true once the dialog came up.
+void TypeIntoNextFileDialog(const std::string& name, bool& shown) {
+  corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; },
+                                      [&shown, name](QWidget* dialog) {
+                                        shown = true;
+                                        if (name.empty()) {
+                                          QTest::keyClick(dialog, Qt::Key_Escape);
+                                          return;
+                                        }
+                                        auto* field = dialog->findChild<QLineEdit*>("fileNameEdit");
+                                        ASSERT_TRUE(field);
+                                        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+                                        corvane::test::TypeText(field, QString::fromStdString(name));
+                                        // The first Enter may only take the completion the field offers.
+                                        for (int i = 0; i < 2 && dialog->isVisible(); ++i)
+                                          QTest::keyClick(field, Qt::Key_Return);
+                                      });
 }
 
 class Unit1Test : public corvane::test::MainWindowTest {
@@ -897,11 +918,7 @@ TEST_F(Unit1Test, ASaveAsCancelledAfterYesStopsTheActionThatAsked) {
                                           asked = true;
                                           static_cast<QMessageBox*>(w)->button(QMessageBox::Yes)->click();
                                         });
-    corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; },
-                                        [&](QWidget* w) {
-                                          cancelled = true;
-                                          QTest::keyClick(w, Qt::Key_Escape);
-                                        });
+    TypeIntoNextFileDialog("", cancelled);
     action.act();
     EXPECT_TRUE(asked) << action.name;
     EXPECT_TRUE(cancelled) << action.name;
@@ -1337,17 +1354,7 @@ TEST_F(Unit1Test, NamesTypedIntoTheRealFileDialogsAreTheFileSystemsOwn) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form)));
     BoxCatcher boxes;
     bool typed = false;
-    corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; },
-                                        [&](QWidget* dialog) {
-                                          auto* field = dialog->findChild<QLineEdit*>("fileNameEdit");
-                                          ASSERT_TRUE(field);
-                                          QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);  // over the name proposed
-                                          corvane::test::TypeText(field, QString::fromStdString(c.typed));
-                                          typed = true;
-                                          // The first Enter may only take the completion the field offers.
-                                          for (int i = 0; i < 2 && dialog->isVisible(); ++i)
-                                            QTest::keyClick(field, Qt::Key_Return);
-                                        });
+    TypeIntoNextFileDialog(c.typed, typed);
     corvane::test::Keys(*form->Editor, c.command);
     if (c.item != Qt::Key_unknown) {
       ASSERT_TRUE(corvane::test::PressInMenu(c.item));
@@ -1366,6 +1373,64 @@ TEST_F(Unit1Test, NamesTypedIntoTheRealFileDialogsAreTheFileSystemsOwn) {
       << ActionOf(reopen->Items(0))->text().toStdString();
   EXPECT_TRUE(ActionOf(reopen->Items(1))->text().endsWith(QString::fromStdString(Path("новый.cgi"))))
       << ActionOf(reopen->Items(1))->text().toStdString();
+}
+
+// Typed into the real dialogs: a name with a folder part lands in that folder, an existing name is
+// saved over (the dialog asks nothing), and Esc leaves the window's file, text and folder as they were.
+TEST_F(Unit1Test, TheRealFileDialogsTakeAFolderPartAnExistingNameAndEsc) {
+  fs::create_directories(Path("sub"));
+  WriteFile(Path("sub/другой.pl"), "other\r\n");
+  WriteFile(Path("old.pl"), "old\r\n");
+  RegWriteString(kSettingsKey, "LastDir", dir_);
+  struct Case {
+    const char* command;  // keys that open the dialog, or a menu's key then an item's
+    Qt::Key item;
+    std::string typed;    // empty: Esc
+    std::string file;     // then on disk (with the editor's text for Save As; nothing for Esc)
+    const char* title;    // the window's title afterwards
+  } cases[] = {
+      {"Ctrl+Shift+S", Qt::Key_unknown, "sub/записка", Path("sub/записка.cgi"), "записка.cgi - Ombrix Tarnwick 2.1"},
+      {"Ctrl+Shift+S", Qt::Key_unknown, "old.pl", Path("old.pl"), "old.pl - Ombrix Tarnwick 2.1"},
+      {"Ctrl+Shift+S", Qt::Key_unknown, "", "", "old.pl - Ombrix Tarnwick 2.1"},
+      {"Alt+F", Qt::Key_H, "sub/страница", Path("sub/страница.htm"), "old.pl - Ombrix Tarnwick 2.1"},
+      {"Alt+F", Qt::Key_H, "", "", "old.pl - Ombrix Tarnwick 2.1"},
+      {"Ctrl+O", Qt::Key_unknown, "", "", "old.pl - Ombrix Tarnwick 2.1"},
+      {"Ctrl+O", Qt::Key_unknown, "sub/другой.pl", Path("sub/другой.pl"), "другой.pl - Ombrix Tarnwick 2.1"},
+  };
+  TForm1* form = Start();
+  corvane::test::Type(*form->Editor, "kept");
+  std::set<fs::path> files;
+  for (const auto& entry : fs::recursive_directory_iterator(dir_)) files.insert(entry.path());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command + (" " + c.typed));
+    WidgetOf(form)->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form)));
+    const std::string text = form->Editor->Lines()->Text();
+    BoxCatcher boxes;
+    bool shown = false;
+    TypeIntoNextFileDialog(c.typed, shown);
+    corvane::test::Keys(*form->Editor, c.command);
+    if (c.item != Qt::Key_unknown) {
+      ASSERT_TRUE(corvane::test::PressInMenu(c.item));
+    }
+    corvane::test::Settle();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(boxes.Texts(), "");
+    EXPECT_EQ(WidgetOf(form)->windowTitle().toStdString(), c.title);
+    std::set<fs::path> now;
+    for (const auto& entry : fs::recursive_directory_iterator(dir_)) now.insert(entry.path());
+    if (c.file.empty()) {
+      EXPECT_EQ(now, files);
+      EXPECT_EQ(form->Editor->Lines()->Text(), text);
+    } else if (c.command == std::string("Ctrl+Shift+S")) {
+      EXPECT_EQ(ReadFile(c.file).rfind("kept#!", 0), 0u) << ReadFile(c.file);  // the text typed, not the old file
+    } else {
+      EXPECT_TRUE(fs::exists(c.file));
+    }
+    files = now;
+  }
+  EXPECT_EQ(form->Editor->Lines()->Text(), "other\r\n");
+  EXPECT_EQ(RegReadString(kSettingsKey, "LastDir", ""), Path("sub"));
 }
 
 // A name that cannot be opened is named in the box as the user typed it.

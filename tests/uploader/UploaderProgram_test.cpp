@@ -2,7 +2,6 @@
 // it, the upload to a local server, and the program ending by itself.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
@@ -14,6 +13,7 @@
 #include "common/FtpTestServer.h"
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
+#include "common/TestPrograms.h"
 #include "common/VirtualDisplay.h"
 #include "support/RegTools.h"
 #include "uploader/Unit1.h"
@@ -36,8 +36,6 @@ class UploaderProgram : public ::testing::Test {
     if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
       FAIL() << "needs Xvfb and xdotool, which bash .ci/run installs";
     corvane::test::EnsureApplication();
-    // The programs are built into bin/ beside the tests' folder.
-    programs_ = QCoreApplication::applicationDirPath() + "/../bin/";
     folder_ = corvane::test::MakeTempDir("uploader-program");
     std::filesystem::create_directory(folder_ + "/My Scripts");
     std::ofstream(Script(), std::ios::binary) << kScript;
@@ -68,7 +66,7 @@ class UploaderProgram : public ::testing::Test {
     environment.insert("CORVANE_REGISTRY", QString::fromStdString(Registry()));
     environment.insert("CORVANE_TEST_DIALOG_ANSWERS", answers);
     process.setProcessEnvironment(environment);
-    process.start(programs_ + name, arguments);
+    process.start(corvane::test::TestCopyOfProgram(name), arguments);
     ASSERT_TRUE(process.waitForStarted(-1));
   }
 
@@ -103,7 +101,6 @@ class UploaderProgram : public ::testing::Test {
   }
 
   static constexpr const char* kScript = "#!/usr/bin/perl\r\nprint \"Content-type: text/plain\\n\\nhello\\n\";\r\n";
-  QString programs_;
   std::string folder_;
   std::unique_ptr<TFtpTestServer> server_;
   std::unique_ptr<TVirtualDisplay> display_;

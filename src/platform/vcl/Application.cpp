@@ -8,13 +8,12 @@
 #include <QWidget>
 
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 
 #include "qt/QtConvert.h"
 #include "qt/QtSide.h"
@@ -108,29 +107,35 @@ class TTerminateWatch : public QObject {
   QSocketNotifier* notifier_ = nullptr;
 };
 
-// For automated runs only: with CORVANE_TEST_REPORT_PAINT set, "painted" goes to the standard output
-// once the main form has painted for the first time.
-class TFirstPaintReport : public QObject {
+std::function<void()>& MainFormPaintedHandler() {
+  static std::function<void()> handler;
+  return handler;
+}
+
+// Calls the handler once the main form has painted for the first time, after that paint is done.
+class TFirstPaintWatch : public QObject {
  public:
-  explicit TFirstPaintReport(QWidget* window) : window_(window) { window->installEventFilter(this); }
+  TFirstPaintWatch(QWidget* window, std::function<void()> handler) : window_(window), handler_(std::move(handler)) {
+    window->installEventFilter(this);
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched == window_ && event->type() == QEvent::Paint) {
       window_->removeEventFilter(this);
-      QTimer::singleShot(0, [] {
-        std::fputs("painted\n", stdout);
-        std::fflush(stdout);
-      });
+      QTimer::singleShot(0, this, handler_);
     }
     return false;
   }
 
  private:
   QWidget* window_;
+  std::function<void()> handler_;
 };
 
 }  // namespace
+
+void SetMainFormPaintedHandler(std::function<void()> Handler) { MainFormPaintedHandler() = std::move(Handler); }
 
 std::string GetShortHint(const std::string& Hint) {
   const auto bar = Hint.find('|');
@@ -192,9 +197,9 @@ void TApplication::Run() {
   if (!loop_ && QCoreApplication::instance()) loop_ = std::make_unique<TApplicationLoop>(this);
   terminated_ = false;
   TTerminateWatch terminateWatch;
-  std::unique_ptr<TFirstPaintReport> paintReport;
-  if (mainForm_ && std::getenv("CORVANE_TEST_REPORT_PAINT"))
-    paintReport = std::make_unique<TFirstPaintReport>(WidgetOf(mainForm_));
+  std::unique_ptr<TFirstPaintWatch> paintWatch;
+  if (mainForm_ && MainFormPaintedHandler())
+    paintWatch = std::make_unique<TFirstPaintWatch>(WidgetOf(mainForm_), MainFormPaintedHandler());
   if (mainForm_ && ShowMainForm) CallHandler(this, [this] { mainForm_->Show(); });
   if (!terminated_) QApplication::exec();
   terminated_ = true;

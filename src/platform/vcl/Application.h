@@ -1,6 +1,7 @@
 #pragma once
 // The application object: the program's title, its command line, its main form and the message loop,
 // the application-wide events, and the road every exception of an event handler takes to the user.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +44,10 @@ using TWindowHook = TEvent<bool(TMessage& Message)>;
 // line text.
 std::string GetShortHint(const std::string& Hint);
 std::string GetLongHint(const std::string& Hint);
+
+// Called once, after the main form's first paint in Run is done; for whole-program test runs, which
+// time a start by it. An empty handler watches nothing.
+void SetMainFormPaintedHandler(std::function<void()> Handler);
 
 class TApplication : public TComponent {
  public:

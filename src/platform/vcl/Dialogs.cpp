@@ -20,8 +20,6 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "qt/CodePageInput.h"
@@ -42,78 +40,10 @@ TDialogHook& CurrentHook() {
 QString ToQ(const std::string& ansi) { return ToQString(ansi); }
 std::string FromQ(const QString& text) { return FromQString(text); }
 
-// ---------------------------------------------------------------------------------------------------
-// Answers from the environment, for automated runs of a whole program.
-
-struct TScriptedAnswer {
-  int button = IDCANCEL;
-  bool hasValue = false;
-  std::string value;
-};
-
-int ButtonByName(const std::string& name) {
-  static const struct {
-    const char* name;
-    int id;
-  } kButtons[] = {{"OK", IDOK}, {"Cancel", IDCANCEL}, {"Abort", IDABORT}, {"Retry", IDRETRY},
-                  {"Ignore", IDIGNORE}, {"Yes", IDYES}, {"No", IDNO}};
-  for (const auto& b : kButtons)
-    if (SameText(name, b.name)) return b.id;
-  return IDCANCEL;
-}
-
-std::vector<TScriptedAnswer> ParseAnswers(const std::string& text) {
-  std::vector<TScriptedAnswer> answers;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find(';', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string item = text.substr(start, end - start);
-    if (!item.empty()) {
-      TScriptedAnswer answer;
-      const size_t eq = item.find('=');
-      answer.button = ButtonByName(Trim(item.substr(0, eq)));
-      if (eq != std::string::npos) {
-        answer.hasValue = true;
-        answer.value = item.substr(eq + 1);
-      }
-      answers.push_back(answer);
-    }
-    start = end + 1;
-  }
-  return answers;
-}
-
-// What Esc does: the only button of a plain box, No for a yes-no box, Cancel elsewhere.
-int DismissAnswer(const TDialogRequest& request) {
-  if (request.Kind != dkMessageBox) return IDCANCEL;
-  switch (request.Flags & MB_TYPEMASK) {
-    case MB_OK: return IDOK;
-    case MB_YESNO: return IDNO;
-    case MB_ABORTRETRYIGNORE: return IDABORT;
-    default: return IDCANCEL;
-  }
-}
-
-int AnswerFromEnvironment(TDialogRequest& request, const char* variable) {
-  static std::vector<TScriptedAnswer> answers = ParseAnswers(variable);
-  static size_t next = 0;
-  std::fprintf(stderr, "dialog: %s: %s\n", AnsiToUtf8(request.Caption).c_str(), AnsiToUtf8(request.Text).c_str());
-  std::fflush(stderr);
-  if (next >= answers.size()) return DismissAnswer(request);
-  const TScriptedAnswer& answer = answers[next++];
-  if (answer.hasValue) request.Value = answer.value;
-  return answer.button;
-}
-
 // The hook's answer when there is one; false sends the request to the real dialog.
 bool Answered(TDialogRequest& request, int& result) {
   if (const TDialogHook& hook = CurrentHook()) {
     result = hook(request);
-    return true;
-  }
-  if (const char* variable = std::getenv("CORVANE_TEST_DIALOG_ANSWERS")) {
-    result = AnswerFromEnvironment(request, variable);
     return true;
   }
   return false;
@@ -195,13 +125,21 @@ QStringList NameFilters(const std::string& filter) {
 
 }  // namespace
 
+int DismissAnswer(const TDialogRequest& Request) {
+  if (Request.Kind != dkMessageBox) return IDCANCEL;
+  switch (Request.Flags & MB_TYPEMASK) {
+    case MB_OK: return IDOK;
+    case MB_YESNO: return IDNO;
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    default: return IDCANCEL;
+  }
+}
+
 TDialogHook SetDialogHook(TDialogHook Hook) {
   TDialogHook previous = std::move(CurrentHook());
   CurrentHook() = std::move(Hook);
   return previous;
 }
-
-std::string TestAnswersVariable() { return "CORVANE_TEST_DIALOG_ANSWERS"; }
 
 int ShowMessageBox(const std::string& Text, const std::string& Caption, UINT Flags) {
   TDialogRequest request;

@@ -90,6 +90,10 @@ using TDialogHook = std::function<int(TDialogRequest& Request)>;
 // Installs a hook (an empty one brings the real dialogs back) and returns the one it replaces.
 TDialogHook SetDialogHook(TDialogHook Hook);
 
+// The answer of a dialog closed the way Esc closes it: the only button of a plain box, No for a yes-no
+// box, Cancel elsewhere.
+int DismissAnswer(const TDialogRequest& Request);
+
 // A hook for the scope of a test.
 class TDialogHookScope {
  public:
@@ -101,13 +105,6 @@ class TDialogHookScope {
  private:
   TDialogHook previous_;
 };
-
-// For automated runs of a whole program only: when the environment variable CORVANE_TEST_DIALOG_ANSWERS
-// is set, its items (separated by ';', each a button name "OK", "Cancel", "Yes", "No", "Abort", "Retry"
-// or "Ignore", optionally followed by "=" and the text to enter) answer the dialogs in order, each
-// request is written to the standard error as "dialog: <caption>: <text>", and once the items run out
-// every dialog is dismissed the way Esc would.
-std::string TestAnswersVariable();
 
 // ---------------------------------------------------------------------------------------------------
 // Common dialogs
