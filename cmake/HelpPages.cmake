@@ -40,7 +40,7 @@ endforeach()
 # The hot-keys page is written by a window of the program itself, from its menus and its editor's key
 # table, over settings of its own that start empty (so the quick inserts show their default keys).
 add_executable(MakeHotKeysPage "${CMAKE_SOURCE_DIR}/src/editor/hotkeys/main.cpp")
-target_link_libraries(MakeHotKeysPage PRIVATE corvane_editor_lib)
+target_link_libraries(MakeHotKeysPage PRIVATE corvane_editor)
 set_target_properties(MakeHotKeysPage PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tools")
 set(hotkeys_settings "${CMAKE_BINARY_DIR}/tools/hotkeys-settings")
 add_custom_command(OUTPUT "${help_dir}/hotkeys.htm"

@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "common/TestApp.h"
-#include "platform/vcl/Controls.h"
+#include "vcl/Controls.h"
 
 namespace corvane::test {
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "editor/MainWindow.h"
-#include "highlight/qzCompletionProposal.h"
+#include "editaddons/qzCompletionProposal.h"
 #include "vcl/DateTimes.h"
 #include "win/Shell.h"
 

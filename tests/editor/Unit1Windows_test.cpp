@@ -11,7 +11,7 @@
 #include "common/TestFiles.h"
 #include "editor/MainWindow.h"
 #include "highlight/ZuzUderUze.h"
-#include "highlight/qzHtmlExport.h"
+#include "editaddons/qzHtmlExport.h"
 #include "support/RecentList.h"
 #include "vcl/Dialogs.h"
 #include "win/Shell.h"
