@@ -11,6 +11,7 @@
 #include "common/PerlCorpus.h"
 #include "common/TestApp.h"
 #include "editctl/qzCustomEdit.h"
+#include "editctl/qzSupportClasses.h"
 #include "highlight/ZuzUderUze.h"
 #include "highlight/qzHighlighter.h"
 #include "win/Gdi.h"

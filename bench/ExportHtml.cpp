@@ -9,7 +9,7 @@
 #include "common/TestApp.h"
 #include "editctl/qzCustomEdit.h"
 #include "highlight/ZuzUderUze.h"
-#include "highlight/qzHtmlExport.h"
+#include "editaddons/qzHtmlExport.h"
 #include "win/ReplaceFile.h"
 
 int main(int argc, char** argv) {

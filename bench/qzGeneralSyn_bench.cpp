@@ -10,7 +10,7 @@
 #include "common/TestApp.h"
 #include "editctl/qzCustomEdit.h"
 #include "highlight/qzGeneralSyn.h"
-#include "highlight/qzHtmlExport.h"
+#include "editaddons/qzHtmlExport.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "common/PerlCorpus.h"
 #include "common/TestApp.h"
 #include "highlight/ZuzUderUze.h"
-#include "highlight/qzHtmlExport.h"
+#include "editaddons/qzHtmlExport.h"
 #include "win/ReplaceFile.h"
 
 namespace {

@@ -8,32 +8,52 @@ function(corvane_sources out)
   set(${out} ${files} PARENT_SCOPE)
 endfunction()
 
-# The libraries a test or benchmark of a folder links: each program's own units (both programs have a
-# `TForm1`, so no executable links the two), then the components and the layer.
-function(corvane_libraries_for folder out)
-  if(folder MATCHES "^uploader")
-    set(${out} corvane_uploader_lib corvane_components corvane_platform PARENT_SCOPE)
-  else()
-    set(${out} corvane_editor_lib corvane_components corvane_platform PARENT_SCOPE)
-  endif()
+# A library's public include folder, made in the build tree: a link to each of the given source folders
+# and nothing else, so that its users reach "folder/Unit.h" of these folders only and an include of
+# any other folder fails to build.
+function(corvane_public_folders library)
+  set(dir "${CMAKE_BINARY_DIR}/include/${library}")
+  file(MAKE_DIRECTORY "${dir}")
+  foreach(folder IN LISTS ARGN)
+    get_filename_component(name "${folder}" NAME)
+    file(CREATE_LINK "${CMAKE_SOURCE_DIR}/${folder}" "${dir}/${name}" SYMBOLIC)
+  endforeach()
+  target_include_directories(${library} PUBLIC "${dir}")
 endfunction()
 
-# One GoogleTest executable per *_test.cpp of a test folder, each registered with ctest.
+# The units of src/FOLDER (its main.cpp aside) as the library corvane_FOLDER, on the libraries given,
+# the ones right below it.
+function(corvane_folder_library folder)
+  corvane_sources(sources src/${folder})
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  add_library(corvane_${folder} STATIC ${sources})
+  corvane_public_folders(corvane_${folder} src/${folder})
+  target_link_libraries(corvane_${folder} PUBLIC ${ARGN})
+endfunction()
+
+# One GoogleTest executable per *_test.cpp of a test folder, each registered with ctest, on the
+# LIBRARIES given (with the ones below them). The tests link Qt themselves, as they deliver Qt's events.
 function(corvane_add_test_folder folder)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" LIBRARIES)
   file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*_test.cpp")
   foreach(test_source IN LISTS tests)
     get_filename_component(name "${test_source}" NAME_WE)
     set(target "${folder}_${name}")
     add_executable(${target} ${test_source})
-    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
-    corvane_libraries_for(${folder} libraries)
-    target_link_libraries(${target} PRIVATE corvane_test_main corvane_test_common ${libraries} GTest::gtest Qt6::Test)
+    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(${target} PRIVATE corvane_test_main corvane_test_common ${arg_LIBRARIES} GTest::gtest
+      Qt6::Widgets Qt6::PrintSupport Qt6::Test)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON)
     # The environment the suites need is set by the test main, so a test runs alike by hand and by ctest.
     # A hung test fails after CORVANE_TEST_TIMEOUT seconds instead of holding up the whole run.
     set(properties TIMEOUT ${CORVANE_TEST_TIMEOUT})
     # The suites that add a printer to the system's print service, or look at its printers, take turns.
     if(name MATCHES "^(qzPrintCups|Print)_test$")
       list(APPEND properties RESOURCE_LOCK print-service)
+    endif()
+    # The install test reads the build tree that the layering checks build into.
+    if(name STREQUAL "Install_test")
+      list(APPEND properties RESOURCE_LOCK build-tree)
     endif()
     gtest_discover_tests(${target}
       DISCOVERY_TIMEOUT 120

@@ -42,7 +42,7 @@ endforeach()
 # window registers the script types at its start: desktop folders of its own keep that out of the
 # desktop of whoever builds.
 add_executable(MakeHotKeysPage "${CMAKE_SOURCE_DIR}/src/editor/hotkeys/main.cpp")
-target_link_libraries(MakeHotKeysPage PRIVATE corvane_editor_lib)
+target_link_libraries(MakeHotKeysPage PRIVATE corvane_editor)
 set_target_properties(MakeHotKeysPage PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tools")
 set(hotkeys_settings "${CMAKE_BINARY_DIR}/tools/hotkeys-settings")
 add_custom_command(OUTPUT "${help_dir}/hotkeys.htm"

@@ -14,7 +14,7 @@
 #include "editctl/qzCustomEdit.h"
 #include "highlight/ZuzUderUze.h"
 #include "highlight/qzGeneralSyn.h"
-#include "highlight/qzHtmlExport.h"
+#include "editaddons/qzHtmlExport.h"
 #include "win/CodePage.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "editctl/qzKeyCmds.h"
 #include "editor/Unit1.h"
-#include "highlight/qzCompletionProposal.h"
+#include "editaddons/qzCompletionProposal.h"
 #include "vcl/Menus.h"
 
 namespace Corvane {

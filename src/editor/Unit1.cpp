@@ -8,7 +8,7 @@
 #include "editor/Unit4.h"
 #include "editor/regftyp.h"
 #include "highlight/ZuzUderUze.h"
-#include "highlight/qzCompletionProposal.h"
+#include "editaddons/qzCompletionProposal.h"
 #include "support/AppEvents.h"
 #include "support/LCDate.h"
 #include "support/Placement.h"

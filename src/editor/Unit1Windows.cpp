@@ -2,7 +2,7 @@
 // program (a new one, a file or a recent file opened in one).
 #include "editctl/qzCustomEdit.h"
 #include "editor/Unit1.h"
-#include "highlight/qzHtmlExport.h"
+#include "editaddons/qzHtmlExport.h"
 #include "support/Placement.h"
 #include "support/RecentList.h"
 #include "support/RegTools.h"

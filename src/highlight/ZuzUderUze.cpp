@@ -1,7 +1,5 @@
 #include "highlight/ZuzUderUze.h"
 
-#include "highlight/qzExport.h"
-
 namespace {
 
 using enum TPerlTokenKind;
@@ -441,7 +439,7 @@ void TZuzUderUze::ScanToEol() {
 
 void TZuzUderUze::NextForExport() {
   Next();
-  TqzCustomExport* exporter = Exporter();
+  TqzTokenExporter* exporter = Exporter();
   if (!exporter) return;
   TqzHighLightAttributes* attribute = GetTokenAttribute();
   bool encode = false;

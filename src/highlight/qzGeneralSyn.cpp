@@ -1,6 +1,5 @@
 #include "highlight/qzGeneralSyn.h"
 
-#include "highlight/qzExport.h"
 #include "vcl/Registry.h"
 #include "vcl/SysUtils.h"
 
@@ -175,7 +174,7 @@ void TqzGeneralSyn::Next() {
 
 void TqzGeneralSyn::NextForExport() {
   Next();
-  TqzCustomExport* exporter = Exporter();
+  TqzTokenExporter* exporter = Exporter();
   if (!exporter) return;
   const bool encode = FTokenKind == tkComment || FTokenKind == tkString || FTokenKind == tkSymbol ||
                       FTokenKind == tkUnknown;

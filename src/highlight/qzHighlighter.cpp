@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 
-#include "highlight/qzExport.h"
 #include "vcl/Registry.h"
 
 namespace {
@@ -158,7 +157,7 @@ TqzHighLightAttributes* TqzCustomHighLighter::GetAttribute(int Index) const {
   return static_cast<TqzHighLightAttributes*>(FAttributes.Objects(Index));
 }
 
-void TqzCustomHighLighter::SetExporter(TqzCustomExport* Value) {
+void TqzCustomHighLighter::SetExporter(TqzTokenExporter* Value) {
   if (FExporter == Value) return;
   if (FExporter) RemoveFreeNotification(FExporter);
   FExporter = Value;

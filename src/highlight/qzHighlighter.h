@@ -14,12 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "editctl/qzSupportClasses.h"
+#include "highlight/qzMethodChain.h"
 #include "vcl/Classes.h"
 #include "vcl/Graphics.h"
 #include "win/Registry.h"
-
-class TqzCustomExport;
 
 // An attribute without a colour of its own takes the editor's colour.
 class TqzHighLightAttributes : public TPersistent {
@@ -59,6 +57,16 @@ using TqzRangeState = std::intptr_t;
 using TqzIdentChars = std::bitset<256>;
 // Sender, the token's kind, its text and the line number.
 using TTokenEvent = TEvent<void(TObject* Sender, int TokenKind, const std::string& TokenText, int LineNo)>;
+
+// What an export attaches to a highlighter: the exporters read the editor control's lines, so they sit
+// above it, and the highlighter knows of them only that they take the tokens it scans (NextForExport).
+class TqzTokenExporter : public TComponent {
+ public:
+  using TComponent::TComponent;
+  // One token of the line being exported; the end-of-line token comes with an empty Text and no
+  // attribute. Encode asks for the text to be escaped for the output format; IsSpace marks blanks.
+  virtual void ExportToken(std::string_view Text, TqzHighLightAttributes* Attribute, bool Encode, bool IsSpace) = 0;
+};
 
 class TqzCustomHighLighter : public TComponent {
  public:
@@ -110,8 +118,8 @@ class TqzCustomHighLighter : public TComponent {
   void NotifyAttributesChanged(TObject* Sender = nullptr);
 
   // The exporter that last started an export with this highlighter; not owned, cleared when it is freed.
-  TqzCustomExport* Exporter() const { return FExporter; }
-  void SetExporter(TqzCustomExport* Value);
+  TqzTokenExporter* Exporter() const { return FExporter; }
+  void SetExporter(TqzTokenExporter* Value);
 
   std::string DefaultFilter() const { return GetDefaultFilter(); }
   TTokenEvent OnToken;
@@ -127,7 +135,7 @@ class TqzCustomHighLighter : public TComponent {
  private:
   TStringList FAttributes;  // sorted by name; owns its objects
   TqzNotifyEventChain FAttrChangeHooks;
-  TqzCustomExport* FExporter = nullptr;
+  TqzTokenExporter* FExporter = nullptr;
   std::string FDefaultFilter;
 };
 

@@ -8,8 +8,8 @@
 #include <QWidget>
 
 #include "common/TestApp.h"
-#include "platform/vcl/Controls.h"
 #include "qt/QtSide.h"
+#include "vcl/Controls.h"
 
 namespace corvane::test {
 

@@ -7,7 +7,7 @@
 
 #include "common/EditorWindow.h"
 #include "common/UserInput.h"
-#include "highlight/qzCompletionProposal.h"
+#include "editaddons/qzCompletionProposal.h"
 
 using namespace Corvane;
 

@@ -8,7 +8,7 @@
 
 #include "common/MainWindow.h"
 #include "common/TestFiles.h"
-#include "highlight/qzCompletionProposal.h"
+#include "editaddons/qzCompletionProposal.h"
 #include "vcl/DateTimes.h"
 #include "win/Shell.h"
 

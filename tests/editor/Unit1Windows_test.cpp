@@ -11,7 +11,7 @@
 #include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "highlight/ZuzUderUze.h"
-#include "highlight/qzHtmlExport.h"
+#include "editaddons/qzHtmlExport.h"
 #include "qt/QtSide.h"
 #include "support/RecentList.h"
 #include "vcl/Dialogs.h"

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "highlight/RecordingExport.h"
+#include "editaddons/RecordingExport.h"
 
 namespace {
 

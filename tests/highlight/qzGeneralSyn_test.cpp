@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/TempRegistry.h"
-#include "highlight/RecordingExport.h"
+#include "editaddons/RecordingExport.h"
 #include "vcl/Registry.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "common/TestApp.h"
 #include "common/UserInput.h"
 #include "editctl/qzCustomEdit.h"
-#include "highlight/qzCompletionProposal.h"
+#include "editaddons/qzCompletionProposal.h"
 #include "qt/QtSide.h"
 #include "vcl/Forms.h"
 #include "vcl/Graphics.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "highlight/qzExport.h"
+#include "editaddons/qzExport.h"
 
 namespace corvane::test {
 

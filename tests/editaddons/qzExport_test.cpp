@@ -1,4 +1,4 @@
-#include "highlight/qzExport.h"
+#include "editaddons/qzExport.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "common/TestApp.h"
 #include "editctl/qzCustomEdit.h"
-#include "highlight/RecordingExport.h"
+#include "editaddons/RecordingExport.h"
 #include "highlight/qzGeneralSyn.h"
 #include "vcl/Clipbrd.h"
 #include "vcl/SysUtils.h"

@@ -1,4 +1,4 @@
-#include "highlight/qzExport.h"
+#include "editaddons/qzExport.h"
 
 #include <algorithm>
 #include <climits>
@@ -30,7 +30,7 @@ std::vector<TqzCustomExportClass>& ExporterClasses() {
 
 }  // namespace
 
-TqzCustomExport::TqzCustomExport(TComponent* AOwner) : TComponent(AOwner) {}
+TqzCustomExport::TqzCustomExport(TComponent* AOwner) : TqzTokenExporter(AOwner) {}
 
 void TqzCustomExport::SetTitle(const std::string& Value) { FTitle = Value.empty() ? "(Untitled)" : Value; }
 

@@ -12,7 +12,7 @@
 
 class TqzCustomEdit;
 
-class TqzCustomExport : public TComponent {
+class TqzCustomExport : public TqzTokenExporter {
  public:
   explicit TqzCustomExport(TComponent* AOwner);
   std::string ClassName() const override { return "TqzCustomExport"; }
@@ -37,9 +37,6 @@ class TqzCustomExport : public TComponent {
   virtual void CopyToClipboardFormat(TqzCustomEdit* Editor, TqzCustomHighLighter* Highlighter, UINT Format);
   virtual void CopyToClipboard(TqzCustomEdit* Editor, TqzCustomHighLighter* Highlighter);
   virtual void Clear();
-  // One token of the line being exported; the end-of-line token comes with an empty Text and no
-  // attribute. Encode asks for the text to be escaped for the output format; IsSpace marks blanks.
-  virtual void ExportToken(std::string_view Text, TqzHighLightAttributes* Attribute, bool Encode, bool IsSpace) = 0;
 
   // The walks below raise EAbort, silently, for a range that starts where it ends; on any failure the
   // output is emptied and the error passed on. Positions are 1-based (column, line).

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "highlight/qzExport.h"
+#include "editaddons/qzExport.h"
 #include "vcl/Graphics.h"
 
 // The HTML font sizes 1 to 7.

@@ -11,7 +11,7 @@
 #include "common/XClipboard.h"
 #include "editctl/qzCustomEdit.h"
 #include "highlight/ZuzUderUze.h"
-#include "highlight/qzHtmlExport.h"
+#include "editaddons/qzHtmlExport.h"
 #include "win/CodePage.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "highlight/qzCompletionProposal.h"
+#include "editaddons/qzCompletionProposal.h"
 
 #include <algorithm>
 #include <cctype>

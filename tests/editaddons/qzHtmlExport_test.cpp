@@ -1,4 +1,4 @@
-#include "highlight/qzHtmlExport.h"
+#include "editaddons/qzHtmlExport.h"
 
 #include <gtest/gtest.h>
 

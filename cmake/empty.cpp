@@ -1,1 +1,0 @@
-// Placeholder unit for a program folder that has no units yet.
