@@ -124,8 +124,7 @@ class TPrivatePrintService {
         [&] {
           return scheduler_.state() == QProcess::NotRunning ||
                  RunTool("lpstat -h '" + Socket() + "' -p " + kPrinterName).find(idle) == 0;
-        },
-        -1);
+        });
     return scheduler_.state() == QProcess::Running;
   }
 
@@ -177,7 +176,7 @@ TEST(PrintThroughCups, ThePdfQueueOfTheServicePrintsTheTextWithItsCopies) {
 
   // The service logs a job's pages and title when the job is done; however long a loaded machine takes.
   std::string log;
-  corvane::test::PumpUntil([&] { return (log = service.PageLog()).find(" total ") != std::string::npos; }, -1);
+  corvane::test::PumpUntil([&] { return (log = service.PageLog()).find(" total ") != std::string::npos; });
   EXPECT_NE(log.find(std::string(kPrinterName) + " "), std::string::npos) << log;
   EXPECT_NE(log.find(" total 2 "), std::string::npos) << log;
   EXPECT_NE(log.find(" cups.pl "), std::string::npos) << log;  // the job's title

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/CommandWalk.h"
+#include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/UserInput.h"
 #include "editor/MainWindow.h"
@@ -35,7 +36,7 @@ class Unit1Commands : public MainWindowTest {
     form_->Open(Path("second.pl"), false);
     QWidget* window = form_->Widget();
     window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window, corvane::test::kUntilTheTestTimesOut));
     return form_.get();
   }
 

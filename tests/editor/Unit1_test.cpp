@@ -120,7 +120,7 @@ class Unit1Test : public ::testing::Test {
   // File, Reopen, then the entry's number, with the keys a user presses in the active window.
   void Reopen(int number) {
     form_->Widget()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_->Widget()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_->Widget(), corvane::test::kUntilTheTestTimesOut));
     corvane::test::Keys(*form_->Editor, "Alt+F");
     ASSERT_TRUE(corvane::test::PressInMenu(Qt::Key_R)) << "the File menu did not open";
     ASSERT_TRUE(corvane::test::PressInMenu(static_cast<Qt::Key>(Qt::Key_0 + number))) << "no Reopen menu";
@@ -300,7 +300,7 @@ TEST_F(Unit1Test, TheTextHasTheKeyboardAgainAfterARun) {
   TForm1* form = Start();
   ASSERT_TRUE(corvane::test::PumpUntil([&] { return form->Editor->Focused(); }));
   corvane::test::Keys(nullptr, "F9");
-  ASSERT_TRUE(corvane::test::PumpUntil([&] { return form->Memo1->Hint.rfind("Done.", 0) == 0; }, 30000));
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return form->Memo1->Hint.rfind("Done.", 0) == 0; }));
   corvane::test::Keys(nullptr, "F9");
   EXPECT_EQ(form->PageControl1->ActivePage(), form->EditSheet);
   corvane::test::Type(nullptr, "x");
@@ -913,7 +913,7 @@ TEST_F(Unit1Test, ASaveAsCancelledAfterYesStopsTheActionThatAsked) {
       {"File > Reopen", [this] { Reopen(1); }},
       {"File > Exit", [this] {
          form_->Widget()->activateWindow();
-         ASSERT_TRUE(QTest::qWaitForWindowActive(form_->Widget()));
+         ASSERT_TRUE(QTest::qWaitForWindowActive(form_->Widget(), corvane::test::kUntilTheTestTimesOut));
          corvane::test::Keys(*form_->Editor, "Alt+F");
          ASSERT_TRUE(corvane::test::PressInMenu(Qt::Key_X)) << "the File menu did not open";
        }},
@@ -1368,7 +1368,7 @@ TEST_F(Unit1Test, NamesTypedIntoTheRealFileDialogsAreTheFileSystemsOwn) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     form->Widget()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Widget()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Widget(), corvane::test::kUntilTheTestTimesOut));
     BoxCatcher boxes;
     bool typed = false;
     corvane::test::WhenModalWidgetShown([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; },
