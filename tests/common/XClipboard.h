@@ -38,7 +38,9 @@ class TXClipboardDisplay : public testing::Environment {
   }
   void TearDown() override {
     if (!server_) return;
-    server_->kill();
+    // Asked to end, so that it takes its lock file and socket along: a display left to look stale is
+    // taken over by the next X server, and two taking it over at once end up on one display.
+    server_->terminate();
     server_->waitForFinished(-1);
     server_.reset();
   }

@@ -84,7 +84,7 @@ class UploaderProgram : public ::testing::Test {
   // In the uploader's window: Host, User ID, Password: type the password; then Local File and
   // Remote File, whose entering proposes the remote name; Enter presses Upload.
   void TypePasswordAndUpload() {
-    Focus({"--name", "Upload A Script To FTP"});
+    ASSERT_NO_FATAL_FAILURE(Focus({"--name", "Upload A Script To FTP"}));
     ASSERT_TRUE(Xdo({"key", "--delay", "50", "Tab", "Tab"}));
     ASSERT_TRUE(Xdo({"type", "--delay", "20", QString::fromStdString(server_->Password)}));
     ASSERT_TRUE(Xdo({"key", "--delay", "50", "Tab", "Tab"}));
@@ -119,7 +119,7 @@ TEST_F(UploaderProgram, UploadsTheFileNamedOnTheCommandLineAndEnds) {
   const std::size_t blank = script.find(' ');
   StartProgram(uploader, "Uploader",
                {QString::fromStdString(script.substr(0, blank)), QString::fromStdString(script.substr(blank + 1))});
-  TypePasswordAndUpload();
+  ASSERT_NO_FATAL_FAILURE(TypePasswordAndUpload());
 
   ASSERT_TRUE(uploader.waitForFinished(-1)) << "the program did not end";
   const std::string errors = uploader.readAllStandardError().toStdString();
@@ -135,7 +135,7 @@ TEST_F(UploaderProgram, AServerThatHangsUpMidUploadIsReportedBeforeTheProgramEnd
   RegWriteString(UploaderKey, "Host", "127.0.0.1:" + std::to_string(server_->Port()));
   QProcess uploader;
   StartProgram(uploader, "Uploader", {QString::fromStdString(Script())});
-  TypePasswordAndUpload();
+  ASSERT_NO_FATAL_FAILURE(TypePasswordAndUpload());
 
   ASSERT_TRUE(uploader.waitForFinished(-1)) << "the program did not end";
   const std::string errors = uploader.readAllStandardError().toStdString();
@@ -150,7 +150,7 @@ TEST_F(UploaderProgram, CancelAfterARefusedUploadEndsWithAFailure) {
   RegWriteString(UploaderKey, "Host", "127.0.0.1:" + std::to_string(server_->Port()));
   QProcess uploader;
   StartProgram(uploader, "Uploader", {QString::fromStdString(Script())});
-  TypePasswordAndUpload();
+  ASSERT_NO_FATAL_FAILURE(TypePasswordAndUpload());
   uploader.setReadChannel(QProcess::StandardError);  // where the answered boxes are told
   std::string errors;
   while (errors.find("dialog:") == std::string::npos && uploader.waitForReadyRead(-1))
@@ -171,9 +171,9 @@ TEST_F(UploaderProgram, CancelAfterARefusedUploadEndsWithAFailure) {
 TEST_F(UploaderProgram, CorvaneHandsItsScriptToTheUploader) {
   QProcess corvane;
   StartProgram(corvane, "Corvane", {QString::fromStdString(Script())});
-  Focus({"--pid", QString::number(corvane.processId())});
+  ASSERT_NO_FATAL_FAILURE(Focus({"--pid", QString::number(corvane.processId())}));
   ASSERT_TRUE(Xdo({"key", "ctrl+alt+f"}));  // File, Upload To FTP...; the script is saved, so nothing is asked
-  TypePasswordAndUpload();
+  ASSERT_NO_FATAL_FAILURE(TypePasswordAndUpload());
 
   // The uploader ends by itself once the file is up; the editor stays.
   WaitUntilTheUploaderIsGone();
@@ -204,10 +204,10 @@ TEST_F(UploaderProgram, CorvaneHandsAScriptWithACyrillicPathToTheUploader) {
     Xdo({"getwindowname", windows.split('\n').first()}, &title);
   }
   EXPECT_EQ(title.toStdString(), expected.toStdString());
-  Focus({"--pid", QString::number(corvane.processId())});
+  ASSERT_NO_FATAL_FAILURE(Focus({"--pid", QString::number(corvane.processId())}));
   ASSERT_TRUE(Xdo({"key", "ctrl+alt+f"}));
 
-  Focus({"--name", "Upload A Script To FTP"});
+  ASSERT_NO_FATAL_FAILURE(Focus({"--name", "Upload A Script To FTP"}));
   ASSERT_TRUE(Xdo({"key", "--delay", "50", "Tab", "Tab"}));
   ASSERT_TRUE(Xdo({"type", "--delay", "20", QString::fromStdString(server_->Password)}));
   ASSERT_TRUE(Xdo({"key", "--delay", "50", "Tab", "ctrl+a", "ctrl+c"}));  // Local File
@@ -246,14 +246,14 @@ TEST_F(UploaderProgram, CorvaneOffersToSaveAChangedScriptBeforeHandingItOver) {
     QProcess corvane;
     // The uploader inherits the answers: its own box takes the next item, or is dismissed.
     StartProgram(corvane, "Corvane", {QString::fromStdString(Script())}, QString(c.answer) + ";OK");
-    Focus({"--pid", QString::number(corvane.processId())});
+    ASSERT_NO_FATAL_FAILURE(Focus({"--pid", QString::number(corvane.processId())}));
     // A click into the text gives the editor the keyboard.
     QString window;
     ASSERT_TRUE(Xdo({"search", "--sync", "--onlyvisible", "--pid", QString::number(corvane.processId())}, &window));
     ASSERT_TRUE(Xdo({"mousemove", "--sync", "--window", window.split('\n').first(), "200", "150", "click", "1"}));
     ASSERT_TRUE(Xdo({"key", "--delay", "50", "ctrl+Home", "numbersign"}));  // "#!/usr/bin/perl" becomes "##!..."
     ASSERT_TRUE(Xdo({"key", "ctrl+alt+f"}));
-    TypePasswordAndUpload();
+    ASSERT_NO_FATAL_FAILURE(TypePasswordAndUpload());
     WaitUntilTheUploaderIsGone();
     const std::string onDisk = ReadFile(Script());
     EXPECT_EQ(onDisk.rfind("##!", 0) == 0, c.saved);
