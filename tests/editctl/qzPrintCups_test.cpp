@@ -94,7 +94,11 @@ class TPrivatePrintService {
   fs::path Output() const { return folder_ / "out" / "job.pdf"; }
   // One line per finished job: printer, account, job number, time, "total", pages, ..., the job's title.
   std::string PageLog() const { return corvane::test::ReadFile(folder_ / "log" / "page_log"); }
-  std::string ErrorLog() const { return corvane::test::ReadFile(folder_ / "log" / "error_log"); }
+  // What the scheduler said, for a failure's message.
+  std::string Said() const {
+    return corvane::test::ReadFile(folder_ / "log" / "scheduler.out") +
+           corvane::test::ReadFile(folder_ / "log" / "error_log");
+  }
 
   // Starts the scheduler in the foreground, so that it is this object's child, and waits until the queue
   // is there; false when the scheduler ended instead.
@@ -114,8 +118,8 @@ class TPrivatePrintService {
     WriteText(folder_ / "conf" / "printers.conf", std::string("<Printer ") + kPrinterName + ">\nDeviceURI file://" +
                                                       Output().string() +
                                                       "\nState Idle\nAccepting Yes\n</Printer>\n");
+    scheduler_.setProcessChannelMode(QProcess::MergedChannels);
     scheduler_.setStandardOutputFile(QString::fromStdString(at + "/log/scheduler.out"));
-    scheduler_.setStandardErrorFile(QString::fromStdString(at + "/log/scheduler.out"));
     scheduler_.start(cupsd, {"-f", "-c", QString::fromStdString(at + "/conf/cupsd.conf")});
     if (!scheduler_.waitForStarted(-1)) return false;
     // However long a loaded machine takes; the test's own time-out catches a scheduler that hangs.
@@ -159,7 +163,7 @@ TEST(PrintThroughCups, ThePdfQueueOfTheServicePrintsTheTextWithItsCopies) {
   // The print system reads its server once, at its first use in the process: this comes before it.
   setenv("CUPS_SERVER", service.Socket().c_str(), 1);
   corvane::test::EnsureApplication();
-  ASSERT_TRUE(service.Start(cupsd)) << service.ErrorLog();
+  ASSERT_TRUE(service.Start(cupsd)) << service.Said();
 
   const auto printers = Printer()->Printers();
   const auto found = std::find(printers.begin(), printers.end(), kPrinterName);
