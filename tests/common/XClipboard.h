@@ -38,8 +38,8 @@ class TXClipboardDisplay : public testing::Environment {
   }
   void TearDown() override {
     if (!server_) return;
-    // Asked to end, so that it takes its lock file and socket along: a display left to look stale is
-    // taken over by the next X server, and two taking it over at once end up on one display.
+    // Asked to end, as the desktop tests' server is, so that it removes its socket instead of leaving a
+    // dead one in the machine's X socket folder.
     server_->terminate();
     server_->waitForFinished(-1);
     server_.reset();

@@ -146,7 +146,7 @@ TEST_F(CorvaneDesktop, ThePerlPathPromptProposesThePerlOfThisSystem) {
   ASSERT_TRUE(Xdo({"windowfocus", "--sync", prompt.trimmed()}));
   ASSERT_TRUE(Xdo({"key", "Return"}));
   EXPECT_TRUE(corvane_.waitForFinished(-1)) << "still open; the window now: "
-                                               << (WaitForTitle("Error", title), title.toStdString());
+                                            << (WaitForTitle("Error", title), title.toStdString());
   EXPECT_EQ(corvane_.exitCode(), 0);
   RegistryStore::Instance().SetPath(Path("registry.sqlite3"));
   EXPECT_EQ(RegReadStringLM("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Perl.exe", "", "unset"),
