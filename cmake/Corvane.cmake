@@ -47,10 +47,6 @@ function(corvane_add_test_folder folder)
     # The environment the suites need is set by the test main, so a test runs alike by hand and by ctest.
     # A hung test fails after CORVANE_TEST_TIMEOUT seconds instead of holding up the whole run.
     set(properties TIMEOUT ${CORVANE_TEST_TIMEOUT})
-    # The suites that add a printer to the system's print service, or look at its printers, take turns.
-    if(name MATCHES "^(qzPrintCups|Print)_test$")
-      list(APPEND properties RESOURCE_LOCK print-service)
-    endif()
     # The install test reads the build tree that the layering checks build into.
     if(name STREQUAL "Install_test")
       list(APPEND properties RESOURCE_LOCK build-tree)

@@ -61,7 +61,7 @@ inline std::string DesktopTool(const QStringList& command, int* exitCode = nullp
     environment.remove(name);
   tool.setProcessEnvironment(environment);
   tool.start(command.first(), command.mid(1));
-  EXPECT_TRUE(tool.waitForFinished(60000)) << command.join(' ').toStdString();
+  EXPECT_TRUE(tool.waitForFinished(-1)) << command.join(' ').toStdString();
   if (exitCode) *exitCode = tool.exitCode();
   return (tool.readAllStandardOutput() + tool.readAllStandardError()).trimmed().toStdString();
 }

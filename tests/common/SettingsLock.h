@@ -19,7 +19,7 @@ class TSettingsLock {
                                "print('locked', flush=True)\n"
                                "sys.stdin.read()\n";
     process_.start("python3", {"-c", QString::fromStdString(script), QString::fromStdString(file)});
-    held_ = process_.waitForReadyRead(30000) && process_.readAllStandardOutput().trimmed() == "locked";
+    held_ = process_.waitForReadyRead(-1) && process_.readAllStandardOutput().trimmed() == "locked";
   }
   ~TSettingsLock() { Release(); }
   TSettingsLock(const TSettingsLock&) = delete;
@@ -31,7 +31,7 @@ class TSettingsLock {
   bool Release() {
     if (process_.state() == QProcess::NotRunning) return true;
     process_.closeWriteChannel();
-    return process_.waitForFinished(30000);
+    return process_.waitForFinished(-1);
   }
 
  private:

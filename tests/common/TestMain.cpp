@@ -63,6 +63,10 @@ std::string PrivateDesktopFolders() {
   return folder;
 }
 
+// Nor does a test see or change the machine's printers: the print service of the test program and of
+// the programs it starts is a socket in the program's own folder, where nothing listens.
+void PrivatePrintService(const std::string& folder) { setenv("CUPS_SERVER", (folder + "/cups.sock").c_str(), 1); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,6 +77,7 @@ int main(int argc, char** argv) {
   setenv("CORVANE_BINARY_DIR", CORVANE_BINARY_DIR_PATH, 0);
   const std::string desktop = PrivateDesktopFolders();
   if (desktop.empty()) return 1;
+  PrivatePrintService(desktop);
   ::testing::InitGoogleTest(&argc, argv);
   const int result = RUN_ALL_TESTS();
   EndDescendants();

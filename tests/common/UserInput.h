@@ -27,6 +27,8 @@
 #include <string>
 #include "qt/QtSide.h"
 
+#include "common/TestApp.h"
+
 class QWidget;
 class TWinControl;
 
@@ -88,7 +90,7 @@ class EventCounter : public QObject {
   int Count() const { return count_; }
   // Runs the event loop until `more` further events arrived (counted from now) or the time ran out;
   // false on time-out. The time-out is a safety net, never part of what a test checks.
-  bool WaitFor(int more = 1, int timeoutMs = 10000);
+  bool WaitFor(int more = 1, int timeoutMs = kUntilTheTestTimesOut);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,10 +3,16 @@
 // the CPU a real window takes), and xdotool run against it.
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
 namespace corvane::test {
+
+// Xvfb and xdotool, which a test on a virtual display needs.
+inline bool VirtualDisplayToolsInstalled() {
+  return !QStandardPaths::findExecutable("Xvfb").isEmpty() && !QStandardPaths::findExecutable("xdotool").isEmpty();
+}
 
 // An X server of its own on a free display, for as long as the object lives.
 class TVirtualDisplay {
@@ -34,7 +40,7 @@ inline bool XdoTool(const QString& display, const QStringList& arguments, QStrin
   environment.insert("DISPLAY", display);
   tool.setProcessEnvironment(environment);
   tool.start("xdotool", arguments);
-  if (!tool.waitForFinished(60000) || tool.exitCode() != 0) return false;
+  if (!tool.waitForFinished(-1) || tool.exitCode() != 0) return false;
   if (output) *output = QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
   return true;
 }

@@ -21,12 +21,14 @@ namespace corvane::test {
 
 // An X server on a free display, started before the application object so that it connects there.
 // A test executable registers one with testing::AddGlobalTestEnvironment; without Xvfb or xclip
-// Display() stays empty and the tests skip.
+// Display() stays empty.
 class TXClipboardDisplay : public testing::Environment {
  public:
+  static bool ToolsInstalled() {
+    return !QStandardPaths::findExecutable("Xvfb").isEmpty() && !QStandardPaths::findExecutable("xclip").isEmpty();
+  }
   void SetUp() override {
-    if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("xclip").isEmpty())
-      return;
+    if (!ToolsInstalled()) return;
     server_ = std::make_unique<QProcess>();
     server_->start("Xvfb", {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
     if (!server_->waitForStarted(-1) || !server_->waitForReadyRead(-1)) return;
@@ -36,7 +38,9 @@ class TXClipboardDisplay : public testing::Environment {
   }
   void TearDown() override {
     if (!server_) return;
-    server_->kill();
+    // Asked to end, as the desktop tests' server is, so that it removes its socket instead of leaving a
+    // dead one in the machine's X socket folder.
+    server_->terminate();
     server_->waitForFinished(-1);
     server_.reset();
   }

@@ -105,7 +105,7 @@ TEST_F(CompletionTest, WordBeforeCaretIsReplacedOrKept) {
     EXPECT_EQ(Selected(), c.Selected);
     Press(List(), c.Ends);
     EXPECT_EQ(editor_->LineText(), c.After);
-    EXPECT_TRUE(PumpUntil([&] { return !Popup()->Visible(); }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return !Popup()->Visible(); }));
     // A fresh binding per case: the editor's hooks go back to what they were.
     compl_.reset();
   }
@@ -117,7 +117,7 @@ TEST_F(CompletionTest, ShortCutTypesNothingAndReadOnlyNeverOpens) {
   EXPECT_TRUE(Popup()->Visible());
   EXPECT_EQ(editor_->LineText(), "ab");
   Press(List(), Qt::Key_Escape);
-  ASSERT_TRUE(PumpUntil([&] { return !Popup()->Visible(); }, 10000));
+  ASSERT_TRUE(PumpUntil([&] { return !Popup()->Visible(); }));
 
   editor_->SetReadOnly(true);
   Open();
@@ -201,7 +201,7 @@ TEST_F(CompletionTest, PopupIsDrawnJustBelowTheCaret) {
   EXPECT_EQ(Popup()->Top(), caret.y);
 
   QWidget* window = WidgetOf(Popup());
-  ASSERT_TRUE(PumpUntil([&] { return window->isVisible(); }, 10000));
+  ASSERT_TRUE(PumpUntil([&] { return window->isVisible(); }));
   EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(caret.x, caret.y));
   const QImage shot = window->grab().toImage();
   const int h = Popup()->ItemHeight();

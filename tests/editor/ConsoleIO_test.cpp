@@ -112,7 +112,7 @@ class ConsoleIOTest : public ::testing::Test {
     console_->Command = "perl " + file;
   }
 
-  bool RunToDone(int timeoutMs = 60000) {
+  bool RunToDone(int timeoutMs = corvane::test::kUntilTheTestTimesOut) {
     console_->Start();
     return PumpUntil([&] { return recorder_.done > 0; }, timeoutMs);
   }

@@ -189,7 +189,7 @@ TEST_F(CorvaneProgramTest, BothProgramsStartOnASettingsFileTheyCannotWriteAndSay
     EXPECT_TRUE(corvane::test::PumpUntil([&] {
       log += program.readAllStandardError().toStdString();
       return log.find(notice) != std::string::npos;
-    }, 15000)) << name << ": " << log;
+    })) << name << ": " << log;
     program.terminate();
     ASSERT_TRUE(program.waitForFinished(-1)) << name;
     EXPECT_EQ(program.exitCode(), 0) << name;

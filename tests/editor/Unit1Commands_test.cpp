@@ -11,6 +11,7 @@
 
 #include "common/CommandWalk.h"
 #include "common/MainWindow.h"
+#include "common/TestApp.h"
 #include "common/TestFiles.h"
 #include "common/UserInput.h"
 #include "support/RecentList.h"
@@ -37,7 +38,7 @@ class Unit1Commands : public MainWindowTest {
     form_->Open(Path("second.pl"), false);
     QWidget* window = WidgetOf(form_.get());
     window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window, corvane::test::kUntilTheTestTimesOut));
     return form_.get();
   }
 

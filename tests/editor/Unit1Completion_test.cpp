@@ -36,7 +36,7 @@ TEST_F(Unit1Completion, OffersTheQuickInsertsAndReplacesTheWord) {
   corvane::test::Press(list, Qt::Key_Down);
   corvane::test::Press(list, Qt::Key_Return);
   EXPECT_EQ(editor.LineText(), std::string("  ") + kDefaultQuickInserts[2]);
-  EXPECT_TRUE(PumpUntil([&] { return !popup->Visible(); }, 10000));
+  EXPECT_TRUE(PumpUntil([&] { return !popup->Visible(); }));
 }
 
 }  // namespace

@@ -554,14 +554,14 @@ TEST_F(Unit1RunTest, OutputShowsInTheEncodingTheScriptPrintsIn) {
       QCoreApplication::sendEvent(view, &rightClick);  // as the window system sends it for a right click
     }
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), c.shown) << c.name;
-    ASSERT_TRUE(PumpUntil([&] { return loaded.find("OmTemp.htm") != std::string::npos; }, 60000)) << c.name;
+    ASSERT_TRUE(PumpUntil([&] { return loaded.find("OmTemp.htm") != std::string::npos; })) << c.name;
     std::string page;
     bool read = false;
     Form().WebBrowser1->ReadPageText([&](const std::string& text) {
       page = text;
       read = true;
     });
-    ASSERT_TRUE(PumpUntil([&] { return read; }, 60000)) << c.name;
+    ASSERT_TRUE(PumpUntil([&] { return read; })) << c.name;
     EXPECT_NE(page.find(c.shown), std::string::npos) << c.name << ": " << page;
     Form().Run1Click(nullptr);  // back to the editor
   }
@@ -576,14 +576,14 @@ TEST_F(Unit1RunTest, TheInBrowserPageIsDrawn) {
   };
   Run();
   EXPECT_EQ(Form().PageControl2->ActivePage(), Form().BrowserSheet);
-  ASSERT_TRUE(PumpUntil([&] { return loaded; }, 60000));
+  ASSERT_TRUE(PumpUntil([&] { return loaded; }));
   // A page grabbed right at its load is still blank: the engine paints it a little later.
   const std::string picture = dir_ + "/page.ppm";
   std::string colour;
   PumpUntil([&] {
     colour = Form().WebBrowser1->SaveToImage(picture) ? DominantColour(ReadFile(picture)) : "no picture";
     return colour == "255,0,0";
-  }, 30000);
+  });
   EXPECT_EQ(colour, "255,0,0");
 }
 
@@ -616,7 +616,7 @@ TEST_F(Unit1RunTest, APageAskingForDialogsInALoopNeverHoldsTheWindow) {
   // The first dialog shows beside the window; the page is answered at once and its later dialogs are
   // not shown.
   QMessageBox* note = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (note = PageNote("again")) != nullptr; }, 60000))
+  ASSERT_TRUE(PumpUntil([&] { return (note = PageNote("again")) != nullptr; }))
       << blocking << " boxes blocked the window";
   EXPECT_FALSE(note->isModal());
   QTest::keyClick(window, Qt::Key_F9);
@@ -631,7 +631,7 @@ TEST_F(Unit1RunTest, APageAskingForDialogsInALoopNeverHoldsTheWindow) {
     loaded = Ok && URL.find("OmTemp.htm") != std::string::npos;
   };
   QTest::keyClick(window, Qt::Key_F9);
-  EXPECT_TRUE(PumpUntil([&] { return loaded; }, 60000));
+  EXPECT_TRUE(PumpUntil([&] { return loaded; }));
   ClickTab(*Form().PageControl1, 0);
   EXPECT_EQ(Form().PageControl1->ActivePage(), Form().EditSheet);
   window->close();

@@ -105,7 +105,7 @@ TEST_F(Unit1Windows, TheExportedPageShowsTheColouredTextInThePageView) {
   WriteFile(Path("colours.pl"), script);
   TForm1* form = Start();
   // The window blanks its page view when it is first activated; the exported page goes in after that.
-  ASSERT_TRUE(PumpUntil([&] { return QApplication::activeWindow() == WidgetOf(form); }, 10000));
+  ASSERT_TRUE(PumpUntil([&] { return QApplication::activeWindow() == WidgetOf(form); }));
   form->Open(Path("colours.pl"), false);
   chosen_ = {Path("colours")};
   ASSERT_TRUE(Choose(form->File1, form->ExportToHtml1));
@@ -122,7 +122,7 @@ TEST_F(Unit1Windows, TheExportedPageShowsTheColouredTextInThePageView) {
   form->PageControl1->SetActivePage(form->RunSheet);
   form->PageControl2->SetActivePage(form->BrowserSheet);
   form->WebBrowser1->Navigate(FileUrl(Path("colours.htm")));
-  ASSERT_TRUE(PumpUntil([&] { return loaded; }, 60000));
+  ASSERT_TRUE(PumpUntil([&] { return loaded; }));
   // A page grabbed right at its load is still blank: the engine paints it a little later.
   const std::string shot = Path("page.ppm");
   int stringPixels = 0;
@@ -133,7 +133,7 @@ TEST_F(Unit1Windows, TheExportedPageShowsTheColouredTextInThePageView) {
     stringPixels = PixelsNear(picture, strings);
     commentPixels = PixelsNear(picture, comments);
     return stringPixels > 100 && commentPixels > 100;
-  }, 30000);
+  });
   EXPECT_GT(stringPixels, 100);
   EXPECT_GT(commentPixels, 100);
 }

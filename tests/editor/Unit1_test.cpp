@@ -113,7 +113,7 @@ class Unit1Test : public corvane::test::MainWindowTest {
   // File, Reopen, then the entry's number, with the keys a user presses in the active window.
   void Reopen(int number) {
     WidgetOf(form_.get())->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form_.get())));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form_.get()), corvane::test::kUntilTheTestTimesOut));
     corvane::test::Keys(*form_->Editor, "Alt+F");
     ASSERT_TRUE(corvane::test::PressInMenu(Qt::Key_R)) << "the File menu did not open";
     ASSERT_TRUE(corvane::test::PressInMenu(static_cast<Qt::Key>(Qt::Key_0 + number))) << "no Reopen menu";
@@ -289,7 +289,7 @@ TEST_F(Unit1Test, TheTextHasTheKeyboardAgainAfterARun) {
   TForm1* form = Start();
   ASSERT_TRUE(corvane::test::PumpUntil([&] { return form->Editor->Focused(); }));
   corvane::test::Keys(nullptr, "F9");
-  ASSERT_TRUE(corvane::test::PumpUntil([&] { return form->Memo1->Hint.rfind("Done.", 0) == 0; }, 30000));
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return form->Memo1->Hint.rfind("Done.", 0) == 0; }));
   corvane::test::Keys(nullptr, "F9");
   EXPECT_EQ(form->PageControl1->ActivePage(), form->EditSheet);
   corvane::test::Type(nullptr, "x");
@@ -900,7 +900,7 @@ TEST_F(Unit1Test, ASaveAsCancelledAfterYesStopsTheActionThatAsked) {
       {"File > Reopen", [this] { Reopen(1); }},
       {"File > Exit", [this] {
          WidgetOf(form_.get())->activateWindow();
-         ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form_.get())));
+         ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form_.get()), corvane::test::kUntilTheTestTimesOut));
          corvane::test::Keys(*form_->Editor, "Alt+F");
          ASSERT_TRUE(corvane::test::PressInMenu(Qt::Key_X)) << "the File menu did not open";
        }},
@@ -1351,7 +1351,7 @@ TEST_F(Unit1Test, NamesTypedIntoTheRealFileDialogsAreTheFileSystemsOwn) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     WidgetOf(form)->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form)));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form), corvane::test::kUntilTheTestTimesOut));
     BoxCatcher boxes;
     bool typed = false;
     TypeIntoNextFileDialog(c.typed, typed);

@@ -53,7 +53,7 @@ TEST(WebBrowserTest, EngineStartsOnlyForARealPageAndShowsIt) {
   corvane::test::PumpUntil([&] {
     image = browser.SaveToImage(shot) ? QImage(QString::fromStdString(shot)) : QImage();
     return !image.isNull() && image.pixelColor(image.width() / 2, image.height() / 2) == QColor(255, 0, 0);
-  }, 30000);
+  });
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), QColor(255, 0, 0));
 }
@@ -78,16 +78,16 @@ TEST(WebBrowserTest, TheEngineStartsUnseenAfterTheWindowsFirstPaintAndThenShowsA
   corvane::test::EventCounter paints(&window, QEvent::Paint);
   window.show();
   ASSERT_TRUE(paints.WaitFor(1));
-  ASSERT_TRUE(corvane::test::PumpUntil([&] { return browser.EngineCreated(); }, 60000));
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return browser.EngineCreated(); }));
   EXPECT_FALSE(WidgetOf(&browser)->isVisible());
   // The page goes out while the engine's own blank page loads, which the engine alone would drop.
   QWebEnginePage* engine = WidgetOf(&browser)->findChild<QWebEnginePage*>();
-  ASSERT_TRUE(corvane::test::PumpUntil([&] { return engine->isLoading(); }, 60000));
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return engine->isLoading(); }));
 
   std::vector<std::pair<std::string, bool>> completed;
   browser.OnDocumentComplete = [&](TObject*, const std::string& URL, bool Ok) { completed.emplace_back(URL, Ok); };
   browser.Navigate("file://" + page);
-  ASSERT_TRUE(corvane::test::PumpUntil([&] { return !completed.empty(); }, 60000));
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return !completed.empty(); }));
   EXPECT_EQ(completed, (std::vector<std::pair<std::string, bool>>{{"file://" + page, true}}));
   EXPECT_FALSE(browser.Busy());
 }
