@@ -34,20 +34,28 @@ std::multimap<pid_t, pid_t> ChildrenByParent() {
   return children;
 }
 
+// Whether a process runs with this test program's private folders in its environment.
+bool RunsWithFolder(pid_t process, const std::string& folder) {
+  const std::string environment = corvane::test::ReadFile("/proc/" + std::to_string(process) + "/environ");
+  return environment.find("XDG_STATE_HOME=" + folder + "/state") != std::string::npos;
+}
+
 // The browser engine's helpers (its zygote and the renderers it forks) share the test's output. A test
-// program has no application object to shut the engine down in order, and a renderer left behind keeps
+// program has no application object to shut the engine down in order, and a helper left behind keeps
 // that output open, so ctest would wait for it until its time-out: the program ends what it started.
-void EndDescendants() {
+// A helper whose parent ended first has left the tree, so the program also ends every process that
+// runs with its private folders.
+void EndDescendants(const std::string& folder) {
   const std::multimap<pid_t, pid_t> children = ChildrenByParent();
   std::vector<pid_t> pending{getpid()};
+  for (const auto& [parent, child] : children)
+    if (child != getpid() && RunsWithFolder(child, folder)) pending.push_back(child);
   while (!pending.empty()) {
     const pid_t parent = pending.back();
     pending.pop_back();
+    if (parent != getpid()) kill(parent, SIGKILL);
     const auto [first, last] = children.equal_range(parent);
-    for (auto it = first; it != last; ++it) {
-      kill(it->second, SIGKILL);
-      pending.push_back(it->second);
-    }
+    for (auto it = first; it != last; ++it) pending.push_back(it->second);
   }
 }
 
@@ -80,7 +88,7 @@ int main(int argc, char** argv) {
   PrivatePrintService(desktop);
   ::testing::InitGoogleTest(&argc, argv);
   const int result = RUN_ALL_TESTS();
-  EndDescendants();
+  EndDescendants(desktop);
   std::error_code ignored;
   std::filesystem::remove_all(desktop, ignored);
   return result;
