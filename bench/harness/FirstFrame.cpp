@@ -173,16 +173,6 @@ long ChangedPixels(const TScreen& screen, const std::vector<std::uint32_t>& befo
   return changed;
 }
 
-// The share of the settled frame's edges that Frame has too.
-double Cover(const std::vector<bool>& frame, const std::vector<bool>& settled) {
-  long total = 0, shared = 0;
-  for (size_t i = 0; i < settled.size(); ++i) {
-    total += settled[i];
-    shared += settled[i] && frame[i];
-  }
-  return total ? static_cast<double>(shared) / static_cast<double>(total) : 0;
-}
-
 long EdgesIn(const std::vector<bool>& edges, const TRegion& region, int width) {
   long count = 0;
   for (int y = region.Top; y < region.Bottom; ++y)
@@ -191,7 +181,7 @@ long EdgesIn(const std::vector<bool>& edges, const TRegion& region, int width) {
 }
 
 // The share of Reference's edges inside Region that Frame has too.
-double CoverIn(const std::vector<bool>& frame, const std::vector<bool>& reference, const TRegion& region, int width) {
+double Cover(const std::vector<bool>& frame, const std::vector<bool>& reference, const TRegion& region, int width) {
   long total = 0, shared = 0;
   for (int y = region.Top; y < region.Bottom; ++y) {
     for (int x = region.Left; x < region.Right; ++x) {
@@ -270,7 +260,7 @@ struct TExpected {
   TRegion LineRegion{};
 
   bool ShowsFirstLine(const TFrame& frame, double cover, int width) const {
-    return !FirstLine || CoverIn(frame.Edges, FirstLine->Edges, LineRegion, width) >= cover;
+    return !FirstLine || Cover(frame.Edges, FirstLine->Edges, LineRegion, width) >= cover;
   }
   bool Settles(const TFrame& frame, double cover, int width) const {
     return (!Like || Alike(frame, *Like)) && ShowsFirstLine(frame, cover, width);
@@ -386,9 +376,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::vector<bool>& settled = frames.back().Edges;
+  const TRegion screenRegion{0, 0, screen.Width, screen.Height};
   double content = lastChange;
   for (size_t i = 1; i < frames.size(); ++i) {
-    if (Cover(frames[i].Edges, settled) >= options->Cover && expected->ShowsFirstLine(frames[i], options->Cover, screen.Width)) {
+    if (Cover(frames[i].Edges, settled, screenRegion, screen.Width) >= options->Cover &&
+        expected->ShowsFirstLine(frames[i], options->Cover, screen.Width)) {
       content = frames[i].Ms;
       break;
     }
