@@ -14,8 +14,9 @@
 //                    [--first-line FILE.ppm --changed-first-line FILE.ppm] [--shot FILE.ppm]
 //                    [--frames FOLDER] -- PROGRAM [ARGS...]
 // --shot keeps the settled frame, --frames every frame (named by its milliseconds), for checking by eye.
-// Prints one line: first_change_ms first_content_ms settled_ms tree_peak_rss_kib tree_pss_kib processes
-// tree_settled(1/0) frames settled_edges, or "failed <why>".
+// Prints one line: first_change_ms first_content_ms settled_ms tree_peak_rss_kib tree_pss_kib
+// tree_own_kib (pages counted once, -1 without root) processes tree_settled(1/0) frames settled_edges, or
+// "failed <why>".
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
@@ -360,11 +361,13 @@ int main(int argc, char** argv) {
   }
   bool treeSettled = false;
   long pss = 0;
+  long own = 0;
   size_t processes = 0;
   if (!exited && !late) {
     treeSettled = sampler.WaitSettled(kTreeSteadyMs, kTreeTimeoutMs);
     const std::vector<pid_t> tree = sampler.Tree();
     pss = tree::TreePssKib(tree);
+    own = tree::TreeOwnKib(tree);
     processes = tree.size();
   }
   const long peak = sampler.PeakRssKib();
@@ -385,7 +388,7 @@ int main(int argc, char** argv) {
       break;
     }
   }
-  std::printf("%.1f %.1f %.1f %ld %ld %zu %d %zu %ld\n", frames[1].Ms, content, lastChange, peak, pss, processes,
+  std::printf("%.1f %.1f %.1f %ld %ld %ld %zu %d %zu %ld\n", frames[1].Ms, content, lastChange, peak, pss, own, processes,
               treeSettled ? 1 : 0, frames.size() - 1, frames.back().EdgeCount);
   return 0;
 }

@@ -5,6 +5,7 @@
 // for the whole tree. The tool that starts the program becomes the tree's reaper, so a helper that
 // leaves its parent stays in the tree instead of going to init.
 #include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -20,6 +22,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
 namespace tree {
@@ -81,9 +84,63 @@ inline long TreePssKib(const std::vector<pid_t>& tree) {
   return sum;
 }
 
+// An open file descriptor, closed when it goes.
+class TDescriptor {
+ public:
+  explicit TDescriptor(int fd) : fd_(fd) {}
+  ~TDescriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  TDescriptor(const TDescriptor&) = delete;
+  TDescriptor& operator=(const TDescriptor&) = delete;
+  int Get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// The tree's resident pages with each page counted once, however many processes of the tree or
+// elsewhere map it: what the summed proportional sizes would be with nothing else running, which makes it
+// the figure to compare on a busy machine. -1 when the page frames cannot be read (they need root).
+inline long TreeOwnKib(const std::vector<pid_t>& tree) {
+  constexpr std::uint64_t kPresent = std::uint64_t{1} << 63;
+  constexpr std::uint64_t kFrameBits = (std::uint64_t{1} << 55) - 1;
+  const long pageSize = sysconf(_SC_PAGESIZE);
+  std::unordered_set<std::uint64_t> frames;
+  bool framesVisible = false;
+  std::vector<std::uint64_t> entries(4096);
+  for (pid_t pid : tree) {
+    const std::string folder = "/proc/" + std::to_string(pid);
+    const TDescriptor pagemap(open((folder + "/pagemap").c_str(), O_RDONLY | O_CLOEXEC));
+    if (pagemap.Get() < 0) continue;
+    std::ifstream maps(folder + "/maps");
+    for (std::string line; std::getline(maps, line);) {
+      unsigned long start = 0, end = 0;
+      char permissions[5] = {};
+      if (std::sscanf(line.c_str(), "%lx-%lx %4s", &start, &end, permissions) != 3) continue;
+      if (std::string(permissions, 3) == "---") continue;  // reserved address space holds no pages
+      for (unsigned long page = start / pageSize; page < end / pageSize;) {
+        const size_t count = std::min<size_t>(entries.size(), end / pageSize - page);
+        const ssize_t got = pread(pagemap.Get(), entries.data(), count * sizeof(std::uint64_t),
+                                  static_cast<off_t>(page * sizeof(std::uint64_t)));
+        if (got <= 0) break;
+        for (size_t i = 0; i < static_cast<size_t>(got) / sizeof(std::uint64_t); ++i) {
+          if (!(entries[i] & kPresent)) continue;
+          const std::uint64_t frame = entries[i] & kFrameBits;
+          framesVisible |= frame != 0;
+          if (frame) frames.insert(frame);
+        }
+        page += static_cast<unsigned long>(got) / sizeof(std::uint64_t);
+      }
+    }
+  }
+  return framesVisible ? static_cast<long>(frames.size()) * (pageSize / 1024) : -1;
+}
+
 // Samples the tree's resident size on a thread of its own while the program runs, and tells when the
 // tree has settled: the same processes for a while and their memory no longer growing. With `with_pss`
-// it samples the proportional sizes too, for a program that ends by itself before they can be read once.
+// it samples the proportional sizes and the pages counted once too, for a program that ends by itself
+// before they can be read once.
 class TSampler {
  public:
   explicit TSampler(bool with_pss = false)
@@ -98,6 +155,10 @@ class TSampler {
   long PeakPssKib() {
     const std::lock_guard lock(mutex_);
     return peakPss_;
+  }
+  long PeakOwnKib() {
+    const std::lock_guard lock(mutex_);
+    return peakOwn_;
   }
 
   // Waits until the tree has been steady for `steady_ms`, at most `timeout_ms`; whether it was.
@@ -131,10 +192,12 @@ class TSampler {
       std::vector<pid_t> tree = Descendants();
       const long rss = TreeRssKib(tree);
       const long pss = withPss_ ? TreePssKib(tree) : 0;
+      const long own = withPss_ ? TreeOwnKib(tree) : 0;
       {
         const std::lock_guard lock(mutex_);
         peak_ = std::max(peak_, rss);
         peakPss_ = std::max(peakPss_, pss);
+        peakOwn_ = peakOwn_ < 0 ? peakOwn_ : own < 0 ? -1 : std::max(peakOwn_, own);
         if (tree != tree_ || rss > steadyRss + std::max(kSteadyKib, steadyRss / kSteadyShare)) {
           tree_ = std::move(tree);
           steadyRss = rss;
@@ -149,6 +212,7 @@ class TSampler {
   std::mutex mutex_;
   long peak_ = 0;
   long peakPss_ = 0;
+  long peakOwn_ = 0;  // -1 once the page frames cannot be read
   std::vector<pid_t> tree_;
   Clock::time_point steadySince_ = Clock::now();
   std::jthread thread_;  // last: it stops and joins before the fields it uses go

@@ -1,9 +1,10 @@
 // Runs a program to its end and reports how long it ran and what its whole process tree held: the peak of
-// the tree's summed resident size and of its summed proportional size, both sampled while it runs.
+// the tree's summed resident size, of its summed proportional size and of its pages counted once (-1
+// without root), all sampled while it runs.
 //
 // Usage: tree-memory -- PROGRAM [ARGS...]
-// The program's output goes to this tool's stderr. Prints one line: ms peak_rss_kib peak_pss_kib, or
-// "failed <why>".
+// The program's output goes to this tool's stderr. Prints one line: ms peak_rss_kib peak_pss_kib
+// peak_own_kib, or "failed <why>".
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,11 +36,12 @@ int main(int argc, char** argv) {
   const double ms = std::chrono::duration<double, std::milli>(tree::Clock::now() - start).count();
   const long peakRss = sampler.PeakRssKib();
   const long peakPss = sampler.PeakPssKib();
+  const long peakOwn = sampler.PeakOwnKib();
   tree::EndLeftovers();  // what the program left running
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
     std::printf("failed the program ended with %d\n", WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
     return 1;
   }
-  std::printf("%.1f %ld %ld\n", ms, peakRss, peakPss);
+  std::printf("%.1f %ld %ld %ld\n", ms, peakRss, peakPss, peakOwn);
   return 0;
 }
