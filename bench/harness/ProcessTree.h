@@ -107,7 +107,7 @@ inline long TreeOwnKib(const std::vector<pid_t>& tree) {
   constexpr std::uint64_t kFrameBits = (std::uint64_t{1} << 55) - 1;
   const long pageSize = sysconf(_SC_PAGESIZE);
   std::unordered_set<std::uint64_t> frames;
-  bool framesVisible = false;
+  bool framesHidden = false;  // present pages read as frame 0 without root
   std::vector<std::uint64_t> entries(4096);
   for (pid_t pid : tree) {
     const std::string folder = "/proc/" + std::to_string(pid);
@@ -127,14 +127,14 @@ inline long TreeOwnKib(const std::vector<pid_t>& tree) {
         for (size_t i = 0; i < static_cast<size_t>(got) / sizeof(std::uint64_t); ++i) {
           if (!(entries[i] & kPresent)) continue;
           const std::uint64_t frame = entries[i] & kFrameBits;
-          framesVisible |= frame != 0;
-          if (frame) frames.insert(frame);
+          framesHidden |= frame == 0;
+          frames.insert(frame);
         }
         page += static_cast<unsigned long>(got) / sizeof(std::uint64_t);
       }
     }
   }
-  return framesVisible ? static_cast<long>(frames.size()) * (pageSize / 1024) : -1;
+  return framesHidden ? -1 : static_cast<long>(frames.size()) * (pageSize / 1024);
 }
 
 // Samples the tree's resident size on a thread of its own while the program runs, and tells when the
