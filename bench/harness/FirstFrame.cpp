@@ -2,13 +2,20 @@
 // program first showed what it ends up showing: the first frame whose edges (the contrast steps that
 // text, icons and lines make, whatever their colours) cover most of the settled frame's edges. A flat
 // window fill at mapping time has no edges, so it does not count; text recoloured later still does.
-// A program that loads its file after showing its empty window settles only on a frame unlike
-// --unlike (a shot of that empty window). Then reports the program's peak memory and ends it.
+// A calm frame only settles the watch when it looks like --like (a shot of the settled window from an
+// earlier run), or, with --first-line, once it shows the file's first line: a program may stay calm on
+// its empty window or on a blank buffer while it reads the file. Where the first line is drawn is where
+// two shots differ, one of the window with the file (--first-line) and one with the same file whose
+// first line has other letters (--changed-first-line); a frame counts once it has most of the first
+// shot's edges there. After the screen has settled, the watch waits for the program's process tree to
+// settle too (helpers started in the background), reads its memory and ends the whole tree.
 //
-// Usage: first-frame [--settle MS] [--timeout S] [--cover FRACTION] [--unlike FILE.ppm] [--shot FILE.ppm]
+// Usage: first-frame [--settle MS] [--timeout S] [--cover FRACTION] [--like FILE.ppm]
+//                    [--first-line FILE.ppm --changed-first-line FILE.ppm] [--shot FILE.ppm]
 //                    [--frames FOLDER] -- PROGRAM [ARGS...]
 // --shot keeps the settled frame, --frames every frame (named by its milliseconds), for checking by eye.
-// Prints one line: first_change_ms first_content_ms settled_ms peak_kib frames settled_edges, or
+// Prints one line: first_change_ms first_content_ms settled_ms tree_peak_rss_kib tree_pss_kib
+// tree_own_kib (pages counted once, -1 without root) processes tree_settled(1/0) frames settled_edges, or
 // "failed <why>".
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -25,12 +32,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "ProcessTree.h"
 
 namespace {
 
@@ -40,12 +48,22 @@ using Clock = std::chrono::steady_clock;
 constexpr long kSignificantPixels = 300;
 // Neighbouring pixels whose brightness differs by more than this make an edge.
 constexpr int kEdgeStep = 48;
+// Where the two first-line shots differ must look like one line of text: no taller than this, at least
+// this wide, with at least this many edges in the first shot.
+constexpr int kLineMaxHeight = 80;
+constexpr int kLineMinWidth = 40;
+constexpr long kLineMinEdges = 100;
+// The process tree counts as settled after this long with the same processes and no growth.
+constexpr int kTreeSteadyMs = 2000;
+constexpr int kTreeTimeoutMs = 30000;
 
 struct TOptions {
   int SettleMs = 1500;
   int TimeoutS = 60;
   double Cover = 0.8;
-  std::string Unlike;
+  std::string Like;
+  std::string FirstLine;
+  std::string ChangedFirstLine;
   std::string Shot;
   std::string Frames;
   std::vector<char*> Command;
@@ -55,6 +73,10 @@ struct TFrame {
   double Ms;
   std::vector<bool> Edges;
   long EdgeCount;
+};
+
+struct TRegion {
+  int Left, Top, Right, Bottom;  // right and bottom exclusive
 };
 
 std::optional<TOptions> ParseOptions(int argc, char** argv) {
@@ -67,13 +89,15 @@ std::optional<TOptions> ParseOptions(int argc, char** argv) {
     if (flag == "--settle") options.SettleMs = std::atoi(value);
     else if (flag == "--timeout") options.TimeoutS = std::atoi(value);
     else if (flag == "--cover") options.Cover = std::atof(value);
-    else if (flag == "--unlike") options.Unlike = value;
+    else if (flag == "--like") options.Like = value;
+    else if (flag == "--first-line") options.FirstLine = value;
+    else if (flag == "--changed-first-line") options.ChangedFirstLine = value;
     else if (flag == "--shot") options.Shot = value;
     else if (flag == "--frames") options.Frames = value;
     else return std::nullopt;
   }
   for (++i; i < argc; ++i) options.Command.push_back(argv[i]);
-  if (options.Command.empty()) return std::nullopt;
+  if (options.Command.empty() || options.FirstLine.empty() != options.ChangedFirstLine.empty()) return std::nullopt;
   options.Command.push_back(nullptr);
   return options;
 }
@@ -150,14 +174,43 @@ long ChangedPixels(const TScreen& screen, const std::vector<std::uint32_t>& befo
   return changed;
 }
 
-// The share of the settled frame's edges that Frame has too.
-double Cover(const std::vector<bool>& frame, const std::vector<bool>& settled) {
+long EdgesIn(const std::vector<bool>& edges, const TRegion& region, int width) {
+  long count = 0;
+  for (int y = region.Top; y < region.Bottom; ++y)
+    for (int x = region.Left; x < region.Right; ++x) count += edges[static_cast<size_t>(y) * width + x];
+  return count;
+}
+
+// The share of Reference's edges inside Region that Frame has too.
+double Cover(const std::vector<bool>& frame, const std::vector<bool>& reference, const TRegion& region, int width) {
   long total = 0, shared = 0;
-  for (size_t i = 0; i < settled.size(); ++i) {
-    total += settled[i];
-    shared += settled[i] && frame[i];
+  for (int y = region.Top; y < region.Bottom; ++y) {
+    for (int x = region.Left; x < region.Right; ++x) {
+      const size_t at = static_cast<size_t>(y) * width + x;
+      total += reference[at];
+      shared += reference[at] && frame[at];
+    }
   }
   return total ? static_cast<double>(shared) / static_cast<double>(total) : 0;
+}
+
+// The box around every pixel the two shots differ in, when it has the shape of one line of text.
+std::optional<TRegion> FirstLineRegion(const std::vector<std::uint32_t>& with, const TFrame& withEdges,
+                                       const std::vector<std::uint32_t>& changed, int width, int height) {
+  TRegion box{width, height, 0, 0};
+  long differing = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const size_t at = static_cast<size_t>(y) * width + x;
+      if ((with[at] & 0xFFFFFF) == (changed[at] & 0xFFFFFF)) continue;
+      ++differing;
+      box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
+    }
+  }
+  const bool line = differing > kSignificantPixels && box.Bottom - box.Top <= kLineMaxHeight &&
+                    box.Right - box.Left >= kLineMinWidth && EdgesIn(withEdges.Edges, box, width) >= kLineMinEdges;
+  if (!line) return std::nullopt;
+  return box;
 }
 
 // Frames sharing this share of their edges (of the edges either has) look alike.
@@ -168,8 +221,8 @@ bool Alike(const TFrame& a, const TFrame& b) {
   return either > 0 && static_cast<double>(shared) / static_cast<double>(either) >= 0.8;
 }
 
-// A shot SaveShot wrote, or nothing when it is missing or of another size.
-std::optional<TFrame> LoadShot(const std::string& name, int width, int height) {
+// The pixels of a shot SaveShot wrote, or nothing when it is missing or of another size.
+std::optional<std::vector<std::uint32_t>> LoadPixels(const std::string& name, int width, int height) {
   FILE* in = std::fopen(name.c_str(), "rb");
   if (!in) return std::nullopt;
   int w = 0, h = 0, depth = 0;
@@ -182,7 +235,7 @@ std::optional<TFrame> LoadShot(const std::string& name, int width, int height) {
   }
   std::fclose(in);
   if (!read) return std::nullopt;
-  return FrameOf(0, pixels, width, height);
+  return pixels;
 }
 
 void SaveShot(const std::string& name, const std::vector<std::uint32_t>& pixels, int width, int height) {
@@ -197,29 +250,51 @@ void SaveShot(const std::string& name, const std::vector<std::uint32_t>& pixels,
   std::fclose(out);
 }
 
-// The program's peak resident memory in KiB, read while it runs: the figure wait4 gives would count
-// this tool's own memory, which the program's process had before it started the program.
-long PeakMemory(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
-  return 0;
-}
-
-// Ends the program, politely first.
-void EndProgram(pid_t pid) {
-  kill(pid, SIGTERM);
-  for (int i = 0; i < 300; ++i) {
-    if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-}
-
 double MsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// What the settled frame must show, from the shots of earlier runs.
+struct TExpected {
+  std::optional<TFrame> Like;
+  std::optional<TFrame> FirstLine;
+  TRegion LineRegion{};
+
+  bool ShowsFirstLine(const TFrame& frame, double cover, int width) const {
+    return !FirstLine || Cover(frame.Edges, FirstLine->Edges, LineRegion, width) >= cover;
+  }
+  bool Settles(const TFrame& frame, double cover, int width) const {
+    return (!Like || Alike(frame, *Like)) && ShowsFirstLine(frame, cover, width);
+  }
+};
+
+// The expectations, or the reason they cannot be read.
+std::optional<TExpected> LoadExpected(const TOptions& options, int width, int height, std::string& why) {
+  TExpected expected;
+  if (!options.Like.empty()) {
+    const auto pixels = LoadPixels(options.Like, width, height);
+    if (!pixels) {
+      why = "cannot read " + options.Like;
+      return std::nullopt;
+    }
+    expected.Like = FrameOf(0, *pixels, width, height);
+  }
+  if (!options.FirstLine.empty()) {
+    const auto with = LoadPixels(options.FirstLine, width, height);
+    const auto changed = LoadPixels(options.ChangedFirstLine, width, height);
+    if (!with || !changed) {
+      why = "cannot read the first-line shots";
+      return std::nullopt;
+    }
+    expected.FirstLine = FrameOf(0, *with, width, height);
+    const std::optional<TRegion> region = FirstLineRegion(*with, *expected.FirstLine, *changed, width, height);
+    if (!region) {
+      why = "the first-line shots do not differ in one line of text";
+      return std::nullopt;
+    }
+    expected.LineRegion = *region;
+  }
+  return expected;
 }
 
 }  // namespace
@@ -227,7 +302,7 @@ double MsSince(Clock::time_point start) {
 int main(int argc, char** argv) {
   const std::optional<TOptions> options = ParseOptions(argc, argv);
   if (!options) {
-    std::fprintf(stderr, "usage: %s [--settle MS] [--timeout S] [--cover FRACTION] [--unlike FILE.ppm] [--shot FILE.ppm] [--frames FOLDER] -- PROGRAM [ARGS...]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--settle MS] [--timeout S] [--cover FRACTION] [--like FILE.ppm] [--first-line FILE.ppm --changed-first-line FILE.ppm] [--shot FILE.ppm] [--frames FOLDER] -- PROGRAM [ARGS...]\n", argv[0]);
     return 2;
   }
   const std::unique_ptr<Display, int (*)(Display*)> connection(XOpenDisplay(nullptr), XCloseDisplay);
@@ -238,13 +313,19 @@ int main(int argc, char** argv) {
   }
   fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);  // the program gets no share of this connection
   TScreen screen(display);
+  std::string why;
+  const std::optional<TExpected> expected = LoadExpected(*options, screen.Width, screen.Height, why);
+  if (!expected) {
+    std::printf("failed %s\n", why.c_str());
+    return 1;
+  }
   screen.Grab();
   std::vector<std::uint32_t> last = screen.Copy();
-  const std::optional<TFrame> unlike =
-      options->Unlike.empty() ? std::nullopt : LoadShot(options->Unlike, screen.Width, screen.Height);
   std::vector<TFrame> frames;
   frames.push_back(FrameOf(0, last, screen.Width, screen.Height));
 
+  tree::BecomeReaper();
+  tree::TSampler sampler;
   const Clock::time_point start = Clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
@@ -266,7 +347,8 @@ int main(int argc, char** argv) {
         SaveShot(options->Frames + "/" + std::to_string(static_cast<long>(now)) + ".ppm", last, screen.Width, screen.Height);
       lastChange = now;
     }
-    if (frames.size() > 1 && now - lastChange >= options->SettleMs && (!unlike || !Alike(frames.back(), *unlike)))
+    if (frames.size() > 1 && now - lastChange >= options->SettleMs &&
+        expected->Settles(frames.back(), options->Cover, screen.Width))
       break;
     if (now > options->TimeoutS * 1000.0) {
       late = true;
@@ -277,22 +359,36 @@ int main(int argc, char** argv) {
       break;
     }
   }
-  const long peak = exited ? 0 : PeakMemory(pid);
-  if (!exited) EndProgram(pid);
+  bool treeSettled = false;
+  long pss = 0;
+  long own = 0;
+  size_t processes = 0;
+  if (!exited && !late) {
+    treeSettled = sampler.WaitSettled(kTreeSteadyMs, kTreeTimeoutMs);
+    const std::vector<pid_t> tree = sampler.Tree();
+    pss = tree::TreePssKib(tree);
+    own = tree::TreeOwnKib(tree);
+    processes = tree.size();
+  }
+  const long peak = sampler.PeakRssKib();
+  if (exited) tree::EndLeftovers();
+  else tree::EndTree(pid);
   if (!options->Shot.empty()) SaveShot(options->Shot, last, screen.Width, screen.Height);
   if (exited || late) {
     std::printf("failed %s\n", exited ? "the program ended" : frames.size() < 2 ? "nothing showed" : "no settled frame in time");
     return 1;
   }
   const std::vector<bool>& settled = frames.back().Edges;
+  const TRegion screenRegion{0, 0, screen.Width, screen.Height};
   double content = lastChange;
   for (size_t i = 1; i < frames.size(); ++i) {
-    if (Cover(frames[i].Edges, settled) >= options->Cover) {
+    if (Cover(frames[i].Edges, settled, screenRegion, screen.Width) >= options->Cover &&
+        expected->ShowsFirstLine(frames[i], options->Cover, screen.Width)) {
       content = frames[i].Ms;
       break;
     }
   }
-  std::printf("%.1f %.1f %.1f %ld %zu %ld\n", frames[1].Ms, content, lastChange, peak, frames.size() - 1,
-              frames.back().EdgeCount);
+  std::printf("%.1f %.1f %.1f %ld %ld %ld %zu %d %zu %ld\n", frames[1].Ms, content, lastChange, peak, pss, own, processes,
+              treeSettled ? 1 : 0, frames.size() - 1, frames.back().EdgeCount);
   return 0;
 }
