@@ -51,6 +51,8 @@ constexpr TCursor crInvertedArrow = -99;
 constexpr int kThinGutter = 16;
 constexpr int kWideGutter = 30;
 constexpr int kExtraSpacing = 8;
+// Posted to the window to show the held file's message once the window is up.
+constexpr UINT kTellHeldFileMessage = WM_USER + 1;
 
 // Help topics: caption and page name.
 const char* const kPerlHelpTopics[][2] = {
@@ -625,6 +627,7 @@ void TForm1::FormCreate(TObject*) {
 }
 
 void TForm1::FormShow(TObject*) {
+  const TRestore<bool> showing(inFormShow_, true);
   OfferCutShortSaves("");
   if (Application->ParamStr(1).empty()) {
     New1Click(this);
@@ -784,7 +787,7 @@ void TForm1::Open(const std::string& Name, bool FromListOrCommandLine) {
   ShowEditPage();
   UpdateGutterDigits();
   EditorStatusChange(Editor, {});
-  if (goOn && !heldFileMessage_.empty()) MessageDlg(heldFileMessage_, mtWarning, TMsgDlgButtons{mbOK}, 0);
+  if (goOn && !heldFileMessage_.empty()) TellHeldFile();
 }
 
 void TForm1::HoldIfCharactersLacking(TStream& File, const std::string& Name) {
@@ -800,6 +803,21 @@ void TForm1::HoldIfCharactersLacking(TStream& File, const std::string& Name) {
       "opened read-only, so that no save can change it; it can still be copied, searched, run and printed.",
       line + 1, FileNameToText(ExtractFileName(Name)).c_str(), CodePageName(GetACP()));
   Editor->SetReadOnly(true);
+}
+
+void TForm1::TellHeldFile() {
+  if (inFormShow_)
+    PostMessage(Handle(), kTellHeldFileMessage, 0, 0);
+  else
+    MessageDlg(heldFileMessage_, mtWarning, TMsgDlgButtons{mbOK}, 0);
+}
+
+void TForm1::WndProc(TMessage& Message) {
+  if (Message.Msg != kTellHeldFileMessage) {
+    TForm::WndProc(Message);
+    return;
+  }
+  if (!heldFileMessage_.empty()) MessageDlg(heldFileMessage_, mtWarning, TMsgDlgButtons{mbOK}, 0);
 }
 
 void TForm1::ReleaseHeldFile() {

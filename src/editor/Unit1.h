@@ -344,6 +344,9 @@ class TForm1 : public TForm {
   void ChangeRun(bool Edit);
   void RunWithParams(const std::string& Params);
 
+ protected:
+  void WndProc(TMessage& Message) override;
+
  private:
   // Unit1Help.cpp
   void CreateHelpCommands();
@@ -396,6 +399,9 @@ class TForm1 : public TForm {
   // editable; the message is shown once as the file opens.
   void HoldIfCharactersLacking(TStream& File, const std::string& Name);
   void ReleaseHeldFile();
+  // The held file's message; a file given at start opens while the window is being shown, so its
+  // message waits until the window is up and comes over the file's text.
+  void TellHeldFile();
   void ShowEditPage();
   void UpdateGutterDigits();
   void SetTabWidth(int Spaces);
@@ -410,6 +416,7 @@ class TForm1 : public TForm {
   // as it is, and the message tells why no save may write the text.
   std::string heldFileBytes_;
   std::string heldFileMessage_;
+  bool inFormShow_ = false;
   bool activated_ = false;
   bool editorMessageShown_ = false;  // the status bar tells of characters the editor could not take
   int tabWidth_ = 8;

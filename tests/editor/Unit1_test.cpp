@@ -65,8 +65,10 @@ struct Answers {
   };
   std::deque<Answer> queue;
   std::vector<TDialogRequest> asked;
+  std::function<void()> whenAsked;  // sees the program as it is when a dialog comes up
   TDialogHookScope scope{[this](TDialogRequest& r) {
     asked.push_back(r);
+    if (whenAsked) whenAsked();
     if (queue.empty()) return r.Kind == dkMessageBox ? IDOK : IDCANCEL;
     Answer a = queue.front();
     queue.pop_front();
@@ -675,7 +677,16 @@ TEST_F(Unit1Test, AUtf8FileWithCharactersTheCodePageLacksOpensReadOnlyAndIsNever
   WriteFile(name, bytes);
   SetCommandLine({name});
   Answers answers;
+  // Given at start, the file opens while the window is being shown: its message comes once the window
+  // is up, over the file's text.
+  bool upWithTheText = false;
+  answers.whenAsked = [&] {
+    upWithTheText = WidgetOf(form_.get())->isVisible() && form_->Editor->Lines()->Get(0) == "# \xEF\xF0\xE8\xE2\xE5\xF2";
+  };
   TForm1* form = Start();
+  ASSERT_TRUE(corvane::test::PumpUntil([&] { return !answers.asked.empty(); }));
+  answers.whenAsked = nullptr;
+  EXPECT_TRUE(upWithTheText);
   ASSERT_EQ(answers.asked.size(), 1u) << answers.Texts();
   const std::string message = answers.asked[0].Text;
   EXPECT_EQ(message,
