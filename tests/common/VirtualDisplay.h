@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
 namespace corvane::test {
 
@@ -33,8 +34,8 @@ class TVirtualDisplay {
   QString display_;
 };
 
-// Runs xdotool on the display; true when it succeeded.
-inline bool XdoTool(const QString& display, const QStringList& arguments, QString* output = nullptr) {
+// Runs xdotool on the display once; true when it succeeded.
+inline bool XdoToolOnce(const QString& display, const QStringList& arguments, QString* output) {
   QProcess tool;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("DISPLAY", display);
@@ -42,6 +43,19 @@ inline bool XdoTool(const QString& display, const QStringList& arguments, QStrin
   tool.start("xdotool", arguments);
   if (!tool.waitForFinished(-1) || tool.exitCode() != 0) return false;
   if (output) *output = QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+  return true;
+}
+
+// Runs xdotool on the display; true when it succeeded. A search that waits for its window ("--sync")
+// is asked again until it finds one: xdotool's own wait gives up when a window of the tree it walks
+// goes away under it (an X error), which a busy start of a program does often.
+inline bool XdoTool(const QString& display, const QStringList& arguments, QString* output = nullptr) {
+  if (arguments.value(0) != "search" || !arguments.contains("--sync")) return XdoToolOnce(display, arguments, output);
+  QStringList once = arguments;
+  once.removeAll("--sync");
+  QString found;
+  while (!XdoToolOnce(display, once, &found) || found.isEmpty()) QThread::msleep(100);
+  if (output) *output = found;
   return true;
 }
 
