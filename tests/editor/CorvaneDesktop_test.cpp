@@ -77,7 +77,8 @@ class CorvaneDesktop : public ::testing::Test {
   }
 
   // Waits until a window of the program carries the title (the program may show more than one), however
-  // long a loaded machine takes; false with the last title seen once the program has ended.
+  // long a loaded machine takes; false once the program has ended, with the last title seen and what the
+  // program said.
   bool WaitForTitle(const QString& title, QString& seen, QString* found = nullptr) {
     while (corvane_.state() != QProcess::NotRunning) {
       QString windows;
@@ -89,6 +90,9 @@ class CorvaneDesktop : public ::testing::Test {
           }
       corvane::test::PumpEvents(100);
     }
+    seen += QString(" (the program ended with exit code %1: %2)")
+                .arg(corvane_.exitCode())
+                .arg(QString::fromLocal8Bit(corvane_.readAllStandardError().right(2000)));
     return false;
   }
 
