@@ -28,6 +28,12 @@ class TVirtualDisplay {
     server_.waitForFinished(-1);
   }
   const QString& Name() const { return display_; }
+  // Whether the server still runs, and what it said: for the message of a test that could not reach it.
+  QString Report() {
+    return QString("Xvfb %1; it said: %2")
+        .arg(server_.state() == QProcess::Running ? "runs" : "has ended")
+        .arg(QString::fromLocal8Bit(server_.readAllStandardError().right(2000)));
+  }
 
  private:
   QProcess server_;

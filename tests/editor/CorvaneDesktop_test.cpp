@@ -90,9 +90,10 @@ class CorvaneDesktop : public ::testing::Test {
           }
       corvane::test::PumpEvents(100);
     }
-    seen += QString(" (the program ended with exit code %1: %2)")
+    seen += QString(" (the program ended with exit code %1: %2) %3")
                 .arg(corvane_.exitCode())
-                .arg(QString::fromLocal8Bit(corvane_.readAllStandardError().right(2000)));
+                .arg(QString::fromLocal8Bit(corvane_.readAllStandardError().right(2000)))
+                .arg(display_->Report());
     return false;
   }
 
