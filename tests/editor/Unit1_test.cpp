@@ -1340,6 +1340,21 @@ class BoxCatcher {
   std::vector<std::string> texts_;
 };
 
+// Keys in the active window give the command, a menu item (none for Qt::Key_unknown) opens the real file
+// dialog, and the name is typed into it (an empty name presses Esc).
+void ChooseThroughTheFileDialog(TForm1* form, const char* command, Qt::Key item, const std::string& typed) {
+  WidgetOf(form)->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form), corvane::test::kUntilTheTestTimesOut));
+  bool shown = false;
+  TypeIntoNextFileDialog(typed, shown);
+  corvane::test::Keys(*form->Editor, command);
+  if (item != Qt::Key_unknown) {
+    ASSERT_TRUE(corvane::test::PressInMenu(item));
+  }
+  corvane::test::Settle();
+  ASSERT_TRUE(shown);
+}
+
 // The File menu's dialogs are Qt's own, with the name typed into their file field as the user does: the
 // name reaches the disk as the file system's bytes, and the title and the recent menu read as typed.
 TEST_F(Unit1Test, NamesTypedIntoTheRealFileDialogsAreTheFileSystemsOwn) {
@@ -1361,17 +1376,8 @@ TEST_F(Unit1Test, NamesTypedIntoTheRealFileDialogsAreTheFileSystemsOwn) {
   TForm1* form = Start();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    WidgetOf(form)->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form), corvane::test::kUntilTheTestTimesOut));
     BoxCatcher boxes;
-    bool typed = false;
-    TypeIntoNextFileDialog(c.typed, typed);
-    corvane::test::Keys(*form->Editor, c.command);
-    if (c.item != Qt::Key_unknown) {
-      ASSERT_TRUE(corvane::test::PressInMenu(c.item));
-    }
-    corvane::test::Settle();
-    ASSERT_TRUE(typed);
+    ASSERT_NO_FATAL_FAILURE(ChooseThroughTheFileDialog(form, c.command, c.item, c.typed));
     EXPECT_EQ(boxes.Texts(), "");
     EXPECT_TRUE(fs::exists(c.file));
     EXPECT_EQ(WidgetOf(form)->windowTitle().toStdString(), c.title);
@@ -1414,18 +1420,9 @@ TEST_F(Unit1Test, TheRealFileDialogsTakeAFolderPartAnExistingNameAndEsc) {
   for (const auto& entry : fs::recursive_directory_iterator(dir_)) files.insert(entry.path());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command + (" " + c.typed));
-    WidgetOf(form)->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(form)));
     const std::string text = form->Editor->Lines()->Text();
     BoxCatcher boxes;
-    bool shown = false;
-    TypeIntoNextFileDialog(c.typed, shown);
-    corvane::test::Keys(*form->Editor, c.command);
-    if (c.item != Qt::Key_unknown) {
-      ASSERT_TRUE(corvane::test::PressInMenu(c.item));
-    }
-    corvane::test::Settle();
-    ASSERT_TRUE(shown);
+    ASSERT_NO_FATAL_FAILURE(ChooseThroughTheFileDialog(form, c.command, c.item, c.typed));
     EXPECT_EQ(boxes.Texts(), "");
     EXPECT_EQ(WidgetOf(form)->windowTitle().toStdString(), c.title);
     std::set<fs::path> now;
